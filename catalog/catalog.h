@@ -1,0 +1,71 @@
+// The item base, the available items and the profile selector, as the main window and the
+// command-line tool use them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "menu/format_options.h"
+#include "menu/item_table.h"
+#include "menu/user_messages.h"
+
+namespace menuforge {
+
+inline constexpr char kProfilesFolder[] = "Profiles";
+inline constexpr char kItemBaseFile[] = "itembase.dat";
+inline constexpr char kDefaultProfileEntry[] = "Default";
+inline constexpr char kCreateProfileEntry[] = "Create new...";
+
+// Result of a file operation: empty error when it worked; warnings name lines that were
+// skipped or cut and are worth showing once.
+struct CatalogResult {
+  std::string error;
+  std::vector<std::string> warnings;
+  bool ok() const { return error.empty(); }
+};
+
+class Catalog {
+ public:
+  explicit Catalog(std::filesystem::path workingFolder);
+
+  const std::filesystem::path& workingFolder() const { return workingFolder_; }
+  std::filesystem::path profilesFolder() const;
+  std::filesystem::path itemBasePath() const;
+
+  // Creates "Profiles" and a built-in "itembase.dat" when missing, then reads it. The available
+  // items become the whole item base. The selector is left as it is.
+  CatalogResult LoadItemBase();
+  // Reads the file again, makes the whole base available and sets the selector to "Default".
+  CatalogResult ReloadItemBase();
+  // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
+  CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
+
+  const ItemTable& itemBase() const { return itemBase_; }
+  const ItemTable& availableItems() const { return availableItems_; }
+  // Makes the whole item base available again (used after a profile mismatch).
+  void MakeWholeBaseAvailable();
+
+  // Profile selector: "Default", the listed profile names, "Create new...".
+  void ListProfiles();
+  const std::vector<std::string>& profileNames() const { return profileNames_; }
+  std::vector<std::string> SelectorEntries() const;
+  // -1 while nothing is selected (at start-up).
+  int selectorIndex() const { return selectorIndex_; }
+  void SetSelectorIndex(int index) { selectorIndex_ = index; }
+  bool SelectorShowsDefault() const { return selectorIndex_ == 0; }
+  bool SelectorShowsCreateNew() const;
+
+  // Returns false only when the profile file does not exist ("Profile not found").
+  bool ApplyProfile(const std::string& name, FormatOptions& options, UserDialogs& dialogs);
+  void ApplyDefault(FormatOptions& options);
+
+ private:
+  std::filesystem::path workingFolder_;
+  ItemTable itemBase_;
+  ItemTable availableItems_;
+  std::vector<std::string> profileNames_;
+  int selectorIndex_ = -1;
+};
+
+}  // namespace menuforge

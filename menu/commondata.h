@@ -1,0 +1,52 @@
+// Tables and text helpers shared by the loader, the saver and the item editor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace menuforge {
+
+using Bytes = std::vector<std::uint8_t>;
+using ByteView = std::span<const std::uint8_t>;
+
+// The phone's 47 title languages; a language ID is the position in this table plus 1.
+inline constexpr std::size_t kLanguageCount = 47;
+extern const std::array<std::string_view, kLanguageCount> LanguageTable;
+
+// "01".."2F" for a valid ID; empty for anything else.
+std::string LanguageCode(std::uint8_t languageId);
+// The language's name, or empty when the ID is outside 1..47.
+std::string_view LanguageName(std::uint8_t languageId);
+
+char HexDigit(std::uint8_t value);
+std::string ByteToHex(std::uint8_t value);
+std::string BytesToHex(ByteView bytes);
+
+// UCS-2 big-endian text with its two-byte zero terminator.
+Bytes WideToUcs2Be(std::u16string_view text);
+// Number of 16-bit units before the first zero unit (or before the end of the bytes).
+std::size_t Ucs2BeLength(ByteView bytes);
+std::u16string Ucs2BeToWide(ByteView bytes);
+
+// Digits to a 16-bit number, wrapping at 65536; no check (callers validate input first).
+std::uint16_t DecimalToU16(std::u16string_view digits);
+std::u16string U16ToWide(std::uint16_t value);
+
+// 8-bit zero-terminated texts.
+std::string ZeroTextToString(ByteView bytes);
+std::size_t ZeroTextLength(ByteView bytes);
+Bytes StringToZeroText(std::string_view text);
+
+// Conversions between the UTF-8 the outside world speaks and the file's encodings.
+std::u16string Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::u16string_view text);
+// 8-bit texts (names, URLs) are taken byte for byte as Latin-1 when shown as Unicode.
+std::string Latin1ToUtf8(std::string_view latin1);
+// Fails (returns false) when a character lies above U+00FF.
+bool Utf8ToLatin1(std::string_view utf8, std::string& latin1);
+
+}  // namespace menuforge
