@@ -1,0 +1,188 @@
+#include "catalog/catalog.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "catalog/item_base_file.h"
+#include "catalog/profile_file.h"
+#include "catalog/text_file.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kProfileExtension[] = ".prf";
+
+constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
+constexpr char kProfileNotFoundCaption[] = "Missing profile";
+constexpr char kProfileErrorCaption[] = "Profile error";
+constexpr char kUnsupportedItems[] = "Unsupported mma item(s) found and omitted: ";
+constexpr char kFileErrorCaption[] = "Error";
+
+// The available items count in 16 bits up to 256, "Custom item" included.
+constexpr std::size_t kMaxProfileItems = 255;
+
+std::string UnstorableIdentifierError(const std::string& identifier) {
+  return "Cannot add \"" + identifier + "\" to itembase.dat: an item name may not hold \";\" or a line break";
+}
+
+// Names arrive from the selector and from a connected phone's firmware version; a name that
+// would reach outside the "Profiles" folder is treated as no profile at all.
+bool UsableProfileName(const std::string& name) {
+  return !name.empty() && name.find_first_of(std::string_view("/\0", 2)) == std::string::npos;
+}
+
+bool IsListedProfileFile(const std::filesystem::directory_entry& entry) {
+  const std::string fileName = entry.path().filename().string();
+  std::error_code ignored;
+  return fileName.ends_with(kProfileExtension) && !fileName.starts_with('.') &&
+         entry.is_regular_file(ignored);
+}
+
+}  // namespace
+
+Catalog::Catalog(std::filesystem::path workingFolder) : workingFolder_(std::move(workingFolder)) {}
+
+std::filesystem::path Catalog::profilesFolder() const { return workingFolder_ / kProfilesFolder; }
+
+std::filesystem::path Catalog::itemBasePath() const { return profilesFolder() / kItemBaseFile; }
+
+CatalogResult Catalog::LoadItemBase() {
+  CatalogResult result;
+  std::error_code error;
+  std::filesystem::create_directory(profilesFolder(), error);
+  if (error) {
+    result.error = "Cannot create folder \"" + profilesFolder().string() + "\": " + error.message();
+    return result;
+  }
+
+  const std::filesystem::path path = itemBasePath();
+  const bool present = std::filesystem::exists(path, error);
+  if (error) {
+    result.error = "Cannot open file \"" + path.string() + "\": " + error.message();
+    return result;
+  }
+  if (!present) {
+    result.error = ReplaceFile(path, FormatItemBase(BuiltInItemBase()));
+    if (!result.ok()) return result;
+    itemBase_ = ItemTable(BuiltInItemBase());
+    MakeWholeBaseAvailable();
+    return result;
+  }
+
+  std::string text;
+  result.error = ReadWholeFile(path, text);
+  if (!result.ok()) return result;
+  ParsedItemBase parsed = ParseItemBase(text);
+  result.warnings = std::move(parsed.warnings);
+  itemBase_ = ItemTable(std::move(parsed.entries));
+  MakeWholeBaseAvailable();
+  return result;
+}
+
+CatalogResult Catalog::ReloadItemBase() {
+  CatalogResult result = LoadItemBase();
+  if (result.ok()) selectorIndex_ = 0;
+  return result;
+}
+
+CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool isShortcut) {
+  CatalogResult result;
+  if (!AppendableIdentifier(identifier)) {
+    result.error = UnstorableIdentifierError(identifier);
+    return result;
+  }
+  result.error = AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut));
+  return result;
+}
+
+void Catalog::MakeWholeBaseAvailable() { availableItems_ = itemBase_; }
+
+void Catalog::ListProfiles() {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(profilesFolder(), error), end; !error && it != end;
+       it.increment(error)) {
+    if (!IsListedProfileFile(*it)) continue;
+    const std::string fileName = it->path().filename().string();
+    names.push_back(fileName.substr(0, fileName.size() - std::string_view(kProfileExtension).size()));
+  }
+  std::sort(names.begin(), names.end());
+  profileNames_ = std::move(names);
+}
+
+std::vector<std::string> Catalog::SelectorEntries() const {
+  std::vector<std::string> entries{kDefaultProfileEntry};
+  entries.insert(entries.end(), profileNames_.begin(), profileNames_.end());
+  entries.emplace_back(kCreateProfileEntry);
+  return entries;
+}
+
+bool Catalog::SelectorShowsCreateNew() const {
+  return selectorIndex_ == static_cast<int>(profileNames_.size()) + 1;
+}
+
+bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, UserDialogs& dialogs) {
+  const std::filesystem::path path = profilesFolder() / (name + kProfileExtension);
+  std::error_code missing;
+  if (!UsableProfileName(name) || !std::filesystem::is_regular_file(path, missing)) {
+    dialogs.Show({kProfileNotFound, kProfileNotFoundCaption, MessageIcon::Warning});
+    ApplyDefault(options);
+    selectorIndex_ = 0;
+    return false;
+  }
+
+  std::string text;
+  if (const std::string error = ReadWholeFile(path, text); !error.empty()) {
+    dialogs.Show({error, kFileErrorCaption, MessageIcon::Error});
+    return true;
+  }
+  const ProfileContents profile = ParseProfile(text);
+
+  if (profile.recordLength) options.SelectSaveMode(*profile.recordLength);
+  if (profile.iconMarker && options.saveMode == 22) options.iconAttribute = *profile.iconMarker;
+  if (profile.c698pFix) options.c698pFix = *profile.c698pFix;
+
+  if (profile.fault != ProfileFault::None) {
+    switch (profile.fault) {
+      case ProfileFault::RecordLength: options.SelectSaveMode(36); break;
+      case ProfileFault::IconMarker: options.iconAttribute = IconAttribute::Tag0C; break;
+      case ProfileFault::C698pFix: options.c698pFix = false; break;
+      case ProfileFault::Formatting:
+      case ProfileFault::None: break;
+    }
+    dialogs.Show({std::string(ProfileFaultMessage(profile.fault)), kProfileErrorCaption,
+                  MessageIcon::Warning});
+    selectorIndex_ = 0;
+    return true;
+  }
+
+  std::vector<ItemBaseEntry> available;
+  const std::string* lastUnsupported = nullptr;
+  for (const std::string& identifier : profile.items) {
+    const std::size_t position = itemBase_.Find(identifier);
+    if (position == itemBase_.count()) {
+      lastUnsupported = &identifier;
+      continue;
+    }
+    if (available.size() < kMaxProfileItems)
+      available.push_back({identifier, itemBase_.at(position).displayName,
+                           itemBase_.at(position).mayHaveSubitems});
+  }
+  availableItems_ = ItemTable(std::move(available));
+
+  const auto listed = std::find(profileNames_.begin(), profileNames_.end(), name);
+  selectorIndex_ = static_cast<int>(listed - profileNames_.begin()) + 1;
+
+  if (lastUnsupported) {
+    dialogs.Show({kUnsupportedItems + *lastUnsupported, kProfileErrorCaption, MessageIcon::Warning});
+    selectorIndex_ = 0;
+  }
+  return true;
+}
+
+void Catalog::ApplyDefault(FormatOptions& options) {
+  MakeWholeBaseAvailable();
+  options.SelectSaveMode(36);
+}
+
+}  // namespace menuforge

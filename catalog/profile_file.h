@@ -1,0 +1,34 @@
+// The text form of a "*.prf" profile: "[mma_ucp format]", the format line, "[mma items]", then
+// one item identifier per line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "menu/format_options.h"
+
+namespace menuforge {
+
+// The first fault stops reading; what was read before it stays valid.
+enum class ProfileFault { None, Formatting, RecordLength, IconMarker, C698pFix };
+
+struct ProfileContents {
+  ProfileFault fault = ProfileFault::None;
+  std::optional<int> recordLength;  // 22 or 36
+  std::optional<IconAttribute> iconMarker;
+  std::optional<bool> c698pFix;
+  std::vector<std::string> items;  // only filled when there is no fault
+};
+
+ProfileContents ParseProfile(std::string_view text);
+// The message shown for a fault of the file's layout; empty for ProfileFault::None.
+std::string_view ProfileFaultMessage(ProfileFault fault);
+
+// Decimal text to the 8 bits the record length is compared in; anything that is not a whole
+// number in the 32-bit range counts as 0.
+std::uint8_t RecordLengthValue(std::string_view field);
+
+}  // namespace menuforge
