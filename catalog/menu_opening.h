@@ -1,0 +1,30 @@
+// Opening a menu file against the selected profile: the mismatch fallback to the whole item
+// base, and the item base update when the file names items it does not know yet.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "menu/mma_loader.h"
+
+namespace menuforge {
+
+inline constexpr char kProfileMismatchOnLoadText[] =
+    "Selected profile doesn't match mma_ucp\r\n    Default profile will be applied";
+inline constexpr char kItemBaseUpdatedText[] = "Item base has been updated";
+inline constexpr char kProfileInfoCaption[] = "Profile info";
+
+struct OpenResult {
+  bool loaded = false;
+  std::string error;                  // why nothing was loaded
+  std::vector<std::string> warnings;  // damaged data that was cut or dropped
+};
+
+// Empties the tree and loads the file. Shows the mismatch and update messages through
+// `dialogs`; the error of a failed load is returned for the caller to show.
+OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catalog& catalog,
+                        FormatOptions& options, FormatState& state, UserDialogs& dialogs);
+
+}  // namespace menuforge

@@ -1,0 +1,252 @@
+#include "menu/mma_loader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <set>
+
+#include "menu/chunk_codec.h"
+#include "menu/mma_format.h"
+#include "menu/tree_operations.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kTooShortMessage[] =
+    "The file is too short to be a mma_ucp file: it must hold at least the ten fixed records";
+constexpr char kTooFewRecordsMessage[] =
+    "The file is not a mma_ucp file: its header counts fewer than ten records";
+
+// Enough for the largest record table and any data offset plus length the records can name.
+constexpr std::size_t kMostBytesReachable =
+    kHeaderSize + kMaxRecordCount * 36 + 2 * std::size_t{0xFFFF};
+
+class Loader {
+ public:
+  Loader(ByteView file, const LoadContext& context, MenuTree& tree, FormatOptions& options,
+         FormatState& state)
+      : file_(file), context_(context), tree_(tree), options_(options), state_(state) {}
+
+  LoadResult Run();
+
+ private:
+
+  bool ReadRecord(std::size_t number, NodeRecord& record) const;
+  // False when the item is missing while the profile is not "Default".
+  bool NameNode(MenuNode& node, std::size_t softkeyIndex);
+  bool ReadGroup(std::size_t first, MenuNode& parent);
+  void ReadData(MenuNode& node);
+
+  ByteView file_;
+  const LoadContext& context_;
+  MenuTree& tree_;
+  FormatOptions& options_;
+  FormatState& state_;
+  RecordLayout layout_ = RecordLayout::For(36);
+  std::size_t recordCount_ = 0;
+  std::set<std::size_t> taken_;  // records already placed in the tree
+  LoadResult result_;
+};
+
+bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
+  const std::size_t at = kHeaderSize + number * layout_.size;
+  if (number >= recordCount_ || at + layout_.size > file_.size()) return false;
+  const ByteView bytes = file_.subspan(at, layout_.size);
+  record.itemType = bytes[0];
+  record.parentIndex = bytes[1];
+  record.nextIndex = bytes[2];
+  record.firstChildIndex = bytes[3];
+  record.titleMode = bytes[4];
+  record.attributeByte = bytes[5];
+  record.itemName = ZeroTextToString(bytes.subspan(kNameField, layout_.nameWidth));
+  record.dataOffset = static_cast<std::uint16_t>(bytes[layout_.offsetField] << 8 |
+                                                 bytes[layout_.offsetField + 1]);
+  record.dataLength = static_cast<std::uint16_t>(bytes[layout_.offsetField + 2] << 8 |
+                                                 bytes[layout_.offsetField + 3]);
+  record.modified = record.dataLength != 0;
+  return true;
+}
+
+// "~7" raises the counter to 7; anything that is not a plain number after the "~" counts as 0.
+std::uint8_t CustomNumber(const std::string& name) {
+  const std::string digits = name.substr(1);
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
+}
+
+bool Loader::NameNode(MenuNode& node, std::size_t softkeyIndex) {
+  NodeRecord& record = node.record;
+  const bool softkey = softkeyIndex < kSoftkeyCount;
+  if (record.IsCustom()) {
+    // Soft keys only count custom names; main menu entries raise the counter to their number.
+    if (softkey) {
+      ++tree_.customItemCounter;
+    } else {
+      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
+      record.mayHaveSubitems = true;
+    }
+    node.displayText = record.itemName;
+  } else {
+    if (record.titleMode == kTitleModeCustom) record.titleMode = kTitleModeOwnTitle;
+    const ItemTable& items = context_.availableItems;
+    const std::size_t found = items.Find(record.itemName);
+    if (found < items.count()) {
+      node.displayText = items.at(found).displayName;
+      if (!softkey) record.mayHaveSubitems = items.at(found).mayHaveSubitems;
+    } else {
+      if (!context_.profileIsDefault) return false;
+      result_.missingItems.push_back({record.itemName, record.itemType == kShortcut});
+      if (!softkey) record.mayHaveSubitems = true;
+    }
+  }
+  if (softkey) node.displayText = std::string(kSoftkeyPrefixes[softkeyIndex]) + node.displayText;
+  return true;
+}
+
+bool Loader::ReadGroup(std::size_t first, MenuNode& parent) {
+  std::optional<std::uint8_t> groupParent;
+  for (std::size_t r = first;; ++r) {
+    NodeRecord record;
+    if (taken_.count(r) || !ReadRecord(r, record)) return true;
+    if (groupParent && record.parentIndex != *groupParent) return true;
+    groupParent = record.parentIndex;
+    taken_.insert(r);
+    record.marker = kMenuMarker;
+
+    auto node = std::make_unique<MenuNode>();
+    node->record = std::move(record);
+    if (!NameNode(*node, kSoftkeyCount)) return false;
+    MenuNode* added = tree_.Insert(&parent, parent.children.size(), std::move(node));
+    if (added->record.firstChildIndex != kNoIndex &&
+        !ReadGroup(added->record.firstChildIndex, *added))
+      return false;
+  }
+}
+
+void Loader::ReadData(MenuNode& node) {
+  const NodeRecord& record = node.record;
+  if (record.modified) {
+    const std::size_t at = state_.dataSectionOffset + record.dataOffset;
+    const std::string who = "Entry \"" + record.itemName + "\": ";
+    if (at + record.dataLength > file_.size()) {
+      result_.warnings.push_back(who + "its data lies beyond the end of the file and was not read");
+    } else {
+      DecodedChunks decoded = DecodeChunks(file_.subspan(at, record.dataLength));
+      for (const auto& problem : decoded.problems) result_.warnings.push_back(who + problem);
+      if (decoded.lastIconTag) options_.iconAttribute = *decoded.lastIconTag;
+      if (!decoded.record.slots.empty())
+        tree_.itemData.Store(record.recordKey, std::move(decoded.record));
+    }
+  }
+  for (const auto& child : node.children) ReadData(*child);
+}
+
+LoadResult Loader::Run() {
+  if (file_.size() <= kRecordSizeProbeOffset) {
+    result_.status = LoadStatus::Failed;
+    result_.error = kTooShortMessage;
+    return result_;
+  }
+  const int recordSize = file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? 36 : 22;
+  layout_ = RecordLayout::For(recordSize);
+  recordCount_ = file_[2];
+  if (recordCount_ < kFixedRecordCount) {
+    result_.status = LoadStatus::Failed;
+    result_.error = kTooFewRecordsMessage;
+    return result_;
+  }
+  if (file_.size() < kHeaderSize + kFixedRecordCount * layout_.size) {
+    result_.status = LoadStatus::Failed;
+    result_.error = kTooShortMessage;
+    return result_;
+  }
+
+  state_.recordSize = recordSize;
+  options_.SelectSaveMode(recordSize);
+  if (options_.c698pEnabled) options_.c698pFix = file_[1] == kHeaderC698pOn;
+  state_.dataSectionOffset = static_cast<std::uint32_t>(recordCount_ * layout_.size + kHeaderSize);
+
+  NodeRecord container;
+  container.itemType = kFolder;
+  container.parentIndex = 1;
+  container.nextIndex = 2;
+  container.recordKey = 2;
+  container.itemName = kContainerName;
+  container.marker = kSoftkeyMarker;
+  container.mayHaveSubitems = true;
+  auto softkeysNode = std::make_unique<MenuNode>();
+  softkeysNode->record = container;
+  softkeysNode->displayText = "Softkeys";
+  MenuNode* softkeys = tree_.Insert(nullptr, 0, std::move(softkeysNode));
+
+  for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
+    auto node = std::make_unique<MenuNode>();
+    ReadRecord(2 + i, node->record);
+    node->record.recordKey = static_cast<std::uint8_t>(i + 3);
+    node->record.marker = kSoftkeyMarker;
+    node->record.mayHaveSubitems = false;
+    if (!NameNode(*node, i)) {
+      result_.status = LoadStatus::ProfileMismatch;
+      return result_;
+    }
+    tree_.Insert(softkeys, i, std::move(node));
+  }
+
+  NodeRecord root;
+  root.itemType = kFolder;
+  root.firstChildIndex = 0;
+  root.recordKey = 10;
+  root.itemName = kMenuRootName;
+  root.marker = kMenuMarker;
+  root.mayHaveSubitems = true;
+  auto rootNode = std::make_unique<MenuNode>();
+  rootNode->record = root;
+  rootNode->displayText = "Menu Root";
+  MenuNode* menuRoot = tree_.Insert(nullptr, 1, std::move(rootNode));
+
+  if (!ReadGroup(kFixedRecordCount, *menuRoot)) {
+    result_.status = LoadStatus::ProfileMismatch;
+    return result_;
+  }
+  Renumber(tree_);
+  if (file_.size() > state_.dataSectionOffset) {
+    ReadData(*softkeys);
+    ReadData(*menuRoot);
+  }
+  return result_;
+}
+
+}  // namespace
+
+LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
+                         FormatOptions& options, FormatState& state) {
+  LoadResult result = Loader(file, context, tree, options, state).Run();
+  if (result.status != LoadStatus::Loaded) EmptyTree(tree);
+  return result;
+}
+
+LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
+                        MenuTree& tree, FormatOptions& options, FormatState& state) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    LoadResult result;
+    result.status = LoadStatus::Failed;
+    result.error = "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
+    return result;
+  }
+  Bytes bytes(kMostBytesReachable);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) {
+    LoadResult result;
+    result.status = LoadStatus::Failed;
+    result.error = "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
+    return result;
+  }
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return ParseMenuFile(bytes, context, tree, options, state);
+}
+
+}  // namespace menuforge

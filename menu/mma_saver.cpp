@@ -1,0 +1,140 @@
+#include "menu/mma_saver.h"
+
+#include "menu/chunk_codec.h"
+#include "menu/mma_format.h"
+#include "menu/safe_file.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kErrorCaption[] = "Error";
+constexpr char kNoMenuText[] = "There is no menu to save";
+
+std::string TooManyEntriesText(std::size_t entries) {
+  return "The menu has " + std::to_string(entries) +
+         " entries; a mma_ucp file can hold at most 245";
+}
+
+std::string DataTooLargeText(std::size_t bytes) {
+  return "The menu's data takes " + std::to_string(bytes) +
+         " bytes; a mma_ucp file can hold at most 65535";
+}
+
+// Main menu nodes group by group: each group's members, then their children's groups in turn.
+void CollectGroup(MenuNode& first, std::vector<MenuNode*>& order) {
+  const auto& group = first.parent->children;
+  for (const auto& member : group) order.push_back(member.get());
+  for (const auto& member : group)
+    if (!member->children.empty()) CollectGroup(*member->children.front(), order);
+}
+
+void WriteU16(Bytes& out, std::size_t value) {
+  out.push_back(static_cast<std::uint8_t>(value >> 8 & 0xFF));
+  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+void WriteRecord(const NodeRecord& record, std::size_t dataOffset, std::size_t dataLength,
+                 const RecordLayout& layout, Bytes& out) {
+  out.insert(out.end(), {record.itemType, record.parentIndex, record.nextIndex,
+                         record.firstChildIndex, record.titleMode, record.attributeByte});
+  for (std::size_t i = 0; i < layout.nameWidth; ++i)
+    out.push_back(i < record.itemName.size() ? static_cast<std::uint8_t>(record.itemName[i]) : 0);
+  if (layout.hasMarker) out.push_back(record.marker);
+  WriteU16(out, dataOffset);
+  WriteU16(out, dataLength);
+}
+
+NodeRecord RootRecord() {
+  NodeRecord root;
+  root.itemType = kFolder;
+  root.firstChildIndex = 1;
+  root.itemName = "Root";
+  root.marker = kSoftkeyMarker;
+  return root;
+}
+
+bool PassesNameCheck(const NodeRecord& record, const ItemTable& availableItems) {
+  return record.IsCustom() || availableItems.Contains(record.itemName);
+}
+
+std::uint8_t FixedUpType(const MenuNode& node, bool saveAllData) {
+  std::uint8_t type = node.record.itemType;
+  if (type == kFolder && node.children.empty() && node.record.marker != kSoftkeyMarker)
+    type = kPlainItem;
+  if ((type == 2 || type > kShortcut) && !saveAllData) type = kPlainItem;
+  return type;
+}
+
+}  // namespace
+
+SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
+                          const ItemTable& availableItems, Bytes& out) {
+  MenuNode* softkeys = tree.softkeys();
+  MenuNode* menuRoot = tree.menuRoot();
+  if (!softkeys || !menuRoot || softkeys->children.size() != kSoftkeyCount)
+    return {SaveStatus::Failed, {kNoMenuText, kErrorCaption, MessageIcon::Error}};
+  if (tree.EntryCount() > kMaxMenuEntries)
+    return {SaveStatus::Failed,
+            {TooManyEntriesText(tree.EntryCount()), kErrorCaption, MessageIcon::Error}};
+
+  std::vector<MenuNode*> grouped;
+  for (const auto& key : softkeys->children) grouped.push_back(key.get());
+  const std::size_t firstEntry = grouped.size();
+  if (!menuRoot->children.empty()) CollectGroup(*menuRoot->children.front(), grouped);
+
+  std::vector<std::size_t> lengths;
+  std::size_t total = 0;
+  for (MenuNode* node : grouped) {
+    if (!PassesNameCheck(node->record, availableItems))
+      return {SaveStatus::Refused,
+              {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};
+    lengths.push_back(DataLength(tree.itemData.Find(node->record.recordKey), options.saveAllData));
+    total += lengths.back();
+  }
+  if (total > kMaxDataSectionBytes)
+    return {SaveStatus::Failed, {DataTooLargeText(total), kErrorCaption, MessageIcon::Error}};
+
+  const RecordLayout layout = RecordLayout::For(options.saveMode);
+  out.clear();
+  out.insert(out.end(),
+             {0x00, options.c698pFix ? kHeaderC698pOn : kHeaderC698pOff,
+              static_cast<std::uint8_t>(tree.NodeCount() + 1), 0x01, 0xFF, 0xFF,
+              static_cast<std::uint8_t>(layout.hasMarker ? 0x15 : 0xFF),
+              static_cast<std::uint8_t>(layout.hasMarker ? 0x02 : 0xFF), 0xFF, 0xFF});
+  WriteRecord(RootRecord(), 0, 0, layout, out);
+  WriteRecord(softkeys->record, softkeys->record.dataOffset, softkeys->record.dataLength, layout,
+              out);
+
+  std::size_t running = 0;
+  auto writeGroupRecord = [&](std::size_t i) {
+    MenuNode& node = *grouped[i];
+    node.record.itemType = FixedUpType(node, options.saveAllData);
+    node.record.dataLength = static_cast<std::uint16_t>(lengths[i]);
+    WriteRecord(node.record, running, lengths[i], layout, out);
+    running += lengths[i];
+  };
+  for (std::size_t i = 0; i < firstEntry; ++i) writeGroupRecord(i);
+  WriteRecord(menuRoot->record, menuRoot->record.dataOffset, menuRoot->record.dataLength, layout,
+              out);
+  for (std::size_t i = firstEntry; i < grouped.size(); ++i) writeGroupRecord(i);
+
+  const ChunkWriteOptions chunkOptions{options.saveMode, options.iconAttribute,
+                                       options.saveAllData};
+  for (std::size_t i = 0; i < grouped.size(); ++i) {
+    if (lengths[i] == 0) continue;
+    EncodeChunks(*tree.itemData.Find(grouped[i]->record.recordKey), chunkOptions, out);
+  }
+  return {};
+}
+
+SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
+                        const FormatOptions& options, const ItemTable& availableItems) {
+  Bytes bytes;
+  SaveResult result = EncodeMenuFile(tree, options, availableItems, bytes);
+  if (result.status != SaveStatus::Saved) return result;
+  if (std::string error = WriteFileAtomically(path, bytes); !error.empty())
+    return {SaveStatus::Failed, {error, kErrorCaption, MessageIcon::Error}};
+  return result;
+}
+
+}  // namespace menuforge

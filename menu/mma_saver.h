@@ -1,0 +1,40 @@
+// Writing the menu tree as a mma_ucp file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "menu/commondata.h"
+#include "menu/format_options.h"
+#include "menu/item_table.h"
+#include "menu/menu_tree.h"
+#include "menu/user_messages.h"
+
+namespace menuforge {
+
+inline constexpr char kProfileMismatchOnSaveText[] = "mma_ucp doesn't match current profile";
+inline constexpr char kProfileErrorCaption[] = "Profile error";
+
+enum class SaveStatus {
+  Saved,
+  // An item outside the available items; the message is "mma_ucp doesn't match current profile".
+  Refused,
+  Failed,
+};
+
+struct SaveResult {
+  SaveStatus status = SaveStatus::Saved;
+  Message message;  // what to show the user when not saved
+  bool refused() const { return status == SaveStatus::Refused; }
+};
+
+// Builds the file's bytes. Applies the saver's type fix-ups and stores every node's new data
+// length in the tree, but only once the whole tree has been found writable.
+SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
+                          const ItemTable& availableItems, Bytes& out);
+
+// Encodes, then replaces the file at `path` only when everything could be written.
+SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
+                        const FormatOptions& options, const ItemTable& availableItems);
+
+}  // namespace menuforge

@@ -1,0 +1,303 @@
+#include "menu/tree_operations.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace menuforge {
+namespace {
+
+struct SoftkeyDefault {
+  std::string_view itemName;
+  std::string_view displayName;
+};
+
+// Soft key 3's phones spell the item "Mutilmedia"; only its display text reads "Multimedia".
+constexpr std::array<SoftkeyDefault, kSoftkeyCount> kSoftkeyDefaults = {{
+    {"PhoneBook", "PhoneBook"},
+    {"Message", "Message"},
+    {"RecentCall", "RecentCall"},
+    {"Mutilmedia", "Multimedia"},
+    {"Datebook", "Datebook"},
+    {"MMRingStyle", "MMRingStyle"},
+    {"VoiceRecord", "VoiceRecord"},
+}};
+
+constexpr std::uint8_t kMenuRootRecord = 9;
+constexpr std::uint8_t kFirstEntryRecord = 10;
+
+std::unique_ptr<MenuNode> MakeNode(NodeRecord record, std::string displayText) {
+  auto node = std::make_unique<MenuNode>();
+  node->record = std::move(record);
+  node->displayText = std::move(displayText);
+  return node;
+}
+
+bool IsFolderSafeTag(std::uint8_t tag) {
+  return tag == kTagMenuTitle || tag == kTagSoftkeyTitle || tag == kTagFileIcon ||
+         IsDrmIconTag(tag);
+}
+
+// Record numbers of the main menu in group order: each group's members back to back, then the
+// groups of its members' children, member by member.
+void LayOutGroup(const MenuNode& parent, std::uint8_t& next,
+                 std::unordered_map<const MenuNode*, std::uint8_t>& numbers) {
+  for (const auto& member : parent.children) numbers[member.get()] = next++;
+  for (const auto& member : parent.children)
+    if (!member->children.empty()) LayOutGroup(*member, next, numbers);
+}
+
+std::string CustomName(std::uint8_t counter) { return "~" + std::to_string(counter); }
+
+void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
+  tree.itemData.Free(node.record.recordKey);
+  for (const auto& child : node.children) FreeSubtreeData(tree, *child);
+}
+
+}  // namespace
+
+
+void BuildSkeleton(MenuTree& tree) {
+  NodeRecord container;
+  container.itemType = kFolder;
+  container.parentIndex = 1;
+  container.nextIndex = 2;
+  container.firstChildIndex = kNoIndex;
+  container.recordKey = 2;
+  container.itemName = kContainerName;
+  container.marker = kSoftkeyMarker;
+  container.mayHaveSubitems = true;
+  MenuNode* softkeys = tree.Insert(nullptr, 0, MakeNode(container, "Softkeys"));
+
+  for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
+    NodeRecord key;
+    key.itemType = kPlainItem;
+    key.recordKey = static_cast<std::uint8_t>(i + 3);
+    key.attributeByte = kAttributeNewEntry;
+    key.itemName = kSoftkeyDefaults[i].itemName;
+    key.marker = kSoftkeyMarker;
+    tree.Insert(softkeys, i,
+                MakeNode(key, std::string(kSoftkeyPrefixes[i]) +
+                                  std::string(kSoftkeyDefaults[i].displayName)));
+  }
+
+  NodeRecord root;
+  root.itemType = kFolder;
+  root.firstChildIndex = kFirstEntryRecord;
+  root.recordKey = 10;
+  root.itemName = kMenuRootName;
+  root.marker = kMenuMarker;
+  root.mayHaveSubitems = true;
+  tree.Insert(nullptr, 1, MakeNode(root, "Menu Root"));
+}
+
+void EmptyTree(MenuTree& tree) {
+  tree.Clear();
+  tree.itemData.Clear();
+}
+
+std::string DisplayTextFor(std::size_t position, const std::string& itemName,
+                           const ItemTable& availableItems) {
+  std::string text;
+  if (!itemName.empty() && itemName.front() == '~') {
+    text = itemName;
+  } else {
+    const std::size_t found = availableItems.Find(itemName);
+    if (found < availableItems.count()) text = availableItems.at(found).displayName;
+  }
+  if (position >= kFirstSoftkeyPosition && position < kFirstSoftkeyPosition + kSoftkeyCount)
+    return std::string(kSoftkeyPrefixes[position - kFirstSoftkeyPosition]) + text;
+  return text;
+}
+
+void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
+  NodeRecord& record = node.record;
+  record.nextIndex = kNoIndex;
+  record.parentIndex = node.parent ? RecordNumberOf(tree, *node.parent) - 1 : kNoIndex;
+  record.firstChildIndex = kNoIndex;
+  record.itemType = kPlainItem;
+  record.titleMode = custom ? kTitleModeCustom : kTitleModePlaced;
+  record.modified = false;
+  record.dataOffset = 0;
+  record.dataLength = 0;
+  record.marker = kMenuMarker;
+  record.attributeByte = kAttributeNewEntry;
+
+  if (mode == InsertMode::AsChild && node.parent) {
+    MenuNode& parent = *node.parent;
+    if (parent.record.itemType != kFolder) {
+      parent.record.itemType = kFolder;
+      parent.record.firstChildIndex = kNoIndex;
+    }
+    // A folder opens its subitems; it keeps its titles and icons but no function of its own.
+    if (ItemDataRecord* data = tree.itemData.Find(parent.record.recordKey)) {
+      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafeTag(slot.tag); });
+      if (data->slots.empty()) {
+        tree.itemData.Free(parent.record.recordKey);
+        parent.record.modified = false;
+        parent.record.dataLength = 0;
+      } else {
+        parent.record.dataLength = static_cast<std::uint16_t>(DataLength(data, false));
+      }
+    }
+    tree.NotifyRecordChanged(&parent);
+  }
+  Renumber(tree);
+}
+
+MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
+                   const ItemBaseEntry& entry, bool custom) {
+  if (tree.EntryCount() >= kMaxMenuEntries) return nullptr;
+
+  auto node = std::make_unique<MenuNode>();
+  if (custom) {
+    ++tree.customItemCounter;
+    node->record.itemName = CustomName(tree.customItemCounter);
+    node->displayText = node->record.itemName;
+  } else {
+    node->record.itemName = entry.identifier;
+    node->displayText = entry.displayName;
+  }
+  node->record.mayHaveSubitems = custom || entry.mayHaveSubitems;
+
+  MenuNode* added = nullptr;
+  InsertMode mode = InsertMode::AsSibling;
+  switch (placement) {
+    case Placement::FirstChild:
+      added = tree.Insert(&selected, 0, std::move(node));
+      mode = InsertMode::AsChild;
+      break;
+    case Placement::LastChild:
+      added = tree.Insert(&selected, selected.children.size(), std::move(node));
+      mode = InsertMode::AsChild;
+      break;
+    case Placement::FirstSibling:
+      added = tree.Insert(selected.parent, 0, std::move(node));
+      break;
+    case Placement::Before:
+      added = tree.Insert(selected.parent, tree.IndexOf(&selected), std::move(node));
+      break;
+  }
+  InsertEntry(tree, *added, mode, custom);
+  if (!custom && entry.IsShortcut()) AttachShortcut(tree, *added, entry.identifier);
+  return added;
+}
+
+void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bool custom) {
+  NodeRecord& record = node.record;
+  record.modified = false;
+  record.dataLength = 0;
+  tree.itemData.Free(record.recordKey);
+
+  const std::size_t position = tree.PositionOf(&node);
+  if (custom) {
+    ++tree.customItemCounter;
+    record.itemName = CustomName(tree.customItemCounter);
+  } else {
+    record.itemName = entry.identifier;
+  }
+  const bool softkey =
+      position >= kFirstSoftkeyPosition && position < kFirstSoftkeyPosition + kSoftkeyCount;
+  node.displayText =
+      (softkey ? std::string(kSoftkeyPrefixes[position - kFirstSoftkeyPosition]) : std::string()) +
+      (custom ? record.itemName : entry.displayName);
+  record.mayHaveSubitems = custom || entry.mayHaveSubitems;
+  record.itemType = node.children.empty() ? kPlainItem : kFolder;
+  record.titleMode = kTitleModePlaced;
+  record.attributeByte = kAttributeReplacedEntry;
+  Renumber(tree);
+  if (custom) record.titleMode = kTitleModeCustom;
+  if (!custom && entry.IsShortcut()) AttachShortcut(tree, node, entry.identifier);
+  tree.NotifyRecordChanged(&node);
+}
+
+void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier) {
+  node.record.itemType = kShortcut;
+  ItemDataRecord data;
+  data.slots.push_back(ChunkSlot::Shortcut(identifier));
+  tree.itemData.Store(node.record.recordKey, std::move(data));
+  node.record.modified = true;
+  node.record.dataLength =
+      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
+  tree.NotifyRecordChanged(&node);
+}
+
+void DeleteEntry(MenuTree& tree, MenuNode& node) {
+  FreeSubtreeData(tree, node);
+  tree.Remove(&node);
+  Renumber(tree);
+}
+
+void MoveUp(MenuTree& tree, MenuNode& node) {
+  const std::size_t index = tree.IndexOf(&node);
+  if (index > 0) tree.Move(&node, node.parent, index - 1);
+  Renumber(tree);
+}
+
+void MoveDown(MenuTree& tree, MenuNode& node) {
+  const std::size_t index = tree.IndexOf(&node);
+  const std::size_t count = tree.SiblingsOf(&node).size();
+  // Before the sibling after the next one, or to the end of the level when there is none.
+  if (index + 1 < count) tree.Move(&node, node.parent, std::min(index + 2, count));
+  Renumber(tree);
+}
+
+void MoveBefore(MenuTree& tree, MenuNode& dragged, MenuNode& target) {
+  if (&dragged == &target || dragged.IsAncestorOf(&target)) return;
+  tree.Move(&dragged, target.parent, tree.IndexOf(&target));
+  Renumber(tree);
+}
+
+std::uint8_t RecordNumberOf(const MenuTree& tree, const MenuNode& node) {
+  if (&node == tree.menuRoot()) return kMenuRootRecord + 1;
+  unsigned sum = static_cast<unsigned>(tree.IndexOf(&node));
+  for (const MenuNode* y = node.parent; y; y = y->parent) {
+    const auto& siblings = tree.SiblingsOf(y);
+    const std::size_t index = tree.IndexOf(y);
+    for (std::size_t i = 0; i < index; ++i) sum += 1 + static_cast<unsigned>(siblings[i]->DescendantCount());
+    sum += static_cast<unsigned>(siblings.size() - index - 1) + 1;
+  }
+  return static_cast<std::uint8_t>(sum + 2);
+}
+
+void Renumber(MenuTree& tree) {
+  MenuNode* root = tree.menuRoot();
+  if (!root) return;
+
+  std::unordered_map<const MenuNode*, std::uint8_t> numbers;
+  std::uint8_t next = kFirstEntryRecord;
+  LayOutGroup(*root, next, numbers);
+  numbers[root] = kMenuRootRecord;
+
+  ItemDataTable scratch;
+  // Soft key keys never change, so their data stays where it is.
+  for (std::uint8_t key = 3; key <= 9; ++key)
+    if (const ItemDataRecord* data = tree.itemData.Find(key)) scratch.Store(key, *data);
+
+  // An empty main menu has no first entry to point to.
+  if (root->children.empty()) root->record.firstChildIndex = kNoIndex;
+
+  std::size_t position = 0;
+  tree.ForEach([&](MenuNode& node) {
+    if (position++ < kFirstEntryPosition) return;
+    NodeRecord& record = node.record;
+    const std::uint8_t oldKey = record.recordKey;
+    const std::uint8_t key = static_cast<std::uint8_t>(numbers.at(&node) + 1);
+    record.recordKey = key;
+    record.nextIndex = key;
+    record.parentIndex = numbers.at(node.parent);
+    if (node.children.empty()) {
+      record.firstChildIndex = kNoIndex;
+      if (record.itemType == kFolder) record.itemType = kPlainItem;
+    }
+    if (record.modified) {
+      if (const ItemDataRecord* data = tree.itemData.Find(oldKey)) scratch.Store(key, *data);
+    }
+    if (node.parent->children.front().get() == &node)
+      node.parent->record.firstChildIndex = static_cast<std::uint8_t>(key - 1);
+    if (node.parent->children.back().get() == &node) record.nextIndex = kNoIndex;
+  });
+
+  tree.itemData = std::move(scratch);
+}
+
+}  // namespace menuforge

@@ -1,0 +1,55 @@
+// Changes of the menu's shape that keep every record link and item data key consistent.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "menu/item_table.h"
+#include "menu/menu_tree.h"
+
+namespace menuforge {
+
+inline constexpr char kTooManyEntriesMessage[] =
+    "The main menu already holds 245 entries, the most a mma_ucp file can hold";
+
+enum class InsertMode { AsChild, AsSibling };
+
+enum class Placement {
+  FirstChild,    // "Add subitem" / "Add First"
+  LastChild,     // "Add subitem" / "Add Last"
+  FirstSibling,  // "Add item" / "Add First"
+  Before,        // "Add item" / "Add Before", and drops from the item list
+};
+
+// "Softkeys" with the seven default soft keys, then "Menu Root". The tree must be empty.
+void BuildSkeleton(MenuTree& tree);
+// Deletes every node and frees every item data record; the custom item counter stays.
+void EmptyTree(MenuTree& tree);
+
+// Completes the record of a node the caller has just added, and renumbers.
+void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom);
+
+// Adds a node for an entry of the available items at the given place relative to `selected`,
+// names it (a custom item takes "~" + the raised counter), runs InsertEntry and, for a shortcut
+// entry, AttachShortcut. Returns nullptr when the main menu is full.
+MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
+                   const ItemBaseEntry& entry, bool custom);
+
+void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bool custom);
+void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier);
+void DeleteEntry(MenuTree& tree, MenuNode& node);
+void MoveUp(MenuTree& tree, MenuNode& node);
+void MoveDown(MenuTree& tree, MenuNode& node);
+// Moves `dragged` with its subtree right before `target`; nothing when target lies inside it.
+void MoveBefore(MenuTree& tree, MenuNode& dragged, MenuNode& target);
+
+// Recomputes keys and links of every main menu node and moves the item data to the new keys.
+void Renumber(MenuTree& tree);
+// The node's record number in group order plus 1 (its record key), modulo 256.
+std::uint8_t RecordNumberOf(const MenuTree& tree, const MenuNode& node);
+
+// The display text a node of the given item shows at the given position.
+std::string DisplayTextFor(std::size_t position, const std::string& itemName,
+                           const ItemTable& availableItems);
+
+}  // namespace menuforge
