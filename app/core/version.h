@@ -1,0 +1,17 @@
+// The product's name and version, kept in one place for every window that shows them.
+#pragma once
+
+#include <string>
+
+namespace menuforge {
+
+inline constexpr char kProductName[] = "Menuforge";
+inline constexpr char kVersion[] = "0.5";
+
+// "v.0.5"
+inline std::string ShortVersion() { return std::string("v.") + kVersion; }
+
+// "Menuforge v.0.5"
+inline std::string WindowTitle() { return std::string(kProductName) + " " + ShortVersion(); }
+
+}  // namespace menuforge

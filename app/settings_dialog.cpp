@@ -1,0 +1,123 @@
+#include "app/settings_dialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace menuforge {
+
+namespace {
+
+constexpr char kCaption[] = "Settings";
+constexpr char kWriteErrorCaption[] = "Error";
+constexpr int kIndent = 20;
+
+QCheckBox* AddBox(QVBoxLayout* layout, const char* caption, const char* name, int indent = 0) {
+  auto* box = new QCheckBox(QString::fromLatin1(caption));
+  box->setObjectName(QString::fromLatin1(name));
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(indent, 0, 0, 0);
+  row->addWidget(box);
+  layout->addLayout(row);
+  return box;
+}
+
+QPushButton* MakeButton(const char* caption, const char* name) {
+  auto* button = new QPushButton(QString::fromLatin1(caption));
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(Settings& settings, std::filesystem::path settingsPath,
+                               bool phoneConnected, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      settings_(settings),
+      settingsPath_(std::move(settingsPath)),
+      editor_(settings) {
+  setWindowTitle(QString::fromLatin1(kCaption));
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  loggingBox_ = AddBox(layout, "Enable p2k ops logging", "loggingBox");
+  systemAttributeBox_ = AddBox(layout, "Set SYSTEM attribute", "systemAttributeBox");
+  QCheckBox* activateSeemBox = AddBox(layout, "Activate items in SEEM 0032", "activateSeemBox");
+  activateSeemBox->setEnabled(false);
+
+  auto* seemRow = new QHBoxLayout;
+  QPushButton* backupButton = MakeButton("Backup SEEM", "backupSeemButton");
+  QPushButton* restoreButton = MakeButton("Restore backup", "restoreBackupButton");
+  backupButton->setEnabled(phoneConnected);
+  restoreButton->setEnabled(phoneConnected);
+  seemRow->addWidget(backupButton);
+  seemRow->addWidget(restoreButton);
+  layout->addLayout(seemRow);
+
+  readJ2mestBox_ = AddBox(layout, "Read J2MEST", "readJ2mestBox");
+  fromPhoneBox_ = AddBox(layout, "From phone", "fromPhoneBox", kIndent);
+  fromCardBox_ = AddBox(layout, "From card", "fromCardBox", kIndent);
+  patchJ2mestBox_ = AddBox(layout, "Allow patching to run corelets", "patchJ2mestBox", kIndent);
+
+  auto* buttonRow = new QHBoxLayout;
+  QPushButton* okButton = MakeButton("OK", "okButton");
+  QPushButton* cancelButton = MakeButton("Cancel", "cancelButton");
+  okButton->setDefault(true);
+  buttonRow->addStretch();
+  buttonRow->addWidget(okButton);
+  buttonRow->addWidget(cancelButton);
+  layout->addLayout(buttonRow);
+
+  // `clicked` comes only from the user, so refreshing the boxes cannot loop back here.
+  const auto bind = [this](QCheckBox* box, void (SettingsEditor::*set)(bool)) {
+    connect(box, &QCheckBox::clicked, this, [this, set](bool on) {
+      (editor_.*set)(on);
+      ShowPending();
+    });
+  };
+  bind(loggingBox_, &SettingsEditor::SetLogging);
+  bind(systemAttributeBox_, &SettingsEditor::SetSystemAttribute);
+  bind(readJ2mestBox_, &SettingsEditor::SetReadJ2mest);
+  bind(fromPhoneBox_, &SettingsEditor::SetFromPhone);
+  bind(fromCardBox_, &SettingsEditor::SetFromCard);
+  bind(patchJ2mestBox_, &SettingsEditor::SetPatchJ2mest);
+
+  connect(backupButton, &QPushButton::clicked, this, &SettingsDialog::backupRequested);
+  connect(restoreButton, &QPushButton::clicked, this, &SettingsDialog::restoreRequested);
+  connect(okButton, &QPushButton::clicked, this, &SettingsDialog::Confirm);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+  ShowPending();
+}
+
+void SettingsDialog::ShowPending() {
+  const Settings& pending = editor_.Pending();
+  loggingBox_->setChecked(pending.logging);
+  systemAttributeBox_->setChecked(pending.setSystemAttribute);
+  readJ2mestBox_->setChecked(pending.readJ2mest);
+  fromPhoneBox_->setChecked(pending.fromPhone);
+  fromCardBox_->setChecked(pending.fromCard);
+  patchJ2mestBox_->setChecked(pending.patchJ2mest);
+  fromPhoneBox_->setEnabled(editor_.SourceBoxesEnabled());
+  fromCardBox_->setEnabled(editor_.SourceBoxesEnabled());
+  patchJ2mestBox_->setEnabled(editor_.PatchBoxEnabled());
+}
+
+void SettingsDialog::Confirm() {
+  settings_ = editor_.Confirmed();
+  // The settings in memory stay updated even when the file cannot be written; the window stays
+  // open so that the user can try again or cancel.
+  const std::string error = WriteSettings(settingsPath_, settings_);
+  if (!error.empty()) {
+    QMessageBox::critical(this, QString::fromLatin1(kWriteErrorCaption),
+                          QString::fromStdString(error));
+    return;
+  }
+  accept();
+}
+
+}  // namespace menuforge

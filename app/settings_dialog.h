@@ -1,0 +1,42 @@
+// The "Settings" window: edits a pending copy of the settings and stores it on OK.
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+
+#include "app/core/settings_editor.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace menuforge {
+
+class SettingsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `settings` are the run's settings; OK updates them and writes them to `settingsPath`.
+  SettingsDialog(Settings& settings, std::filesystem::path settingsPath, bool phoneConnected,
+                 QWidget* parent = nullptr);
+
+ signals:
+  void backupRequested();
+  void restoreRequested();
+
+ private:
+  void ShowPending();
+  void Confirm();
+
+  Settings& settings_;
+  std::filesystem::path settingsPath_;
+  SettingsEditor editor_;
+
+  QCheckBox* loggingBox_;
+  QCheckBox* systemAttributeBox_;
+  QCheckBox* readJ2mestBox_;
+  QCheckBox* fromPhoneBox_;
+  QCheckBox* fromCardBox_;
+  QCheckBox* patchJ2mestBox_;
+};
+
+}  // namespace menuforge
