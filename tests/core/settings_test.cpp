@@ -106,18 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                   FileText("0", "0", "None", "0")}),
     [](const auto& info) { return info.param.name; });
 
-TEST(WriteSettings, RoundTripsConsistentSettings) {
-  TempFolder folder;
-  const auto path = folder / kSettingsFileName;
-  for (const Settings& settings :
-       {Settings{}, Make(true, false, false, false, false, false),
-        Make(false, true, true, true, false, true), Make(false, false, true, false, true, false),
-        Make(true, true, true, true, true, true)}) {
-    ASSERT_EQ(WriteSettings(path, settings), "");
-    EXPECT_EQ(ReadSettings(path), settings);
-  }
-}
-
 TEST(WriteSettings, KeepsTheRestOfAnExistingFile) {
   TempFolder folder;
   const auto path = folder / kSettingsFileName;

@@ -141,34 +141,9 @@ class TestSettingsDialog : public QObject {
     QVERIFY(!activate->isChecked());
   }
 
-  void boxesFollowTheClickRules() {
-    Settings settings;
-    SettingsDialog dialog(settings, path_, false);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* fromPhone = Find<QCheckBox>(dialog, "fromPhoneBox");
-    auto* fromCard = Find<QCheckBox>(dialog, "fromCardBox");
-    auto* patch = Find<QCheckBox>(dialog, "patchJ2mestBox");
-    auto* read = Find<QCheckBox>(dialog, "readJ2mestBox");
-    QVERIFY(!fromPhone->isEnabled() && !fromCard->isEnabled() && !patch->isEnabled());
-
-    ClickBox(dialog, "readJ2mestBox");
-    QVERIFY(fromPhone->isEnabled() && fromCard->isEnabled() && !patch->isEnabled());
-    ClickBox(dialog, "fromPhoneBox");
-    QVERIFY(patch->isEnabled());
-    ClickBox(dialog, "patchJ2mestBox");
-    QVERIFY(patch->isChecked());
-
-    ClickBox(dialog, "fromPhoneBox");
-    QVERIFY(!read->isChecked());
-    QVERIFY(!fromPhone->isEnabled() && !fromCard->isEnabled() && !patch->isEnabled());
-    QVERIFY(!patch->isChecked());
-  }
-
   void okStoresTheChoices_data() {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("nothing") << QStringList{} << QString::fromStdString(FileText("0", "0", "None", "0"));
     QTest::newRow("read without source")
         << QStringList{"readJ2mestBox", "loggingBox"}
         << QString::fromStdString(FileText("0", "1", "None", "0"));
