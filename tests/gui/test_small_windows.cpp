@@ -39,7 +39,7 @@ class TestSmallWindows : public QObject {
     QCOMPARE(QString::fromStdString(ShortVersion()), QStringLiteral("v.0.5"));
   }
 
-  void splashLooksAsSpecified() {
+  void splashShowsNameVersionAndColours() {
     SplashWindow splash;
     QCOMPARE(splash.size(), QSize(600, 300));
     QCOMPARE(splash.minimumSize(), splash.maximumSize());
