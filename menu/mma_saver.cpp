@@ -114,8 +114,10 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
     running += lengths[i];
   };
   for (std::size_t i = 0; i < firstEntry; ++i) writeGroupRecord(i);
-  WriteRecord(menuRoot->record, menuRoot->record.dataOffset, menuRoot->record.dataLength, layout,
-              out);
+  // A new menu's root still points at record 10; with no entries there is nothing there.
+  NodeRecord rootRecord = menuRoot->record;
+  if (menuRoot->children.empty()) rootRecord.firstChildIndex = kNoIndex;
+  WriteRecord(rootRecord, rootRecord.dataOffset, rootRecord.dataLength, layout, out);
   for (std::size_t i = firstEntry; i < grouped.size(); ++i) writeGroupRecord(i);
 
   const ChunkWriteOptions chunkOptions{options.saveMode, options.iconAttribute,

@@ -1,0 +1,50 @@
+// A small item table and tree-building shorthands for the menu tests.
+#pragma once
+
+#include <string>
+
+#include "menu/item_table.h"
+#include "menu/menu_tree.h"
+#include "menu/tree_operations.h"
+
+namespace menuforge::test {
+
+inline ItemTable TestItems() {
+  std::vector<ItemBaseEntry> entries;
+  for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
+                         "MMRingStyle", "VoiceRecord", "A", "B", "C", "A1", "A2", "A1a", "B1",
+                         "Games", "ABCDEFGHIJKLM"})
+    entries.push_back({id, id, true});
+  entries.push_back({"ABCDEFGHIJKL", "Twelve", true});
+  entries.push_back({"DialedCalls", "DialedCalls [SC]", true});
+  return ItemTable(entries);
+}
+
+inline ItemBaseEntry Entry(const std::string& identifier) { return {identifier, identifier, true}; }
+
+// A new menu ("New") with nothing in the main menu yet.
+inline MenuTree NewMenu() {
+  MenuTree tree;
+  BuildSkeleton(tree);
+  return tree;
+}
+
+inline MenuNode* AddLast(MenuTree& tree, MenuNode& parent, const std::string& identifier) {
+  return AddEntry(tree, parent, Placement::LastChild, Entry(identifier), false);
+}
+
+inline ItemDataRecord Titles(std::uint8_t tag, std::vector<TitleEntry> titles) {
+  ItemDataRecord record;
+  record.slots.push_back(ChunkSlot::Titles(tag, std::move(titles)));
+  return record;
+}
+
+// Gives a node data the way the item editor's OK does.
+inline void AttachData(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
+  tree.itemData.Store(node.record.recordKey, std::move(record));
+  node.record.modified = true;
+  node.record.dataLength =
+      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
+}
+
+}  // namespace menuforge::test

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include "menu/mma_saver.h"
+#include "menu_test_items.h"
+#include "support/test_support.h"
+
+namespace menuforge::test {
+namespace {
+
+std::vector<std::string> Names(const MenuNode& parent) {
+  std::vector<std::string> names;
+  for (const auto& child : parent.children) names.push_back(child->record.itemName);
+  return names;
+}
+
+TEST(TreeOperations, SkeletonOfANewMenu) {
+  MenuTree tree = NewMenu();
+  ASSERT_EQ(tree.NodeCount(), 9u);
+  const std::vector<std::string> texts = {"Softkeys",       "LSK: PhoneBook",   "RSK: Message",
+                                          "Up: RecentCall", "Down: Multimedia", "Left: Datebook",
+                                          "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root"};
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(tree.NodeAt(i)->displayText, texts[i]);
+  EXPECT_EQ(tree.NodeAt(4)->record.itemName, "Mutilmedia");
+  for (std::size_t i = 1; i <= 7; ++i) {
+    const NodeRecord& key = tree.NodeAt(i)->record;
+    EXPECT_EQ(key.recordKey, i + 2);
+    EXPECT_EQ(key.attributeByte, 0x41);
+    EXPECT_EQ(key.marker, 0xCC);
+    EXPECT_FALSE(key.mayHaveSubitems);
+  }
+  EXPECT_EQ(tree.menuRoot()->record.firstChildIndex, 10);
+  EXPECT_EQ(tree.menuRoot()->record.recordKey, 10);
+}
+
+TEST(TreeOperations, EmptyTreeKeepsTheCounter) {
+  MenuTree tree = NewMenu();
+  AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true);
+  AttachData(tree, *tree.NodeAt(9), Titles(kTagMenuTitle, {{1, u"x"}}));
+  EmptyTree(tree);
+  EXPECT_TRUE(tree.empty());
+  EXPECT_EQ(tree.itemData.size(), 0u);
+  EXPECT_EQ(tree.customItemCounter, 1);
+}
+
+TEST(TreeOperations, PlacementsOfNewEntries) {
+  MenuTree tree = NewMenu();
+  MenuNode& root = *tree.menuRoot();
+  MenuNode* b = AddLast(tree, root, "B");
+  AddEntry(tree, *b, Placement::Before, Entry("A"), false);
+  AddEntry(tree, *b, Placement::FirstSibling, Entry("C"), false);
+  AddEntry(tree, *b, Placement::FirstChild, Entry("B1"), false);
+  MenuNode* first = AddEntry(tree, *b, Placement::FirstChild, Entry("A1"), false);
+  AddEntry(tree, *b, Placement::LastChild, Entry("A2"), false);
+  EXPECT_EQ(Names(root), (std::vector<std::string>{"C", "A", "B"}));
+  EXPECT_EQ(Names(*b), (std::vector<std::string>{"A1", "B1", "A2"}));
+  EXPECT_EQ(b->record.itemType, kFolder);
+  EXPECT_EQ(first->record.attributeByte, 0x41);
+  EXPECT_EQ(first->record.parentIndex, 12);  // B is record 12
+  EXPECT_EQ(b->record.firstChildIndex, 13);
+}
+
+TEST(TreeOperations, FirstSubitemKeepsOnlyTitlesAndIcons) {
+  MenuTree tree = NewMenu();
+  MenuNode* withTitle = AddLast(tree, *tree.menuRoot(), "A");
+  ItemDataRecord record;
+  record.slots.push_back(ChunkSlot::Text(kTagUrl, "http://x"));
+  record.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, u"AB"}}));
+  AttachData(tree, *withTitle, record);
+  withTitle->record.itemType = kUrlLink;
+  AddLast(tree, *withTitle, "A1");
+  EXPECT_EQ(withTitle->record.itemType, kFolder);
+  const ItemDataRecord* kept = tree.itemData.Find(withTitle->record.recordKey);
+  ASSERT_NE(kept, nullptr);
+  ASSERT_EQ(kept->slots.size(), 1u);
+  EXPECT_EQ(kept->slots[0].tag, kTagMenuTitle);
+  EXPECT_EQ(withTitle->record.dataLength, 14);
+
+  MenuNode* urlOnly = AddLast(tree, *tree.menuRoot(), "B");
+  ItemDataRecord url;
+  url.slots.push_back(ChunkSlot::Text(kTagUrl, "http://x"));
+  AttachData(tree, *urlOnly, url);
+  AddLast(tree, *urlOnly, "B1");
+  EXPECT_EQ(tree.itemData.Find(urlOnly->record.recordKey), nullptr);
+  EXPECT_FALSE(urlOnly->record.modified);
+  EXPECT_EQ(urlOnly->record.dataLength, 0);
+}
+
+TEST(TreeOperations, DeletingTheOnlyChildMakesAPlainItem) {
+  MenuTree tree = NewMenu();
+  MenuNode* folder = AddLast(tree, *tree.menuRoot(), "A");
+  MenuNode* child = AddLast(tree, *folder, "A1");
+  MenuNode* grandchild = AddLast(tree, *child, "A1a");
+  AttachData(tree, *grandchild, Titles(kTagMenuTitle, {{1, u"x"}}));
+  DeleteEntry(tree, *child);
+  EXPECT_EQ(folder->record.itemType, kPlainItem);
+  EXPECT_EQ(folder->record.firstChildIndex, 0xFF);
+  EXPECT_EQ(tree.itemData.size(), 0u);
+  EXPECT_EQ(tree.NodeCount(), 10u);
+}
+
+TEST(TreeOperations, MovesAtTheEndsOfALevel) {
+  MenuTree tree = NewMenu();
+  MenuNode& root = *tree.menuRoot();
+  MenuNode* a = AddLast(tree, root, "A");
+  MenuNode* b = AddLast(tree, root, "B");
+  MenuNode* c = AddLast(tree, root, "C");
+  MoveUp(tree, *a);
+  MoveDown(tree, *c);
+  EXPECT_EQ(Names(root), (std::vector<std::string>{"A", "B", "C"}));
+  MoveDown(tree, *a);
+  EXPECT_EQ(Names(root), (std::vector<std::string>{"B", "A", "C"}));
+  MoveDown(tree, *a);
+  EXPECT_EQ(Names(root), (std::vector<std::string>{"B", "C", "A"}));
+  MoveUp(tree, *a);
+  EXPECT_EQ(Names(root), (std::vector<std::string>{"B", "A", "C"}));
+  EXPECT_EQ(b->record.recordKey, 11);
+  EXPECT_EQ(c->record.nextIndex, 0xFF);
+}
+
+TEST(TreeOperations, MovedDataFollowsItsEntry) {
+  MenuTree tree = NewMenu();
+  MenuNode& root = *tree.menuRoot();
+  MenuNode* a = AddLast(tree, root, "A");
+  AddLast(tree, root, "B");
+  MenuNode* c = AddLast(tree, root, "C");
+  AttachData(tree, *c, Titles(kTagMenuTitle, {{1, u"C"}}));
+  ASSERT_EQ(c->record.recordKey, 13);  // record 12
+  MoveBefore(tree, *c, *a);
+  EXPECT_EQ(c->record.recordKey, 11);
+  const ItemDataRecord* data = tree.itemData.Find(11);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->ownerKey, 11);
+  EXPECT_EQ(data->slots[0].titles[0].text, u"C");
+  EXPECT_EQ(tree.itemData.Find(13), nullptr);
+}
+
+TEST(TreeOperations, MoveBeforeOwnDescendantDoesNothing) {
+  MenuTree tree = NewMenu();
+  MenuNode* a = AddLast(tree, *tree.menuRoot(), "A");
+  MenuNode* a1 = AddLast(tree, *a, "A1");
+  MoveBefore(tree, *a, *a1);
+  MoveBefore(tree, *a, *a);
+  EXPECT_EQ(Names(*tree.menuRoot()), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(Names(*a), (std::vector<std::string>{"A1"}));
+
+  MenuNode* b = AddLast(tree, *tree.menuRoot(), "B");
+  MoveBefore(tree, *b, *a1);  // into another level
+  EXPECT_EQ(Names(*a), (std::vector<std::string>{"B", "A1"}));
+  EXPECT_EQ(b->record.parentIndex, 10);
+}
+
+TEST(TreeOperations, ReplaceStartsWithoutData) {
+  MenuTree tree = NewMenu();
+  MenuNode* entry = AddLast(tree, *tree.menuRoot(), "A");
+  AttachData(tree, *entry, Titles(kTagMenuTitle, {{1, u"x"}}));
+  ReplaceEntry(tree, *entry, Entry("Games"), false);
+  EXPECT_FALSE(entry->record.modified);
+  EXPECT_EQ(entry->record.dataLength, 0);
+  EXPECT_EQ(tree.itemData.Find(entry->record.recordKey), nullptr);
+  EXPECT_EQ(entry->record.itemName, "Games");
+  EXPECT_EQ(entry->record.attributeByte, 0x40);
+
+  MenuNode* lsk = tree.NodeAt(1);
+  AttachData(tree, *lsk, Titles(kTagSoftkeyTitle, {{1, u"x"}}));
+  ReplaceEntry(tree, *lsk, {"Games", "All games", true}, false);
+  EXPECT_EQ(lsk->displayText, "LSK: All games");
+  EXPECT_EQ(tree.itemData.Find(3), nullptr);
+
+  ReplaceEntry(tree, *entry, {}, true);
+  EXPECT_EQ(entry->record.itemName, "~1");
+  EXPECT_EQ(entry->record.titleMode, 24);
+}
+
+TEST(TreeOperations, CustomItemsAreNumbered) {
+  MenuTree tree = NewMenu();
+  MenuNode* target = AddLast(tree, *tree.menuRoot(), "A");
+  std::vector<std::string> names;
+  for (int i = 0; i < 3; ++i) {
+    MenuNode* node = AddEntry(tree, *target, Placement::Before, {}, true);
+    names.push_back(node->record.itemName);
+    EXPECT_EQ(node->displayText, node->record.itemName);
+    EXPECT_EQ(node->record.titleMode, 24);
+    EXPECT_TRUE(node->record.mayHaveSubitems);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"~1", "~2", "~3"}));
+}
+
+TEST(TreeOperations, ShortcutEntriesCarryTheirData) {
+  MenuTree tree = NewMenu();
+  const ItemTable items = TestItems();
+  MenuNode* node = AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
+                            items.at(items.Find("DialedCalls")), false);
+  EXPECT_EQ(node->record.itemType, kShortcut);
+  EXPECT_EQ(node->record.dataLength, 28);
+  EXPECT_TRUE(node->record.modified);
+
+  FormatOptions options;
+  Bytes file;
+  ASSERT_EQ(EncodeMenuFile(tree, options, items, file).status, SaveStatus::Saved);
+  Bytes expected = HexBytes("17 00 19");
+  for (char c : std::string("DialedCalls")) expected.push_back(static_cast<std::uint8_t>(c));
+  expected.resize(28, 0);
+  EXPECT_EQ(Bytes(file.end() - 28, file.end()), expected);
+
+  MenuNode* plain = AddLast(tree, *tree.menuRoot(), "Games");
+  EXPECT_EQ(plain->record.itemType, kPlainItem);
+  EXPECT_FALSE(plain->record.modified);
+}
+
+TEST(TreeOperations, RecordNumbersFollowGroupOrder) {
+  MenuTree tree = NewMenu();
+  MenuNode& root = *tree.menuRoot();
+  MenuNode* a = AddLast(tree, root, "A");
+  MenuNode* b = AddLast(tree, root, "B");
+  MenuNode* a1 = AddLast(tree, *a, "A1");
+  MenuNode* a2 = AddLast(tree, *a, "A2");
+  MenuNode* a1a = AddLast(tree, *a1, "A1a");
+  MenuNode* a2a = AddLast(tree, *a2, "A2a");
+  MenuNode* b1 = AddLast(tree, *b, "B1");
+  // Records: A 10, B 11, A1 12, A2 13, A1a 14, A2a 15, B1 16.
+  const std::vector<std::pair<MenuNode*, int>> expected = {
+      {a, 11}, {b, 12}, {a1, 13}, {a2, 14}, {a1a, 15}, {a2a, 16}, {b1, 17}};
+  for (const auto& [node, key] : expected) {
+    EXPECT_EQ(node->record.recordKey, key) << node->record.itemName;
+    EXPECT_EQ(RecordNumberOf(tree, *node), key) << node->record.itemName;
+  }
+  EXPECT_EQ(RecordNumberOf(tree, root), 10);
+}
+
+}  // namespace
+}  // namespace menuforge::test
