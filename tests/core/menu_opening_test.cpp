@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "catalog/menu_opening.h"
+#include "menu/mma_saver.h"
+#include "menu_test_items.h"
+#include "support/test_support.h"
+
+namespace menuforge::test {
+namespace {
+
+// A working folder with the built-in item base and a menu file naming one item it lacks.
+class MenuOpening : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(catalog.LoadItemBase().ok());
+    MenuTree tree = NewMenu();
+    AddLast(tree, *tree.menuRoot(), "Games");
+    AddLast(tree, *tree.menuRoot(), "MyGadget");
+    std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
+    all.push_back({"MyGadget", "MyGadget", true});
+    ASSERT_EQ(SaveMenuFile(menuFile, tree, options, ItemTable(all)).status, SaveStatus::Saved);
+  }
+
+  std::size_t ItemBaseLines() {
+    const std::string text = ReadFileText(folder / "Profiles" / "itembase.dat");
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  }
+
+  TempFolder folder;
+  Catalog catalog{folder.path()};
+  std::filesystem::path menuFile = folder / "mma_ucp";
+  MenuTree tree;
+  FormatOptions options;
+  FormatState state;
+  RecordingDialogs dialogs;
+};
+
+TEST_F(MenuOpening, NothingSelectedTakesTheMismatchPathThenUpdatesTheItemBase) {
+  ASSERT_EQ(catalog.selectorIndex(), -1);
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
+  ASSERT_TRUE(result.loaded) << result.error;
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<Message>{
+                {"Selected profile doesn't match mma_ucp\r\n    Default profile will be applied",
+                 "Profile error", MessageIcon::Warning},
+                {"Item base has been updated", "Profile info", MessageIcon::Information}}));
+  EXPECT_EQ(ItemBaseLines(), 153u);
+  EXPECT_TRUE(ReadFileText(folder / "Profiles" / "itembase.dat").ends_with("MyGadget;MyGadget\r\n"));
+  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_TRUE(catalog.availableItems().Contains("MyGadget"));
+  EXPECT_EQ(tree.NodeAt(10)->displayText, "MyGadget");
+}
+
+TEST_F(MenuOpening, DefaultProfileAppendsWithoutTheMismatchMessage) {
+  catalog.SetSelectorIndex(0);
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
+  ASSERT_TRUE(result.loaded);
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Item base has been updated", "Profile info",
+                                                  MessageIcon::Information}}));
+  EXPECT_EQ(ItemBaseLines(), 153u);
+
+  // The second time the item is known: no message, nothing appended.
+  dialogs.shown.clear();
+  ASSERT_TRUE(OpenMenuFile(menuFile, tree, catalog, options, state, dialogs).loaded);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(ItemBaseLines(), 153u);
+}
+
+TEST_F(MenuOpening, AFailedLoadLeavesNoTree) {
+  WriteFileText(folder / "broken", "not a menu");
+  const OpenResult result = OpenMenuFile(folder / "broken", tree, catalog, options, state, dialogs);
+  EXPECT_FALSE(result.loaded);
+  EXPECT_FALSE(result.error.empty());
+  EXPECT_TRUE(tree.empty());
+}
+
+}  // namespace
+}  // namespace menuforge::test
