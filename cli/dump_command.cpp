@@ -1,0 +1,173 @@
+#include <algorithm>
+#include <iostream>
+#include <sstream>
+
+#include "cli/command.h"
+#include "cli/text_forms.h"
+#include "cli/workspace.h"
+#include "menu/mma_format.h"
+
+namespace menuforge::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {kProfileOption};
+
+// Record 0 exists only in the file; its values are fixed by the format.
+constexpr char kRootName[] = "Root";
+constexpr std::uint8_t kRootFirstChild = 1;
+
+struct RecordLine {
+  NodeRecord record;
+  std::string displayText;
+  const ItemDataRecord* data = nullptr;
+};
+
+std::string Hex(std::uint8_t value) { return ByteToHex(value); }
+
+std::string TitleListName(std::uint8_t tag) {
+  switch (tag) {
+    case kTagMenuTitle: return "menu";
+    case kTagSoftkeyTitle: return "softkey";
+    default: return "show-text";
+  }
+}
+
+std::string IconKindName(std::uint8_t kind) {
+  switch (kind) {
+    case kListIcon: return "list";
+    case kStaticIcon: return "static";
+    case kAnimatedIcon: return "animated";
+    default: return "0x" + Hex(kind);
+  }
+}
+
+std::string DrmKindName(std::uint8_t tag) {
+  switch (tag) {
+    case kTagDrmListIcon: return "list";
+    case kTagDrmStaticIcon: return "static";
+    default: return "animated";
+  }
+}
+
+std::string TextChunkName(std::uint8_t tag) {
+  switch (tag) {
+    case kTagUrl: return "url";
+    case kTagMidlet1: return "midlet-1";
+    case kTagMidletName: return "midlet-name";
+    default: return "midlet-vendor";
+  }
+}
+
+std::string WideValue(std::string_view key, std::u16string_view text) {
+  if (HasSurrogate(text)) return "ucs2=" + Ucs2Hex(text);
+  return std::string(key) + '=' + Quoted(WideToUtf8(text));
+}
+
+void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
+  const std::string tag = "tag=" + std::to_string(slot.tag);
+  if (IsTitleTag(slot.tag)) {
+    out << "  titles " << tag << " list=" << TitleListName(slot.tag)
+        << " count=" << slot.titles.size() << '\n';
+    for (const TitleEntry& title : slot.titles)
+      out << "  title " << tag << " language=" << Hex(title.languageId)
+          << " name=" << Quoted(LanguageName(title.languageId)) << ' '
+          << WideValue("text", title.text) << '\n';
+  } else if (slot.tag == kTagFileIcon) {
+    out << "  icon " << tag << " kind=" << IconKindName(slot.iconKind) << ' '
+        << WideValue("path", slot.path) << '\n';
+  } else if (IsTextTag(slot.tag)) {
+    out << "  " << TextChunkName(slot.tag) << ' ' << tag
+        << " text=" << Quoted(Latin1ToUtf8(slot.text)) << '\n';
+  } else if (IsDrmIconTag(slot.tag)) {
+    out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag)
+        << " drm-byte=0x" << Hex(slot.drmByte) << " number=" << slot.drmIconNumber << '\n';
+  } else if (IsCodeTag(slot.tag)) {
+    out << "  code " << tag << " byte=0x" << Hex(slot.code) << '\n';
+  } else if (slot.tag == kTagEmulatedAction) {
+    out << "  action " << tag << " code=" << slot.actionCode << '\n';
+  } else if (slot.tag == kTagShortcutData) {
+    out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(ZeroTextToString(slot.shortcutData)))
+        << " hex=" << CompactHex(slot.shortcutData) << '\n';
+  } else {
+    for (const UnknownChunk& chunk : slot.unknown)
+      out << "  unknown tag=" << static_cast<int>(chunk.tag) << " length=" << chunk.data.size()
+          << " hex=" << CompactHex(chunk.data) << '\n';
+  }
+}
+
+void PrintRecord(std::size_t number, const RecordLine& line, std::ostream& out) {
+  const NodeRecord& r = line.record;
+  out << "record " << number << " (" << Hex(static_cast<std::uint8_t>(number)) << ")"
+      << " name=" << Quoted(Latin1ToUtf8(r.itemName))
+      << " display=" << Quoted(Latin1ToUtf8(line.displayText))
+      << " type=" << static_cast<int>(r.itemType)
+      << " title-mode=" << static_cast<int>(r.titleMode) << " (0x" << Hex(r.titleMode) << ")"
+      << " attribute=0x" << Hex(r.attributeByte) << " parent=" << Hex(r.parentIndex)
+      << " next=" << Hex(r.nextIndex) << " first-child=" << Hex(r.firstChildIndex)
+      << " data-offset=" << r.dataOffset << " data-length=" << r.dataLength << '\n';
+  if (line.data)
+    for (const ChunkSlot& slot : line.data->slots) PrintChunk(slot, out);
+}
+
+RecordLine RootLine() {
+  RecordLine root;
+  root.record.itemType = kFolder;
+  root.record.firstChildIndex = kRootFirstChild;
+  root.record.itemName = kRootName;
+  return root;
+}
+
+// Records in file order: "Root", "Softkeys", the soft keys, "Menu Root", then the main menu in
+// group order, which is the order of the record keys renumbering gave it.
+std::vector<RecordLine> FileOrder(const MenuTree& tree) {
+  auto lineOf = [&](const MenuNode& node) {
+    return RecordLine{node.record, node.displayText, tree.itemData.Find(node.record.recordKey)};
+  };
+  std::vector<RecordLine> lines{RootLine(), lineOf(*tree.softkeys())};
+  for (const auto& key : tree.softkeys()->children) lines.push_back(lineOf(*key));
+  lines.push_back(lineOf(*tree.menuRoot()));
+
+  std::vector<const MenuNode*> entries;
+  std::size_t position = 0;
+  tree.ForEach([&](MenuNode& node) {
+    if (position++ >= kFirstEntryPosition) entries.push_back(&node);
+  });
+  std::sort(entries.begin(), entries.end(), [](const MenuNode* a, const MenuNode* b) {
+    return a->record.recordKey < b->record.recordKey;
+  });
+  for (const MenuNode* entry : entries) lines.push_back(lineOf(*entry));
+  return lines;
+}
+
+int RunDump(const ParsedArguments& arguments) {
+  Workspace workspace;
+  workspace.Prepare(arguments);
+  workspace.Open(arguments.positional[0]);
+
+  const std::vector<RecordLine> lines = FileOrder(workspace.tree);
+  std::ostringstream out;
+  const FormatState& state = workspace.state;
+  out << "header record-size=" << state.recordSize
+      << " records=" << (state.dataSectionOffset - kHeaderSize) / state.recordSize
+      << " c698p-fix=" << (workspace.options.c698pFix ? "on" : "off")
+      << " data-section-offset=" << state.dataSectionOffset << '\n';
+  for (std::size_t i = 0; i < lines.size(); ++i) PrintRecord(i, lines[i], out);
+  std::cout << out.str();
+  return kExitSuccess;
+}
+
+}  // namespace
+
+const Command kDumpCommand{
+    "dump",
+    "FILE [--profile NAME]",
+    "Shows every record of a menu file in file order, and each record's data chunks, one\n"
+    "line each. Links are record numbers in hex (FF for none).\n"
+    "\n"
+    "  --profile NAME    open the file against Profiles/NAME.prf\n",
+    kOptions,
+    1,
+    RunDump,
+};
+
+}  // namespace menuforge::cli

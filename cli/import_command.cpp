@@ -1,0 +1,61 @@
+#include "catalog/text_file.h"
+#include "cli/command.h"
+#include "cli/format_choice.h"
+#include "cli/json_menu.h"
+#include "cli/workspace.h"
+
+namespace menuforge::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {kRecordsOption, kProfileOption};
+
+std::string NotJsonText(const std::string& file, const char* why) {
+  return file + ": not valid JSON: " + why;
+}
+
+Json ReadJson(const std::string& file) {
+  std::string text;
+  if (const std::string error = ReadWholeFile(file, text); !error.empty())
+    throw CommandFailure(error);
+  try {
+    return Json::parse(text);
+  } catch (const Json::parse_error& error) {
+    throw CommandFailure(NotJsonText(file, error.what()));
+  }
+}
+
+int RunImport(const ParsedArguments& arguments) {
+  const FormatChoice choice = ReadFormatChoice(arguments);
+  const std::string& file = arguments.positional[0];
+  const Json json = ReadJson(file);
+
+  Workspace workspace;
+  workspace.Prepare(arguments);
+  try {
+    workspace.options = MenuFromJson(json, workspace.catalog.availableItems(), workspace.tree);
+  } catch (const JsonMenuError& error) {
+    throw CommandFailure(file + ": " + error.what());
+  }
+  choice.ApplyTo(workspace.options);
+  workspace.Save(arguments.positional[1]);
+  return kExitSuccess;
+}
+
+}  // namespace
+
+const Command kImportCommand{
+    "import",
+    "JSON OUT [--records 22|36] [--profile NAME]",
+    "Writes the menu that a JSON file in the form of \"export\" describes, in the format its\n"
+    "\"format\" names. Every value is checked first; on any fault nothing is written.\n"
+    "Links of main menu entries and \"display\" are recomputed; soft keys keep theirs.\n"
+    "\n"
+    "  --records 22|36   record size instead of the JSON's; 36 sets the icon attribute to 0C\n"
+    "                    and clears the fix\n"
+    "  --profile NAME    check the items against Profiles/NAME.prf\n",
+    kOptions,
+    2,
+    RunImport,
+};
+
+}  // namespace menuforge::cli

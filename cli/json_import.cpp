@@ -1,0 +1,206 @@
+#include <optional>
+
+#include "cli/json_chunk_reader.h"
+#include "cli/json_field.h"
+#include "cli/json_keys.h"
+#include "cli/json_menu.h"
+#include "menu/mma_format.h"
+#include "menu/tree_operations.h"
+
+namespace menuforge::cli {
+namespace {
+
+using namespace json_keys;
+
+constexpr char kBadRecordSize[] = "expected 22 or 36";
+constexpr char kBadIconAttribute[] = "expected \"06\" or \"0C\"";
+constexpr char kFixNeeds22[] = "the c698p fix needs 22-byte records";
+constexpr char kIcon06Needs22[] = "icon attribute \"06\" needs 22-byte records";
+constexpr char kNotSevenSoftkeys[] = "expected exactly 7 soft keys";
+constexpr char kSoftkeyChildren[] = "a soft key cannot have children";
+constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
+constexpr char kTooManyEntries[] = "more than 245 main menu entries";
+
+constexpr std::size_t kNameWidth = RecordLayout::For(36).nameWidth;
+
+// Main menu custom names raise the counter to their number, as loading does; anything but
+// digits after the "~" counts as 0.
+std::uint8_t CustomNumber(const std::string& name) {
+  const std::string digits = name.substr(1);
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
+}
+
+class MenuReader {
+ public:
+  MenuReader(const ItemTable& availableItems, MenuTree& tree)
+      : availableItems_(availableItems), tree_(tree) {}
+
+  FormatOptions Read(const JsonField& root);
+
+ private:
+  struct PendingData {
+    MenuNode* node;
+    ItemDataRecord record;
+  };
+
+  static FormatOptions ReadFormat(const JsonField& format);
+  static NodeRecord ReadRecord(const JsonField& node, bool softkey);
+  static std::string ReadName(const JsonField& name);
+  void ReadSoftkeys(const JsonField& softkeys);
+  void ReadEntries(const JsonField& entries, MenuNode& parent);
+  void ReadData(const JsonField& node, MenuNode& target);
+  void AttachData(bool saveAllData);
+
+  const ItemTable& availableItems_;
+  MenuTree& tree_;
+  std::vector<PendingData> pending_;
+  std::size_t entryCount_ = 0;
+};
+
+FormatOptions MenuReader::Read(const JsonField& root) {
+  root.ExpectObject({kFormat, kSoftkeys, kMenu});
+  const FormatOptions options = ReadFormat(root.Member(kFormat));
+  BuildSkeleton(tree_);
+  ReadSoftkeys(root.Member(kSoftkeys));
+  ReadEntries(root.Member(kMenu), *tree_.menuRoot());
+  Renumber(tree_);
+  AttachData(options.saveAllData);
+  return options;
+}
+
+FormatOptions MenuReader::ReadFormat(const JsonField& format) {
+  format.ExpectObject({kRecordSize, kC698pFix, kIconAttribute, kSaveAllData});
+  FormatOptions options;
+  const JsonField recordSize = format.Member(kRecordSize);
+  const std::uint64_t size = recordSize.Unsigned(36);
+  if (size != 22 && size != 36) recordSize.Fail(kBadRecordSize);
+  options.SelectSaveMode(static_cast<int>(size));
+
+  const JsonField fix = format.Member(kC698pFix);
+  if (fix.Bool() && !options.c698pEnabled) fix.Fail(kFixNeeds22);
+  options.c698pFix = fix.Bool();
+
+  const JsonField icon = format.Member(kIconAttribute);
+  if (icon.String() != kIcon06 && icon.String() != kIcon0C) icon.Fail(kBadIconAttribute);
+  const IconAttribute attribute =
+      icon.String() == kIcon06 ? IconAttribute::Tag06 : IconAttribute::Tag0C;
+  if (attribute != options.iconAttribute && !options.iconAttributeEnabled)
+    icon.Fail(kIcon06Needs22);
+  options.iconAttribute = attribute;
+
+  options.saveAllData = format.Member(kSaveAllData).Bool();
+  return options;
+}
+
+std::string MenuReader::ReadName(const JsonField& name) {
+  std::string latin1 = name.Latin1();
+  if (latin1.size() > kNameWidth)
+    name.Fail("an item name holds at most " + std::to_string(kNameWidth) + " characters");
+  return latin1;
+}
+
+// Links of main menu entries follow from the tree and are checked only for their type.
+NodeRecord MenuReader::ReadRecord(const JsonField& node, bool softkey) {
+  node.ExpectObject({kName, kDisplay, kType, kTitleMode, kAttribute, kParent, kNext,
+                     kFirstChild, kModified, kData, kChildren});
+  NodeRecord record;
+  record.itemName = ReadName(node.Member(kName));
+  if (const auto display = node.OptionalMember(kDisplay)) display->String();
+  record.itemType = node.Member(kType).Byte();
+  record.titleMode = node.Member(kTitleMode).Byte();
+  record.attributeByte = node.Member(kAttribute).Byte();
+  for (auto [key, link] : {std::pair{kParent, &record.parentIndex},
+                           std::pair{kNext, &record.nextIndex},
+                           std::pair{kFirstChild, &record.firstChildIndex}}) {
+    if (softkey)
+      *link = node.Member(key).Byte();
+    else if (const auto field = node.OptionalMember(key))
+      field->Byte();
+  }
+  if (const auto modified = node.OptionalMember(kModified)) record.modified = modified->Bool();
+  return record;
+}
+
+void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
+  const std::vector<JsonField> keys = softkeys.Elements(kSoftkeyCount, "soft keys");
+  if (keys.size() != kSoftkeyCount) softkeys.Fail(kNotSevenSoftkeys);
+  MenuNode& container = *tree_.softkeys();
+  for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
+    const JsonField& key = keys[i];
+    if (const auto children = key.OptionalMember(kChildren);
+        children && !children->Elements(0, "children").empty())
+      children->Fail(kSoftkeyChildren);
+    MenuNode& node = *container.children[i];
+    NodeRecord record = ReadRecord(key, true);
+    record.recordKey = node.record.recordKey;
+    record.marker = kSoftkeyMarker;
+    if (record.IsCustom()) ++tree_.customItemCounter;
+    node.displayText = DisplayTextFor(kFirstSoftkeyPosition + i, record.itemName, availableItems_);
+    node.record = std::move(record);
+    ReadData(key, node);
+  }
+}
+
+void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
+  for (const JsonField& entry : entries.Elements(kMaxMenuEntries, "entries")) {
+    if (++entryCount_ > kMaxMenuEntries) entry.Fail(kTooManyEntries);
+    auto node = std::make_unique<MenuNode>();
+    node->record = ReadRecord(entry, false);
+    NodeRecord& record = node->record;
+    record.marker = kMenuMarker;
+    if (record.IsCustom()) {
+      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
+      record.mayHaveSubitems = true;
+    } else {
+      const std::size_t found = availableItems_.Find(record.itemName);
+      record.mayHaveSubitems =
+          found == availableItems_.count() || availableItems_.at(found).mayHaveSubitems;
+    }
+    node->displayText = DisplayTextFor(kFirstEntryPosition, record.itemName, availableItems_);
+    MenuNode* added = tree_.Insert(&parent, parent.children.size(), std::move(node));
+    ReadData(entry, *added);
+    if (const auto children = entry.OptionalMember(kChildren)) ReadEntries(*children, *added);
+  }
+}
+
+void MenuReader::ReadData(const JsonField& node, MenuNode& target) {
+  const auto data = node.OptionalMember(kData);
+  if (!data) return;
+  ItemDataRecord record;
+  bool hasUnknownGroup = false;
+  for (const JsonField& chunk : data->Elements(kMaxSlots, "chunks")) {
+    ChunkSlot slot = ChunkFromJson(chunk);
+    if (slot.tag == kTagUnknownGroup) {
+      if (hasUnknownGroup) chunk.Fail(kTwoUnknownGroups);
+      hasUnknownGroup = true;
+    }
+    record.slots.push_back(std::move(slot));
+  }
+  if (!record.slots.empty()) pending_.push_back({&target, std::move(record)});
+}
+
+// Keys are final only after renumbering.
+void MenuReader::AttachData(bool saveAllData) {
+  for (PendingData& pending : pending_) {
+    NodeRecord& record = pending.node->record;
+    record.modified = true;
+    record.dataLength = static_cast<std::uint16_t>(DataLength(&pending.record, saveAllData));
+    tree_.itemData.Store(record.recordKey, std::move(pending.record));
+  }
+}
+
+}  // namespace
+
+FormatOptions MenuFromJson(const Json& json, const ItemTable& availableItems, MenuTree& tree) {
+  try {
+    return MenuReader(availableItems, tree).Read(JsonField(json, ""));
+  } catch (const JsonMenuError&) {
+    EmptyTree(tree);
+    throw;
+  }
+}
+
+}  // namespace menuforge::cli

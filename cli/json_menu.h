@@ -1,0 +1,29 @@
+// The menu as JSON, for reading by people and scripts and for writing back:
+// {"format":{...},"softkeys":[7 nodes],"menu":[nodes]}.
+#pragma once
+
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "menu/format_options.h"
+#include "menu/item_table.h"
+#include "menu/menu_tree.h"
+
+namespace menuforge::cli {
+
+using Json = nlohmann::ordered_json;
+
+Json MenuToJson(const MenuTree& tree, const FormatOptions& options);
+
+// The first fault found in a JSON menu, with the place it was found at ("menu[2].data[0]: ...").
+class JsonMenuError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Builds the tree (which must be empty) with keys, links and item data as a load would leave
+// them, and returns the format the JSON names. Throws JsonMenuError; the tree is then emptied.
+FormatOptions MenuFromJson(const Json& json, const ItemTable& availableItems, MenuTree& tree);
+
+}  // namespace menuforge::cli
