@@ -5,7 +5,7 @@
 
 #include "catalog/item_base_file.h"
 #include "catalog/profile_file.h"
-#include "catalog/text_file.h"
+#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -51,18 +51,19 @@ CatalogResult Catalog::LoadItemBase() {
   std::error_code error;
   std::filesystem::create_directory(profilesFolder(), error);
   if (error) {
-    result.error = "Cannot create folder \"" + profilesFolder().string() + "\": " + error.message();
+    result.error =
+        "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
     return result;
   }
 
   const std::filesystem::path path = itemBasePath();
   const bool present = std::filesystem::exists(path, error);
   if (error) {
-    result.error = "Cannot open file \"" + path.string() + "\": " + error.message();
+    result.error = FileError("open", path, error.value());
     return result;
   }
   if (!present) {
-    result.error = ReplaceFile(path, FormatItemBase(BuiltInItemBase()));
+    result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase()));
     if (!result.ok()) return result;
     itemBase_ = ItemTable(BuiltInItemBase());
     MakeWholeBaseAvailable();

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "catalog/text_file.h"
+#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {

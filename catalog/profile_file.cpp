@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "catalog/text_file.h"
+#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {

@@ -1,11 +1,9 @@
 #include "app/core/settings.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string_view>
 
-#include "menu/safe_file.h"
+#include "menu/local_file.h"
 
 // The packaged header keeps its definitions behind SI_IMPLEMENTATION; only 8-bit text is needed.
 #define SI_NO_CONVERSION
@@ -45,18 +43,6 @@ class IniFile : public CSimpleIniA {
   }
 };
 
-// Returns 0, or the errno of the failure.
-int ReadWholeFile(const std::filesystem::path& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return errno;
-  char buffer[4096];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-  const int error = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
-  std::fclose(file);
-  return error;
-}
-
 std::string WithCrLf(const std::string& text) {
   std::string result;
   result.reserve(text.size() + text.size() / 8);
@@ -74,17 +60,13 @@ const char* J2mestSourceValue(const Settings& settings) {
   return kNone;
 }
 
-std::string CannotRead(const std::filesystem::path& path, int error) {
-  return std::string(kCannotReadSettings) + " \"" + path.string() + "\". " + std::strerror(error);
-}
-
 }  // namespace
 
 Settings ReadSettings(const std::filesystem::path& path) {
   Settings settings;
   std::string text;
   IniFile ini;
-  if (ReadWholeFile(path, text) != 0 || ini.LoadData(text) < 0) return settings;
+  if (!ReadWholeFile(path, text).empty() || ini.LoadData(text) < 0) return settings;
 
   settings.setSystemAttribute = ini.Value(kSetSystemAttrKey, kOff) == kOn;
   settings.logging = ini.Value(kLogEnabledKey, kOff) == kOn;
@@ -100,10 +82,11 @@ std::string WriteSettings(const std::filesystem::path& path, const Settings& set
   IniFile ini;
   std::string existing;
   // A file that exists but cannot be read is not overwritten: its content would be lost unseen.
-  if (const int error = ReadWholeFile(path, existing); error != 0 && error != ENOENT) {
-    return CannotRead(path, error);
+  std::error_code missing;
+  if (std::filesystem::exists(path, missing)) {
+    if (std::string error = ReadWholeFile(path, existing); !error.empty()) return error;
   }
-  if (ini.LoadData(existing) < 0) return CannotRead(path, ENOMEM);
+  if (ini.LoadData(existing) < 0) return FileError("read", path, ENOMEM);
 
   ini.Replace(kSetSystemAttrKey, settings.setSystemAttribute ? kOn : kOff);
   ini.Replace(kLogEnabledKey, settings.logging ? kOn : kOff);
@@ -112,9 +95,7 @@ std::string WriteSettings(const std::filesystem::path& path, const Settings& set
 
   std::string text;
   ini.Save(text);  // into memory and without character conversion: it cannot fail
-  text = WithCrLf(text);
-  return WriteFileAtomically(
-      path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return WriteFileAtomically(path, WithCrLf(text));
 }
 
 }  // namespace menuforge

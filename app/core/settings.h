@@ -7,8 +7,6 @@
 namespace menuforge {
 
 inline constexpr char kSettingsFileName[] = "menuforge.ini";
-// Followed by the file's path in quotes, ". " and the system's reason.
-inline constexpr char kCannotReadSettings[] = "Cannot read file";
 
 // Meant to hold: readJ2mest exactly when fromPhone or fromCard; patchJ2mest only with readJ2mest.
 struct Settings {

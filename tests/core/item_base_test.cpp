@@ -188,7 +188,7 @@ TEST_F(ItemBaseTest, AppendRefusesNamesThatWouldBreakTheLine) {
 TEST_F(ItemBaseTest, AppendToAMissingFileFailsInsteadOfStartingAnEmptyBase) {
   const CatalogResult result = catalog.AppendItemBaseEntry("A", false);
   EXPECT_EQ(result.error, "Cannot open file \"" + catalog.itemBasePath().string() +
-                              "\": No such file or directory");
+                              "\". No such file or directory");
   EXPECT_FALSE(std::filesystem::exists(catalog.itemBasePath()));
 }
 
@@ -210,7 +210,7 @@ TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
 
   const CatalogResult result = catalog.ReloadItemBase();
   EXPECT_EQ(result.error,
-            "Cannot read file \"" + catalog.itemBasePath().string() + "\": Is a directory");
+            "Cannot read file \"" + catalog.itemBasePath().string() + "\". Is a directory");
   EXPECT_EQ(catalog.itemBase().count(), 2u);
   EXPECT_EQ(catalog.itemBase().at(0).identifier, "A");
   EXPECT_EQ(catalog.selectorIndex(), 2);
@@ -220,7 +220,7 @@ TEST_F(ItemBaseTest, AProfilesFileInTheWayIsReported) {
   WriteFileText(folder.path() / "Profiles", "not a folder");
   const CatalogResult result = catalog.LoadItemBase();
   EXPECT_TRUE(result.error.starts_with("Cannot create folder \"" +
-                                       (folder.path() / "Profiles").string() + "\": "))
+                                       (folder.path() / "Profiles").string() + "\". "))
       << result.error;
   EXPECT_EQ(catalog.itemBase().count(), 1u);
 }

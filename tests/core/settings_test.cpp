@@ -131,7 +131,7 @@ TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {
   std::filesystem::create_directory(folderInPlace);
   WriteFileText(folderInPlace / "inside", "kept");
   EXPECT_EQ(WriteSettings(folderInPlace, Settings{}),
-            std::string(kCannotReadSettings) + " \"" + folderInPlace.string() + "\". Is a directory");
+            "Cannot read file \"" + folderInPlace.string() + "\". Is a directory");
   EXPECT_EQ(ReadFileText(folderInPlace / "inside"), "kept");
 }
 

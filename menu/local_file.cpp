@@ -1,4 +1,8 @@
-#include "catalog/text_file.h"
+#include "menu/local_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,8 +19,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string FileError(std::string_view action, const std::filesystem::path& path, int error) {
-  return "Cannot " + std::string(action) + " file \"" + path.string() + "\": " + std::strerror(error);
+std::string CannotWrite(const std::filesystem::path& path, int error) {
+  return FileError("create", path, error);
 }
 
 bool WriteAll(std::FILE* file, std::string_view bytes) {
@@ -24,6 +28,49 @@ bool WriteAll(std::FILE* file, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".menuforge-XXXXXX";
+  std::string pattern = temporary.string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) return CannotWrite(path, errno);
+
+  std::size_t written = 0;
+  int error = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  if (!error && ::fsync(fd) != 0) error = errno;
+  // mkstemp makes the file private: keep the replaced file's permissions, or those of an
+  // ordinary document.
+  struct stat existing {};
+  const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+  if (!error && ::fchmod(fd, mode) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && std::rename(pattern.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
+    ::unlink(pattern.c_str());
+    return CannotWrite(path, error);
+  }
+  return {};
+}
+
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
+  return WriteFileAtomically(
+      path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+std::string FileError(std::string_view action, const std::filesystem::path& path, int error) {
+  return "Cannot " + std::string(action) + " file \"" + path.string() + "\". " +
+         std::strerror(error);
+}
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
   errno = 0;
@@ -35,28 +82,6 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string& conten
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) read.append(buffer, got);
   if (std::ferror(file.get())) return FileError("read", path, errno);
   contents = std::move(read);
-  return {};
-}
-
-std::string ReplaceFile(const std::filesystem::path& path, std::string_view contents) {
-  std::filesystem::path partial = path;
-  partial += ".new";
-  errno = 0;
-  File file(std::fopen(partial.c_str(), "wb"));
-  if (!file) return FileError("create", partial, errno);
-  const bool written = WriteAll(file.get(), contents);
-  const int writeError = errno;
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
-    const int error = written ? errno : writeError;
-    std::remove(partial.c_str());
-    return FileError("write", partial, error);
-  }
-  if (std::rename(partial.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(partial.c_str());
-    return FileError("create", path, error);
-  }
   return {};
 }
 

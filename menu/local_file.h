@@ -1,0 +1,32 @@
+// Local files: whole-file reads, writes that never leave a half-written file in place of the
+// old one, appended lines, and the error texts the user reads when any of it fails.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "menu/commondata.h"
+
+namespace menuforge {
+
+// Writes to a temporary file beside the target, flushes it to disk, then renames it over the
+// target. Returns the user-facing error text, or empty on success.
+[[nodiscard]] std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes);
+[[nodiscard]] std::string WriteFileAtomically(const std::filesystem::path& path,
+                                              std::string_view text);
+
+// "Cannot open file "PATH". No such file or directory"
+std::string FileError(std::string_view action, const std::filesystem::path& path, int error);
+
+// Returns the error text, or empty when `contents` holds the whole file.
+[[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents);
+// Appends one CR LF line to an existing file; a missing file is an error. When the file does
+// not end with a line break, one is written first so the new line stays a line of its own.
+[[nodiscard]] std::string AppendLine(const std::filesystem::path& path, std::string_view line);
+
+// Lines ended by LF or CR LF; a line break at the very end does not open another line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+}  // namespace menuforge
