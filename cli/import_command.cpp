@@ -1,4 +1,4 @@
-#include "catalog/text_file.h"
+#include "menu/local_file.h"
 #include "cli/command.h"
 #include "cli/format_choice.h"
 #include "cli/json_menu.h"

@@ -2,7 +2,7 @@
 
 #include "menu/chunk_codec.h"
 #include "menu/mma_format.h"
-#include "menu/safe_file.h"
+#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
