@@ -20,14 +20,14 @@ std::string CheckedText(const Workspace& workspace) {
          std::to_string(workspace.state.recordSize) + "-byte records";
 }
 
-// The loader stops at the first item outside a profile without naming it; a load against the
-// whole base names them all without touching the item base.
-void NameMissingItems(const std::filesystem::path& path, Workspace& workspace) {
+// The loader stops at the first item outside a profile without naming it; loaded as under
+// "Default" it names them all (appending them to the item base is left to its caller).
+void NameMissingItems(const std::filesystem::path& path, const Workspace& workspace) {
   MenuTree tree;
   FormatOptions options;
   FormatState state;
   const LoadResult load =
-      LoadMenuFile(path, {workspace.catalog.itemBase(), true}, tree, options, state);
+      LoadMenuFile(path, {workspace.catalog.availableItems(), true}, tree, options, state);
   for (const MissingItem& item : load.missingItems) std::cerr << NotAvailableText(item.identifier) << '\n';
 }
 

@@ -131,7 +131,7 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
   for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
     const JsonField& key = keys[i];
     if (const auto children = key.OptionalMember(kChildren);
-        children && !children->Elements(0, "children").empty())
+        children && !children->Elements(kMaxMenuEntries, "children").empty())
       children->Fail(kSoftkeyChildren);
     MenuNode& node = *container.children[i];
     NodeRecord record = ReadRecord(key, true);

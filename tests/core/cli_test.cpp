@@ -1,0 +1,453 @@
+// Runs the built menuforge-cli in a fresh working folder and checks exit codes, output and bytes.
+#ifdef MENUFORGE_CLI
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "menu/mma_format.h"
+#include "menu/mma_saver.h"
+#include "menu/tree_operations.h"
+#include "support/sample_menus.h"
+#include "support/test_support.h"
+
+namespace menuforge {
+namespace {
+
+using test::ReadFileBytes;
+using test::ReadFileText;
+using test::TempFolder;
+using test::WriteFileBytes;
+using test::WriteFileText;
+using Json = nlohmann::ordered_json;
+
+constexpr char kMismatchOnLoad[] =
+    "Selected profile doesn't match mma_ucp\r\n    Default profile will be applied";
+constexpr char kMismatchOnSave[] = "mma_ucp doesn't match current profile";
+constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliRun Run(const std::string& arguments) const {
+    const std::filesystem::path errPath = folder.path().parent_path() /
+                                          (folder.path().filename().string() + ".stderr");
+    const std::string command = "cd '" + folder.path().string() + "' && '" MENUFORGE_CLI "' " +
+                                arguments + " 2>'" + errPath.string() + "'";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadFileText(errPath);
+    std::filesystem::remove(errPath);
+    return run;
+  }
+
+  bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
+
+  // The sample menu written by the core itself, as the reference the tool is held to.
+  void SaveSample(const std::string& name, const FormatOptions& options) const {
+    MenuTree tree;
+    test::BuildSampleMenu(tree);
+    const SaveResult saved = SaveMenuFile(folder / name, tree, options, BuiltInItems());
+    ASSERT_EQ(saved.status, SaveStatus::Saved) << saved.message.text;
+  }
+
+  static ItemTable BuiltInItems() {
+    // The items the sample uses; the tool itself reads the built-in item base.
+    std::vector<ItemBaseEntry> entries;
+    for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
+                           "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator",
+                           "Camera", "Settings", "DialedCalls", "Tools", "Foo"})
+      entries.push_back({id, id, true});
+    return ItemTable(entries);
+  }
+
+  TempFolder folder;
+};
+
+FormatOptions Options(int recordSize, bool saveAllData, IconAttribute icon = IconAttribute::Tag0C,
+                      bool c698pFix = false) {
+  FormatOptions options;
+  options.SelectSaveMode(recordSize);
+  options.iconAttribute = icon;
+  options.c698pFix = c698pFix;
+  options.saveAllData = saveAllData;
+  return options;
+}
+
+// One fixed record as the format lays it out.
+Bytes FixedRecord(int recordSize, std::vector<std::uint8_t> leading, const std::string& name,
+                  std::uint8_t marker) {
+  const RecordLayout layout = RecordLayout::For(recordSize);
+  Bytes record = std::move(leading);
+  for (std::size_t i = 0; i < layout.nameWidth; ++i)
+    record.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
+  if (layout.hasMarker) record.push_back(marker);
+  record.insert(record.end(), {0, 0, 0, 0});
+  return record;
+}
+
+Bytes ExpectedSkeleton(int recordSize) {
+  Bytes file = test::HexBytes(recordSize == 36 ? "00 01 0A 01 FF FF 15 02 FF FF"
+                                               : "00 01 0A 01 FF FF FF FF FF FF");
+  auto append = [&](const Bytes& record) { file.insert(file.end(), record.begin(), record.end()); };
+  append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 1, 0, 0}, "Root", 0xCC));
+  append(FixedRecord(recordSize, {1, 1, 2, 0xFF, 0, 0}, "Container", 0xCC));
+  for (const char* key : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
+                          "MMRingStyle", "VoiceRecord"})
+    append(FixedRecord(recordSize, {0, 0xFF, 0xFF, 0xFF, 0, 0x41}, key, 0xCC));
+  append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 0xFF, 0, 0}, "MenuRoot", 0xCD));
+  return file;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+bool HasLine(const std::string& text, const std::string& line) {
+  const auto lines = Lines(text);
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
+  for (const auto& [arguments, recordSize] :
+       std::vector<std::pair<std::string, int>>{{"new a", 36}, {"new b --records 36", 36},
+                                                {"new c --records 22", 22}}) {
+    const CliRun run = Run(arguments);
+    ASSERT_EQ(run.exitCode, 0) << arguments << ": " << run.err;
+    EXPECT_EQ(run.out, "");
+    const Bytes written = ReadFileBytes(folder / arguments.substr(4, 1));
+    EXPECT_EQ(written.size(), 10u + 10u * recordSize) << arguments;
+    EXPECT_EQ(written, ExpectedSkeleton(recordSize)) << arguments;
+  }
+  EXPECT_TRUE(Exists("Profiles/itembase.dat"));
+}
+
+TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
+  for (const std::string command : {"", "new ", "dump ", "convert ", "check ", "export ",
+                                    "import "}) {
+    for (const std::string help : {"--help", "-h"}) {
+      const CliRun run = Run(command + help);
+      EXPECT_EQ(run.exitCode, 0) << command << help;
+      EXPECT_EQ(run.out.rfind("usage: menuforge-cli " + command, 0), 0u) << run.out;
+      EXPECT_EQ(run.err, "") << command << help;
+    }
+  }
+}
+
+TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
+  SaveSample("in", Options(36, false));
+  for (const std::string arguments :
+       {"", "frobnicate", "new", "new out extra", "new out --records 24", "new out --records",
+        "new out --frob", "dump in --records 36", "convert in out --records 36 --c698p",
+        "convert in out --icon-attr 06", "convert in out --c698p --no-c698p",
+        "convert in out --icon-attr 6", "import in out --save-all"}) {
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 2) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+    EXPECT_NE(run.err.find("error: "), std::string::npos) << arguments << ": " << run.err;
+    EXPECT_FALSE(Exists("out")) << arguments;
+  }
+}
+
+TEST_F(CliTest, ConvertBetweenRecordSizesKeepsTreeAndData) {
+  SaveSample("s36", Options(36, true));
+  SaveSample("s22", Options(22, true));
+
+  ASSERT_EQ(Run("convert s36 t22 --records 22 --save-all").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "t22"), ReadFileBytes(folder / "s22"));
+  ASSERT_EQ(Run("convert t22 t36 --records 36 --save-all").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "t36"), ReadFileBytes(folder / "s36"));
+
+  // Options not given keep what loading found: 22-byte records, the fix and the 06 icon tag.
+  SaveSample("s22fix", Options(22, true, IconAttribute::Tag06, true));
+  ASSERT_EQ(Run("convert s36 u22 --records 22 --c698p --icon-attr 06 --save-all").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "u22"), ReadFileBytes(folder / "s22fix"));
+  ASSERT_EQ(Run("convert u22 v22 --save-all").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "v22"), ReadFileBytes(folder / "s22fix"));
+
+  // Without --save-all the unknown chunks are dropped, as the window's default does.
+  SaveSample("s36plain", Options(36, false));
+  ASSERT_EQ(Run("convert s36 w36").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "w36"), ReadFileBytes(folder / "s36plain"));
+}
+
+TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
+  {
+    MenuTree tree;
+    test::BuildSampleMenu(tree);
+    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false);
+    ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), BuiltInItems()).status,
+              SaveStatus::Saved);
+  }
+  SaveSample("sample", Options(36, false));
+  std::filesystem::create_directory(folder / "Profiles");
+  const std::string items =
+      "PhoneBook\r\nMessage\r\nRecentCall\r\nMutilmedia\r\nDatebook\r\nMMRingStyle\r\n"
+      "VoiceRecord\r\nBrowser\r\nGames\r\nCalculator\r\nCamera\r\nSettings\r\nDialedCalls\r\n"
+      "Tools\r\n";
+  WriteFileText(folder / "Profiles" / "Full.prf",
+                "[mma_ucp format]\r\n36 0C 0\r\n[mma items]\r\n" + items);
+  WriteFileText(folder / "Profiles" / "Small.prf",
+                "[mma_ucp format]\r\n36 0C 0\r\n[mma items]\r\nPhoneBook\r\n");
+
+  struct Case {
+    std::string arguments;
+    int exitCode;
+    std::vector<std::string> errorTexts;
+  };
+  const std::vector<Case> cases = {
+      {"check sample", 0, {}},
+      {"check sample --profile Full", 0, {}},
+      {"check foo", 1, {"item \"Foo\" is not among the available items\n", kMismatchOnSave}},
+      {"check foo --profile Full", 1, {kMismatchOnLoad, "item \"Foo\" is not among"}},
+      {"check sample --profile Small", 1, {kMismatchOnLoad, "item \"Message\" is not among"}},
+      {"check sample --profile Missing", 1, {kProfileNotFound, "\"Missing\" could not be applied"}},
+      {"check nothing", 1, {"error: Cannot open file"}},
+  };
+  std::optional<std::string> itemBase;
+  for (const Case& c : cases) {
+    const CliRun run = Run(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << ": " << run.err;
+    for (const std::string& text : c.errorTexts)
+      EXPECT_NE(run.err.find(text), std::string::npos) << c.arguments << ": " << run.err;
+    if (c.exitCode == 0) {
+      EXPECT_EQ(run.out, "ok: 8 main menu entries, 36-byte records\n");
+    }
+    const std::string now = ReadFileText(folder / "Profiles" / "itembase.dat");
+    EXPECT_EQ(now, itemBase.value_or(now)) << c.arguments;
+    itemBase = now;
+  }
+}
+
+TEST_F(CliTest, ExportThenImportGivesTheSameBytes) {
+  struct Case {
+    std::string name;
+    FormatOptions options;
+    std::string convertFlags;
+  };
+  const std::vector<Case> cases = {
+      {"plain36", Options(36, false), ""},
+      {"all36", Options(36, true), " --save-all"},
+      {"fix22", Options(22, true, IconAttribute::Tag06, true), " --save-all"},
+      {"plain22", Options(22, false), ""},
+  };
+  for (const Case& c : cases) {
+    SaveSample(c.name, c.options);
+    ASSERT_EQ(Run("convert " + c.name + " " + c.name + ".again" + c.convertFlags).exitCode, 0);
+    const Bytes expected = ReadFileBytes(folder / (c.name + ".again"));
+    EXPECT_EQ(expected, ReadFileBytes(folder / c.name)) << c.name;
+
+    const CliRun exported = Run("export " + c.name);
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    Json json = Json::parse(exported.out);
+    json["format"]["saveAllData"] = c.options.saveAllData;
+    WriteFileText(folder / (c.name + ".json"), json.dump());
+
+    const CliRun imported = Run("import " + c.name + ".json " + c.name + ".imported");
+    ASSERT_EQ(imported.exitCode, 0) << c.name << ": " << imported.err;
+    EXPECT_EQ(ReadFileBytes(folder / (c.name + ".imported")), expected) << c.name;
+  }
+}
+
+TEST_F(CliTest, ExportShowsTextsReadablyAndSurrogatesAsHex) {
+  SaveSample("sample", Options(22, true, IconAttribute::Tag06, true));
+  const CliRun run = Run("export sample");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Json json = Json::parse(run.out);
+
+  EXPECT_EQ(json["format"], Json::parse(R"({"recordSize":22,"c698pFix":true,
+      "customIconAttribute":"06","saveAllData":false})"));
+  ASSERT_EQ(json["softkeys"].size(), 7u);
+  EXPECT_EQ(json["softkeys"][0]["display"], "LSK: PhoneBook");
+  EXPECT_EQ(json["softkeys"][0]["data"], Json::parse(R"([{"tag":1,"titles":[{"language":7,"text":"Kontakte"}]}])"));
+
+  const Json& menu = json["menu"];
+  ASSERT_EQ(menu.size(), 4u);
+  EXPECT_EQ(menu[0]["name"], "Browser");
+  EXPECT_EQ(menu[0]["data"], Json::parse(R"([
+      {"tag":0,"titles":[{"language":1,"text":"Web"},{"language":6,"text":"Navigateur é"}]},
+      {"tag":5,"text":"http://wap.example/é"},
+      {"tag":12,"kind":3,"path":"/a/mobile/picture/web.gif"}])"));
+  const Json& custom = menu[1]["children"][1];
+  EXPECT_EQ(custom["name"], "~1");
+  EXPECT_EQ(custom["data"][0]["titles"][0], Json::parse(R"({"language":1,"ucs2":"0041D8000042"})"));
+  EXPECT_EQ(custom["data"][3], Json::parse(R"({"tag":17,"drmByte":18,"number":65535})"));
+  EXPECT_EQ(menu[1]["children"][2]["data"][0], Json::parse(R"({"tag":22,"action":291})"));
+  EXPECT_EQ(menu[2]["data"][0], Json::parse(R"({"tag":254,"chunks":[{"tag":2,"hex":"0A0B"},{"tag":3,"hex":""}]})"));
+  EXPECT_EQ(menu[3]["type"], 9);
+  EXPECT_EQ(menu[3]["data"][0]["hex"],
+            "4469616C656443616C6C730000000000000000000000000000");
+}
+
+struct BadJsonCase {
+  std::string what;
+  std::function<void(Json&)> spoil;
+  std::string message;
+};
+
+TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
+  SaveSample("sample", Options(36, true));
+  const CliRun exported = Run("export sample");
+  ASSERT_EQ(exported.exitCode, 0) << exported.err;
+  const Json good = Json::parse(exported.out);
+  auto firstTitles = [](Json& json) -> Json& { return json["menu"][0]["data"][0]["titles"]; };
+
+  const std::vector<BadJsonCase> cases = {
+      {"six soft keys", [](Json& j) { j["softkeys"].erase(0); }, "expected exactly 7 soft keys"},
+      {"eight soft keys", [](Json& j) { j["softkeys"].push_back(j["softkeys"][0]); },
+       "softkeys: more than 7 soft keys"},
+      {"twelve chunks",
+       [](Json& j) {
+         for (int i = 0; i < 12; ++i) j["menu"][3]["data"].push_back({{"tag", 18}, {"code", 1}});
+       },
+       "menu[3].data: more than 11 chunks"},
+      {"unknown tag", [](Json& j) { j["menu"][0]["data"][0]["tag"] = 7; }, "unknown chunk tag 7"},
+      {"title too long",
+       [&](Json& j) { firstTitles(j)[0]["text"] = std::string(400, 'x'); },
+       "menu[0].data[0].titles[0]: a title holds at most 399 characters"},
+      {"language out of range", [&](Json& j) { firstTitles(j)[0]["language"] = 256; },
+       "language: expected a whole number from 0 to 255"},
+      {"negative number", [](Json& j) { j["menu"][0]["attribute"] = -1; },
+       "menu[0].attribute: expected a whole number"},
+      {"type as text", [](Json& j) { j["menu"][0]["type"] = "3"; }, "expected a whole number"},
+      {"name beyond Latin-1", [](Json& j) { j["menu"][0]["name"] = "Br\u0100wser"; },
+       "menu[0].name: characters above U+00FF"},
+      {"name too long", [](Json& j) { j["softkeys"][0]["name"] = std::string(26, 'N'); },
+       "at most 25 characters"},
+      {"title beyond UCS-2", [&](Json& j) { firstTitles(j)[0]["text"] = "\U0001F600"; },
+       "beyond U+FFFF"},
+      {"text and ucs2", [&](Json& j) { firstTitles(j)[0]["ucs2"] = "0041"; },
+       "exactly one of \"text\" and \"ucs2\""},
+      {"odd ucs2", [&](Json& j) { firstTitles(j)[0] = {{"language", 1}, {"ucs2", "004"}}; },
+       "four per character"},
+      {"zero in ucs2", [&](Json& j) { firstTitles(j)[0] = {{"language", 1}, {"ucs2", "0000"}}; },
+       "U+0000"},
+      {"short shortcut", [](Json& j) { j["menu"][3]["data"][0]["hex"] = std::string(48, '0'); },
+       "expected exactly 25 bytes"},
+      {"known tag in unknown group",
+       [](Json& j) { j["menu"][2]["data"][0]["chunks"][0]["tag"] = 5; }, "is a known chunk"},
+      {"empty unknown group", [](Json& j) { j["menu"][2]["data"][0]["chunks"] = Json::array(); },
+       "at least one chunk"},
+      {"two unknown groups",
+       [](Json& j) { j["menu"][2]["data"].push_back(j["menu"][2]["data"][0]); },
+       "at most one unknown group"},
+      {"big unknown chunk",
+       [](Json& j) { j["menu"][2]["data"][0]["chunks"][0]["hex"] = std::string(4098, 'A'); },
+       "more than 2048 bytes"},
+      {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; }, "expected 22 or 36"},
+      {"06 with 36", [](Json& j) { j["format"]["customIconAttribute"] = "06"; },
+       "needs 22-byte records"},
+      {"fix with 36", [](Json& j) { j["format"]["c698pFix"] = true; }, "needs 22-byte records"},
+      {"misspelt member", [](Json& j) { j["menu"][0]["titel"] = 1; }, "unknown member \"titel\""},
+      {"soft key with children",
+       [](Json& j) { j["softkeys"][1]["children"].push_back(j["menu"][3]); },
+       "a soft key cannot have children"},
+      {"missing name", [](Json& j) { j["menu"][1]["children"][0].erase("name"); },
+       "menu[1].children[0]: missing member \"name\""},
+      {"item outside the item base", [](Json& j) { j["menu"][0]["name"] = "Nope"; },
+       kMismatchOnSave},
+      {"not an object", [](Json& j) { j = Json::array(); }, "top level: expected an object"},
+  };
+  for (const BadJsonCase& c : cases) {
+    Json json = good;
+    c.spoil(json);
+    WriteFileText(folder / "bad.json", json.dump());
+    const CliRun run = Run("import bad.json out");
+    EXPECT_EQ(run.exitCode, 1) << c.what;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.what << ": " << run.err;
+    EXPECT_FALSE(Exists("out")) << c.what;
+  }
+
+  WriteFileText(folder / "broken.json", "{\"format\":");
+  const CliRun run = Run("import broken.json out");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("error: broken.json: not valid JSON"), std::string::npos) << run.err;
+  EXPECT_FALSE(Exists("out"));
+}
+
+TEST_F(CliTest, DumpListsEveryRecordInFileOrderWithItsChunks) {
+  SaveSample("sample", Options(36, true));
+  const CliRun run = Run("dump sample");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_FALSE(lines.empty());
+  const Bytes file = ReadFileBytes(folder / "sample");
+  EXPECT_EQ(lines[0], "header record-size=36 records=18 c698p-fix=off data-section-offset=" +
+                          std::to_string(10 + 18 * 36));
+
+  std::vector<std::string> records;
+  for (const std::string& line : lines)
+    if (line.starts_with("record ")) records.push_back(line);
+  ASSERT_EQ(records.size(), 18u);
+  for (std::size_t i = 0; i < records.size(); ++i)
+    EXPECT_TRUE(records[i].starts_with("record " + std::to_string(i) + " ")) << records[i];
+
+  const std::string& out = run.out;
+  EXPECT_TRUE(HasLine(out, "record 10 (0A) name=\"Browser\" display=\"Browser\" type=3 "
+                           "title-mode=0 (0x00) attribute=0x60 parent=09 next=0B first-child=FF "
+                           "data-offset=26 data-length=126")) << out;
+  EXPECT_TRUE(HasLine(out, "record 14 (0E) name=\"Calculator\" display=\"Calculator\" type=6 "
+                           "title-mode=0 (0x00) attribute=0x41 parent=0B next=0F first-child=FF "
+                           "data-offset=235 data-length=51")) << out;
+  EXPECT_TRUE(HasLine(out, "  titles tag=0 list=menu count=2"));
+  EXPECT_TRUE(HasLine(out, "  title tag=0 language=06 name=\"French\" text=\"Navigateur é\""));
+  EXPECT_TRUE(HasLine(out, "  title tag=0 language=01 name=\"English US\" ucs2=0041D8000042"));
+  EXPECT_TRUE(HasLine(out, "  title tag=21 language=23 name=\"Russian\" text=\"Привет\""));
+  EXPECT_TRUE(HasLine(out, "  title tag=1 language=07 name=\"German\" text=\"Kontakte\""));
+  EXPECT_TRUE(HasLine(out, "  url tag=5 text=\"http://wap.example/é\""));
+  EXPECT_TRUE(HasLine(out, "  icon tag=12 kind=static path=\"/a/mobile/picture/web.gif\""));
+  EXPECT_TRUE(HasLine(out, "  icon tag=12 kind=animated path=\"/a/Ж.gif\""));
+  EXPECT_TRUE(HasLine(out, "  midlet-vendor tag=11 text=\"Vendor Å\""));
+  EXPECT_TRUE(HasLine(out, "  drm-icon tag=16 kind=static drm-byte=0x34 number=4660"));
+  EXPECT_TRUE(HasLine(out, "  code tag=19 byte=0x02"));
+  EXPECT_TRUE(HasLine(out, "  action tag=22 code=291"));
+  EXPECT_TRUE(HasLine(out, "  shortcut tag=23 text=\"DialedCalls\" "
+                           "hex=4469616C656443616C6C730000000000000000000000000000"));
+  EXPECT_TRUE(HasLine(out, "  unknown tag=2 length=2 hex=0A0B"));
+  EXPECT_TRUE(HasLine(out, "  unknown tag=3 length=0 hex="));
+
+  // A file cut inside its data section still dumps, with one warning per entry that lost data.
+  WriteFileBytes(folder / "cut", Bytes(file.begin(), file.end() - 30));
+  const CliRun cut = Run("dump cut");
+  EXPECT_EQ(cut.exitCode, 0);
+  EXPECT_EQ(cut.err.rfind("warning: Entry \"", 0), 0u) << cut.err;
+}
+
+TEST_F(CliTest, FailuresExitOneWithOneErrorLine) {
+  WriteFileBytes(folder / "short", test::HexBytes("00 01 0A 01 FF"));
+  for (const std::string arguments : {"dump short", "export short", "convert short out",
+                                      "dump missing", "import missing.json out"}) {
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+    EXPECT_EQ(run.err.rfind("error: ", 0), 0u) << arguments << ": " << run.err;
+    EXPECT_EQ(Lines(run.err).size(), 1u) << arguments << ": " << run.err;
+    EXPECT_FALSE(Exists("out")) << arguments;
+  }
+}
+
+}  // namespace
+}  // namespace menuforge
+
+#endif  // MENUFORGE_CLI

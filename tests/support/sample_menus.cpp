@@ -1,0 +1,94 @@
+#include "support/sample_menus.h"
+
+#include "menu/tree_operations.h"
+
+namespace menuforge::test {
+namespace {
+
+ItemBaseEntry Item(const std::string& identifier, const std::string& displayName = {}) {
+  return {identifier, displayName.empty() ? identifier : displayName, true};
+}
+
+MenuNode* AddLast(MenuTree& tree, MenuNode& parent, const ItemBaseEntry& entry,
+                  bool custom = false) {
+  return AddEntry(tree, parent, Placement::LastChild, entry, custom);
+}
+
+ItemDataRecord Record(std::vector<ChunkSlot> slots) {
+  ItemDataRecord record;
+  record.slots = std::move(slots);
+  return record;
+}
+
+ChunkSlot UnknownGroup() {
+  ChunkSlot group;
+  group.tag = kTagUnknownGroup;
+  group.unknown = {{2, {0x0A, 0x0B}}, {3, {}}};
+  return group;
+}
+
+}  // namespace
+
+void AttachSampleData(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
+  tree.itemData.Store(node.record.recordKey, std::move(record));
+  node.record.modified = true;
+  node.record.dataLength =
+      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
+}
+
+void BuildSampleMenu(MenuTree& tree) {
+  BuildSkeleton(tree);
+  MenuNode& root = *tree.menuRoot();
+
+  MenuNode& leftKey = *tree.softkeys()->children[0];
+  AttachSampleData(tree, leftKey,
+                   Record({ChunkSlot::Titles(kTagSoftkeyTitle, {{7, u"Kontakte"}})}));
+  leftKey.record.titleMode = kTitleModeOwnTitle;
+
+  MenuNode& browser = *AddLast(tree, root, Item("Browser"));
+  MenuNode& games = *AddLast(tree, root, Item("Games"));
+  MenuNode& calculator = *AddLast(tree, games, Item("Calculator"));
+  MenuNode& custom = *AddLast(tree, games, Item("Custom item"), true);
+  MenuNode& camera = *AddLast(tree, games, Item("Camera"));
+  MenuNode& settings = *AddLast(tree, root, Item("Settings"));
+  AddLast(tree, root, Item("DialedCalls", "DialedCalls [SC]"));
+  AddLast(tree, settings, Item("Tools"));
+
+  browser.record.itemType = kUrlLink;
+  browser.record.attributeByte = kAttributeWithFunction;
+  AttachSampleData(tree, browser,
+                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
+                           ChunkSlot::Text(kTagUrl, "http://wap.example/\xE9"),
+                           ChunkSlot::FileIcon(kStaticIcon, u"/a/mobile/picture/web.gif")}));
+
+  AttachSampleData(tree, games,
+                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Games"}}),
+                           ChunkSlot::DrmIcon(kTagDrmListIcon, kDrmByteFromEditor, 5)}));
+
+  calculator.record.itemType = kApplicationStart;
+  AttachSampleData(tree, calculator,
+                   Record({ChunkSlot::Text(kTagMidlet1, "Calc, calc.Main"),
+                           ChunkSlot::Text(kTagMidletName, "Calc"),
+                           ChunkSlot::Text(kTagMidletVendor, "Vendor \xC5"),
+                           ChunkSlot::Code(kTagCode12, 1), ChunkSlot::Code(kTagCode13, 2),
+                           ChunkSlot::Code(kTagCode14, 3)}));
+
+  custom.record.itemType = kShowText;
+  AttachSampleData(tree, custom,
+                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, std::u16string{u'A', char16_t{0xD800}, u'B'}}}),
+                           ChunkSlot::Titles(kTagShowText, {{1, u"Hello"}, {35, u"\u041F\u0440\u0438\u0432\u0435\u0442"}}),
+                           ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x34, 0x1234),
+                           ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, kDrmByteFromEditor, 65535)}));
+
+  camera.record.itemType = kEmulatedAction;
+  AttachSampleData(tree, camera,
+                   Record({ChunkSlot::Action(0x0123),
+                           ChunkSlot::FileIcon(kAnimatedIcon, u"/a/\u0416.gif"),
+                           ChunkSlot::FileIcon(kListIcon, u"/a/list.gif")}));
+
+  // Unknown chunks around a title, as a newer phone might have written them.
+  AttachSampleData(tree, settings,
+                   Record({UnknownGroup(), ChunkSlot::Titles(kTagMenuTitle, {{3, u"Setup"}})}));
+}
+
+}  // namespace menuforge::test
