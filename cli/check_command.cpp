@@ -28,7 +28,8 @@ void NameMissingItems(const std::filesystem::path& path, const Workspace& worksp
   FormatState state;
   const LoadResult load =
       LoadMenuFile(path, {workspace.catalog.availableItems(), true}, tree, options, state);
-  for (const MissingItem& item : load.missingItems) std::cerr << NotAvailableText(item.identifier) << '\n';
+  for (const MissingItem& item : load.missingItems)
+    std::cerr << NotAvailableText(item.identifier) << '\n';
 }
 
 // Unlike opening a file in the window, a profile mismatch does not fall back to "Default": it

@@ -22,8 +22,6 @@ struct RecordLine {
   const ItemDataRecord* data = nullptr;
 };
 
-std::string Hex(std::uint8_t value) { return ByteToHex(value); }
-
 std::string TitleListName(std::uint8_t tag) {
   switch (tag) {
     case kTagMenuTitle: return "menu";
@@ -37,7 +35,7 @@ std::string IconKindName(std::uint8_t kind) {
     case kListIcon: return "list";
     case kStaticIcon: return "static";
     case kAnimatedIcon: return "animated";
-    default: return "0x" + Hex(kind);
+    default: return "0x" + ByteToHex(kind);
   }
 }
 
@@ -69,7 +67,7 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
     out << "  titles " << tag << " list=" << TitleListName(slot.tag)
         << " count=" << slot.titles.size() << '\n';
     for (const TitleEntry& title : slot.titles)
-      out << "  title " << tag << " language=" << Hex(title.languageId)
+      out << "  title " << tag << " language=" << ByteToHex(title.languageId)
           << " name=" << Quoted(LanguageName(title.languageId)) << ' '
           << WideValue("text", title.text) << '\n';
   } else if (slot.tag == kTagFileIcon) {
@@ -80,13 +78,15 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
         << " text=" << Quoted(Latin1ToUtf8(slot.text)) << '\n';
   } else if (IsDrmIconTag(slot.tag)) {
     out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag)
-        << " drm-byte=0x" << Hex(slot.drmByte) << " number=" << slot.drmIconNumber << '\n';
+        << " drm-byte=0x" << ByteToHex(slot.drmByte) << " number=" << slot.drmIconNumber
+        << '\n';
   } else if (IsCodeTag(slot.tag)) {
-    out << "  code " << tag << " byte=0x" << Hex(slot.code) << '\n';
+    out << "  code " << tag << " byte=0x" << ByteToHex(slot.code) << '\n';
   } else if (slot.tag == kTagEmulatedAction) {
     out << "  action " << tag << " code=" << slot.actionCode << '\n';
   } else if (slot.tag == kTagShortcutData) {
-    out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(ZeroTextToString(slot.shortcutData)))
+    const std::string text = ZeroTextToString(slot.shortcutData);
+    out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(text))
         << " hex=" << CompactHex(slot.shortcutData) << '\n';
   } else {
     for (const UnknownChunk& chunk : slot.unknown)
@@ -97,13 +97,14 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
 
 void PrintRecord(std::size_t number, const RecordLine& line, std::ostream& out) {
   const NodeRecord& r = line.record;
-  out << "record " << number << " (" << Hex(static_cast<std::uint8_t>(number)) << ")"
+  out << "record " << number << " (" << ByteToHex(static_cast<std::uint8_t>(number)) << ")"
       << " name=" << Quoted(Latin1ToUtf8(r.itemName))
       << " display=" << Quoted(Latin1ToUtf8(line.displayText))
       << " type=" << static_cast<int>(r.itemType)
-      << " title-mode=" << static_cast<int>(r.titleMode) << " (0x" << Hex(r.titleMode) << ")"
-      << " attribute=0x" << Hex(r.attributeByte) << " parent=" << Hex(r.parentIndex)
-      << " next=" << Hex(r.nextIndex) << " first-child=" << Hex(r.firstChildIndex)
+      << " title-mode=" << static_cast<int>(r.titleMode) << " (0x" << ByteToHex(r.titleMode)
+      << ") attribute=0x" << ByteToHex(r.attributeByte)
+      << " parent=" << ByteToHex(r.parentIndex) << " next=" << ByteToHex(r.nextIndex)
+      << " first-child=" << ByteToHex(r.firstChildIndex)
       << " data-offset=" << r.dataOffset << " data-length=" << r.dataLength << '\n';
   if (line.data)
     for (const ChunkSlot& slot : line.data->slots) PrintChunk(slot, out);

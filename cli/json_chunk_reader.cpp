@@ -62,8 +62,8 @@ ChunkSlot TitlesFromJson(const JsonField& chunk, std::uint8_t tag) {
     title.ExpectObject({kLanguage, kText, kUcs2});
     TitleEntry entry{title.Member(kLanguage).Byte(), WideMember(title, kText, kTextOrUcs2)};
     if (entry.text.size() > kMaxTitleCharacters)
-      title.Fail("a title holds at most " + std::to_string(kMaxTitleCharacters) + " characters (" +
-                 std::to_string(entry.text.size()) + ")");
+      title.Fail("a title holds at most " + std::to_string(kMaxTitleCharacters) +
+                 " characters (" + std::to_string(entry.text.size()) + ")");
     titles.push_back(std::move(entry));
   }
   return ChunkSlot::Titles(tag, std::move(titles));
@@ -73,7 +73,8 @@ ChunkSlot UnknownGroupFromJson(const JsonField& chunk) {
   chunk.ExpectObject({kTag, kChunks});
   ChunkSlot slot;
   slot.tag = kTagUnknownGroup;
-  const std::vector<JsonField> entries = chunk.Member(kChunks).Elements(kMaxUnknownChunks, "unknown chunks");
+  const std::vector<JsonField> entries =
+      chunk.Member(kChunks).Elements(kMaxUnknownChunks, "unknown chunks");
   if (entries.empty()) chunk.Fail(kEmptyGroup);
   for (const JsonField& entry : entries) {
     entry.ExpectObject({kTag, kHex});

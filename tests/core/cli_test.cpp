@@ -63,12 +63,12 @@ class CliTest : public ::testing::Test {
   void SaveSample(const std::string& name, const FormatOptions& options) const {
     MenuTree tree;
     test::BuildSampleMenu(tree);
-    const SaveResult saved = SaveMenuFile(folder / name, tree, options, BuiltInItems());
+    const SaveResult saved = SaveMenuFile(folder / name, tree, options, SampleItems());
     ASSERT_EQ(saved.status, SaveStatus::Saved) << saved.message.text;
   }
 
-  static ItemTable BuiltInItems() {
-    // The items the sample uses; the tool itself reads the built-in item base.
+  // The sample's items, which the built-in item base holds, and "Foo", which it lacks.
+  static ItemTable SampleItems() {
     std::vector<ItemBaseEntry> entries;
     for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
                            "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator",
@@ -196,7 +196,7 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
     MenuTree tree;
     test::BuildSampleMenu(tree);
     AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false);
-    ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), BuiltInItems()).status,
+    ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), SampleItems()).status,
               SaveStatus::Saved);
   }
   SaveSample("sample", Options(36, false));
@@ -279,7 +279,8 @@ TEST_F(CliTest, ExportShowsTextsReadablyAndSurrogatesAsHex) {
       "customIconAttribute":"06","saveAllData":false})"));
   ASSERT_EQ(json["softkeys"].size(), 7u);
   EXPECT_EQ(json["softkeys"][0]["display"], "LSK: PhoneBook");
-  EXPECT_EQ(json["softkeys"][0]["data"], Json::parse(R"([{"tag":1,"titles":[{"language":7,"text":"Kontakte"}]}])"));
+  EXPECT_EQ(json["softkeys"][0]["data"],
+            Json::parse(R"([{"tag":1,"titles":[{"language":7,"text":"Kontakte"}]}])"));
 
   const Json& menu = json["menu"];
   ASSERT_EQ(menu.size(), 4u);
@@ -293,7 +294,8 @@ TEST_F(CliTest, ExportShowsTextsReadablyAndSurrogatesAsHex) {
   EXPECT_EQ(custom["data"][0]["titles"][0], Json::parse(R"({"language":1,"ucs2":"0041D8000042"})"));
   EXPECT_EQ(custom["data"][3], Json::parse(R"({"tag":17,"drmByte":18,"number":65535})"));
   EXPECT_EQ(menu[1]["children"][2]["data"][0], Json::parse(R"({"tag":22,"action":291})"));
-  EXPECT_EQ(menu[2]["data"][0], Json::parse(R"({"tag":254,"chunks":[{"tag":2,"hex":"0A0B"},{"tag":3,"hex":""}]})"));
+  EXPECT_EQ(menu[2]["data"][0],
+            Json::parse(R"({"tag":254,"chunks":[{"tag":2,"hex":"0A0B"},{"tag":3,"hex":""}]})"));
   EXPECT_EQ(menu[3]["type"], 9);
   EXPECT_EQ(menu[3]["data"][0]["hex"],
             "4469616C656443616C6C730000000000000000000000000000");

@@ -57,7 +57,8 @@ void BuildSampleMenu(MenuTree& tree) {
   browser.record.itemType = kUrlLink;
   browser.record.attributeByte = kAttributeWithFunction;
   AttachSampleData(tree, browser,
-                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
+                   Record({ChunkSlot::Titles(kTagMenuTitle,
+                                             {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
                            ChunkSlot::Text(kTagUrl, "http://wap.example/\xE9"),
                            ChunkSlot::FileIcon(kStaticIcon, u"/a/mobile/picture/web.gif")}));
 
@@ -74,9 +75,11 @@ void BuildSampleMenu(MenuTree& tree) {
                            ChunkSlot::Code(kTagCode14, 3)}));
 
   custom.record.itemType = kShowText;
+  const std::u16string loneSurrogate{u'A', char16_t{0xD800}, u'B'};
+  const std::u16string russian = u"\u041F\u0440\u0438\u0432\u0435\u0442";
   AttachSampleData(tree, custom,
-                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, std::u16string{u'A', char16_t{0xD800}, u'B'}}}),
-                           ChunkSlot::Titles(kTagShowText, {{1, u"Hello"}, {35, u"\u041F\u0440\u0438\u0432\u0435\u0442"}}),
+                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, loneSurrogate}}),
+                           ChunkSlot::Titles(kTagShowText, {{1, u"Hello"}, {35, russian}}),
                            ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x34, 0x1234),
                            ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, kDrmByteFromEditor, 65535)}));
 
