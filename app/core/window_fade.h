@@ -1,0 +1,38 @@
+// The main window's fade-in at start and fade-out on close, driven by one timer.
+#pragma once
+
+namespace menuforge {
+
+inline constexpr int kFadeInInterval = 50;   // ms between steps while the window appears
+inline constexpr int kFadeOutInterval = 30;  // ms between steps once it has appeared
+
+// What the timer does on one tick.
+struct FadeStep {
+  int windowOpacity = 0;  // 0..255
+  int splashOpacity = 0;  // 0..255
+  bool hideSplash = false;
+  bool finished = false;      // stop the timer; its interval becomes kFadeOutInterval
+  bool requestClose = false;  // the fade-out asks to close after every step
+};
+
+struct CloseDecision {
+  bool startFadeOut = false;
+  bool allowClose = false;
+};
+
+class WindowFade {
+ public:
+  FadeStep Tick(int splashOpacity);
+  // A close request fades a fully shown window out and goes ahead only once it is invisible;
+  // while the window fades in it is refused.
+  CloseDecision CloseRequested();
+
+  int value() const { return value_; }
+  bool fadingIn() const { return fadingIn_; }
+
+ private:
+  int value_ = 0;
+  bool fadingIn_ = true;
+};
+
+}  // namespace menuforge

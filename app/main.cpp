@@ -1,0 +1,45 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/core/version.h"
+#include "app/main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(menuforge::kProductName));
+  QApplication::setApplicationVersion(QString::fromLatin1(menuforge::kVersion));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Editor for the main menu file of P2K phones"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A mma_ucp file to open"),
+                               QStringLiteral("[file]"));
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Save a picture of the window as PNG once it has faded in, then quit"),
+      QStringLiteral("path"));
+  parser.addOption(screenshot);
+  parser.process(application);
+
+  menuforge::MainWindow window;
+  window.show();
+  if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
+    window.OpenFile(QFile::encodeName(files.front()).toStdString());
+
+  if (parser.isSet(screenshot)) {
+    const QString path = parser.value(screenshot);
+    QObject::connect(&window, &menuforge::MainWindow::FadeInFinished, &window, [&window, path] {
+      if (!window.grab().save(path, "PNG")) {
+        std::fprintf(stderr, "Cannot save the picture to %s\n", qPrintable(path));
+        QApplication::exit(1);
+        return;
+      }
+      QApplication::quit();
+    });
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,413 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cerrno>
+#include <system_error>
+
+#include "app/about_dialog.h"
+#include "app/core/status_text.h"
+#include "app/core/version.h"
+#include "app/core/working_files.h"
+#include "app/item_list_box.h"
+#include "app/menu_tree_model.h"
+#include "app/menu_tree_view.h"
+#include "app/shown_text.h"
+#include "app/splash_window.h"
+#include "app/status_tray_icon.h"
+
+namespace menuforge {
+namespace {
+
+constexpr int kClientWidth = 462;
+constexpr int kClientHeight = 516;
+constexpr int kRightColumnWidth = 218;
+constexpr int kFormatPanelWidth = 150;
+constexpr int kPhonePanelWidth = 260;
+constexpr int kLampPanelWidth = 50;
+constexpr int kToolBarGap = 8;
+constexpr int kProfileSelectorWidth = 150;
+
+constexpr char kOopsTitle[] = "O-ops... We must have done smth wrong :(";
+constexpr char kErrorCaption[] = "Error";
+constexpr char kWarningCaption[] = "Warning";
+constexpr char kCannotCreateLog[] = "Cannot create file \"p2klog.txt\": ";
+
+constexpr char kNewHint[] = "Create new mma_ucp from scratch";
+constexpr char kOpenHint[] = "Open mma_ucp from file";
+constexpr char kSaveHint[] = "Save mma_ucp to file";
+constexpr char kOpenFromPhoneHint[] = "Open mma_ucp from phone";
+constexpr char kSaveToPhoneHint[] = "Save mma_ucp to phone";
+constexpr char kRestartPhoneHint[] = "Restart phone";
+constexpr char kProfileSelectorHint[] =
+    "Select a profile for target phone.\r\nProfile excludes unsupported mma items and sets proper "
+    "mma_ucp format";
+constexpr char kSaveMode22Hint[] = "Old mma_ucp format";
+constexpr char kSaveMode36Hint[] = "New mma_ucp format";
+constexpr char kSaveAllDataHint[] = "Save all mma data including currently unsupported";
+constexpr char kC698pFixHint[] = "Fix mma_ucp to act properly on R3624 FW";
+
+QString Text(const char* text) { return ShownText(text); }
+
+QAction* MakeAction(QObject* owner, const char* name, const char* caption, const char* hint,
+                    const QIcon& icon) {
+  auto* action = new QAction(icon, Text(caption), owner);
+  action->setObjectName(QString::fromLatin1(name));
+  if (hint != nullptr) action->setToolTip(Text(hint));
+  return action;
+}
+
+QLabel* MakePanel(const char* name, int width, Qt::Alignment alignment) {
+  auto* panel = new QLabel;
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setFixedWidth(width);
+  panel->setAlignment(alignment | Qt::AlignVCenter);
+  panel->setFrameShape(QFrame::StyledPanel);
+  panel->setFrameShadow(QFrame::Sunken);
+  return panel;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      prompts_(prompts ? std::move(prompts) : std::make_unique<QtWindowPrompts>(this)),
+      workingFolder_(std::filesystem::current_path()),
+      catalog_(workingFolder_),
+      fadeTimer_(new QTimer(this)) {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowTitle(QString::fromStdString(WindowTitle()));
+  fadeTimer_->setObjectName(QStringLiteral("fadeTimer"));
+  connect(fadeTimer_, &QTimer::timeout, this, &MainWindow::FadeTimerTick);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateCentralArea();
+  CreateStatusBar();
+  CreateContextMenus();
+  ConnectControls();
+  FixSizeAndCentre();
+  StartUp();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateActions() {
+  QStyle* look = style();
+  newAction_ = MakeAction(this, "newAction", "&New", kNewHint,
+                          look->standardIcon(QStyle::SP_FileIcon));
+  newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  openAction_ = MakeAction(this, "openAction", "&Open", kOpenHint,
+                           look->standardIcon(QStyle::SP_DialogOpenButton));
+  openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  // The menu offers "Save as...", the tool bar button the plain "Save".
+  saveAction_ = MakeAction(this, "saveAction", "&Save as...", kSaveHint,
+                           look->standardIcon(QStyle::SP_DialogSaveButton));
+  saveAction_->setIconText(Text("Save"));
+  saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  openFromPhoneAction_ = MakeAction(this, "openFromPhoneAction", "Open from &phone",
+                                    kOpenFromPhoneHint, look->standardIcon(QStyle::SP_ArrowDown));
+  saveToPhoneAction_ = MakeAction(this, "saveToPhoneAction", "Save to p&hone", kSaveToPhoneHint,
+                                  look->standardIcon(QStyle::SP_ArrowUp));
+  restartPhoneAction_ = MakeAction(this, "restartPhoneAction", "&Restart Phone",
+                                   kRestartPhoneHint, look->standardIcon(QStyle::SP_BrowserReload));
+  exitAction_ = MakeAction(this, "exitAction", "E&xit", nullptr, QIcon());
+  setupAction_ = MakeAction(this, "setupAction", "Setup", nullptr, QIcon());
+  aboutAction_ = MakeAction(this, "aboutAction", "&About...", nullptr, QIcon());
+
+  for (QAction* action : {saveAction_, openFromPhoneAction_, saveToPhoneAction_,
+                          restartPhoneAction_})
+    action->setEnabled(false);
+}
+
+void MainWindow::CreateMenus() {
+  QMenu* file = menuBar()->addMenu(Text("&File"));
+  file->setObjectName(QStringLiteral("fileMenu"));
+  file->addActions({newAction_, openAction_, saveAction_, openFromPhoneAction_,
+                    saveToPhoneAction_, restartPhoneAction_});
+  file->addSeparator();
+  file->addAction(exitAction_);
+  menuBar()->addAction(setupAction_);
+  QMenu* help = menuBar()->addMenu(Text("&Help"));
+  help->setObjectName(QStringLiteral("helpMenu"));
+  help->addAction(aboutAction_);
+}
+
+void MainWindow::CreateToolBar() {
+  QToolBar* bar = addToolBar(Text("Tools"));
+  bar->setObjectName(QStringLiteral("toolBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  bar->addActions({newAction_, openAction_, saveAction_});
+  bar->addSeparator();
+  bar->addActions({openFromPhoneAction_, saveToPhoneAction_});
+  bar->addSeparator();
+  bar->addAction(restartPhoneAction_);
+  auto* gap = new QWidget;
+  gap->setFixedWidth(kToolBarGap);
+  bar->addWidget(gap);
+
+  profileSelector_ = new QComboBox;
+  profileSelector_->setObjectName(QStringLiteral("profileSelector"));
+  profileSelector_->setToolTip(Text(kProfileSelectorHint));
+  profileSelector_->setMinimumWidth(kProfileSelectorWidth);
+  bar->addWidget(profileSelector_);
+}
+
+void MainWindow::CreateCentralArea() {
+  auto* central = new QWidget;
+  auto* columns = new QHBoxLayout(central);
+  columns->setContentsMargins(4, 4, 4, 4);
+
+  model_ = new MenuTreeModel(tree_, this);
+  treeView_ = new MenuTreeView(*model_, tree_);
+  treeView_->setObjectName(QStringLiteral("menuTree"));
+  // The see-through toggle hides the tree; its place must stay where it was.
+  QSizePolicy treePolicy = treeView_->sizePolicy();
+  treePolicy.setRetainSizeWhenHidden(true);
+  treeView_->setSizePolicy(treePolicy);
+  columns->addWidget(treeView_, 1);
+
+  auto* right = new QWidget;
+  right->setFixedWidth(kRightColumnWidth);
+  auto* rows = new QVBoxLayout(right);
+  rows->setContentsMargins(0, 0, 0, 0);
+
+  auto* saveMode = new QGroupBox(Text("MMA save mode"));
+  saveMode->setObjectName(QStringLiteral("saveModeGroup"));
+  auto* saveModeRows = new QVBoxLayout(saveMode);
+  saveMode22_ = new QRadioButton(Text("22-byte"));
+  saveMode22_->setObjectName(QStringLiteral("saveMode22"));
+  saveMode22_->setToolTip(Text(kSaveMode22Hint));
+  saveMode36_ = new QRadioButton(Text("36-byte"));
+  saveMode36_->setObjectName(QStringLiteral("saveMode36"));
+  saveMode36_->setToolTip(Text(kSaveMode36Hint));
+  saveAllData_ = new QCheckBox(Text("Save all data"));
+  saveAllData_->setObjectName(QStringLiteral("saveAllData"));
+  saveAllData_->setToolTip(Text(kSaveAllDataHint));
+  c698pFix_ = new QCheckBox(Text("c698p mma_ucp fix"));
+  c698pFix_->setObjectName(QStringLiteral("c698pFix"));
+  c698pFix_->setToolTip(Text(kC698pFixHint));
+  for (QWidget* control : std::initializer_list<QWidget*>{saveMode22_, saveMode36_, saveAllData_,
+                                                          c698pFix_})
+    saveModeRows->addWidget(control);
+  rows->addWidget(saveMode);
+
+  iconAttributeGroup_ = new QGroupBox(Text("Custom icon attribute"));
+  iconAttributeGroup_->setObjectName(QStringLiteral("iconAttributeGroup"));
+  auto* choices = new QHBoxLayout(iconAttributeGroup_);
+  iconAttribute06_ = new QRadioButton(Text("06"));
+  iconAttribute06_->setObjectName(QStringLiteral("iconAttribute06"));
+  iconAttribute0C_ = new QRadioButton(Text("0C"));
+  iconAttribute0C_->setObjectName(QStringLiteral("iconAttribute0C"));
+  choices->addWidget(iconAttribute06_);
+  choices->addWidget(iconAttribute0C_);
+  rows->addWidget(iconAttributeGroup_);
+
+  availableItemsLabel_ = new QLabel(Text("Available mma items"));
+  availableItemsLabel_->setObjectName(QStringLiteral("availableItemsLabel"));
+  availableItemsLabel_->installEventFilter(this);
+  rows->addWidget(availableItemsLabel_);
+
+  itemList_ = new ItemListBox;
+  itemList_->setObjectName(QStringLiteral("itemList"));
+  itemList_->setEnabled(false);
+  rows->addWidget(itemList_);
+
+  summary_ = new QPlainTextEdit;
+  summary_->setObjectName(QStringLiteral("itemSummary"));
+  summary_->setReadOnly(true);
+  summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  summary_->hide();
+  rows->addWidget(summary_, 1);
+  rows->addStretch();
+
+  columns->addWidget(right);
+  setCentralWidget(central);
+}
+
+void MainWindow::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setSizeGripEnabled(false);
+  formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
+  phonePanel_ = MakePanel("phonePanel", kPhonePanelWidth, Qt::AlignRight);
+  phonePanel_->setText(Text(kNoPhoneStatus));
+
+  auto* lampPanel = new QWidget;
+  lampPanel->setFixedWidth(kLampPanelWidth);
+  auto* lampLayout = new QHBoxLayout(lampPanel);
+  lampLayout->setContentsMargins(4, 2, 4, 2);
+  auto* lamp = new QFrame;
+  lamp->setObjectName(QStringLiteral("connectionLamp"));
+  lamp->setFixedSize(30, 10);
+  lamp->setFrameShape(QFrame::Box);
+  lamp->setAutoFillBackground(true);
+  QPalette colours = lamp->palette();
+  colours.setColor(QPalette::Window, Qt::red);
+  lamp->setPalette(colours);
+  lampLayout->addWidget(lamp);
+
+  bar->addWidget(formatPanel_);
+  bar->addWidget(phonePanel_);
+  bar->addWidget(lampPanel);
+}
+
+void MainWindow::FixSizeAndCentre() {
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  if (const QScreen* screen = this->screen()) {
+    QRect placed(QPoint(0, 0), frameGeometry().size());
+    placed.moveCenter(screen->availableGeometry().center());
+    move(placed.topLeft());
+  }
+}
+
+void MainWindow::ConnectControls() {
+  connect(newAction_, &QAction::triggered, this, &MainWindow::NewMenu);
+  connect(openAction_, &QAction::triggered, this, &MainWindow::OpenMenu);
+  connect(saveAction_, &QAction::triggered, this, &MainWindow::SaveMenu);
+  connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+  connect(setupAction_, &QAction::triggered, this, &MainWindow::ShowSetup);
+  connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
+
+  connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
+  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(22); });
+  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(36); });
+  connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) { options_.saveAllData = on; });
+  connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) { options_.c698pFix = on; });
+  connect(iconAttribute06_, &QRadioButton::clicked, this,
+          [this] { options_.iconAttribute = IconAttribute::Tag06; });
+  connect(iconAttribute0C_, &QRadioButton::clicked, this,
+          [this] { options_.iconAttribute = IconAttribute::Tag0C; });
+
+  connect(itemList_, &QComboBox::activated, this, &MainWindow::ChooseItemListEntry);
+  connect(itemList_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { itemMenu_->popup(itemList_->mapToGlobal(at)); });
+  connect(treeView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    treeMenu_->popup(treeView_->viewport()->mapToGlobal(at));
+  });
+  connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    RefreshSummary();
+    RefreshStatus();
+  });
+  connect(treeView_, &QAbstractItemView::clicked, this, &MainWindow::RefreshSummary);
+  connect(treeView_, &MenuTreeView::NodeDropped, this, &MainWindow::DropNode);
+  connect(treeView_, &MenuTreeView::EntryDropped, this, &MainWindow::DropEntry);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &MainWindow::RefreshStatus);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::RefreshStatus);
+  connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::RefreshStatus);
+}
+
+void MainWindow::StartUp() {
+  ShowCatalogResult(catalog_.LoadItemBase());
+  ShowAvailableItems();
+
+  catalog_.ListProfiles();
+  for (const std::string& entry : catalog_.SelectorEntries())
+    profileSelector_->addItem(ShownText(entry));
+  ShowProfileSelection();
+
+  settings_ = ReadSettings(workingFolder_ / kSettingsFileName);
+  ShowFormatOptions();
+  RefreshStatus();
+
+  setWindowOpacity(0);
+  about_ = new AboutDialog(this);
+
+  log_.open(workingFolder_ / kPhoneLogFile, std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!log_.is_open())
+    prompts_->Show({kCannotCreateLog + std::error_code(errno, std::generic_category()).message(),
+                    kErrorCaption, MessageIcon::Error});
+
+  if (QSystemTrayIcon::isSystemTrayAvailable()) (new StatusTrayIcon(this))->show();
+
+  splash_ = new SplashWindow(this);
+  splash_->ShowCentred();
+  fadeTimer_->start(kFadeInInterval);
+}
+
+void MainWindow::ShowCatalogResult(const CatalogResult& result) {
+  if (!result.ok()) prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
+  if (result.warnings.empty()) return;
+  std::string text;
+  for (const std::string& warning : result.warnings) text += (text.empty() ? "" : "\n") + warning;
+  prompts_->Show({text, kWarningCaption, MessageIcon::Warning});
+}
+
+void MainWindow::FadeTimerTick() {
+  const FadeStep step = fade_.Tick(splash_ ? splash_->Opacity() : 0);
+  setWindowOpacity(step.windowOpacity / 255.0);
+  if (splash_) {
+    splash_->SetOpacity(step.splashOpacity);
+    if (step.hideSplash) splash_->hide();
+  }
+  if (step.finished) {
+    fadeTimer_->setInterval(kFadeOutInterval);
+    fadeTimer_->stop();
+  }
+  if (step.hideSplash) emit FadeInFinished();
+  if (step.requestClose) close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  const CloseDecision decision = fade_.CloseRequested();
+  if (decision.startFadeOut) fadeTimer_->start();
+  if (!decision.allowClose) {
+    event->ignore();
+    return;
+  }
+  fadeTimer_->stop();
+  ShutDown();
+  event->accept();
+}
+
+void MainWindow::ShutDown() {
+  delete splash_;
+  splash_ = nullptr;
+  log_.close();
+  RemoveWorkingFiles(workingFolder_);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == availableItemsLabel_ && event->type() == QEvent::MouseButtonDblClick) {
+    ToggleSeeThrough();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ToggleSeeThrough() {
+  if (seeThrough_) {
+    setWindowTitle(Text(kOopsTitle));
+    const QRect treeArea(treeView_->mapTo(this, QPoint(0, 0)), treeView_->size());
+    treeView_->hide();
+    setMask(QRegion(rect()).subtracted(QRegion(treeArea)));
+  } else {
+    treeView_->show();
+    setWindowTitle(QString::fromStdString(WindowTitle()));
+    clearMask();
+  }
+  seeThrough_ = !seeThrough_;
+}
+
+void MainWindow::RefreshStatus() {
+  formatPanel_->setText(ShownText(FormatStatusText(formatState_, tree_)));
+}
+
+}  // namespace menuforge

@@ -1,0 +1,157 @@
+// The program's window: the menu tree, the format options, the item list and the commands that
+// create, open and save menu files.
+#pragma once
+
+#include "app/menu_model.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/core/settings.h"
+#include "app/core/window_fade.h"
+#include "app/window_prompts.h"
+#include "catalog/catalog.h"
+#include "menu/format_options.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace menuforge {
+
+class AboutDialog;
+class ItemListBox;
+class MenuTreeModel;
+class MenuTreeView;
+class SplashWindow;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Starts up in the current directory. Without `prompts` the user is asked through real message
+  // boxes and file dialogs.
+  explicit MainWindow(std::unique_ptr<WindowPrompts> prompts = nullptr, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // What Open does once its dialog has named the file.
+  void OpenFile(const std::filesystem::path& path);
+
+  const MenuTree& tree() const { return tree_; }
+
+ public slots:
+  // One step of the fade timer.
+  void FadeTimerTick();
+
+ signals:
+  void FadeInFinished();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateCentralArea();
+  void CreateStatusBar();
+  void CreateContextMenus();
+  void ConnectControls();
+  void FixSizeAndCentre();
+  void StartUp();
+  void ShutDown();
+
+  void NewMenu();
+  void OpenMenu();
+  void SaveMenu();
+  void ShowSetup();
+  void ShowAbout();
+  void ChooseProfile(int index);
+  void ChooseSaveMode(int recordSize);
+  void ToggleSeeThrough();
+  void ShowCatalogResult(const CatalogResult& result);
+
+  void ShowFormatOptions();
+  void ShowAvailableItems();
+  void ShowProfileSelection();
+  void RefreshStatus();
+  void RefreshSummary();
+  void HideSummary();
+
+  std::optional<std::size_t> CurrentEntry() const;
+  void ChooseItemListEntry();
+  void UpdateItemMenu();
+  void UpdateTreeMenu();
+  void AddItem(Placement placement);
+  void ReplaceItem();
+  void DeleteItem();
+  void MoveItemUp();
+  void MoveItemDown();
+  void DropNode(MenuNode* dragged, MenuNode* target);
+  void DropEntry(std::size_t position, MenuNode* target);
+
+  std::unique_ptr<WindowPrompts> prompts_;
+  std::filesystem::path workingFolder_;
+  Catalog catalog_;
+  MenuTree tree_;
+  FormatOptions options_;
+  FormatState formatState_;
+  Settings settings_;
+  std::ofstream log_;
+  WindowFade fade_;
+  QTimer* fadeTimer_;
+  bool seeThrough_ = true;
+  std::vector<ItemBaseEntry> shownItems_;
+
+  SplashWindow* splash_ = nullptr;
+  AboutDialog* about_ = nullptr;
+  MenuTreeModel* model_ = nullptr;
+  MenuTreeView* treeView_ = nullptr;
+
+  QAction* newAction_ = nullptr;
+  QAction* openAction_ = nullptr;
+  QAction* saveAction_ = nullptr;
+  QAction* openFromPhoneAction_ = nullptr;
+  QAction* saveToPhoneAction_ = nullptr;
+  QAction* restartPhoneAction_ = nullptr;
+  QAction* exitAction_ = nullptr;
+  QAction* setupAction_ = nullptr;
+  QAction* aboutAction_ = nullptr;
+
+  QComboBox* profileSelector_ = nullptr;
+  QRadioButton* saveMode22_ = nullptr;
+  QRadioButton* saveMode36_ = nullptr;
+  QCheckBox* saveAllData_ = nullptr;
+  QCheckBox* c698pFix_ = nullptr;
+  QGroupBox* iconAttributeGroup_ = nullptr;
+  QRadioButton* iconAttribute06_ = nullptr;
+  QRadioButton* iconAttribute0C_ = nullptr;
+  QLabel* availableItemsLabel_ = nullptr;
+  ItemListBox* itemList_ = nullptr;
+  QPlainTextEdit* summary_ = nullptr;
+  QLabel* formatPanel_ = nullptr;
+  QLabel* phonePanel_ = nullptr;
+
+  QMenu* itemMenu_ = nullptr;
+  QMenu* addSubitemMenu_ = nullptr;
+  QMenu* addItemMenu_ = nullptr;
+  QAction* replaceAction_ = nullptr;
+  QMenu* treeMenu_ = nullptr;
+  QAction* modifyItemAction_ = nullptr;
+  QAction* deleteItemAction_ = nullptr;
+  QAction* moveUpAction_ = nullptr;
+  QAction* moveDownAction_ = nullptr;
+};
+
+}  // namespace menuforge

@@ -1,0 +1,177 @@
+// Editing the menu tree: the item list and its menu, the tree's menu, the item summary and the
+// drops onto the tree.
+#include "app/main_window.h"
+
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include "app/core/item_summary.h"
+#include "app/core/tree_rules.h"
+#include "app/item_list_box.h"
+#include "app/menu_tree_model.h"
+#include "app/menu_tree_view.h"
+#include "app/shown_text.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kDeleteQuestion[] =
+    "The item and all its subitems will be deleted\r\n           Continue?";
+constexpr char kWarningCaption[] = "Warning";
+// The item menu opens this far below the list's top edge, plus one line.
+constexpr int kItemMenuDrop = 50;
+
+QAction* AddNamedAction(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromLatin1(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QMenu* AddNamedMenu(QMenu* menu, const char* name, const char* caption) {
+  QMenu* submenu = menu->addMenu(QString::fromLatin1(caption));
+  submenu->setObjectName(QString::fromLatin1(name));
+  return submenu;
+}
+
+}  // namespace
+
+void MainWindow::CreateContextMenus() {
+  itemMenu_ = new QMenu(this);
+  itemMenu_->setObjectName(QStringLiteral("itemMenu"));
+  addSubitemMenu_ = AddNamedMenu(itemMenu_, "addSubitemMenu", "Add subitem");
+  connect(AddNamedAction(addSubitemMenu_, "addSubitemFirstAction", "Add First"),
+          &QAction::triggered, this, [this] { AddItem(Placement::FirstChild); });
+  connect(AddNamedAction(addSubitemMenu_, "addSubitemLastAction", "Add Last"),
+          &QAction::triggered, this, [this] { AddItem(Placement::LastChild); });
+  addItemMenu_ = AddNamedMenu(itemMenu_, "addItemMenu", "Add item");
+  connect(AddNamedAction(addItemMenu_, "addItemFirstAction", "Add First"), &QAction::triggered,
+          this, [this] { AddItem(Placement::FirstSibling); });
+  connect(AddNamedAction(addItemMenu_, "addItemBeforeAction", "Add Before"), &QAction::triggered,
+          this, [this] { AddItem(Placement::Before); });
+  replaceAction_ = AddNamedAction(itemMenu_, "replaceAction", "Replace");
+  connect(replaceAction_, &QAction::triggered, this, &MainWindow::ReplaceItem);
+  connect(itemMenu_, &QMenu::aboutToShow, this, &MainWindow::UpdateItemMenu);
+
+  treeMenu_ = new QMenu(this);
+  treeMenu_->setObjectName(QStringLiteral("treeMenu"));
+  modifyItemAction_ = AddNamedAction(treeMenu_, "modifyItemAction", "Modify item");
+  deleteItemAction_ = AddNamedAction(treeMenu_, "deleteItemAction", "Delete item");
+  moveUpAction_ = AddNamedAction(treeMenu_, "moveUpAction", "Move up");
+  moveDownAction_ = AddNamedAction(treeMenu_, "moveDownAction", "Move down");
+  connect(deleteItemAction_, &QAction::triggered, this, &MainWindow::DeleteItem);
+  connect(moveUpAction_, &QAction::triggered, this, &MainWindow::MoveItemUp);
+  connect(moveDownAction_, &QAction::triggered, this, &MainWindow::MoveItemDown);
+  connect(treeMenu_, &QMenu::aboutToShow, this, &MainWindow::UpdateTreeMenu);
+}
+
+std::optional<std::size_t> MainWindow::CurrentEntry() const {
+  const int index = itemList_->currentIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= catalog_.availableItems().count())
+    return std::nullopt;
+  return static_cast<std::size_t>(index);
+}
+
+void MainWindow::ChooseItemListEntry() {
+  if (treeView_->SelectedNode() == nullptr) return;
+  const int lineHeight = itemList_->fontMetrics().height();
+  itemMenu_->popup(itemList_->mapToGlobal(
+      QPoint(itemList_->width() / 2, kItemMenuDrop + lineHeight)));
+}
+
+void MainWindow::UpdateItemMenu() {
+  const ItemMenuEnables enables =
+      ItemMenuRules(tree_, treeView_->SelectedNode(), CurrentEntry().has_value());
+  addSubitemMenu_->menuAction()->setEnabled(enables.addSubitem);
+  addItemMenu_->menuAction()->setEnabled(enables.addItem);
+  replaceAction_->setEnabled(enables.replace);
+}
+
+void MainWindow::UpdateTreeMenu() {
+  const TreeMenuEnables enables = TreeMenuRules(tree_, treeView_->SelectedNode());
+  // Changing an item's data needs the item editor, which is not part of this window yet.
+  modifyItemAction_->setEnabled(false);
+  deleteItemAction_->setEnabled(enables.deleteItem);
+  moveUpAction_->setEnabled(enables.moveUp);
+  moveDownAction_->setEnabled(enables.moveDown);
+}
+
+void MainWindow::AddItem(Placement placement) {
+  MenuNode* selected = treeView_->SelectedNode();
+  const std::optional<std::size_t> entry = CurrentEntry();
+  const ItemMenuEnables enables = ItemMenuRules(tree_, selected, entry.has_value());
+  const bool asChild = placement == Placement::FirstChild || placement == Placement::LastChild;
+  if (!(asChild ? enables.addSubitem : enables.addItem)) return;
+
+  const ItemTable& items = catalog_.availableItems();
+  const bool custom = items.IsCustomItem(*entry);
+  MenuNode* added = AddEntry(tree_, *selected, placement, items.at(*entry), custom);
+  if (added == nullptr) {
+    prompts_->Show({kTooManyEntriesMessage, kWarningCaption, MessageIcon::Warning});
+    return;
+  }
+  treeView_->expand(model_->IndexFor(selected));
+  if (custom) treeView_->SelectNode(added);
+}
+
+void MainWindow::ReplaceItem() {
+  MenuNode* selected = treeView_->SelectedNode();
+  const std::optional<std::size_t> entry = CurrentEntry();
+  if (!ItemMenuRules(tree_, selected, entry.has_value()).replace) return;
+  const ItemTable& items = catalog_.availableItems();
+  ReplaceEntry(tree_, *selected, items.at(*entry), items.IsCustomItem(*entry));
+  RefreshSummary();
+}
+
+void MainWindow::DeleteItem() {
+  MenuNode* selected = treeView_->SelectedNode();
+  if (!TreeMenuRules(tree_, selected).deleteItem) return;
+  if (!prompts_->Ask({kDeleteQuestion, kWarningCaption, MessageIcon::Warning})) return;
+  DeleteEntry(tree_, *selected);
+  // The tree moved its current node to a neighbour; show that one as selected too.
+  treeView_->SelectNode(treeView_->SelectedNode());
+}
+
+void MainWindow::MoveItemUp() {
+  MenuNode* selected = treeView_->SelectedNode();
+  if (TreeMenuRules(tree_, selected).moveUp) MoveUp(tree_, *selected);
+}
+
+void MainWindow::MoveItemDown() {
+  MenuNode* selected = treeView_->SelectedNode();
+  if (TreeMenuRules(tree_, selected).moveDown) MoveDown(tree_, *selected);
+}
+
+void MainWindow::DropNode(MenuNode* dragged, MenuNode* target) {
+  MoveBefore(tree_, *dragged, *target);
+  treeView_->CollapseAutoExpanded(dragged);
+}
+
+void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
+  const ItemTable& items = catalog_.availableItems();
+  MenuNode* added = nullptr;
+  if (position < items.count()) {
+    added = AddEntry(tree_, *target, Placement::Before, items.at(position),
+                     items.IsCustomItem(position));
+    if (added == nullptr)
+      prompts_->Show({kTooManyEntriesMessage, kWarningCaption, MessageIcon::Warning});
+    else
+      treeView_->SelectNode(added);
+  }
+  treeView_->CollapseAutoExpanded(added);
+}
+
+void MainWindow::RefreshSummary() {
+  const MenuNode* selected = treeView_->SelectedNode();
+  if (selected == nullptr) return;
+  const auto lines = ItemSummary(tree_, *selected);
+  if (!lines) {
+    summary_->hide();
+    return;
+  }
+  QStringList shown;
+  for (const std::string& line : *lines) shown << ShownText(line);
+  summary_->setPlainText(shown.join(QLatin1Char('\n')));
+  summary_->show();
+}
+
+}  // namespace menuforge
