@@ -1,0 +1,75 @@
+#include "editor/core/field_checks.h"
+
+#include <algorithm>
+#include <string>
+
+#include "editor/core/letter_or_digit.h"
+#include "menu/item_data.h"
+
+namespace menuforge {
+namespace {
+
+std::string_view FaultText(InputFault fault) {
+  switch (fault) {
+    case InputFault::PathDelimiter: return kPathDelimiterText;
+    case InputFault::VolumeLetter: return kVolumeLetterText;
+    case InputFault::FileNameCharacter: return kFileNameCharacterText;
+    case InputFault::InvalidNumber: return kInvalidNumberText;
+    case InputFault::ValueTooBig: return kValueTooBigText;
+    case InputFault::ValueTooSmall: return kValueTooSmallText;
+    case InputFault::NotEightBit: return kNotEightBitText;
+  }
+  return {};
+}
+
+bool IsVolumeLetter(char16_t c) { return c == u'a' || c == u'b' || c == u'c' || c == u'e'; }
+
+bool IsFileNameCharacter(char16_t c) {
+  return IsLetterOrDigit(c) || std::u16string_view(u"()-./[]_").find(c) != std::u16string_view::npos;
+}
+
+}  // namespace
+
+Message InputFaultMessage(InputFault fault) {
+  return {std::string(FaultText(fault)) + "\r\n" + kInputIgnoredText, kInputErrorCaption,
+          MessageIcon::Error};
+}
+
+std::optional<InputFault> CheckPhonePath(std::u16string_view path) {
+  if (path.empty()) return std::nullopt;
+  if (path[0] != u'/') return InputFault::PathDelimiter;
+  if (path.size() == 1) return std::nullopt;
+  if (!IsVolumeLetter(path[1])) return InputFault::VolumeLetter;
+  if (path.size() == 2) return std::nullopt;
+  if (path[2] != u'/') return InputFault::PathDelimiter;
+  if (!std::all_of(path.begin() + 3, path.end(), IsFileNameCharacter))
+    return InputFault::FileNameCharacter;
+  return std::nullopt;
+}
+
+std::optional<InputFault> CheckNumber(std::u16string_view text, NumberRange range) {
+  if (text.empty()) return std::nullopt;
+  unsigned long long value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return InputFault::InvalidNumber;
+    // Saturates, so that any run of digits stays comparable with the range.
+    value = std::min<unsigned long long>(value * 10 + (c - u'0'), 1ULL << 32);
+  }
+  if (value < range.minimum) return InputFault::ValueTooSmall;
+  if (value > range.maximum) return InputFault::ValueTooBig;
+  return std::nullopt;
+}
+
+std::optional<InputFault> CheckEightBitText(std::u16string_view text) {
+  const bool fits =
+      std::all_of(text.begin(), text.end(), [](char16_t c) { return c != 0 && c <= 0xFF; });
+  if (!fits) return InputFault::NotEightBit;
+  return std::nullopt;
+}
+
+std::optional<Message> CheckEntryText(std::u16string_view text) {
+  if (text.size() <= kMaxTitleCharacters) return std::nullopt;
+  return Message{kEntryTooLongText, kInputErrorCaption, MessageIcon::Error};
+}
+
+}  // namespace menuforge

@@ -1,0 +1,59 @@
+// Checks of what the user types into the item editor, and the texts of their refusals.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "menu/user_messages.h"
+
+namespace menuforge {
+
+inline constexpr char kInputErrorCaption[] = "Input format error";
+inline constexpr char kInputIgnoredText[] = "Input will be ignored";
+
+inline constexpr char kPathDelimiterText[] = "Invalid path delimiter. Expecting '/'";
+inline constexpr char kVolumeLetterText[] = "Invalid volume letter. Expecting a,b,c,e";
+inline constexpr char kFileNameCharacterText[] = "Invalid character in file name";
+inline constexpr char kInvalidNumberText[] = "Invalid numeric value";
+inline constexpr char kValueTooBigText[] = "Value too big";
+inline constexpr char kValueTooSmallText[] = "Value too small";
+// URLs, MIDlet texts and shortcut data are 8-bit in the file.
+inline constexpr char kNotEightBitText[] = "Character outside the 8-bit character set (Latin-1)";
+
+enum class InputFault {
+  PathDelimiter,
+  VolumeLetter,
+  FileNameCharacter,
+  InvalidNumber,
+  ValueTooBig,
+  ValueTooSmall,
+  NotEightBit,
+};
+
+// The reason's text, a line break and "Input will be ignored", as an error box.
+Message InputFaultMessage(InputFault fault);
+
+// A phone path as typed: an unfinished path such as "/a" passes, so that typing is never
+// refused halfway. An empty path passes.
+std::optional<InputFault> CheckPhonePath(std::u16string_view path);
+
+struct NumberRange {
+  unsigned minimum;
+  unsigned maximum;
+};
+inline constexpr NumberRange kDrmIconNumberRange{1, 4000};
+inline constexpr NumberRange kActionCodeRange{0, 65535};
+inline constexpr NumberRange kCodeByteRange{0, 255};
+
+// Decimal digits only, within the range. An empty field passes.
+std::optional<InputFault> CheckNumber(std::u16string_view text, NumberRange range);
+
+// Every character fits one byte and is not the terminator.
+std::optional<InputFault> CheckEightBitText(std::u16string_view text);
+
+// The row text of the entry dialogs: a title entry holds at most 399 characters.
+inline constexpr char kEntryTooLongText[] =
+    "A title or text holds at most 399 characters.\r\nShorten it, then press OK again";
+std::optional<Message> CheckEntryText(std::u16string_view text);
+
+}  // namespace menuforge

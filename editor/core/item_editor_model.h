@@ -1,0 +1,118 @@
+// The item editor without its window: the controls' state, the working copy of one entry's
+// chunks, and every rule that ties them together.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "editor/core/editor_controls.h"
+#include "editor/core/editor_working_copy.h"
+#include "editor/core/entry_request.h"
+#include "editor/core/installed_midlets.h"
+#include "menu/item_data.h"
+#include "menu/node_record.h"
+#include "menu/user_messages.h"
+
+namespace menuforge {
+
+inline constexpr char kResetQuestionText[] = "This will remove all data\r\n   Continue?";
+inline constexpr char kResetQuestionCaption[] = "Warning";
+inline constexpr char kStoreRefusedCaption[] = "Error";
+inline constexpr char kTooManyChunksText[] =
+    "An entry holds at most 11 data chunks.\r\nRemove a title, an icon or a function, then "
+    "press OK again";
+inline constexpr char kTooMuchDataText[] =
+    "The data of one entry can take at most 65535 bytes.\r\nShorten its titles or texts, then "
+    "press OK again";
+
+// What the editor is given of the node it edits.
+struct EditedNode {
+  const ItemDataRecord* data = nullptr;
+  std::uint8_t itemType = kPlainItem;
+  bool softkey = false;
+  std::uint8_t attributeByte = 0;
+  std::uint8_t titleMode = kTitleModePlaced;
+};
+
+// What the editor reads of the rest of the program while it is open.
+struct EditorEnvironment {
+  bool phoneConnected = false;
+  InstalledMidlets midlets;
+};
+
+class ItemEditorModel {
+ public:
+  ItemEditorModel(EditorEnvironment environment, EntryLanguageMemory& languages,
+                  UserDialogs& dialogs);
+
+  const EditorControls& controls() const { return controls_; }
+  const EditorWorkingCopy& workingCopy() const { return workingCopy_; }
+  bool softkey() const { return softkey_; }
+  bool drmOrigin(IconRow row) const { return drmOrigin_[static_cast<std::size_t>(row)]; }
+
+  void LoadItem(const EditedNode& node);
+  // The rules that run when the window is shown: pick buttons, icon group, installed MIDlets.
+  void Shown();
+  void ClearPanel();
+  void ClearFunctionTab();
+  // "Reset All Data": asks first.
+  void ResetAllData();
+
+  void SetChecked(AttributeBox box, bool checked);
+  void SetIconSource(IconRow row, IconSource source);
+  void SetIconText(IconRow row, std::u16string text);
+  void PickedPhonePicture(IconRow row, std::u16string path);
+  void PickedDrmIcon(IconRow row, std::uint16_t number);
+  void SetFieldText(FunctionField field, std::u16string text);
+  void ChooseFunction(ItemFunction function);
+  void ChooseSend(bool send);
+  void ChooseMidlet(int index);
+
+  EntryRequest BeginAdd(StringList list) const;
+  // Nothing without a row; remembers the row's language for later "Add" in that dialog.
+  std::optional<EntryRequest> BeginEdit(StringList list, int row);
+  // An empty text adds or changes nothing.
+  void FinishAdd(StringList list, std::size_t languagePosition, std::u16string text);
+  void FinishEdit(StringList list, int row, std::size_t languagePosition, std::u16string text);
+  void DeleteRow(StringList list, int row);
+
+  // "Apply".
+  void Apply();
+  // "OK": commits the controls and refuses, with a message, what one entry cannot hold.
+  bool Accept();
+  void ApplyDataChange();
+  bool HasItemData() const;
+  // Replaces the record's chunks with the working copy's, and settles the three node bytes.
+  void StoreItem(ItemDataRecord& record);
+
+  std::uint8_t ItemType() const { return itemType_; }
+  std::uint8_t AttributeByte() const { return attributeByte_; }
+  std::uint8_t TitleMode() const { return titleMode_; }
+
+ private:
+  // A change of a field, list, box or choice: "Apply" can commit it, and a non-empty result
+  // gives "Reset All Data" something to remove.
+  void Changed(bool leavesContent);
+  void AppendRow(StringList list, std::uint8_t languageId, std::u16string text);
+  void LoadTitles(StringList list, const ChunkSlot& slot);
+  void LoadChunk(const ChunkSlot& slot);
+  void EnableField(FunctionField field);
+  void DisableFunctionPage();
+  void CommitFunction(ItemFunction function);
+
+  EditorEnvironment environment_;
+  EntryLanguageMemory& languages_;
+  UserDialogs& dialogs_;
+
+  EditorControls controls_;
+  EditorWorkingCopy workingCopy_;
+  std::array<bool, kIconRowCount> drmOrigin_{};
+  std::uint8_t itemType_ = kPlainItem;
+  bool softkey_ = false;
+  std::uint8_t attributeByte_ = 0;
+  std::uint8_t titleMode_ = kTitleModePlaced;
+};
+
+}  // namespace menuforge
