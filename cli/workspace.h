@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <iosfwd>
 #include <string_view>
 
 #include "catalog/catalog.h"
