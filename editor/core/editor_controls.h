@@ -122,7 +122,9 @@ struct EditorControls {
   bool resetEnabled = false;
   bool applyEnabled = false;
 
-  const StringListControls& list(StringList id) const { return lists[static_cast<std::size_t>(id)]; }
+  const StringListControls& list(StringList id) const {
+    return lists[static_cast<std::size_t>(id)];
+  }
   StringListControls& list(StringList id) { return lists[static_cast<std::size_t>(id)]; }
   const CheckControl& box(AttributeBox id) const { return boxes[static_cast<std::size_t>(id)]; }
   CheckControl& box(AttributeBox id) { return boxes[static_cast<std::size_t>(id)]; }
@@ -130,7 +132,9 @@ struct EditorControls {
   IconRowControls& icon(IconRow row) { return icons[static_cast<std::size_t>(row)]; }
   const FieldControl& field(FunctionField id) const { return fields[static_cast<std::size_t>(id)]; }
   FieldControl& field(FunctionField id) { return fields[static_cast<std::size_t>(id)]; }
-  bool group(ItemFunction function) const { return groupEnabled[static_cast<std::size_t>(function)]; }
+  bool group(ItemFunction function) const {
+    return groupEnabled[static_cast<std::size_t>(function)];
+  }
 };
 
 }  // namespace menuforge

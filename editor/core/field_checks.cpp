@@ -25,7 +25,8 @@ std::string_view FaultText(InputFault fault) {
 bool IsVolumeLetter(char16_t c) { return c == u'a' || c == u'b' || c == u'c' || c == u'e'; }
 
 bool IsFileNameCharacter(char16_t c) {
-  return IsLetterOrDigit(c) || std::u16string_view(u"()-./[]_").find(c) != std::u16string_view::npos;
+  constexpr std::u16string_view kMarks = u"()-./[]_";
+  return IsLetterOrDigit(c) || kMarks.find(c) != std::u16string_view::npos;
 }
 
 }  // namespace

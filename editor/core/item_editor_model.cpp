@@ -309,7 +309,8 @@ void ItemEditorModel::SetChecked(AttributeBox box, bool checked) {
   if (control.checked == checked) return;
   control.checked = checked;
   const std::uint8_t bit = kAttributeBits[Index(box)];
-  attributeByte_ = static_cast<std::uint8_t>(checked ? attributeByte_ | bit : attributeByte_ & ~bit);
+  attributeByte_ =
+      static_cast<std::uint8_t>(checked ? attributeByte_ | bit : attributeByte_ & ~bit);
   Changed(false);
 }
 
