@@ -21,10 +21,6 @@ constexpr char kFileErrorCaption[] = "Error";
 // The available items count in 16 bits up to 256, "Custom item" included.
 constexpr std::size_t kMaxProfileItems = 255;
 
-std::string UnstorableIdentifierError(const std::string& identifier) {
-  return "Cannot add \"" + identifier + "\" to itembase.dat: an item name may not hold \";\" or a line break";
-}
-
 // Names arrive from the selector and from a connected phone's firmware version; a name that
 // would reach outside the "Profiles" folder is treated as no profile at all.
 bool UsableProfileName(const std::string& name) {

@@ -105,7 +105,12 @@ std::string FormatItemBase(const std::vector<ItemBaseEntry>& entries) {
 }
 
 bool AppendableIdentifier(std::string_view identifier) {
-  return identifier.find_first_of(";\r\n") == std::string_view::npos;
+  return !identifier.empty() && identifier.find_first_of(";\r\n") == std::string_view::npos;
+}
+
+std::string UnstorableIdentifierError(const std::string& identifier) {
+  return "Cannot add \"" + identifier +
+         "\" to itembase.dat: an item name may not be empty or hold \";\" or a line break";
 }
 
 std::string AppendedItemBaseLine(const std::string& identifier, bool isShortcut) {

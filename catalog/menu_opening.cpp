@@ -1,5 +1,6 @@
 #include "catalog/menu_opening.h"
 
+#include "catalog/item_base_file.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 
@@ -36,7 +37,13 @@ OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catal
   }
   if (load.status != LoadStatus::Loaded || load.missingItems.empty()) return Finish(load);
 
+  std::vector<std::string> unstorable;
   for (const MissingItem& item : load.missingItems) {
+    // Such a name stays unknown: the entry loads without a display name and saving refuses it.
+    if (!AppendableIdentifier(item.identifier)) {
+      unstorable.push_back(UnstorableIdentifierError(item.identifier));
+      continue;
+    }
     const CatalogResult appended = catalog.AppendItemBaseEntry(item.identifier, item.isShortcut);
     if (!appended.ok()) {
       EmptyTree(tree);
@@ -48,9 +55,14 @@ OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catal
     EmptyTree(tree);
     return {false, reloaded.error, {}};
   }
+  if (unstorable.size() == load.missingItems.size()) {
+    load.warnings.insert(load.warnings.end(), unstorable.begin(), unstorable.end());
+    return Finish(load);
+  }
   load = LoadOnce(path, tree, catalog, true, options, state);
   if (load.status == LoadStatus::Loaded)
     dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
+  load.warnings.insert(load.warnings.end(), unstorable.begin(), unstorable.end());
   return Finish(load);
 }
 

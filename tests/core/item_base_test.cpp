@@ -181,7 +181,8 @@ TEST_F(ItemBaseTest, AppendRefusesNamesThatWouldBreakTheLine) {
     EXPECT_FALSE(result.ok()) << name;
   }
   EXPECT_EQ(catalog.AppendItemBaseEntry("X;Y", false).error,
-            "Cannot add \"X;Y\" to itembase.dat: an item name may not hold \";\" or a line break");
+            "Cannot add \"X;Y\" to itembase.dat: an item name may not be empty or hold \";\" or a "
+            "line break");
   EXPECT_EQ(ReadFileText(catalog.itemBasePath()), "A;a\r\n");
 }
 

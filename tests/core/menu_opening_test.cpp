@@ -66,6 +66,26 @@ TEST_F(MenuOpening, DefaultProfileAppendsWithoutTheMismatchMessage) {
   EXPECT_EQ(ItemBaseLines(), 153u);
 }
 
+TEST_F(MenuOpening, NamesTheItemBaseCannotHoldAreReportedNotAppended) {
+  MenuTree odd = NewMenu();
+  AddLast(odd, *odd.menuRoot(), "x;y");
+  AddLast(odd, *odd.menuRoot(), "Other");
+  std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
+  all.push_back({"x;y", "x;y", true});
+  all.push_back({"Other", "Other", true});
+  ASSERT_EQ(SaveMenuFile(menuFile, odd, options, ItemTable(all)).status, SaveStatus::Saved);
+  catalog.SetSelectorIndex(0);
+
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
+  ASSERT_TRUE(result.loaded);
+  EXPECT_EQ(result.warnings,
+            (std::vector<std::string>{"Cannot add \"x;y\" to itembase.dat: an item name may not "
+                                      "be empty or hold \";\" or a line break"}));
+  EXPECT_EQ(ItemBaseLines(), 153u);  // "Other" only
+  EXPECT_EQ(tree.NodeAt(9)->displayText, "");
+  EXPECT_EQ(tree.NodeAt(10)->displayText, "Other");
+}
+
 TEST_F(MenuOpening, AFailedLoadLeavesNoTree) {
   WriteFileText(folder / "broken", "not a menu");
   const OpenResult result = OpenMenuFile(folder / "broken", tree, catalog, options, state, dialogs);
