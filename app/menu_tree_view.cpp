@@ -17,6 +17,7 @@ MenuTreeView::MenuTreeView(MenuTreeModel& model, const MenuTree& tree, QWidget* 
   setSelectionMode(QAbstractItemView::SingleSelection);
   setDragEnabled(true);
   setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
   setDragDropMode(QAbstractItemView::DragDrop);
   setDropIndicatorShown(false);
   setMouseTracking(true);

@@ -1,0 +1,54 @@
+// Stands in for the user in the main window's tests: records every message and dialog, and
+// answers from queues filled by the test.
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/window_prompts.h"
+
+namespace menuforge::test {
+
+class ScriptedPrompts : public WindowPrompts {
+ public:
+  std::vector<Message> shown;
+  std::vector<Message> asked;
+  std::vector<QString> modalTitles;
+  std::deque<bool> answers;  // Yes when empty
+  std::deque<std::filesystem::path> openPaths;  // cancel when empty
+  std::deque<std::filesystem::path> savePaths;  // cancel when empty
+  std::vector<std::string> openTitles;
+  std::vector<std::string> saveTitles;
+
+  void Show(const Message& message) override { shown.push_back(message); }
+  bool Ask(const Message& question) override {
+    asked.push_back(question);
+    return Next(answers, true);
+  }
+  std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override {
+    openTitles.emplace_back(text.title);
+    return NextPath(openPaths);
+  }
+  std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override {
+    saveTitles.emplace_back(text.title);
+    return NextPath(savePaths);
+  }
+  void ShowModal(QDialog& dialog) override { modalTitles.push_back(dialog.windowTitle()); }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    T next = queue.front();
+    queue.pop_front();
+    return next;
+  }
+  static std::optional<std::filesystem::path> NextPath(std::deque<std::filesystem::path>& queue) {
+    if (queue.empty()) return std::nullopt;
+    return Next(queue, std::filesystem::path());
+  }
+};
+
+}  // namespace menuforge::test
