@@ -69,6 +69,8 @@ class ItemEditorModel {
   void ChooseFunction(ItemFunction function);
   void ChooseSend(bool send);
   void ChooseMidlet(int index);
+  // The user turned to a page.
+  void ShowPage(EditorPage page) { controls_.page = page; }
 
   EntryRequest BeginAdd(StringList list) const;
   // Nothing without a row; remembers the row's language for later "Add" in that dialog.

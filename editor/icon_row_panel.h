@@ -1,0 +1,43 @@
+// One row of "Item icons": its "Source" choice, its field, its pick button and its indicator.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "editor/core/editor_controls.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace menuforge {
+
+class IconIndicator;
+
+class IconRowPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Child names are `name` followed by "FsButton", "DrmButton", "Field", "PickButton" and
+  // "Indicator".
+  IconRowPanel(const QString& caption, const QString& name, bool animated,
+               QWidget* parent = nullptr);
+
+  // `pickerAvailable`: whether a picker exists for the row's current source.
+  void Show(const IconRowControls& controls, bool pickerAvailable);
+  void StopIndicator();
+
+ signals:
+  void sourceChosen(IconSource source);
+  void textEdited(const QString& text);
+  void pickClicked();
+
+ private:
+  QRadioButton* fs_;
+  QRadioButton* drm_;
+  QLineEdit* field_;
+  QPushButton* pick_;
+  IconIndicator* indicator_;
+};
+
+}  // namespace menuforge

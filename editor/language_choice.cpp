@@ -1,0 +1,19 @@
+#include "editor/language_choice.h"
+
+#include <QComboBox>
+
+#include "menu/commondata.h"
+
+namespace menuforge {
+
+QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor) {
+  auto* choice = new QComboBox(parent);
+  choice->setObjectName(QStringLiteral("languageChoice"));
+  for (std::string_view name : LanguageTable)
+    choice->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  choice->setCurrentIndex(static_cast<int>(position < kLanguageCount ? position : 0));
+  QObject::connect(choice, &QComboBox::activated, editor, [editor] { editor->setFocus(); });
+  return choice;
+}
+
+}  // namespace menuforge

@@ -1,0 +1,58 @@
+#include "editor/name_settings_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editor/core/field_checks.h"
+#include "editor/language_choice.h"
+#include "editor/shown_texts.h"
+
+namespace menuforge {
+
+NameSettingsDialog::NameSettingsDialog(QWidget* parent, const EntryRequest& request,
+                                       UserDialogs& dialogs)
+    : QDialog(parent), dialogs_(dialogs), nameField_(new QLineEdit(Wide(request.text))) {
+  setWindowTitle(QStringLiteral("Name settings"));
+  nameField_->setObjectName(QStringLiteral("nameField"));
+  languageChoice_ = MakeLanguageChoice(this, request.languagePosition, nameField_);
+
+  auto* nameGroup = new QGroupBox(QStringLiteral("Type in new name"));
+  (new QVBoxLayout(nameGroup))->addWidget(nameField_);
+  auto* languageGroup = new QGroupBox(QStringLiteral("Select language"));
+  (new QVBoxLayout(languageGroup))->addWidget(languageChoice_);
+
+  auto* buttons = new QDialogButtonBox;
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  ok->setObjectName(QStringLiteral("okButton"));
+  cancel->setObjectName(QStringLiteral("cancelButton"));
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(nameGroup);
+  layout->addWidget(languageGroup);
+  layout->addWidget(buttons);
+  nameField_->setFocus();
+}
+
+std::u16string NameSettingsDialog::text() const { return Wide(nameField_->text()); }
+
+std::size_t NameSettingsDialog::languagePosition() const {
+  return static_cast<std::size_t>(languageChoice_->currentIndex());
+}
+
+void NameSettingsDialog::accept() {
+  if (const std::optional<Message> refused = CheckEntryText(text())) {
+    dialogs_.Show(*refused);
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace menuforge

@@ -1,0 +1,82 @@
+#include "editor/string_list_panel.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "editor/shown_texts.h"
+#include "menu/commondata.h"
+
+namespace menuforge {
+namespace {
+
+constexpr int kVisibleRows = 4;
+
+QPushButton* Button(const QString& caption, const QString& name) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(name);
+  return button;
+}
+
+}  // namespace
+
+StringListPanel::StringListPanel(const QString& name, QWidget* parent)
+    : QWidget(parent),
+      list_(new QTreeWidget),
+      add_(Button(QStringLiteral("Add"), name + QStringLiteral("AddButton"))),
+      edit_(Button(QStringLiteral("Edit"), name + QStringLiteral("EditButton"))),
+      delete_(Button(QStringLiteral("Delete"), name + QStringLiteral("DeleteButton"))) {
+  list_->setObjectName(name + QStringLiteral("List"));
+  list_->setHeaderLabels({QStringLiteral("No."), QStringLiteral("Language ID"),
+                          QStringLiteral("Title")});
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->header()->setStretchLastSection(true);
+  list_->setColumnWidth(0, 40);
+  list_->setColumnWidth(1, 80);
+  list_->setMinimumHeight(list_->header()->sizeHint().height() +
+                          list_->fontMetrics().height() * kVisibleRows + 10);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(add_);
+  buttons->addWidget(edit_);
+  buttons->addWidget(delete_);
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+
+  connect(add_, &QPushButton::clicked, this, &StringListPanel::addClicked);
+  connect(edit_, &QPushButton::clicked, this, &StringListPanel::editClicked);
+  connect(delete_, &QPushButton::clicked, this, &StringListPanel::deleteClicked);
+}
+
+void StringListPanel::Show(const StringListControls& controls) {
+  if (controls.rows != shownRows_) {
+    const int selected = selectedRow();
+    list_->clear();
+    for (const ListRow& row : controls.rows) {
+      // A language outside the table still shows its number.
+      const std::string code = ByteToHex(row.languageId);
+      list_->addTopLevelItem(new QTreeWidgetItem(
+          {QString::fromStdString(row.number), QString::fromStdString(code), Wide(row.text)}));
+    }
+    if (selected >= 0 && selected < list_->topLevelItemCount())
+      list_->setCurrentItem(list_->topLevelItem(selected));
+    shownRows_ = controls.rows;
+  }
+  list_->setEnabled(controls.listEnabled);
+  add_->setEnabled(controls.addEnabled);
+  edit_->setEnabled(controls.editEnabled);
+  delete_->setEnabled(controls.deleteEnabled);
+}
+
+int StringListPanel::selectedRow() const {
+  const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+  return selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.front());
+}
+
+}  // namespace menuforge
