@@ -18,6 +18,12 @@ constexpr char kTooShortMessage[] =
 constexpr char kTooFewRecordsMessage[] =
     "The file is not a mma_ucp file: its header counts fewer than ten records";
 
+std::string CutTableMessage(std::size_t counted, std::size_t present) {
+  return "The file is cut short: its header counts " + std::to_string(counted) +
+         " records but it holds only " + std::to_string(present) +
+         ", and no entry data could be read";
+}
+
 // Enough for the largest record table and any data offset plus length the records can name.
 constexpr std::size_t kMostBytesReachable =
     kHeaderSize + kMaxRecordCount * 36 + 2 * std::size_t{0xFFFF};
@@ -168,6 +174,9 @@ LoadResult Loader::Run() {
   options_.SelectSaveMode(recordSize);
   if (options_.c698pEnabled) options_.c698pFix = file_[1] == kHeaderC698pOn;
   state_.dataSectionOffset = static_cast<std::uint32_t>(recordCount_ * layout_.size + kHeaderSize);
+  if (file_.size() < state_.dataSectionOffset)
+    result_.warnings.push_back(
+        CutTableMessage(recordCount_, (file_.size() - kHeaderSize) / layout_.size));
 
   NodeRecord container;
   container.itemType = kFolder;
@@ -207,6 +216,9 @@ LoadResult Loader::Run() {
   rootNode->displayText = "Menu Root";
   MenuNode* menuRoot = tree_.Insert(nullptr, 1, std::move(rootNode));
 
+  // The fixed records are placed already; a link back to them must not copy them into the main
+  // menu, where they would also push record numbers past 255.
+  for (std::size_t r = 0; r < kFixedRecordCount; ++r) taken_.insert(r);
   if (!ReadGroup(kFixedRecordCount, *menuRoot)) {
     result_.status = LoadStatus::ProfileMismatch;
     return result_;
