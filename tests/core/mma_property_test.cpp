@@ -234,11 +234,36 @@ void CheckRecordNumbers(const RandomMenu& menu, const Bytes& file) {
   EXPECT_EQ(kHeaderSize + recordCount * layout.size + running, file.size());
 }
 
+std::map<const MenuNode*, std::uint8_t> TypesOf(const MenuTree& tree) {
+  std::map<const MenuNode*, std::uint8_t> types;
+  tree.ForEach([&](MenuNode& node) { types[&node] = node.record.itemType; });
+  return types;
+}
+
+// The saver writes a childless folder below "Menu Root" as a plain item, and types it does not
+// know as plain items unless it saves all data; the soft keys keep a folder type.
+void CheckTypeFixUps(const RandomMenu& menu, const std::map<const MenuNode*, std::uint8_t>& before) {
+  const bool saveAllData = menu.options.saveAllData;
+  menu.tree.ForEach([&](MenuNode& node) {
+    if (&node == menu.tree.softkeys() || &node == menu.tree.menuRoot()) return;
+    std::uint8_t expected = before.at(&node);
+    if (expected == kFolder && node.children.empty() && node.parent != menu.tree.softkeys())
+      expected = kPlainItem;
+    if ((expected == 2 || expected > kShortcut) && !saveAllData) expected = kPlainItem;
+    EXPECT_EQ(node.record.itemType, expected) << node.record.itemName;
+  });
+}
+
 TEST(MmaPropertyTest, RandomMenusSurviveSavingLoadingAndConversion) {
   for (std::uint32_t seed = 0; seed < kSeeds && !HasFailure(); ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     RandomMenu menu = MakeRandomMenu(seed);
+    const auto types = TypesOf(menu.tree);
     const Bytes file = Save(menu.tree, menu.options);
+    {
+      SCOPED_TRACE("type fix-ups");
+      CheckTypeFixUps(menu, types);
+    }
     {
       SCOPED_TRACE("record numbers");
       CheckRecordNumbers(menu, file);
