@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/phone_commands.h"
 
 namespace menuforge::cli {
 namespace {
@@ -25,6 +26,7 @@ void PrintToolUsage(std::ostream& out) {
       << "\ncommands:\n";
   for (const Command* command : kCommands)
     out << "  " << command->name << ' ' << command->synopsis << '\n';
+  out << "  " << kPhoneCommandName << ' ' << kPhoneCommandSynopsis << '\n';
   out << "\nexit status: 0 success, 1 refused input or failure, 2 bad usage\n";
 }
 
@@ -72,6 +74,7 @@ int RunTool(const std::vector<std::string>& arguments) {
   for (const Command* command : kCommands)
     if (command->name == name)
       return RunCommand(*command, std::span(arguments).subspan(1));
+  if (name == kPhoneCommandName) return RunPhoneCommand(std::span(arguments).subspan(1));
   return UsageFailure(kUnknownCommand + name, "");
 }
 

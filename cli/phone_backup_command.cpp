@@ -1,0 +1,80 @@
+#include <stdlib.h>
+
+#include <array>
+#include <iostream>
+
+#include "app/core/working_files.h"
+#include "cli/phone_connection.h"
+#include "cli/phone_subcommands.h"
+#include "menu/local_file.h"
+
+namespace menuforge::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {kPhoneSocketSpec};
+constexpr char kStagingPattern[] = ".menuforge-backup-XXXXXX";
+
+struct BackupName {
+  const char* workFile;
+  const char* backupFile;
+};
+constexpr std::array<BackupName, 3> kBackupNames = {{
+    {kMenuWorkFile, "mma_ucp"},
+    {kPhoneJ2mestWorkFile, "J2MEST"},
+    {kCardJ2mestWorkFile, "J2MEST_mmc"},
+}};
+
+// A folder of its own inside DIR for the working copies, so that none of another run's copies
+// is touched; removed with the object.
+class StagingFolder {
+ public:
+  explicit StagingFolder(const std::filesystem::path& parent) {
+    std::string pattern = (parent / kStagingPattern).string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~StagingFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+int RunBackupMenu(const ParsedArguments& arguments) {
+  const std::filesystem::path folder = arguments.positional[0];
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) throw CommandFailure(FileError("create", folder, error.value()));
+  const StagingFolder staging(folder);
+  if (staging.path().empty()) throw CommandFailure(FileError("create", folder / kStagingPattern, errno));
+
+  Settings settings;
+  settings.readJ2mest = settings.fromPhone = settings.fromCard = true;
+  PhoneConnection phone(arguments, settings, staging.path());
+  if (phone.link().menuFiles.ReadPhoneMenuFiles().empty()) return kExitFailure;
+
+  for (const BackupName& name : kBackupNames) {
+    const std::filesystem::path copy = staging.path() / name.workFile;
+    if (!std::filesystem::exists(copy, error)) continue;
+    const std::filesystem::path target = folder / name.backupFile;
+    std::filesystem::rename(copy, target, error);
+    if (error) throw CommandFailure(FileError("create", target, error.value()));
+    std::cout << target.string() << '\n';
+  }
+  return kExitSuccess;
+}
+
+}  // namespace
+
+const Command kPhoneBackupMenuCommand{
+    "backup-menu", "DIR",
+    "Copies the phone's menu file and its J2MEST files (phone memory and card) into DIR, as\n"
+    "Open from phone reads them, under the names mma_ucp, J2MEST and J2MEST_mmc, and prints\n"
+    "the files written. A J2MEST file the phone does not have is reported and left out; a\n"
+    "menu file that cannot be read whole fails the command.\n",
+    kOptions, 1, RunBackupMenu,
+};
+
+}  // namespace menuforge::cli

@@ -1,0 +1,15 @@
+// The sub-commands of "menuforge-cli phone".
+#pragma once
+
+#include "cli/command.h"
+
+namespace menuforge::cli {
+
+extern const Command kPhoneInfoCommand;
+extern const Command kPhoneListCommand;
+extern const Command kPhonePullCommand;
+extern const Command kPhonePushCommand;
+extern const Command kPhoneRemoveCommand;
+extern const Command kPhoneBackupMenuCommand;
+
+}  // namespace menuforge::cli

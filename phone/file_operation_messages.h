@@ -1,0 +1,11 @@
+// Messages of single file operations on the phone, each followed by the phone path.
+#pragma once
+
+namespace menuforge {
+
+inline constexpr char kFileReadFailedPrefix[] = "Error reading ";
+inline constexpr char kFileWriteFailedPrefix[] = "Error writing ";
+inline constexpr char kFileDeleteFailedPrefix[] = "Error deleting ";
+inline constexpr char kFileOperationCaption[] = "Error";
+
+}  // namespace menuforge

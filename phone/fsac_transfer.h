@@ -1,0 +1,59 @@
+// Copying one file between the local disk and the phone with the file-system commands, in
+// blocks of 1024 bytes, each command logged with its result.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "menu/user_messages.h"
+#include "phone/phone_session.h"
+#include "phone/transfer_progress.h"
+
+namespace menuforge {
+
+inline constexpr char kLocalFileErrorCaption[] = "Error";
+
+struct TransferResult {
+  // Bytes received or sent, or -1.
+  std::int32_t bytes = kP2kFailure;
+  // A read ended at the phone's end-of-file marker and nothing was refused on the way, so the
+  // local file holds the whole phone file; a write sent every byte.
+  bool complete = false;
+  // Set when a local file could not be created, opened, read or written.
+  std::string localError;
+
+  Message LocalErrorMessage() const { return {localError, kLocalFileErrorCaption, MessageIcon::Error}; }
+};
+
+class FsacTransfer {
+ public:
+  FsacTransfer(PhoneSession& session, ProgressWindows& windows)
+      : session_(session), windows_(windows) {}
+
+  // The caller sets the session's progress title first; `expectedSize` only scales the bar.
+  TransferResult P2KFileRead(const std::string& phonePath, const std::filesystem::path& local,
+                             std::uint32_t expectedSize);
+  TransferResult P2KGroupRead(const std::string& phonePath, const std::filesystem::path& local,
+                              std::uint32_t expectedSize, GroupProgress& window);
+  TransferResult P2KFileWrite(const std::filesystem::path& local, const std::string& phonePath);
+  TransferResult P2KGroupWrite(const std::filesystem::path& local, const std::string& phonePath,
+                               GroupProgress& window);
+
+ private:
+  struct ReadStyle;
+  struct WriteStyle;
+
+  TransferResult Read(const std::string& phonePath, const std::filesystem::path& local,
+                      std::uint32_t expectedSize, const ReadStyle& style, GroupProgress* group);
+  TransferResult Write(const std::filesystem::path& local, const std::string& phonePath,
+                       const WriteStyle& style, GroupProgress* group);
+  // Sends one file-system command with a 4096-byte response buffer.
+  std::int32_t Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
+                    std::uint32_t& received);
+
+  PhoneSession& session_;
+  ProgressWindows& windows_;
+};
+
+}  // namespace menuforge

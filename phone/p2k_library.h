@@ -1,0 +1,65 @@
+// The phone library: every call the program makes to reach a phone, with the results it relies
+// on. Results are signed 32-bit; -1 always means failure.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "menu/commondata.h"
+#include "phone/file_list_entry.h"
+
+namespace menuforge {
+
+inline constexpr std::int32_t kP2kFailure = -1;
+
+inline constexpr std::uint32_t kCommandFsac = 0x4A;
+inline constexpr std::uint32_t kCommandVersion = 0x39;
+
+inline constexpr std::uint16_t kSeemImei = 0x0004;
+inline constexpr std::uint16_t kSeemMenuFlags = 0x0032;
+inline constexpr std::uint16_t kSeemModelName = 0x0117;
+inline constexpr std::uint16_t kSeemRecordOne = 1;
+inline constexpr std::size_t kSeemBufferSize = 10000;
+
+// Nonzero on connect, 0 on disconnect.
+using ConnectionNotification = std::function<void(std::int32_t connected)>;
+// (not used, work done, total), while File_ListEx runs.
+using ListProgressNotification =
+    std::function<void(std::int32_t unused, std::int32_t done, std::int32_t total)>;
+
+class P2kLibrary {
+ public:
+  virtual ~P2kLibrary() = default;
+
+  // The notification is only ever called from Poll, and the progress notification only from
+  // File_ListEx, so both reach the thread that calls the library.
+  virtual std::int32_t P2K_Init(ConnectionNotification notification) = 0;
+  // `responseLength`: in, the capacity wanted (0 when no data is expected, never more than the
+  // buffer); out, the bytes received.
+  virtual std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request,
+                                   std::span<std::uint8_t> response,
+                                   std::uint32_t& responseLength) = 0;
+  virtual std::int32_t P2K_Restart() = 0;
+  virtual std::int32_t File_CountEx(const std::string& pattern) = 0;
+  // Fills the entries of the files the last File_CountEx matched.
+  virtual std::int32_t File_ListEx(std::span<FileListEntry> entries,
+                                   const ListProgressNotification& progress) = 0;
+  virtual std::int32_t File_Create(const std::string& path, std::int32_t attributes) = 0;
+  virtual std::int32_t File_Close() = 0;
+  virtual std::int32_t File_Delete(const std::string& path) = 0;
+  virtual std::int32_t File_CreateDir(const std::string& path, std::int32_t flags) = 0;
+  virtual std::int32_t File_DeleteDir(const std::string& path) = 0;
+  // Size 0 reads the whole record. Returns the bytes read.
+  virtual std::int32_t Seem_Read(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
+                                 std::uint32_t size, std::span<std::uint8_t> buffer) = 0;
+  virtual std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
+                                  ByteView data) = 0;
+
+  // Notices a phone that came or went and tells the connection notification. The window calls
+  // it from its event loop; nothing else ever calls the notification.
+  virtual void Poll() = 0;
+};
+
+}  // namespace menuforge

@@ -1,0 +1,66 @@
+// Faults the simulated phone can be told to show: refusing chosen commands, and dropping the
+// connection once a number of file bytes have passed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace menuforge {
+
+enum class PhoneCall : std::uint8_t {
+  FsacOpen,
+  FsacSeek,
+  FsacRead,
+  FsacWrite,
+  FsacClose,
+  VolumeList,
+  VersionQuery,
+  CountFiles,
+  ListFiles,
+  CreateFile,
+  CloseFile,
+  DeleteFile,
+  CreateDir,
+  DeleteDir,
+  SeemRead,
+  SeemWrite,
+  Restart,
+};
+inline constexpr std::size_t kPhoneCallKinds = 17;
+
+// The name used on the simulator's command line ("read", "seem-read", ...).
+std::string_view PhoneCallName(PhoneCall call);
+std::optional<PhoneCall> PhoneCallNamed(std::string_view name);
+
+struct Refusal {
+  PhoneCall call = PhoneCall::FsacRead;
+  std::uint32_t nth = 1;    // counted from 1 for each kind of command
+  std::uint32_t times = 1;  // how many in a row, from the nth on
+};
+
+struct FaultPlan {
+  std::vector<Refusal> refusals;
+  std::optional<std::uint64_t> dropAfterBytes;  // file bytes read or written
+};
+
+class FaultCounter {
+ public:
+  explicit FaultCounter(FaultPlan plan) : plan_(std::move(plan)) {}
+
+  // Counts the command; true when it is to be refused.
+  bool Refuses(PhoneCall call);
+  // Counts file bytes about to move; true when the connection drops instead.
+  bool Drops(std::size_t bytes);
+  bool dropped() const { return dropped_; }
+
+ private:
+  FaultPlan plan_;
+  std::array<std::uint32_t, kPhoneCallKinds> counts_{};
+  std::uint64_t bytesMoved_ = 0;
+  bool dropped_ = false;
+};
+
+}  // namespace menuforge

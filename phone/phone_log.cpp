@@ -1,0 +1,23 @@
+#include "phone/phone_log.h"
+
+#include <cerrno>
+
+#include "menu/local_file.h"
+
+namespace menuforge {
+
+std::string PhoneLog::Create(const std::filesystem::path& path) {
+  errno = 0;
+  file_.reset(std::fopen(path.c_str(), "wb"));
+  if (!file_) return FileError("create", path, errno);
+  return {};
+}
+
+void PhoneLog::Write(std::string_view line) {
+  if (!settings_.logging || !file_) return;
+  std::fwrite(line.data(), 1, line.size(), file_.get());
+  std::fputs("\r\n", file_.get());
+  std::fflush(file_.get());
+}
+
+}  // namespace menuforge

@@ -1,0 +1,34 @@
+// "p2klog.txt": one line per phone operation while the setting "LogEnabled" is on.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/core/settings.h"
+
+namespace menuforge {
+
+class PhoneLog {
+ public:
+  // Follows the logging setting as it changes.
+  explicit PhoneLog(const Settings& settings) : settings_(settings) {}
+
+  // Creates the file, or empties it, whatever the setting; it stays open. Returns the error
+  // text, or empty.
+  std::string Create(const std::filesystem::path& path);
+  // Appends the line and CR LF and flushes at once, when logging is on and the file is open.
+  void Write(std::string_view line);
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+
+  const Settings& settings_;
+  std::unique_ptr<std::FILE, Closer> file_;
+};
+
+}  // namespace menuforge

@@ -1,0 +1,75 @@
+// The phone's menu file and its Java settings files (J2MEST, in phone memory and on the card):
+// reading them into working copies, writing them back, the file attribute, the restart.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/core/settings.h"
+#include "menu/user_messages.h"
+#include "phone/fsac_transfer.h"
+#include "phone/phone_session.h"
+
+namespace menuforge {
+
+inline constexpr char kPhoneMenuPath[] = "/a/mobile/system/mma_ucp";
+inline constexpr char kPhoneJ2mestPath[] = "/a/mobile/kjava/J2MEST";
+inline constexpr char kPhoneJ2mestInstalledPath[] = "/a/mobile/kjava/installed/J2MEST";
+inline constexpr char kPhoneMidletFolder[] = "/c/mobile/kjava/";
+inline constexpr char kPhoneMidletInstalledFolder[] = "/c/mobile/kjava/installed/";
+inline constexpr char kCardVolume = 'b';
+
+inline constexpr char kGettingVolumesFailedText[] = "Error getting volume info";
+inline constexpr char kFatalP2kErrorCaption[] = "Fatal P2K error";
+
+// Where the J2MEST copies came from, for the parser and the patcher.
+struct J2mestState {
+  std::string phonePath;         // of the try made last; empty when both failed
+  std::string phoneMidletFolder;
+  std::string cardPath;          // of the try made last; empty when it failed
+  std::string cardMidletFolder;
+  bool readFromPhone = false;
+  bool readFromCard = false;
+  // Set by the patcher when it changed a copy; the copy is then written back.
+  bool phoneCopyPatched = false;
+  bool cardCopyPatched = false;
+};
+
+class PhoneMenuFiles {
+ public:
+  PhoneMenuFiles(PhoneSession& session, FsacTransfer& transfer, const Settings& settings,
+                 UserDialogs& dialogs, std::filesystem::path workingFolder);
+
+  // Reads the menu file into "mma_temp" and, as the settings ask, the J2MEST files into
+  // "j2mest_temp" and "j2mest_mmc". Returns the path of "mma_temp", or empty when the menu file
+  // did not come whole.
+  std::filesystem::path ReadPhoneMenuFiles();
+  // Writes "mma_temp" back, and the J2MEST copies the patcher changed. Sets or clears the
+  // session's stored-to-phone flag.
+  void WritePhoneMenuFiles();
+  // -1 on failure, else the result of closing.
+  std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
+  void RestartPhone();
+
+  J2mestState j2mest;
+
+ private:
+  std::filesystem::path WorkFile(const char* name) const { return workingFolder_ / name; }
+  // True when the whole file came; shows the local error when there was one.
+  bool ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
+                 std::uint32_t expectedSize, bool& localFailed);
+  // Writes one file; false after showing `refusedText` or the local error.
+  bool WriteFile(const std::filesystem::path& local, const std::string& phonePath,
+                 const char* refusedText);
+  void ReadPhoneJ2mest(bool& stop);
+  void ReadCardJ2mest();
+
+  PhoneSession& session_;
+  FsacTransfer& transfer_;
+  const Settings& settings_;
+  UserDialogs& dialogs_;
+  std::filesystem::path workingFolder_;
+};
+
+}  // namespace menuforge

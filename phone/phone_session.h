@@ -1,0 +1,119 @@
+// The session with the phone: starting the library, the connect and disconnect notifications,
+// the phone's identity, and the state the other phone operations and the main window consult.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "menu/user_messages.h"
+#include "phone/file_list_entry.h"
+#include "phone/p2k_library.h"
+#include "phone/phone_log.h"
+#include "phone/transfer_progress.h"
+
+namespace menuforge {
+
+inline constexpr char kLibraryStartFailedText[] = "Error initializing P2KAPI library";
+inline constexpr char kSeemReadFailedText[] = "Error reading SEEM";
+inline constexpr char kP2kErrorCaption[] = "P2K Error";
+
+// What the window shows for the phone.
+inline constexpr char kConnectedBalloonPrefix[] = "Connected:  ";
+inline constexpr char kDisconnectedBalloonText[] = "Disconnected";
+inline constexpr char kNoPhonePanelText[] = "Phone: None ";
+inline constexpr char kNoImeiPanelText[] = "IMEI: N/A ";
+inline constexpr char kPhoneInfoTitle[] = "Phone info";
+
+// A phone that never answers the SEEM reads on connect is given up after this many tries.
+inline constexpr int kSeemReadTries = 6;
+inline constexpr std::chrono::milliseconds kSeemRetryWait{500};
+
+// The window's side of the notifications. Both run on the window thread, from Poll.
+class PhoneObserver {
+ public:
+  virtual ~PhoneObserver() = default;
+  // The identity has been read: show it (balloon, status panels), turn the tray icon and the
+  // lamp to connected, enable the phone commands, and apply ProfileToApply() when there is one.
+  virtual void PhoneConnected() = 0;
+  // Show the disconnected texts, turn the tray icon and the lamp to disconnected and disable the
+  // phone commands. The session's state is cleared after this returns.
+  virtual void PhoneDisconnected() = 0;
+};
+
+class PhoneSession {
+ public:
+  using Wait = std::function<void(std::chrono::milliseconds)>;
+
+  static void DefaultWait(std::chrono::milliseconds duration);
+
+  PhoneSession(P2kLibrary& library, PhoneLog& log, UserDialogs& dialogs, PhoneObserver& observer,
+               Wait wait = DefaultWait);
+
+  // Starts the library once; when it refuses, shows "Error initializing P2KAPI library" and
+  // the session stays disconnected. Returns whether it started.
+  bool Start();
+  // Delivers the connection notifications; the window calls it from a timer.
+  void Poll() { library_.Poll(); }
+
+  P2kLibrary& library() { return library_; }
+  PhoneLog& log() { return log_; }
+
+  bool connected() const { return connected_; }
+  const std::string& modelName() const { return modelName_; }
+  const std::string& imei() const { return imei_; }
+  const std::string& firmwareVersion() const { return firmwareVersion_; }
+  std::uint16_t lpVersion() const { return lpVersion_; }
+  const std::string& lpVersionText() const { return lpVersionText_; }
+  const std::string& profileName() const { return profileName_; }
+  // The profile named after the firmware version, when the phone reported one.
+  std::optional<std::string> ProfileToApply() const;
+
+  std::string ConnectedBalloonText() const;
+  std::string PhonePanelText() const;
+  std::string ImeiPanelText() const;
+  // The balloon over the notification-area icon while a phone is connected.
+  std::string PhoneInfoText() const;
+
+  // Both answer as the phone does, logged; empty or 0 when not connected or refused.
+  std::string GetFirmwareVersion();
+  std::uint16_t GetLpVersion();
+
+  // The progress notification of a file list: logs it and shows it on `window`.
+  void ShowListProgress(std::int32_t done, std::int32_t total, ShownProgress& window);
+  // Fills the volume table from a volume list answer: one letter per 6-byte record.
+  void FillVolumeTable(ByteView response, std::uint32_t received);
+
+  // Volume letters, at most 255.
+  std::string volumes;
+  std::vector<FileListEntry> fileList;
+  bool storedToPhone = false;
+  // Caption prefix of the current progress window.
+  std::string progressTitle;
+
+ private:
+  void ConnectionChanged(std::int32_t connected);
+  void Connect();
+  void Disconnect();
+  // Reads record 1 of the SEEM into a zeroed buffer, retrying; false when it never came.
+  bool ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer);
+
+  P2kLibrary& library_;
+  PhoneLog& log_;
+  UserDialogs& dialogs_;
+  PhoneObserver& observer_;
+  Wait wait_;
+  bool started_ = false;
+  bool connected_ = false;
+  std::string modelName_;
+  std::string imei_;
+  std::string firmwareVersion_;
+  std::uint16_t lpVersion_ = 0;
+  std::string lpVersionText_;
+  std::string profileName_;
+};
+
+}  // namespace menuforge

@@ -1,0 +1,61 @@
+#include "phone/seem_backup.h"
+
+#include <string>
+
+#include "menu/local_file.h"
+#include "phone/fsac_transfer.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kBackedUpText[] = "SEEM 0032_0001 backed up";
+constexpr char kSeemWriteFailedText[] = "Error writing SEEM";
+constexpr char kRestoredText[] = "Backup SEEM 0032_0001 restored";
+constexpr char kBackupTooLargeText[] =
+    "The file is larger than a SEEM record can be (10000 bytes); nothing was restored";
+
+Message FileFailure(const std::string& error) {
+  return {error, kLocalFileErrorCaption, MessageIcon::Error};
+}
+
+}  // namespace
+
+void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs) {
+  if (!session.connected()) return;
+  Bytes buffer(kSeemBufferSize, 0);
+  const std::int32_t read =
+      session.library().Seem_Read(kSeemMenuFlags, kSeemRecordOne, 0, 0, buffer);
+  if (read < 0) {
+    dialogs.Show({kSeemReadFailedText, kP2kErrorCaption, MessageIcon::Information});
+    return;
+  }
+  const std::string error =
+      WriteFileAtomically(target, ByteView(buffer.data(), static_cast<std::size_t>(read)));
+  if (!error.empty()) {
+    dialogs.Show(FileFailure(error));
+    return;
+  }
+  dialogs.Show({kBackedUpText, "", MessageIcon::Information});
+}
+
+void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, UserDialogs& dialogs) {
+  if (!session.connected()) return;
+  std::string contents;
+  const std::string error = ReadWholeFile(source, contents);
+  if (!error.empty()) {
+    dialogs.Show(FileFailure(error));
+    return;
+  }
+  if (contents.size() > kSeemBufferSize) {
+    dialogs.Show({kBackupTooLargeText, kP2kErrorCaption, MessageIcon::Error});
+    return;
+  }
+  const Bytes record(contents.begin(), contents.end());
+  if (session.library().Seem_Write(kSeemMenuFlags, kSeemRecordOne, 0, record) == kP2kFailure) {
+    dialogs.Show({kSeemWriteFailedText, kP2kErrorCaption, MessageIcon::Information});
+    return;
+  }
+  dialogs.Show({kRestoredText, "", MessageIcon::Information});
+}
+
+}  // namespace menuforge

@@ -1,0 +1,22 @@
+// Backing up SEEM 0032 record 1 to a "*.seem" file and restoring it, for the settings window's
+// "Backup SEEM" and "Restore backup" buttons. The window asks for the file; these do the rest.
+#pragma once
+
+#include <filesystem>
+
+#include "menu/user_messages.h"
+#include "phone/phone_session.h"
+
+namespace menuforge {
+
+inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM bakup as";
+inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
+inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
+inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";
+
+// Both do nothing while no phone is connected.
+void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs);
+// A file longer than the SEEM buffer (10000 bytes) is refused.
+void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, UserDialogs& dialogs);
+
+}  // namespace menuforge

@@ -1,0 +1,164 @@
+#include "phone/socket_library.h"
+
+#include <sys/un.h>
+
+#include <algorithm>
+
+#include "phone/fsac_request.h"
+#include "phone/wire_format.h"
+
+namespace menuforge {
+namespace {
+
+std::uint8_t Code(WireCall call) { return static_cast<std::uint8_t>(call); }
+
+}  // namespace
+
+SocketPhoneLibrary::SocketPhoneLibrary(std::filesystem::path socketPath,
+                                       std::chrono::milliseconds replyTimeout)
+    : socketPath_(std::move(socketPath)), replyTimeout_(replyTimeout) {}
+
+std::int32_t SocketPhoneLibrary::P2K_Init(ConnectionNotification notification) {
+  const std::string path = socketPath_.string();
+  if (path.empty() || path.size() >= sizeof(sockaddr_un::sun_path)) return kP2kFailure;
+  notification_ = std::move(notification);
+  return 0;
+}
+
+void SocketPhoneLibrary::Poll() {
+  if (!notification_) return;
+  if (connection_.valid() && PeerHasLeft(connection_.get())) connection_.Reset();
+  if (reportedConnected_ && !connection_.valid()) {
+    reportedConnected_ = false;
+    notification_(0);
+  }
+  if (!connection_.valid()) connection_ = ConnectLocalSocket(socketPath_);
+  if (!reportedConnected_ && connection_.valid()) {
+    reportedConnected_ = true;
+    notification_(1);
+  }
+}
+
+std::optional<Bytes> SocketPhoneLibrary::ReceivePayload() {
+  std::uint8_t header[kFrameHeaderSize];
+  if (!ReceiveExactly(connection_.get(), header, replyTimeout_)) return std::nullopt;
+  const std::uint32_t length = GetU32(header, 0);
+  if (length == 0 || length > kMaxFramePayload) return std::nullopt;
+  Bytes payload(length);
+  if (!ReceiveExactly(connection_.get(), payload, replyTimeout_)) return std::nullopt;
+  return payload;
+}
+
+std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
+                                                                  const ListedEntryHandler& listed) {
+  if (!connection_.valid()) return std::nullopt;
+  if (frame.size() > kFrameHeaderSize + kMaxFramePayload) return Reply{};
+  if (SendAll(connection_.get(), frame, replyTimeout_)) {
+    while (std::optional<Bytes> payload = ReceivePayload()) {
+      WireReader reader(*payload);
+      const auto kind = static_cast<WireReply>(reader.U8());
+      if (kind == WireReply::ListedEntry && listed && listed(reader.Rest())) continue;
+      if (kind != WireReply::Result) break;
+      Reply reply;
+      reply.result = reader.I32();
+      const ByteView data = reader.Rest();
+      if (!reader.ok()) break;
+      reply.data.assign(data.begin(), data.end());
+      return reply;
+    }
+  }
+  connection_.Reset();
+  return std::nullopt;
+}
+
+std::int32_t SocketPhoneLibrary::ResultOf(const Bytes& frame) {
+  const std::optional<Reply> reply = Call(frame);
+  return reply ? reply->result : kP2kFailure;
+}
+
+std::int32_t SocketPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView request,
+                                             std::span<std::uint8_t> response,
+                                             std::uint32_t& responseLength) {
+  const auto capacity = static_cast<std::uint32_t>(std::min<std::size_t>(responseLength, response.size()));
+  responseLength = 0;
+  const std::optional<Reply> reply = Call(
+      WireWriter(Code(WireCall::SendCommand)).U32(command).U32(capacity).Append(request).Frame());
+  if (!reply) return kP2kFailure;
+  if (reply->data.size() > capacity) {
+    connection_.Reset();
+    return kP2kFailure;
+  }
+  std::copy(reply->data.begin(), reply->data.end(), response.begin());
+  responseLength = static_cast<std::uint32_t>(reply->data.size());
+  return reply->result;
+}
+
+std::int32_t SocketPhoneLibrary::P2K_Restart() {
+  return ResultOf(WireWriter(Code(WireCall::Restart)).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_CountEx(const std::string& pattern) {
+  return ResultOf(WireWriter(Code(WireCall::CountFiles)).Append(pattern).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_ListEx(std::span<FileListEntry> entries,
+                                             const ListProgressNotification& progress) {
+  const auto count = static_cast<std::uint32_t>(entries.size());
+  auto listed = [&](ByteView payload) {
+    WireReader reader(payload);
+    const std::int32_t done = reader.I32();
+    const std::int32_t total = reader.I32();
+    const ByteView entry = reader.Take(kFileListEntrySize);
+    if (!reader.ok() || done < 1 || static_cast<std::uint32_t>(done) > count) return false;
+    std::copy(entry.begin(), entry.end(), entries[static_cast<std::size_t>(done - 1)].bytes.begin());
+    if (progress) progress(0, done, total);
+    return true;
+  };
+  const std::optional<Reply> reply =
+      Call(WireWriter(Code(WireCall::ListFiles)).U32(count).Frame(), listed);
+  return reply ? reply->result : kP2kFailure;
+}
+
+std::int32_t SocketPhoneLibrary::File_Create(const std::string& path, std::int32_t attributes) {
+  return ResultOf(WireWriter(Code(WireCall::CreateFile)).I32(attributes).Append(path).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_Close() {
+  return ResultOf(WireWriter(Code(WireCall::CloseFile)).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_Delete(const std::string& path) {
+  return ResultOf(WireWriter(Code(WireCall::DeleteFile)).Append(path).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_CreateDir(const std::string& path, std::int32_t) {
+  return ResultOf(WireWriter(Code(WireCall::CreateDir)).Append(path).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::File_DeleteDir(const std::string& path) {
+  return ResultOf(WireWriter(Code(WireCall::DeleteDir)).Append(path).Frame());
+}
+
+std::int32_t SocketPhoneLibrary::Seem_Read(std::uint16_t seem, std::uint16_t record,
+                                           std::uint32_t offset, std::uint32_t size,
+                                           std::span<std::uint8_t> buffer) {
+  const auto capacity = static_cast<std::uint32_t>(buffer.size());
+  const std::optional<Reply> reply = Call(WireWriter(Code(WireCall::SeemRead))
+                                              .U16(seem).U16(record).U32(offset).U32(size)
+                                              .U32(capacity).Frame());
+  if (!reply) return kP2kFailure;
+  if (reply->data.size() > capacity) {
+    connection_.Reset();
+    return kP2kFailure;
+  }
+  std::copy(reply->data.begin(), reply->data.end(), buffer.begin());
+  return reply->result;
+}
+
+std::int32_t SocketPhoneLibrary::Seem_Write(std::uint16_t seem, std::uint16_t record,
+                                            std::uint32_t offset, ByteView data) {
+  return ResultOf(WireWriter(Code(WireCall::SeemWrite))
+                      .U16(seem).U16(record).U32(offset).Append(data).Frame());
+}
+
+}  // namespace menuforge

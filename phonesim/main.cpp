@@ -1,0 +1,168 @@
+// menuforge-phonesim: a simulated phone on a local socket, for the program and menuforge-cli to
+// connect to as if a phone were attached.
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "phone/demo_storage.h"
+#include "phone/phone_server.h"
+#include "phone/phone_socket_path.h"
+#include "phone/seem_records.h"
+
+namespace {
+
+using namespace menuforge;
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr char kUsage[] =
+    "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
+    "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
+    "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
+    "\n"
+    "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
+    "the file attributes and the SEEM records; an empty or missing DIR is filled with a demo\n"
+    "phone. The program and menuforge-cli find the phone on the socket: PATH, else\n"
+    "$MENUFORGE_PHONE_SOCKET, else $XDG_RUNTIME_DIR/menuforge-phone.sock\n"
+    "(/tmp/menuforge-phone-UID.sock without XDG_RUNTIME_DIR). Stop it with Ctrl+C.\n"
+    "\n"
+    "  --firmware VERSION    the firmware version the phone reports\n"
+    "  --lp-version HEX      the LP version, four hexadecimal digits\n"
+    "  --model NAME          stored as SEEM 0117 record 1\n"
+    "  --imei DIGITS         14 digits (or 15 with the check digit), stored as SEEM 0004\n"
+    "  --refuse COMMAND:N    refuse the Nth command of a kind (xTIMES: that many in a row);\n"
+    "                        kinds: open seek read write close volumes version count list\n"
+    "                        create file-close delete mkdir rmdir seem-read seem-write restart\n"
+    "  --drop-after BYTES    drop each connection once that many file bytes have passed\n";
+
+PhoneServer* runningServer = nullptr;
+
+void StopOnSignal(int) {
+  if (runningServer) runningServer->Stop();
+}
+
+struct Options {
+  std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter;
+  std::vector<std::string> refusals;
+  bool help = false;
+};
+
+struct UsageError {
+  std::string text;
+};
+
+std::uint64_t Number(const std::string& text, int base, std::uint64_t largest,
+                     const std::string& what) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text.c_str(), &end, base);
+  if (text.empty() || *end != '\0' || errno != 0 || value > largest || text[0] == '-')
+    throw UsageError{"bad " + what + ": " + text};
+  return value;
+}
+
+Options Parse(const std::vector<std::string>& arguments) {
+  Options options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& name = arguments[i];
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (i + 1 >= arguments.size()) throw UsageError{"option " + name + " needs a value"};
+    const std::string& value = arguments[++i];
+    if (name == "--storage") options.storage = value;
+    else if (name == "--socket") options.socket = value;
+    else if (name == "--firmware") options.firmware = value;
+    else if (name == "--lp-version") options.lpVersion = value;
+    else if (name == "--model") options.model = value;
+    else if (name == "--imei") options.imei = value;
+    else if (name == "--refuse") options.refusals.push_back(value);
+    else if (name == "--drop-after") options.dropAfter = value;
+    else throw UsageError{"unknown option " + name};
+  }
+  if (!options.help && !options.storage) throw UsageError{"--storage DIR is required"};
+  return options;
+}
+
+Refusal ParseRefusal(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  const std::optional<PhoneCall> call = PhoneCallNamed(text.substr(0, colon));
+  if (colon == std::string::npos || !call) throw UsageError{"bad --refuse: " + text};
+  std::string count = text.substr(colon + 1);
+  std::string times = "1";
+  if (const std::size_t x = count.find('x'); x != std::string::npos) {
+    times = count.substr(x + 1);
+    count.resize(x);
+  }
+  return {*call, static_cast<std::uint32_t>(Number(count, 10, UINT32_MAX, "--refuse count")),
+          static_cast<std::uint32_t>(Number(times, 10, UINT32_MAX, "--refuse times"))};
+}
+
+PhoneServerConfig Configure(const Options& options) {
+  PhoneServerConfig config;
+  config.storage = *options.storage;
+  if (options.firmware) config.answers.firmwareVersion = *options.firmware;
+  if (options.lpVersion)
+    config.answers.lpVersion =
+        static_cast<std::uint16_t>(Number(*options.lpVersion, 16, 0xFFFF, "--lp-version"));
+  for (const std::string& refusal : options.refusals)
+    config.faults.refusals.push_back(ParseRefusal(refusal));
+  if (options.dropAfter)
+    config.faults.dropAfterBytes = Number(*options.dropAfter, 10, UINT64_MAX, "--drop-after");
+  return config;
+}
+
+int Run(const Options& options) {
+  const PhoneServerConfig config = Configure(options);
+  if (IsEmptyStorage(config.storage)) {
+    if (const std::string error = CreateDemoStorage(config.storage); !error.empty()) {
+      std::cerr << "error: " << error << '\n';
+      return kExitFailure;
+    }
+    std::cout << "Created a demo phone in " << config.storage.string() << '\n';
+  }
+  PhoneStorage storage(config.storage);
+  if (const std::string error = PrepareSeemRecords(storage, options.model, options.imei);
+      !error.empty()) {
+    std::cerr << "error: " << error << '\n';
+    return kExitFailure;
+  }
+
+  PhoneServer server(config);
+  const std::filesystem::path socket = PhoneSocketPath(options.socket);
+  if (const std::string error = server.Listen(socket); !error.empty()) {
+    std::cerr << "error: " << error << '\n';
+    return kExitFailure;
+  }
+  runningServer = &server;
+  std::signal(SIGINT, StopOnSignal);
+  std::signal(SIGTERM, StopOnSignal);
+  std::signal(SIGPIPE, SIG_IGN);
+  std::cout << "Phone simulator listening on " << socket.string() << std::endl;
+  server.Run();
+  runningServer = nullptr;
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const Options options = Parse(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help) {
+      std::cout << kUsage;
+      return kExitSuccess;
+    }
+    return Run(options);
+  } catch (const UsageError& error) {
+    std::cerr << "error: " << error.text << " (see menuforge-phonesim --help)\n";
+    return kExitUsage;
+  }
+}
