@@ -39,7 +39,8 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
   fs_->setChecked(true);
 
   auto* label = new QLabel(caption);
-  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("Animated icon")) + 8);
+  const int widestCaption = label->fontMetrics().horizontalAdvance(QStringLiteral("Animated icon"));
+  label->setMinimumWidth(widestCaption + 8);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(label);
@@ -66,7 +67,8 @@ void IconRowPanel::Show(const IconRowControls& controls, bool pickerAvailable) {
   drm_->setEnabled(controls.enabled);
   field_->setEnabled(controls.enabled);
   pick_->setEnabled(controls.pickEnabled && pickerAvailable);
-  if (indicator_->isHidden() == controls.indicatorVisible) indicator_->SetShown(controls.indicatorVisible);
+  if (indicator_->isHidden() == controls.indicatorVisible)
+    indicator_->SetShown(controls.indicatorVisible);
 }
 
 void IconRowPanel::StopIndicator() { indicator_->Stop(); }

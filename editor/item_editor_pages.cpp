@@ -115,8 +115,8 @@ QLineEdit* ItemEditorDialog::BuildField(FunctionField field, const QString& name
 }
 
 QWidget* ItemEditorDialog::BuildFunctionPage() {
-  QGroupBox* url =
-      BuildFunctionGroup(ItemFunction::UrlLink, QStringLiteral("URL link"), QStringLiteral("urlGroup"));
+  QGroupBox* url = BuildFunctionGroup(ItemFunction::UrlLink, QStringLiteral("URL link"),
+                                      QStringLiteral("urlGroup"));
   (new QVBoxLayout(url))->addWidget(BuildField(FunctionField::Url, QStringLiteral("urlField")));
 
   QGroupBox* application = BuildFunctionGroup(
@@ -192,7 +192,8 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
 
   QGroupBox* showText = BuildFunctionGroup(ItemFunction::ShowText, QStringLiteral("Show text"),
                                            QStringLiteral("showTextGroup"));
-  (new QVBoxLayout(showText))->addWidget(BuildList(StringList::ShowText, QStringLiteral("showText")));
+  (new QVBoxLayout(showText))
+      ->addWidget(BuildList(StringList::ShowText, QStringLiteral("showText")));
 
   functionPage_ = new QWidget;
   functionPage_->setObjectName(QStringLiteral("functionPage"));

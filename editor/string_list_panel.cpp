@@ -12,7 +12,7 @@
 namespace menuforge {
 namespace {
 
-constexpr int kVisibleRows = 4;
+constexpr int kVisibleRows = 6;
 
 QPushButton* Button(const QString& caption, const QString& name) {
   auto* button = new QPushButton(caption);
@@ -36,8 +36,8 @@ StringListPanel::StringListPanel(const QString& name, QWidget* parent)
   list_->header()->setStretchLastSection(true);
   list_->setColumnWidth(0, 40);
   list_->setColumnWidth(1, 80);
-  list_->setMinimumHeight(list_->header()->sizeHint().height() +
-                          list_->fontMetrics().height() * kVisibleRows + 10);
+  list_->setFixedHeight(list_->header()->sizeHint().height() +
+                        list_->fontMetrics().height() * kVisibleRows + 10);
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(add_);
