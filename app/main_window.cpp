@@ -39,6 +39,9 @@ constexpr int kPhonePanelWidth = 260;
 constexpr int kLampPanelWidth = 50;
 constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
+constexpr int kPanelPadding = 10;
+// The widest text panel 0 can hold: the larger record size and a full main menu.
+constexpr char kWidestFormatStatus[] = "Format: 36-byte  Entries: 245";
 
 constexpr char kOopsTitle[] = "O-ops... We must have done smth wrong :(";
 constexpr char kErrorCaption[] = "Error";
@@ -246,6 +249,13 @@ void MainWindow::CreateCentralArea() {
 void MainWindow::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setSizeGripEnabled(false);
+  // The panels keep their widths, so the font shrinks until the longest format text fits.
+  QFont font = bar->font();
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kWidestFormatStatus)) >
+             kFormatPanelWidth - kPanelPadding)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  bar->setFont(font);
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
   phonePanel_ = MakePanel("phonePanel", kPhonePanelWidth, Qt::AlignRight);
   phonePanel_->setText(Text(kNoPhoneStatus));

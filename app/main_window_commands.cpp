@@ -56,6 +56,7 @@ void MainWindow::OpenFile(const std::filesystem::path& path) {
       text += (text.empty() ? "" : "\n") + warning;
     prompts_->Show({text, kOpenWarningCaption, MessageIcon::Warning});
   }
+  treeView_->expand(model_->IndexFor(tree_.menuRoot()));
   saveAction_->setEnabled(true);
   itemList_->setEnabled(true);
 }
