@@ -110,7 +110,10 @@ void ItemEditorDialog::Refresh() {
     pages_->setTabVisible(kFunctionTab, c.functionPageVisible);
     pages_->setCurrentIndex(c.page == EditorPage::Function ? kFunctionTab : kVisualTab);
   }
-  functionChoice_->setCurrentIndex(static_cast<int>(c.function));
+  {
+    const QSignalBlocker blocker(functionChoice_);
+    functionChoice_->setCurrentIndex(static_cast<int>(c.function));
+  }
   functionChoice_->setEnabled(c.functionChoiceEnabled);
   RefreshFunctionPage();
   resetButton_->setEnabled(c.resetEnabled);

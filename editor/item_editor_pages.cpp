@@ -222,7 +222,8 @@ QLayout* ItemEditorDialog::BuildBottomBar() {
   functionChoice_->setObjectName(QStringLiteral("functionChoice"));
   for (std::string_view name : kItemFunctionNames)
     functionChoice_->addItem(EightBitText(name));
-  connect(functionChoice_, &QComboBox::activated, this, [this](int index) {
+  // Only a change of the entry counts: choosing the shown function again keeps its fields.
+  connect(functionChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
     model_.ChooseFunction(static_cast<ItemFunction>(index));
     Refresh();
   });
