@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -24,6 +23,7 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
+#include "app/message_captions.h"
 #include "app/shown_text.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
@@ -44,8 +44,6 @@ constexpr int kPanelPadding = 10;
 constexpr char kWidestFormatStatus[] = "Format: 36-byte  Entries: 245";
 
 constexpr char kOopsTitle[] = "O-ops... We must have done smth wrong :(";
-constexpr char kErrorCaption[] = "Error";
-constexpr char kWarningCaption[] = "Warning";
 constexpr char kCannotCreateLog[] = "Cannot create file \"p2klog.txt\": ";
 
 constexpr char kNewHint[] = "Create new mma_ucp from scratch";
@@ -108,7 +106,11 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts, QWidget* parent)
   StartUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // Both read the tree, which is gone before QObject deletes the window's children.
+  delete treeView_;
+  delete model_;
+}
 
 void MainWindow::CreateActions() {
   QStyle* look = style();
@@ -354,9 +356,13 @@ void MainWindow::StartUp() {
 
 void MainWindow::ShowCatalogResult(const CatalogResult& result) {
   if (!result.ok()) prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
-  if (result.warnings.empty()) return;
+  ShowWarnings(result.warnings);
+}
+
+void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return;
   std::string text;
-  for (const std::string& warning : result.warnings) text += (text.empty() ? "" : "\n") + warning;
+  for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
   prompts_->Show({text, kWarningCaption, MessageIcon::Warning});
 }
 

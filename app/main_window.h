@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow {
   void ChooseSaveMode(int recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
+  void ShowWarnings(const std::vector<std::string>& warnings);
 
   void ShowFormatOptions();
   void ShowAvailableItems();

@@ -10,6 +10,7 @@
 #include "app/about_dialog.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
+#include "app/message_captions.h"
 #include "app/settings_dialog.h"
 #include "app/shown_text.h"
 #include "catalog/menu_opening.h"
@@ -20,8 +21,6 @@ namespace {
 
 constexpr FileDialogText kOpenDialog{"Open mma file", "All Files (*)"};
 constexpr FileDialogText kSaveDialog{"Save mma as...", "All Files (*)"};
-constexpr char kOpenErrorCaption[] = "Error";
-constexpr char kOpenWarningCaption[] = "Warning";
 
 }  // namespace
 
@@ -47,15 +46,10 @@ void MainWindow::OpenFile(const std::filesystem::path& path) {
   ShowFormatOptions();
   RefreshStatus();
   if (!result.loaded) {
-    prompts_->Show({result.error, kOpenErrorCaption, MessageIcon::Error});
+    prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
     return;
   }
-  if (!result.warnings.empty()) {
-    std::string text;
-    for (const std::string& warning : result.warnings)
-      text += (text.empty() ? "" : "\n") + warning;
-    prompts_->Show({text, kOpenWarningCaption, MessageIcon::Warning});
-  }
+  ShowWarnings(result.warnings);
   treeView_->expand(model_->IndexFor(tree_.menuRoot()));
   saveAction_->setEnabled(true);
   itemList_->setEnabled(true);

@@ -10,6 +10,7 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
+#include "app/message_captions.h"
 #include "app/shown_text.h"
 
 namespace menuforge {
@@ -17,7 +18,6 @@ namespace {
 
 constexpr char kDeleteQuestion[] =
     "The item and all its subitems will be deleted\r\n           Continue?";
-constexpr char kWarningCaption[] = "Warning";
 // The item menu opens this far below the list's top edge, plus one line.
 constexpr int kItemMenuDrop = 50;
 
