@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "menu/local_file.h"
+#include "phone/storage_file.h"
 
 namespace menuforge {
 
@@ -60,7 +61,7 @@ bool PhoneOpenFile::Write(ByteView data) {
 bool PhoneOpenFile::Close() {
   if (spoiled_) return false;
   if (!written_ && (exists_ || readTried_)) return true;
-  return WriteFileAtomically(local_, contents_).empty();
+  return ReplaceStorageFile(local_, contents_);
 }
 
 }  // namespace menuforge

@@ -6,6 +6,7 @@
 
 #include "menu/local_file.h"
 #include "phone/phone_path.h"
+#include "phone/storage_file.h"
 
 namespace menuforge {
 namespace {
@@ -40,7 +41,7 @@ bool WriteAttributeTable(const std::filesystem::path& file, const AttributeTable
   std::string text;
   for (const auto& [path, mask] : table)
     if (mask != 0) text += std::to_string(mask) + " " + path + "\r\n";
-  return WriteFileAtomically(file, text).empty();
+  return ReplaceStorageFile(file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace
@@ -119,7 +120,7 @@ std::optional<Bytes> PhoneStorage::ReadSeem(std::uint16_t seem, std::uint16_t re
 bool PhoneStorage::WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data) {
   std::error_code error;
   std::filesystem::create_directories(root_ / kSeemFolder, error);
-  return WriteFileAtomically(SeemFile(root_, seem, record), data).empty();
+  return ReplaceStorageFile(SeemFile(root_, seem, record), data);
 }
 
 }  // namespace menuforge

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "menu/local_file.h"
 #include "phone/fsac_request.h"
 #include "phone/p2k_library.h"
+#include "phone/storage_file.h"
 
 namespace menuforge {
 namespace {
@@ -154,7 +154,7 @@ std::int32_t SimulatedPhone::CreateFile(std::string_view path, std::int32_t attr
   if (faults_.Refuses(PhoneCall::CreateFile)) return kP2kFailure;
   const auto local = storage_.Resolve(path);
   if (!local || !IsFolder(local->parent_path()) || IsFolder(*local)) return kP2kFailure;
-  if (!IsFile(*local) && !WriteFileAtomically(*local, ByteView{}).empty()) return kP2kFailure;
+  if (!IsFile(*local) && !ReplaceStorageFile(*local, {})) return kP2kFailure;
   created_.emplace(std::string(path), static_cast<std::uint16_t>(attributes));
   return kDone;
 }

@@ -85,6 +85,10 @@ class RecordingLibrary : public P2kLibrary {
   P2kLibrary& inner_;
 };
 
+inline FaultPlan Refusing(PhoneCall call, std::uint32_t nth, std::uint32_t times = 1) {
+  return FaultPlan{{Refusal{call, nth, times}}, std::nullopt};
+}
+
 // Makes the volume folders "a", "b", "c" and "e" and the default SEEM records.
 void MakePhoneStorage(const std::filesystem::path& root);
 Bytes RandomBytes(std::size_t size, std::uint32_t seed);

@@ -1,0 +1,190 @@
+// The session: what a connect reads and logs, the identity texts, bounded SEEM retries, the
+// disconnect, and the log file itself.
+#include <gtest/gtest.h>
+
+#include "core/phone_test_rig.h"
+#include "phone/phone_identity.h"
+#include "phone/socket_library.h"
+
+namespace menuforge::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(PhoneSessionTest, ConnectReadsTheIdentityAndLogsEachStep) {
+  PhoneRig rig;
+  const PhoneSession& session = rig.link.session;
+  EXPECT_TRUE(session.connected());
+  EXPECT_EQ(rig.observer.connects, 1);
+  EXPECT_EQ(rig.LogLines(), (Lines{"Phone connected", "Read SEEM 279_1 RC=64",
+                                   "[GetFWVersion] Send command VERSION (0xFFFF)  RC=0",
+                                   "Read SEEM 4_1 RC=9",
+                                   "[GetLPVersion] Send command VERSION (0x0004)  RC=0"}));
+  EXPECT_EQ(session.modelName(), "Menuforge Phone");
+  EXPECT_EQ(session.imei(), "354678012345679");
+  EXPECT_EQ(session.firmwareVersion(), "R3443H1_G_0A.65.0BR");
+  EXPECT_EQ(session.lpVersion(), 0x0122);
+  EXPECT_EQ(session.lpVersionText(), "0122");
+  EXPECT_EQ(session.ProfileToApply(), "R3443H1");
+  EXPECT_EQ(session.ConnectedBalloonText(), "Connected:  Menuforge Phone");
+  EXPECT_EQ(session.PhonePanelText(), "Phone: Menuforge Phone  [R3443H1_G_0A.65.0BR] ");
+  EXPECT_EQ(session.ImeiPanelText(), " IMEI: 354678012345679");
+  EXPECT_EQ(session.PhoneInfoText(),
+            "Model: Menuforge Phone\r\nF/W Version: R3443H1_G_0A.65.0BR\r\nLP Version: 0122");
+  EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST(PhoneSessionTest, ImeiDigitsAndCheckDigitFromTheSeemRecord) {
+  const Bytes record = HexBytes("08 1A 32 54 76 98 10 32 04");
+  EXPECT_EQ(ImeiFromSeem(record), "123456789012347");
+
+  PhoneRig rig;
+  ASSERT_TRUE(rig.storage.WriteSeem(kSeemImei, 1, record));
+  rig.Replug();
+  EXPECT_EQ(rig.link.session.imei(), "123456789012347");
+}
+
+TEST(PhoneSessionTest, IdentityEdgeCases) {
+  PhoneAnswers noUnderscore;
+  noUnderscore.firmwareVersion = "R374";
+  PhoneRig rig({}, noUnderscore);
+  ASSERT_TRUE(rig.storage.WriteSeem(kSeemModelName, 1, HexBytes("00 00 00 41")));
+  rig.Replug();
+  const PhoneSession& session = rig.link.session;
+  EXPECT_EQ(session.modelName(), "");
+  EXPECT_EQ(session.PhonePanelText(), "Phone:   [R374] ");
+  // A version without "_" names the profile "", which is then not found.
+  EXPECT_EQ(session.ProfileToApply(), "");
+
+  PhoneRig refused(Refusing(PhoneCall::VersionQuery, 1, 2));
+  EXPECT_EQ(refused.link.session.firmwareVersion(), "");
+  EXPECT_EQ(refused.link.session.ProfileToApply(), std::nullopt);
+  EXPECT_EQ(refused.link.session.lpVersion(), 0);
+  EXPECT_EQ(refused.link.session.lpVersionText(), "0000");
+}
+
+TEST(PhoneSessionTest, VersionAnswersAreReadWithinWhatCame) {
+  const Bytes answer = {9, 0, 0, 0, 0, 'R', '1', '_', 'x', 'y', 'z'};
+  EXPECT_EQ(FirmwareVersionFromResponse(answer, 11), "R1_xy");
+  EXPECT_EQ(FirmwareVersionFromResponse(answer, 7), "R1");
+  EXPECT_EQ(FirmwareVersionFromResponse(Bytes{4, 0, 0, 0, 0, 'R'}, 6), "");
+  EXPECT_EQ(FirmwareVersionFromResponse(Bytes{}, 0), "");
+  EXPECT_EQ(LpVersionFromResponse(Bytes{0, 0x0A, 0x1B, 0}, 4), 0x0A1B);
+  EXPECT_EQ(LpVersionFromResponse(Bytes{0, 0x0A}, 2), 0);
+  EXPECT_EQ(LpVersionText(0x0A1B), "0A1B");
+  EXPECT_EQ(ProfileNameFromFirmware("R3624_G_0E"), "R3624");
+}
+
+TEST(PhoneSessionTest, ARefusedSeemReadIsTriedAgainAfterHalfASecond) {
+  PhoneRig rig(Refusing(PhoneCall::SeemRead, 1));
+  const Lines log = rig.LogLines();
+  EXPECT_EQ(Lines(log.begin(), log.begin() + 3),
+            (Lines{"Phone connected", "Read SEEM 279_1 RC=-1", "Read SEEM 279_1 RC=64"}));
+  EXPECT_EQ(rig.waits, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(500)}));
+  EXPECT_EQ(rig.link.session.modelName(), "Menuforge Phone");
+  EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST(PhoneSessionTest, APhoneThatNeverAnswersSeemReadsIsGivenUpAndReported) {
+  PhoneRig rig(Refusing(PhoneCall::SeemRead, 1, 1000));
+  const Lines log = rig.LogLines();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Read SEEM 279_1 RC=-1"), kSeemReadTries);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Read SEEM 4_1 RC=-1"), kSeemReadTries);
+  EXPECT_EQ(rig.waits.size(), 2u * (kSeemReadTries - 1));
+  EXPECT_EQ(rig.dialogs.shown,
+            (std::vector<Message>{{"Error reading SEEM 0117_0001", "P2K Error", MessageIcon::Error},
+                                  {"Error reading SEEM 0004_0001", "P2K Error", MessageIcon::Error}}));
+  EXPECT_TRUE(rig.link.session.connected());
+  EXPECT_EQ(rig.link.session.modelName(), "");
+  EXPECT_EQ(rig.link.session.imei(), "");
+  EXPECT_EQ(rig.observer.connects, 1);
+}
+
+TEST(PhoneSessionTest, DisconnectClearsThePhoneState) {
+  PhoneRig rig;
+  PhoneSession& session = rig.link.session;
+  session.fileList.push_back(FileListEntry::Make(1, 0, "/a/x"));
+  session.volumes = "ab";
+  session.storedToPhone = true;
+  rig.phone.Unplug();
+  session.Poll();
+  EXPECT_FALSE(session.connected());
+  EXPECT_EQ(rig.observer.disconnects, 1);
+  EXPECT_TRUE(session.fileList.empty());
+  EXPECT_EQ(session.volumes, "");
+  EXPECT_EQ(session.profileName(), "");
+  EXPECT_FALSE(session.storedToPhone);
+  EXPECT_EQ(session.ProfileToApply(), std::nullopt);
+  EXPECT_EQ(rig.LogLines().back(), "Phone disconnected");
+  EXPECT_EQ(session.GetFirmwareVersion(), "");
+  EXPECT_EQ(session.GetLpVersion(), 0);
+}
+
+TEST(PhoneSessionTest, TheLogIsCreatedEmptyAndWrittenOnlyWhileLoggingIsOn) {
+  TempFolder folder;
+  const auto path = folder / "p2klog.txt";
+  WriteFileText(path, "old run\r\n");
+  Settings settings;
+  PhoneLog log(settings);
+  ASSERT_EQ(log.Create(path), "");
+  log.Write("not written");
+  EXPECT_EQ(ReadFileText(path), "");
+  settings.logging = true;
+  log.Write("Phone connected");
+  log.Write("Read SEEM 279_1 RC=-1");
+  EXPECT_EQ(ReadFileText(path), "Phone connected\r\nRead SEEM 279_1 RC=-1\r\n");
+  EXPECT_TRUE(log.Create(folder / "missing" / "p2klog.txt").starts_with("Cannot create file"));
+}
+
+TEST(PhoneSessionTest, ConnectWithLoggingOffLeavesTheLogEmpty) {
+  PhoneRig rig;
+  rig.settings.logging = false;
+  ASSERT_EQ(rig.link.log.Create(rig.workingFolder / "p2klog.txt"), "");
+  rig.Replug();
+  EXPECT_EQ(ReadFileText(rig.workingFolder / "p2klog.txt"), "");
+}
+
+TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
+  RecordingDialogs dialogs;
+  CountingObserver observer;
+  Settings settings;
+  PhoneLog log(settings);
+  SocketPhoneLibrary library(std::string(200, 'x'));
+  PhoneSession session(library, log, dialogs, observer);
+  EXPECT_FALSE(session.Start());
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Error initializing P2KAPI library", "",
+                                                  MessageIcon::Error}}));
+  session.Poll();
+  EXPECT_FALSE(session.connected());
+}
+
+TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
+  PhoneRig rig;
+  RecordingProgressWindows windows;
+  rig.link.session.progressTitle = "Retrieving file list from volume /a/";
+  ShownProgress window(windows.Show("Retrieving file list from volume /a/"),
+                       "Retrieving file list from volume /a/");
+  rig.link.session.ShowListProgress(1, 3, window);
+  rig.link.session.ShowListProgress(1, 3, window);
+  rig.link.session.ShowListProgress(3, 3, window);
+  EXPECT_EQ(windows.windows[0]->captions,
+            (Lines{"Retrieving file list from volume /a/", "Retrieving file list from volume /a/ 33%",
+                   "Retrieving file list from volume /a/ 100%"}));
+  EXPECT_EQ(windows.windows[0]->positions, (std::vector<int>{33, 33, 100}));
+  EXPECT_EQ(rig.LogLines().back(), "[ProgressProc] completion=3 of 3");
+}
+
+TEST(PhoneSessionTest, RestartLogsClearsStoredToPhoneAndThePhoneComesBack) {
+  PhoneRig rig;
+  rig.link.session.storedToPhone = true;
+  rig.link.menuFiles.RestartPhone();
+  EXPECT_FALSE(rig.link.session.storedToPhone);
+  EXPECT_EQ(rig.LogLines().back(), "Phone is restarted");
+  rig.link.session.Poll();
+  EXPECT_EQ(rig.observer.disconnects, 1);
+  EXPECT_EQ(rig.observer.connects, 2);
+  EXPECT_TRUE(rig.link.session.connected());
+}
+
+}  // namespace
+}  // namespace menuforge::test
