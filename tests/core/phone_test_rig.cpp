@@ -34,7 +34,8 @@ std::unique_ptr<ProgressSink> RecordingProgressWindows::Show(const std::string& 
 }
 
 void MakePhoneStorage(const std::filesystem::path& root) {
-  for (const char* volume : {"a", "b", "c", "e"}) std::filesystem::create_directories(root / volume);
+  for (const char* volume : {"a/mobile/system", "b", "c", "e"})
+    std::filesystem::create_directories(root / volume);
   PhoneStorage storage(root);
   if (!PrepareSeemRecords(storage, std::nullopt, std::nullopt).empty())
     throw std::runtime_error("cannot write SEEM records");

@@ -89,7 +89,8 @@ inline FaultPlan Refusing(PhoneCall call, std::uint32_t nth, std::uint32_t times
   return FaultPlan{{Refusal{call, nth, times}}, std::nullopt};
 }
 
-// Makes the volume folders "a", "b", "c" and "e" and the default SEEM records.
+// Makes the volume folders "a", "b", "c" and "e", the menu file's folder and the default SEEM
+// records.
 void MakePhoneStorage(const std::filesystem::path& root);
 Bytes RandomBytes(std::size_t size, std::uint32_t seed);
 
