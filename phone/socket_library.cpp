@@ -94,7 +94,10 @@ std::int32_t SocketPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView req
 }
 
 std::int32_t SocketPhoneLibrary::P2K_Restart() {
-  return ResultOf(WireWriter(Code(WireCall::Restart)).Frame());
+  const std::int32_t result = ResultOf(WireWriter(Code(WireCall::Restart)).Frame());
+  // A phone that restarts is gone until it has started again; the next Poll tells so.
+  if (result != kP2kFailure) connection_.Reset();
+  return result;
 }
 
 std::int32_t SocketPhoneLibrary::File_CountEx(const std::string& pattern) {
