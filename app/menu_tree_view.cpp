@@ -3,6 +3,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <algorithm>
 
 #include "app/core/tree_rules.h"
 #include "app/drag_data.h"
@@ -94,7 +95,8 @@ void MenuTreeView::dragMoveEvent(QDragMoveEvent* event) {
   const QModelIndex index = model_.IndexFor(target);
   if (model_.hasChildren(index)) {
     expand(index);
-    autoExpanded_.emplace_back(index);
+    if (std::find(autoExpanded_.begin(), autoExpanded_.end(), index) == autoExpanded_.end())
+      autoExpanded_.emplace_back(index);
   }
   event->acceptProposedAction();
 }
