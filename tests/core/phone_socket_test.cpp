@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 
 #include <random>
-#include <thread>
 
 #include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
@@ -17,26 +16,6 @@
 
 namespace menuforge::test {
 namespace {
-
-class RunningServer {
- public:
-  RunningServer(const std::filesystem::path& storage, const std::filesystem::path& socket,
-                FaultPlan faults = {})
-      : server_(PhoneServerConfig{storage, {}, std::move(faults)}) {
-    error_ = server_.Listen(socket);
-    thread_ = std::thread([this] { server_.Run(); });
-  }
-  ~RunningServer() {
-    server_.Stop();
-    thread_.join();
-  }
-  const std::string& error() const { return error_; }
-
- private:
-  PhoneServer server_;
-  std::string error_;
-  std::thread thread_;
-};
 
 struct SocketRig {
   explicit SocketRig(FaultPlan faults = {})

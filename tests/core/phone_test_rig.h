@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/core/settings.h"
 #include "phone/in_process_library.h"
 #include "phone/phone_link.h"
+#include "phone/phone_server.h"
 #include "support/test_support.h"
 
 namespace menuforge::test {
@@ -93,6 +95,27 @@ inline FaultPlan Refusing(PhoneCall call, std::uint32_t nth, std::uint32_t times
 // records.
 void MakePhoneStorage(const std::filesystem::path& root);
 Bytes RandomBytes(std::size_t size, std::uint32_t seed);
+
+// The phone simulator's server on its own thread, as menuforge-phonesim runs it.
+class RunningServer {
+ public:
+  RunningServer(const std::filesystem::path& storage, const std::filesystem::path& socket,
+                FaultPlan faults = {})
+      : server_(PhoneServerConfig{storage, {}, std::move(faults)}) {
+    error_ = server_.Listen(socket);
+    thread_ = std::thread([this] { server_.Run(); });
+  }
+  ~RunningServer() {
+    server_.Stop();
+    thread_.join();
+  }
+  const std::string& error() const { return error_; }
+
+ private:
+  PhoneServer server_;
+  std::string error_;
+  std::thread thread_;
+};
 
 // The simulated phone in process, plugged in and connected, logging on.
 struct PhoneRig {
