@@ -95,21 +95,14 @@ bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout) {
   return true;
 }
 
-bool ReceiveExactly(int fd, std::span<std::uint8_t> bytes, std::chrono::milliseconds timeout) {
-  std::size_t received = 0;
-  while (received < bytes.size()) {
-    const ssize_t n = ::recv(fd, bytes.data() + received, bytes.size() - received, MSG_DONTWAIT);
-    if (n > 0) {
-      received += static_cast<std::size_t>(n);
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      if (!WaitFor(fd, POLLIN, timeout)) return false;
-    } else {
-      return false;
-    }
+std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer,
+                        std::chrono::milliseconds timeout) {
+  while (WaitFor(fd, POLLIN, timeout)) {
+    const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
+    if (n > 0) return static_cast<std::size_t>(n);
+    if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) return 0;
   }
-  return true;
+  return 0;
 }
 
 bool PeerHasLeft(int fd) {

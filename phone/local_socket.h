@@ -33,9 +33,11 @@ SocketHandle ConnectLocalSocket(const std::filesystem::path& path);
 // the error text, or empty.
 std::string ListenLocalSocket(const std::filesystem::path& path, SocketHandle& listener);
 
-// Both give up when the peer goes away or nothing moves for `timeout`.
+// Gives up when the peer goes away or nothing moves for `timeout`.
 bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout);
-bool ReceiveExactly(int fd, std::span<std::uint8_t> bytes, std::chrono::milliseconds timeout);
+// Waits for bytes and takes as many as are there and fit; 0 when the peer went away or nothing
+// came within `timeout`.
+std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout);
 
 // True when the peer has closed its end (or sent something nobody asked for).
 bool PeerHasLeft(int fd);

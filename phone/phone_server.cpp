@@ -92,11 +92,12 @@ void PhoneServer::Accept() {
 }
 
 bool PhoneServer::Serve(Client& client) {
-  Bytes chunk(kReceiveChunk);
-  const ssize_t n = ::recv(client.connection.get(), chunk.data(), chunk.size(), MSG_DONTWAIT);
+  receiveBuffer_.resize(kReceiveChunk);
+  const ssize_t n =
+      ::recv(client.connection.get(), receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
   if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
   if (n == 0) return false;
-  client.input.Append(ByteView(chunk.data(), static_cast<std::size_t>(n)));
+  client.input.Append(ByteView(receiveBuffer_.data(), static_cast<std::size_t>(n)));
   bool tooLarge = false;
   while (std::optional<Bytes> payload = client.input.Next(tooLarge))
     if (!Answer(client, *payload)) return false;

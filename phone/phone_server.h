@@ -48,6 +48,7 @@ class PhoneServer {
   SocketHandle wakeReader_;
   SocketHandle wakeWriter_;
   std::vector<std::unique_ptr<Client>> clients_;
+  Bytes receiveBuffer_;
 };
 
 }  // namespace menuforge

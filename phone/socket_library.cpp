@@ -27,7 +27,7 @@ std::int32_t SocketPhoneLibrary::P2K_Init(ConnectionNotification notification) {
 
 void SocketPhoneLibrary::Poll() {
   if (!notification_) return;
-  if (connection_.valid() && PeerHasLeft(connection_.get())) connection_.Reset();
+  if (connection_.valid() && PeerHasLeft(connection_.get())) Disconnect();
   if (reportedConnected_ && !connection_.valid()) {
     reportedConnected_ = false;
     notification_(0);
@@ -40,13 +40,15 @@ void SocketPhoneLibrary::Poll() {
 }
 
 std::optional<Bytes> SocketPhoneLibrary::ReceivePayload() {
-  std::uint8_t header[kFrameHeaderSize];
-  if (!ReceiveExactly(connection_.get(), header, replyTimeout_)) return std::nullopt;
-  const std::uint32_t length = GetU32(header, 0);
-  if (length == 0 || length > kMaxFramePayload) return std::nullopt;
-  Bytes payload(length);
-  if (!ReceiveExactly(connection_.get(), payload, replyTimeout_)) return std::nullopt;
-  return payload;
+  receiveBuffer_.resize(kMaxFramePayload);
+  bool tooLarge = false;
+  while (true) {
+    if (std::optional<Bytes> payload = input_.Next(tooLarge)) return payload;
+    if (tooLarge) return std::nullopt;
+    const std::size_t received = ReceiveSome(connection_.get(), receiveBuffer_, replyTimeout_);
+    if (received == 0) return std::nullopt;
+    input_.Append(ByteView(receiveBuffer_.data(), received));
+  }
 }
 
 std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
@@ -67,8 +69,13 @@ std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& f
       return reply;
     }
   }
-  connection_.Reset();
+  Disconnect();
   return std::nullopt;
+}
+
+void SocketPhoneLibrary::Disconnect() {
+  connection_.Reset();
+  input_ = FrameBuffer();
 }
 
 std::int32_t SocketPhoneLibrary::ResultOf(const Bytes& frame) {
@@ -85,7 +92,7 @@ std::int32_t SocketPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView req
       WireWriter(Code(WireCall::SendCommand)).U32(command).U32(capacity).Append(request).Frame());
   if (!reply) return kP2kFailure;
   if (reply->data.size() > capacity) {
-    connection_.Reset();
+    Disconnect();
     return kP2kFailure;
   }
   std::copy(reply->data.begin(), reply->data.end(), response.begin());
@@ -96,7 +103,7 @@ std::int32_t SocketPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView req
 std::int32_t SocketPhoneLibrary::P2K_Restart() {
   const std::int32_t result = ResultOf(WireWriter(Code(WireCall::Restart)).Frame());
   // A phone that restarts is gone until it has started again; the next Poll tells so.
-  if (result != kP2kFailure) connection_.Reset();
+  if (result != kP2kFailure) Disconnect();
   return result;
 }
 
@@ -151,7 +158,7 @@ std::int32_t SocketPhoneLibrary::Seem_Read(std::uint16_t seem, std::uint16_t rec
                                               .U32(capacity).Frame());
   if (!reply) return kP2kFailure;
   if (reply->data.size() > capacity) {
-    connection_.Reset();
+    Disconnect();
     return kP2kFailure;
   }
   std::copy(reply->data.begin(), reply->data.end(), buffer.begin());

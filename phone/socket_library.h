@@ -9,6 +9,7 @@
 
 #include "phone/local_socket.h"
 #include "phone/p2k_library.h"
+#include "phone/wire_format.h"
 
 namespace menuforge {
 
@@ -53,10 +54,13 @@ class SocketPhoneLibrary : public P2kLibrary {
   std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {});
   std::optional<Bytes> ReceivePayload();
   std::int32_t ResultOf(const Bytes& frame);
+  void Disconnect();
 
   std::filesystem::path socketPath_;
   std::chrono::milliseconds replyTimeout_;
   SocketHandle connection_;
+  FrameBuffer input_;
+  Bytes receiveBuffer_;
   bool reportedConnected_ = false;
   ConnectionNotification notification_;
 };

@@ -62,18 +62,26 @@ std::uint32_t WireReader::U32() {
 
 ByteView WireReader::Rest() { return Take(payload_.size() - std::min(position_, payload_.size())); }
 
+void FrameBuffer::Append(ByteView bytes) {
+  // Frames taken so far are dropped only now, in one move, rather than one by one.
+  buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(taken_));
+  taken_ = 0;
+  buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+}
+
 std::optional<Bytes> FrameBuffer::Next(bool& tooLarge) {
   tooLarge = false;
-  if (buffer_.size() < kFrameHeaderSize) return std::nullopt;
-  const std::uint32_t length = GetU32(buffer_, 0);
+  const ByteView waiting = ByteView(buffer_).subspan(taken_);
+  if (waiting.size() < kFrameHeaderSize) return std::nullopt;
+  const std::uint32_t length = GetU32(waiting, 0);
   if (length > kMaxFramePayload) {
     tooLarge = true;
     return std::nullopt;
   }
-  if (buffer_.size() < kFrameHeaderSize + length) return std::nullopt;
-  const auto begin = buffer_.begin() + kFrameHeaderSize;
+  if (waiting.size() < kFrameHeaderSize + length) return std::nullopt;
+  const auto begin = waiting.begin() + kFrameHeaderSize;
   Bytes payload(begin, begin + length);
-  buffer_.erase(buffer_.begin(), begin + length);
+  taken_ += kFrameHeaderSize + length;
   return payload;
 }
 

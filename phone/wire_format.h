@@ -67,13 +67,14 @@ class WireReader {
 // Collects bytes as they arrive and hands out whole payloads.
 class FrameBuffer {
  public:
-  void Append(ByteView bytes) { buffer_.insert(buffer_.end(), bytes.begin(), bytes.end()); }
+  void Append(ByteView bytes);
   // A whole payload when one is complete; `tooLarge` when the next frame announces more than
   // kMaxFramePayload.
   std::optional<Bytes> Next(bool& tooLarge);
 
  private:
   Bytes buffer_;
+  std::size_t taken_ = 0;  // bytes at the front already handed out
 };
 
 }  // namespace menuforge

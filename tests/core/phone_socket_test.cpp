@@ -180,14 +180,23 @@ TEST(PhoneSocketTest, ARestartedPhoneLeavesAndComesBack) {
   EXPECT_TRUE(rig.link.session.connected());
 }
 
-// One request frame with the call code and arguments given, and the reply's result.
+// Sends one request frame and returns the result of the reply, or nothing when the connection
+// closed instead.
 std::optional<std::int32_t> Ask(int fd, const Bytes& frame) {
   if (!SendAll(fd, frame, std::chrono::seconds(5))) return std::nullopt;
-  Bytes header(kFrameHeaderSize);
-  if (!ReceiveExactly(fd, header, std::chrono::seconds(5))) return std::nullopt;
-  Bytes payload(GetU32(header, 0));
-  if (payload.size() < 5 || !ReceiveExactly(fd, payload, std::chrono::seconds(5))) return std::nullopt;
-  return static_cast<std::int32_t>(GetU32(payload, 1));
+  FrameBuffer input;
+  Bytes buffer(kMaxFramePayload);
+  bool tooLarge = false;
+  while (true) {
+    if (const std::optional<Bytes> payload = input.Next(tooLarge)) {
+      WireReader reader(*payload);
+      reader.U8();
+      return reader.I32();
+    }
+    const std::size_t received = ReceiveSome(fd, buffer, std::chrono::seconds(5));
+    if (received == 0) return std::nullopt;
+    input.Append(ByteView(buffer.data(), received));
+  }
 }
 
 TEST(PhoneSocketTest, HostileRequestsAreRefusedWithoutHarm) {
