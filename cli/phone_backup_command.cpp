@@ -11,7 +11,7 @@
 namespace menuforge::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {kPhoneSocketSpec};
+constexpr OptionSpec kOptions[] = {kSocketOption};
 constexpr char kStagingPattern[] = ".menuforge-backup-XXXXXX";
 
 struct BackupName {

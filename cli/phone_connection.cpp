@@ -24,7 +24,7 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
                                  const std::filesystem::path& workingFolder)
     : settings_(settings),
       dialogs_(std::cerr),
-      library_(PhoneSocketPath(arguments.Value(kPhoneSocketSpec.name))) {
+      library_(PhoneSocketPath(arguments.Value(kSocketOption.name))) {
   link_ = std::make_unique<PhoneLink>(library_, settings_, dialogs_,
                                       static_cast<ProgressWindows&>(*this),
                                       static_cast<PhoneObserver&>(*this),

@@ -10,11 +10,12 @@
 #include "cli/arguments.h"
 #include "cli/cli_dialogs.h"
 #include "phone/phone_link.h"
+#include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 
 namespace menuforge::cli {
 
-inline constexpr OptionSpec kPhoneSocketSpec{"--phone-socket", true};
+inline constexpr OptionSpec kSocketOption{kPhoneSocketOption, true};
 
 class PhoneConnection : private PhoneObserver, private ProgressWindows {
  public:

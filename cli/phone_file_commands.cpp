@@ -10,7 +10,7 @@
 namespace menuforge::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {kPhoneSocketSpec};
+constexpr OptionSpec kOptions[] = {kSocketOption};
 constexpr char kListFailedPrefix[] = "Error listing ";
 constexpr char kDownloadingTitle[] = "Downloading ";
 constexpr char kPartialSuffix[] = ".menuforge-part";
@@ -72,7 +72,7 @@ int RunPush(const ParsedArguments& arguments) {
   const std::string& phonePath = arguments.positional[1];
   const TransferResult result = phone.link().transfer.P2KFileWrite(local, phonePath);
   if (!result.localError.empty()) throw CommandFailure(result.localError);
-  if (result.bytes == kP2kFailure) return Refused(phone, kFileWriteFailedPrefix + phonePath);
+  if (!result.complete) return Refused(phone, kFileWriteFailedPrefix + phonePath);
   return kExitSuccess;
 }
 

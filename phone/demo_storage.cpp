@@ -94,26 +94,7 @@ Bytes DemoJ2mest() {
   return table;
 }
 
-std::string DemoMenuFile(Bytes& file) {
-  const ItemTable items(BuiltInItemBase());
-  MenuTree tree;
-  BuildSkeleton(tree);
-  std::vector<std::pair<std::string, MenuNode*>> added;
-  for (const DemoEntry& demo : kDemoMenu) {
-    MenuNode* parent = tree.menuRoot();
-    for (const auto& [identifier, node] : added)
-      if (demo.parent && identifier == demo.parent) parent = node;
-    const std::size_t position = items.Find(demo.identifier);
-    if (position == items.count()) return std::string("The item base has no ") + demo.identifier;
-    MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, items.at(position), false);
-    added.emplace_back(demo.identifier, node);
-  }
-  const SaveResult saved = EncodeMenuFile(tree, FormatOptions{}, items, file);
-  return saved.status == SaveStatus::Saved ? "" : saved.message.text;
-}
-
-}  // namespace
-
+// A 16 × 16 picture in four colours as a GIF file; `shape` picks the colour of each pixel.
 Bytes DemoIcon(int (*shape)(int x, int y)) {
   Bytes gif = {'G', 'I', 'F', '8', '9', 'a'};
   PutU16Le(gif, kIconSide);
@@ -145,6 +126,26 @@ Bytes DemoIcon(int (*shape)(int x, int y)) {
   gif.push_back(0x3B);
   return gif;
 }
+
+std::string DemoMenuFile(Bytes& file) {
+  const ItemTable items(BuiltInItemBase());
+  MenuTree tree;
+  BuildSkeleton(tree);
+  std::vector<std::pair<std::string, MenuNode*>> added;
+  for (const DemoEntry& demo : kDemoMenu) {
+    MenuNode* parent = tree.menuRoot();
+    for (const auto& [identifier, node] : added)
+      if (demo.parent && identifier == demo.parent) parent = node;
+    const std::size_t position = items.Find(demo.identifier);
+    if (position == items.count()) return std::string("The item base has no ") + demo.identifier;
+    MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, items.at(position), false);
+    added.emplace_back(demo.identifier, node);
+  }
+  const SaveResult saved = EncodeMenuFile(tree, FormatOptions{}, items, file);
+  return saved.status == SaveStatus::Saved ? "" : saved.message.text;
+}
+
+}  // namespace
 
 bool IsEmptyStorage(const std::filesystem::path& root) {
   std::error_code error;

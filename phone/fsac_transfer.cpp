@@ -204,8 +204,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   rc = Send(FsacSeekRequest(0, kSeekFromStart), 0, response, received);
   log.Write(style.prefix + kSeekLine + Number(rc));
   if (rc == kP2kFailure) {
+    // The sent count (0) equals the size of an empty file, yet the phone took nothing.
     result.bytes = size == 0 ? 0 : kP2kFailure;
-    result.complete = size == 0;
     return result;
   }
 

@@ -18,7 +18,7 @@ struct TransferResult {
   // Bytes received or sent, or -1.
   std::int32_t bytes = kP2kFailure;
   // A read ended at the phone's end-of-file marker and nothing was refused on the way, so the
-  // local file holds the whole phone file; a write sent every byte.
+  // local file holds the whole phone file; a write sent every byte, to a file the phone opened.
   bool complete = false;
   // Set when a local file could not be created, opened, read or written.
   std::string localError;

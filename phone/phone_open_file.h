@@ -40,8 +40,6 @@ class PhoneOpenFile {
   // Writes the new contents when there are any; false when they could not be kept.
   bool Close();
 
-  const std::filesystem::path& local() const { return local_; }
-
  private:
   std::filesystem::path local_;
   bool exists_ = false;

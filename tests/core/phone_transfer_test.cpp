@@ -254,7 +254,9 @@ TEST(PhoneTransferTest, RefusedSeekEndsTheWriteWithoutClosing) {
   for (const std::size_t size : {0u, 10u}) {
     PhoneRig rig(Refusing(PhoneCall::FsacSeek, 1));
     WriteFileBytes(rig.folder / "x", RandomBytes(size, 11));
-    EXPECT_EQ(rig.link.transfer.P2KFileWrite(rig.folder / "x", "/a/x").bytes, size ? -1 : 0);
+    const TransferResult result = rig.link.transfer.P2KFileWrite(rig.folder / "x", "/a/x");
+    EXPECT_EQ(result.bytes, size ? -1 : 0);
+    EXPECT_FALSE(result.complete);
     EXPECT_EQ(rig.LogLines().back(), "[P2KFileWrite] Send command FSAC (0x0003) RC=-1");
     EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/x")));
   }
