@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/phone_test_rig.h"
+#include "phone/restart_at_close.h"
 #include "phone/seem_backup.h"
 
 namespace menuforge::test {
@@ -202,6 +203,27 @@ TEST(PhoneMenuFilesTest, SeemFailuresAreReportedAndWriteNothing) {
   rig.link.session.Poll();
   BackupSeem(rig.link.session, rig.folder / "backup.seem", rig.dialogs);
   EXPECT_EQ(rig.dialogs.shown.size(), 3u);
+}
+
+TEST(PhoneMenuFilesTest, TheRestartQuestionAtCloseComesOnceAfterAStore) {
+  const Message question{"mma_ucp was stored to the phone\r\n      Should we reboot it?", "",
+                         MessageIcon::Question};
+  for (const bool yes : {true, false}) {
+    PhoneRig rig;
+    WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 15));
+    rig.link.menuFiles.WritePhoneMenuFiles();
+    rig.dialogs.answers = {yes};
+    AskRestartAtClose(rig.link.session, rig.link.menuFiles, rig.dialogs);
+    AskRestartAtClose(rig.link.session, rig.link.menuFiles, rig.dialogs);
+    EXPECT_EQ(rig.dialogs.asked, std::vector<Message>{question});
+    EXPECT_EQ(rig.LogLines().back() == "Phone is restarted", yes);
+  }
+
+  PhoneRig restarted;
+  restarted.link.session.storedToPhone = true;
+  restarted.link.menuFiles.RestartPhone();
+  AskRestartAtClose(restarted.link.session, restarted.link.menuFiles, restarted.dialogs);
+  EXPECT_TRUE(restarted.dialogs.asked.empty());
 }
 
 }  // namespace
