@@ -16,6 +16,7 @@
 #include "app/core/window_fade.h"
 #include "app/window_prompts.h"
 #include "catalog/catalog.h"
+#include "editor/editor_context.h"
 #include "menu/format_options.h"
 
 class QAction;
@@ -96,6 +97,7 @@ class MainWindow : public QMainWindow {
   void UpdateTreeMenu();
   void AddItem(Placement placement);
   void ReplaceItem();
+  void ModifyItem();
   void DeleteItem();
   void MoveItemUp();
   void MoveItemDown();
@@ -114,6 +116,7 @@ class MainWindow : public QMainWindow {
   QTimer* fadeTimer_;
   bool seeThrough_ = true;
   std::vector<ItemBaseEntry> shownItems_;
+  EditorContext editorContext_;
 
   SplashWindow* splash_ = nullptr;
   AboutDialog* about_ = nullptr;

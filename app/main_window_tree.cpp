@@ -7,11 +7,13 @@
 
 #include "app/core/item_summary.h"
 #include "app/core/tree_rules.h"
+#include "app/editor_window_prompts.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/message_captions.h"
 #include "app/shown_text.h"
+#include "editor/item_editor_dialog.h"
 
 namespace menuforge {
 namespace {
@@ -58,6 +60,7 @@ void MainWindow::CreateContextMenus() {
   deleteItemAction_ = AddNamedAction(treeMenu_, "deleteItemAction", "Delete item");
   moveUpAction_ = AddNamedAction(treeMenu_, "moveUpAction", "Move up");
   moveDownAction_ = AddNamedAction(treeMenu_, "moveDownAction", "Move down");
+  connect(modifyItemAction_, &QAction::triggered, this, &MainWindow::ModifyItem);
   connect(deleteItemAction_, &QAction::triggered, this, &MainWindow::DeleteItem);
   connect(moveUpAction_, &QAction::triggered, this, &MainWindow::MoveItemUp);
   connect(moveDownAction_, &QAction::triggered, this, &MainWindow::MoveItemDown);
@@ -88,8 +91,7 @@ void MainWindow::UpdateItemMenu() {
 
 void MainWindow::UpdateTreeMenu() {
   const TreeMenuEnables enables = TreeMenuRules(tree_, treeView_->SelectedNode());
-  // Changing an item's data needs the item editor, which is not part of this window yet.
-  modifyItemAction_->setEnabled(false);
+  modifyItemAction_->setEnabled(enables.modifyItem);
   deleteItemAction_->setEnabled(enables.deleteItem);
   moveUpAction_->setEnabled(enables.moveUp);
   moveDownAction_->setEnabled(enables.moveDown);
@@ -110,7 +112,10 @@ void MainWindow::AddItem(Placement placement) {
     return;
   }
   treeView_->expand(model_->IndexFor(selected));
-  if (custom) treeView_->SelectNode(added);
+  if (custom) {
+    treeView_->SelectNode(added);
+    ModifyItem();
+  }
 }
 
 void MainWindow::ReplaceItem() {
@@ -119,6 +124,19 @@ void MainWindow::ReplaceItem() {
   if (!ItemMenuRules(tree_, selected, entry.has_value()).replace) return;
   const ItemTable& items = catalog_.availableItems();
   ReplaceEntry(tree_, *selected, items.at(*entry), items.IsCustomItem(*entry));
+  // A custom item opens the editor, which refreshes the summary when it closes.
+  if (items.IsCustomItem(*entry))
+    ModifyItem();
+  else
+    RefreshSummary();
+}
+
+void MainWindow::ModifyItem() {
+  MenuNode* selected = treeView_->SelectedNode();
+  if (!TreeMenuRules(tree_, selected).modifyItem) return;
+  editorContext_.saveAllData = options_.saveAllData;
+  EditorWindowPrompts prompts(*prompts_);
+  ItemEditorDialog::Edit(this, tree_, *selected, editorContext_, &prompts);
   RefreshSummary();
 }
 
@@ -158,6 +176,7 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
       treeView_->SelectNode(added);
   }
   treeView_->CollapseAutoExpanded(added);
+  if (added != nullptr && items.IsCustomItem(position)) ModifyItem();
 }
 
 void MainWindow::RefreshSummary() {

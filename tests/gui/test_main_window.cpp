@@ -445,11 +445,11 @@ void MainWindowTest::contextMenusOnEachFixedPosition_data() {
                             << QList<bool>{false, false, false, false};
   for (int key = 1; key <= 7; ++key)
     QTest::addRow("soft key %d", key) << key << QList<bool>{false, false, true}
-                                      << QList<bool>{false, false, false, false};
+                                      << QList<bool>{true, false, false, false};
   QTest::newRow("Menu Root") << 8 << QList<bool>{true, false, false}
                              << QList<bool>{false, false, false, false};
   QTest::newRow("only entry") << 9 << QList<bool>{true, true, true}
-                              << QList<bool>{false, true, false, false};
+                              << QList<bool>{true, true, false, false};
 }
 
 void MainWindowTest::contextMenusOnEachFixedPosition() {

@@ -1,0 +1,181 @@
+#include "app/main_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "app/menu_tree_view.h"
+#include "gui/scripted_editor_prompts.h"
+#include "gui/scripted_prompts.h"
+
+using namespace menuforge;
+using menuforge::test::Click;
+using menuforge::test::Find;
+
+namespace {
+
+// The main window's prompts, driving each modal dialog with the next script when there is one.
+class DrivingPrompts : public test::ScriptedPrompts {
+ public:
+  std::deque<std::function<void(QDialog&)>> scripts;
+
+  void ShowModal(QDialog& dialog) override {
+    ScriptedPrompts::ShowModal(dialog);
+    if (scripts.empty()) return;
+    const auto script = std::move(scripts.front());
+    scripts.pop_front();
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) qFatal("dialog not shown");
+    script(dialog);
+    dialog.hide();
+  }
+};
+
+}  // namespace
+
+class TestItemEditorMainWindow : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  QString previousFolder_;
+  std::unique_ptr<MainWindow> window_;
+  DrivingPrompts* prompts_ = nullptr;
+
+  template <typename T>
+  T* Child(const char* name) const {
+    return Find<T>(*window_, name);
+  }
+  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+
+  void AddToMenuRoot(const char* displayName, const char* placement) {
+    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot());
+    auto* list = Child<QComboBox>("itemList");
+    const int index = list->findText(QString::fromLatin1(displayName));
+    QVERIFY(index >= 0);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    Child<QMenu>("itemMenu")->hide();
+    Trigger(placement);
+  }
+
+ private slots:
+  void init() {
+    previousFolder_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder_.path()));
+    auto prompts = std::make_unique<DrivingPrompts>();
+    prompts_ = prompts.get();
+    window_ = std::make_unique<MainWindow>(std::move(prompts));
+    Child<QTimer>("fadeTimer")->stop();
+    Trigger("newAction");
+  }
+
+  void cleanup() {
+    window_.reset();
+    QDir::setCurrent(previousFolder_);
+  }
+
+  void modifyItemGivesTheNodeItsTitleAndUrl() {
+    AddToMenuRoot("Games", "addSubitemLastAction");
+    MenuNode* node = window_->tree().menuRoot()->children.back().get();
+    Child<MenuTreeView>("menuTree")->SelectNode(node);
+    Child<QMenu>("treeMenu")->popup(QPoint());
+    QVERIFY(Child<QAction>("modifyItemAction")->isEnabled());
+    Child<QMenu>("treeMenu")->hide();
+
+    prompts_->scripts.push_back([](QDialog& editor) {
+      Click(editor, "menuTitleAddButton");
+      auto* function = Find<QComboBox>(editor, "functionChoice");
+      function->setFocus();
+      QTest::keyClick(function, Qt::Key_Down);
+      QTest::keyClicks(Find<QLineEdit>(editor, "urlField"), QStringLiteral("http://wap.example/"));
+      Click(editor, "okButton");
+    });
+    prompts_->scripts.push_back([](QDialog& names) {
+      QTest::keyClicks(Find<QLineEdit>(names, "nameField"), QStringLiteral("Web"));
+      Click(names, "okButton");
+    });
+    Trigger("modifyItemAction");
+    QVERIFY(prompts_->scripts.empty());
+    QVERIFY(prompts_->shown.empty());
+
+    QCOMPARE(node->record.itemType, kUrlLink);
+    QCOMPARE(node->record.attributeByte, kAttributeWithFunction);
+    QCOMPARE(node->record.titleMode, kTitleModeOwnTitle);
+    QCOMPARE(Child<QPlainTextEdit>("itemSummary")->toPlainText(),
+             QStringLiteral("Item summary:\n\nName in menu modified\nURL attached"));
+
+    prompts_->savePaths.push_back("saved.mma");
+    Trigger("saveAction");
+    QVERIFY(prompts_->shown.empty());
+    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/menuforge-cli");
+    QVERIFY2(QFile::exists(cli), "menuforge-cli is built beside the window tests");
+    QProcess dump;
+    dump.start(cli, {QStringLiteral("dump"), QStringLiteral("saved.mma")});
+    QVERIFY(dump.waitForFinished());
+    QCOMPARE(dump.exitCode(), 0);
+    const QString out = QString::fromUtf8(dump.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral("type=3 title-mode=8 (0x08) attribute=0x60")),
+             qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("  title tag=0 language=01 name=\"English US\" "
+                                         "text=\"Web\"\n"
+                                         "  url tag=5 text=\"http://wap.example/\"\n")),
+             qPrintable(out));
+  }
+
+  void cancelLeavesTheSoftKeyAsItWas() {
+    MenuNode* key = window_->tree().NodeAt(kFirstSoftkeyPosition);
+    const NodeRecord before = key->record;
+    Child<MenuTreeView>("menuTree")->SelectNode(key);
+    prompts_->scripts.push_back([](QDialog& editor) {
+      QVERIFY(!Find<QWidget>(editor, "iconGroup")->isEnabled());
+      Click(editor, "softkeyTitleAddButton");
+      Click(editor, "cancelButton");
+    });
+    prompts_->scripts.push_back([](QDialog& names) {
+      QTest::keyClicks(Find<QLineEdit>(names, "nameField"), QStringLiteral("Key"));
+      Click(names, "okButton");
+    });
+    Trigger("modifyItemAction");
+    QVERIFY(prompts_->scripts.empty());
+    QCOMPARE(window_->tree().itemData.size(), std::size_t{0});
+    QCOMPARE(key->record.attributeByte, before.attributeByte);
+    QCOMPARE(key->record.titleMode, before.titleMode);
+    QVERIFY(!key->record.modified);
+  }
+
+  void customItemsOpenTheEditor() {
+    AddToMenuRoot("Games", "addSubitemLastAction");
+    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+    prompts_->scripts.push_back([](QDialog& editor) {
+      Click(editor, "softkeyTitleAddButton");
+      Click(editor, "okButton");
+    });
+    prompts_->scripts.push_back([](QDialog& names) {
+      QTest::keyClicks(Find<QLineEdit>(names, "nameField"), QStringLiteral("Mine"));
+      Click(names, "okButton");
+    });
+    auto* list = Child<QComboBox>("itemList");
+    const int custom = list->count() - 1;
+    list->setCurrentIndex(custom);
+    emit list->activated(custom);
+    Child<QMenu>("itemMenu")->hide();
+    Trigger("addItemBeforeAction");
+    const MenuNode* added = Child<MenuTreeView>("menuTree")->SelectedNode();
+    QCOMPARE(added->record.itemName, std::string("~1"));
+    QVERIFY(prompts_->scripts.empty());
+    QCOMPARE(prompts_->modalTitles, (std::vector<QString>{QStringLiteral("Item properties"),
+                                                           QStringLiteral("Name settings")}));
+    // A custom entry keeps its title mode when it gets a title of its own.
+    QCOMPARE(added->record.titleMode, kTitleModeCustom);
+    QVERIFY(added->record.modified);
+  }
+};
+
+QTEST_MAIN(TestItemEditorMainWindow)
+#include "test_item_editor_main_window.moc"
