@@ -377,7 +377,7 @@ void MainWindow::FadeTimerTick() {
     fadeTimer_->setInterval(kFadeOutInterval);
     fadeTimer_->stop();
   }
-  if (step.hideSplash) emit FadeInFinished();
+  if (step.hideSplash) Q_EMIT FadeInFinished();
   if (step.requestClose) close();
 }
 

@@ -2,7 +2,8 @@
 // create, open and save menu files.
 #pragma once
 
-#include "app/menu_model.h"
+#include "menu/menu_tree.h"
+#include "menu/tree_operations.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -50,11 +51,11 @@ class MainWindow : public QMainWindow {
 
   const MenuTree& tree() const { return tree_; }
 
- public slots:
+ public Q_SLOTS:
   // One step of the fade timer.
   void FadeTimerTick();
 
- signals:
+ Q_SIGNALS:
   void FadeInFinished();
 
  protected:

@@ -91,7 +91,7 @@ void MenuTreeModel::Reset() { endResetModel(); }
 
 void MenuTreeModel::RecordChanged(MenuNode* node) {
   const QModelIndex changed = IndexFor(node);
-  emit dataChanged(changed, changed);
+  Q_EMIT dataChanged(changed, changed);
 }
 
 }  // namespace menuforge

@@ -2,7 +2,8 @@
 // and after it happens, and the model passes each notice on as the matching Qt signal.
 #pragma once
 
-#include "app/menu_model.h"
+#include "menu/menu_tree.h"
+#include "menu/tree_operations.h"
 
 #include <QAbstractItemModel>
 

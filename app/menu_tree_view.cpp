@@ -115,9 +115,9 @@ void MenuTreeView::dropEvent(QDropEvent* event) {
   }
   event->acceptProposedAction();
   if (const auto* node = qobject_cast<const NodeDragData*>(event->mimeData()))
-    emit NodeDropped(node->node(), target);
+    Q_EMIT NodeDropped(node->node(), target);
   else if (const auto* entry = qobject_cast<const EntryDragData*>(event->mimeData()))
-    emit EntryDropped(entry->position(), target);
+    Q_EMIT EntryDropped(entry->position(), target);
 }
 
 void MenuTreeView::ScrollNearEdge(const QPoint& position) {

@@ -23,7 +23,7 @@ class MenuTreeView : public QTreeView {
   // nothing was added or moved).
   void CollapseAutoExpanded(const MenuNode* dropped);
 
- signals:
+ Q_SIGNALS:
   void NodeDropped(MenuNode* dragged, MenuNode* target);
   void EntryDropped(std::size_t position, MenuNode* target);
 

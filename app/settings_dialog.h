@@ -19,7 +19,7 @@ class SettingsDialog : public QDialog {
   SettingsDialog(Settings& settings, std::filesystem::path settingsPath, bool phoneConnected,
                  QWidget* parent = nullptr);
 
- signals:
+ Q_SIGNALS:
   void backupRequested();
   void restoreRequested();
 

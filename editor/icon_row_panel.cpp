@@ -53,8 +53,8 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
   keep.setRetainSizeWhenHidden(true);
   indicator_->setSizePolicy(keep);
 
-  connect(fs_, &QRadioButton::clicked, this, [this] { emit sourceChosen(IconSource::Fs); });
-  connect(drm_, &QRadioButton::clicked, this, [this] { emit sourceChosen(IconSource::Drm); });
+  connect(fs_, &QRadioButton::clicked, this, [this] { Q_EMIT sourceChosen(IconSource::Fs); });
+  connect(drm_, &QRadioButton::clicked, this, [this] { Q_EMIT sourceChosen(IconSource::Drm); });
   connect(field_, &QLineEdit::textEdited, this, &IconRowPanel::textEdited);
   connect(pick_, &QPushButton::clicked, this, &IconRowPanel::pickClicked);
 }

@@ -27,7 +27,7 @@ class IconRowPanel : public QWidget {
   void Show(const IconRowControls& controls, bool pickerAvailable);
   void StopIndicator();
 
- signals:
+ Q_SIGNALS:
   void sourceChosen(IconSource source);
   void textEdited(const QString& text);
   void pickClicked();

@@ -1,7 +1,8 @@
 // "Item properties": the window that edits the data attached to one menu entry.
 #pragma once
 
-#include "editor/editor_core.h"
+#include "editor/core/item_editor_model.h"
+#include "editor/core/modify_item.h"
 
 #include <QDialog>
 #include <array>

@@ -23,7 +23,7 @@ class StringListPanel : public QWidget {
   void Show(const StringListControls& controls);
   int selectedRow() const;  // -1 without a selection
 
- signals:
+ Q_SIGNALS:
   void addClicked();
   void editClicked();
   void deleteClicked();

@@ -91,7 +91,7 @@ class TestItemEditor : public QObject {
     while (choice->currentIndex() > index) QTest::keyClick(choice, Qt::Key_Up);
   }
 
- private slots:
+ private Q_SLOTS:
   void init() {
     context_ = EditorContext{};
     prompts_ = ScriptedEditorPrompts{};

@@ -59,12 +59,12 @@ class TestItemEditorMainWindow : public QObject {
     const int index = list->findText(QString::fromLatin1(displayName));
     QVERIFY(index >= 0);
     list->setCurrentIndex(index);
-    emit list->activated(index);
+    Q_EMIT list->activated(index);
     Child<QMenu>("itemMenu")->hide();
     Trigger(placement);
   }
 
- private slots:
+ private Q_SLOTS:
   void init() {
     previousFolder_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder_.path()));
@@ -163,7 +163,7 @@ class TestItemEditorMainWindow : public QObject {
     auto* list = Child<QComboBox>("itemList");
     const int custom = list->count() - 1;
     list->setCurrentIndex(custom);
-    emit list->activated(custom);
+    Q_EMIT list->activated(custom);
     Child<QMenu>("itemMenu")->hide();
     Trigger("addItemBeforeAction");
     const MenuNode* added = Child<MenuTreeView>("menuTree")->SelectedNode();

@@ -53,7 +53,7 @@ using namespace menuforge;
 class MainWindowTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenPopupNotices); }
   void init();
   void cleanup();
@@ -151,7 +151,7 @@ void MainWindowTest::ChooseEntry(const char* displayName) {
   const int index = list->findText(QString::fromLatin1(displayName));
   QVERIFY2(index >= 0, displayName);
   list->setCurrentIndex(index);
-  emit list->activated(index);
+  Q_EMIT list->activated(index);
   Child<QMenu>("itemMenu")->hide();
 }
 
@@ -321,7 +321,7 @@ void MainWindowTest::openAddsUnknownItemsToTheItemBase() {
   QFETCH(std::vector<Message>, messages);
   QVERIFY(test::WriteMenuWithUnknownItem("menu.mma", "Zzz"));
   Start();
-  if (chooseDefault) emit Child<QComboBox>("profileSelector")->activated(0);
+  if (chooseDefault) Q_EMIT Child<QComboBox>("profileSelector")->activated(0);
 
   prompts_->openPaths.push_back("menu.mma");
   Trigger("openAction");
@@ -373,7 +373,7 @@ void MainWindowTest::saveWritesOrShowsTheRefusal() {
   QVERIFY(prompts_->shown.empty());
   QVERIFY(QFileInfo::exists("saved.mma"));
 
-  emit Child<QComboBox>("profileSelector")->activated(1);
+  Q_EMIT Child<QComboBox>("profileSelector")->activated(1);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
   prompts_->savePaths.push_back("refused.mma");
   Trigger("saveAction");
@@ -400,7 +400,7 @@ void MainWindowTest::profilesSetTheFormatControls() {
   test::WriteProfile("P", formatLine.toStdString(), "PhoneBook\r\n");
   Start();
   auto* selector = Child<QComboBox>("profileSelector");
-  emit selector->activated(1);
+  Q_EMIT selector->activated(1);
   QCOMPARE(selector->currentIndex(), 1);
   QCOMPARE(Child<QRadioButton>("saveMode22")->isChecked(), mode22);
   QCOMPARE(Child<QRadioButton>("saveMode36")->isChecked(), !mode22);
@@ -409,7 +409,7 @@ void MainWindowTest::profilesSetTheFormatControls() {
   QCOMPARE(Child<QCheckBox>("c698pFix")->isChecked(), fix);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
 
-  emit selector->activated(0);
+  Q_EMIT selector->activated(0);
   QCOMPARE(selector->currentIndex(), 0);
   QVERIFY(Child<QRadioButton>("saveMode36")->isChecked());
   QVERIFY(Child<QRadioButton>("iconAttribute0C")->isChecked());
@@ -493,12 +493,12 @@ void MainWindowTest::choosingAnEntryPopsTheItemMenu() {
   window_->show();
   auto* list = Child<QComboBox>("itemList");
   auto* menu = Child<QMenu>("itemMenu");
-  emit list->activated(3);
+  Q_EMIT list->activated(3);
   QVERIFY(!menu->isVisible());
 
   Trigger("newAction");
   list->setCurrentIndex(3);
-  emit list->activated(3);
+  Q_EMIT list->activated(3);
   QVERIFY(menu->isVisible());
   QCOMPARE(menu->pos().x(), list->mapToGlobal(QPoint(list->width() / 2, 0)).x());
   QVERIFY(Child<QMenu>("addSubitemMenu")->menuAction()->isEnabled());

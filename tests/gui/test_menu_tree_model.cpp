@@ -26,7 +26,7 @@ MenuNode* AddLast(MenuTree& tree, MenuNode& parent, const char* identifier) {
 class MenuTreeModelTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void init() {
     model_ = std::make_unique<MenuTreeModel>(tree_);
     tester_ = std::make_unique<QAbstractItemModelTester>(

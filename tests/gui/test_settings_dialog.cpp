@@ -58,7 +58,7 @@ std::string FileText(const char* systemAttr, const char* log, const char* read, 
 class TestSettingsDialog : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void init() {
     folder_ = std::make_unique<QTemporaryDir>();
     path_ = std::filesystem::path(folder_->path().toStdString()) / menuforge::kSettingsFileName;

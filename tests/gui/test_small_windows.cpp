@@ -33,7 +33,7 @@ Q_DECLARE_METATYPE(std::vector<std::uint64_t>)
 class TestSmallWindows : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void versionTextsComeFromOnePlace() {
     QCOMPARE(QString::fromStdString(WindowTitle()), QStringLiteral("Menuforge v.0.5"));
     QCOMPARE(QString::fromStdString(ShortVersion()), QStringLiteral("v.0.5"));

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/menu_model.h"
+#include "menu/menu_tree.h"
+#include "menu/tree_operations.h"
 #include "catalog/catalog.h"
 #include "catalog/item_base_file.h"
 #include "menu/mma_saver.h"
