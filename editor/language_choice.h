@@ -1,14 +1,21 @@
-// The drop-down of the 47 title languages shared by the two entry dialogs.
+// What the two entry dialogs share: the drop-down of the 47 title languages and their buttons.
 #pragma once
 
 #include <cstddef>
 
 class QComboBox;
+class QDialog;
+class QDialogButtonBox;
+class QGroupBox;
 class QWidget;
 
 namespace menuforge {
 
 // In LanguageTable order, showing `position`; picking a language moves the focus to `editor`.
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor);
+// The language choice in its "Select language" group.
+QGroupBox* MakeLanguageGroup(QComboBox* choice);
+// "OK" (the default button) accepts the dialog, "Cancel" rejects it.
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
 
 }  // namespace menuforge

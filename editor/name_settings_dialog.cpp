@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "editor/core/field_checks.h"
@@ -22,17 +21,9 @@ NameSettingsDialog::NameSettingsDialog(QWidget* parent, const EntryRequest& requ
 
   auto* nameGroup = new QGroupBox(QStringLiteral("Type in new name"));
   (new QVBoxLayout(nameGroup))->addWidget(nameField_);
-  auto* languageGroup = new QGroupBox(QStringLiteral("Select language"));
-  (new QVBoxLayout(languageGroup))->addWidget(languageChoice_);
+  QGroupBox* languageGroup = MakeLanguageGroup(languageChoice_);
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  ok->setObjectName(QStringLiteral("okButton"));
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(nameGroup);

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -63,17 +62,9 @@ TextEditorDialog::TextEditorDialog(QWidget* parent, const EntryRequest& request,
   textField_->setObjectName(QStringLiteral("textField"));
   languageChoice_ = MakeLanguageChoice(this, request.languagePosition, textField_);
 
-  auto* languageGroup = new QGroupBox(QStringLiteral("Select language"));
-  (new QVBoxLayout(languageGroup))->addWidget(languageChoice_);
+  QGroupBox* languageGroup = MakeLanguageGroup(languageChoice_);
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  ok->setObjectName(QStringLiteral("okButton"));
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(languageGroup);

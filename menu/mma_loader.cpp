@@ -178,18 +178,7 @@ LoadResult Loader::Run() {
     result_.warnings.push_back(
         CutTableMessage(recordCount_, (file_.size() - kHeaderSize) / layout_.size));
 
-  NodeRecord container;
-  container.itemType = kFolder;
-  container.parentIndex = 1;
-  container.nextIndex = 2;
-  container.recordKey = 2;
-  container.itemName = kContainerName;
-  container.marker = kSoftkeyMarker;
-  container.mayHaveSubitems = true;
-  auto softkeysNode = std::make_unique<MenuNode>();
-  softkeysNode->record = container;
-  softkeysNode->displayText = "Softkeys";
-  MenuNode* softkeys = tree_.Insert(nullptr, 0, std::move(softkeysNode));
+  MenuNode* softkeys = tree_.Insert(nullptr, 0, SoftkeysNode());
 
   for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
     auto node = std::make_unique<MenuNode>();
@@ -204,17 +193,8 @@ LoadResult Loader::Run() {
     tree_.Insert(softkeys, i, std::move(node));
   }
 
-  NodeRecord root;
-  root.itemType = kFolder;
-  root.firstChildIndex = 0;
-  root.recordKey = 10;
-  root.itemName = kMenuRootName;
-  root.marker = kMenuMarker;
-  root.mayHaveSubitems = true;
-  auto rootNode = std::make_unique<MenuNode>();
-  rootNode->record = root;
-  rootNode->displayText = "Menu Root";
-  MenuNode* menuRoot = tree_.Insert(nullptr, 1, std::move(rootNode));
+  // The main menu's first child is only known once its records are read.
+  MenuNode* menuRoot = tree_.Insert(nullptr, 1, MenuRootNode(0));
 
   // The fixed records are placed already; a link back to them must not copy them into the main
   // menu, where they would also push record numbers past 255.

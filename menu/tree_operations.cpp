@@ -56,7 +56,7 @@ void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
 }  // namespace
 
 
-void BuildSkeleton(MenuTree& tree) {
+std::unique_ptr<MenuNode> SoftkeysNode() {
   NodeRecord container;
   container.itemType = kFolder;
   container.parentIndex = 1;
@@ -66,8 +66,22 @@ void BuildSkeleton(MenuTree& tree) {
   container.itemName = kContainerName;
   container.marker = kSoftkeyMarker;
   container.mayHaveSubitems = true;
-  MenuNode* softkeys = tree.Insert(nullptr, 0, MakeNode(container, "Softkeys"));
+  return MakeNode(container, "Softkeys");
+}
 
+std::unique_ptr<MenuNode> MenuRootNode(std::uint8_t firstChildIndex) {
+  NodeRecord root;
+  root.itemType = kFolder;
+  root.firstChildIndex = firstChildIndex;
+  root.recordKey = 10;
+  root.itemName = kMenuRootName;
+  root.marker = kMenuMarker;
+  root.mayHaveSubitems = true;
+  return MakeNode(root, "Menu Root");
+}
+
+void BuildSkeleton(MenuTree& tree) {
+  MenuNode* softkeys = tree.Insert(nullptr, 0, SoftkeysNode());
   for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
     NodeRecord key;
     key.itemType = kPlainItem;
@@ -79,15 +93,7 @@ void BuildSkeleton(MenuTree& tree) {
                 MakeNode(key, std::string(kSoftkeyPrefixes[i]) +
                                   std::string(kSoftkeyDefaults[i].displayName)));
   }
-
-  NodeRecord root;
-  root.itemType = kFolder;
-  root.firstChildIndex = kFirstEntryRecord;
-  root.recordKey = 10;
-  root.itemName = kMenuRootName;
-  root.marker = kMenuMarker;
-  root.mayHaveSubitems = true;
-  tree.Insert(nullptr, 1, MakeNode(root, "Menu Root"));
+  tree.Insert(nullptr, 1, MenuRootNode(kFirstEntryRecord));
 }
 
 void EmptyTree(MenuTree& tree) {

@@ -21,6 +21,10 @@ enum class Placement {
   Before,        // "Add item" / "Add Before", and drops from the item list
 };
 
+// The two top-level nodes every open menu starts with.
+std::unique_ptr<MenuNode> SoftkeysNode();
+std::unique_ptr<MenuNode> MenuRootNode(std::uint8_t firstChildIndex);
+
 // "Softkeys" with the seven default soft keys, then "Menu Root". The tree must be empty.
 void BuildSkeleton(MenuTree& tree);
 // Deletes every node and frees every item data record; the custom item counter stays.
