@@ -25,7 +25,8 @@ constexpr std::array<const Command*, 6> kSubcommands = {
 void PrintPhoneUsage(std::ostream& out) {
   out << kUsagePrefix << "COMMAND [ARGUMENTS] [--phone-socket PATH] [--help]\n\ncommands:\n";
   for (const Command* command : kSubcommands)
-    out << "  " << command->name << ' ' << command->synopsis << '\n';
+    out << "  " << command->name << (command->synopsis.empty() ? "" : " ") << command->synopsis
+        << '\n';
   out << kSocketNote;
 }
 
@@ -40,7 +41,8 @@ int RunSubcommand(const Command& command, std::span<const std::string> arguments
     const ParsedArguments parsed =
         ParseArguments(arguments, command.options, command.positionalCount);
     if (parsed.help) {
-      std::cout << kUsagePrefix << command.name << ' ' << command.synopsis << "\n\n"
+      std::cout << kUsagePrefix << command.name << (command.synopsis.empty() ? "" : " ")
+                << command.synopsis << "\n\n"
                 << command.description << kSocketNote;
       return kExitSuccess;
     }
