@@ -29,23 +29,8 @@ void DoubleProgressWindow::SetFilePercent(int percent) {
   fileBar_->setValue(std::clamp(percent, 0, 100));
 }
 
-void DoubleProgressWindow::SetTotalBytes(std::uint64_t total) {
-  totalBytes_ = total;
-  ShowGroupProgress();
-}
-
-void DoubleProgressWindow::AddDoneBytes(std::uint64_t bytes) {
-  doneBytes_ += bytes;
-  ShowGroupProgress();
-}
-
-void DoubleProgressWindow::ShowGroupProgress() {
-  // An empty group shows nothing done; more bytes than announced shows a full bar.
-  int percent = 0;
-  if (totalBytes_ > 0) {
-    percent = doneBytes_ >= totalBytes_ ? 100 : static_cast<int>(doneBytes_ * 100 / totalBytes_);
-  }
-  groupBar_->setValue(percent);
+void DoubleProgressWindow::SetGroupPercent(int percent) {
+  groupBar_->setValue(std::clamp(percent, 0, 100));
 }
 
 }  // namespace menuforge

@@ -3,9 +3,13 @@
 #include <QFile>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "app/core/version.h"
 #include "app/main_window.h"
+#include "phone/phone_socket_path.h"
+#include "phone/socket_library.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -23,9 +27,19 @@ int main(int argc, char* argv[]) {
       QStringLiteral("Save a picture of the window as PNG once it has faded in, then quit"),
       QStringLiteral("path"));
   parser.addOption(screenshot);
+  const QCommandLineOption phoneSocket(
+      QString::fromLatin1(menuforge::kPhoneSocketOption + 2),
+      QStringLiteral("The simulated phone's socket (default: $%1, else one in the runtime folder)")
+          .arg(QString::fromLatin1(menuforge::kPhoneSocketVariable)),
+      QStringLiteral("path"));
+  parser.addOption(phoneSocket);
   parser.process(application);
 
-  menuforge::MainWindow window;
+  std::optional<std::string> socketOption;
+  if (parser.isSet(phoneSocket))
+    socketOption = QFile::encodeName(parser.value(phoneSocket)).toStdString();
+  menuforge::MainWindow window(nullptr, std::make_unique<menuforge::SocketPhoneLibrary>(
+                                            menuforge::PhoneSocketPath(socketOption)));
   window.show();
   if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
     window.OpenFile(QFile::encodeName(files.front()).toStdString());

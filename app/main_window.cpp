@@ -13,8 +13,6 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <cerrno>
-#include <system_error>
 
 #include "app/about_dialog.h"
 #include "app/core/status_text.h"
@@ -27,6 +25,9 @@
 #include "app/shown_text.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "phone/phone_socket_path.h"
+#include "phone/restart_at_close.h"
+#include "phone/socket_library.h"
 
 namespace menuforge {
 namespace {
@@ -43,8 +44,9 @@ constexpr int kPanelPadding = 10;
 // The widest text panel 0 can hold: the larger record size and a full main menu.
 constexpr char kWidestFormatStatus[] = "Format: 36-byte  Entries: 245";
 
+constexpr int kPhonePollInterval = 500;
+
 constexpr char kOopsTitle[] = "O-ops... We must have done smth wrong :(";
-constexpr char kCannotCreateLog[] = "Cannot create file \"p2klog.txt\": ";
 
 constexpr char kNewHint[] = "Create new mma_ucp from scratch";
 constexpr char kOpenHint[] = "Open mma_ucp from file";
@@ -80,20 +82,33 @@ QLabel* MakePanel(const char* name, int width, Qt::Alignment alignment) {
   return panel;
 }
 
+std::unique_ptr<P2kLibrary> OrSocketLibrary(std::unique_ptr<P2kLibrary> library) {
+  if (library) return library;
+  return std::make_unique<SocketPhoneLibrary>(PhoneSocketPath(std::nullopt));
+}
+
 }  // namespace
 
-MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
+                       std::unique_ptr<P2kLibrary> phoneLibrary, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       prompts_(prompts ? std::move(prompts) : std::make_unique<QtWindowPrompts>(this)),
       workingFolder_(std::filesystem::current_path()),
       catalog_(workingFolder_),
-      fadeTimer_(new QTimer(this)) {
+      fadeTimer_(new QTimer(this)),
+      phonePollTimer_(new QTimer(this)),
+      progressWindows_(this),
+      phoneLibrary_(OrSocketLibrary(std::move(phoneLibrary))),
+      phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, workingFolder_) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QString::fromStdString(WindowTitle()));
   fadeTimer_->setObjectName(QStringLiteral("fadeTimer"));
   connect(fadeTimer_, &QTimer::timeout, this, &MainWindow::FadeTimerTick);
+  phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
+  phonePollTimer_->setInterval(kPhonePollInterval);
+  connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
 
   CreateActions();
   CreateMenus();
@@ -266,15 +281,13 @@ void MainWindow::CreateStatusBar() {
   lampPanel->setFixedWidth(kLampPanelWidth);
   auto* lampLayout = new QHBoxLayout(lampPanel);
   lampLayout->setContentsMargins(4, 2, 4, 2);
-  auto* lamp = new QFrame;
-  lamp->setObjectName(QStringLiteral("connectionLamp"));
-  lamp->setFixedSize(30, 10);
-  lamp->setFrameShape(QFrame::Box);
-  lamp->setAutoFillBackground(true);
-  QPalette colours = lamp->palette();
-  colours.setColor(QPalette::Window, Qt::red);
-  lamp->setPalette(colours);
-  lampLayout->addWidget(lamp);
+  connectionLamp_ = new QFrame;
+  connectionLamp_->setObjectName(QStringLiteral("connectionLamp"));
+  connectionLamp_->setFixedSize(30, 10);
+  connectionLamp_->setFrameShape(QFrame::Box);
+  connectionLamp_->setAutoFillBackground(true);
+  lampLayout->addWidget(connectionLamp_);
+  ShowConnection(false);
 
   bar->addWidget(formatPanel_);
   bar->addWidget(phonePanel_);
@@ -294,6 +307,9 @@ void MainWindow::ConnectControls() {
   connect(newAction_, &QAction::triggered, this, &MainWindow::NewMenu);
   connect(openAction_, &QAction::triggered, this, &MainWindow::OpenMenu);
   connect(saveAction_, &QAction::triggered, this, &MainWindow::SaveMenu);
+  connect(openFromPhoneAction_, &QAction::triggered, this, &MainWindow::OpenFromPhone);
+  connect(saveToPhoneAction_, &QAction::triggered, this, &MainWindow::SaveToPhone);
+  connect(restartPhoneAction_, &QAction::triggered, this, &MainWindow::RestartPhone);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   connect(setupAction_, &QAction::triggered, this, &MainWindow::ShowSetup);
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
@@ -342,12 +358,16 @@ void MainWindow::StartUp() {
   setWindowOpacity(0);
   about_ = new AboutDialog(this);
 
-  log_.open(workingFolder_ / kPhoneLogFile, std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!log_.is_open())
-    prompts_->Show({kCannotCreateLog + std::error_code(errno, std::generic_category()).message(),
-                    kErrorCaption, MessageIcon::Error});
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    tray_ = new StatusTrayIcon(this);
+    tray_->show();
+  }
 
-  if (QSystemTrayIcon::isSystemTrayAvailable()) (new StatusTrayIcon(this))->show();
+  if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
+    prompts_->Show({error, kErrorCaption, MessageIcon::Error});
+  phone_.session.Start();
+  PollPhone();
+  phonePollTimer_->start();
 
   splash_ = new SplashWindow(this);
   splash_->ShowCentred();
@@ -382,6 +402,13 @@ void MainWindow::FadeTimerTick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closing now would delete the working file under the transfer and the window it reports to.
+  if (!phoneIdle_) {
+    closeWhenPhoneIdle_ = true;
+    event->ignore();
+    return;
+  }
+  AskRestartAtClose(phone_.session, phone_.menuFiles, *prompts_);
   const CloseDecision decision = fade_.CloseRequested();
   if (decision.startFadeOut) fadeTimer_->start();
   if (!decision.allowClose) {
@@ -396,7 +423,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ShutDown() {
   delete splash_;
   splash_ = nullptr;
-  log_.close();
+  phonePollTimer_->stop();
   RemoveWorkingFiles(workingFolder_);
 }
 

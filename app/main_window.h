@@ -1,5 +1,5 @@
 // The program's window: the menu tree, the format options, the item list and the commands that
-// create, open and save menu files.
+// create, open and save menu files, locally and on the phone.
 #pragma once
 
 #include "menu/menu_tree.h"
@@ -8,21 +8,24 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/core/settings.h"
 #include "app/core/window_fade.h"
+#include "app/progress_adapters.h"
 #include "app/window_prompts.h"
 #include "catalog/catalog.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
+#include "phone/p2k_library.h"
+#include "phone/phone_link.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -36,14 +39,18 @@ class ItemListBox;
 class MenuTreeModel;
 class MenuTreeView;
 class SplashWindow;
+class StatusTrayIcon;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private PhoneObserver {
   Q_OBJECT
 
  public:
   // Starts up in the current directory. Without `prompts` the user is asked through real message
-  // boxes and file dialogs.
-  explicit MainWindow(std::unique_ptr<WindowPrompts> prompts = nullptr, QWidget* parent = nullptr);
+  // boxes and file dialogs; without `phoneLibrary` the phone is looked for on the simulator's
+  // usual socket.
+  explicit MainWindow(std::unique_ptr<WindowPrompts> prompts = nullptr,
+                      std::unique_ptr<P2kLibrary> phoneLibrary = nullptr,
+                      QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // What Open does once its dialog has named the file.
@@ -54,6 +61,8 @@ class MainWindow : public QMainWindow {
  public Q_SLOTS:
   // One step of the fade timer.
   void FadeTimerTick();
+  // Lets the phone library tell of a phone that came or went; the poll timer calls it.
+  void PollPhone();
 
  Q_SIGNALS:
   void FadeInFinished();
@@ -83,6 +92,21 @@ class MainWindow : public QMainWindow {
   void ChooseSaveMode(int recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
+  // Loads the file as Open does; false when nothing was loaded.
+  bool LoadMenu(const std::filesystem::path& path);
+  // The item list, the profile selector and the format controls, after the catalogue changed.
+  void ShowCatalogState();
+
+  void PhoneConnected() override;
+  void PhoneDisconnected() override;
+  void ShowConnection(bool connected);
+  void OpenFromPhone();
+  void SaveToPhone();
+  void RestartPhone();
+  void BackUpSeemRecord();
+  void RestoreSeemRecord();
+  // A close asked for while the phone was busy is carried out once it is idle again.
+  void CloseIfAskedMeanwhile();
   void ShowWarnings(const std::vector<std::string>& warnings);
 
   void ShowFormatOptions();
@@ -112,14 +136,21 @@ class MainWindow : public QMainWindow {
   FormatOptions options_;
   FormatState formatState_;
   Settings settings_;
-  std::ofstream log_;
   WindowFade fade_;
   QTimer* fadeTimer_;
+  QTimer* phonePollTimer_;
+  ProgressWindowFactory progressWindows_;
+  std::unique_ptr<P2kLibrary> phoneLibrary_;
+  PhoneLink phone_;
+  // Clear while a transfer runs; the progress windows let the user act meanwhile.
+  bool phoneIdle_ = true;
+  bool closeWhenPhoneIdle_ = false;
   bool seeThrough_ = true;
   std::vector<ItemBaseEntry> shownItems_;
   EditorContext editorContext_;
 
   SplashWindow* splash_ = nullptr;
+  StatusTrayIcon* tray_ = nullptr;
   AboutDialog* about_ = nullptr;
   MenuTreeModel* model_ = nullptr;
   MenuTreeView* treeView_ = nullptr;
@@ -147,6 +178,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* summary_ = nullptr;
   QLabel* formatPanel_ = nullptr;
   QLabel* phonePanel_ = nullptr;
+  QFrame* connectionLamp_ = nullptr;
 
   QMenu* itemMenu_ = nullptr;
   QMenu* addSubitemMenu_ = nullptr;

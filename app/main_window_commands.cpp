@@ -30,6 +30,7 @@ void MainWindow::NewMenu() {
   BuildSkeleton(tree_);
   treeView_->SelectNode(tree_.menuRoot());
   saveAction_->setEnabled(true);
+  saveToPhoneAction_->setEnabled(phone_.session.connected());
   itemList_->setEnabled(true);
 }
 
@@ -38,21 +39,25 @@ void MainWindow::OpenMenu() {
 }
 
 void MainWindow::OpenFile(const std::filesystem::path& path) {
+  if (!LoadMenu(path)) return;
+  saveAction_->setEnabled(true);
+  saveToPhoneAction_->setEnabled(phone_.session.connected());
+  itemList_->setEnabled(true);
+}
+
+bool MainWindow::LoadMenu(const std::filesystem::path& path) {
   HideSummary();
   const OpenResult result =
       OpenMenuFile(path, tree_, catalog_, options_, formatState_, *prompts_);
-  ShowAvailableItems();
-  ShowProfileSelection();
-  ShowFormatOptions();
+  ShowCatalogState();
   RefreshStatus();
   if (!result.loaded) {
     prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
-    return;
+    return false;
   }
   ShowWarnings(result.warnings);
   treeView_->expand(model_->IndexFor(tree_.menuRoot()));
-  saveAction_->setEnabled(true);
-  itemList_->setEnabled(true);
+  return true;
 }
 
 void MainWindow::SaveMenu() {
@@ -63,7 +68,10 @@ void MainWindow::SaveMenu() {
 }
 
 void MainWindow::ShowSetup() {
-  SettingsDialog dialog(settings_, workingFolder_ / kSettingsFileName, false, this);
+  SettingsDialog dialog(settings_, workingFolder_ / kSettingsFileName,
+                        phone_.session.connected() && phoneIdle_, this);
+  connect(&dialog, &SettingsDialog::backupRequested, this, &MainWindow::BackUpSeemRecord);
+  connect(&dialog, &SettingsDialog::restoreRequested, this, &MainWindow::RestoreSeemRecord);
   prompts_->ShowModal(dialog);
 }
 
@@ -79,13 +87,17 @@ void MainWindow::ChooseProfile(int index) {
     catalog_.ApplyDefault(options_);
   else
     catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_);
-  ShowAvailableItems();
-  ShowProfileSelection();
-  ShowFormatOptions();
+  ShowCatalogState();
 }
 
 void MainWindow::ChooseSaveMode(int recordSize) {
   options_.SelectSaveMode(recordSize);
+  ShowFormatOptions();
+}
+
+void MainWindow::ShowCatalogState() {
+  ShowAvailableItems();
+  ShowProfileSelection();
   ShowFormatOptions();
 }
 

@@ -4,12 +4,16 @@
 #include <QPixmap>
 
 #include "app/core/version.h"
+#include "app/shown_text.h"
+#include "phone/phone_session.h"
 
 namespace menuforge {
 namespace {
 
 constexpr int kIconSize = 16;
+constexpr int kBalloonTimeout = 1000;
 const QColor kDisconnectedColour(200, 0, 0);
+const QColor kConnectedColour(0, 180, 0);
 
 // A small phone outline with a lamp in the colour of the connection state.
 QIcon PhoneIcon(const QColor& lamp) {
@@ -34,6 +38,36 @@ StatusTrayIcon::StatusTrayIcon(QObject* parent)
       balloonTitle_(QString::fromLatin1(kTrayBalloonTitle)),
       balloonText_(QString::fromLatin1(kDisconnectedBalloonText)) {
   setToolTip(QString::fromStdString(WindowTitle()));
+  connect(this, &QSystemTrayIcon::activated, this, &StatusTrayIcon::ShowPhoneInfo);
+}
+
+void StatusTrayIcon::ShowConnected(const QString& balloonText, const QString& phoneInfo) {
+  connected_ = true;
+  phoneInfo_ = phoneInfo;
+  setIcon(PhoneIcon(kConnectedColour));
+  setToolTip(ShownText(kPhoneInfoTitle) + QLatin1Char('\n') + phoneInfo);
+  balloonText_ = balloonText;
+  PopUp();
+}
+
+void StatusTrayIcon::ShowDisconnected() {
+  connected_ = false;
+  phoneInfo_.clear();
+  setIcon(PhoneIcon(kDisconnectedColour));
+  setToolTip(QString::fromStdString(WindowTitle()));
+  balloonText_ = QString::fromLatin1(kDisconnectedBalloonText);
+  PopUp();
+}
+
+void StatusTrayIcon::ShowPhoneInfo() {
+  if (!connected_) return;
+  balloonTitle_ = ShownText(kPhoneInfoTitle);
+  balloonText_ = phoneInfo_;
+  PopUp();
+}
+
+void StatusTrayIcon::PopUp() {
+  showMessage(balloonTitle_, balloonText_, QSystemTrayIcon::Information, kBalloonTimeout);
 }
 
 }  // namespace menuforge

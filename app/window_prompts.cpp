@@ -21,6 +21,20 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// "SEEM files|*.seem" becomes "SEEM files (*.seem)".
+QString QtFilter(const char* filter) {
+  const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
+  if (parts.size() < 2) return parts.front();
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+  return filters.join(QStringLiteral(";;"));
+}
+
+QString ProposedName(const FileDialogText& text) {
+  return text.proposedName ? QString::fromLatin1(text.proposedName) : QString();
+}
+
 std::optional<std::filesystem::path> ChosenPath(const QString& name) {
   if (name.isEmpty()) return std::nullopt;
   return std::filesystem::path(QFile::encodeName(name).toStdString());
@@ -42,12 +56,12 @@ bool QtWindowPrompts::Ask(const Message& question) {
 
 std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),
-                                                 QString(), QString::fromLatin1(text.filter)));
+                                                 ProposedName(text), QtFilter(text.filter)));
 }
 
 std::optional<std::filesystem::path> QtWindowPrompts::SaveFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getSaveFileName(parent_, QString::fromLatin1(text.title),
-                                                 QString(), QString::fromLatin1(text.filter)));
+                                                 ProposedName(text), QtFilter(text.filter)));
 }
 
 void QtWindowPrompts::ShowModal(QDialog& dialog) { dialog.exec(); }

@@ -13,9 +13,11 @@ class QWidget;
 
 namespace menuforge {
 
+// `filter` in Qt's form, "Name (*.ext)", or as "Name|*.ext" pairs.
 struct FileDialogText {
   const char* title;
   const char* filter;
+  const char* proposedName = nullptr;
 };
 
 class WindowPrompts : public UserDialogs {

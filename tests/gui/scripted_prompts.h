@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class ScriptedPrompts : public WindowPrompts {
   std::deque<std::filesystem::path> savePaths;  // cancel when empty
   std::vector<std::string> openTitles;
   std::vector<std::string> saveTitles;
+  // Acts on a modal dialog as the user would, while it is "shown".
+  std::function<void(QDialog&)> onModal;
 
   void Show(const Message& message) override { shown.push_back(message); }
   bool Ask(const Message& question) override {
@@ -35,7 +38,10 @@ class ScriptedPrompts : public WindowPrompts {
     saveTitles.emplace_back(text.title);
     return NextPath(savePaths);
   }
-  void ShowModal(QDialog& dialog) override { modalTitles.push_back(dialog.windowTitle()); }
+  void ShowModal(QDialog& dialog) override {
+    modalTitles.push_back(dialog.windowTitle());
+    if (onModal) onModal(dialog);
+  }
 
  private:
   template <typename T>

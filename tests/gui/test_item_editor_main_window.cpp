@@ -11,6 +11,7 @@
 
 #include "app/menu_tree_view.h"
 #include "gui/scripted_editor_prompts.h"
+#include "phone/phone_socket_path.h"
 #include "gui/scripted_prompts.h"
 
 using namespace menuforge;
@@ -68,6 +69,8 @@ class TestItemEditorMainWindow : public QObject {
   void init() {
     previousFolder_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder_.path()));
+    // No phone: the socket the window looks for never exists.
+    qputenv(kPhoneSocketVariable, QFile::encodeName(folder_.filePath(QStringLiteral("no-phone"))));
     auto prompts = std::make_unique<DrivingPrompts>();
     prompts_ = prompts.get();
     window_ = std::make_unique<MainWindow>(std::move(prompts));

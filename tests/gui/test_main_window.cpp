@@ -18,6 +18,7 @@
 #include "catalog/menu_opening.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
+#include "phone/phone_socket_path.h"
 
 namespace menuforge {
 namespace {
@@ -123,6 +124,8 @@ void MainWindowTest::init() {
   folder_ = std::make_unique<QTemporaryDir>();
   QVERIFY(folder_->isValid());
   QVERIFY(QDir::setCurrent(folder_->path()));
+  // No phone: the socket the window looks for never exists.
+  qputenv(kPhoneSocketVariable, QFile::encodeName(folder_->filePath(QStringLiteral("no-phone"))));
 }
 
 void MainWindowTest::cleanup() {

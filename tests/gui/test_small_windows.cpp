@@ -2,14 +2,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
-#include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "app/about_dialog.h"
 #include "app/core/version.h"
 #include "app/double_progress_window.h"
+#include "app/progress_adapters.h"
 #include "app/progress_window.h"
 #include "app/splash_window.h"
+#include "app/status_tray_icon.h"
 
 using namespace menuforge;
 
@@ -27,8 +28,6 @@ QColor TextColour(QWidget& window, const char* name) {
 }
 
 }  // namespace
-
-Q_DECLARE_METATYPE(std::vector<std::uint64_t>)
 
 class TestSmallWindows : public QObject {
   Q_OBJECT
@@ -132,37 +131,6 @@ class TestSmallWindows : public QObject {
     QVERIFY(progress.isVisible());
   }
 
-  void doubleProgressCountsBytes_data() {
-    QTest::addColumn<std::uint64_t>("total");
-    QTest::addColumn<std::vector<std::uint64_t>>("blocks");
-    QTest::addColumn<int>("percent");
-    QTest::newRow("nothing yet") << std::uint64_t{1000} << std::vector<std::uint64_t>{} << 0;
-    QTest::newRow("a quarter") << std::uint64_t{1000} << std::vector<std::uint64_t>{250} << 25;
-    QTest::newRow("rounds down") << std::uint64_t{3} << std::vector<std::uint64_t>{2} << 66;
-    QTest::newRow("all blocks") << std::uint64_t{1000} << std::vector<std::uint64_t>{250, 500, 250} << 100;
-    QTest::newRow("more than announced") << std::uint64_t{1000} << std::vector<std::uint64_t>{999, 999} << 100;
-    QTest::newRow("empty group") << std::uint64_t{0} << std::vector<std::uint64_t>{512} << 0;
-    QTest::newRow("beyond 32 bits") << std::uint64_t{8'000'000'000} << std::vector<std::uint64_t>{4'000'000'000} << 50;
-  }
-
-  void doubleProgressCountsBytes() {
-    QFETCH(std::uint64_t, total);
-    QFETCH(std::vector<std::uint64_t>, blocks);
-    QFETCH(int, percent);
-    DoubleProgressWindow progress;
-    QCOMPARE(progress.TotalBytes(), std::uint64_t{0});
-    QCOMPARE(progress.DoneBytes(), std::uint64_t{0});
-    progress.SetTotalBytes(total);
-    std::uint64_t done = 0;
-    for (std::uint64_t block : blocks) {
-      progress.AddDoneBytes(block);
-      done += block;
-    }
-    QCOMPARE(progress.TotalBytes(), total);
-    QCOMPARE(progress.DoneBytes(), done);
-    QCOMPARE(Find<QProgressBar>(progress, "groupBar")->value(), percent);
-  }
-
   void doubleProgressShowsTheFileApart() {
     DoubleProgressWindow progress;
     QCOMPARE(progress.size(), QSize(341, 98));
@@ -172,14 +140,78 @@ class TestSmallWindows : public QObject {
     auto* groupBar = Find<QProgressBar>(progress, "groupBar");
     QCOMPARE(fileBar->maximum(), 100);
     QCOMPARE(groupBar->maximum(), 100);
-    progress.SetTotalBytes(400);
     progress.SetFilePercent(70);
-    progress.AddDoneBytes(100);
+    progress.SetGroupPercent(25);
     QCOMPARE(fileBar->value(), 70);
     QCOMPARE(groupBar->value(), 25);
-    // A total set after some blocks still counts them.
-    progress.SetTotalBytes(200);
-    QCOMPARE(groupBar->value(), 50);
+    progress.SetGroupPercent(140);
+    QCOMPARE(groupBar->value(), 100);
+  }
+
+  // Each block's position lets pending events run, so the program answers during a transfer.
+  void transfersDriveTheProgressWindows() {
+    QWidget owner;
+    ProgressWindowFactory windows(&owner);
+    std::unique_ptr<ProgressSink> sink = windows.Show("Reading mma_ucp 0%");
+    auto* shown = owner.findChild<ProgressWindow*>();
+    QVERIFY(shown != nullptr);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->windowTitle(), QStringLiteral("Reading mma_ucp 0%"));
+    bool handled = false;
+    QMetaObject::invokeMethod(&owner, [&handled] { handled = true; }, Qt::QueuedConnection);
+    sink->SetPosition(40);
+    sink->SetCaption("Reading mma_ucp 40%");
+    QVERIFY(handled);
+    QCOMPARE(Find<QProgressBar>(*shown, "progressBar")->value(), 40);
+    QCOMPARE(shown->windowTitle(), QStringLiteral("Reading mma_ucp 40%"));
+    sink->Close();
+    QVERIFY(owner.findChild<ProgressWindow*>() == nullptr);
+    sink.reset();
+    windows.Show("Uploading mma_temp 0%");
+    QVERIFY(owner.findChild<ProgressWindow*>() == nullptr);
+
+    auto group = std::make_unique<GroupProgressWindow>(&owner);
+    auto* pair = owner.findChild<DoubleProgressWindow*>();
+    QVERIFY(pair != nullptr && pair->isVisible());
+    GroupProgress counters(*group);
+    counters.total = 400;
+    counters.done = 100;
+    counters.SetCaption("Downloading a.gif 70% (Total 25%)");
+    counters.window.SetFilePosition(70);
+    handled = false;
+    QMetaObject::invokeMethod(&owner, [&handled] { handled = true; }, Qt::QueuedConnection);
+    counters.window.SetGroupPosition(counters.GroupPercent());
+    QVERIFY(handled);
+    QCOMPARE(pair->windowTitle(), QStringLiteral("Downloading a.gif 70% (Total 25%)"));
+    QCOMPARE(Find<QProgressBar>(*pair, "fileBar")->value(), 70);
+    QCOMPARE(Find<QProgressBar>(*pair, "groupBar")->value(), 25);
+    group.reset();
+    QVERIFY(owner.findChild<DoubleProgressWindow*>() == nullptr);
+  }
+
+  void trayIconTellsTheConnectionAndThePhone() {
+    StatusTrayIcon tray;
+    const QImage disconnected = tray.icon().pixmap(16).toImage();
+    QCOMPARE(tray.balloonTitle(), QStringLiteral("P2K Status"));
+    QCOMPARE(tray.balloonText(), QStringLiteral("Disconnected"));
+    Q_EMIT tray.activated(QSystemTrayIcon::Trigger);
+    QCOMPARE(tray.balloonTitle(), QStringLiteral("P2K Status"));
+
+    const QString info = QStringLiteral("Model: V3\nF/W Version: R374_G\nLP Version: 0122");
+    tray.ShowConnected(QStringLiteral("Connected:  V3"), info);
+    QCOMPARE(tray.balloonText(), QStringLiteral("Connected:  V3"));
+    QVERIFY(tray.icon().pixmap(16).toImage() != disconnected);
+    QCOMPARE(tray.toolTip(), QStringLiteral("Phone info\n") + info);
+    Q_EMIT tray.activated(QSystemTrayIcon::Trigger);
+    QCOMPARE(tray.balloonTitle(), QStringLiteral("Phone info"));
+    QCOMPARE(tray.balloonText(), info);
+
+    tray.ShowDisconnected();
+    QCOMPARE(tray.balloonText(), QStringLiteral("Disconnected"));
+    QCOMPARE(tray.icon().pixmap(16).toImage(), disconnected);
+    QCOMPARE(tray.toolTip(), QStringLiteral("Menuforge v.0.5"));
+    Q_EMIT tray.activated(QSystemTrayIcon::Trigger);
+    QCOMPARE(tray.balloonText(), QStringLiteral("Disconnected"));
   }
 };
 

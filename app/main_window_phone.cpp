@@ -1,0 +1,114 @@
+// The commands that work with a connected phone, the connection shown in the status bar and the
+// notification area, and the SEEM backup of the settings window.
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+#include "app/core/working_files.h"
+#include "app/item_list_box.h"
+#include "app/shown_text.h"
+#include "app/status_tray_icon.h"
+#include "menu/mma_saver.h"
+#include "phone/seem_backup.h"
+
+namespace menuforge {
+namespace {
+
+constexpr FileDialogText kSeemBackupDialog{kSeemBackupDialogTitle, kSeemFileFilter,
+                                           kSeemBackupFileName};
+constexpr FileDialogText kSeemRestoreDialog{kSeemRestoreDialogTitle, kSeemFileFilter,
+                                            kSeemBackupFileName};
+
+}  // namespace
+
+void MainWindow::PollPhone() {
+  // A notice in the middle of a transfer or of a dialog would change what they are working on;
+  // it waits for the next tick.
+  if (!phoneIdle_ || QApplication::activeModalWidget() != nullptr) return;
+  phone_.session.Poll();
+}
+
+void MainWindow::PhoneConnected() {
+  const PhoneSession& session = phone_.session;
+  if (tray_) tray_->ShowConnected(ShownText(session.ConnectedBalloonText()),
+                                  ShownText(session.PhoneInfoText()));
+  phonePanel_->setText(ShownText(session.PhonePanelText()));
+  formatPanel_->setText(ShownText(session.ImeiPanelText()));
+  ShowConnection(true);
+  saveToPhoneAction_->setEnabled(!tree_.empty());
+  if (const std::optional<std::string> profile = session.ProfileToApply()) {
+    catalog_.ApplyProfile(*profile, options_, *prompts_);
+    ShowCatalogState();
+  }
+}
+
+void MainWindow::PhoneDisconnected() {
+  if (tray_) tray_->ShowDisconnected();
+  ShowConnection(false);
+  saveToPhoneAction_->setEnabled(false);
+  phonePanel_->setText(ShownText(kNoPhonePanelText));
+  formatPanel_->setText(ShownText(kNoImeiPanelText));
+}
+
+void MainWindow::ShowConnection(bool connected) {
+  QPalette colours = connectionLamp_->palette();
+  colours.setColor(QPalette::Window, connected ? Qt::green : Qt::red);
+  connectionLamp_->setPalette(colours);
+  openFromPhoneAction_->setEnabled(connected);
+  restartPhoneAction_->setEnabled(connected);
+  editorContext_.phoneConnected = connected;
+}
+
+void MainWindow::OpenFromPhone() {
+  if (!phoneIdle_) return;
+  EmptyTree(tree_);
+  HideSummary();
+  phoneIdle_ = false;
+  const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
+  phoneIdle_ = true;
+  // The J2MEST copies that came with the menu are not parsed here yet.
+  const bool loaded = !path.empty() && LoadMenu(path);
+  saveAction_->setEnabled(loaded);
+  saveToPhoneAction_->setEnabled(loaded && phone_.session.connected());
+  itemList_->setEnabled(true);
+  CloseIfAskedMeanwhile();
+}
+
+void MainWindow::SaveToPhone() {
+  if (!phoneIdle_) return;
+  phoneIdle_ = false;
+  const SaveResult saved = SaveMenuFile(workingFolder_ / kMenuWorkFile, tree_, options_,
+                                        catalog_.availableItems());
+  // Only a file written whole goes to the phone; an older copy must not take its place.
+  if (saved.status == SaveStatus::Saved) phone_.menuFiles.WritePhoneMenuFiles();
+  phoneIdle_ = true;
+  if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);
+  CloseIfAskedMeanwhile();
+}
+
+void MainWindow::RestartPhone() {
+  if (phoneIdle_) phone_.menuFiles.RestartPhone();
+}
+
+void MainWindow::CloseIfAskedMeanwhile() {
+  if (closeWhenPhoneIdle_) {
+    closeWhenPhoneIdle_ = false;
+    close();
+  }
+}
+
+void MainWindow::BackUpSeemRecord() {
+  if (!phone_.session.connected()) return;
+  if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
+    BackupSeem(phone_.session, *path, *prompts_);
+}
+
+void MainWindow::RestoreSeemRecord() {
+  if (!phone_.session.connected()) return;
+  if (const auto path = prompts_->OpenFileName(kSeemRestoreDialog))
+    RestoreSeem(phone_.session, *path, *prompts_);
+}
+
+}  // namespace menuforge

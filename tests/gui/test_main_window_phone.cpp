@@ -1,0 +1,481 @@
+// The main window with a simulated phone: the connection shown, Open from phone, Save to phone,
+// Restart phone, the restart question at close and the SEEM buttons of the settings window.
+#include "app/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <thread>
+
+#include "app/menu_tree_view.h"
+#include "app/progress_window.h"
+#include "catalog/item_base_file.h"
+#include "catalog/menu_opening.h"
+#include "gui/scripted_prompts.h"
+#include "gui/window_test_files.h"
+#include "menu/mma_loader.h"
+#include "phone/in_process_library.h"
+#include "phone/phone_menu_files.h"
+#include "phone/phone_server.h"
+#include "phone/restart_at_close.h"
+#include "phone/seem_records.h"
+#include "phone/socket_library.h"
+
+namespace menuforge {
+namespace {
+
+using test::ScriptedPrompts;
+
+QtMessageHandler defaultHandler = nullptr;
+
+// The offscreen platform has no window opacity and no popups; it says so at every step.
+void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("This plugin does not support "))) return;
+  defaultHandler(type, context, text);
+}
+
+constexpr int kFadeInTicks = 25;
+constexpr int kFadeOutTicks = 26;
+constexpr char kConnectedPanel[] = "Phone: Menuforge Phone  [R3443H1_G_0A.65.0BR] ";
+const Message kProfileNotFound{"Profile not found. Default profile will be applied",
+                               "Missing profile", MessageIcon::Warning};
+
+QStringList Names(const MenuNode& parent) {
+  QStringList names;
+  for (const auto& child : parent.children) names << QString::fromStdString(child->record.itemName);
+  return names;
+}
+
+void WriteMenu(const std::filesystem::path& path, const std::vector<std::string>& identifiers) {
+  MenuTree tree;
+  BuildSkeleton(tree);
+  const ItemTable items(BuiltInItemBase());
+  for (const std::string& identifier : identifiers)
+    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)), false);
+  if (SaveMenuFile(path, tree, FormatOptions{}, items).status != SaveStatus::Saved)
+    qFatal("cannot write a menu file");
+}
+
+QStringList MenuRootNamesIn(const std::filesystem::path& path) {
+  MenuTree tree;
+  FormatOptions options;
+  FormatState state;
+  const ItemTable items(BuiltInItemBase());
+  if (LoadMenuFile(path, {items, true}, tree, options, state).status != LoadStatus::Loaded)
+    return {QStringLiteral("(not a menu file)")};
+  return Names(*tree.menuRoot());
+}
+
+// The simulator's server on its own thread, as menuforge-phonesim runs it.
+class ServerThread {
+ public:
+  ServerThread(const std::filesystem::path& storage, const std::filesystem::path& socket)
+      : server_(PhoneServerConfig{storage, {}, {}}) {
+    if (!server_.Listen(socket).empty()) qFatal("cannot listen on the phone socket");
+    thread_ = std::thread([this] { server_.Run(); });
+  }
+  ~ServerThread() {
+    server_.Stop();
+    thread_.join();
+  }
+
+ private:
+  PhoneServer server_;
+  std::thread thread_;
+};
+
+}  // namespace
+}  // namespace menuforge
+
+using namespace menuforge;
+
+class MainWindowPhoneTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenNotices); }
+  void init();
+  void cleanup();
+
+  void connectShowsThePhoneAndDisconnectTakesItBack();
+  void connectAppliesTheFirmwareProfile();
+  void openFromPhoneLoadsThePhoneMenu();
+  void aRefusedReadLeavesNothingToSave();
+  void saveToPhoneWritesTheMenu_data();
+  void saveToPhoneWritesTheMenu();
+  void saveToPhoneRefusesItemsOutsideTheProfile();
+  void restartQuestionAtClose_data();
+  void restartQuestionAtClose();
+  void phoneCommandsWaitForTheTransferInProgress();
+  void seemButtonsBackUpAndRestoreWhileConnected();
+  void thePhoneOnTheSocketGoesAndComesBack();
+
+ private:
+  void Start(std::unique_ptr<P2kLibrary> library = nullptr);
+  void Plug(FaultPlan faults = {});
+  template <typename T>
+  T* Child(const char* name) const;
+  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  bool Enabled(const char* action) const { return Child<QAction>(action)->isEnabled(); }
+  QString PhonePanel() const { return Child<QLabel>("phonePanel")->text(); }
+  QString FormatPanel() const { return Child<QLabel>("formatPanel")->text(); }
+  QColor Lamp() const { return Child<QFrame>("connectionLamp")->palette().color(QPalette::Window); }
+  void AddToMenuRoot(const char* displayName);
+  void ChooseProfile(const char* name);
+  void FadeIn();
+  // Closes and runs the fade-out to its end.
+  void CloseAndFadeOut();
+  std::filesystem::path PhoneMenu() const { return storageRoot_ / "a/mobile/system/mma_ucp"; }
+  int LogLinesSaying(const std::string& line) const;
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  QString previousFolder_;
+  std::filesystem::path storageRoot_;
+  std::unique_ptr<PhoneStorage> storage_;
+  InProcessPhoneLibrary* phone_ = nullptr;
+  std::unique_ptr<MainWindow> window_;
+  ScriptedPrompts* prompts_ = nullptr;
+};
+
+void MainWindowPhoneTest::init() {
+  previousFolder_ = QDir::currentPath();
+  folder_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(folder_->isValid());
+  QVERIFY(QDir::setCurrent(folder_->path()));
+  storageRoot_ = std::filesystem::path(folder_->path().toStdString()) / "phone";
+  for (const char* volume : {"a/mobile/system", "b", "c", "e"})
+    std::filesystem::create_directories(storageRoot_ / volume);
+  storage_ = std::make_unique<PhoneStorage>(storageRoot_);
+  QVERIFY(PrepareSeemRecords(*storage_, std::nullopt, std::nullopt).empty());
+}
+
+void MainWindowPhoneTest::cleanup() {
+  window_.reset();
+  storage_.reset();
+  QDir::setCurrent(previousFolder_);
+  folder_.reset();
+}
+
+// Both timers are stopped so that only the test moves the fade on and polls the phone.
+void MainWindowPhoneTest::Start(std::unique_ptr<P2kLibrary> library) {
+  if (!library) {
+    auto inProcess = std::make_unique<InProcessPhoneLibrary>(*storage_, PhoneAnswers{});
+    phone_ = inProcess.get();
+    library = std::move(inProcess);
+  }
+  auto prompts = std::make_unique<ScriptedPrompts>();
+  prompts_ = prompts.get();
+  window_ = std::make_unique<MainWindow>(std::move(prompts), std::move(library));
+  Child<QTimer>("fadeTimer")->stop();
+  Child<QTimer>("phonePollTimer")->stop();
+}
+
+void MainWindowPhoneTest::Plug(FaultPlan faults) {
+  phone_->Plug(std::move(faults));
+  window_->PollPhone();
+}
+
+template <typename T>
+T* MainWindowPhoneTest::Child(const char* name) const {
+  T* child = window_->findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("The main window has no %s", name);
+  return child;
+}
+
+void MainWindowPhoneTest::AddToMenuRoot(const char* displayName) {
+  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot());
+  auto* list = Child<QComboBox>("itemList");
+  const int index = list->findText(QString::fromLatin1(displayName));
+  QVERIFY2(index >= 0, displayName);
+  list->setCurrentIndex(index);
+  Q_EMIT list->activated(index);
+  Child<QMenu>("itemMenu")->hide();
+  Trigger("addSubitemLastAction");
+}
+
+void MainWindowPhoneTest::ChooseProfile(const char* name) {
+  auto* selector = Child<QComboBox>("profileSelector");
+  const int index = selector->findText(QString::fromLatin1(name));
+  QVERIFY2(index >= 0, name);
+  selector->setCurrentIndex(index);
+  Q_EMIT selector->activated(index);
+}
+
+void MainWindowPhoneTest::FadeIn() {
+  window_->show();
+  for (int tick = 0; tick < kFadeInTicks; ++tick) window_->FadeTimerTick();
+}
+
+void MainWindowPhoneTest::CloseAndFadeOut() {
+  QVERIFY(!window_->close());
+  Child<QTimer>("fadeTimer")->stop();
+  for (int tick = 0; tick < kFadeOutTicks; ++tick) window_->FadeTimerTick();
+  QVERIFY(!window_->isVisible());
+}
+
+int MainWindowPhoneTest::LogLinesSaying(const std::string& line) const {
+  const std::string log = test::ReadText("p2klog.txt");
+  int count = 0;
+  for (std::size_t at = log.find(line + "\r\n"); at != std::string::npos;
+       at = log.find(line + "\r\n", at + 1))
+    ++count;
+  return count;
+}
+
+void MainWindowPhoneTest::connectShowsThePhoneAndDisconnectTakesItBack() {
+  Start();
+  QCOMPARE(PhonePanel(), QStringLiteral("Phone: None"));
+  QCOMPARE(Lamp(), QColor(Qt::red));
+
+  Plug();
+  QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
+  QCOMPARE(FormatPanel(), QStringLiteral(" IMEI: 354678012345679"));
+  QCOMPARE(Lamp(), QColor(Qt::green));
+  QVERIFY(Enabled("openFromPhoneAction"));
+  QVERIFY(Enabled("restartPhoneAction"));
+  QVERIFY(!Enabled("saveToPhoneAction"));
+  // No "Profiles/R3443H1.prf" for the phone's firmware.
+  QCOMPARE(prompts_->shown, std::vector<Message>{kProfileNotFound});
+  QCOMPARE(Child<QComboBox>("profileSelector")->currentText(), QStringLiteral("Default"));
+  Trigger("newAction");
+  QVERIFY(Enabled("saveToPhoneAction"));
+
+  phone_->Unplug();
+  window_->PollPhone();
+  QCOMPARE(PhonePanel(), QStringLiteral("Phone: None "));
+  QCOMPARE(FormatPanel(), QStringLiteral("IMEI: N/A "));
+  QCOMPARE(Lamp(), QColor(Qt::red));
+  for (const char* action : {"openFromPhoneAction", "saveToPhoneAction", "restartPhoneAction"})
+    QVERIFY2(!Enabled(action), action);
+  Trigger("newAction");
+  QVERIFY(Enabled("saveAction"));
+  QVERIFY(!Enabled("saveToPhoneAction"));
+
+  // A tree that is already there can go to the phone as soon as it comes.
+  Plug();
+  QVERIFY(Enabled("saveToPhoneAction"));
+}
+
+void MainWindowPhoneTest::connectAppliesTheFirmwareProfile() {
+  test::WriteProfile("R3443H1", "22 06 1", "PhoneBook\r\nGames\r\n");
+  Start();
+  Plug();
+  QVERIFY(prompts_->shown.empty());
+  QCOMPARE(Child<QComboBox>("profileSelector")->currentText(), QStringLiteral("R3443H1"));
+  QVERIFY(Child<QRadioButton>("saveMode22")->isChecked());
+  QVERIFY(Child<QCheckBox>("c698pFix")->isChecked());
+  QCOMPARE(Child<QComboBox>("itemList")->count(), 3);
+}
+
+void MainWindowPhoneTest::openFromPhoneLoadsThePhoneMenu() {
+  WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
+  test::WriteProfile("R3443H1", "36 0C 0", "PhoneBook\r\n");
+  Start();
+  Plug();
+  Trigger("openFromPhoneAction");
+
+  // The phone's menu has an item its firmware's profile lacks: the same fallback as Open.
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning}}));
+  QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"PhoneBook", "Games"}));
+  QCOMPARE(Child<QComboBox>("profileSelector")->currentText(), QStringLiteral("Default"));
+  QCOMPARE(test::ReadText("mma_temp"), test::ReadText(PhoneMenu()));
+  QVERIFY(Enabled("saveAction"));
+  QVERIFY(Enabled("saveToPhoneAction"));
+  QVERIFY(Child<QComboBox>("itemList")->isEnabled());
+  QVERIFY(window_->findChildren<ProgressWindow*>().isEmpty());
+}
+
+void MainWindowPhoneTest::aRefusedReadLeavesNothingToSave() {
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  Start();
+  Plug(FaultPlan{{Refusal{PhoneCall::FsacOpen, 1, 1}}, std::nullopt});
+  prompts_->shown.clear();
+  Trigger("newAction");
+  Trigger("openFromPhoneAction");
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{"Error reading mma_ucp", "Fatal P2K error", MessageIcon::Error}}));
+  QVERIFY(window_->tree().empty());
+  QVERIFY(!Enabled("saveAction"));
+  QVERIFY(!Enabled("saveToPhoneAction"));
+  QVERIFY(Child<QComboBox>("itemList")->isEnabled());
+}
+
+void MainWindowPhoneTest::saveToPhoneWritesTheMenu_data() {
+  QTest::addColumn<bool>("systemAttribute");
+  QTest::newRow("plain") << false;
+  QTest::newRow("SetSystemAttr") << true;
+}
+
+void MainWindowPhoneTest::saveToPhoneWritesTheMenu() {
+  QFETCH(bool, systemAttribute);
+  if (systemAttribute) test::WriteText("menuforge.ini", "[setup]\r\nSetSystemAttr=1\r\n");
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  Start();
+  Plug();
+  prompts_->shown.clear();
+  Trigger("openFromPhoneAction");
+  AddToMenuRoot("Games");
+  Trigger("saveToPhoneAction");
+
+  QVERIFY(prompts_->shown.empty());
+  QCOMPARE(MenuRootNamesIn(PhoneMenu()), (QStringList{"PhoneBook", "Games"}));
+  QCOMPARE(test::ReadText(PhoneMenu()), test::ReadText("mma_temp"));
+  QCOMPARE(storage_->Attributes(kPhoneMenuPath), systemAttribute ? kAttributeSystem : 0);
+}
+
+void MainWindowPhoneTest::saveToPhoneRefusesItemsOutsideTheProfile() {
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  const std::string before = test::ReadText(PhoneMenu());
+  test::WriteProfile("Small", "36 0C 0", "PhoneBook\r\n");
+  Start();
+  Plug();
+  Trigger("newAction");
+  AddToMenuRoot("Games");
+  ChooseProfile("Small");
+  prompts_->shown.clear();
+  Trigger("saveToPhoneAction");
+
+  QCOMPARE(prompts_->shown.size(), std::size_t{1});
+  QCOMPARE(prompts_->shown[0].text, std::string("mma_ucp doesn't match current profile"));
+  QCOMPARE(prompts_->shown[0].caption, std::string("Profile error"));
+  QCOMPARE(test::ReadText(PhoneMenu()), before);
+  FadeIn();
+  CloseAndFadeOut();
+  QVERIFY(prompts_->asked.empty());
+}
+
+void MainWindowPhoneTest::restartQuestionAtClose_data() {
+  QTest::addColumn<bool>("restartFirst");
+  QTest::newRow("saved") << false;
+  QTest::newRow("saved, then Restart phone") << true;
+}
+
+void MainWindowPhoneTest::restartQuestionAtClose() {
+  QFETCH(bool, restartFirst);
+  test::WriteText("menuforge.ini", "[setup]\r\nLogEnabled=1\r\n");
+  Start();
+  Plug();
+  Trigger("newAction");
+  Trigger("saveToPhoneAction");
+  if (restartFirst) {
+    Trigger("restartPhoneAction");
+    window_->PollPhone();
+    QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
+  }
+  FadeIn();
+  CloseAndFadeOut();
+
+  if (restartFirst)
+    QVERIFY(prompts_->asked.empty());
+  else
+    QCOMPARE(prompts_->asked,
+             (std::vector<Message>{{kRestartQuestionText, "", MessageIcon::Question}}));
+  QCOMPARE(LogLinesSaying("Phone is restarted"), 1);
+}
+
+// The progress windows let the user act during a transfer; phone commands given meanwhile are
+// dropped, and a close waits for the transfer to end.
+void MainWindowPhoneTest::phoneCommandsWaitForTheTransferInProgress() {
+  test::WriteText("menuforge.ini", "[setup]\r\nLogEnabled=1\r\n");
+  WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
+  Start();
+  FadeIn();
+  Plug();
+  Trigger("newAction");
+  prompts_->shown.clear();
+  bool actedDuringTransfer = false;
+  QMetaObject::invokeMethod(
+      window_.get(),
+      [this, &actedDuringTransfer] {
+        actedDuringTransfer = !window_->findChildren<ProgressWindow*>().isEmpty();
+        Trigger("restartPhoneAction");
+        Trigger("saveToPhoneAction");
+        Trigger("openFromPhoneAction");
+        QVERIFY(!window_->close());
+        QVERIFY(!Child<QTimer>("fadeTimer")->isActive());
+      },
+      Qt::QueuedConnection);
+  Trigger("openFromPhoneAction");
+
+  QVERIFY(actedDuringTransfer);
+  QVERIFY(prompts_->shown.empty());
+  QCOMPARE(LogLinesSaying("Phone is restarted"), 0);
+  QCOMPARE(LogLinesSaying("[P2KFileRead] Enter /a/mobile/system/mma_ucp"), 1);
+  QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"PhoneBook", "Games"}));
+  // The close given during the transfer has begun the fade-out now.
+  QVERIFY(Child<QTimer>("fadeTimer")->isActive());
+  QVERIFY(QFileInfo::exists("mma_temp"));
+}
+
+void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
+  Start();
+  QList<bool> enabled;
+  const char* toClick = nullptr;
+  prompts_->onModal = [&](QDialog& dialog) {
+    auto* backup = dialog.findChild<QPushButton*>(QStringLiteral("backupSeemButton"));
+    auto* restore = dialog.findChild<QPushButton*>(QStringLiteral("restoreBackupButton"));
+    enabled = {backup->isEnabled(), restore->isEnabled()};
+    if (toClick) dialog.findChild<QPushButton*>(QString::fromLatin1(toClick))->click();
+  };
+  Trigger("setupAction");
+  QCOMPARE(enabled, (QList<bool>{false, false}));
+
+  Plug();
+  prompts_->shown.clear();
+  const std::filesystem::path backup = std::filesystem::path(folder_->path().toStdString()) / "mine.seem";
+  prompts_->savePaths.push_back(backup);
+  toClick = "backupSeemButton";
+  Trigger("setupAction");
+  QCOMPARE(enabled, (QList<bool>{true, true}));
+  QCOMPARE(prompts_->saveTitles, std::vector<std::string>{"Save SEEM bakup as"});
+  const std::optional<Bytes> record = storage_->ReadSeem(kSeemMenuFlags, kSeemRecordOne);
+  QVERIFY(record.has_value());
+  QCOMPARE(test::ReadText(backup), std::string(record->begin(), record->end()));
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{"SEEM 0032_0001 backed up", "", MessageIcon::Information}}));
+
+  const std::string changed(record->size(), '\x5A');
+  test::WriteText(backup, changed);
+  prompts_->openPaths.push_back(backup);
+  prompts_->shown.clear();
+  toClick = "restoreBackupButton";
+  Trigger("setupAction");
+  QCOMPARE(prompts_->openTitles, std::vector<std::string>{"Restore SEEM backup from"});
+  const std::optional<Bytes> restored = storage_->ReadSeem(kSeemMenuFlags, kSeemRecordOne);
+  QVERIFY(restored.has_value());
+  QCOMPARE(std::string(restored->begin(), restored->end()), changed);
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{"Backup SEEM 0032_0001 restored", "", MessageIcon::Information}}));
+}
+
+// The library of the real program, against the simulator's server: the window sees the phone go
+// when the simulator stops, and come back when it starts again.
+void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
+  WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
+  const std::filesystem::path socket = std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
+  auto server = std::make_unique<ServerThread>(storageRoot_, socket);
+  Start(std::make_unique<SocketPhoneLibrary>(socket));
+  QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
+
+  server.reset();
+  window_->PollPhone();
+  QCOMPARE(PhonePanel(), QStringLiteral("Phone: None "));
+  QVERIFY(!Enabled("openFromPhoneAction"));
+  window_->PollPhone();
+  QCOMPARE(PhonePanel(), QStringLiteral("Phone: None "));
+
+  server = std::make_unique<ServerThread>(storageRoot_, socket);
+  window_->PollPhone();
+  QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
+  Trigger("openFromPhoneAction");
+  QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"PhoneBook", "Games"}));
+}
+
+QTEST_MAIN(MainWindowPhoneTest)
+#include "test_main_window_phone.moc"
