@@ -366,12 +366,14 @@ void MainWindow::StartUp() {
   if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
     prompts_->Show({error, kErrorCaption, MessageIcon::Error});
   phone_.session.Start();
-  PollPhone();
-  phonePollTimer_->start();
 
   splash_ = new SplashWindow(this);
   splash_->ShowCentred();
   fadeTimer_->start(kFadeInInterval);
+  // A phone already attached shows up as soon as the window runs, not a poll interval later.
+  // Showing the splash handles pending events, so this is queued only after it.
+  QTimer::singleShot(0, this, &MainWindow::PollPhone);
+  phonePollTimer_->start();
 }
 
 void MainWindow::ShowCatalogResult(const CatalogResult& result) {

@@ -461,6 +461,7 @@ void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
   const std::filesystem::path socket = std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
   auto server = std::make_unique<ServerThread>(storageRoot_, socket);
   Start(std::make_unique<SocketPhoneLibrary>(socket));
+  window_->PollPhone();
   QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
 
   server.reset();
