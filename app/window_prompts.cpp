@@ -3,23 +3,11 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 
-#include "app/shown_text.h"
+#include "app/message_box.h"
 
 namespace menuforge {
 namespace {
-
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
-  }
-  return QMessageBox::NoIcon;
-}
 
 // "SEEM files|*.seem" becomes "SEEM files (*.seem)".
 QString QtFilter(const char* filter) {
@@ -42,17 +30,9 @@ std::optional<std::filesystem::path> ChosenPath(const QString& name) {
 
 }  // namespace
 
-void QtWindowPrompts::Show(const Message& message) {
-  QMessageBox box(BoxIcon(message.icon), ShownText(message.caption), ShownText(message.text),
-                  QMessageBox::Ok, parent_);
-  box.exec();
-}
+void QtWindowPrompts::Show(const Message& message) { ShowMessageBox(parent_, message); }
 
-bool QtWindowPrompts::Ask(const Message& question) {
-  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
-  return box.exec() == QMessageBox::Yes;
-}
+bool QtWindowPrompts::Ask(const Message& question) { return AskMessageBox(parent_, question); }
 
 std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),

@@ -10,13 +10,6 @@ namespace menuforge {
 inline QString Wide(const std::u16string& text) { return QString::fromStdU16String(text); }
 inline std::u16string Wide(const QString& text) { return text.toStdU16String(); }
 
-// The editor's messages are ASCII with CR LF line ends; labels want a single line break.
-inline QString MessageText(std::string_view text) {
-  QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return shown;
-}
-
 // 8-bit texts of the phone's files, byte for byte.
 inline QString EightBitText(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

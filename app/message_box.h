@@ -1,0 +1,14 @@
+// The core's messages and questions as modal message boxes.
+#pragma once
+
+#include "menu/user_messages.h"
+
+class QWidget;
+
+namespace menuforge {
+
+void ShowMessageBox(QWidget* parent, const Message& message);
+// Yes and No buttons; true for Yes.
+bool AskMessageBox(QWidget* parent, const Message& question);
+
+}  // namespace menuforge
