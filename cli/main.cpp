@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/phone_commands.h"
+#include "cli/run_command.h"
 
 namespace menuforge::cli {
 namespace {
@@ -30,41 +31,10 @@ void PrintToolUsage(std::ostream& out) {
   out << "\nexit status: 0 success, 1 refused input or failure, 2 bad usage\n";
 }
 
-void PrintCommandUsage(const Command& command) {
-  std::cout << "usage: " << kToolName << ' ' << command.name << ' ' << command.synopsis << "\n\n"
-            << command.description;
-}
-
-int UsageFailure(const std::string& text, std::string_view helpTarget) {
-  std::cerr << "error: " << text << " (see " << kToolName << helpTarget << " --help)\n";
-  return kExitUsage;
-}
-
-int RunCommand(const Command& command, std::span<const std::string> arguments) {
-  const std::string helpTarget = " " + std::string(command.name);
-  try {
-    const ParsedArguments parsed =
-        ParseArguments(arguments, command.options, command.positionalCount);
-    if (parsed.help) {
-      PrintCommandUsage(command);
-      return kExitSuccess;
-    }
-    return command.run(parsed);
-  } catch (const UsageError& error) {
-    return UsageFailure(error.what(), helpTarget);
-  } catch (const CommandFailure& error) {
-    std::cerr << "error: " << error.what() << '\n';
-    return error.code();
-  } catch (const std::exception& error) {
-    std::cerr << "error: " << error.what() << '\n';
-    return kExitFailure;
-  }
-}
-
 int RunTool(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
     PrintToolUsage(std::cerr);
-    return UsageFailure(kNoCommand, "");
+    return UsageFailure(kNoCommand, kToolName);
   }
   const std::string& name = arguments.front();
   if (name == "--help" || name == "-h") {
@@ -73,9 +43,9 @@ int RunTool(const std::vector<std::string>& arguments) {
   }
   for (const Command* command : kCommands)
     if (command->name == name)
-      return RunCommand(*command, std::span(arguments).subspan(1));
+      return RunCommand(*command, std::span(arguments).subspan(1), kToolName);
   if (name == kPhoneCommandName) return RunPhoneCommand(std::span(arguments).subspan(1));
-  return UsageFailure(kUnknownCommand + name, "");
+  return UsageFailure(kUnknownCommand + name, kToolName);
 }
 
 }  // namespace

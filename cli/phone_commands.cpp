@@ -5,12 +5,12 @@
 
 #include "cli/command.h"
 #include "cli/phone_subcommands.h"
+#include "cli/run_command.h"
 
 namespace menuforge::cli {
 namespace {
 
-constexpr char kUsagePrefix[] = "usage: menuforge-cli phone ";
-constexpr char kPhoneHelp[] = "menuforge-cli phone";
+constexpr char kPhoneProgram[] = "menuforge-cli phone";
 constexpr char kNoSubcommand[] = "no phone command given";
 constexpr char kUnknownSubcommand[] = "unknown phone command ";
 constexpr char kSocketNote[] =
@@ -23,39 +23,12 @@ constexpr std::array<const Command*, 6> kSubcommands = {
     &kPhonePushCommand, &kPhoneRemoveCommand, &kPhoneBackupMenuCommand};
 
 void PrintPhoneUsage(std::ostream& out) {
-  out << kUsagePrefix << "COMMAND [ARGUMENTS] [--phone-socket PATH] [--help]\n\ncommands:\n";
+  out << "usage: " << kPhoneProgram
+      << " COMMAND [ARGUMENTS] [--phone-socket PATH] [--help]\n\ncommands:\n";
   for (const Command* command : kSubcommands)
     out << "  " << command->name << (command->synopsis.empty() ? "" : " ") << command->synopsis
         << '\n';
   out << kSocketNote;
-}
-
-int UsageFailure(const std::string& text, const std::string& helpTarget) {
-  std::cerr << "error: " << text << " (see " << helpTarget << " --help)\n";
-  return kExitUsage;
-}
-
-int RunSubcommand(const Command& command, std::span<const std::string> arguments) {
-  const std::string helpTarget = std::string(kPhoneHelp) + " " + std::string(command.name);
-  try {
-    const ParsedArguments parsed =
-        ParseArguments(arguments, command.options, command.positionalCount);
-    if (parsed.help) {
-      std::cout << kUsagePrefix << command.name << (command.synopsis.empty() ? "" : " ")
-                << command.synopsis << "\n\n"
-                << command.description << kSocketNote;
-      return kExitSuccess;
-    }
-    return command.run(parsed);
-  } catch (const UsageError& error) {
-    return UsageFailure(error.what(), helpTarget);
-  } catch (const CommandFailure& error) {
-    std::cerr << "error: " << error.what() << '\n';
-    return error.code();
-  } catch (const std::exception& error) {
-    std::cerr << "error: " << error.what() << '\n';
-    return kExitFailure;
-  }
 }
 
 }  // namespace
@@ -63,7 +36,7 @@ int RunSubcommand(const Command& command, std::span<const std::string> arguments
 int RunPhoneCommand(std::span<const std::string> arguments) {
   if (arguments.empty()) {
     PrintPhoneUsage(std::cerr);
-    return UsageFailure(kNoSubcommand, kPhoneHelp);
+    return UsageFailure(kNoSubcommand, kPhoneProgram);
   }
   const std::string& name = arguments.front();
   if (name == "--help" || name == "-h") {
@@ -71,8 +44,9 @@ int RunPhoneCommand(std::span<const std::string> arguments) {
     return kExitSuccess;
   }
   for (const Command* command : kSubcommands)
-    if (command->name == name) return RunSubcommand(*command, arguments.subspan(1));
-  return UsageFailure(kUnknownSubcommand + name, kPhoneHelp);
+    if (command->name == name)
+      return RunCommand(*command, arguments.subspan(1), kPhoneProgram, kSocketNote);
+  return UsageFailure(kUnknownSubcommand + name, kPhoneProgram);
 }
 
 }  // namespace menuforge::cli

@@ -1,0 +1,36 @@
+#include "cli/run_command.h"
+
+#include <iostream>
+
+namespace menuforge::cli {
+
+int UsageFailure(const std::string& text, std::string_view program) {
+  std::cerr << "error: " << text << " (see " << program << " --help)\n";
+  return kExitUsage;
+}
+
+int RunCommand(const Command& command, std::span<const std::string> arguments,
+               std::string_view program, std::string_view helpTrailer) {
+  const std::string commandLine = std::string(program) + " " + std::string(command.name);
+  try {
+    const ParsedArguments parsed =
+        ParseArguments(arguments, command.options, command.positionalCount);
+    if (parsed.help) {
+      std::cout << "usage: " << commandLine << (command.synopsis.empty() ? "" : " ")
+                << command.synopsis << "\n\n"
+                << command.description << helpTrailer;
+      return kExitSuccess;
+    }
+    return command.run(parsed);
+  } catch (const UsageError& error) {
+    return UsageFailure(error.what(), commandLine);
+  } catch (const CommandFailure& error) {
+    std::cerr << "error: " << error.what() << '\n';
+    return error.code();
+  } catch (const std::exception& error) {
+    std::cerr << "error: " << error.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+}  // namespace menuforge::cli
