@@ -25,9 +25,7 @@ class EntryDragData : public QMimeData {
 
  public:
   // `position` in the available items; `text` its display name.
-  EntryDragData(std::size_t position, const QString& text) : position_(position) {
-    setText(text);
-  }
+  EntryDragData(std::size_t position, const QString& text) : position_(position) { setText(text); }
   std::size_t position() const { return position_; }
 
  private:

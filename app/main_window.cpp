@@ -129,8 +129,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::CreateActions() {
   QStyle* look = style();
-  newAction_ = MakeAction(this, "newAction", "&New", kNewHint,
-                          look->standardIcon(QStyle::SP_FileIcon));
+  newAction_ =
+      MakeAction(this, "newAction", "&New", kNewHint, look->standardIcon(QStyle::SP_FileIcon));
   newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   openAction_ = MakeAction(this, "openAction", "&Open", kOpenHint,
                            look->standardIcon(QStyle::SP_DialogOpenButton));
@@ -144,22 +144,22 @@ void MainWindow::CreateActions() {
                                     kOpenFromPhoneHint, look->standardIcon(QStyle::SP_ArrowDown));
   saveToPhoneAction_ = MakeAction(this, "saveToPhoneAction", "Save to p&hone", kSaveToPhoneHint,
                                   look->standardIcon(QStyle::SP_ArrowUp));
-  restartPhoneAction_ = MakeAction(this, "restartPhoneAction", "&Restart Phone",
-                                   kRestartPhoneHint, look->standardIcon(QStyle::SP_BrowserReload));
+  restartPhoneAction_ = MakeAction(this, "restartPhoneAction", "&Restart Phone", kRestartPhoneHint,
+                                   look->standardIcon(QStyle::SP_BrowserReload));
   exitAction_ = MakeAction(this, "exitAction", "E&xit", nullptr, QIcon());
   setupAction_ = MakeAction(this, "setupAction", "Setup", nullptr, QIcon());
   aboutAction_ = MakeAction(this, "aboutAction", "&About...", nullptr, QIcon());
 
-  for (QAction* action : {saveAction_, openFromPhoneAction_, saveToPhoneAction_,
-                          restartPhoneAction_})
+  for (QAction* action :
+       {saveAction_, openFromPhoneAction_, saveToPhoneAction_, restartPhoneAction_})
     action->setEnabled(false);
 }
 
 void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu(Text("&File"));
   file->setObjectName(QStringLiteral("fileMenu"));
-  file->addActions({newAction_, openAction_, saveAction_, openFromPhoneAction_,
-                    saveToPhoneAction_, restartPhoneAction_});
+  file->addActions({newAction_, openAction_, saveAction_, openFromPhoneAction_, saveToPhoneAction_,
+                    restartPhoneAction_});
   file->addSeparator();
   file->addAction(exitAction_);
   menuBar()->addAction(setupAction_);
@@ -225,8 +225,8 @@ void MainWindow::CreateCentralArea() {
   c698pFix_ = new QCheckBox(Text("c698p mma_ucp fix"));
   c698pFix_->setObjectName(QStringLiteral("c698pFix"));
   c698pFix_->setToolTip(Text(kC698pFixHint));
-  for (QWidget* control : std::initializer_list<QWidget*>{saveMode22_, saveMode36_, saveAllData_,
-                                                          c698pFix_})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{saveMode22_, saveMode36_, saveAllData_, c698pFix_})
     saveModeRows->addWidget(control);
   rows->addWidget(saveMode);
 
@@ -268,9 +268,8 @@ void MainWindow::CreateStatusBar() {
   bar->setSizeGripEnabled(false);
   // The panels keep their widths, so the font shrinks until the longest format text fits.
   QFont font = bar->font();
-  while (font.pointSizeF() > 6 &&
-         QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kWidestFormatStatus)) >
-             kFormatPanelWidth - kPanelPadding)
+  while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(QString::fromLatin1(
+                                      kWidestFormatStatus)) > kFormatPanelWidth - kPanelPadding)
     font.setPointSizeF(font.pointSizeF() - 0.5);
   bar->setFont(font);
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
@@ -327,9 +326,8 @@ void MainWindow::ConnectControls() {
   connect(itemList_, &QComboBox::activated, this, &MainWindow::ChooseItemListEntry);
   connect(itemList_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { itemMenu_->popup(itemList_->mapToGlobal(at)); });
-  connect(treeView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    treeMenu_->popup(treeView_->viewport()->mapToGlobal(at));
-  });
+  connect(treeView_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { treeMenu_->popup(treeView_->viewport()->mapToGlobal(at)); });
   connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     RefreshSummary();
     RefreshStatus();

@@ -47,8 +47,7 @@ void MainWindow::OpenFile(const std::filesystem::path& path) {
 
 bool MainWindow::LoadMenu(const std::filesystem::path& path) {
   HideSummary();
-  const OpenResult result =
-      OpenMenuFile(path, tree_, catalog_, options_, formatState_, *prompts_);
+  const OpenResult result = OpenMenuFile(path, tree_, catalog_, options_, formatState_, *prompts_);
   ShowCatalogState();
   RefreshStatus();
   if (!result.loaded) {

@@ -32,8 +32,9 @@ void MainWindow::PollPhone() {
 
 void MainWindow::PhoneConnected() {
   const PhoneSession& session = phone_.session;
-  if (tray_) tray_->ShowConnected(ShownText(session.ConnectedBalloonText()),
-                                  ShownText(session.PhoneInfoText()));
+  if (tray_)
+    tray_->ShowConnected(ShownText(session.ConnectedBalloonText()),
+                         ShownText(session.PhoneInfoText()));
   phonePanel_->setText(ShownText(session.PhonePanelText()));
   formatPanel_->setText(ShownText(session.ImeiPanelText()));
   ShowConnection(true);
@@ -79,8 +80,8 @@ void MainWindow::OpenFromPhone() {
 void MainWindow::SaveToPhone() {
   if (!phoneIdle_) return;
   phoneIdle_ = false;
-  const SaveResult saved = SaveMenuFile(workingFolder_ / kMenuWorkFile, tree_, options_,
-                                        catalog_.availableItems());
+  const SaveResult saved =
+      SaveMenuFile(workingFolder_ / kMenuWorkFile, tree_, options_, catalog_.availableItems());
   // Only a file written whole goes to the phone; an older copy must not take its place.
   if (saved.status == SaveStatus::Saved) phone_.menuFiles.WritePhoneMenuFiles();
   phoneIdle_ = true;

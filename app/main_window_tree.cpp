@@ -43,8 +43,8 @@ void MainWindow::CreateContextMenus() {
   addSubitemMenu_ = AddNamedMenu(itemMenu_, "addSubitemMenu", "Add subitem");
   connect(AddNamedAction(addSubitemMenu_, "addSubitemFirstAction", "Add First"),
           &QAction::triggered, this, [this] { AddItem(Placement::FirstChild); });
-  connect(AddNamedAction(addSubitemMenu_, "addSubitemLastAction", "Add Last"),
-          &QAction::triggered, this, [this] { AddItem(Placement::LastChild); });
+  connect(AddNamedAction(addSubitemMenu_, "addSubitemLastAction", "Add Last"), &QAction::triggered,
+          this, [this] { AddItem(Placement::LastChild); });
   addItemMenu_ = AddNamedMenu(itemMenu_, "addItemMenu", "Add item");
   connect(AddNamedAction(addItemMenu_, "addItemFirstAction", "Add First"), &QAction::triggered,
           this, [this] { AddItem(Placement::FirstSibling); });
@@ -77,8 +77,8 @@ std::optional<std::size_t> MainWindow::CurrentEntry() const {
 void MainWindow::ChooseItemListEntry() {
   if (treeView_->SelectedNode() == nullptr) return;
   const int lineHeight = itemList_->fontMetrics().height();
-  itemMenu_->popup(itemList_->mapToGlobal(
-      QPoint(itemList_->width() / 2, kItemMenuDrop + lineHeight)));
+  itemMenu_->popup(
+      itemList_->mapToGlobal(QPoint(itemList_->width() / 2, kItemMenuDrop + lineHeight)));
 }
 
 void MainWindow::UpdateItemMenu() {

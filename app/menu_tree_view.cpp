@@ -52,7 +52,8 @@ void MenuTreeView::CollapseAutoExpanded(const MenuNode* dropped) {
 }
 
 void MenuTreeView::CollapseSubtree(const QModelIndex& index) {
-  for (int row = 0; row < model_.rowCount(index); ++row) CollapseSubtree(model_.index(row, 0, index));
+  for (int row = 0; row < model_.rowCount(index); ++row)
+    CollapseSubtree(model_.index(row, 0, index));
   collapse(index);
 }
 

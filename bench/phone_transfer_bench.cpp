@@ -28,7 +28,9 @@ constexpr char kPlainCopy[] = "BM_PlainSocketCopy";
 struct Quiet : UserDialogs, ProgressWindows, PhoneObserver, ProgressSink {
   void Show(const Message&) override {}
   bool Ask(const Message&) override { return false; }
-  std::unique_ptr<ProgressSink> Show(const std::string&) override { return std::make_unique<Quiet>(); }
+  std::unique_ptr<ProgressSink> Show(const std::string&) override {
+    return std::make_unique<Quiet>();
+  }
   void PhoneConnected() override {}
   void PhoneDisconnected() override {}
   void SetCaption(const std::string&) override {}
@@ -38,18 +40,22 @@ struct Quiet : UserDialogs, ProgressWindows, PhoneObserver, ProgressSink {
 
 // Files on a memory file system when there is one, so that the disk does not set the pace.
 std::filesystem::path BenchFolder() {
-  const std::filesystem::path base =
-      access("/dev/shm", W_OK) == 0 ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+  const std::filesystem::path base = access("/dev/shm", W_OK) == 0
+                                         ? std::filesystem::path("/dev/shm")
+                                         : std::filesystem::temp_directory_path();
   std::string pattern = (base / "menuforge-bench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder in " + base.string());
+  if (!mkdtemp(pattern.data()))
+    throw std::runtime_error("cannot make a folder in " + base.string());
   return pattern;
 }
 
 struct Setup {
   Setup()
       : folder(BenchFolder()),
-        server(PhoneServerConfig{(std::filesystem::create_directories(folder / "phone" / "a"),
-                                  folder / "phone"), {}, {}}),
+        server(PhoneServerConfig{
+            (std::filesystem::create_directories(folder / "phone" / "a"), folder / "phone"),
+            {},
+            {}}),
         library(folder / "phone.sock"),
         link(library, settings, quiet, quiet, quiet, folder) {
     if (const std::string error = server.Listen(folder / "phone.sock"); !error.empty())
@@ -96,7 +102,8 @@ void BM_SimulatorUpload(benchmark::State& state) {
 void BM_SimulatorDownload(benchmark::State& state) {
   Setup& setup = Shared();
   for (auto _ : state)
-    if (!setup.link.transfer.P2KFileRead("/a/bench.bin", setup.folder / "down.bin", kFileSize).complete)
+    if (!setup.link.transfer.P2KFileRead("/a/bench.bin", setup.folder / "down.bin", kFileSize)
+             .complete)
       state.SkipWithError("download failed");
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFileSize));
 }
@@ -117,7 +124,8 @@ void BM_PlainSocketCopy(benchmark::State& state) {
     std::FILE* in = std::fopen(setup.local.c_str(), "rb");
     char buffer[kPlainChunk];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-      for (std::size_t sent = 0; sent < n;) sent += static_cast<std::size_t>(write(ends[0], buffer + sent, n - sent));
+      for (std::size_t sent = 0; sent < n;)
+        sent += static_cast<std::size_t>(write(ends[0], buffer + sent, n - sent));
     std::fclose(in);
     close(ends[0]);
     receiver.join();
@@ -148,9 +156,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const char* name : {kUpload, kDownload}) {
       const auto simulated = throughput_.find(name);
       if (simulated == throughput_.end()) continue;
-      std::printf("%s: %.1f MB/s, plain socket copy %.1f MB/s, ratio %.3f (plain copy %.1f times faster)\n",
-                  name, simulated->second / 1e6, plain->second / 1e6,
-                  simulated->second / plain->second, plain->second / simulated->second);
+      std::printf(
+          "%s: %.1f MB/s, plain socket copy %.1f MB/s, ratio %.3f (plain copy %.1f times faster)\n",
+          name, simulated->second / 1e6, plain->second / 1e6, simulated->second / plain->second,
+          plain->second / simulated->second);
     }
   }
 

@@ -11,7 +11,6 @@
 
 #include "app/main_window.h"
 #include "menu/menu_tree.h"
-#include "menu/tree_operations.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 

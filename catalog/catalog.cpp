@@ -47,8 +47,7 @@ CatalogResult Catalog::LoadItemBase() {
   std::error_code error;
   std::filesystem::create_directory(profilesFolder(), error);
   if (error) {
-    result.error =
-        "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
+    result.error = "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
     return result;
   }
 
@@ -101,7 +100,8 @@ void Catalog::ListProfiles() {
        it.increment(error)) {
     if (!IsListedProfileFile(*it)) continue;
     const std::string fileName = it->path().filename().string();
-    names.push_back(fileName.substr(0, fileName.size() - std::string_view(kProfileExtension).size()));
+    names.push_back(
+        fileName.substr(0, fileName.size() - std::string_view(kProfileExtension).size()));
   }
   std::sort(names.begin(), names.end());
   profileNames_ = std::move(names);
@@ -162,8 +162,8 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
       continue;
     }
     if (available.size() < kMaxProfileItems)
-      available.push_back({identifier, itemBase_.at(position).displayName,
-                           itemBase_.at(position).mayHaveSubitems});
+      available.push_back(
+          {identifier, itemBase_.at(position).displayName, itemBase_.at(position).mayHaveSubitems});
   }
   availableItems_ = ItemTable(std::move(available));
 
@@ -171,7 +171,8 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
   selectorIndex_ = static_cast<int>(listed - profileNames_.begin()) + 1;
 
   if (lastUnsupported) {
-    dialogs.Show({kUnsupportedItems + *lastUnsupported, kProfileErrorCaption, MessageIcon::Warning});
+    dialogs.Show(
+        {kUnsupportedItems + *lastUnsupported, kProfileErrorCaption, MessageIcon::Warning});
     selectorIndex_ = 0;
   }
   return true;

@@ -12,28 +12,32 @@ constexpr char kSeparator = ';';
 constexpr char kAppendedShortcutSuffix[] = " [SC]";
 
 constexpr std::array<std::string_view, 152> kBuiltInIdentifiers = {
-    "2CLICK", "AIM", "Activation", "ActiveCall", "AirplnMode", "AirplaneMod", "AlarmClcok",
-    "AlarmClock", "Animations", "AnsMachine", "Avatar", "BRWSetup", "BarCodeRead", "BarredDial",
-    "Bluetooth", "Bookmarks", "Browser", "CDAG", "CMCC", "Calculator", "CallForward", "Camera",
-    "CarSetting", "Chat", "Cmcccallfwd", "Cmccphbk", "CmccphbkUpd", "Cmccsetting", "Connection",
-    "Datebook", "DialService", "DownDict", "E-Dict", "Exchange", "FEM", "FixedDial", "Games",
-    "GoToPage", "GoToURL", "Headset", "I-Appli", "I-Browser", "I-Channel", "I-Motions", "IM",
-    "INCMCall", "IRDALink", "ITUNES", "InCallSetup", "InfuGames", "IntlSetup", "JAVATools",
-    "Lights", "MMRingStyle", "MMSCard", "Mailer", "MainMenu", "MediaFinder", "Melody", "MenuRoot",
-    "Message", "Mflash", "MobileQQ", "MobileTV", "MotoMixer", "MotoSync", "Mutilmedia", "MyTones",
-    "Network", "NewWldDic", "Notes", "NwServices", "OneClickLS", "OneClickRS", "OneClickSD",
-    "OneClickSL", "OneClickSM", "OneClickSR", "OneClickSU", "OptionsMenu", "OthrSetting",
-    "Personalize", "PhoneBook", "PhoneStatus", "Pictures", "Ptt", "PttOnOff", "PttKodiak1",
-    "PttKodiak2", "PttSetting", "Push2fwd", "QuickDial", "Radio", "RecentCall", "RingVibrate",
-    "SIMApp", "RingStyle", "STRingStyle", "Security", "ServiceDial", "ServiceTab", "Settings",
-    "Shortcuts", "SndProfiles", "SoftUpdate", "Sounds", "StoredPages", "Sync", "SystemScan",
-    "Text Msg", "Theme", "Tools", "UsbSetting", "VFCasting", "Video", "VideoCamera", "VoiceDial",
-    "VoiceMsg", "VoiceRecord", "WebAccess", "WebHistory", "WebSessions", "WebSetup", "WebShortcut",
-    "WorldClock", "WorldTime", "DialedCalls", "Headlines", "HomeKeys", "HomeScreen", "LockKeyPad",
-    "MF-Animation", "MF-Graphics", "MF-Music", "MF-Picture", "MF-Ringtone", "MF-Scrsaver",
-    "MF-Sounds", "MF-Videos", "MF-VoiceNote", "MF-Wallpaper", "PBK-NewEnt", "PERS-MMenu",
-    "ReceivedCalls", "ScrSaver", "SetAlarm", "WallPaper", "MFlashFiles", "MFlashGames",
-    "MFlashKaroke", "MFlashVshow", "MFlashIncomp",
+    "2CLICK",      "AIM",          "Activation",   "ActiveCall",  "AirplnMode",  "AirplaneMod",
+    "AlarmClcok",  "AlarmClock",   "Animations",   "AnsMachine",  "Avatar",      "BRWSetup",
+    "BarCodeRead", "BarredDial",   "Bluetooth",    "Bookmarks",   "Browser",     "CDAG",
+    "CMCC",        "Calculator",   "CallForward",  "Camera",      "CarSetting",  "Chat",
+    "Cmcccallfwd", "Cmccphbk",     "CmccphbkUpd",  "Cmccsetting", "Connection",  "Datebook",
+    "DialService", "DownDict",     "E-Dict",       "Exchange",    "FEM",         "FixedDial",
+    "Games",       "GoToPage",     "GoToURL",      "Headset",     "I-Appli",     "I-Browser",
+    "I-Channel",   "I-Motions",    "IM",           "INCMCall",    "IRDALink",    "ITUNES",
+    "InCallSetup", "InfuGames",    "IntlSetup",    "JAVATools",   "Lights",      "MMRingStyle",
+    "MMSCard",     "Mailer",       "MainMenu",     "MediaFinder", "Melody",      "MenuRoot",
+    "Message",     "Mflash",       "MobileQQ",     "MobileTV",    "MotoMixer",   "MotoSync",
+    "Mutilmedia",  "MyTones",      "Network",      "NewWldDic",   "Notes",       "NwServices",
+    "OneClickLS",  "OneClickRS",   "OneClickSD",   "OneClickSL",  "OneClickSM",  "OneClickSR",
+    "OneClickSU",  "OptionsMenu",  "OthrSetting",  "Personalize", "PhoneBook",   "PhoneStatus",
+    "Pictures",    "Ptt",          "PttOnOff",     "PttKodiak1",  "PttKodiak2",  "PttSetting",
+    "Push2fwd",    "QuickDial",    "Radio",        "RecentCall",  "RingVibrate", "SIMApp",
+    "RingStyle",   "STRingStyle",  "Security",     "ServiceDial", "ServiceTab",  "Settings",
+    "Shortcuts",   "SndProfiles",  "SoftUpdate",   "Sounds",      "StoredPages", "Sync",
+    "SystemScan",  "Text Msg",     "Theme",        "Tools",       "UsbSetting",  "VFCasting",
+    "Video",       "VideoCamera",  "VoiceDial",    "VoiceMsg",    "VoiceRecord", "WebAccess",
+    "WebHistory",  "WebSessions",  "WebSetup",     "WebShortcut", "WorldClock",  "WorldTime",
+    "DialedCalls", "Headlines",    "HomeKeys",     "HomeScreen",  "LockKeyPad",  "MF-Animation",
+    "MF-Graphics", "MF-Music",     "MF-Picture",   "MF-Ringtone", "MF-Scrsaver", "MF-Sounds",
+    "MF-Videos",   "MF-VoiceNote", "MF-Wallpaper", "PBK-NewEnt",  "PERS-MMenu",  "ReceivedCalls",
+    "ScrSaver",    "SetAlarm",     "WallPaper",    "MFlashFiles", "MFlashGames", "MFlashKaroke",
+    "MFlashVshow", "MFlashIncomp",
 };
 
 struct DisplayNameException {
@@ -100,7 +104,10 @@ ParsedItemBase ParseItemBase(std::string_view text) {
 std::string FormatItemBase(const std::vector<ItemBaseEntry>& entries) {
   std::string text;
   for (const ItemBaseEntry& entry : entries)
-    text.append(entry.identifier).append(1, kSeparator).append(entry.displayName).append(kLineBreak);
+    text.append(entry.identifier)
+        .append(1, kSeparator)
+        .append(entry.displayName)
+        .append(kLineBreak);
   return text;
 }
 

@@ -5,7 +5,7 @@
 namespace menuforge::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {kRecordsOption, kC698pOption,    kNoC698pOption,
+constexpr OptionSpec kOptions[] = {kRecordsOption,       kC698pOption,   kNoC698pOption,
                                    kIconAttributeOption, kSaveAllOption, kProfileOption};
 
 int RunConvert(const ParsedArguments& arguments) {

@@ -77,9 +77,8 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
     out << "  " << TextChunkName(slot.tag) << ' ' << tag
         << " text=" << Quoted(Latin1ToUtf8(slot.text)) << '\n';
   } else if (IsDrmIconTag(slot.tag)) {
-    out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag)
-        << " drm-byte=0x" << ByteToHex(slot.drmByte) << " number=" << slot.drmIconNumber
-        << '\n';
+    out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag) << " drm-byte=0x"
+        << ByteToHex(slot.drmByte) << " number=" << slot.drmIconNumber << '\n';
   } else if (IsCodeTag(slot.tag)) {
     out << "  code " << tag << " byte=0x" << ByteToHex(slot.code) << '\n';
   } else if (slot.tag == kTagEmulatedAction) {
@@ -100,12 +99,11 @@ void PrintRecord(std::size_t number, const RecordLine& line, std::ostream& out) 
   out << "record " << number << " (" << ByteToHex(static_cast<std::uint8_t>(number)) << ")"
       << " name=" << Quoted(Latin1ToUtf8(r.itemName))
       << " display=" << Quoted(Latin1ToUtf8(line.displayText))
-      << " type=" << static_cast<int>(r.itemType)
-      << " title-mode=" << static_cast<int>(r.titleMode) << " (0x" << ByteToHex(r.titleMode)
-      << ") attribute=0x" << ByteToHex(r.attributeByte)
+      << " type=" << static_cast<int>(r.itemType) << " title-mode=" << static_cast<int>(r.titleMode)
+      << " (0x" << ByteToHex(r.titleMode) << ") attribute=0x" << ByteToHex(r.attributeByte)
       << " parent=" << ByteToHex(r.parentIndex) << " next=" << ByteToHex(r.nextIndex)
-      << " first-child=" << ByteToHex(r.firstChildIndex)
-      << " data-offset=" << r.dataOffset << " data-length=" << r.dataLength << '\n';
+      << " first-child=" << ByteToHex(r.firstChildIndex) << " data-offset=" << r.dataOffset
+      << " data-length=" << r.dataLength << '\n';
   if (line.data)
     for (const ChunkSlot& slot : line.data->slots) PrintChunk(slot, out);
 }

@@ -1,8 +1,8 @@
-#include "menu/local_file.h"
 #include "cli/command.h"
 #include "cli/format_choice.h"
 #include "cli/json_menu.h"
 #include "cli/workspace.h"
+#include "menu/local_file.h"
 
 namespace menuforge::cli {
 namespace {

@@ -15,9 +15,7 @@ constexpr char kBadUcs2[] = "expected hex digits, four per character";
 constexpr char kBadHex[] = "expected hex digits, two per byte";
 constexpr char kEmptyGroup[] = "an unknown group holds at least one chunk";
 
-std::string UnknownTagText(std::uint8_t tag) {
-  return "unknown chunk tag " + std::to_string(tag);
-}
+std::string UnknownTagText(std::uint8_t tag) { return "unknown chunk tag " + std::to_string(tag); }
 
 std::string KnownTagInGroupText(std::uint8_t tag) {
   return "tag " + std::to_string(tag) + " is a known chunk and cannot stand in the unknown group";
@@ -62,8 +60,8 @@ ChunkSlot TitlesFromJson(const JsonField& chunk, std::uint8_t tag) {
     title.ExpectObject({kLanguage, kText, kUcs2});
     TitleEntry entry{title.Member(kLanguage).Byte(), WideMember(title, kText, kTextOrUcs2)};
     if (entry.text.size() > kMaxTitleCharacters)
-      title.Fail("a title holds at most " + std::to_string(kMaxTitleCharacters) +
-                 " characters (" + std::to_string(entry.text.size()) + ")");
+      title.Fail("a title holds at most " + std::to_string(kMaxTitleCharacters) + " characters (" +
+                 std::to_string(entry.text.size()) + ")");
     titles.push_back(std::move(entry));
   }
   return ChunkSlot::Titles(tag, std::move(titles));

@@ -104,17 +104,17 @@ std::string MenuReader::ReadName(const JsonField& name) {
 
 // Links of main menu entries follow from the tree and are checked only for their type.
 NodeRecord MenuReader::ReadRecord(const JsonField& node, bool softkey) {
-  node.ExpectObject({kName, kDisplay, kType, kTitleMode, kAttribute, kParent, kNext,
-                     kFirstChild, kModified, kData, kChildren});
+  node.ExpectObject({kName, kDisplay, kType, kTitleMode, kAttribute, kParent, kNext, kFirstChild,
+                     kModified, kData, kChildren});
   NodeRecord record;
   record.itemName = ReadName(node.Member(kName));
   if (const auto display = node.OptionalMember(kDisplay)) display->String();
   record.itemType = node.Member(kType).Byte();
   record.titleMode = node.Member(kTitleMode).Byte();
   record.attributeByte = node.Member(kAttribute).Byte();
-  for (auto [key, link] : {std::pair{kParent, &record.parentIndex},
-                           std::pair{kNext, &record.nextIndex},
-                           std::pair{kFirstChild, &record.firstChildIndex}}) {
+  for (auto [key, link] :
+       {std::pair{kParent, &record.parentIndex}, std::pair{kNext, &record.nextIndex},
+        std::pair{kFirstChild, &record.firstChildIndex}}) {
     if (softkey)
       *link = node.Member(key).Byte();
     else if (const auto field = node.OptionalMember(key))

@@ -18,13 +18,13 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 6> kCommands = {&kNewCommand,    &kDumpCommand,
+constexpr std::array<const Command*, 6> kCommands = {&kNewCommand,     &kDumpCommand,
                                                      &kConvertCommand, &kCheckCommand,
                                                      &kExportCommand,  &kImportCommand};
 
 void PrintToolUsage(std::ostream& out) {
-  out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n" << kToolDescription
-      << "\ncommands:\n";
+  out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n"
+      << kToolDescription << "\ncommands:\n";
   for (const Command* command : kCommands)
     out << "  " << command->name << ' ' << command->synopsis << '\n';
   out << "  " << kPhoneCommandName << ' ' << kPhoneCommandSynopsis << '\n';

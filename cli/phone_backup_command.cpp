@@ -48,7 +48,8 @@ int RunBackupMenu(const ParsedArguments& arguments) {
   std::filesystem::create_directories(folder, error);
   if (error) throw CommandFailure(FileError("create", folder, error.value()));
   const StagingFolder staging(folder);
-  if (staging.path().empty()) throw CommandFailure(FileError("create", folder / kStagingPattern, errno));
+  if (staging.path().empty())
+    throw CommandFailure(FileError("create", folder / kStagingPattern, errno));
 
   Settings settings;
   settings.readJ2mest = settings.fromPhone = settings.fromCard = true;
@@ -69,12 +70,15 @@ int RunBackupMenu(const ParsedArguments& arguments) {
 }  // namespace
 
 const Command kPhoneBackupMenuCommand{
-    "backup-menu", "DIR",
+    "backup-menu",
+    "DIR",
     "Copies the phone's menu file and its J2MEST files (phone memory and card) into DIR, as\n"
     "Open from phone reads them, under the names mma_ucp, J2MEST and J2MEST_mmc, and prints\n"
     "the files written. A J2MEST file the phone does not have is reported and left out; a\n"
     "menu file that cannot be read whole fails the command.\n",
-    kOptions, 1, RunBackupMenu,
+    kOptions,
+    1,
+    RunBackupMenu,
 };
 
 }  // namespace menuforge::cli

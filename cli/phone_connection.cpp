@@ -27,8 +27,7 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
       library_(PhoneSocketPath(arguments.Value(kSocketOption.name))) {
   link_ = std::make_unique<PhoneLink>(library_, settings_, dialogs_,
                                       static_cast<ProgressWindows&>(*this),
-                                      static_cast<PhoneObserver&>(*this),
-                                      workingFolder);
+                                      static_cast<PhoneObserver&>(*this), workingFolder);
   if (!link_->session.Start())
     throw CommandFailure(kLibraryNotStarted + library_.socketPath().string());
   link_->session.Poll();

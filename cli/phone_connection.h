@@ -22,8 +22,9 @@ class PhoneConnection : private PhoneObserver, private ProgressWindows {
   // Connects to the socket the option, the environment or the default names, and reads the
   // phone's identity. Working copies of phone files go to `workingFolder`. Throws
   // CommandFailure when no phone answers there.
-  explicit PhoneConnection(const ParsedArguments& arguments, Settings settings = {},
-                           const std::filesystem::path& workingFolder = std::filesystem::current_path());
+  explicit PhoneConnection(
+      const ParsedArguments& arguments, Settings settings = {},
+      const std::filesystem::path& workingFolder = std::filesystem::current_path());
 
   PhoneLink& link() { return *link_; }
   PhoneSession& session() { return link_->session; }

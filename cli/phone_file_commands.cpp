@@ -87,36 +87,42 @@ int RunRemove(const ParsedArguments& arguments) {
 }  // namespace
 
 const Command kPhoneInfoCommand{
-    "info", "",
+    "info",
+    "",
     "Shows the phone's model name, IMEI (with its check digit), firmware version and LP\n"
     "version, one \"name: value\" line each.\n",
-    kOptions, 0, RunInfo,
+    kOptions,
+    0,
+    RunInfo,
 };
 
 const Command kPhoneListCommand{
-    "ls", "PATTERN",
+    "ls",
+    "PATTERN",
     "Lists the phone's files that match PATTERN, one \"SIZE [ATTRIBUTES] PATH\" line each\n"
     "(attributes R read-only, H hidden, S system). PATTERN is a folder and a file name\n"
     "pattern, searched through the whole folder: \"/a/*\", \"/a/*.gif\", \"/b/mobile/*.jad\".\n",
-    kOptions, 1, RunList,
+    kOptions,
+    1,
+    RunList,
 };
 
 const Command kPhonePullCommand{
-    "pull", "PHONEPATH LOCAL",
+    "pull",
+    "PHONEPATH LOCAL",
     "Copies a file from the phone to LOCAL. LOCAL is written only when the whole file came.\n",
-    kOptions, 2, RunPull,
+    kOptions,
+    2,
+    RunPull,
 };
 
 const Command kPhonePushCommand{
-    "push", "LOCAL PHONEPATH",
-    "Copies LOCAL to the phone, replacing PHONEPATH.\n",
-    kOptions, 2, RunPush,
+    "push", "LOCAL PHONEPATH", "Copies LOCAL to the phone, replacing PHONEPATH.\n", kOptions,
+    2,      RunPush,
 };
 
 const Command kPhoneRemoveCommand{
-    "rm", "PHONEPATH",
-    "Deletes a file on the phone.\n",
-    kOptions, 1, RunRemove,
+    "rm", "PHONEPATH", "Deletes a file on the phone.\n", kOptions, 1, RunRemove,
 };
 
 }  // namespace menuforge::cli

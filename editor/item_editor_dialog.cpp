@@ -35,8 +35,7 @@ std::optional<std::pair<std::size_t, std::u16string>> Run(QWidget* parent,
 
 }  // namespace
 
-ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context,
-                                   EditorPrompts& prompts)
+ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, EditorPrompts& prompts)
     : QDialog(parent),
       context_(context),
       prompts_(prompts),
@@ -58,8 +57,8 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context,
   setFixedHeight(sizeHint().height());
 }
 
-bool ItemEditorDialog::Edit(QWidget* parent, MenuTree& tree, MenuNode& node,
-                            EditorContext& context, EditorPrompts* prompts) {
+bool ItemEditorDialog::Edit(QWidget* parent, MenuTree& tree, MenuNode& node, EditorContext& context,
+                            EditorPrompts* prompts) {
   QtEditorPrompts windowPrompts;
   EditorPrompts& used = prompts ? *prompts : windowPrompts;
   ItemEditorDialog dialog(parent, context, used);
@@ -136,8 +135,8 @@ void ItemEditorDialog::RefreshFunctionPage() {
   if (midletChoice_->count() != static_cast<int>(c.midlets.size())) {
     midletChoice_->clear();
     for (const MidletChoice& midlet : c.midlets) {
-      const QIcon picture = style()->standardIcon(midlet.onCard ? QStyle::SP_DriveFDIcon
-                                                                : QStyle::SP_ComputerIcon);
+      const QIcon picture =
+          style()->standardIcon(midlet.onCard ? QStyle::SP_DriveFDIcon : QStyle::SP_ComputerIcon);
       midletChoice_->addItem(picture, EightBitText(midlet.shownText()));
     }
   }

@@ -48,9 +48,10 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
 
   auto* attributes = new QGroupBox(QStringLiteral("Item attributes"));
   auto* attributeLayout = new QHBoxLayout(attributes);
-  const std::array<std::pair<const char*, const char*>, kAttributeBoxCount> boxes = {{
-      {"Lockable", "lockableBox"}, {"Protected", "protectedBox"},
-      {"Non-changeable", "nonChangeableBox"}}};
+  const std::array<std::pair<const char*, const char*>, kAttributeBoxCount> boxes = {
+      {{"Lockable", "lockableBox"},
+       {"Protected", "protectedBox"},
+       {"Non-changeable", "nonChangeableBox"}}};
   for (std::size_t i = 0; i < kAttributeBoxCount; ++i) {
     auto* box = new QCheckBox(QString::fromLatin1(boxes[i].first));
     box->setObjectName(QString::fromLatin1(boxes[i].second));
@@ -66,8 +67,10 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
   iconGroup_ = new QGroupBox(QStringLiteral("Item icons"));
   iconGroup_->setObjectName(QStringLiteral("iconGroup"));
   auto* iconLayout = new QVBoxLayout(iconGroup_);
-  const std::array<std::pair<const char*, const char*>, kIconRowCount> rows = {{
-      {"Animated icon", "animatedIcon"}, {"Static icon", "staticIcon"}, {"List icon", "listIcon"}}};
+  const std::array<std::pair<const char*, const char*>, kIconRowCount> rows = {
+      {{"Animated icon", "animatedIcon"},
+       {"Static icon", "staticIcon"},
+       {"List icon", "listIcon"}}};
   for (IconRow row : kIconRows) {
     const auto& [caption, name] = rows[Index(row)];
     auto* panel = new IconRowPanel(QString::fromLatin1(caption), QString::fromLatin1(name),
@@ -119,9 +122,9 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
                                       QStringLiteral("urlGroup"));
   (new QVBoxLayout(url))->addWidget(BuildField(FunctionField::Url, QStringLiteral("urlField")));
 
-  QGroupBox* application = BuildFunctionGroup(
-      ItemFunction::ApplicationStart, QStringLiteral("Application start"),
-      QStringLiteral("applicationGroup"));
+  QGroupBox* application =
+      BuildFunctionGroup(ItemFunction::ApplicationStart, QStringLiteral("Application start"),
+                         QStringLiteral("applicationGroup"));
   auto* applicationLayout = new QFormLayout(application);
   QLineEdit* midlet1 = BuildField(FunctionField::Midlet1, QStringLiteral("midlet1Field"));
   QLineEdit* midletName = BuildField(FunctionField::MidletName, QStringLiteral("midletNameField"));
@@ -138,26 +141,24 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
     Refresh();
   });
 
-  QGroupBox* action = BuildFunctionGroup(ItemFunction::EmulateAction,
-                                         QStringLiteral("Emulate action"),
-                                         QStringLiteral("actionGroup"));
+  QGroupBox* action = BuildFunctionGroup(
+      ItemFunction::EmulateAction, QStringLiteral("Emulate action"), QStringLiteral("actionGroup"));
   QLineEdit* actionCode = BuildField(FunctionField::ActionCode, QStringLiteral("actionCodeField"));
   actionCode->setMaxLength(static_cast<int>(kActionCodeFieldLength));
   auto* actionLayout = new QHBoxLayout(action);
   actionLayout->addWidget(Label("Action code (dec) [?]:", actionCode));
   actionLayout->addWidget(actionCode);
 
-  QGroupBox* shortcut = BuildFunctionGroup(ItemFunction::Shortcut,
-                                           QStringLiteral("Shortcut data [?]"),
-                                           QStringLiteral("shortcutGroup"));
+  QGroupBox* shortcut = BuildFunctionGroup(
+      ItemFunction::Shortcut, QStringLiteral("Shortcut data [?]"), QStringLiteral("shortcutGroup"));
   QLineEdit* shortcutData =
       BuildField(FunctionField::ShortcutData, QStringLiteral("shortcutField"));
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 
-  QGroupBox* call = BuildFunctionGroup(ItemFunction::CallSend,
-                                       QStringLiteral("Call a number/Send SMS "),
-                                       QStringLiteral("callSendGroup"));
+  QGroupBox* call =
+      BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("Call a number/Send SMS "),
+                         QStringLiteral("callSendGroup"));
   callButton_ = new QRadioButton(QStringLiteral("Call"));
   sendButton_ = new QRadioButton(QStringLiteral("Send"));
   callButton_->setObjectName(QStringLiteral("callButton"));
@@ -179,10 +180,10 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   choiceLayout->addWidget(sendButton_);
   callLayout->addLayout(choiceLayout);
   auto* codes = new QFormLayout;
-  const std::array<std::tuple<FunctionField, const char*, const char*>, 3> codeFields = {{
-      {FunctionField::Code12, "Code 0x12 [?]", "code12Field"},
-      {FunctionField::Code13, "Code 0x13 [?]", "code13Field"},
-      {FunctionField::Code14, "Code 0x14 [?]", "code14Field"}}};
+  const std::array<std::tuple<FunctionField, const char*, const char*>, 3> codeFields = {
+      {{FunctionField::Code12, "Code 0x12 [?]", "code12Field"},
+       {FunctionField::Code13, "Code 0x13 [?]", "code13Field"},
+       {FunctionField::Code14, "Code 0x14 [?]", "code14Field"}}};
   for (const auto& [field, caption, name] : codeFields) {
     QLineEdit* code = BuildField(field, QString::fromLatin1(name));
     code->setMaxLength(static_cast<int>(kCodeFieldLength));
@@ -220,8 +221,7 @@ QLayout* ItemEditorDialog::BuildBottomBar() {
 
   functionChoice_ = new QComboBox;
   functionChoice_->setObjectName(QStringLiteral("functionChoice"));
-  for (std::string_view name : kItemFunctionNames)
-    functionChoice_->addItem(EightBitText(name));
+  for (std::string_view name : kItemFunctionNames) functionChoice_->addItem(EightBitText(name));
   // Only a change of the entry counts: choosing the shown function again keeps its fields.
   connect(functionChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
     model_.ChooseFunction(static_cast<ItemFunction>(index));

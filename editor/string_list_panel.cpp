@@ -29,8 +29,8 @@ StringListPanel::StringListPanel(const QString& name, QWidget* parent)
       edit_(Button(QStringLiteral("Edit"), name + QStringLiteral("EditButton"))),
       delete_(Button(QStringLiteral("Delete"), name + QStringLiteral("DeleteButton"))) {
   list_->setObjectName(name + QStringLiteral("List"));
-  list_->setHeaderLabels({QStringLiteral("No."), QStringLiteral("Language ID"),
-                          QStringLiteral("Title")});
+  list_->setHeaderLabels(
+      {QStringLiteral("No."), QStringLiteral("Language ID"), QStringLiteral("Title")});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->header()->setStretchLastSection(true);

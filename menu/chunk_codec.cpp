@@ -105,7 +105,8 @@ DecodedChunks DecodeChunks(ByteView data) {
     if (tag == kTagShortcutData) need = kShortcutDataBytes, step = 3 + kShortcutDataBytes;
     if (IsDrmIconTag(tag)) need = std::max<std::size_t>(length, 4);
     if (need > rest.size()) {
-      problems.push_back("a chunk (" + TagText(tag) + ") runs past the end of the data; it and "
+      problems.push_back("a chunk (" + TagText(tag) +
+                         ") runs past the end of the data; it and "
                          "what follows were dropped");
       break;
     }
@@ -113,8 +114,8 @@ DecodedChunks DecodeChunks(ByteView data) {
 
     const bool opensSlot = IsKnownFileTag(tag) || !unknownSlot;
     if (opensSlot && slots.size() == kMaxSlots) {
-      problems.push_back("more than " + std::to_string(kMaxSlots) +
-                         " chunks; the chunks from " + TagText(tag) + " on were dropped");
+      problems.push_back("more than " + std::to_string(kMaxSlots) + " chunks; the chunks from " +
+                         TagText(tag) + " on were dropped");
       break;
     }
 
@@ -153,8 +154,8 @@ DecodedChunks DecodeChunks(ByteView data) {
       }
       auto& unknown = slots[*unknownSlot].unknown;
       if (unknown.size() == kMaxUnknownChunks)
-        problems.push_back("more than " + std::to_string(kMaxUnknownChunks) +
-                           " unknown chunks; " + TagText(tag) + " was dropped");
+        problems.push_back("more than " + std::to_string(kMaxUnknownChunks) + " unknown chunks; " +
+                           TagText(tag) + " was dropped");
       else
         unknown.push_back({tag, Bytes(content.begin(), content.end())});
     }

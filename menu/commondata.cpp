@@ -2,6 +2,7 @@
 
 namespace menuforge {
 
+// clang-format off
 const std::array<std::string_view, kLanguageCount> LanguageTable = {
     "English US", "Arabic", "English UK", "Chinese Complex", "Chinese Simple", "French",
     "German", "Hebrew", "Italian", "Spanish", "Thai", "Vietnamese", "Canadian French",
@@ -10,6 +11,7 @@ const std::array<std::string_view, kLanguageCount> LanguageTable = {
     "Malay", "Norwegian", "Polish", "Portuguese", "American Portuguese", "Romanian", "Russian",
     "Serbian", "Slovak", "Slovenian", "Tagalog", "Turkish", "Ukrainian", "Brazilian Portuguese",
     "Swedish", "Farsi", "Urdu", "Hindi", "Bahasa Malay"};
+// clang-format on
 
 std::string LanguageCode(std::uint8_t languageId) {
   if (languageId < 1 || languageId > kLanguageCount) return {};
@@ -26,9 +28,7 @@ char HexDigit(std::uint8_t value) {
   return static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10);
 }
 
-std::string ByteToHex(std::uint8_t value) {
-  return {HexDigit(value >> 4), HexDigit(value)};
-}
+std::string ByteToHex(std::uint8_t value) { return {HexDigit(value >> 4), HexDigit(value)}; }
 
 std::string BytesToHex(ByteView bytes) {
   std::string hex;

@@ -36,19 +36,15 @@ std::size_t ChunkSlot::length() const {
   if (IsDrmIconTag(tag)) return 4;
   if (IsCodeTag(tag)) return 1;
   switch (tag) {
-    case kTagFileIcon:
-      return path.size() * 2 + 3;
-    case kTagEmulatedAction:
-      return 2;
-    case kTagShortcutData:
-      return kShortcutDataBytes;
+    case kTagFileIcon: return path.size() * 2 + 3;
+    case kTagEmulatedAction: return 2;
+    case kTagShortcutData: return kShortcutDataBytes;
     case kTagUnknownGroup: {
       std::size_t n = 0;
       for (const auto& chunk : unknown) n += 3 + chunk.data.size();
       return n;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -66,16 +66,16 @@ struct UnknownChunk {
 // Holds one chunk of any kind; only the fields of its tag are meaningful.
 struct ChunkSlot {
   std::uint8_t tag = kTagMenuTitle;
-  std::vector<TitleEntry> titles;        // 0, 1, 21
-  std::uint8_t iconKind = kListIcon;     // 12
-  std::u16string path;                   // 12
-  std::string text;                      // 5, 9, 10, 11: 8-bit, no zero byte inside
-  std::uint8_t drmByte = 0;              // 15, 16, 17
-  std::uint16_t drmIconNumber = 0;       // 15, 16, 17
-  std::uint8_t code = 0;                 // 18, 19, 20
-  std::uint16_t actionCode = 0;          // 22
+  std::vector<TitleEntry> titles;     // 0, 1, 21
+  std::uint8_t iconKind = kListIcon;  // 12
+  std::u16string path;                // 12
+  std::string text;                   // 5, 9, 10, 11: 8-bit, no zero byte inside
+  std::uint8_t drmByte = 0;           // 15, 16, 17
+  std::uint16_t drmIconNumber = 0;    // 15, 16, 17
+  std::uint8_t code = 0;              // 18, 19, 20
+  std::uint16_t actionCode = 0;       // 22
   std::array<std::uint8_t, kShortcutDataBytes> shortcutData{};  // 23
-  std::vector<UnknownChunk> unknown;     // 254
+  std::vector<UnknownChunk> unknown;                            // 254
 
   // The chunk length written in the file's chunk header: content bytes only. For the unknown
   // group, the bytes its entries take in the file (3 + L each).

@@ -7,8 +7,9 @@
 namespace menuforge {
 
 inline constexpr std::size_t kHeaderSize = 10;
-inline constexpr std::size_t kFixedRecordCount = 10;  // "Root", "Container", 7 soft keys, "MenuRoot"
-inline constexpr std::size_t kMaxRecordCount = 255;   // header byte 2
+inline constexpr std::size_t kFixedRecordCount =
+    10;                                              // "Root", "Container", 7 soft keys, "MenuRoot"
+inline constexpr std::size_t kMaxRecordCount = 255;  // header byte 2
 inline constexpr std::size_t kMaxDataSectionBytes = 0xFFFF;
 // Byte 41 is record 0's marker in a 36-byte file and a letter of "Container" in a 22-byte one.
 inline constexpr std::size_t kRecordSizeProbeOffset = 41;

@@ -37,7 +37,6 @@ class Loader {
   LoadResult Run();
 
  private:
-
   bool ReadRecord(std::size_t number, NodeRecord& record) const;
   // False when the item is missing while the profile is not "Default".
   bool NameNode(MenuNode& node, std::size_t softkeyIndex);
@@ -66,8 +65,8 @@ bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
   record.titleMode = bytes[4];
   record.attributeByte = bytes[5];
   record.itemName = ZeroTextToString(bytes.subspan(kNameField, layout_.nameWidth));
-  record.dataOffset = static_cast<std::uint16_t>(bytes[layout_.offsetField] << 8 |
-                                                 bytes[layout_.offsetField + 1]);
+  record.dataOffset =
+      static_cast<std::uint16_t>(bytes[layout_.offsetField] << 8 | bytes[layout_.offsetField + 1]);
   record.dataLength = static_cast<std::uint16_t>(bytes[layout_.offsetField + 2] << 8 |
                                                  bytes[layout_.offsetField + 3]);
   record.modified = record.dataLength != 0;

@@ -1,8 +1,8 @@
 #include "menu/mma_saver.h"
 
 #include "menu/chunk_codec.h"
-#include "menu/mma_format.h"
 #include "menu/local_file.h"
+#include "menu/mma_format.h"
 
 namespace menuforge {
 namespace {
@@ -96,11 +96,10 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
 
   const RecordLayout layout = RecordLayout::For(options.saveMode);
   out.clear();
-  out.insert(out.end(),
-             {0x00, options.c698pFix ? kHeaderC698pOn : kHeaderC698pOff,
-              static_cast<std::uint8_t>(tree.NodeCount() + 1), 0x01, 0xFF, 0xFF,
-              static_cast<std::uint8_t>(layout.hasMarker ? 0x15 : 0xFF),
-              static_cast<std::uint8_t>(layout.hasMarker ? 0x02 : 0xFF), 0xFF, 0xFF});
+  out.insert(out.end(), {0x00, options.c698pFix ? kHeaderC698pOn : kHeaderC698pOff,
+                         static_cast<std::uint8_t>(tree.NodeCount() + 1), 0x01, 0xFF, 0xFF,
+                         static_cast<std::uint8_t>(layout.hasMarker ? 0x15 : 0xFF),
+                         static_cast<std::uint8_t>(layout.hasMarker ? 0x02 : 0xFF), 0xFF, 0xFF});
   WriteRecord(RootRecord(), 0, 0, layout, out);
   WriteRecord(softkeys->record, softkeys->record.dataOffset, softkeys->record.dataLength, layout,
               out);

@@ -55,7 +55,6 @@ void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
 
 }  // namespace
 
-
 std::unique_ptr<MenuNode> SoftkeysNode() {
   NodeRecord container;
   container.itemType = kFolder;
@@ -176,9 +175,7 @@ MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
       added = tree.Insert(&selected, selected.children.size(), std::move(node));
       mode = InsertMode::AsChild;
       break;
-    case Placement::FirstSibling:
-      added = tree.Insert(selected.parent, 0, std::move(node));
-      break;
+    case Placement::FirstSibling: added = tree.Insert(selected.parent, 0, std::move(node)); break;
     case Placement::Before:
       added = tree.Insert(selected.parent, tree.IndexOf(&selected), std::move(node));
       break;
@@ -259,7 +256,8 @@ std::uint8_t RecordNumberOf(const MenuTree& tree, const MenuNode& node) {
   for (const MenuNode* y = node.parent; y; y = y->parent) {
     const auto& siblings = tree.SiblingsOf(y);
     const std::size_t index = tree.IndexOf(y);
-    for (std::size_t i = 0; i < index; ++i) sum += 1 + static_cast<unsigned>(siblings[i]->DescendantCount());
+    for (std::size_t i = 0; i < index; ++i)
+      sum += 1 + static_cast<unsigned>(siblings[i]->DescendantCount());
     sum += static_cast<unsigned>(siblings.size() - index - 1) + 1;
   }
   return static_cast<std::uint8_t>(sum + 2);

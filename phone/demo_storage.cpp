@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kIconSide = 16;
 constexpr std::array<std::uint8_t, 12> kIconPalette = {0xFF, 0xFF, 0xFF, 0x20, 0x60, 0xC0,
-                                                      0xE0, 0x40, 0x30, 0x30, 0xA0, 0x40};
+                                                       0xE0, 0x40, 0x30, 0x30, 0xA0, 0x40};
 constexpr std::uint8_t kGifCodeSize = 2;
 constexpr std::uint16_t kGifClear = 4;
 constexpr std::uint16_t kGifEnd = 5;
@@ -52,7 +52,9 @@ int Disc(int x, int y) {
   const int dx = 2 * x - 15, dy = 2 * y - 15;
   return dx * dx + dy * dy <= 196 ? 1 : 0;
 }
-int Frame(int x, int y) { return x < 2 || y < 2 || x > 13 || y > 13 ? 2 : (x + y) % 4 == 0 ? 3 : 0; }
+int Frame(int x, int y) {
+  return x < 2 || y < 2 || x > 13 || y > 13 ? 2 : (x + y) % 4 == 0 ? 3 : 0;
+}
 int Cross(int x, int y) { return std::abs(x - y) < 2 || std::abs(x + y - 15) < 2 ? 3 : 0; }
 
 struct DemoEntry {
@@ -60,10 +62,18 @@ struct DemoEntry {
   const char* parent;  // nullptr: below "Menu Root"
 };
 constexpr std::array<DemoEntry, 12> kDemoMenu = {{
-    {"PhoneBook", nullptr},  {"Message", nullptr},     {"RecentCall", nullptr},
-    {"Tools", nullptr},      {"Calculator", "Tools"},  {"AlarmClock", "Tools"},
-    {"Datebook", "Tools"},   {"Camera", nullptr},      {"Pictures", nullptr},
-    {"Settings", nullptr},   {"Sounds", "Settings"},   {"Browser", nullptr},
+    {"PhoneBook", nullptr},
+    {"Message", nullptr},
+    {"RecentCall", nullptr},
+    {"Tools", nullptr},
+    {"Calculator", "Tools"},
+    {"AlarmClock", "Tools"},
+    {"Datebook", "Tools"},
+    {"Camera", nullptr},
+    {"Pictures", nullptr},
+    {"Settings", nullptr},
+    {"Sounds", "Settings"},
+    {"Browser", nullptr},
 }};
 
 // The phone's table of installed Java applications in its 652-byte record layout: 31 records,

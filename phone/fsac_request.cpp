@@ -14,7 +14,8 @@ Bytes Header(std::uint32_t command, std::uint32_t argument) {
 }  // namespace
 
 void PutU32(Bytes& bytes, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    bytes.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 std::uint32_t GetU32(ByteView bytes, std::size_t offset) {

@@ -42,8 +42,7 @@ using LocalFile = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Number(std::int64_t value) { return std::to_string(value); }
 
-std::string GroupCaption(const std::string& verb, const std::string& name, int percent,
-                         int total) {
+std::string GroupCaption(const std::string& verb, const std::string& name, int percent, int total) {
   return verb + name + " " + Number(percent) + "% (Total " + Number(total) + "%)";
 }
 
@@ -118,7 +117,8 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   }
 
   auto readBlock = [&] {
-    const std::int32_t readRc = Send(FsacReadRequest(kFsacBlockSize), kFsacBlockSize, response, received);
+    const std::int32_t readRc =
+        Send(FsacReadRequest(kFsacBlockSize), kFsacBlockSize, response, received);
     log.Write(style.prefix + kReadLine + Number(readRc) + style.receivedLabel + Number(received));
     return readRc;
   };
@@ -170,9 +170,10 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   log.Write(style.prefix + kCloseLine + Number(rc));
   if (window) window->Close();
 
-  result.bytes = count == 0 || count > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count);
-  result.complete = endOfFile && !checkRefused && result.localError.empty() &&
-                    result.bytes != kP2kFailure;
+  result.bytes =
+      count == 0 || count > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count);
+  result.complete =
+      endOfFile && !checkRefused && result.localError.empty() && result.bytes != kP2kFailure;
   return result;
 }
 
@@ -199,7 +200,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
 
   Bytes response;
   std::uint32_t received = 0;
-  std::int32_t rc = Send(FsacOpenRequest(phonePath, style.zeroByteAfterPath), 0, response, received);
+  std::int32_t rc =
+      Send(FsacOpenRequest(phonePath, style.zeroByteAfterPath), 0, response, received);
   log.Write(style.prefix + kOpenLine + Number(rc));
   rc = Send(FsacSeekRequest(0, kSeekFromStart), 0, response, received);
   log.Write(style.prefix + kSeekLine + Number(rc));
@@ -225,7 +227,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     }
     const Bytes request = FsacWriteRequest(ByteView(block.data(), length));
     writeRc = Send(request, 0, response, received);
-    log.Write(style.prefix + kWriteLine + Number(writeRc) + " bytes sent=" + Number(request.size()));
+    log.Write(style.prefix + kWriteLine + Number(writeRc) +
+              " bytes sent=" + Number(request.size()));
     return true;
   };
 
@@ -251,7 +254,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   if (remainder != 0 && result.localError.empty()) {
     std::int32_t writeRc = kP2kFailure;
     // After a refused block the remainder is still the end of the file.
-    const bool positioned = std::fseek(file.get(), static_cast<long>(size - remainder), SEEK_SET) == 0;
+    const bool positioned =
+        std::fseek(file.get(), static_cast<long>(size - remainder), SEEK_SET) == 0;
     if (!positioned) result.localError = FileError("read", local, errno);
     if (positioned && sendBlock(remainder, writeRc) && writeRc != kP2kFailure) {
       sent += remainder;

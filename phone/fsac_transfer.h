@@ -23,7 +23,9 @@ struct TransferResult {
   // Set when a local file could not be created, opened, read or written.
   std::string localError;
 
-  Message LocalErrorMessage() const { return {localError, kLocalFileErrorCaption, MessageIcon::Error}; }
+  Message LocalErrorMessage() const {
+    return {localError, kLocalFileErrorCaption, MessageIcon::Error};
+  }
 };
 
 class FsacTransfer {

@@ -47,7 +47,8 @@ void InProcessPhoneLibrary::Poll() {
 std::int32_t InProcessPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView request,
                                                 std::span<std::uint8_t> response,
                                                 std::uint32_t& responseLength) {
-  const auto capacity = static_cast<std::uint32_t>(std::min<std::size_t>(responseLength, response.size()));
+  const auto capacity =
+      static_cast<std::uint32_t>(std::min<std::size_t>(responseLength, response.size()));
   responseLength = 0;
   return OnPhone([&](SimulatedPhone& phone) {
     Bytes answer;
@@ -69,11 +70,11 @@ std::int32_t InProcessPhoneLibrary::File_CountEx(const std::string& pattern) {
 std::int32_t InProcessPhoneLibrary::File_ListEx(std::span<FileListEntry> entries,
                                                 const ListProgressNotification& progress) {
   return OnPhone([&](SimulatedPhone& phone) {
-    return phone.ListFiles(entries.size(), [&](std::int32_t done, std::int32_t total,
-                                               const FileListEntry& entry) {
-      entries[static_cast<std::size_t>(done - 1)] = entry;
-      if (progress) progress(0, done, total);
-    });
+    return phone.ListFiles(entries.size(),
+                           [&](std::int32_t done, std::int32_t total, const FileListEntry& entry) {
+                             entries[static_cast<std::size_t>(done - 1)] = entry;
+                             if (progress) progress(0, done, total);
+                           });
   });
 }
 
@@ -111,7 +112,8 @@ std::int32_t InProcessPhoneLibrary::Seem_Read(std::uint16_t seem, std::uint16_t 
 
 std::int32_t InProcessPhoneLibrary::Seem_Write(std::uint16_t seem, std::uint16_t record,
                                                std::uint32_t offset, ByteView data) {
-  return OnPhone([&](SimulatedPhone& phone) { return phone.WriteSeem(seem, record, offset, data); });
+  return OnPhone(
+      [&](SimulatedPhone& phone) { return phone.WriteSeem(seem, record, offset, data); });
 }
 
 }  // namespace menuforge

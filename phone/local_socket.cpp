@@ -81,7 +81,8 @@ std::string ListenLocalSocket(const std::filesystem::path& path, SocketHandle& l
 bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
-    const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    const ssize_t n =
+        ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       sent += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
@@ -95,8 +96,7 @@ bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout) {
   return true;
 }
 
-std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer,
-                        std::chrono::milliseconds timeout) {
+std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout) {
   while (WaitFor(fd, POLLIN, timeout)) {
     const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
     if (n > 0) return static_cast<std::size_t>(n);

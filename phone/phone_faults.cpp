@@ -4,9 +4,9 @@ namespace menuforge {
 namespace {
 
 constexpr std::array<std::string_view, kPhoneCallKinds> kCallNames = {
-    "open",   "seek",     "read",       "write",      "close",     "volumes",
-    "version", "count",   "list",       "create",     "file-close", "delete",
-    "mkdir",  "rmdir",    "seem-read",  "seem-write", "restart",
+    "open",    "seek",  "read",      "write",      "close",      "volumes",
+    "version", "count", "list",      "create",     "file-close", "delete",
+    "mkdir",   "rmdir", "seem-read", "seem-write", "restart",
 };
 
 }  // namespace

@@ -61,7 +61,8 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   bool localFailed = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
   if (!ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, localFailed)) {
-    if (!localFailed) dialogs_.Show({kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+    if (!localFailed)
+      dialogs_.Show({kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
     return {};
   }
 

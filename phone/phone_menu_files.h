@@ -25,9 +25,9 @@ inline constexpr char kFatalP2kErrorCaption[] = "Fatal P2K error";
 
 // Where the J2MEST copies came from, for the parser and the patcher.
 struct J2mestState {
-  std::string phonePath;         // of the try made last; empty when both failed
+  std::string phonePath;  // of the try made last; empty when both failed
   std::string phoneMidletFolder;
-  std::string cardPath;          // of the try made last; empty when it failed
+  std::string cardPath;  // of the try made last; empty when it failed
   std::string cardMidletFolder;
   bool readFromPhone = false;
   bool readFromCard = false;

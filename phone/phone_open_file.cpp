@@ -39,7 +39,8 @@ std::optional<Bytes> PhoneOpenFile::Read(std::size_t wanted) {
   const std::size_t size = contents_.size();
   if (position_ >= size) return Bytes{kEndOfFileMarker};
   std::size_t count = std::min<std::size_t>(wanted, size - position_);
-  const bool leavesLoneMarker = size - position_ - count == 1 && contents_.back() == kEndOfFileMarker;
+  const bool leavesLoneMarker =
+      size - position_ - count == 1 && contents_.back() == kEndOfFileMarker;
   if (leavesLoneMarker && count > 1) --count;
   const auto begin = contents_.begin() + static_cast<std::ptrdiff_t>(position_);
   position_ += count;

@@ -88,7 +88,8 @@ void PhoneServer::Run() {
 
 void PhoneServer::Accept() {
   SocketHandle socket(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
-  if (socket.valid()) clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_));
+  if (socket.valid())
+    clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_));
 }
 
 bool PhoneServer::Serve(Client& client) {
@@ -126,13 +127,16 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
     case WireCall::ListFiles: {
       const std::uint32_t count = reader.U32();
       if (!reader.ok()) break;
-      result = phone.ListFiles(count, [&](std::int32_t done, std::int32_t total,
-                                          const FileListEntry& entry) {
-        sent = sent && SendAll(fd,
-                               WireWriter(static_cast<std::uint8_t>(WireReply::ListedEntry))
-                                   .I32(done).I32(total).Append(entry.bytes).Frame(),
-                               kSendTimeout);
-      });
+      result = phone.ListFiles(
+          count, [&](std::int32_t done, std::int32_t total, const FileListEntry& entry) {
+            sent = sent && SendAll(fd,
+                                   WireWriter(static_cast<std::uint8_t>(WireReply::ListedEntry))
+                                       .I32(done)
+                                       .I32(total)
+                                       .Append(entry.bytes)
+                                       .Frame(),
+                                   kSendTimeout);
+          });
       break;
     }
     case WireCall::CreateFile: {

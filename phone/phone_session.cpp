@@ -27,7 +27,11 @@ std::string SeemName(std::uint16_t seem) {
 
 PhoneSession::PhoneSession(P2kLibrary& library, PhoneLog& log, UserDialogs& dialogs,
                            PhoneObserver& observer, Wait wait)
-    : library_(library), log_(log), dialogs_(dialogs), observer_(observer), wait_(std::move(wait)) {}
+    : library_(library),
+      log_(log),
+      dialogs_(dialogs),
+      observer_(observer),
+      wait_(std::move(wait)) {}
 
 void PhoneSession::DefaultWait(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
@@ -97,7 +101,9 @@ std::optional<std::string> PhoneSession::ProfileToApply() const {
   return profileName_;
 }
 
-std::string PhoneSession::ConnectedBalloonText() const { return kConnectedBalloonPrefix + modelName_; }
+std::string PhoneSession::ConnectedBalloonText() const {
+  return kConnectedBalloonPrefix + modelName_;
+}
 
 std::string PhoneSession::PhonePanelText() const {
   return "Phone: " + modelName_ + "  [" + firmwareVersion_ + "] ";
@@ -141,9 +147,8 @@ void PhoneSession::ShowListProgress(std::int32_t done, std::int32_t total, Shown
 }
 
 void PhoneSession::FillVolumeTable(ByteView response, std::uint32_t received) {
-  const std::size_t count =
-      std::min<std::size_t>(std::min<std::size_t>(received, response.size()) / kVolumeRecordSize,
-                            kMaxVolumes);
+  const std::size_t count = std::min<std::size_t>(
+      std::min<std::size_t>(received, response.size()) / kVolumeRecordSize, kMaxVolumes);
   volumes.clear();
   for (std::size_t i = 0; i < count; ++i)
     volumes += static_cast<char>(response[i * kVolumeRecordSize + kVolumeLetterOffset]);

@@ -41,7 +41,8 @@ bool WriteAttributeTable(const std::filesystem::path& file, const AttributeTable
   std::string text;
   for (const auto& [path, mask] : table)
     if (mask != 0) text += std::to_string(mask) + " " + path + "\r\n";
-  return ReplaceStorageFile(file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return ReplaceStorageFile(
+      file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ Bytes ImeiRecord(std::string_view digits) {
       ImeiCheckDigit(digits.substr(0, kImeiDigits)) == digits.back())
     digits.remove_suffix(1);
   if (digits.size() != kImeiDigits) return {};
-  Bytes record{kImeiLengthByte, static_cast<std::uint8_t>(Nibble(digits[0]) << 4 | kImeiFirstNibble)};
+  Bytes record{kImeiLengthByte,
+               static_cast<std::uint8_t>(Nibble(digits[0]) << 4 | kImeiFirstNibble)};
   for (std::size_t i = 1; i + 1 < kImeiDigits; i += 2)
     record.push_back(static_cast<std::uint8_t>(Nibble(digits[i + 1]) << 4 | Nibble(digits[i])));
   record.push_back(Nibble(digits[kImeiDigits - 1]));
@@ -54,9 +55,9 @@ std::string PrepareSeemRecords(PhoneStorage& storage, const std::optional<std::s
   if (imeiRecord.empty()) return "An IMEI is 14 digits, or 15 ending with their check digit";
   Bytes flags(kMenuFlagsRecordSize, 0);
   for (std::size_t i = 0; i < flags.size(); ++i) flags[i] = static_cast<std::uint8_t>(i * 7 + 1);
-  if (!write(kSeemModelName, ModelNameRecord(model.value_or(kDefaultModelName)), model.has_value()) ||
-      !write(kSeemImei, imeiRecord, imei.has_value()) ||
-      !write(kSeemMenuFlags, flags, false))
+  if (!write(kSeemModelName, ModelNameRecord(model.value_or(kDefaultModelName)),
+             model.has_value()) ||
+      !write(kSeemImei, imeiRecord, imei.has_value()) || !write(kSeemMenuFlags, flags, false))
     return "Cannot write the SEEM records in " + (storage.root() / kSeemFolder).string();
   return {};
 }

@@ -122,7 +122,8 @@ std::int32_t SimulatedPhone::Version(ByteView request, std::uint32_t capacity, B
     const std::size_t length = std::min(version.size(), kMaxFirmwareLength);
     Bytes answer(kFirmwareTextOffset, 0);
     answer[0] = static_cast<std::uint8_t>(length + kFirmwareLengthBias);
-    answer.insert(answer.end(), version.begin(), version.begin() + static_cast<std::ptrdiff_t>(length));
+    answer.insert(answer.end(), version.begin(),
+                  version.begin() + static_cast<std::ptrdiff_t>(length));
     response = Truncated(std::move(answer), capacity);
     return kDone;
   }
@@ -145,7 +146,8 @@ std::int32_t SimulatedPhone::CountFiles(std::string_view pattern) {
 std::int32_t SimulatedPhone::ListFiles(std::size_t count, const ListedEntry& listed) {
   if (faults_.Refuses(PhoneCall::ListFiles) || !counted_) return kP2kFailure;
   const auto total = static_cast<std::int32_t>(std::min(count, counted_->size()));
-  for (std::int32_t i = 0; i < total; ++i) listed(i + 1, total, (*counted_)[static_cast<std::size_t>(i)]);
+  for (std::int32_t i = 0; i < total; ++i)
+    listed(i + 1, total, (*counted_)[static_cast<std::size_t>(i)]);
   return total;
 }
 
@@ -203,7 +205,8 @@ std::int32_t SimulatedPhone::ReadSeem(std::uint16_t seem, std::uint16_t record,
   if (!stored || offset > stored->size()) return kP2kFailure;
   const std::size_t length = size == 0 ? stored->size() - offset : size;
   if (length > stored->size() - offset || length > capacity) return kP2kFailure;
-  data.assign(stored->begin() + offset, stored->begin() + static_cast<std::ptrdiff_t>(offset + length));
+  data.assign(stored->begin() + offset,
+              stored->begin() + static_cast<std::ptrdiff_t>(offset + length));
   return static_cast<std::int32_t>(length);
 }
 

@@ -51,8 +51,8 @@ std::optional<Bytes> SocketPhoneLibrary::ReceivePayload() {
   }
 }
 
-std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
-                                                                  const ListedEntryHandler& listed) {
+std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(
+    const Bytes& frame, const ListedEntryHandler& listed) {
   if (!connection_.valid()) return std::nullopt;
   if (frame.size() > kFrameHeaderSize + kMaxFramePayload) return Reply{};
   if (SendAll(connection_.get(), frame, replyTimeout_)) {
@@ -86,7 +86,8 @@ std::int32_t SocketPhoneLibrary::ResultOf(const Bytes& frame) {
 std::int32_t SocketPhoneLibrary::P2K_SendCMD(std::uint32_t command, ByteView request,
                                              std::span<std::uint8_t> response,
                                              std::uint32_t& responseLength) {
-  const auto capacity = static_cast<std::uint32_t>(std::min<std::size_t>(responseLength, response.size()));
+  const auto capacity =
+      static_cast<std::uint32_t>(std::min<std::size_t>(responseLength, response.size()));
   responseLength = 0;
   const std::optional<Reply> reply = Call(
       WireWriter(Code(WireCall::SendCommand)).U32(command).U32(capacity).Append(request).Frame());
@@ -120,7 +121,8 @@ std::int32_t SocketPhoneLibrary::File_ListEx(std::span<FileListEntry> entries,
     const std::int32_t total = reader.I32();
     const ByteView entry = reader.Take(kFileListEntrySize);
     if (!reader.ok() || done < 1 || static_cast<std::uint32_t>(done) > count) return false;
-    std::copy(entry.begin(), entry.end(), entries[static_cast<std::size_t>(done - 1)].bytes.begin());
+    std::copy(entry.begin(), entry.end(),
+              entries[static_cast<std::size_t>(done - 1)].bytes.begin());
     if (progress) progress(0, done, total);
     return true;
   };
@@ -154,8 +156,12 @@ std::int32_t SocketPhoneLibrary::Seem_Read(std::uint16_t seem, std::uint16_t rec
                                            std::span<std::uint8_t> buffer) {
   const auto capacity = static_cast<std::uint32_t>(buffer.size());
   const std::optional<Reply> reply = Call(WireWriter(Code(WireCall::SeemRead))
-                                              .U16(seem).U16(record).U32(offset).U32(size)
-                                              .U32(capacity).Frame());
+                                              .U16(seem)
+                                              .U16(record)
+                                              .U32(offset)
+                                              .U32(size)
+                                              .U32(capacity)
+                                              .Frame());
   if (!reply) return kP2kFailure;
   if (reply->data.size() > capacity) {
     Disconnect();
@@ -167,8 +173,8 @@ std::int32_t SocketPhoneLibrary::Seem_Read(std::uint16_t seem, std::uint16_t rec
 
 std::int32_t SocketPhoneLibrary::Seem_Write(std::uint16_t seem, std::uint16_t record,
                                             std::uint32_t offset, ByteView data) {
-  return ResultOf(WireWriter(Code(WireCall::SeemWrite))
-                      .U16(seem).U16(record).U32(offset).Append(data).Frame());
+  return ResultOf(
+      WireWriter(Code(WireCall::SeemWrite)).U16(seem).U16(record).U32(offset).Append(data).Frame());
 }
 
 }  // namespace menuforge

@@ -77,15 +77,24 @@ Options Parse(const std::vector<std::string>& arguments) {
     }
     if (i + 1 >= arguments.size()) throw UsageError{"option " + name + " needs a value"};
     const std::string& value = arguments[++i];
-    if (name == "--storage") options.storage = value;
-    else if (name == "--socket") options.socket = value;
-    else if (name == "--firmware") options.firmware = value;
-    else if (name == "--lp-version") options.lpVersion = value;
-    else if (name == "--model") options.model = value;
-    else if (name == "--imei") options.imei = value;
-    else if (name == "--refuse") options.refusals.push_back(value);
-    else if (name == "--drop-after") options.dropAfter = value;
-    else throw UsageError{"unknown option " + name};
+    if (name == "--storage")
+      options.storage = value;
+    else if (name == "--socket")
+      options.socket = value;
+    else if (name == "--firmware")
+      options.firmware = value;
+    else if (name == "--lp-version")
+      options.lpVersion = value;
+    else if (name == "--model")
+      options.model = value;
+    else if (name == "--imei")
+      options.imei = value;
+    else if (name == "--refuse")
+      options.refusals.push_back(value);
+    else if (name == "--drop-after")
+      options.dropAfter = value;
+    else
+      throw UsageError{"unknown option " + name};
   }
   if (!options.help && !options.storage) throw UsageError{"--storage DIR is required"};
   return options;

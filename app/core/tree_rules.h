@@ -25,8 +25,7 @@ struct TreeMenuEnables {
 enum class DragSource { TreeNode, ItemList };
 
 // `selected` may be nullptr (no node selected).
-ItemMenuEnables ItemMenuRules(const MenuTree& tree, const MenuNode* selected,
-                              bool hasCurrentEntry);
+ItemMenuEnables ItemMenuRules(const MenuTree& tree, const MenuNode* selected, bool hasCurrentEntry);
 TreeMenuEnables TreeMenuRules(const MenuTree& tree, const MenuNode* selected);
 
 // `target` is the node under the drop point (nullptr for none); `dragged` the node carried by a

@@ -38,8 +38,8 @@ enum class ItemFunction : std::size_t {
 };
 inline constexpr std::size_t kItemFunctionCount = 7;
 inline constexpr std::array<std::string_view, kItemFunctionCount> kItemFunctionNames = {
-    "[None]", "URL link", "Application start", "Emulate action", "Shortcut", "Call/Send",
-    "Show text"};
+    "[None]",   "URL link",  "Application start", "Emulate action",
+    "Shortcut", "Call/Send", "Show text"};
 
 enum class FunctionField : std::size_t {
   Url,

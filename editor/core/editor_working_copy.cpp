@@ -62,9 +62,9 @@ std::vector<ChunkSlot> EditorWorkingCopy::Chunks() const {
                              FunctionChunk::MidletVendor})
     Append(function(text), chunks);
   for (const auto& icon : drmIcons) Append(icon, chunks);
-  for (FunctionChunk rest : {FunctionChunk::EmulatedAction, FunctionChunk::ShortcutData,
-                             FunctionChunk::Code12, FunctionChunk::Code13, FunctionChunk::Code14,
-                             FunctionChunk::UnknownGroup})
+  for (FunctionChunk rest :
+       {FunctionChunk::EmulatedAction, FunctionChunk::ShortcutData, FunctionChunk::Code12,
+        FunctionChunk::Code13, FunctionChunk::Code14, FunctionChunk::UnknownGroup})
     Append(function(rest), chunks);
   return chunks;
 }

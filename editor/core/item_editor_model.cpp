@@ -374,8 +374,7 @@ void ItemEditorModel::ChooseFunction(ItemFunction function) {
   for (const FieldChunk& entry : kFieldChunks)
     if (entry.function == function) EnableField(entry.field);
   if (function == ItemFunction::ApplicationStart)
-    controls_.midletChoiceEnabled =
-        environment_.midlets.phoneRead || environment_.midlets.cardRead;
+    controls_.midletChoiceEnabled = environment_.midlets.phoneRead || environment_.midlets.cardRead;
   if (function == ItemFunction::CallSend) controls_.callSendEnabled = true;
   if (function == ItemFunction::ShowText) {
     StringListControls& showText = controls_.list(StringList::ShowText);

@@ -100,9 +100,9 @@ constexpr std::array<CharacterRange, 401> kLetterOrDigitRanges = {{
 }  // namespace
 
 bool IsLetterOrDigit(char16_t c) {
-  const auto* range = std::upper_bound(
-      kLetterOrDigitRanges.begin(), kLetterOrDigitRanges.end(), c,
-      [](char16_t value, const CharacterRange& r) { return value < r.first; });
+  const auto* range =
+      std::upper_bound(kLetterOrDigitRanges.begin(), kLetterOrDigitRanges.end(), c,
+                       [](char16_t value, const CharacterRange& r) { return value < r.first; });
   return range != kLetterOrDigitRanges.begin() && c <= std::prev(range)->last;
 }
 

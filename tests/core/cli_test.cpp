@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,8 +41,8 @@ struct CliRun {
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) const {
-    const std::filesystem::path errPath = folder.path().parent_path() /
-                                          (folder.path().filename().string() + ".stderr");
+    const std::filesystem::path errPath =
+        folder.path().parent_path() / (folder.path().filename().string() + ".stderr");
     const std::string command = "cd '" + folder.path().string() + "' && '" MENUFORGE_CLI "' " +
                                 arguments + " 2>'" + errPath.string() + "'";
     CliRun run;
@@ -71,8 +71,8 @@ class CliTest : public ::testing::Test {
   static ItemTable SampleItems() {
     std::vector<ItemBaseEntry> entries;
     for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                           "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator",
-                           "Camera", "Settings", "DialedCalls", "Tools", "Foo"})
+                           "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator", "Camera",
+                           "Settings", "DialedCalls", "Tools", "Foo"})
       entries.push_back({id, id, true});
     return ItemTable(entries);
   }
@@ -129,9 +129,8 @@ bool HasLine(const std::string& text, const std::string& line) {
 }
 
 TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
-  for (const auto& [arguments, recordSize] :
-       std::vector<std::pair<std::string, int>>{{"new a", 36}, {"new b --records 36", 36},
-                                                {"new c --records 22", 22}}) {
+  for (const auto& [arguments, recordSize] : std::vector<std::pair<std::string, int>>{
+           {"new a", 36}, {"new b --records 36", 36}, {"new c --records 22", 22}}) {
     const CliRun run = Run(arguments);
     ASSERT_EQ(run.exitCode, 0) << arguments << ": " << run.err;
     EXPECT_EQ(run.out, "");
@@ -143,8 +142,8 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 }
 
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
-  for (const std::string command : {"", "new ", "dump ", "convert ", "check ", "export ",
-                                    "import "}) {
+  for (const std::string command :
+       {"", "new ", "dump ", "convert ", "check ", "export ", "import "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;
@@ -297,8 +296,7 @@ TEST_F(CliTest, ExportShowsTextsReadablyAndSurrogatesAsHex) {
   EXPECT_EQ(menu[2]["data"][0],
             Json::parse(R"({"tag":254,"chunks":[{"tag":2,"hex":"0A0B"},{"tag":3,"hex":""}]})"));
   EXPECT_EQ(menu[3]["type"], 9);
-  EXPECT_EQ(menu[3]["data"][0]["hex"],
-            "4469616C656443616C6C730000000000000000000000000000");
+  EXPECT_EQ(menu[3]["data"][0]["hex"], "4469616C656443616C6C730000000000000000000000000000");
 }
 
 struct BadJsonCase {
@@ -324,8 +322,7 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
        },
        "menu[3].data: more than 11 chunks"},
       {"unknown tag", [](Json& j) { j["menu"][0]["data"][0]["tag"] = 7; }, "unknown chunk tag 7"},
-      {"title too long",
-       [&](Json& j) { firstTitles(j)[0]["text"] = std::string(400, 'x'); },
+      {"title too long", [&](Json& j) { firstTitles(j)[0]["text"] = std::string(400, 'x'); },
        "menu[0].data[0].titles[0]: a title holds at most 399 characters"},
       {"language out of range", [&](Json& j) { firstTitles(j)[0]["language"] = 256; },
        "language: expected a whole number from 0 to 255"},
@@ -340,9 +337,15 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
        "beyond U+FFFF"},
       {"text and ucs2", [&](Json& j) { firstTitles(j)[0]["ucs2"] = "0041"; },
        "exactly one of \"text\" and \"ucs2\""},
-      {"odd ucs2", [&](Json& j) { firstTitles(j)[0] = {{"language", 1}, {"ucs2", "004"}}; },
+      {"odd ucs2",
+       [&](Json& j) {
+         firstTitles(j)[0] = {{"language", 1}, {"ucs2", "004"}};
+       },
        "four per character"},
-      {"zero in ucs2", [&](Json& j) { firstTitles(j)[0] = {{"language", 1}, {"ucs2", "0000"}}; },
+      {"zero in ucs2",
+       [&](Json& j) {
+         firstTitles(j)[0] = {{"language", 1}, {"ucs2", "0000"}};
+       },
        "U+0000"},
       {"short shortcut", [](Json& j) { j["menu"][3]["data"][0]["hex"] = std::string(48, '0'); },
        "expected exactly 25 bytes"},
@@ -406,12 +409,16 @@ TEST_F(CliTest, DumpListsEveryRecordInFileOrderWithItsChunks) {
     EXPECT_TRUE(records[i].starts_with("record " + std::to_string(i) + " ")) << records[i];
 
   const std::string& out = run.out;
-  EXPECT_TRUE(HasLine(out, "record 10 (0A) name=\"Browser\" display=\"Browser\" type=3 "
-                           "title-mode=0 (0x00) attribute=0x60 parent=09 next=0B first-child=FF "
-                           "data-offset=26 data-length=126")) << out;
-  EXPECT_TRUE(HasLine(out, "record 14 (0E) name=\"Calculator\" display=\"Calculator\" type=6 "
-                           "title-mode=0 (0x00) attribute=0x41 parent=0B next=0F first-child=FF "
-                           "data-offset=235 data-length=51")) << out;
+  EXPECT_TRUE(HasLine(out,
+                      "record 10 (0A) name=\"Browser\" display=\"Browser\" type=3 "
+                      "title-mode=0 (0x00) attribute=0x60 parent=09 next=0B first-child=FF "
+                      "data-offset=26 data-length=126"))
+      << out;
+  EXPECT_TRUE(HasLine(out,
+                      "record 14 (0E) name=\"Calculator\" display=\"Calculator\" type=6 "
+                      "title-mode=0 (0x00) attribute=0x41 parent=0B next=0F first-child=FF "
+                      "data-offset=235 data-length=51"))
+      << out;
   EXPECT_TRUE(HasLine(out, "  titles tag=0 list=menu count=2"));
   EXPECT_TRUE(HasLine(out, "  title tag=0 language=06 name=\"French\" text=\"Navigateur é\""));
   EXPECT_TRUE(HasLine(out, "  title tag=0 language=01 name=\"English US\" ucs2=0041D8000042"));
@@ -424,8 +431,9 @@ TEST_F(CliTest, DumpListsEveryRecordInFileOrderWithItsChunks) {
   EXPECT_TRUE(HasLine(out, "  drm-icon tag=16 kind=static drm-byte=0x34 number=4660"));
   EXPECT_TRUE(HasLine(out, "  code tag=19 byte=0x02"));
   EXPECT_TRUE(HasLine(out, "  action tag=22 code=291"));
-  EXPECT_TRUE(HasLine(out, "  shortcut tag=23 text=\"DialedCalls\" "
-                           "hex=4469616C656443616C6C730000000000000000000000000000"));
+  EXPECT_TRUE(HasLine(out,
+                      "  shortcut tag=23 text=\"DialedCalls\" "
+                      "hex=4469616C656443616C6C730000000000000000000000000000"));
   EXPECT_TRUE(HasLine(out, "  unknown tag=2 length=2 hex=0A0B"));
   EXPECT_TRUE(HasLine(out, "  unknown tag=3 length=0 hex="));
 

@@ -57,7 +57,8 @@ TEST_F(ItemBaseTest, FirstStartWritesTheBuiltInFileByteForByte) {
       {150, "MFlashKaroke;MFlashKaroke [SC]"},
       {152, "MFlashIncomp;MFlashIncomp [SC]"},
   };
-  for (const auto& [lineNumber, line] : expected) EXPECT_EQ(lines[lineNumber - 1], line) << lineNumber;
+  for (const auto& [lineNumber, line] : expected)
+    EXPECT_EQ(lines[lineNumber - 1], line) << lineNumber;
 
   const ItemTable& base = catalog.itemBase();
   ASSERT_EQ(base.count(), 153u);
@@ -99,7 +100,9 @@ TEST_F(ItemBaseTest, ReadsLinesAsTheyStand) {
        "A;a\r\nnothing here\r\nB;b\r\n",
        {{"A", "a"}, {"B", "b"}},
        {"itembase.dat line 2 has no \";\" and was skipped"}},
-      {"empty line", "A;a\r\n\r\nB;b\r\n", {{"A", "a"}, {"B", "b"}},
+      {"empty line",
+       "A;a\r\n\r\nB;b\r\n",
+       {{"A", "a"}, {"B", "b"}},
        {"itembase.dat line 2 has no \";\" and was skipped"}},
   };
   for (const ParseCase& c : cases) {
@@ -126,7 +129,8 @@ TEST_F(ItemBaseTest, UsesOnlyTheFirst254Entries) {
   const CatalogResult result = catalog.LoadItemBase();
   ASSERT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.warnings,
-            std::vector<std::string>{"itembase.dat holds more than 254 items; only the first 254 are used"});
+            std::vector<std::string>{
+                "itembase.dat holds more than 254 items; only the first 254 are used"});
   ASSERT_EQ(catalog.itemBase().count(), 255u);
   EXPECT_EQ(catalog.itemBase().at(253).identifier, "Item254");
   EXPECT_EQ(catalog.itemBase().at(254).identifier, "Custom item");

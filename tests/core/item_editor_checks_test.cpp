@@ -33,11 +33,10 @@ TEST(ItemEditorChecks, PhonePaths) {
       {u"/A", InputFault::VolumeLetter},
       {u"/a/my file.gif", InputFault::FileNameCharacter},
       {u"/a/x*.gif", InputFault::FileNameCharacter},
-      {u"/a/\u00B2", InputFault::FileNameCharacter},   // a superscript is no decimal digit
+      {u"/a/\u00B2", InputFault::FileNameCharacter},        // a superscript is no decimal digit
       {u"/a/\xD83D\xDE00", InputFault::FileNameCharacter},  // UCS-2 has no room for an emoji
   };
-  for (const PathCase& c : cases)
-    EXPECT_EQ(CheckPhonePath(c.path), c.fault) << WideToUtf8(c.path);
+  for (const PathCase& c : cases) EXPECT_EQ(CheckPhonePath(c.path), c.fault) << WideToUtf8(c.path);
 }
 
 struct NumberCase {

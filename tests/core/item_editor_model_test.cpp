@@ -111,9 +111,9 @@ TEST(ItemEditorModel, FolderHidesTheFunctionPage) {
 }
 
 TEST(ItemEditorModel, SoftKeyShowsTitlesButNeitherShowsNorKeepsIcons) {
-  const ItemDataRecord data = Record({Title(kTagSoftkeyTitle, u"Key"),
-                                      ChunkSlot::FileIcon(kStaticIcon, u"/a/s.gif"),
-                                      ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 7)});
+  const ItemDataRecord data =
+      Record({Title(kTagSoftkeyTitle, u"Key"), ChunkSlot::FileIcon(kStaticIcon, u"/a/s.gif"),
+              ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 7)});
   Editor editor(EditorEnvironment{true, {}});
   editor.Load(&data, kPlainItem, true, kAttributeProtected | kAttributeNonChangeable);
   const EditorControls& c = editor.controls();
@@ -208,10 +208,10 @@ TEST(ItemEditorModel, ShortcutDataOf25CharactersHasNoTerminator) {
 }
 
 TEST(ItemEditorModel, StoredIconThatFailsItsCheckIsReportedAndDropped) {
-  const ItemDataRecord data = Record({ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, 0x12, 5000),
-                                      ChunkSlot::FileIcon(kStaticIcon, u"/a/my file.gif"),
-                                      ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 0),
-                                      Title(kTagMenuTitle, u"T")});
+  const ItemDataRecord data =
+      Record({ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, 0x12, 5000),
+              ChunkSlot::FileIcon(kStaticIcon, u"/a/my file.gif"),
+              ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 0), Title(kTagMenuTitle, u"T")});
   Editor editor;
   editor.Load(&data);
   EXPECT_EQ(editor.shownTexts(),
@@ -481,8 +481,7 @@ TEST(ItemEditorModel, EditRemembersItsLanguageForLaterAdds) {
   // A row whose language is outside the table keeps it until the user picks one.
   EXPECT_EQ(editor.controls().list(StringList::ShowText).rows[0].languageId, 0);
   editor.model.FinishEdit(StringList::MenuTitle, 0, 2, u"Hello");
-  EXPECT_EQ(editor.controls().list(StringList::MenuTitle).rows[0],
-            (ListRow{"#1", 3, u"Hello"}));
+  EXPECT_EQ(editor.controls().list(StringList::MenuTitle).rows[0], (ListRow{"#1", 3, u"Hello"}));
   editor.model.FinishEdit(StringList::MenuTitle, 0, 4, u"");
   EXPECT_EQ(editor.controls().list(StringList::MenuTitle).rows[0].text, u"Hello");
 }
@@ -500,8 +499,7 @@ TEST(ItemEditorModel, FunctionChunkAndUnknownGroupAreBothKept) {
   const ItemDataRecord data = Record({Unknown(), ChunkSlot::Action(300)});
   Editor editor;
   editor.Load(&data, kEmulatedAction);
-  EXPECT_EQ(editor.Ok().record.slots,
-            (std::vector<ChunkSlot>{ChunkSlot::Action(300), Unknown()}));
+  EXPECT_EQ(editor.Ok().record.slots, (std::vector<ChunkSlot>{ChunkSlot::Action(300), Unknown()}));
 }
 
 TEST(ItemEditorModel, UntouchedEntryKeepsItsUnknownGroup) {
@@ -515,12 +513,12 @@ TEST(ItemEditorModel, UntouchedEntryKeepsItsUnknownGroup) {
 }
 
 TEST(ItemEditorModel, MoreThanElevenChunksAreRefusedAtOk) {
-  ItemDataRecord data = Record({ChunkSlot::Text(kTagUrl, "u"), ChunkSlot::Text(kTagMidlet1, "a"),
-                                ChunkSlot::Text(kTagMidletName, "b"),
-                                ChunkSlot::Text(kTagMidletVendor, "c"), ChunkSlot::Action(1),
-                                ChunkSlot::Shortcut("S"), ChunkSlot::Code(kTagCode12, 1),
-                                ChunkSlot::Code(kTagCode13, 2), ChunkSlot::Code(kTagCode14, 3),
-                                Title(kTagShowText, u"x"), Unknown()});
+  ItemDataRecord data =
+      Record({ChunkSlot::Text(kTagUrl, "u"), ChunkSlot::Text(kTagMidlet1, "a"),
+              ChunkSlot::Text(kTagMidletName, "b"), ChunkSlot::Text(kTagMidletVendor, "c"),
+              ChunkSlot::Action(1), ChunkSlot::Shortcut("S"), ChunkSlot::Code(kTagCode12, 1),
+              ChunkSlot::Code(kTagCode13, 2), ChunkSlot::Code(kTagCode14, 3),
+              Title(kTagShowText, u"x"), Unknown()});
   Editor editor;
   editor.Load(&data);
   EXPECT_TRUE(editor.model.Accept());

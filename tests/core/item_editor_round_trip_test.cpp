@@ -165,10 +165,9 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const GeneratedEntry entry = Generator(seed).Build();
     MenuTree tree = test::NewMenu();
-    MenuNode* node = entry.softkey
-                         ? tree.NodeAt(kFirstSoftkeyPosition + seed % kSoftkeyCount)
-                         : AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
-                                    test::Entry("Games"), entry.custom);
+    MenuNode* node = entry.softkey ? tree.NodeAt(kFirstSoftkeyPosition + seed % kSoftkeyCount)
+                                   : AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
+                                              test::Entry("Games"), entry.custom);
     node->record.itemType = entry.itemType;
     node->record.attributeByte = entry.attributeByte;
     test::AttachData(tree, *node, entry.data);

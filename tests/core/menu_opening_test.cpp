@@ -45,7 +45,8 @@ TEST_F(MenuOpening, NothingSelectedTakesTheMismatchPathThenUpdatesTheItemBase) {
                  "Profile error", MessageIcon::Warning},
                 {"Item base has been updated", "Profile info", MessageIcon::Information}}));
   EXPECT_EQ(ItemBaseLines(), 153u);
-  EXPECT_TRUE(ReadFileText(folder / "Profiles" / "itembase.dat").ends_with("MyGadget;MyGadget\r\n"));
+  EXPECT_TRUE(
+      ReadFileText(folder / "Profiles" / "itembase.dat").ends_with("MyGadget;MyGadget\r\n"));
   EXPECT_EQ(catalog.selectorIndex(), 0);
   EXPECT_TRUE(catalog.availableItems().Contains("MyGadget"));
   EXPECT_EQ(tree.NodeAt(10)->displayText, "MyGadget");

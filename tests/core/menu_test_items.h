@@ -11,9 +11,9 @@ namespace menuforge::test {
 
 inline ItemTable TestItems() {
   std::vector<ItemBaseEntry> entries;
-  for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                         "MMRingStyle", "VoiceRecord", "A", "B", "C", "A1", "A2", "A1a", "B1",
-                         "Games", "ABCDEFGHIJKLM"})
+  for (const char* id :
+       {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook", "MMRingStyle",
+        "VoiceRecord", "A", "B", "C", "A1", "A2", "A1a", "B1", "Games", "ABCDEFGHIJKLM"})
     entries.push_back({id, id, true});
   entries.push_back({"ABCDEFGHIJKL", "Twelve", true});
   entries.push_back({"DialedCalls", "DialedCalls [SC]", true});

@@ -39,9 +39,9 @@ Bytes Record22(std::uint8_t type, std::uint8_t parent, std::uint8_t next, std::u
   Bytes record = {type, parent, next, child, 0, 0x41};
   for (std::size_t i = 0; i < 12; ++i)
     record.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
-  record.insert(record.end(), {static_cast<std::uint8_t>(offset >> 8),
-                               static_cast<std::uint8_t>(offset), static_cast<std::uint8_t>(length >> 8),
-                               static_cast<std::uint8_t>(length)});
+  record.insert(record.end(),
+                {static_cast<std::uint8_t>(offset >> 8), static_cast<std::uint8_t>(offset),
+                 static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
   return record;
 }
 
@@ -155,8 +155,7 @@ TEST(MenuLoader, UnknownChunksKeepTheSlotOfTheFirst) {
   ASSERT_NE(record, nullptr);
   ASSERT_EQ(record->slots.size(), 2u);
   EXPECT_EQ(record->slots[0].tag, kTagUnknownGroup);
-  EXPECT_EQ(record->slots[0].unknown,
-            (std::vector<UnknownChunk>{{2, HexBytes("AA")}, {3, {}}}));
+  EXPECT_EQ(record->slots[0].unknown, (std::vector<UnknownChunk>{{2, HexBytes("AA")}, {3, {}}}));
   EXPECT_EQ(record->slots[0].length(), 7u);
   EXPECT_EQ(record->slots[1].tag, kTagMenuTitle);
   EXPECT_EQ(record->slots[1].titles, (std::vector<TitleEntry>{{1, u""}}));
@@ -192,8 +191,7 @@ TEST(MenuLoader, ItemsOutsideTheProfile) {
 
   Loaded open = Load(file, true);
   ASSERT_EQ(open.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(open.result.missingItems,
-            (std::vector<MissingItem>{{"Foo", true}, {"Bar", false}}));
+  EXPECT_EQ(open.result.missingItems, (std::vector<MissingItem>{{"Foo", true}, {"Bar", false}}));
   EXPECT_EQ(open.tree.NodeAt(9)->displayText, "");
   EXPECT_EQ(open.tree.NodeAt(9)->record.itemName, "Foo");
 }
@@ -275,8 +273,7 @@ TEST(MenuLoader, MissingFile) {
   const LoadResult result =
       LoadMenuFile("/nonexistent/mma_ucp", {items, true}, tree, options, state);
   EXPECT_EQ(result.status, LoadStatus::Failed);
-  EXPECT_EQ(result.error,
-            "Cannot open file \"/nonexistent/mma_ucp\". No such file or directory");
+  EXPECT_EQ(result.error, "Cannot open file \"/nonexistent/mma_ucp\". No such file or directory");
 }
 
 }  // namespace

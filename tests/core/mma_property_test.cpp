@@ -65,8 +65,8 @@ std::string Describe(NodeRecord record, bool asReloaded, bool softkey) {
        << int{record.parentIndex} << " next " << int{record.nextIndex} << " first child "
        << int{record.firstChildIndex} << " key " << int{record.recordKey} << " title mode "
        << int{record.titleMode} << " attribute " << int{record.attributeByte} << " marker "
-       << int{record.marker} << " length " << record.dataLength << " modified "
-       << record.modified << " subitems " << record.mayHaveSubitems;
+       << int{record.marker} << " length " << record.dataLength << " modified " << record.modified
+       << " subitems " << record.mayHaveSubitems;
   return text.str();
 }
 
@@ -242,7 +242,8 @@ std::map<const MenuNode*, std::uint8_t> TypesOf(const MenuTree& tree) {
 
 // The saver writes a childless folder below "Menu Root" as a plain item, and types it does not
 // know as plain items unless it saves all data; the soft keys keep a folder type.
-void CheckTypeFixUps(const RandomMenu& menu, const std::map<const MenuNode*, std::uint8_t>& before) {
+void CheckTypeFixUps(const RandomMenu& menu,
+                     const std::map<const MenuNode*, std::uint8_t>& before) {
   const bool saveAllData = menu.options.saveAllData;
   menu.tree.ForEach([&](MenuNode& node) {
     if (&node == menu.tree.softkeys() || &node == menu.tree.menuRoot()) return;

@@ -100,21 +100,11 @@ class Mutator {
     const std::size_t tableEnd = std::min(file.size(), kHeaderSize + file[2] * std::size_t{36});
     const std::size_t at = Below(3) ? Below(tableEnd) : Below(file.size());
     switch (Below(8)) {
-      case 0:
-        file.resize(Below(file.size()));
-        break;
-      case 1:
-        file[at] ^= static_cast<std::uint8_t>(1u << Below(8));
-        break;
-      case 2:
-        file[at] = 0x00;
-        break;
-      case 3:
-        file[at] = 0xFF;
-        break;
-      case 4:
-        file[at] = static_cast<std::uint8_t>(Below(256));
-        break;
+      case 0: file.resize(Below(file.size())); break;
+      case 1: file[at] ^= static_cast<std::uint8_t>(1u << Below(8)); break;
+      case 2: file[at] = 0x00; break;
+      case 3: file[at] = 0xFF; break;
+      case 4: file[at] = static_cast<std::uint8_t>(Below(256)); break;
       case 5:
         file[at] = static_cast<std::uint8_t>(Below(32));  // record numbers and small lengths
         break;
@@ -126,9 +116,9 @@ class Mutator {
         break;
       }
       default:
-        file.erase(file.begin() + static_cast<std::ptrdiff_t>(at),
-                   file.begin() + static_cast<std::ptrdiff_t>(
-                                      std::min(file.size(), at + 1 + Below(8))));
+        file.erase(
+            file.begin() + static_cast<std::ptrdiff_t>(at),
+            file.begin() + static_cast<std::ptrdiff_t>(std::min(file.size(), at + 1 + Below(8))));
         break;
     }
   }
@@ -219,8 +209,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 // A menu title "AB" in English: 14 bytes.
-const Bytes kTitleAB = {0x00, 0x00, 0x0B, 0x01, 0x01, 0x00, 0x00, 0x06,
-                        0x00, 0x41, 0x00, 0x42, 0x00, 0x00};
+const Bytes kTitleAB = {0x00, 0x00, 0x0B, 0x01, 0x01, 0x00, 0x00,
+                        0x06, 0x00, 0x41, 0x00, 0x42, 0x00, 0x00};
 const Bytes kUrlChunk = {0x05, 0x00, 0x04, 'h', 't', 'p', 0x00};
 
 Bytes Repeat(const Bytes& chunk, std::size_t times) {
@@ -290,7 +280,9 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
        }},
       {"a chunk header cut off at the end of the data",
-       [](int size) { return EntryWithData(size, Concat({kUrlChunk, {0x05, 0x00}})); },
+       [](int size) {
+         return EntryWithData(size, Concat({kUrlChunk, {0x05, 0x00}}));
+       },
        LoadStatus::Loaded, "chunk header is cut off",
        [](const MenuTree& tree) { EXPECT_EQ(Slot(tree, 11, 0).text, "htp"); }},
       {"title end offsets that do not grow",
@@ -304,7 +296,9 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
        }},
       {"more than eleven chunks",
-       [](int size) { return EntryWithData(size, Repeat({kTagCode12, 0x00, 0x01, 0x07}, 12)); },
+       [](int size) {
+         return EntryWithData(size, Repeat({kTagCode12, 0x00, 0x01, 0x07}, 12));
+       },
        LoadStatus::Loaded, "more than 11 chunks",
        [](const MenuTree& tree) { EXPECT_EQ(SlotTags(tree, 11), Tags(kMaxSlots, kTagCode12)); }},
       {"more than eleven unknown chunks",
@@ -341,8 +335,7 @@ const std::vector<HostileCase>& HostileCases() {
          file[RecordAt(size, 11) + 3] = 10;
          return file;
        },
-       LoadStatus::Loaded, "",
-       [](const MenuTree& tree) { EXPECT_EQ(tree.EntryCount(), 2u); }},
+       LoadStatus::Loaded, "", [](const MenuTree& tree) { EXPECT_EQ(tree.EntryCount(), 2u); }},
       {"a first child index that points at a soft key record",
        [](int size) {
          Bytes file = FlatMenu(size, 1);

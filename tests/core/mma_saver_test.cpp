@@ -102,8 +102,8 @@ TEST(MenuSaver, GroupOrderAndLinks) {
     std::string links;  // type, parent, next, first child
   };
   const std::vector<Expected> expected = {
-      {10, "A", "01 09 0B 0D"},   {11, "B", "01 09 0C 10"},  {12, "C", "00 09 FF FF"},
-      {13, "A1", "01 0A 0E 0F"},  {14, "A2", "00 0A FF FF"}, {15, "A1a", "00 0D FF FF"},
+      {10, "A", "01 09 0B 0D"},  {11, "B", "01 09 0C 10"},  {12, "C", "00 09 FF FF"},
+      {13, "A1", "01 0A 0E 0F"}, {14, "A2", "00 0A FF FF"}, {15, "A1a", "00 0D FF FF"},
       {16, "B1", "00 0B FF FF"},
   };
   for (const auto& e : expected) {
@@ -124,13 +124,11 @@ TEST(MenuSaver, TitleChunkLayout) {
   AttachData(tree, *entry, Titles(kTagMenuTitle, {{1, u"AB"}}));
   const Bytes file36 = Encode(tree, Mode(36));
   EXPECT_EQ(Slice(Record(file36, 36, 10), 32, 4), HexBytes("00 00 00 0E"));
-  EXPECT_EQ(Slice(file36, 10 + 11 * 36, 14),
-            HexBytes("00 00 0B 01 01 CD 00 06 00 41 00 42 00 00"));
+  EXPECT_EQ(Slice(file36, 10 + 11 * 36, 14), HexBytes("00 00 0B 01 01 CD 00 06 00 41 00 42 00 00"));
   EXPECT_EQ(file36.size(), 10u + 11 * 36 + 14);
 
   const Bytes file22 = Encode(tree, Mode(22));
-  EXPECT_EQ(Slice(file22, 10 + 11 * 22, 14),
-            HexBytes("00 00 0B 01 01 00 00 06 00 41 00 42 00 00"));
+  EXPECT_EQ(Slice(file22, 10 + 11 * 22, 14), HexBytes("00 00 0B 01 01 00 00 06 00 41 00 42 00 00"));
 }
 
 TEST(MenuSaver, TitleEndOffsetsStartAtZeroInEveryChunk) {
@@ -226,8 +224,8 @@ TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {
   MenuTree tree = NewMenu();
   AddLast(tree, *tree.menuRoot(), "ABCDEFGHIJKLM");
   const Bytes file22 = Encode(tree, Mode(22));
-  EXPECT_EQ(Slice(Record(file22, 22, 10), 6, 12), Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H',
-                                                         'I', 'J', 'K', 'L'}));
+  EXPECT_EQ(Slice(Record(file22, 22, 10), 6, 12),
+            Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L'}));
 
   // A 12-character name fills the 22-byte name field without a terminator.
   const ItemTable items = TestItems();
@@ -237,8 +235,7 @@ TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {
   MenuTree loaded;
   FormatOptions options;
   FormatState state;
-  ASSERT_EQ(ParseMenuFile(bytes, {items, true}, loaded, options, state).status,
-            LoadStatus::Loaded);
+  ASSERT_EQ(ParseMenuFile(bytes, {items, true}, loaded, options, state).status, LoadStatus::Loaded);
   EXPECT_EQ(loaded.NodeAt(9)->record.itemName, "ABCDEFGHIJKL");
   EXPECT_EQ(loaded.NodeAt(9)->displayText, "Twelve");
 }
@@ -251,14 +248,14 @@ TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
   AddLast(tree, *tree.menuRoot(), "Games");
   SaveResult result = SaveMenuFile(folder / "mma_ucp", tree, Mode(36), withoutGames);
   EXPECT_TRUE(result.refused());
-  EXPECT_EQ(result.message,
-            (Message{"mma_ucp doesn't match current profile", "Profile error", MessageIcon::Error}));
+  EXPECT_EQ(result.message, (Message{"mma_ucp doesn't match current profile", "Profile error",
+                                     MessageIcon::Error}));
   EXPECT_EQ(ReadFileText(folder / "mma_ucp"), "old contents");
 
   // Custom entries pass under every profile.
   std::vector<ItemBaseEntry> onlySoftkeys;
-  for (const char* id :
-       {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook", "MMRingStyle", "VoiceRecord"})
+  for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
+                         "MMRingStyle", "VoiceRecord"})
     onlySoftkeys.push_back(Entry(id));
   MenuTree custom = NewMenu();
   AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true);

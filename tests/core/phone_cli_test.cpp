@@ -69,8 +69,9 @@ TEST_F(PhoneCliTest, InfoAndList) {
   PhoneStorage(storage()).SetAttributes("/a/mobile/picture/x.gif", kAttributeSystem);
   const CliRun info = Run("phone info");
   EXPECT_EQ(info.exitCode, 0) << info.err;
-  EXPECT_EQ(info.out, "model: Menuforge Phone\nimei: 354678012345679\nfirmware: R3443H1_G_0A.65.0BR\n"
-                      "lp-version: 0122\n");
+  EXPECT_EQ(info.out,
+            "model: Menuforge Phone\nimei: 354678012345679\nfirmware: R3443H1_G_0A.65.0BR\n"
+            "lp-version: 0122\n");
   const CliRun list = Run("phone ls '/a/*.gif'");
   EXPECT_EQ(list.exitCode, 0) << list.err;
   EXPECT_EQ(list.out, "12 [S] /a/mobile/picture/x.gif\n");
@@ -143,7 +144,8 @@ TEST_F(PhoneCliTest, BackupMenuCopiesTheMenuAndJ2mestFiles) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const auto backup = folder / "work" / "backup";
   EXPECT_EQ(run.out, "backup/mma_ucp\nbackup/J2MEST\n");
-  EXPECT_EQ(ReadFileBytes(backup / "mma_ucp"), ReadFileBytes(storage() / "a/mobile/system/mma_ucp"));
+  EXPECT_EQ(ReadFileBytes(backup / "mma_ucp"),
+            ReadFileBytes(storage() / "a/mobile/system/mma_ucp"));
   EXPECT_EQ(ReadFileBytes(backup / "J2MEST"), ReadFileBytes(storage() / "a/mobile/kjava/J2MEST"));
   // No card J2MEST on the demo phone: said, and left out.
   EXPECT_EQ(run.err, "    Error reading J2MEST [card]\r\nFile read error or J2MEST absent\n");
@@ -156,7 +158,9 @@ struct NoProgress : ProgressWindows {
     void SetPosition(int) override {}
     void Close() override {}
   };
-  std::unique_ptr<ProgressSink> Show(const std::string&) override { return std::make_unique<Sink>(); }
+  std::unique_ptr<ProgressSink> Show(const std::string&) override {
+    return std::make_unique<Sink>();
+  }
 };
 
 TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
@@ -185,8 +189,9 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   MenuTree tree;
   ASSERT_TRUE(OpenMenuFile(copy, tree, catalog, options, state, dialogs).loaded);
   const ItemTable& items = catalog.availableItems();
-  ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find("Games")), false),
-            nullptr);
+  ASSERT_NE(
+      AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find("Games")), false),
+      nullptr);
   ASSERT_EQ(SaveMenuFile(work / "mma_temp", tree, options, items).status, SaveStatus::Saved);
   link.menuFiles.WritePhoneMenuFiles();
   EXPECT_TRUE(link.session.storedToPhone);

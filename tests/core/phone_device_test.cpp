@@ -26,15 +26,30 @@ TEST(PhoneDeviceTest, PathsResolveInsideTheStorageOnly) {
   std::filesystem::create_symlink(folder / "outside" / "f", root / "a" / "linkfile");
 
   const std::vector<PathCase> cases = {
-      {"/a", true},          {"/a/x", true},        {"/a/mobile/system/mma_ucp", true},
-      {"/a/..x", true},      {"/a/x y.gif", true},  {"", false},
-      {"/", false},          {"a/x", false},        {"/A/x", false},
-      {"/ab/x", false},      {"/z/x", false},       {"/a/../x", false},
-      {"/a/..", false},      {"/a/./x", false},     {"/a//x", false},
-      {"/a/x/", false},      {"//etc/passwd", false}, {"/a/x\\..\\y", false},
-      {"/a/x\ty", false},    {std::string("/a/x\0y", 6), false},
-      {"/a/" + std::string(501, 'n'), false},     {"/a/link/x", false},
-      {"/a/linkfile", false}, {"/l/x", false},
+      {"/a", true},
+      {"/a/x", true},
+      {"/a/mobile/system/mma_ucp", true},
+      {"/a/..x", true},
+      {"/a/x y.gif", true},
+      {"", false},
+      {"/", false},
+      {"a/x", false},
+      {"/A/x", false},
+      {"/ab/x", false},
+      {"/z/x", false},
+      {"/a/../x", false},
+      {"/a/..", false},
+      {"/a/./x", false},
+      {"/a//x", false},
+      {"/a/x/", false},
+      {"//etc/passwd", false},
+      {"/a/x\\..\\y", false},
+      {"/a/x\ty", false},
+      {std::string("/a/x\0y", 6), false},
+      {"/a/" + std::string(501, 'n'), false},
+      {"/a/link/x", false},
+      {"/a/linkfile", false},
+      {"/l/x", false},
   };
   for (const PathCase& c : cases) {
     const auto resolved = ResolvePhonePath(root, c.path);
@@ -72,11 +87,11 @@ TEST(PhoneDeviceTest, FilePatternsMatchNamesWithoutRegardToCase) {
     const char* pattern;
     bool matches;
   };
-  for (const Case& c : {Case{"x.gif", "*.gif", true}, Case{"X.GIF", "*.gif", true},
-                        Case{"x.gif.bak", "*.gif", false}, Case{"gif", "*.gif", false},
-                        Case{".gif", "*.gif", true}, Case{"ab", "?b", true}, Case{"b", "?b", false},
-                        Case{"anything", "*", true}, Case{"", "*", true},
-                        Case{"a.b.c", "*.*.c", true}, Case{"abc", "a*c*", true}})
+  for (const Case& c :
+       {Case{"x.gif", "*.gif", true}, Case{"X.GIF", "*.gif", true},
+        Case{"x.gif.bak", "*.gif", false}, Case{"gif", "*.gif", false}, Case{".gif", "*.gif", true},
+        Case{"ab", "?b", true}, Case{"b", "?b", false}, Case{"anything", "*", true},
+        Case{"", "*", true}, Case{"a.b.c", "*.*.c", true}, Case{"abc", "a*c*", true}})
     EXPECT_EQ(MatchesFilePattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
 }
 
@@ -102,9 +117,11 @@ TEST(PhoneDeviceTest, CountAndListCoverTheWholeFolder) {
   ASSERT_EQ(library.File_CountEx("/a/*.gif"), 3);
   std::vector<FileListEntry> entries(3);
   std::vector<std::array<std::int32_t, 3>> progress;
-  EXPECT_EQ(library.File_ListEx(entries, [&](std::int32_t a, std::int32_t b, std::int32_t c) {
-    progress.push_back({a, b, c});
-  }), 3);
+  EXPECT_EQ(library.File_ListEx(entries,
+                                [&](std::int32_t a, std::int32_t b, std::int32_t c) {
+                                  progress.push_back({a, b, c});
+                                }),
+            3);
   EXPECT_EQ(entries[0].path(), "/a/mobile/deep/w.gif");
   EXPECT_EQ(entries[0].size(), 40u);
   EXPECT_EQ(entries[1].path(), "/a/mobile/y.GIF");
@@ -178,7 +195,8 @@ TEST(PhoneDeviceTest, SeemRecordsReadAndWrittenWholeOrInPart) {
   EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 1, 0, 0, buffer), 40);
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 40), record);
   EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 1, 10, 5, buffer), 5);
-  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 5), Bytes(record.begin() + 10, record.begin() + 15));
+  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 5),
+            Bytes(record.begin() + 10, record.begin() + 15));
   EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 1, 38, 5, buffer), -1);
   EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 2, 0, 0, buffer), -1);
   EXPECT_EQ(library.Seem_Write(kSeemMenuFlags, 1, 38, Bytes{1, 2}), 0);
@@ -203,8 +221,8 @@ TEST(PhoneDeviceTest, MalformedRequestsAreRefused) {
   EXPECT_EQ(send(kCommandVersion, HexBytes("12 34"), 256), -1);
   EXPECT_EQ(send(kCommandFsac, FsacSeekRequest(0, kSeekFromStart)), -1);  // nothing open
   EXPECT_EQ(send(kCommandFsac, FsacOpenRequest("/a/x", false)), 0);
-  EXPECT_EQ(send(kCommandFsac, HexBytes("00 00 00 03 00 00 00 00")), -1);     // short seek
-  EXPECT_EQ(send(kCommandFsac, HexBytes("00 00 00 03 00 00 00 00 07")), -1);  // unknown mode
+  EXPECT_EQ(send(kCommandFsac, HexBytes("00 00 00 03 00 00 00 00")), -1);        // short seek
+  EXPECT_EQ(send(kCommandFsac, HexBytes("00 00 00 03 00 00 00 00 07")), -1);     // unknown mode
   EXPECT_EQ(send(kCommandFsac, HexBytes("00 00 00 02 00 00 00 05 01 02")), -1);  // length lies
   EXPECT_EQ(send(kCommandFsac, FsacCloseRequest()), -1);  // the lying write spoilt the file
   EXPECT_EQ(rig.PhoneFile("/a/x"), RandomBytes(100, 2));
@@ -212,7 +230,8 @@ TEST(PhoneDeviceTest, MalformedRequestsAreRefused) {
   std::uint32_t length = 12;
   EXPECT_EQ(library.P2K_SendCMD(kCommandFsac, FsacVolumeListRequest(), response, length), 0);
   EXPECT_EQ(length, 12u);
-  EXPECT_EQ(Bytes(response.begin(), response.begin() + 12), HexBytes("00 00 00 61 00 00 00 00 00 62 00 00"));
+  EXPECT_EQ(Bytes(response.begin(), response.begin() + 12),
+            HexBytes("00 00 00 61 00 00 00 00 00 62 00 00"));
 }
 
 TEST(PhoneDeviceTest, RefusalsCountEachKindOfCommand) {

@@ -21,7 +21,8 @@ struct J2mestRig : PhoneRig {
     PutPhoneFile(kMenu, menu);
   }
   std::string CardFolder(bool installed) const {
-    return std::string("/b/mobile/kjava/") + (installed ? "installed/" : "") + link.session.imei() + "/";
+    return std::string("/b/mobile/kjava/") + (installed ? "installed/" : "") + link.session.imei() +
+           "/";
   }
   bool HasCopy(const char* name) const { return std::filesystem::exists(workingFolder / name); }
 
@@ -65,12 +66,15 @@ TEST(PhoneMenuFilesTest, PhoneJ2mestFromTheFirstOrTheSecondPlace) {
   for (const bool installed : {false, true}) {
     J2mestRig rig(true, false);
     const Bytes table = RandomBytes(20212, 2);
-    rig.PutPhoneFile(installed ? "/a/mobile/kjava/installed/J2MEST" : "/a/mobile/kjava/J2MEST", table);
+    rig.PutPhoneFile(installed ? "/a/mobile/kjava/installed/J2MEST" : "/a/mobile/kjava/J2MEST",
+                     table);
     ASSERT_FALSE(rig.link.menuFiles.ReadPhoneMenuFiles().empty());
     const J2mestState& j2mest = rig.link.menuFiles.j2mest;
     EXPECT_TRUE(j2mest.readFromPhone);
-    EXPECT_EQ(j2mest.phonePath, installed ? "/a/mobile/kjava/installed/J2MEST" : "/a/mobile/kjava/J2MEST");
-    EXPECT_EQ(j2mest.phoneMidletFolder, installed ? "/c/mobile/kjava/installed/" : "/c/mobile/kjava/");
+    EXPECT_EQ(j2mest.phonePath,
+              installed ? "/a/mobile/kjava/installed/J2MEST" : "/a/mobile/kjava/J2MEST");
+    EXPECT_EQ(j2mest.phoneMidletFolder,
+              installed ? "/c/mobile/kjava/installed/" : "/c/mobile/kjava/");
     EXPECT_EQ(ReadFileBytes(rig.workingFolder / "j2mest_temp"), table);
     EXPECT_EQ(rig.windows.windows.back()->captions.front(), "Reading J2MEST [phone] 0%");
     EXPECT_TRUE(rig.dialogs.shown.empty());
@@ -106,9 +110,10 @@ TEST(PhoneMenuFilesTest, CardJ2mestFollowsTheImei) {
 TEST(PhoneMenuFilesTest, AMissingCardJ2mestIsReportedAndNoCardMeansNoQuestion) {
   J2mestRig rig(false, true);
   EXPECT_FALSE(rig.link.menuFiles.ReadPhoneMenuFiles().empty());
-  EXPECT_EQ(rig.dialogs.shown,
-            (std::vector<Message>{{"    Error reading J2MEST [card]\r\nFile read error or J2MEST absent",
-                                   "P2K error", MessageIcon::Error}}));
+  EXPECT_EQ(
+      rig.dialogs.shown,
+      (std::vector<Message>{{"    Error reading J2MEST [card]\r\nFile read error or J2MEST absent",
+                             "P2K error", MessageIcon::Error}}));
   EXPECT_FALSE(rig.link.menuFiles.j2mest.readFromCard);
   EXPECT_EQ(rig.link.menuFiles.j2mest.cardPath, "");
   EXPECT_EQ(rig.link.menuFiles.j2mest.cardMidletFolder, rig.CardFolder(true));
@@ -131,8 +136,9 @@ TEST(PhoneMenuFilesTest, WritingSetsTheSystemAttributeOnlyWhenAsked) {
     EXPECT_EQ(rig.PhoneFile(kMenu), menu);
     EXPECT_TRUE(rig.link.session.storedToPhone);
     EXPECT_EQ(rig.storage.Attributes(kMenu), setAttribute ? kAttributeSystem : 0);
-    EXPECT_EQ(rig.LogLines().back(), setAttribute ? "Set attribute 4 to /a/mobile/system/mma_ucp RC=0"
-                                                  : "[P2KFileWrite] Send command FSAC (0x0004) RC=0");
+    EXPECT_EQ(rig.LogLines().back(), setAttribute
+                                         ? "Set attribute 4 to /a/mobile/system/mma_ucp RC=0"
+                                         : "[P2KFileWrite] Send command FSAC (0x0004) RC=0");
     EXPECT_TRUE(rig.dialogs.shown.empty());
   }
 }
@@ -167,7 +173,8 @@ TEST(PhoneMenuFilesTest, ARefusedMenuWriteStopsEverything) {
   WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(100, 10));
   rig.link.menuFiles.WritePhoneMenuFiles();
   EXPECT_FALSE(rig.link.session.storedToPhone);
-  EXPECT_EQ(rig.dialogs.shown, (std::vector<Message>{{"Error writing mma_ucp", "", MessageIcon::Error}}));
+  EXPECT_EQ(rig.dialogs.shown,
+            (std::vector<Message>{{"Error writing mma_ucp", "", MessageIcon::Error}}));
   EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
 }
 
@@ -181,9 +188,10 @@ TEST(PhoneMenuFilesTest, SeemBackupAndRestoreKeepTheRecordsExactLength) {
   ASSERT_TRUE(rig.storage.WriteSeem(kSeemMenuFlags, 1, RandomBytes(500, 12)));
   RestoreSeem(rig.link.session, rig.folder / "0032_0001.seem", rig.dialogs);
   EXPECT_EQ(rig.storage.ReadSeem(kSeemMenuFlags, 1), record);
-  EXPECT_EQ(rig.dialogs.shown,
-            (std::vector<Message>{{"SEEM 0032_0001 backed up", "", MessageIcon::Information},
-                                  {"Backup SEEM 0032_0001 restored", "", MessageIcon::Information}}));
+  EXPECT_EQ(
+      rig.dialogs.shown,
+      (std::vector<Message>{{"SEEM 0032_0001 backed up", "", MessageIcon::Information},
+                            {"Backup SEEM 0032_0001 restored", "", MessageIcon::Information}}));
 }
 
 TEST(PhoneMenuFilesTest, SeemFailuresAreReportedAndWriteNothing) {
@@ -195,8 +203,10 @@ TEST(PhoneMenuFilesTest, SeemFailuresAreReportedAndWriteNothing) {
   WriteFileBytes(rig.folder / "big.seem", RandomBytes(10001, 14));
   RestoreSeem(rig.link.session, rig.folder / "big.seem", rig.dialogs);
   ASSERT_EQ(rig.dialogs.shown.size(), 3u);
-  EXPECT_EQ(rig.dialogs.shown[0], (Message{"Error reading SEEM", "P2K Error", MessageIcon::Information}));
-  EXPECT_EQ(rig.dialogs.shown[1], (Message{"Error writing SEEM", "P2K Error", MessageIcon::Information}));
+  EXPECT_EQ(rig.dialogs.shown[0],
+            (Message{"Error reading SEEM", "P2K Error", MessageIcon::Information}));
+  EXPECT_EQ(rig.dialogs.shown[1],
+            (Message{"Error writing SEEM", "P2K Error", MessageIcon::Information}));
   EXPECT_EQ(rig.dialogs.shown[2].caption, "P2K Error");
 
   rig.phone.Unplug();

@@ -13,7 +13,8 @@ constexpr char kPath[] = "/a/x.bin";
 std::vector<RecordingLibrary::Sent> Sent(const PhoneRig& rig, std::uint32_t subCommand) {
   std::vector<RecordingLibrary::Sent> found;
   for (const auto& sent : rig.library.sent)
-    if (sent.command == kCommandFsac && GetU32(sent.request, 0) == subCommand) found.push_back(sent);
+    if (sent.command == kCommandFsac && GetU32(sent.request, 0) == subCommand)
+      found.push_back(sent);
   return found;
 }
 
@@ -67,7 +68,8 @@ TEST(PhoneRequestTest, SingleWriteOpenCarriesAZeroByteAndGroupWriteOpenDoesNot) 
 
   const auto opens = Sent(rig, kFsacOpen);
   ASSERT_EQ(opens.size(), 2u);
-  EXPECT_EQ(opens[0].request, Concat(HexBytes("00 00 00 00 00 00 00 00"), Concat(Path(kPath), {0})));
+  EXPECT_EQ(opens[0].request,
+            Concat(HexBytes("00 00 00 00 00 00 00 00"), Concat(Path(kPath), {0})));
   EXPECT_EQ(opens[0].request.size(), std::string(kPath).size() + 9);
   EXPECT_EQ(opens[1].request, Concat(HexBytes("00 00 00 00 00 00 00 00"), Path(kPath)));
 }

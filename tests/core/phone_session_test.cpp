@@ -16,10 +16,10 @@ TEST(PhoneSessionTest, ConnectReadsTheIdentityAndLogsEachStep) {
   const PhoneSession& session = rig.link.session;
   EXPECT_TRUE(session.connected());
   EXPECT_EQ(rig.observer.connects, 1);
-  EXPECT_EQ(rig.LogLines(), (Lines{"Phone connected", "Read SEEM 279_1 RC=64",
-                                   "[GetFWVersion] Send command VERSION (0xFFFF)  RC=0",
-                                   "Read SEEM 4_1 RC=9",
-                                   "[GetLPVersion] Send command VERSION (0x0004)  RC=0"}));
+  EXPECT_EQ(rig.LogLines(),
+            (Lines{"Phone connected", "Read SEEM 279_1 RC=64",
+                   "[GetFWVersion] Send command VERSION (0xFFFF)  RC=0", "Read SEEM 4_1 RC=9",
+                   "[GetLPVersion] Send command VERSION (0x0004)  RC=0"}));
   EXPECT_EQ(session.modelName(), "Menuforge Phone");
   EXPECT_EQ(session.imei(), "354678012345679");
   EXPECT_EQ(session.firmwareVersion(), "R3443H1_G_0A.65.0BR");
@@ -91,9 +91,10 @@ TEST(PhoneSessionTest, APhoneThatNeverAnswersSeemReadsIsGivenUpAndReported) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "Read SEEM 279_1 RC=-1"), kSeemReadTries);
   EXPECT_EQ(std::count(log.begin(), log.end(), "Read SEEM 4_1 RC=-1"), kSeemReadTries);
   EXPECT_EQ(rig.waits.size(), 2u * (kSeemReadTries - 1));
-  EXPECT_EQ(rig.dialogs.shown,
-            (std::vector<Message>{{"Error reading SEEM 0117_0001", "P2K Error", MessageIcon::Error},
-                                  {"Error reading SEEM 0004_0001", "P2K Error", MessageIcon::Error}}));
+  EXPECT_EQ(
+      rig.dialogs.shown,
+      (std::vector<Message>{{"Error reading SEEM 0117_0001", "P2K Error", MessageIcon::Error},
+                            {"Error reading SEEM 0004_0001", "P2K Error", MessageIcon::Error}}));
   EXPECT_TRUE(rig.link.session.connected());
   EXPECT_EQ(rig.link.session.modelName(), "");
   EXPECT_EQ(rig.link.session.imei(), "");
@@ -152,8 +153,8 @@ TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
   SocketPhoneLibrary library(std::string(200, 'x'));
   PhoneSession session(library, log, dialogs, observer);
   EXPECT_FALSE(session.Start());
-  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Error initializing P2KAPI library", "",
-                                                  MessageIcon::Error}}));
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<Message>{{"Error initializing P2KAPI library", "", MessageIcon::Error}}));
   session.Poll();
   EXPECT_FALSE(session.connected());
 }
@@ -167,9 +168,9 @@ TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
   rig.link.session.ShowListProgress(1, 3, window);
   rig.link.session.ShowListProgress(1, 3, window);
   rig.link.session.ShowListProgress(3, 3, window);
-  EXPECT_EQ(windows.windows[0]->captions,
-            (Lines{"Retrieving file list from volume /a/", "Retrieving file list from volume /a/ 33%",
-                   "Retrieving file list from volume /a/ 100%"}));
+  EXPECT_EQ(windows.windows[0]->captions, (Lines{"Retrieving file list from volume /a/",
+                                                 "Retrieving file list from volume /a/ 33%",
+                                                 "Retrieving file list from volume /a/ 100%"}));
   EXPECT_EQ(windows.windows[0]->positions, (std::vector<int>{33, 33, 100}));
   EXPECT_EQ(rig.LogLines().back(), "[ProgressProc] completion=3 of 3");
 }

@@ -57,7 +57,8 @@ TEST(PhoneSocketTest, ThePhoneConnectsAndTellsWhoItIs) {
 
 TEST(PhoneSocketTest, FilesComeBackByteExact) {
   SocketRig rig;
-  std::vector<std::size_t> sizes = {1, 2, 3, 1023, 1024, 1025, 1026, 2047, 2048, 2049, 3071, 3072, 3073, 3100};
+  std::vector<std::size_t> sizes = {1,    2,    3,    1023, 1024, 1025, 1026,
+                                    2047, 2048, 2049, 3071, 3072, 3073, 3100};
   std::mt19937 random(11);
   for (int i = 0; i < 3; ++i) sizes.push_back(3101 + random() % ((1 << 20) - 3101));
   sizes.push_back(1 << 20);
@@ -94,10 +95,12 @@ TEST(PhoneSocketTest, ListsSeemRecordsAndFileCommandsTravelWhole) {
   ASSERT_EQ(library.File_CountEx("/a/*.gif"), 2);
   std::vector<FileListEntry> entries(2);
   int progressCalls = 0;
-  EXPECT_EQ(library.File_ListEx(entries, [&](std::int32_t, std::int32_t done, std::int32_t total) {
-    EXPECT_EQ(done, ++progressCalls);
-    EXPECT_EQ(total, 2);
-  }), 2);
+  EXPECT_EQ(library.File_ListEx(entries,
+                                [&](std::int32_t, std::int32_t done, std::int32_t total) {
+                                  EXPECT_EQ(done, ++progressCalls);
+                                  EXPECT_EQ(total, 2);
+                                }),
+            2);
   EXPECT_EQ(entries[0].path(), "/a/mobile/picture/x.gif");
   EXPECT_EQ(entries[1].path(), "/a/y.gif");
   EXPECT_EQ(entries[1].size(), 6u);
@@ -112,7 +115,8 @@ TEST(PhoneSocketTest, ListsSeemRecordsAndFileCommandsTravelWhole) {
   const Bytes record = RandomBytes(kSeemBufferSize, 3);
   EXPECT_EQ(library.Seem_Write(kSeemMenuFlags, 1, 0, record), 0);
   Bytes buffer(kSeemBufferSize);
-  EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 1, 0, 0, buffer), static_cast<std::int32_t>(kSeemBufferSize));
+  EXPECT_EQ(library.Seem_Read(kSeemMenuFlags, 1, 0, 0, buffer),
+            static_cast<std::int32_t>(kSeemBufferSize));
   EXPECT_EQ(buffer, record);
 }
 
@@ -209,10 +213,10 @@ TEST(PhoneSocketTest, HostileRequestsAreRefusedWithoutHarm) {
     framed.insert(framed.end(), payload.begin(), payload.end());
     return framed;
   };
-  EXPECT_EQ(Ask(raw.get(), frame({0x77})), -1);                      // unknown call
-  EXPECT_EQ(Ask(raw.get(), frame({1, 0, 0})), -1);                   // command cut short
-  EXPECT_EQ(Ask(raw.get(), frame({10, 0, 0x32})), -1);               // SEEM read cut short
-  EXPECT_EQ(Ask(raw.get(), frame({4})), -1);                         // list without a count
+  EXPECT_EQ(Ask(raw.get(), frame({0x77})), -1);                             // unknown call
+  EXPECT_EQ(Ask(raw.get(), frame({1, 0, 0})), -1);                          // command cut short
+  EXPECT_EQ(Ask(raw.get(), frame({10, 0, 0x32})), -1);                      // SEEM read cut short
+  EXPECT_EQ(Ask(raw.get(), frame({4})), -1);                                // list without a count
   EXPECT_EQ(Ask(raw.get(), frame(Bytes{7, '/', 'a', '/', '.', '.'})), -1);  // delete "/a/.."
   Bytes huge;
   PutU32(huge, 0xFFFFFFFF);
@@ -228,7 +232,8 @@ TEST(PhoneSocketTest, HostileRequestsAreRefusedWithoutHarm) {
 TEST(PhoneSocketTest, ListeningRefusesABusySocketAndReplacesAStaleOne) {
   SocketRig rig;
   PhoneServer second(PhoneServerConfig{rig.folder / "phone", {}, {}});
-  EXPECT_EQ(second.Listen(rig.socket), "Another phone simulator is already listening on " + rig.socket.string());
+  EXPECT_EQ(second.Listen(rig.socket),
+            "Another phone simulator is already listening on " + rig.socket.string());
 
   const auto stale = rig.folder / "stale.sock";
   {

@@ -73,7 +73,9 @@ void PhoneRig::PutPhoneFile(const std::string& phonePath, const Bytes& bytes) co
   WriteFileBytes(PhonePath(phonePath), bytes);
 }
 
-Bytes PhoneRig::PhoneFile(const std::string& phonePath) const { return ReadFileBytes(PhonePath(phonePath)); }
+Bytes PhoneRig::PhoneFile(const std::string& phonePath) const {
+  return ReadFileBytes(PhonePath(phonePath));
+}
 
 std::vector<std::string> PhoneRig::LogLines() const {
   const std::string text = ReadFileText(workingFolder / "p2klog.txt");

@@ -59,7 +59,8 @@ class RecordingLibrary : public P2kLibrary {
   std::vector<Sent> sent;
 
   std::int32_t P2K_Init(ConnectionNotification n) override { return inner_.P2K_Init(std::move(n)); }
-  std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request, std::span<std::uint8_t> response,
+  std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request,
+                           std::span<std::uint8_t> response,
                            std::uint32_t& responseLength) override {
     sent.push_back({command, Bytes(request.begin(), request.end()), responseLength});
     return inner_.P2K_SendCMD(command, request, response, responseLength);
@@ -69,10 +70,14 @@ class RecordingLibrary : public P2kLibrary {
   std::int32_t File_ListEx(std::span<FileListEntry> e, const ListProgressNotification& p) override {
     return inner_.File_ListEx(e, p);
   }
-  std::int32_t File_Create(const std::string& p, std::int32_t a) override { return inner_.File_Create(p, a); }
+  std::int32_t File_Create(const std::string& p, std::int32_t a) override {
+    return inner_.File_Create(p, a);
+  }
   std::int32_t File_Close() override { return inner_.File_Close(); }
   std::int32_t File_Delete(const std::string& p) override { return inner_.File_Delete(p); }
-  std::int32_t File_CreateDir(const std::string& p, std::int32_t f) override { return inner_.File_CreateDir(p, f); }
+  std::int32_t File_CreateDir(const std::string& p, std::int32_t f) override {
+    return inner_.File_CreateDir(p, f);
+  }
   std::int32_t File_DeleteDir(const std::string& p) override { return inner_.File_DeleteDir(p); }
   std::int32_t Seem_Read(std::uint16_t s, std::uint16_t r, std::uint32_t o, std::uint32_t z,
                          std::span<std::uint8_t> b) override {

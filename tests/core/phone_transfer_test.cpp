@@ -31,7 +31,8 @@ void ExpectRoundTrip(PhoneRig& rig, const Bytes& data) {
   const std::string phonePath = "/a/" + name;
   const auto up = rig.folder / ("up-" + name);
   WriteFileBytes(up, data);
-  ASSERT_EQ(rig.link.transfer.P2KFileWrite(up, phonePath).bytes, static_cast<std::int32_t>(data.size()));
+  ASSERT_EQ(rig.link.transfer.P2KFileWrite(up, phonePath).bytes,
+            static_cast<std::int32_t>(data.size()));
   for (const auto read : {FileRead, GroupRead}) {
     const auto down = rig.folder / ((read == FileRead ? "file-" : "group-") + name);
     const TransferResult result = read(rig, phonePath, down);
@@ -94,9 +95,9 @@ TEST(PhoneTransferTest, PercentRoundsHalvesToEvenAndStopsAt100) {
     std::uint64_t part, whole;
     int percent;
   };
-  for (const Case& c : {Case{0, 8, 0}, Case{1, 8, 12}, Case{3, 8, 38}, Case{5, 200, 2},
-                        Case{7, 200, 4}, Case{1024, 2500, 41}, Case{2500, 2500, 100},
-                        Case{4000, 3000, 100}, Case{0, 0, 100}})
+  for (const Case& c :
+       {Case{0, 8, 0}, Case{1, 8, 12}, Case{3, 8, 38}, Case{5, 200, 2}, Case{7, 200, 4},
+        Case{1024, 2500, 41}, Case{2500, 2500, 100}, Case{4000, 3000, 100}, Case{0, 0, 100}})
     EXPECT_EQ(Percent(c.part, c.whole), c.percent) << c.part << "/" << c.whole;
 }
 
@@ -114,8 +115,7 @@ TEST(PhoneTransferTest, SingleReadShowsItsWindowAndLogsEveryCommand) {
   EXPECT_TRUE(window.closed);
   const Lines log = rig.LogLines();
   EXPECT_EQ(Lines(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
-            (Lines{"[P2KFileRead] Enter /a/x",
-                   "[P2KFileRead] Send command FSAC (0x0000) RC=0",
+            (Lines{"[P2KFileRead] Enter /a/x", "[P2KFileRead] Send command FSAC (0x0000) RC=0",
                    "[P2KFileRead] Send command FSAC (0x0003) RC=0",
                    "[P2KFileRead] Send command FSAC (0x0001) RC=0 bytes received=1024",
                    "[P2KFileRead] Send command FSAC (0x0001) RC=0 bytes received=476",
@@ -143,8 +143,7 @@ TEST(PhoneTransferTest, GroupReadAdvancesTheGroupAndLogsWithoutEquals) {
   EXPECT_TRUE(rig.windows.windows.empty());
   const Lines log = rig.LogLines();
   EXPECT_EQ(Lines(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
-            (Lines{"[P2KGroupRead] Enter /a/x",
-                   "[P2KGroupRead] Send command FSAC (0x0000) RC=0",
+            (Lines{"[P2KGroupRead] Enter /a/x", "[P2KGroupRead] Send command FSAC (0x0000) RC=0",
                    "[P2KGroupRead] Send command FSAC (0x0003) RC=0",
                    "[P2KGroupRead] Send command FSAC (0x0001) RC=0 bytes received1000",
                    "[P2KGroupRead] Send command FSAC (0x0001) RC=0 bytes received1",
@@ -165,14 +164,14 @@ TEST(PhoneTransferTest, SingleWriteSetsItsTitleAndShowsEveryBlock) {
   EXPECT_EQ(window.positions, (std::vector<int>{41, 82, 100}));
   EXPECT_TRUE(window.closed);
   const Lines log = rig.LogLines();
-  EXPECT_EQ(Lines(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
-            (Lines{"[P2KFileWrite] Enter /a/up.gif",
-                   "[P2KFileWrite] Send command FSAC (0x0000) RC=0",
-                   "[P2KFileWrite] Send command FSAC (0x0003) RC=0",
-                   "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=1032",
-                   "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=1032",
-                   "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=460",
-                   "[P2KFileWrite] Send command FSAC (0x0004) RC=0"}));
+  EXPECT_EQ(
+      Lines(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
+      (Lines{"[P2KFileWrite] Enter /a/up.gif", "[P2KFileWrite] Send command FSAC (0x0000) RC=0",
+             "[P2KFileWrite] Send command FSAC (0x0003) RC=0",
+             "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=1032",
+             "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=1032",
+             "[P2KFileWrite] Send command FSAC (0x0002) RC=0 bytes sent=460",
+             "[P2KFileWrite] Send command FSAC (0x0004) RC=0"}));
 }
 
 TEST(PhoneTransferTest, GroupWriteAdvancesTheGroup) {
@@ -183,9 +182,9 @@ TEST(PhoneTransferTest, GroupWriteAdvancesTheGroup) {
   group.total = 3000;
   EXPECT_EQ(rig.link.transfer.P2KGroupWrite(rig.folder / "up.gif", "/a/up.gif", group).bytes, 1500);
   EXPECT_EQ(group.done, 1500u);
-  EXPECT_EQ(window.captions, (Lines{"Uploading up.gif 0% (Total 0%)",
-                                    "Uploading up.gif 68% (Total 34%)",
-                                    "Uploading up.gif 100% (Total 50%)"}));
+  EXPECT_EQ(window.captions,
+            (Lines{"Uploading up.gif 0% (Total 0%)", "Uploading up.gif 68% (Total 34%)",
+                   "Uploading up.gif 100% (Total 50%)"}));
   EXPECT_EQ(window.filePositions, (std::vector<int>{68, 100}));
   EXPECT_EQ(window.groupPositions, (std::vector<int>{34, 50}));
   EXPECT_TRUE(rig.windows.windows.empty());

@@ -35,9 +35,7 @@ FormatOptions StartingOptions() {
 
 class ProfilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(catalog.LoadItemBase().ok());
-  }
+  void SetUp() override { ASSERT_TRUE(catalog.LoadItemBase().ok()); }
 
   void WriteProfile(const std::string& name, const std::string& text) {
     WriteFileText(folder.path() / "Profiles" / (name + ".prf"), text);
@@ -156,7 +154,8 @@ TEST_F(ProfilesTest, ErrorAtTheThirdLineKeepsTheEarlierProfilesItems) {
 }
 
 TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
-  WriteProfile("V3x", std::string(kHeader) + "22 06 1\r\n" + kItems + "PhoneBook\r\nFoo\r\nMessage\r\nBar\r\n");
+  WriteProfile("V3x", std::string(kHeader) + "22 06 1\r\n" + kItems +
+                          "PhoneBook\r\nFoo\r\nMessage\r\nBar\r\n");
   catalog.ListProfiles();
   EXPECT_TRUE(catalog.ApplyProfile("V3x", options, dialogs));
   EXPECT_EQ(Identifiers(catalog.availableItems()),
@@ -167,7 +166,8 @@ TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
 }
 
 TEST_F(ProfilesTest, ItemsTakeTheItemBaseDisplayNameAndMatchExactly) {
-  WriteProfile("P", std::string(kHeader) + "36 0C 0\n[mma items]\nAlarmClcok\nDialedCalls\nphonebook\n");
+  WriteProfile("P",
+               std::string(kHeader) + "36 0C 0\n[mma items]\nAlarmClcok\nDialedCalls\nphonebook\n");
   catalog.ListProfiles();
   EXPECT_TRUE(catalog.ApplyProfile("P", options, dialogs));
   const ItemTable& available = catalog.availableItems();
@@ -257,8 +257,8 @@ TEST_F(ProfilesTest, ListsProfileFilesOnlySortedByteWise) {
   const std::filesystem::path profiles = folder.path() / "Profiles";
   WriteProfile("Old", "");
   WriteProfile("Ro", "");
-  std::filesystem::permissions(profiles / "Ro.prf", std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::group_read);
+  std::filesystem::permissions(
+      profiles / "Ro.prf", std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   WriteProfile("b", "");
   WriteProfile(".hidden", "");
   WriteProfile("Two.dots", "");
@@ -285,8 +285,9 @@ TEST_F(ProfilesTest, ListingWithoutAProfilesFolderGivesNoNames) {
 
 TEST(RecordLengthValue, IsDecimalHeldInEightBits) {
   const std::vector<std::pair<std::string, int>> cases = {
-      {"22", 22}, {"36", 36}, {"278", 22}, {"292", 36}, {"0", 0}, {"", 0}, {"x", 0},
-      {"22x", 0}, {"-234", 22}, {"+36", 36}, {"-", 0}, {"99999999999", 0}, {"2147483647", 255},
+      {"22", 22}, {"36", 36},         {"278", 22},         {"292", 36},  {"0", 0},
+      {"", 0},    {"x", 0},           {"22x", 0},          {"-234", 22}, {"+36", 36},
+      {"-", 0},   {"99999999999", 0}, {"2147483647", 255},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(RecordLengthValue(text), value) << text;
 }

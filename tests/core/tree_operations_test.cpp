@@ -16,9 +16,10 @@ std::vector<std::string> Names(const MenuNode& parent) {
 TEST(TreeOperations, SkeletonOfANewMenu) {
   MenuTree tree = NewMenu();
   ASSERT_EQ(tree.NodeCount(), 9u);
-  const std::vector<std::string> texts = {"Softkeys",       "LSK: PhoneBook",   "RSK: Message",
-                                          "Up: RecentCall", "Down: Multimedia", "Left: Datebook",
-                                          "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root"};
+  const std::vector<std::string> texts = {
+      "Softkeys",           "LSK: PhoneBook",     "RSK: Message",
+      "Up: RecentCall",     "Down: Multimedia",   "Left: Datebook",
+      "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root"};
   for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(tree.NodeAt(i)->displayText, texts[i]);
   EXPECT_EQ(tree.NodeAt(4)->record.itemName, "Mutilmedia");
   for (std::size_t i = 1; i <= 7; ++i) {
@@ -218,8 +219,8 @@ TEST(TreeOperations, RecordNumbersFollowGroupOrder) {
   MenuNode* a2a = AddLast(tree, *a2, "A2a");
   MenuNode* b1 = AddLast(tree, *b, "B1");
   // Records: A 10, B 11, A1 12, A2 13, A1a 14, A2a 15, B1 16.
-  const std::vector<std::pair<MenuNode*, int>> expected = {
-      {a, 11}, {b, 12}, {a1, 13}, {a2, 14}, {a1a, 15}, {a2a, 16}, {b1, 17}};
+  const std::vector<std::pair<MenuNode*, int>> expected = {{a, 11},   {b, 12},   {a1, 13}, {a2, 14},
+                                                           {a1a, 15}, {a2a, 16}, {b1, 17}};
   for (const auto& [node, key] : expected) {
     EXPECT_EQ(node->record.recordKey, key) << node->record.itemName;
     EXPECT_EQ(RecordNumberOf(tree, *node), key) << node->record.itemName;

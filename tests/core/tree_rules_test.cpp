@@ -85,11 +85,11 @@ TEST_F(TreeRulesTest, DropsOnlyBetweenMainMenuEntries) {
     bool accepted;
   };
   const Case cases[] = {
-      {9, DragSource::TreeNode, 12, true},     {12, DragSource::TreeNode, 10, true},
-      {9, DragSource::ItemList, 0, true},      {13, DragSource::ItemList, 0, true},
-      {8, DragSource::TreeNode, 12, false},    {8, DragSource::ItemList, 0, false},
-      {0, DragSource::ItemList, 0, false},     {3, DragSource::TreeNode, 12, false},
-      {9, DragSource::TreeNode, 8, false},     {9, DragSource::TreeNode, 0, false},
+      {9, DragSource::TreeNode, 12, true},  {12, DragSource::TreeNode, 10, true},
+      {9, DragSource::ItemList, 0, true},   {13, DragSource::ItemList, 0, true},
+      {8, DragSource::TreeNode, 12, false}, {8, DragSource::ItemList, 0, false},
+      {0, DragSource::ItemList, 0, false},  {3, DragSource::TreeNode, 12, false},
+      {9, DragSource::TreeNode, 8, false},  {9, DragSource::TreeNode, 0, false},
       {12, DragSource::TreeNode, 7, false},
   };
   for (const Case& c : cases) {

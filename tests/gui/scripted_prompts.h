@@ -17,7 +17,7 @@ class ScriptedPrompts : public WindowPrompts {
   std::vector<Message> shown;
   std::vector<Message> asked;
   std::vector<QString> modalTitles;
-  std::deque<bool> answers;  // Yes when empty
+  std::deque<bool> answers;                     // Yes when empty
   std::deque<std::filesystem::path> openPaths;  // cancel when empty
   std::deque<std::filesystem::path> savePaths;  // cancel when empty
   std::vector<std::string> openTitles;

@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "editor/item_editor_dialog.h"
 #include "editor/core/field_checks.h"
 #include "editor/icon_indicator.h"
+#include "editor/item_editor_dialog.h"
 #include "gui/scripted_editor_prompts.h"
 
 using menuforge::EditorContext;

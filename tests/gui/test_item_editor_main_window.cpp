@@ -11,8 +11,8 @@
 
 #include "app/menu_tree_view.h"
 #include "gui/scripted_editor_prompts.h"
-#include "phone/phone_socket_path.h"
 #include "gui/scripted_prompts.h"
+#include "phone/phone_socket_path.h"
 
 using namespace menuforge;
 using menuforge::test::Click;
@@ -173,7 +173,7 @@ class TestItemEditorMainWindow : public QObject {
     QCOMPARE(added->record.itemName, std::string("~1"));
     QVERIFY(prompts_->scripts.empty());
     QCOMPARE(prompts_->modalTitles, (std::vector<QString>{QStringLiteral("Item properties"),
-                                                           QStringLiteral("Name settings")}));
+                                                          QStringLiteral("Name settings")}));
     // A custom entry keeps its title mode when it gets a title of its own.
     QCOMPARE(added->record.titleMode, kTitleModeCustom);
     QVERIFY(added->record.modified);

@@ -447,8 +447,8 @@ void MainWindowTest::contextMenusOnEachFixedPosition_data() {
   QTest::newRow("Softkeys") << 0 << QList<bool>{false, false, false}
                             << QList<bool>{false, false, false, false};
   for (int key = 1; key <= 7; ++key)
-    QTest::addRow("soft key %d", key) << key << QList<bool>{false, false, true}
-                                      << QList<bool>{true, false, false, false};
+    QTest::addRow("soft key %d", key)
+        << key << QList<bool>{false, false, true} << QList<bool>{true, false, false, false};
   QTest::newRow("Menu Root") << 8 << QList<bool>{true, false, false}
                              << QList<bool>{false, false, false, false};
   QTest::newRow("only entry") << 9 << QList<bool>{true, true, true}

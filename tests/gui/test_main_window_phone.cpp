@@ -280,8 +280,9 @@ void MainWindowPhoneTest::openFromPhoneLoadsThePhoneMenu() {
   Trigger("openFromPhoneAction");
 
   // The phone's menu has an item its firmware's profile lacks: the same fallback as Open.
-  QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning}}));
+  QCOMPARE(
+      prompts_->shown,
+      (std::vector<Message>{{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning}}));
   QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"PhoneBook", "Games"}));
   QCOMPARE(Child<QComboBox>("profileSelector")->currentText(), QStringLiteral("Default"));
   QCOMPARE(test::ReadText("mma_temp"), test::ReadText(PhoneMenu()));
@@ -298,8 +299,9 @@ void MainWindowPhoneTest::aRefusedReadLeavesNothingToSave() {
   prompts_->shown.clear();
   Trigger("newAction");
   Trigger("openFromPhoneAction");
-  QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{"Error reading mma_ucp", "Fatal P2K error", MessageIcon::Error}}));
+  QCOMPARE(
+      prompts_->shown,
+      (std::vector<Message>{{"Error reading mma_ucp", "Fatal P2K error", MessageIcon::Error}}));
   QVERIFY(window_->tree().empty());
   QVERIFY(!Enabled("saveAction"));
   QVERIFY(!Enabled("saveToPhoneAction"));
@@ -428,7 +430,8 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
 
   Plug();
   prompts_->shown.clear();
-  const std::filesystem::path backup = std::filesystem::path(folder_->path().toStdString()) / "mine.seem";
+  const std::filesystem::path backup =
+      std::filesystem::path(folder_->path().toStdString()) / "mine.seem";
   prompts_->savePaths.push_back(backup);
   toClick = "backupSeemButton";
   Trigger("setupAction");
@@ -450,15 +453,17 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
   const std::optional<Bytes> restored = storage_->ReadSeem(kSeemMenuFlags, kSeemRecordOne);
   QVERIFY(restored.has_value());
   QCOMPARE(std::string(restored->begin(), restored->end()), changed);
-  QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{"Backup SEEM 0032_0001 restored", "", MessageIcon::Information}}));
+  QCOMPARE(
+      prompts_->shown,
+      (std::vector<Message>{{"Backup SEEM 0032_0001 restored", "", MessageIcon::Information}}));
 }
 
 // The library of the real program, against the simulator's server: the window sees the phone go
 // when the simulator stops, and come back when it starts again.
 void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
   WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
-  const std::filesystem::path socket = std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
+  const std::filesystem::path socket =
+      std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
   auto server = std::make_unique<ServerThread>(storageRoot_, socket);
   Start(std::make_unique<SocketPhoneLibrary>(socket));
   window_->PollPhone();

@@ -71,7 +71,8 @@ class TestSettingsDialog : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QVERIFY(!(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(
+        !(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
 
     const std::vector<std::pair<const char*, QString>> controls = {
@@ -96,7 +97,8 @@ class TestSettingsDialog : public QObject {
       previousTop = top;
     }
     QVERIFY(Find<QPushButton>(dialog, "okButton")->isDefault());
-    QVERIFY(Find<QCheckBox>(dialog, "fromPhoneBox")->x() > Find<QCheckBox>(dialog, "readJ2mestBox")->x());
+    QVERIFY(Find<QCheckBox>(dialog, "fromPhoneBox")->x() >
+            Find<QCheckBox>(dialog, "readJ2mestBox")->x());
   }
 
   void showsTheSettingsItWasGiven() {
@@ -144,12 +146,10 @@ class TestSettingsDialog : public QObject {
   void okStoresTheChoices_data() {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("read without source")
-        << QStringList{"readJ2mestBox", "loggingBox"}
-        << QString::fromStdString(FileText("0", "1", "None", "0"));
-    QTest::newRow("card only")
-        << QStringList{"readJ2mestBox", "fromCardBox", "systemAttributeBox"}
-        << QString::fromStdString(FileText("1", "0", "Card", "0"));
+    QTest::newRow("read without source") << QStringList{"readJ2mestBox", "loggingBox"}
+                                         << QString::fromStdString(FileText("0", "1", "None", "0"));
+    QTest::newRow("card only") << QStringList{"readJ2mestBox", "fromCardBox", "systemAttributeBox"}
+                               << QString::fromStdString(FileText("1", "0", "Card", "0"));
     QTest::newRow("both with patch")
         << QStringList{"readJ2mestBox", "fromPhoneBox", "fromCardBox", "patchJ2mestBox"}
         << QString::fromStdString(FileText("0", "0", "Both", "1"));

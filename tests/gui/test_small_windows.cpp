@@ -74,7 +74,8 @@ class TestSmallWindows : public QObject {
     QVERIFY(splash->isVisible());
     QVERIFY(splash->isWindow());
     const QPoint offset = splash->frameGeometry().center() - mainWindow.frameGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
 
     splash->SetOpacity(180);
     QCOMPARE(splash->Opacity(), 180);
@@ -158,7 +159,8 @@ class TestSmallWindows : public QObject {
     QVERIFY(shown->isVisible());
     QCOMPARE(shown->windowTitle(), QStringLiteral("Reading mma_ucp 0%"));
     bool handled = false;
-    QMetaObject::invokeMethod(&owner, [&handled] { handled = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &owner, [&handled] { handled = true; }, Qt::QueuedConnection);
     sink->SetPosition(40);
     sink->SetCaption("Reading mma_ucp 40%");
     QVERIFY(handled);
@@ -179,7 +181,8 @@ class TestSmallWindows : public QObject {
     counters.SetCaption("Downloading a.gif 70% (Total 25%)");
     counters.window.SetFilePosition(70);
     handled = false;
-    QMetaObject::invokeMethod(&owner, [&handled] { handled = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &owner, [&handled] { handled = true; }, Qt::QueuedConnection);
     counters.window.SetGroupPosition(counters.GroupPercent());
     QVERIFY(handled);
     QCOMPARE(pair->windowTitle(), QStringLiteral("Downloading a.gif 70% (Total 25%)"));

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <string>
 
-#include "menu/menu_tree.h"
-#include "menu/tree_operations.h"
 #include "catalog/catalog.h"
 #include "catalog/item_base_file.h"
+#include "menu/menu_tree.h"
 #include "menu/mma_saver.h"
+#include "menu/tree_operations.h"
 
 namespace menuforge::test {
 

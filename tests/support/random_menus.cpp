@@ -131,15 +131,9 @@ void Generator::Move() {
   MenuNode* node = AnyEntry();
   if (!node) return;
   switch (Below(3)) {
-    case 0:
-      MoveUp(menu_.tree, *node);
-      break;
-    case 1:
-      MoveDown(menu_.tree, *node);
-      break;
-    default:
-      MoveBefore(menu_.tree, *node, *AnyEntry());
-      break;
+    case 0: MoveUp(menu_.tree, *node); break;
+    case 1: MoveDown(menu_.tree, *node); break;
+    default: MoveBefore(menu_.tree, *node, *AnyEntry()); break;
   }
 }
 
@@ -188,16 +182,11 @@ void Generator::Tweak() {
 
 char16_t Generator::AnyCharacter() {
   switch (Below(5)) {
-    case 0:
-      return static_cast<char16_t>(0x20 + Below(0x5F));
-    case 1:
-      return static_cast<char16_t>(0xA0 + Below(0x60));
-    case 2:
-      return static_cast<char16_t>(0x400 + Below(0x100));
-    case 3:
-      return static_cast<char16_t>(0x4E00 + Below(0x5200));
-    default:
-      return static_cast<char16_t>(Between(1, 0xFFFF));  // anything but the terminator
+    case 0: return static_cast<char16_t>(0x20 + Below(0x5F));
+    case 1: return static_cast<char16_t>(0xA0 + Below(0x60));
+    case 2: return static_cast<char16_t>(0x400 + Below(0x100));
+    case 3: return static_cast<char16_t>(0x4E00 + Below(0x5200));
+    default: return static_cast<char16_t>(Between(1, 0xFFFF));  // anything but the terminator
   }
 }
 
@@ -230,8 +219,8 @@ std::optional<ChunkSlot> Generator::AnyTitles(std::size_t room) {
       std::min(kMaxTitleCharacters, (room - kChunkHeader - 1 - 6 * n) / (2 * n));
   std::vector<TitleEntry> titles;
   for (std::size_t j = 0; j < n; ++j)
-    titles.push_back({static_cast<std::uint8_t>(Between(1, kLanguageCount)),
-                      AnyWideText(perTitle)});
+    titles.push_back(
+        {static_cast<std::uint8_t>(Between(1, kLanguageCount)), AnyWideText(perTitle)});
   return ChunkSlot::Titles(kTags[Below(std::size(kTags))], std::move(titles));
 }
 
@@ -244,8 +233,7 @@ std::optional<ChunkSlot> Generator::AnySlot(std::size_t room) {
   if (room < kChunkHeader + 1) return std::nullopt;
   for (;;) {
     switch (Below(7)) {
-      case 0:
-        return AnyTitles(room);
+      case 0: return AnyTitles(room);
       case 1: {
         if (room < kChunkHeader + 3) break;
         const auto kind = static_cast<std::uint8_t>(Between(kListIcon, kAnimatedIcon));
@@ -287,8 +275,8 @@ std::optional<ChunkSlot> Generator::AnyUnknownGroup(std::size_t room) {
   const std::size_t count = Between(1, kMaxUnknownChunks);
   for (std::size_t i = 0; i < count && room >= kChunkHeader; ++i) {
     const std::size_t cap = std::min(kMaxUnknownChunkBytes, room - kChunkHeader);
-    const std::size_t length = Chance(70) ? Between(0, std::min<std::size_t>(cap, 16))
-                                          : Between(0, cap);
+    const std::size_t length =
+        Chance(70) ? Between(0, std::min<std::size_t>(cap, 16)) : Between(0, cap);
     UnknownChunk chunk{AnyUnknownTag(), Bytes(length)};
     for (auto& byte : chunk.data) byte = static_cast<std::uint8_t>(Below(256));
     group.unknown.push_back(std::move(chunk));
@@ -309,13 +297,14 @@ RandomMenu Generator::Build() {
   options.saveAllData = Chance(50);
 
   const std::size_t size = Below(100);
-  budget_ = size < 50 ? Between(0, 4000)
-                      : size < 85 ? Between(0, 20000) : Between(55000, kMaxDataSectionBytes);
+  budget_ = size < 50   ? Between(0, 4000)
+            : size < 85 ? Between(0, 20000)
+                        : Between(55000, kMaxDataSectionBytes);
   const std::size_t shape = Below(100);
   const std::size_t target = shape < 10   ? Between(0, 2)
-                            : shape < 90 ? Between(1, 40)
-                            : shape < 95 ? Between(100, kMaxMenuEntries)
-                                         : kMaxMenuEntries;
+                             : shape < 90 ? Between(1, 40)
+                             : shape < 95 ? Between(100, kMaxMenuEntries)
+                                          : kMaxMenuEntries;
 
   const std::size_t steps = target + 20;
   for (std::size_t step = 0; step < steps; ++step) {

@@ -56,23 +56,23 @@ void BuildSampleMenu(MenuTree& tree) {
 
   browser.record.itemType = kUrlLink;
   browser.record.attributeByte = kAttributeWithFunction;
-  AttachSampleData(tree, browser,
-                   Record({ChunkSlot::Titles(kTagMenuTitle,
-                                             {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
-                           ChunkSlot::Text(kTagUrl, "http://wap.example/\xE9"),
-                           ChunkSlot::FileIcon(kStaticIcon, u"/a/mobile/picture/web.gif")}));
+  AttachSampleData(
+      tree, browser,
+      Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
+              ChunkSlot::Text(kTagUrl, "http://wap.example/\xE9"),
+              ChunkSlot::FileIcon(kStaticIcon, u"/a/mobile/picture/web.gif")}));
 
   AttachSampleData(tree, games,
                    Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Games"}}),
                            ChunkSlot::DrmIcon(kTagDrmListIcon, kDrmByteFromEditor, 5)}));
 
   calculator.record.itemType = kApplicationStart;
-  AttachSampleData(tree, calculator,
-                   Record({ChunkSlot::Text(kTagMidlet1, "Calc, calc.Main"),
-                           ChunkSlot::Text(kTagMidletName, "Calc"),
-                           ChunkSlot::Text(kTagMidletVendor, "Vendor \xC5"),
-                           ChunkSlot::Code(kTagCode12, 1), ChunkSlot::Code(kTagCode13, 2),
-                           ChunkSlot::Code(kTagCode14, 3)}));
+  AttachSampleData(
+      tree, calculator,
+      Record({ChunkSlot::Text(kTagMidlet1, "Calc, calc.Main"),
+              ChunkSlot::Text(kTagMidletName, "Calc"),
+              ChunkSlot::Text(kTagMidletVendor, "Vendor \xC5"), ChunkSlot::Code(kTagCode12, 1),
+              ChunkSlot::Code(kTagCode13, 2), ChunkSlot::Code(kTagCode14, 3)}));
 
   custom.record.itemType = kShowText;
   const std::u16string loneSurrogate{u'A', char16_t{0xD800}, u'B'};
@@ -84,10 +84,10 @@ void BuildSampleMenu(MenuTree& tree) {
                            ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, kDrmByteFromEditor, 65535)}));
 
   camera.record.itemType = kEmulatedAction;
-  AttachSampleData(tree, camera,
-                   Record({ChunkSlot::Action(0x0123),
-                           ChunkSlot::FileIcon(kAnimatedIcon, u"/a/\u0416.gif"),
-                           ChunkSlot::FileIcon(kListIcon, u"/a/list.gif")}));
+  AttachSampleData(
+      tree, camera,
+      Record({ChunkSlot::Action(0x0123), ChunkSlot::FileIcon(kAnimatedIcon, u"/a/\u0416.gif"),
+              ChunkSlot::FileIcon(kListIcon, u"/a/list.gif")}));
 
   // Unknown chunks around a title, as a newer phone might have written them.
   AttachSampleData(tree, settings,
