@@ -10,8 +10,6 @@
 namespace menuforge {
 namespace {
 
-constexpr char kProfileExtension[] = ".prf";
-
 constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
 constexpr char kProfileNotFoundCaption[] = "Missing profile";
 constexpr char kProfileErrorCaption[] = "Profile error";

@@ -14,6 +14,7 @@ namespace menuforge {
 
 inline constexpr char kProfilesFolder[] = "Profiles";
 inline constexpr char kItemBaseFile[] = "itembase.dat";
+inline constexpr char kProfileExtension[] = ".prf";
 inline constexpr char kDefaultProfileEntry[] = "Default";
 inline constexpr char kCreateProfileEntry[] = "Create new...";
 

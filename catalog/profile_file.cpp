@@ -11,6 +11,7 @@ namespace {
 
 constexpr char kFormatHeader[] = "[mma_ucp format]";
 constexpr char kItemsHeader[] = "[mma items]";
+constexpr char kLineBreak[] = "\r\n";
 
 constexpr char kInvalidFormatting[] = "Invalid profile formatting";
 constexpr char kInvalidRecordLength[] = "Invalid mma record length (36 byte assumed)";
@@ -90,6 +91,15 @@ ProfileContents ParseProfile(std::string_view text) {
   }
   if (lines.size() > 3) profile.items.assign(lines.begin() + 3, lines.end());
   return profile;
+}
+
+std::string FormatProfile(std::string_view formatLine, const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string_view line :
+       {std::string_view(kFormatHeader), formatLine, std::string_view(kItemsHeader)})
+    text.append(line).append(kLineBreak);
+  for (const std::string& item : items) text.append(item).append(kLineBreak);
+  return text;
 }
 
 std::string_view ProfileFaultMessage(ProfileFault fault) {

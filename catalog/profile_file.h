@@ -24,6 +24,8 @@ struct ProfileContents {
 };
 
 ProfileContents ParseProfile(std::string_view text);
+// The whole file, CR LF ended, around a format line such as "22 06 1".
+std::string FormatProfile(std::string_view formatLine, const std::vector<std::string>& items);
 // The message shown for a fault of the file's layout; empty for ProfileFault::None.
 std::string_view ProfileFaultMessage(ProfileFault fault);
 

@@ -1,0 +1,96 @@
+#include "catalog/firmware_profile.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <system_error>
+
+#include "catalog/menu_opening.h"
+#include "catalog/profile_file.h"
+#include "menu/local_file.h"
+
+namespace menuforge {
+namespace {
+
+// Firmware whose custom icons carry the marker 06; all others carry 0C.
+constexpr std::array<std::string_view, 4> kIconMarker06Versions = {"TRIPLETS", "R364", "R372",
+                                                                   "R474"};
+constexpr std::string_view kC698pFixVersion = "R3624";
+
+std::string AppendMissing(const std::vector<std::string>& names, bool areShortcuts,
+                          Catalog& catalog, bool& appended) {
+  for (const std::string& name : names) {
+    if (catalog.itemBase().Contains(name)) continue;
+    const CatalogResult result = catalog.AppendItemBaseEntry(name, areShortcuts);
+    if (!result.ok()) return result.error;
+    appended = true;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FirmwareFormatLine(const std::string& version, int recordLength) {
+  const bool marker06 = std::find(kIconMarker06Versions.begin(), kIconMarker06Versions.end(),
+                                  version) != kIconMarker06Versions.end();
+  return std::to_string(recordLength) + (marker06 ? " 06 " : " 0C ") +
+         (version == kC698pFixVersion ? "1" : "0");
+}
+
+FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& catalog,
+                                          UserDialogs& dialogs) {
+  FirmwareProfileWrite result;
+  std::error_code error;
+  std::filesystem::create_directory(catalog.profilesFolder(), error);
+  if (error) {
+    result.error = FileError("create", catalog.profilesFolder(), error.value());
+    return result;
+  }
+  // The item base first: a profile naming items the item base lacks would be refused when
+  // applied, while lines added for a profile that could not be written do no harm.
+  result.error = AppendMissing(scan.items, false, catalog, result.itemBaseUpdated);
+  if (result.error.empty())
+    result.error = AppendMissing(scan.shortcuts, true, catalog, result.itemBaseUpdated);
+  if (!result.error.empty()) return result;
+
+  std::vector<std::string> listed = scan.items;
+  listed.insert(listed.end(), scan.shortcuts.begin(), scan.shortcuts.end());
+  result.error = WriteFileAtomically(
+      catalog.profilesFolder() / (scan.version + kProfileExtension),
+      FormatProfile(FirmwareFormatLine(scan.version, scan.recordLength), listed));
+  if (result.error.empty() && result.itemBaseUpdated)
+    dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
+  return result;
+}
+
+ProfileCreation CreateProfileFromFirmware(const std::filesystem::path& image, Catalog& catalog,
+                                          FormatOptions& options, UserDialogs& dialogs,
+                                          const ScanProgress& progress) {
+  ProfileCreation creation;
+  const FirmwareScan scan = ScanFirmwareImage(image, progress);
+  switch (scan.status) {
+    case ScanStatus::Cancelled: return creation;
+    case ScanStatus::ReadFailed: creation.error = scan.message; return creation;
+    case ScanStatus::Failed:
+      dialogs.Show({kProfileNotCreatedText, "", MessageIcon::None});
+      return creation;
+    case ScanStatus::Found: break;
+  }
+
+  const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
+  if (written.itemBaseUpdated) {
+    const CatalogResult reloaded = catalog.ReloadItemBase();
+    creation.warnings = reloaded.warnings;
+    if (!reloaded.ok()) creation.error = reloaded.error;
+  }
+  if (!written.error.empty()) creation.error = written.error;
+  if (!creation.error.empty()) return creation;
+
+  catalog.ListProfiles();
+  catalog.ApplyProfile(scan.version, options, dialogs);
+  dialogs.Show({kProfileCreatedText, "", MessageIcon::None});
+  creation.warnings.insert(creation.warnings.end(), scan.warnings.begin(), scan.warnings.end());
+  return creation;
+}
+
+}  // namespace menuforge

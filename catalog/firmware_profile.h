@@ -1,0 +1,49 @@
+// A profile made from a firmware image: the file written from a scan, the item base lines it
+// adds, and what "Create new..." in the profile selector does around them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "catalog/firmware_scan.h"
+#include "menu/format_options.h"
+#include "menu/user_messages.h"
+
+namespace menuforge {
+
+inline constexpr char kProfileCreatedText[] = "Profile was successfully created";
+inline constexpr char kProfileNotCreatedText[] = "Failed to create profile";
+// What a scan that found no usable profile answers in place of a name.
+inline constexpr char kFailedScanResult[] = "Fail";
+
+// "RECORD MARKER FIX" for a profile of the firmware `version`.
+std::string FirmwareFormatLine(const std::string& version, int recordLength);
+
+struct FirmwareProfileWrite {
+  std::string error;  // a file that could not be written; the rest was not written either
+  bool itemBaseUpdated = false;
+};
+
+// For a scan that found a profile: appends "name;name" for each item name the item base
+// lacks, and "name;name [SC]" for each such shortcut name, once per occurrence, then writes
+// "Profiles/VERSION.prf" whole. Shows "Item base has been updated" when lines were added; the
+// tables in memory stay as they are.
+[[nodiscard]] FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& catalog,
+                                                        UserDialogs& dialogs);
+
+struct ProfileCreation {
+  std::string error;  // an image that could not be read, a file that could not be written
+  std::vector<std::string> warnings;
+};
+
+// "Create new..." once the user has chosen `image`: scans it and, when it holds a profile,
+// writes it, reloads the item base when it grew, lists the profiles again and applies the new
+// one, telling the user through `dialogs`. A failed or stopped scan writes nothing, and the
+// selector keeps the entry it had before.
+ProfileCreation CreateProfileFromFirmware(const std::filesystem::path& image, Catalog& catalog,
+                                          FormatOptions& options, UserDialogs& dialogs,
+                                          const ScanProgress& progress);
+
+}  // namespace menuforge
