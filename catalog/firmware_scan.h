@@ -10,6 +10,8 @@
 
 namespace menuforge {
 
+inline constexpr char kScanProgressCaption[] = "Scanning CG1";
+
 enum class ScanStatus { Found, Failed, Cancelled, ReadFailed };
 
 struct FirmwareScan {

@@ -15,6 +15,7 @@
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 #include "support/sample_menus.h"
+#include "support/synthetic_firmware.h"
 #include "support/test_support.h"
 
 namespace menuforge {
@@ -143,7 +144,7 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
   for (const std::string command :
-       {"", "new ", "dump ", "convert ", "check ", "export ", "import "}) {
+       {"", "new ", "dump ", "convert ", "check ", "export ", "import ", "scan-firmware "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;
@@ -159,7 +160,8 @@ TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
        {"", "frobnicate", "new", "new out extra", "new out --records 24", "new out --records",
         "new out --frob", "dump in --records 36", "convert in out --records 36 --c698p",
         "convert in out --icon-attr 06", "convert in out --c698p --no-c698p",
-        "convert in out --icon-attr 6", "import in out --save-all"}) {
+        "convert in out --icon-attr 6", "import in out --save-all", "scan-firmware",
+        "scan-firmware in out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -236,6 +238,36 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
     EXPECT_EQ(now, itemBase.value_or(now)) << c.arguments;
     itemBase = now;
   }
+}
+
+TEST_F(CliTest, ScanFirmwareWritesTheProfileOrNothing) {
+  test::FirmwareLayout noVersion;
+  noVersion.version = "Q_";
+  WriteFileBytes(folder / "none.smg", test::SyntheticFirmware(noVersion));
+  WriteFileBytes(folder / "cg1.smg", test::SyntheticFirmware({}));
+  struct Case {
+    std::string arguments;
+    int exitCode;
+    std::string out;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {"scan-firmware none.smg", 1, "Fail\n", "error: the image holds no firmware version"},
+      {"scan-firmware missing.smg", 1, "", "error: Cannot open file"},
+      {"scan-firmware cg1.smg", 0, "R3624\n", "Item base has been updated\n"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Run(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
+    EXPECT_EQ(run.out, c.out) << c.arguments;
+    EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << c.arguments << ": " << run.err;
+    EXPECT_EQ(Exists("Profiles"), c.exitCode == 0) << c.arguments;
+  }
+  EXPECT_EQ(ReadFileText(folder / "Profiles" / "R3624.prf"),
+            "[mma_ucp format]\r\n22 0C 1\r\n[mma items]\r\n2CLICK\r\nPhoneBook\r\nZzz\r\nYyy\r\n"
+            "DialedCalls\r\n");
+  EXPECT_TRUE(ReadFileText(folder / "Profiles" / "itembase.dat")
+                  .ends_with("\r\nZzz;Zzz\r\nYyy;Yyy [SC]\r\n"));
 }
 
 TEST_F(CliTest, ExportThenImportGivesTheSameBytes) {

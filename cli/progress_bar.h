@@ -1,0 +1,28 @@
+// A one-line progress bar on a terminal, redrawn in place.
+#pragma once
+
+#include <ostream>
+#include <string_view>
+
+namespace menuforge::cli {
+
+class TerminalProgressBar {
+ public:
+  TerminalProgressBar(std::ostream& out, std::string_view caption) : out_(out), caption_(caption) {}
+  // Wipes the bar once it has been drawn.
+  ~TerminalProgressBar();
+  TerminalProgressBar(const TerminalProgressBar&) = delete;
+  TerminalProgressBar& operator=(const TerminalProgressBar&) = delete;
+
+  void Show(int percent);
+
+ private:
+  std::ostream& out_;
+  std::string_view caption_;
+  int shown_ = -1;
+};
+
+// Whether standard error is a terminal, where a bar makes sense.
+bool ErrorStreamIsTerminal();
+
+}  // namespace menuforge::cli
