@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ShowSetup();
   void ShowAbout();
   void ChooseProfile(int index);
+  // "Create new...": the selector shows the new profile, or what it showed before.
+  void CreateProfile();
   void ChooseSaveMode(int recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
@@ -112,6 +114,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ShowFormatOptions();
   void ShowAvailableItems();
   void ShowProfileSelection();
+  // Refills the selector when the listed profiles changed.
+  void ShowProfileEntries();
   void RefreshStatus();
   void RefreshSummary();
   void HideSummary();

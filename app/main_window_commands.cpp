@@ -79,9 +79,11 @@ void MainWindow::ShowAbout() { prompts_->ShowModal(*about_); }
 void MainWindow::ChooseProfile(int index) {
   const std::vector<std::string> entries = catalog_.SelectorEntries();
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
+  if (static_cast<std::size_t>(index) + 1 == entries.size()) {
+    CreateProfile();
+    return;
+  }
   catalog_.SetSelectorIndex(index);
-  // "Create new..." builds a profile from a firmware image, which this window cannot do yet.
-  if (catalog_.SelectorShowsCreateNew()) return;
   if (catalog_.SelectorShowsDefault())
     catalog_.ApplyDefault(options_);
   else

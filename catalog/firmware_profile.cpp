@@ -63,11 +63,9 @@ FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& cat
   return result;
 }
 
-ProfileCreation CreateProfileFromFirmware(const std::filesystem::path& image, Catalog& catalog,
-                                          FormatOptions& options, UserDialogs& dialogs,
-                                          const ScanProgress& progress) {
+ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog,
+                                      FormatOptions& options, UserDialogs& dialogs) {
   ProfileCreation creation;
-  const FirmwareScan scan = ScanFirmwareImage(image, progress);
   switch (scan.status) {
     case ScanStatus::Cancelled: return creation;
     case ScanStatus::ReadFailed: creation.error = scan.message; return creation;

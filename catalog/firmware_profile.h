@@ -38,12 +38,11 @@ struct ProfileCreation {
   std::vector<std::string> warnings;
 };
 
-// "Create new..." once the user has chosen `image`: scans it and, when it holds a profile,
-// writes it, reloads the item base when it grew, lists the profiles again and applies the new
-// one, telling the user through `dialogs`. A failed or stopped scan writes nothing, and the
+// "Create new..." once the chosen image was scanned: when the scan found a profile, writes it,
+// reloads the item base when it grew, lists the profiles again and applies the new one,
+// telling the user through `dialogs`. A failed or stopped scan writes nothing, and the
 // selector keeps the entry it had before.
-ProfileCreation CreateProfileFromFirmware(const std::filesystem::path& image, Catalog& catalog,
-                                          FormatOptions& options, UserDialogs& dialogs,
-                                          const ScanProgress& progress);
+ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog,
+                                      FormatOptions& options, UserDialogs& dialogs);
 
 }  // namespace menuforge

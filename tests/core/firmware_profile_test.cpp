@@ -39,7 +39,8 @@ class FirmwareProfileTest : public ::testing::Test {
 
   ProfileCreation Create(const Bytes& image, const ScanProgress& progress = nullptr) {
     test::WriteFileBytes(folder / "image.smg", image);
-    return CreateProfileFromFirmware(folder / "image.smg", catalog, options, dialogs, progress);
+    return CreateProfileFromScan(ScanFirmwareImage(folder / "image.smg", progress), catalog,
+                                 options, dialogs);
   }
 
   FirmwareScan Scan(const Bytes& image) {
@@ -213,8 +214,8 @@ TEST_F(FirmwareProfileTest, AStoppedScanOrAnUnreadableImageWritesNothing) {
   EXPECT_TRUE(dialogs.shown.empty());
   ExpectNothingChanged();
 
-  const ProfileCreation unreadable =
-      CreateProfileFromFirmware(folder / "missing.smg", catalog, options, dialogs, nullptr);
+  const ProfileCreation unreadable = CreateProfileFromScan(
+      ScanFirmwareImage(folder / "missing.smg", nullptr), catalog, options, dialogs);
   EXPECT_EQ(unreadable.error.rfind("Cannot open file", 0), 0u) << unreadable.error;
   EXPECT_TRUE(dialogs.shown.empty());
   ExpectNothingChanged();

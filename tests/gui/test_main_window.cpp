@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -15,10 +16,12 @@
 #include "app/drag_data.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
+#include "catalog/firmware_profile.h"
 #include "catalog/menu_opening.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "phone/phone_socket_path.h"
+#include "support/synthetic_firmware.h"
 
 namespace menuforge {
 namespace {
@@ -37,8 +40,20 @@ void DropOffscreenPopupNotices(QtMsgType type, const QMessageLogContext& context
 
 const Message kMismatch{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning};
 const Message kUpdated{kItemBaseUpdatedText, "Profile info", MessageIcon::Information};
+const Message kCreated{kProfileCreatedText, "", MessageIcon::None};
+const Message kNotCreated{kProfileNotCreatedText, "", MessageIcon::None};
 constexpr int kFadeInTicks = 25;
 constexpr int kFadeOutTicks = 26;
+
+// Two blocks before the version, so that the scan reports progress on the way.
+void WriteFirmware(const std::string& version) {
+  test::FirmwareLayout layout;
+  layout.version = version;
+  layout.versionAt = 2 * 65536;
+  layout.tableAt = layout.versionAt + 512;
+  const Bytes image = test::SyntheticFirmware(layout);
+  test::WriteText("cg1.smg", std::string(image.begin(), image.end()));
+}
 
 QStringList Names(const MenuNode& parent) {
   QStringList names;
@@ -72,6 +87,9 @@ class MainWindowTest : public QObject {
   void profilesSetTheFormatControls_data();
   void profilesSetTheFormatControls();
   void saveModeRadiosSetTheirDependents();
+  void createNewMakesAndAppliesTheProfile();
+  void createNewThatMakesNothingKeepsTheSelection_data();
+  void createNewThatMakesNothingKeepsTheSelection();
   void contextMenusOnEachFixedPosition_data();
   void contextMenusOnEachFixedPosition();
   void itemMenuNeedsANodeAndAnEntry();
@@ -438,6 +456,65 @@ void MainWindowTest::saveModeRadiosSetTheirDependents() {
   QVERIFY(!Child<QGroupBox>("iconAttributeGroup")->isEnabled());
   QVERIFY(!Child<QCheckBox>("c698pFix")->isChecked());
   QVERIFY(!Child<QCheckBox>("c698pFix")->isEnabled());
+}
+
+void MainWindowTest::createNewMakesAndAppliesTheProfile() {
+  test::WriteProfile("V3x", "36 0C 0", "PhoneBook\r\n");
+  WriteFirmware("R3624_G_0B");
+  Start();
+  auto* selector = Child<QComboBox>("profileSelector");
+  prompts_->openPaths.push_back("cg1.smg");
+  Q_EMIT selector->activated(2);
+
+  QCOMPARE(prompts_->openTitles, std::vector<std::string>{"Select CG1 to create FW profile"});
+  QCOMPARE(prompts_->shown, (std::vector<Message>{kUpdated, kCreated}));
+  QStringList entries;
+  for (int i = 0; i < selector->count(); ++i) entries << selector->itemText(i);
+  QCOMPARE(entries, (QStringList{"Default", "R3624", "V3x", "Create new..."}));
+  QCOMPARE(selector->currentIndex(), 1);
+  QVERIFY(Child<QRadioButton>("saveMode22")->isChecked());
+  QVERIFY(Child<QRadioButton>("iconAttribute0C")->isChecked());
+  QVERIFY(Child<QCheckBox>("c698pFix")->isChecked());
+  QCOMPARE(Child<QComboBox>("itemList")->count(), 6);
+  QVERIFY(!window_->findChild<QPushButton*>("cancelScanButton"));
+}
+
+void MainWindowTest::createNewThatMakesNothingKeepsTheSelection_data() {
+  QTest::addColumn<QString>("version");  // none: the dialog is cancelled
+  QTest::addColumn<bool>("cancelScan");
+  QTest::addColumn<std::vector<Message>>("messages");
+  QTest::newRow("dialog cancelled") << QString() << false << std::vector<Message>{};
+  QTest::newRow("no version") << "Q_" << false << std::vector<Message>{kNotCreated};
+  QTest::newRow("scan cancelled") << "R3624_G_0B" << true << std::vector<Message>{};
+}
+
+void MainWindowTest::createNewThatMakesNothingKeepsTheSelection() {
+  QFETCH(QString, version);
+  QFETCH(bool, cancelScan);
+  QFETCH(std::vector<Message>, messages);
+  test::WriteProfile("V3x", "36 0C 0", "PhoneBook\r\n");
+  Start();
+  const std::string itemBase = test::ReadText("Profiles/itembase.dat");
+  auto* selector = Child<QComboBox>("profileSelector");
+  Q_EMIT selector->activated(1);
+  if (!version.isEmpty()) {
+    WriteFirmware(version.toStdString());
+    prompts_->openPaths.push_back("cg1.smg");
+  }
+  // Runs while the scan lets pending events through.
+  if (cancelScan)
+    QTimer::singleShot(0, window_.get(), [this] {
+      if (auto* cancel = window_->findChild<QPushButton*>("cancelScanButton")) cancel->click();
+    });
+  Q_EMIT selector->activated(2);
+
+  QCOMPARE(prompts_->openTitles.size(), std::size_t{1});
+  QCOMPARE(prompts_->shown, messages);
+  QCOMPARE(selector->count(), 3);
+  QCOMPARE(selector->currentIndex(), 1);
+  QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
+  QCOMPARE(test::ReadText("Profiles/itembase.dat"), itemBase);
+  QCOMPARE(QDir(QStringLiteral("Profiles")).entryList(QDir::Files).size(), 2);
 }
 
 void MainWindowTest::contextMenusOnEachFixedPosition_data() {

@@ -1,0 +1,46 @@
+// "Create new..." in the profile selector: a profile made from a firmware image.
+#include <QComboBox>
+
+#include "app/main_window.h"
+#include "app/message_captions.h"
+#include "app/scan_progress_window.h"
+#include "app/shown_text.h"
+#include "catalog/firmware_profile.h"
+
+namespace menuforge {
+namespace {
+
+constexpr FileDialogText kFirmwareDialog{"Select CG1 to create FW profile",
+                                         "CG1 binaries (*.bin *.smg);;All files (*)"};
+
+}  // namespace
+
+void MainWindow::CreateProfile() {
+  if (const auto image = prompts_->OpenFileName(kFirmwareDialog)) {
+    repaint();
+    FirmwareScan scan;
+    {
+      ScanProgressWindow progress(this);
+      scan =
+          ScanFirmwareImage(*image, [&progress](int percent) { return progress.Advance(percent); });
+    }
+    const ProfileCreation creation = CreateProfileFromScan(scan, catalog_, options_, *prompts_);
+    if (!creation.error.empty())
+      prompts_->Show({creation.error, kErrorCaption, MessageIcon::Error});
+    ShowWarnings(creation.warnings);
+  }
+  ShowProfileEntries();
+  ShowCatalogState();
+}
+
+void MainWindow::ShowProfileEntries() {
+  QStringList entries;
+  for (const std::string& entry : catalog_.SelectorEntries()) entries << ShownText(entry);
+  QStringList shown;
+  for (int i = 0; i < profileSelector_->count(); ++i) shown << profileSelector_->itemText(i);
+  if (shown == entries) return;
+  profileSelector_->clear();
+  profileSelector_->addItems(entries);
+}
+
+}  // namespace menuforge
