@@ -97,60 +97,57 @@ double RunProcess(std::vector<std::string> arguments, const std::filesystem::pat
   return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? taken.count() : -1;
 }
 
-void TimeProcess(benchmark::State& state, const std::vector<std::string>& arguments) {
+// Mean seconds per run of each benchmark's last round, for the ratio at the end.
+std::map<std::string, double>& MeanSeconds() {
+  static std::map<std::string, double> means;
+  return means;
+}
+
+void TimeProcess(benchmark::State& state, const char* name,
+                 const std::vector<std::string>& arguments) {
   Setup& setup = Shared();
+  double total = 0;
   for (auto _ : state) {
     const double seconds = RunProcess(arguments, setup.folder);
     if (seconds < 0) {
       state.SkipWithError("the program failed");
-      break;
+      return;
     }
     state.SetIterationTime(seconds);
+    total += seconds;
   }
+  if (state.iterations() > 0) MeanSeconds()[name] = total / static_cast<double>(state.iterations());
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kImageSize));
 }
 
 void BM_ScanFirmwareProcess(benchmark::State& state) {
-  TimeProcess(state, {MENUFORGE_CLI, "scan-firmware", Shared().image.string()});
+  TimeProcess(state, kScan, {MENUFORGE_CLI, "scan-firmware", Shared().image.string()});
 }
 
 void BM_GrepProcess(benchmark::State& state) {
-  TimeProcess(state, {"grep", "-a", "-b", "-o", "-m1", "-F", kMarker, Shared().image.string()});
+  TimeProcess(state, kGrep,
+              {"grep", "-a", "-b", "-o", "-m1", "-F", kMarker, Shared().image.string()});
 }
 
 BENCHMARK(BM_ScanFirmwareProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_GrepProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred)
-        milliseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-
-  void PrintRatio() const {
-    const auto scan = milliseconds_.find(kScan);
-    const auto grep = milliseconds_.find(kGrep);
-    if (scan == milliseconds_.end() || grep == milliseconds_.end()) return;
-    std::printf("scan-firmware %.1f ms, grep %.1f ms for the same marker: ratio %.2f (%s)\n",
-                scan->second, grep->second, scan->second / grep->second,
-                scan->second <= grep->second ? "no slower than grep" : "slower than grep");
-  }
-
- private:
-  std::map<std::string, double> milliseconds_;
-};
+void PrintRatio() {
+  const auto scan = MeanSeconds().find(kScan);
+  const auto grep = MeanSeconds().find(kGrep);
+  if (scan == MeanSeconds().end() || grep == MeanSeconds().end()) return;
+  std::printf("scan-firmware %.1f ms, grep %.1f ms for the same marker: ratio %.2f (%s)\n",
+              scan->second * 1e3, grep->second * 1e3, scan->second / grep->second,
+              scan->second <= grep->second ? "no slower than grep" : "slower than grep");
+}
 
 }  // namespace
 }  // namespace menuforge
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  menuforge::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio();
+  benchmark::RunSpecifiedBenchmarks();
+  menuforge::PrintRatio();
   benchmark::Shutdown();
   return 0;
 }

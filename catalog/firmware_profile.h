@@ -42,7 +42,7 @@ struct ProfileCreation {
 // reloads the item base when it grew, lists the profiles again and applies the new one,
 // telling the user through `dialogs`. A failed or stopped scan writes nothing, and the
 // selector keeps the entry it had before.
-ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog,
-                                      FormatOptions& options, UserDialogs& dialogs);
+[[nodiscard]] ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog,
+                                                    FormatOptions& options, UserDialogs& dialogs);
 
 }  // namespace menuforge

@@ -28,6 +28,7 @@ struct FirmwareScan {
 // stop the scan.
 using ScanProgress = std::function<bool(int percent)>;
 
-FirmwareScan ScanFirmwareImage(const std::filesystem::path& image, const ScanProgress& progress);
+[[nodiscard]] FirmwareScan ScanFirmwareImage(const std::filesystem::path& image,
+                                             const ScanProgress& progress);
 
 }  // namespace menuforge
