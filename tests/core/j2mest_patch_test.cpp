@@ -100,6 +100,10 @@ TEST(J2mestPatchTest, JadNamesGoToTheListedOffsetsAndBackToThePhone) {
   EXPECT_EQ(rig.PhoneFile(rig.CardFolder() + "J2MEST"), rig.PatchedCardTable());
   EXPECT_EQ(rig.storage.Attributes(kPhoneJ2mest), kAttributeSystem);
   EXPECT_EQ(rig.storage.Attributes(rig.CardFolder() + "J2MEST"), kAttributeSystem);
+
+  // Fresh copies go back to the phone only once they are patched themselves.
+  ASSERT_FALSE(rig.link.menuFiles.ReadPhoneMenuFiles().empty());
+  EXPECT_FALSE(rig.state().phoneCopyPatched || rig.state().cardCopyPatched);
 }
 
 TEST(J2mestPatchTest, OpenFromPhoneAsksWhenAllowedAndListsWhatTheCopiesHold) {
