@@ -39,5 +39,6 @@ extern const Command kConvertCommand;
 extern const Command kCheckCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
+extern const Command kJ2mestCommand;
 
 }  // namespace menuforge::cli

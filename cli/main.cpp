@@ -18,9 +18,9 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 6> kCommands = {&kNewCommand,     &kDumpCommand,
-                                                     &kConvertCommand, &kCheckCommand,
-                                                     &kExportCommand,  &kImportCommand};
+constexpr std::array<const Command*, 7> kCommands = {
+    &kNewCommand,    &kDumpCommand,   &kConvertCommand, &kCheckCommand,
+    &kExportCommand, &kImportCommand, &kJ2mestCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n"
