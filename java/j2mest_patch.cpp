@@ -24,10 +24,6 @@ struct CopyToPatch {
   std::filesystem::path copy;
 };
 
-Message FileFailure(const std::string& error) {
-  return {error, kJ2mestErrorCaption, MessageIcon::Error};
-}
-
 class Patcher {
  public:
   Patcher(PhoneLink& link, const std::filesystem::path& workingFolder, UserDialogs& dialogs)
@@ -40,9 +36,10 @@ class Patcher {
     Bytes bytes;
     if (const std::string error = ReadJ2mestFile(copy.copy, bytes); !error.empty())
       return Stop(error);
-    // The lists were made from this file; a copy that changed size since is not patched.
+    // A copy that fits no layout changed since the parse; it might even have been read cut
+    // short, and must not be written back so.
     if (!J2mestLayoutFor(bytes.size())) {
-      dialogs_.Show({kUnsupportedJ2mestText, kJ2mestErrorCaption, MessageIcon::Error});
+      dialogs_.Show(UnsupportedJ2mestMessage());
       return CopyPatch::Stopped;
     }
     bool changed = false;
@@ -59,7 +56,7 @@ class Patcher {
 
  private:
   CopyPatch Stop(const std::string& error) {
-    dialogs_.Show(FileFailure(error));
+    dialogs_.Show(J2mestFileFailure(error));
     return CopyPatch::Stopped;
   }
 
@@ -77,7 +74,7 @@ class Patcher {
     if (!result.complete) return true;
     std::string text;
     if (const std::string error = ReadWholeFile(jad_, text); !error.empty()) {
-      dialogs_.Show(FileFailure(error));
+      dialogs_.Show(J2mestFileFailure(error));
       return false;
     }
     name = ReadJadMidletName(text);

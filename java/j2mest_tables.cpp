@@ -14,21 +14,17 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-Message FileFailure(const std::string& error) {
-  return {error, kJ2mestErrorCaption, MessageIcon::Error};
-}
-
 // True when the copy was parsed; fills the slots and the list of the copy.
 bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTable& table,
                std::vector<PatchTarget>& patches) {
   Bytes bytes;
   if (const std::string error = ReadJ2mestFile(path, bytes); !error.empty()) {
-    dialogs.Show(FileFailure(error));
+    dialogs.Show(J2mestFileFailure(error));
     return false;
   }
   std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(bytes);
   if (!parsed) {
-    dialogs.Show({kUnsupportedJ2mestText, kJ2mestErrorCaption, MessageIcon::Error});
+    dialogs.Show(UnsupportedJ2mestMessage());
     return false;
   }
   table = std::move(parsed->midlets);

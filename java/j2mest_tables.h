@@ -15,6 +15,15 @@ namespace menuforge {
 
 inline constexpr char kJ2mestErrorCaption[] = "Error";
 
+inline Message UnsupportedJ2mestMessage() {
+  return {kUnsupportedJ2mestText, kJ2mestErrorCaption, MessageIcon::Error};
+}
+
+// A working file that could not be read or written, with the system's reason.
+inline Message J2mestFileFailure(const std::string& error) {
+  return {error, kLocalFileErrorCaption, MessageIcon::Error};
+}
+
 struct J2mestTables {
   MidletTable phone;
   MidletTable card;
