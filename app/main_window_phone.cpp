@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "app/core/java_after_open.h"
 #include "app/core/working_files.h"
 #include "app/item_list_box.h"
 #include "app/shown_text.h"
@@ -69,8 +70,12 @@ void MainWindow::OpenFromPhone() {
   phoneIdle_ = false;
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   phoneIdle_ = true;
-  // The J2MEST copies that came with the menu are not parsed here yet.
   const bool loaded = !path.empty() && LoadMenu(path);
+  // A patch downloads the JAD files.
+  phoneIdle_ = false;
+  editorContext_.midlets =
+      ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, workingFolder_, *prompts_);
+  phoneIdle_ = true;
   saveAction_->setEnabled(loaded);
   saveToPhoneAction_->setEnabled(loaded && phone_.session.connected());
   itemList_->setEnabled(true);

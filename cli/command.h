@@ -40,5 +40,6 @@ extern const Command kCheckCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kScanFirmwareCommand;
+extern const Command kJ2mestCommand;
 
 }  // namespace menuforge::cli

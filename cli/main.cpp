@@ -18,9 +18,9 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 7> kCommands = {
-    &kNewCommand,    &kDumpCommand,   &kConvertCommand,     &kCheckCommand,
-    &kExportCommand, &kImportCommand, &kScanFirmwareCommand};
+constexpr std::array<const Command*, 8> kCommands = {
+    &kNewCommand,    &kDumpCommand,   &kConvertCommand,      &kCheckCommand,
+    &kExportCommand, &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n"

@@ -8,6 +8,7 @@
 #include "menu/local_file.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "phone/demo_midlets.h"
 #include "phone/file_list_entry.h"
 #include "phone/phone_menu_files.h"
 #include "phone/phone_storage.h"
@@ -75,34 +76,6 @@ constexpr std::array<DemoEntry, 12> kDemoMenu = {{
     {"Sounds", "Settings"},
     {"Browser", nullptr},
 }};
-
-// The phone's table of installed Java applications in its 652-byte record layout: 31 records,
-// the first two holding an application each.
-Bytes DemoJ2mest() {
-  constexpr std::size_t kRecordSize = 652, kRecords = 31;
-  constexpr std::size_t kFlags = 0, kName = 4, kVendor = 37, kLaunchText = 100;
-  struct Midlet {
-    const char* name;
-    const char* vendor;
-    const char* launchText;
-  };
-  constexpr std::array<Midlet, 2> kMidlets = {{
-      {"Snake", "Menuforge", "demo.snake.Snake"},
-      {"Notes", "Menuforge", "demo.notes.Notes"},
-  }};
-  Bytes table(kRecordSize * kRecords, 0);
-  for (std::size_t i = 0; i < kMidlets.size(); ++i) {
-    const auto record = table.begin() + static_cast<std::ptrdiff_t>(i * kRecordSize);
-    record[kFlags] = 0x01;
-    auto put = [&](std::size_t offset, std::string_view text) {
-      std::copy(text.begin(), text.end(), record + static_cast<std::ptrdiff_t>(offset));
-    };
-    put(kName, kMidlets[i].name);
-    put(kVendor, kMidlets[i].vendor);
-    put(kLaunchText, kMidlets[i].launchText);
-  }
-  return table;
-}
 
 // A 16 × 16 picture in four colours as a GIF file; `shape` picks the colour of each pixel.
 Bytes DemoIcon(int (*shape)(int x, int y)) {
@@ -173,9 +146,8 @@ std::string CreateDemoStorage(const std::filesystem::path& root) {
   Bytes menu;
   if (std::string problem = DemoMenuFile(menu); !problem.empty()) return problem;
 
-  const std::array<std::pair<const char*, Bytes>, 6> files = {{
+  const std::array<std::pair<const char*, Bytes>, 5> files = {{
       {"a/mobile/system/mma_ucp", menu},
-      {"a/mobile/kjava/J2MEST", DemoJ2mest()},
       {"a/mobile/picture/disc.gif", DemoIcon(Disc)},
       {"a/mobile/picture/frame.gif", DemoIcon(Frame)},
       {"a/mobile/picture/cross.gif", DemoIcon(Cross)},
@@ -184,6 +156,7 @@ std::string CreateDemoStorage(const std::filesystem::path& root) {
   for (const auto& [name, bytes] : files)
     if (std::string problem = WriteFileAtomically(root / name, bytes); !problem.empty())
       return problem;
+  if (std::string problem = CreateDemoMidlets(root); !problem.empty()) return problem;
 
   PhoneStorage storage(root);
   if (!storage.SetAttributes(kPhoneMenuPath, kAttributeSystem))

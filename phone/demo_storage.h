@@ -1,5 +1,5 @@
 // A phone to show a new user: volumes "a", "b", "c" and "e", a menu file built with the
-// program's own saver, a few GIF icons, and the SEEM records.
+// program's own saver, a few GIF icons, Java applications, and the SEEM records.
 #pragma once
 
 #include <filesystem>

@@ -77,6 +77,9 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   j2mest.readFromPhone = false;
   j2mest.readFromCard = false;
+  // Patches made to the copies of an earlier read must not send the new copies back unasked.
+  j2mest.phoneCopyPatched = false;
+  j2mest.cardCopyPatched = false;
   // Copies left by an earlier read would otherwise pass for this phone's.
   RemoveCopy(WorkFile(kPhoneJ2mestWorkFile));
   RemoveCopy(WorkFile(kCardJ2mestWorkFile));

@@ -14,6 +14,7 @@
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/j2mest_files.h"
 #include "support/sample_menus.h"
 #include "support/synthetic_firmware.h"
 #include "support/test_support.h"
@@ -144,7 +145,8 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
   for (const std::string command :
-       {"", "new ", "dump ", "convert ", "check ", "export ", "import ", "scan-firmware "}) {
+       {"", "new ", "dump ", "convert ", "check ", "export ", "import ", "scan-firmware ",
+        "j2mest "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;
@@ -161,7 +163,7 @@ TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
         "new out --frob", "dump in --records 36", "convert in out --records 36 --c698p",
         "convert in out --icon-attr 06", "convert in out --c698p --no-c698p",
         "convert in out --icon-attr 6", "import in out --save-all", "scan-firmware",
-        "scan-firmware in out"}) {
+        "scan-firmware in out", "j2mest", "j2mest in out", "j2mest in --records 36"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -478,8 +480,9 @@ TEST_F(CliTest, DumpListsEveryRecordInFileOrderWithItsChunks) {
 
 TEST_F(CliTest, FailuresExitOneWithOneErrorLine) {
   WriteFileBytes(folder / "short", test::HexBytes("00 01 0A 01 FF"));
-  for (const std::string arguments : {"dump short", "export short", "convert short out",
-                                      "dump missing", "import missing.json out"}) {
+  for (const std::string arguments :
+       {"dump short", "export short", "convert short out", "dump missing",
+        "import missing.json out", "j2mest missing", "j2mest short"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 1) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -487,6 +490,36 @@ TEST_F(CliTest, FailuresExitOneWithOneErrorLine) {
     EXPECT_EQ(Lines(run.err).size(), 1u) << arguments << ": " << run.err;
     EXPECT_FALSE(Exists("out")) << arguments;
   }
+}
+
+TEST_F(CliTest, J2mestListsEntriesAndPatchOffsets) {
+  WriteFileBytes(folder / "J2MEST", test::J2mestFile(test::kJ2mest708, 3,
+                                                     {{0, "Chess", "Games", "2: chess.Main", true},
+                                                      {4, "Caf\xE9", "\"Q\"", "", false}}));
+  const CliRun text = Run("j2mest J2MEST");
+  EXPECT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_EQ(text.out,
+            "j2mest record-size=708 leading-block=3\n"
+            "entry record=0 name=\"Chess\" vendor=\"Games\" launch-text=\"2: chess.Main\" "
+            "corelet=yes\n"
+            "entry record=4 name=\"Caf\xC3\xA9\" vendor=\"\\\"Q\\\"\" launch-text=\"\" corelet=no\n"
+            "patch record=0 offset=155\n");
+
+  const CliRun json = Run("j2mest J2MEST --json");
+  EXPECT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_EQ(Json::parse(json.out),
+            Json::parse(R"({"recordSize": 708, "leadingBlock": 3, "entries": [
+              {"record": 0, "name": "Chess", "vendor": "Games", "launchText": "2: chess.Main",
+               "corelet": true},
+              {"record": 4, "name": "Caf\u00e9", "vendor": "\"Q\"", "launchText": "",
+               "corelet": false}],
+              "patches": [{"record": 0, "offset": 155}]})"));
+
+  WriteFileBytes(folder / "odd", Bytes(31 * 700, 1));
+  const CliRun odd = Run("j2mest odd --json");
+  EXPECT_EQ(odd.exitCode, 1);
+  EXPECT_EQ(odd.out, "");
+  EXPECT_EQ(odd.err, "error: Unsupported J2MEST format\n");
 }
 
 }  // namespace

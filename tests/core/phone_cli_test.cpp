@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/core/java_after_open.h"
 #include "catalog/menu_opening.h"
 #include "core/phone_test_rig.h"
 #include "menu/mma_saver.h"
@@ -143,13 +144,22 @@ TEST_F(PhoneCliTest, BackupMenuCopiesTheMenuAndJ2mestFiles) {
   const CliRun run = Run("phone backup-menu backup");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const auto backup = folder / "work" / "backup";
-  EXPECT_EQ(run.out, "backup/mma_ucp\nbackup/J2MEST\n");
+  EXPECT_EQ(run.out, "backup/mma_ucp\nbackup/J2MEST\nbackup/J2MEST_mmc\n");
+  EXPECT_EQ(run.err, "");
   EXPECT_EQ(ReadFileBytes(backup / "mma_ucp"),
             ReadFileBytes(storage() / "a/mobile/system/mma_ucp"));
   EXPECT_EQ(ReadFileBytes(backup / "J2MEST"), ReadFileBytes(storage() / "a/mobile/kjava/J2MEST"));
-  // No card J2MEST on the demo phone: said, and left out.
-  EXPECT_EQ(run.err, "    Error reading J2MEST [card]\r\nFile read error or J2MEST absent\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(backup), {}), 2);
+  EXPECT_EQ(ReadFileBytes(backup / "J2MEST_mmc"),
+            ReadFileBytes(storage() / "b/mobile/kjava/354678012345679/J2MEST"));
+
+  // The demo's MIDlets with wrong CORELET info, two in phone memory and one on the card.
+  const CliRun phone = Run("j2mest backup/J2MEST");
+  EXPECT_EQ(phone.exitCode, 0) << phone.err;
+  EXPECT_NE(phone.out.find("\npatch record=1 offset=860\npatch record=2 offset=1568\n"),
+            std::string::npos)
+      << phone.out;
+  const CliRun card = Run("j2mest backup/J2MEST_mmc");
+  EXPECT_NE(card.out.find("\npatch record=0 offset=156\n"), std::string::npos) << card.out;
 }
 
 struct NoProgress : ProgressWindows {
@@ -171,6 +181,7 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   SocketPhoneLibrary library(socket());
   Settings settings;
   settings.setSystemAttribute = true;
+  settings.readJ2mest = settings.fromPhone = settings.fromCard = settings.patchJ2mest = true;
   RecordingDialogs dialogs;
   NoProgress windows;
   CountingObserver observer;
@@ -188,6 +199,9 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   FormatState state;
   MenuTree tree;
   ASSERT_TRUE(OpenMenuFile(copy, tree, catalog, options, state, dialogs).loaded);
+  const InstalledMidlets midlets = ReadJ2mestAfterOpen(link, true, work, dialogs);
+  EXPECT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(midlets.card[0], (InstalledMidlet{"Chess", "Chess", "Board Games"}));
   const ItemTable& items = catalog.availableItems();
   ASSERT_NE(
       AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find("Games")), false),
@@ -203,6 +217,9 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   const std::size_t size = ReadFileBytes(storage() / "a/mobile/system/mma_ucp").size();
   EXPECT_EQ(Run("phone ls /a/mobile/system/mma_ucp").out,
             std::to_string(size) + " [S] /a/mobile/system/mma_ucp\n");
+  const CliRun java = Run("j2mest '" + (storage() / "a/mobile/kjava/J2MEST").string() + "'");
+  EXPECT_EQ(java.out.find("patch "), std::string::npos) << java.out;
+  EXPECT_NE(java.out.find("launch-text=\"Sky Chart\""), std::string::npos) << java.out;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include <QtTest>
 #include <thread>
 
+#include "app/core/java_after_open.h"
 #include "app/menu_tree_view.h"
 #include "app/progress_window.h"
 #include "catalog/item_base_file.h"
@@ -25,6 +27,7 @@
 #include "phone/restart_at_close.h"
 #include "phone/seem_records.h"
 #include "phone/socket_library.h"
+#include "support/j2mest_files.h"
 
 namespace menuforge {
 namespace {
@@ -109,6 +112,7 @@ class MainWindowPhoneTest : public QObject {
   void saveToPhoneWritesTheMenu_data();
   void saveToPhoneWritesTheMenu();
   void saveToPhoneRefusesItemsOutsideTheProfile();
+  void openFromPhonePatchesTheJavaTablesAndSaveWritesThemBack();
   void restartQuestionAtClose_data();
   void restartQuestionAtClose();
   void phoneCommandsWaitForTheTransferInProgress();
@@ -350,6 +354,67 @@ void MainWindowPhoneTest::saveToPhoneRefusesItemsOutsideTheProfile() {
   FadeIn();
   CloseAndFadeOut();
   QVERIFY(prompts_->asked.empty());
+}
+
+// Both J2MEST files hold an entry with wrong CORELET info; after the patch they go back to the
+// phone changed in those 33 bytes alone, and the item editor lists their MIDlets.
+void MainWindowPhoneTest::openFromPhonePatchesTheJavaTablesAndSaveWritesThemBack() {
+  test::WriteText("menuforge.ini", "[setup]\r\nReadJ2MEST=Both\r\nPatchJ2MEST=1\r\n");
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  const std::string cardFolder = "/b/mobile/kjava/354678012345679/";
+  const Bytes phoneTable = test::J2mestFile(
+      test::kJ2mest708, 3,
+      {{2, "Chess", "Games", "2: chess.Main", true}, {4, "Plain", "Acme", "plain.Main", true}});
+  const Bytes cardTable =
+      test::J2mestFile(test::kJ2mest1112, 0, {{1, "Notes", "Acme", "4: notes", true}});
+  const auto put = [this](const std::string& phonePath, const std::string& bytes) {
+    test::WriteText(storageRoot_ / phonePath.substr(1), bytes);
+  };
+  put("/a/mobile/kjava/J2MEST", std::string(phoneTable.begin(), phoneTable.end()));
+  put(cardFolder + "J2MEST", std::string(cardTable.begin(), cardTable.end()));
+  put("/c/mobile/kjava/j2me2.jad", "MIDlet-1: Chess Deluxe, /chess.png, chess.Main\r\n");
+  put(cardFolder + "j2me1.jad", "MIDlet-1: Notes, /notes.png, notes.Main\r\n");
+  Start();
+  Plug();
+  prompts_->shown.clear();
+  Trigger("openFromPhoneAction");
+  QCOMPARE(
+      prompts_->asked,
+      (std::vector<Message>{{kPatchRequestText, kPatchRequestCaption, MessageIcon::Question}}));
+  Trigger("saveToPhoneAction");
+  QVERIFY(prompts_->shown.empty());
+
+  const auto withName = [](std::string table, std::size_t offset, const std::string& name) {
+    table.replace(offset, 33, name + std::string(33 - name.size(), '\0'));
+    return table;
+  };
+  QCOMPARE(test::ReadText(storageRoot_ / "a/mobile/kjava/J2MEST"),
+           withName(std::string(phoneTable.begin(), phoneTable.end()),
+                    test::LaunchTextOffset(test::kJ2mest708, 3, 2), "Chess Deluxe"));
+  QCOMPARE(test::ReadText(storageRoot_ / (cardFolder.substr(1) + "J2MEST")),
+           withName(std::string(cardTable.begin(), cardTable.end()),
+                    test::LaunchTextOffset(test::kJ2mest1112, 0, 1), "Notes"));
+  QCOMPARE(storage_->Attributes("/a/mobile/kjava/J2MEST"), kAttributeSystem);
+  QCOMPARE(storage_->Attributes(cardFolder + "J2MEST"), kAttributeSystem);
+
+  QStringList listed;
+  QStringList fields;
+  prompts_->onModal = [&](QDialog& editor) {
+    editor.show();
+    auto* function = editor.findChild<QComboBox*>(QStringLiteral("functionChoice"));
+    function->setCurrentIndex(function->findText(QStringLiteral("Application start")));
+    auto* installed = editor.findChild<QComboBox*>(QStringLiteral("installedMidletChoice"));
+    QVERIFY(installed->isEnabled());
+    for (int i = 0; i < installed->count(); ++i) listed << installed->itemText(i);
+    Q_EMIT installed->activated(0);
+    for (const char* name : {"midlet1Field", "midletNameField", "midletVendorField"})
+      fields << editor.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    editor.hide();
+  };
+  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.front().get());
+  Trigger("modifyItemAction");
+  QCOMPARE(listed, (QStringList{" Chess", " Plain", " Notes"}));
+  QCOMPARE(fields, (QStringList{"Chess Deluxe", "Chess", "Games"}));
 }
 
 void MainWindowPhoneTest::restartQuestionAtClose_data() {

@@ -1,0 +1,62 @@
+#include "java/j2mest_tables.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "app/core/working_files.h"
+#include "menu/local_file.h"
+
+namespace menuforge {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// True when the copy was parsed; fills the slots and the list of the copy.
+bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTable& table,
+               std::vector<PatchTarget>& patches) {
+  Bytes bytes;
+  if (const std::string error = ReadJ2mestFile(path, bytes); !error.empty()) {
+    dialogs.Show(J2mestFileFailure(error));
+    return false;
+  }
+  std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(bytes);
+  if (!parsed) {
+    dialogs.Show(UnsupportedJ2mestMessage());
+    return false;
+  }
+  table = std::move(parsed->midlets);
+  patches = std::move(parsed->patches);
+  return true;
+}
+
+}  // namespace
+
+std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes) {
+  errno = 0;
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return FileError("open", path, errno);
+  Bytes read(LargestJ2mestSize() + 1);
+  const std::size_t got = std::fread(read.data(), 1, read.size(), file.get());
+  if (std::ferror(file.get())) return FileError("read", path, errno);
+  read.resize(got);
+  bytes = std::move(read);
+  return {};
+}
+
+bool ParseJ2mest(const J2mestState& state, const std::filesystem::path& workingFolder,
+                 UserDialogs& dialogs, J2mestTables& tables) {
+  tables = J2mestTables{};
+  if (state.readFromPhone &&
+      !ParseCopy(workingFolder / kPhoneJ2mestWorkFile, dialogs, tables.phone, tables.phonePatches))
+    return false;
+  if (state.readFromCard &&
+      !ParseCopy(workingFolder / kCardJ2mestWorkFile, dialogs, tables.card, tables.cardPatches))
+    return false;
+  tables.needsPatching = !tables.phonePatches.empty() || !tables.cardPatches.empty();
+  return true;
+}
+
+}  // namespace menuforge

@@ -1,0 +1,46 @@
+// The J2MEST copies the phone link read with the menu ("j2mest_temp" from phone memory,
+// "j2mest_mmc" from the card), parsed into the MIDlet tables the item editor lists and the patch
+// lists the patcher works through.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "java/j2mest_format.h"
+#include "menu/user_messages.h"
+#include "phone/phone_menu_files.h"
+
+namespace menuforge {
+
+inline constexpr char kJ2mestErrorCaption[] = "Error";
+
+inline Message UnsupportedJ2mestMessage() {
+  return {kUnsupportedJ2mestText, kJ2mestErrorCaption, MessageIcon::Error};
+}
+
+// A working file that could not be read or written, with the system's reason.
+inline Message J2mestFileFailure(const std::string& error) {
+  return {error, kLocalFileErrorCaption, MessageIcon::Error};
+}
+
+struct J2mestTables {
+  MidletTable phone;
+  MidletTable card;
+  std::vector<PatchTarget> phonePatches;
+  std::vector<PatchTarget> cardPatches;
+  // Either patch list holds an entry.
+  bool needsPatching = false;
+};
+
+// Reads a J2MEST copy through one open file: all of it, or the first LargestJ2mestSize() + 1
+// bytes of a larger one, which no layout fits either. Returns the error text, or empty.
+[[nodiscard]] std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes);
+
+// Empties `tables`, then parses the phone copy when the phone's J2MEST was read and the card copy
+// when the card's was. False, with the message shown, after a copy that fits no layout or could
+// not be read: the card copy is then not parsed, and `needsPatching` stays clear.
+[[nodiscard]] bool ParseJ2mest(const J2mestState& state, const std::filesystem::path& workingFolder,
+                               UserDialogs& dialogs, J2mestTables& tables);
+
+}  // namespace menuforge
