@@ -10,11 +10,11 @@ namespace menuforge {
 namespace {
 
 using test::BuildDrmBinary;
-using test::DrmBinarySpec;
 using test::DrmHeader;
 using test::PlainIcon;
 using test::PutU32;
 using test::StoredGif;
+using test::SyntheticDrm;
 
 std::vector<Bytes> ThreeFiles() {
   return {StoredGif(16, 16, 1), StoredGif(24, 12, 2), StoredGif(32, 8, 3)};
@@ -36,9 +36,9 @@ class DrmLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(DrmLayoutTest, FindsTablesAndNumbersEntries) {
   const LayoutCase& c = GetParam();
-  DrmBinarySpec spec{c.header, c.base, ThreeFiles(), {}};
-  if (c.layout == DrmLayout::B) spec.icons = {PlainIcon(2, 3, 0xF800), PlainIcon(4, 1, 0x001F)};
-  const DrmBinary binary = DrmBinary::Parse(BuildDrmBinary(spec));
+  SyntheticDrm drm{c.header, c.base, ThreeFiles(), {}};
+  if (c.layout == DrmLayout::B) drm.icons = {PlainIcon(2, 3, 0xF800), PlainIcon(4, 1, 0x001F)};
+  const DrmBinary binary = DrmBinary::Parse(BuildDrmBinary(drm));
 
   EXPECT_EQ(binary.layout(), c.layout);
   EXPECT_EQ(binary.baseAddress(), c.base);
@@ -46,7 +46,7 @@ TEST_P(DrmLayoutTest, FindsTablesAndNumbersEntries) {
   if (c.layout == DrmLayout::A) {
     // N = 4 offsets: numbers 1 to 3, each a stored file.
     EXPECT_EQ(binary.highestNumber(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(FileBytes(binary.Entry(i)), spec.files[i]);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(FileBytes(binary.Entry(i)), drm.files[i]);
   } else {
     // M = 3 records and N = 4 offsets: numbers 1 to 5. Numbers 1 and 2 are images, 3 is the
     // end record, 4 and 5 the first two files; the last file is not offered.
@@ -56,8 +56,8 @@ TEST_P(DrmLayoutTest, FindsTablesAndNumbersEntries) {
     EXPECT_EQ(std::get<DrmImageEntry>(*binary.Entry(1)).size, (PictureSize{4, 1}));
     EXPECT_EQ(binary.KindOf(2), DrmEntryKind::Image);
     EXPECT_FALSE(binary.Entry(2));
-    EXPECT_EQ(FileBytes(binary.Entry(3)), spec.files[0]);
-    EXPECT_EQ(FileBytes(binary.Entry(4)), spec.files[1]);
+    EXPECT_EQ(FileBytes(binary.Entry(3)), drm.files[0]);
+    EXPECT_EQ(FileBytes(binary.Entry(4)), drm.files[1]);
   }
   EXPECT_FALSE(binary.Entry(binary.highestNumber()));
 }
@@ -73,33 +73,33 @@ INSTANTIATE_TEST_SUITE_P(
 // Each case breaks one thing of a layout B binary with two icons and three files.
 struct BrokenEntryCase {
   const char* name;
-  void (*breakSpec)(DrmBinarySpec&);
+  void (*breakDrm)(SyntheticDrm&);
   std::size_t index;
 };
 
 class DrmBrokenEntryTest : public ::testing::TestWithParam<BrokenEntryCase> {};
 
 TEST_P(DrmBrokenEntryTest, ShowsNoImage) {
-  DrmBinarySpec spec{
+  SyntheticDrm drm{
       DrmHeader::B, 0x10000000, ThreeFiles(), {PlainIcon(2, 2, 0x07E0), PlainIcon(3, 3, 0x07E0)}};
-  GetParam().breakSpec(spec);
-  const DrmBinary binary = DrmBinary::Parse(BuildDrmBinary(spec));
+  GetParam().breakDrm(drm);
+  const DrmBinary binary = DrmBinary::Parse(BuildDrmBinary(drm));
   EXPECT_FALSE(ExtractDrmPicture(binary, GetParam().index));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, DrmBrokenEntryTest,
     ::testing::Values(
-        BrokenEntryCase{"EmptyFile", [](DrmBinarySpec& s) { s.files[0].clear(); }, 3},
-        BrokenEntryCase{"ZeroWidth", [](DrmBinarySpec& s) { s.icons[0].width = 0; }, 0},
-        BrokenEntryCase{"ZeroHeight", [](DrmBinarySpec& s) { s.icons[1].height = 0; }, 1},
-        BrokenEntryCase{"EmptyImage", [](DrmBinarySpec& s) { s.icons[0].data.clear(); }, 0},
+        BrokenEntryCase{"EmptyFile", [](SyntheticDrm& s) { s.files[0].clear(); }, 3},
+        BrokenEntryCase{"ZeroWidth", [](SyntheticDrm& s) { s.icons[0].width = 0; }, 0},
+        BrokenEntryCase{"ZeroHeight", [](SyntheticDrm& s) { s.icons[1].height = 0; }, 1},
+        BrokenEntryCase{"EmptyImage", [](SyntheticDrm& s) { s.icons[0].data.clear(); }, 0},
         // 3 x 3 needs 18 bytes of pixels and 2 of mask.
-        BrokenEntryCase{"ShortMask", [](DrmBinarySpec& s) { s.icons[1].data.resize(18); }, 1},
+        BrokenEntryCase{"ShortMask", [](SyntheticDrm& s) { s.icons[1].data.resize(18); }, 1},
         BrokenEntryCase{"Oversized",
-                        [](DrmBinarySpec& s) { s.icons[0].width = s.icons[0].height = 65535; }, 0},
+                        [](SyntheticDrm& s) { s.icons[0].width = s.icons[0].height = 65535; }, 0},
         BrokenEntryCase{"FileTooShortForSize",
-                        [](DrmBinarySpec& s) {
+                        [](SyntheticDrm& s) {
                           s.files[1] = {'G', 'I', 'F'};
                         },
                         4}),
@@ -118,9 +118,9 @@ class DrmHostileTest : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(DrmHostileTest, OffersOnlyWhatTheFileHolds) {
   const HostileCase& c = GetParam();
-  DrmBinarySpec spec{c.header, 0x10000000, ThreeFiles(), {}};
-  if (c.header == DrmHeader::B) spec.icons = {PlainIcon(2, 2, 1)};
-  Bytes bytes = BuildDrmBinary(spec);
+  SyntheticDrm drm{c.header, 0x10000000, ThreeFiles(), {}};
+  if (c.header == DrmHeader::B) drm.icons = {PlainIcon(2, 2, 1)};
+  Bytes bytes = BuildDrmBinary(drm);
   PutU32(bytes, c.at, c.value);
   const DrmBinary binary = DrmBinary::Parse(bytes);
   EXPECT_EQ(binary.highestNumber(), c.highestNumber);

@@ -19,18 +19,18 @@ void PutU32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
-Bytes BuildDrmBinary(const DrmBinarySpec& spec) {
-  const std::uint32_t base = spec.base;
-  const bool layoutB = spec.header == DrmHeader::B;
-  const std::size_t offsetCount = spec.files.size() + 1;
+Bytes BuildDrmBinary(const SyntheticDrm& drm) {
+  const std::uint32_t base = drm.base;
+  const bool layoutB = drm.header == DrmHeader::B;
+  const std::size_t offsetCount = drm.files.size() + 1;
   const std::size_t recordsAt = kSyntheticOffsetsAt + 4 * offsetCount;
-  const std::size_t recordCount = layoutB ? spec.icons.size() + 1 : 0;
+  const std::size_t recordCount = layoutB ? drm.icons.size() + 1 : 0;
   const std::size_t dataAt = recordsAt + 16 * recordCount;
 
   Bytes bytes(kHeaderSize, 0);
   std::size_t tablePointerAt = 40;
   std::size_t endPointerAt = 0;
-  if (spec.header == DrmHeader::A) {
+  if (drm.header == DrmHeader::A) {
     PutU32(bytes, 0, base | kLowBits);
   } else {
     PutU32(bytes, 8, base | kLowBits);
@@ -43,7 +43,7 @@ Bytes BuildDrmBinary(const DrmBinarySpec& spec) {
   // Icon data first, each at an even offset; then the stored files.
   Pad(bytes, dataAt);
   std::vector<std::size_t> iconStarts;
-  for (const RawIcon& icon : spec.icons) {
+  for (const RawIcon& icon : drm.icons) {
     iconStarts.push_back(bytes.size());
     bytes.insert(bytes.end(), icon.data.begin(), icon.data.end());
     Pad(bytes, (bytes.size() + 1) / 2 * 2);
@@ -51,7 +51,7 @@ Bytes BuildDrmBinary(const DrmBinarySpec& spec) {
   iconStarts.push_back(bytes.size());
   const std::size_t filesAt = bytes.size();
   std::vector<std::size_t> fileStarts;
-  for (const Bytes& file : spec.files) {
+  for (const Bytes& file : drm.files) {
     fileStarts.push_back(bytes.size() - filesAt);
     bytes.insert(bytes.end(), file.begin(), file.end());
   }
@@ -70,8 +70,8 @@ Bytes BuildDrmBinary(const DrmBinarySpec& spec) {
     PutU32(bytes, table + 4 * 13, base);
     for (std::size_t j = 0; j < recordCount; ++j) {
       const std::size_t at = recordsAt + 16 * j;
-      if (j < spec.icons.size()) {
-        const RawIcon& icon = spec.icons[j];
+      if (j < drm.icons.size()) {
+        const RawIcon& icon = drm.icons[j];
         bytes[at] = static_cast<std::uint8_t>(icon.width >> 8);
         bytes[at + 1] = static_cast<std::uint8_t>(icon.width);
         bytes[at + 2] = static_cast<std::uint8_t>(icon.height >> 8);

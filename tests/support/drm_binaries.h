@@ -22,7 +22,7 @@ struct RawIcon {
   Bytes data;  // pixels and mask
 };
 
-struct DrmBinarySpec {
+struct SyntheticDrm {
   DrmHeader header = DrmHeader::A;
   std::uint32_t base = 0x10000000;
   std::vector<Bytes> files;
@@ -34,7 +34,7 @@ struct DrmBinarySpec {
 inline constexpr std::size_t kSyntheticTableAt = 64;
 inline constexpr std::size_t kSyntheticOffsetsAt = 128;
 
-Bytes BuildDrmBinary(const DrmBinarySpec& spec);
+Bytes BuildDrmBinary(const SyntheticDrm& drm);
 void PutU32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 
 // A small GIF-like stored file: "GIF89a", the size, and a filler byte that tells files apart.
