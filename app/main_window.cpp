@@ -109,6 +109,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
   phonePollTimer_->setInterval(kPhonePollInterval);
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
+  editorContext_.pickers.drmIcons = &drmIcons_;
 
   CreateActions();
   CreateMenus();

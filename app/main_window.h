@@ -14,9 +14,12 @@
 
 #include "app/core/settings.h"
 #include "app/core/window_fade.h"
+#include "app/editor_window_prompts.h"
 #include "app/progress_adapters.h"
 #include "app/window_prompts.h"
 #include "catalog/catalog.h"
+#include "editor/core/drm_picker_rules.h"
+#include "editor/dialog_drm_icon_picker.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
 #include "phone/p2k_library.h"
@@ -152,6 +155,12 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   bool seeThrough_ = true;
   std::vector<ItemBaseEntry> shownItems_;
   EditorContext editorContext_;
+  // The DRM binary chosen for the item editor's icons stays for the whole run.
+  EditorWindowPrompts drmPrompts_{*prompts_};
+  DialogDrmIconPicker drmIcons_{
+      drmPrompts_, [this] {
+        return prompts_->OpenFileName({kSelectDrmBinaryTitle, kDrmBinaryFilter});
+      }};
 
   SplashWindow* splash_ = nullptr;
   StatusTrayIcon* tray_ = nullptr;

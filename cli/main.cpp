@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/phone_commands.h"
+#include "cli/picture_commands.h"
 #include "cli/run_command.h"
 
 namespace menuforge::cli {
@@ -18,9 +19,9 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 8> kCommands = {
-    &kNewCommand,    &kDumpCommand,   &kConvertCommand,      &kCheckCommand,
-    &kExportCommand, &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand};
+constexpr std::array<const Command*, 9> kCommands = {
+    &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
+    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n"
@@ -28,6 +29,7 @@ void PrintToolUsage(std::ostream& out) {
   for (const Command* command : kCommands)
     out << "  " << command->name << ' ' << command->synopsis << '\n';
   out << "  " << kPhoneCommandName << ' ' << kPhoneCommandSynopsis << '\n';
+  out << "  " << kDrmCommandName << ' ' << kDrmCommandSynopsis << '\n';
   out << "\nexit status: 0 success, 1 refused input or failure, 2 bad usage\n";
 }
 
@@ -45,6 +47,7 @@ int RunTool(const std::vector<std::string>& arguments) {
     if (command->name == name)
       return RunCommand(*command, std::span(arguments).subspan(1), kToolName);
   if (name == kPhoneCommandName) return RunPhoneCommand(std::span(arguments).subspan(1));
+  if (name == kDrmCommandName) return RunDrmCommand(std::span(arguments).subspan(1));
   return UsageFailure(kUnknownCommand + name, kToolName);
 }
 

@@ -2,6 +2,8 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
+#include <stb_image.h>
+#include <stb_image_write.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -11,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/core/gif_encoding.h"
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/drm_binaries.h"
 #include "support/j2mest_files.h"
 #include "support/sample_menus.h"
 #include "support/synthetic_firmware.h"
@@ -146,7 +150,7 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
   for (const std::string command :
        {"", "new ", "dump ", "convert ", "check ", "export ", "import ", "scan-firmware ",
-        "j2mest "}) {
+        "j2mest ", "gif ", "drm "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;
@@ -163,7 +167,8 @@ TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
         "new out --frob", "dump in --records 36", "convert in out --records 36 --c698p",
         "convert in out --icon-attr 06", "convert in out --c698p --no-c698p",
         "convert in out --icon-attr 6", "import in out --save-all", "scan-firmware",
-        "scan-firmware in out", "j2mest", "j2mest in out", "j2mest in --records 36"}) {
+        "scan-firmware in out", "j2mest", "j2mest in out", "j2mest in --records 36", "gif in",
+        "drm", "drm in", "drm in frob", "drm in extract x out", "drm in list out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -482,7 +487,8 @@ TEST_F(CliTest, FailuresExitOneWithOneErrorLine) {
   WriteFileBytes(folder / "short", test::HexBytes("00 01 0A 01 FF"));
   for (const std::string arguments :
        {"dump short", "export short", "convert short out", "dump missing",
-        "import missing.json out", "j2mest missing", "j2mest short"}) {
+        "import missing.json out", "j2mest missing", "j2mest short",
+        "drm missing extract 1 out", "gif missing out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 1) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -520,6 +526,90 @@ TEST_F(CliTest, J2mestListsEntriesAndPatchOffsets) {
   EXPECT_EQ(odd.exitCode, 1);
   EXPECT_EQ(odd.out, "");
   EXPECT_EQ(odd.err, "error: Unsupported J2MEST format\n");
+
+// Layout B: two raw icons, the end record, three stored files.
+Bytes IconBinary() {
+  test::RawIcon masked = test::PlainIcon(3, 2, 0xF800);
+  masked.maskColour = {0xFF, 0, 0};
+  masked.data.back() = 0b1000'0000;  // the first pixel
+  return test::BuildDrmBinary({test::DrmHeader::B,
+                               0x10000000,
+                               {test::StoredGif(16, 16, 1), test::StoredGif(24, 12, 2), {}},
+                               {test::PlainIcon(4, 4, 0x07E0), masked}});
+}
+
+TEST_F(CliTest, DrmListsAndExtractsEntries) {
+  WriteFileBytes(folder / "icons.smg", IconBinary());
+  EXPECT_EQ(Run("drm icons.smg list --help").out.rfind("usage: menuforge-cli drm FILE list\n", 0),
+            0u);
+  const CliRun list = Run("drm icons.smg list");
+  EXPECT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(list.out, "1 image 4x4\n2 image 3x2\n3 image [no image]\n4 file 16x16\n5 file 24x12\n");
+
+  ASSERT_EQ(Run("drm icons.smg extract 4 stored.gif").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "stored.gif"), test::StoredGif(16, 16, 1));
+  ASSERT_EQ(Run("drm icons.smg extract 2 raw.gif").exitCode, 0);
+  // The masked pixel turns transparent, the others stay pure red.
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* pixels = stbi_load((folder / "raw.gif").c_str(), &width, &height, &channels, 4);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(width * 10 + height, 32);
+  const std::vector<stbi_uc> rgba(pixels, pixels + 24);
+  stbi_image_free(pixels);
+  EXPECT_EQ(rgba[3], 0);
+  for (int i = 1; i < 6; ++i)
+    EXPECT_EQ(std::vector<stbi_uc>(rgba.begin() + 4 * i, rgba.begin() + 4 * i + 4),
+              (std::vector<stbi_uc>{0xF8, 0, 0, 255}));
+}
+
+TEST_F(CliTest, DrmNumberWithoutPictureExitsOneAndWritesNothing) {
+  WriteFileBytes(folder / "icons.smg", IconBinary());
+  WriteFileText(folder / "out.gif", "old");
+  for (const std::string number : {"0", "3", "6", "99999999999999999999999"}) {
+    const CliRun run = Run("drm icons.smg extract " + number + " out.gif");
+    EXPECT_EQ(run.exitCode, 1) << number;
+    EXPECT_EQ(run.err, "error: [no image]\n") << number;
+    EXPECT_EQ(ReadFileText(folder / "out.gif"), "old");
+  }
+}
+
+TEST_F(CliTest, GifConvertsPngBmpAndGif) {
+  // Left column opaque blue, right column half transparent.
+  const std::vector<stbi_uc> rgba = {0, 0, 255, 255, 9, 9, 9, 100, 0, 0, 255, 255, 9, 9, 9, 0};
+  ASSERT_TRUE(stbi_write_png((folder / "in.png").c_str(), 2, 2, 4, rgba.data(), 8));
+  ASSERT_TRUE(stbi_write_bmp((folder / "in.bmp").c_str(), 2, 2, 4, rgba.data()));
+  for (const std::string in : {"in.png", "in.bmp"}) {
+    const CliRun run = Run("gif " + in + " out.gif");
+    ASSERT_EQ(run.exitCode, 0) << in << run.err;
+    EXPECT_EQ(GifScreenSize(ReadFileBytes(folder / "out.gif")), (PictureSize{2, 2}));
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load((folder / "out.gif").c_str(), &width, &height, &channels, 4);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(std::vector<stbi_uc>(pixels, pixels + 16),
+              (std::vector<stbi_uc>{0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0}))
+        << in;
+    stbi_image_free(pixels);
+  }
+  // A GIF in gives the same GIF out.
+  const Bytes first = ReadFileBytes(folder / "out.gif");
+  ASSERT_EQ(Run("gif out.gif again.gif").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "again.gif"), first);
+}
+
+TEST_F(CliTest, GifRefusesWhatItCannotConvertAndKeepsTheOldFile) {
+  WriteFileText(folder / "text.png", "not a picture");
+  const std::vector<stbi_uc> black(1601 * 1200 * 3, 0);
+  ASSERT_TRUE(stbi_write_png((folder / "wide.png").c_str(), 1601, 1200, 3, black.data(), 0));
+  WriteFileText(folder / "out.gif", "old");
+  const CliRun text = Run("gif text.png out.gif");
+  EXPECT_EQ(text.exitCode, 1);
+  EXPECT_EQ(text.err, "error: Cannot read the picture \"text.png\": unknown image type\n");
+  const CliRun wide = Run("gif wide.png out.gif");
+  EXPECT_EQ(wide.exitCode, 1);
+  EXPECT_EQ(wide.err,
+            "error: Picture too large: at most 1920000 pixels (1600 x 1200) and 65535 on a "
+            "side\n");
+  EXPECT_EQ(ReadFileText(folder / "out.gif"), "old");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 using namespace menuforge;
 using menuforge::test::Click;
+using menuforge::test::ClickIndicator;
 using menuforge::test::Find;
 
 namespace {
@@ -177,6 +178,31 @@ class TestItemEditorMainWindow : public QObject {
     // A custom entry keeps its title mode when it gets a title of its own.
     QCOMPARE(added->record.titleMode, kTitleModeCustom);
     QVERIFY(added->record.modified);
+  }
+
+  // The binary chosen at the first DRM pick stays for the next one.
+  void drmPickAsksForTheBinaryOnce() {
+    AddToMenuRoot("Games", "addSubitemLastAction");
+    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+    QFile binary(QStringLiteral("icons.smg"));
+    QVERIFY(binary.open(QIODevice::WriteOnly) && binary.write(QByteArray(64, 1)) == 64);
+    binary.close();
+    prompts_->openPaths.push_back("icons.smg");
+    prompts_->scripts.push_back([](QDialog& editor) {
+      ClickIndicator(editor, "staticIconDrmButton");
+      Click(editor, "staticIconPickButton");
+      QCOMPARE(Find<QLineEdit>(editor, "staticIconField")->text(), QStringLiteral("1"));
+      Click(editor, "staticIconPickButton");
+      Click(editor, "cancelButton");
+    });
+    prompts_->scripts.push_back([](QDialog& picker) { Click(picker, "okButton"); });
+    prompts_->scripts.push_back([](QDialog& picker) { Click(picker, "cancelButton"); });
+    Trigger("modifyItemAction");
+    QVERIFY(prompts_->scripts.empty());
+    QCOMPARE(prompts_->openTitles, std::vector<std::string>{"Select a DRM binary"});
+    QCOMPARE(prompts_->modalTitles, (std::vector<QString>{QStringLiteral("Item properties"),
+                                                          QStringLiteral("DRM Icon Picker"),
+                                                          QStringLiteral("DRM Icon Picker")}));
   }
 };
 
