@@ -526,6 +526,7 @@ TEST_F(CliTest, J2mestListsEntriesAndPatchOffsets) {
   EXPECT_EQ(odd.exitCode, 1);
   EXPECT_EQ(odd.out, "");
   EXPECT_EQ(odd.err, "error: Unsupported J2MEST format\n");
+}
 
 // Layout B: two raw icons, the end record, three stored files.
 Bytes IconBinary() {
