@@ -17,17 +17,17 @@
 #include "app/about_dialog.h"
 #include "app/core/status_text.h"
 #include "app/core/version.h"
-#include "app/core/working_files.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/message_captions.h"
-#include "app/shown_text.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
 #include "phone/phone_socket_path.h"
 #include "phone/restart_at_close.h"
 #include "phone/socket_library.h"
+#include "widgets/shown_text.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {

@@ -12,15 +12,15 @@
 #include <optional>
 #include <vector>
 
-#include "app/core/settings.h"
 #include "app/core/window_fade.h"
-#include "app/progress_adapters.h"
-#include "app/window_prompts.h"
 #include "catalog/catalog.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_link.h"
+#include "widgets/progress_adapters.h"
+#include "widgets/window_prompts.h"
+#include "workspace/settings.h"
 
 class QAction;
 class QCheckBox;

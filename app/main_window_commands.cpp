@@ -12,9 +12,9 @@
 #include "app/menu_tree_view.h"
 #include "app/message_captions.h"
 #include "app/settings_dialog.h"
-#include "app/shown_text.h"
 #include "catalog/menu_opening.h"
 #include "menu/mma_saver.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

@@ -6,12 +6,12 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "app/core/working_files.h"
 #include "app/item_list_box.h"
-#include "app/shown_text.h"
 #include "app/status_tray_icon.h"
 #include "menu/mma_saver.h"
 #include "phone/seem_backup.h"
+#include "widgets/shown_text.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {

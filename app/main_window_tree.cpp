@@ -12,8 +12,8 @@
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/message_captions.h"
-#include "app/shown_text.h"
 #include "editor/item_editor_dialog.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/settings.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 

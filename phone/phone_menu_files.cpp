@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/core/working_files.h"
 #include "phone/file_list_entry.h"
 #include "phone/fsac_request.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/settings.h"
 #include "menu/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/phone_session.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 

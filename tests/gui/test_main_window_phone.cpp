@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "app/menu_tree_view.h"
-#include "app/progress_window.h"
 #include "catalog/item_base_file.h"
 #include "catalog/menu_opening.h"
 #include "gui/scripted_prompts.h"
@@ -25,6 +24,7 @@
 #include "phone/restart_at_close.h"
 #include "phone/seem_records.h"
 #include "phone/socket_library.h"
+#include "widgets/progress_window.h"
 
 namespace menuforge {
 namespace {

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/core/settings.h"
 #include "app/settings_dialog.h"
+#include "workspace/settings.h"
 
 using menuforge::Settings;
 using menuforge::SettingsDialog;

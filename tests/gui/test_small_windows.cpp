@@ -6,11 +6,11 @@
 
 #include "app/about_dialog.h"
 #include "app/core/version.h"
-#include "app/double_progress_window.h"
-#include "app/progress_adapters.h"
-#include "app/progress_window.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "widgets/double_progress_window.h"
+#include "widgets/progress_adapters.h"
+#include "widgets/progress_window.h"
 
 using namespace menuforge;
 

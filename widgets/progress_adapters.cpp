@@ -1,9 +1,9 @@
-#include "app/progress_adapters.h"
+#include "widgets/progress_adapters.h"
 
 #include <QCoreApplication>
 
-#include "app/progress_window.h"
-#include "app/shown_text.h"
+#include "widgets/progress_window.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

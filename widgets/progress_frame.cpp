@@ -1,4 +1,4 @@
-#include "app/progress_frame.h"
+#include "widgets/progress_frame.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QMessageBox>
 
-#include "app/shown_text.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

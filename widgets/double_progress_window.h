@@ -1,7 +1,7 @@
 // Two progress bars for a group of files: the current file, and the share of the whole group.
 #pragma once
 
-#include "app/progress_frame.h"
+#include "widgets/progress_frame.h"
 
 class QProgressBar;
 

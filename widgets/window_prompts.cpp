@@ -1,10 +1,10 @@
-#include "app/window_prompts.h"
+#include "widgets/window_prompts.h"
 
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 namespace menuforge {
 namespace {

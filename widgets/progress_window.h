@@ -2,7 +2,7 @@
 // with show() and closes it at the end.
 #pragma once
 
-#include "app/progress_frame.h"
+#include "widgets/progress_frame.h"
 
 class QProgressBar;
 

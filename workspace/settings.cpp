@@ -1,4 +1,4 @@
-#include "app/core/settings.h"
+#include "workspace/settings.h"
 
 #include <cerrno>
 #include <string_view>

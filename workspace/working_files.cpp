@@ -1,4 +1,4 @@
-#include "app/core/working_files.h"
+#include "workspace/working_files.h"
 
 #include <system_error>
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/double_progress_window.h"
 #include "phone/transfer_progress.h"
+#include "widgets/double_progress_window.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-// Everything the main window asks of the user in a dialog of its own, behind one interface so
+// Everything a window asks of the user in a dialog of its own, behind one interface so
 // that tests can answer with a script.
 #pragma once
 

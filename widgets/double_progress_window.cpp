@@ -1,4 +1,4 @@
-#include "app/double_progress_window.h"
+#include "widgets/double_progress_window.h"
 
 #include <QProgressBar>
 #include <QVBoxLayout>
