@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "phone/phone_link.h"
-#include "phone/phone_server.h"
 #include "phone/socket_library.h"
+#include "phonesim/phone_server.h"
 
 namespace menuforge {
 namespace {

@@ -11,8 +11,8 @@
 #include "core/phone_test_rig.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
-#include "phone/demo_storage.h"
 #include "phone/socket_library.h"
+#include "phonesim/demo_storage.h"
 
 namespace menuforge::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "phone/seem_records.h"
+#include "phonesim/seem_records.h"
 
 namespace menuforge::test {
 namespace {

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "phone/in_process_library.h"
 #include "phone/phone_link.h"
-#include "phone/phone_server.h"
+#include "phonesim/in_process_library.h"
+#include "phonesim/phone_server.h"
 #include "support/test_support.h"
 #include "workspace/settings.h"
 

@@ -18,12 +18,12 @@
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "menu/mma_loader.h"
-#include "phone/in_process_library.h"
 #include "phone/phone_menu_files.h"
-#include "phone/phone_server.h"
 #include "phone/restart_at_close.h"
-#include "phone/seem_records.h"
 #include "phone/socket_library.h"
+#include "phonesim/in_process_library.h"
+#include "phonesim/phone_server.h"
+#include "phonesim/seem_records.h"
 #include "widgets/progress_window.h"
 
 namespace menuforge {

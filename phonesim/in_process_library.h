@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "phone/p2k_library.h"
-#include "phone/simulated_phone.h"
+#include "phonesim/simulated_phone.h"
 
 namespace menuforge {
 

@@ -1,11 +1,11 @@
-#include "phone/simulated_phone.h"
+#include "phonesim/simulated_phone.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "phone/fsac_request.h"
 #include "phone/p2k_library.h"
-#include "phone/storage_file.h"
+#include "phonesim/storage_file.h"
 
 namespace menuforge {
 namespace {

@@ -1,4 +1,4 @@
-#include "phone/phone_faults.h"
+#include "phonesim/phone_faults.h"
 
 namespace menuforge {
 namespace {

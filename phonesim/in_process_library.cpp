@@ -1,4 +1,4 @@
-#include "phone/in_process_library.h"
+#include "phonesim/in_process_library.h"
 
 #include <algorithm>
 

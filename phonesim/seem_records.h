@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "menu/commondata.h"
-#include "phone/phone_storage.h"
+#include "phonesim/phone_storage.h"
 
 namespace menuforge {
 

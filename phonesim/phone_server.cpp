@@ -1,4 +1,4 @@
-#include "phone/phone_server.h"
+#include "phonesim/phone_server.h"
 
 #include <fcntl.h>
 #include <poll.h>

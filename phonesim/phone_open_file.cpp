@@ -1,9 +1,9 @@
-#include "phone/phone_open_file.h"
+#include "phonesim/phone_open_file.h"
 
 #include <algorithm>
 
 #include "menu/local_file.h"
-#include "phone/storage_file.h"
+#include "phonesim/storage_file.h"
 
 namespace menuforge {
 

@@ -1,4 +1,4 @@
-#include "phone/seem_records.h"
+#include "phonesim/seem_records.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "phone/demo_storage.h"
+#include "phonesim/demo_storage.h"
 
 #include <array>
 #include <cerrno>
@@ -10,8 +10,8 @@
 #include "menu/tree_operations.h"
 #include "phone/file_list_entry.h"
 #include "phone/phone_menu_files.h"
-#include "phone/phone_storage.h"
-#include "phone/seem_records.h"
+#include "phonesim/phone_storage.h"
+#include "phonesim/seem_records.h"
 
 namespace menuforge {
 namespace {

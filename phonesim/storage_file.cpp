@@ -1,4 +1,4 @@
-#include "phone/storage_file.h"
+#include "phonesim/storage_file.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>

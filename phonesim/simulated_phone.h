@@ -12,9 +12,9 @@
 
 #include "menu/commondata.h"
 #include "phone/file_list_entry.h"
-#include "phone/phone_faults.h"
-#include "phone/phone_open_file.h"
-#include "phone/phone_storage.h"
+#include "phonesim/phone_faults.h"
+#include "phonesim/phone_open_file.h"
+#include "phonesim/phone_storage.h"
 
 namespace menuforge {
 

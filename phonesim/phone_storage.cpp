@@ -1,12 +1,12 @@
-#include "phone/phone_storage.h"
+#include "phonesim/phone_storage.h"
 
 #include <algorithm>
 #include <charconv>
 #include <map>
 
 #include "menu/local_file.h"
-#include "phone/phone_path.h"
-#include "phone/storage_file.h"
+#include "phonesim/phone_path.h"
+#include "phonesim/storage_file.h"
 
 namespace menuforge {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "phone/local_socket.h"
-#include "phone/simulated_phone.h"
 #include "phone/wire_format.h"
+#include "phonesim/simulated_phone.h"
 
 namespace menuforge {
 

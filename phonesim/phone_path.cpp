@@ -1,4 +1,4 @@
-#include "phone/phone_path.h"
+#include "phonesim/phone_path.h"
 
 #include <cctype>
 #include <vector>
