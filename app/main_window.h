@@ -93,7 +93,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
   // Loads the file as Open does; false when nothing was loaded.
-  bool LoadMenu(const std::filesystem::path& path);
+  [[nodiscard]] bool LoadMenu(const std::filesystem::path& path);
   // The item list, the profile selector and the format controls, after the catalogue changed.
   void ShowCatalogState();
 

@@ -82,10 +82,12 @@ void MainWindow::ChooseProfile(int index) {
   catalog_.SetSelectorIndex(index);
   // "Create new..." builds a profile from a firmware image, which this window cannot do yet.
   if (catalog_.SelectorShowsCreateNew()) return;
+  // A missing profile falls back to "Default" and says so; the controls show either outcome.
   if (catalog_.SelectorShowsDefault())
     catalog_.ApplyDefault(options_);
   else
-    catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_);
+    static_cast<void>(
+        catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_));
   ShowCatalogState();
 }
 

@@ -40,7 +40,8 @@ void MainWindow::PhoneConnected() {
   ShowConnection(true);
   saveToPhoneAction_->setEnabled(!tree_.empty());
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
-    catalog_.ApplyProfile(*profile, options_, *prompts_);
+    // A firmware without a profile falls back to "Default" and says so, as the selector does.
+    static_cast<void>(catalog_.ApplyProfile(*profile, options_, *prompts_));
     ShowCatalogState();
   }
 }

@@ -72,8 +72,9 @@ Bytes LargestFile(int recordSize) {
     folders.push_back(AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
                                Items().at(Items().Find("Folder")), false));
   for (std::size_t i = kFolders; i < kMaxMenuEntries; ++i)
-    AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
-             Items().at(Items().Find("Calculator")), false);
+    if (!AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
+                  Items().at(Items().Find("Calculator")), false))
+      std::abort();
 
   const std::u16string english(kTitleCharacters, u'M');
   const std::u16string russian(kTitleCharacters, u'\u041C');
@@ -101,7 +102,8 @@ std::size_t ModelBytes(const Bytes& file) {
   {
     FormatOptions options;
     FormatState state;
-    ParseMenuFile(file, {Items(), true}, *tree, options, state);
+    if (ParseMenuFile(file, {Items(), true}, *tree, options, state).status != LoadStatus::Loaded)
+      std::abort();
   }
   return liveBytes - before;
 }
@@ -113,8 +115,12 @@ void RoundTrip(benchmark::State& state, int recordSize) {
     MenuTree tree;
     FormatOptions options;
     FormatState formatState;
-    ParseMenuFile(file, {Items(), true}, tree, options, formatState);
-    EncodeMenuFile(tree, options, Items(), saved);
+    const bool loaded = ParseMenuFile(file, {Items(), true}, tree, options, formatState).status ==
+                        LoadStatus::Loaded;
+    if (!loaded || EncodeMenuFile(tree, options, Items(), saved).status != SaveStatus::Saved) {
+      state.SkipWithError("the largest menu does not load and save");
+      break;
+    }
     benchmark::DoNotOptimize(saved.data());
   }
   if (saved != file) state.SkipWithError("the saved file differs from the loaded one");

@@ -65,7 +65,7 @@ struct Setup {
     std::string data(kFileSize, '\0');
     for (char& c : data) c = static_cast<char>(random());
     std::ofstream(local, std::ios::binary) << data;
-    link.session.Start();
+    if (!link.session.Start()) throw std::runtime_error("the phone library does not start");
     link.session.Poll();
     if (!link.session.connected() || !link.transfer.P2KFileWrite(local, "/a/bench.bin").complete)
       throw std::runtime_error("the simulator does not answer");

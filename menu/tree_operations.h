@@ -36,8 +36,8 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom);
 // Adds a node for an entry of the available items at the given place relative to `selected`,
 // names it (a custom item takes "~" + the raised counter), runs InsertEntry and, for a shortcut
 // entry, AttachShortcut. Returns nullptr when the main menu is full.
-MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
-                   const ItemBaseEntry& entry, bool custom);
+[[nodiscard]] MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
+                                 const ItemBaseEntry& entry, bool custom);
 
 void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bool custom);
 void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier);

@@ -10,6 +10,6 @@ namespace menuforge {
 // True for a folder that does not exist or holds nothing.
 bool IsEmptyStorage(const std::filesystem::path& root);
 // Fills an empty storage folder. Returns the error text, or empty.
-std::string CreateDemoStorage(const std::filesystem::path& root);
+[[nodiscard]] std::string CreateDemoStorage(const std::filesystem::path& root);
 
 }  // namespace menuforge

@@ -30,15 +30,15 @@ class PhoneOpenFile {
  public:
   // Fails for a folder, a file that cannot be read, or a missing parent folder. A missing file
   // opens and is made by the first write.
-  static std::optional<PhoneOpenFile> Open(const std::filesystem::path& local);
+  [[nodiscard]] static std::optional<PhoneOpenFile> Open(const std::filesystem::path& local);
 
-  bool Seek(std::uint32_t offset, std::uint8_t mode);
+  [[nodiscard]] bool Seek(std::uint32_t offset, std::uint8_t mode);
   // Nothing for a file that does not exist.
   std::optional<Bytes> Read(std::size_t wanted);
-  bool Write(ByteView data);
+  [[nodiscard]] bool Write(ByteView data);
   void Spoil() { spoiled_ = true; }
   // Writes the new contents when there are any; false when they could not be kept.
-  bool Close();
+  [[nodiscard]] bool Close();
 
  private:
   std::filesystem::path local_;

@@ -27,7 +27,7 @@ class PhoneServer {
   PhoneServer& operator=(const PhoneServer&) = delete;
 
   // Returns the error text, or empty.
-  std::string Listen(const std::filesystem::path& socketPath);
+  [[nodiscard]] std::string Listen(const std::filesystem::path& socketPath);
   // Serves until Stop; returns at once when not listening.
   void Run();
   // Safe from another thread and from a signal handler.
@@ -38,8 +38,8 @@ class PhoneServer {
 
   void Accept();
   // False when the connection is to be closed.
-  bool Serve(Client& client);
-  bool Answer(Client& client, const Bytes& payload);
+  [[nodiscard]] bool Serve(Client& client);
+  [[nodiscard]] bool Answer(Client& client, const Bytes& payload);
 
   PhoneServerConfig config_;
   PhoneStorage storage_;

@@ -31,11 +31,11 @@ class PhoneStorage {
   std::optional<std::vector<FileListEntry>> List(std::string_view pattern) const;
 
   std::uint16_t Attributes(std::string_view phonePath) const;
-  bool SetAttributes(std::string_view phonePath, std::uint16_t attributes);
+  [[nodiscard]] bool SetAttributes(std::string_view phonePath, std::uint16_t attributes);
   void ForgetAttributes(std::string_view phonePath);
 
   std::optional<Bytes> ReadSeem(std::uint16_t seem, std::uint16_t record) const;
-  bool WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data);
+  [[nodiscard]] bool WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data);
 
  private:
   std::filesystem::path root_;

@@ -21,7 +21,8 @@ Bytes ImeiRecord(std::string_view digits);
 
 // Writes the model and IMEI given, and the default model, IMEI and SEEM 0032 record 1 where the
 // storage has none. Returns the error text, or empty.
-std::string PrepareSeemRecords(PhoneStorage& storage, const std::optional<std::string>& model,
-                               const std::optional<std::string>& imei);
+[[nodiscard]] std::string PrepareSeemRecords(PhoneStorage& storage,
+                                             const std::optional<std::string>& model,
+                                             const std::optional<std::string>& imei);
 
 }  // namespace menuforge

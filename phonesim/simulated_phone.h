@@ -31,21 +31,22 @@ class SimulatedPhone {
 
   SimulatedPhone(PhoneStorage& storage, PhoneAnswers answers, FaultPlan faults = {});
 
-  std::int32_t SendCommand(std::uint32_t command, ByteView request, std::uint32_t capacity,
-                           Bytes& response);
-  std::int32_t CountFiles(std::string_view pattern);
+  [[nodiscard]] std::int32_t SendCommand(std::uint32_t command, ByteView request,
+                                         std::uint32_t capacity, Bytes& response);
+  [[nodiscard]] std::int32_t CountFiles(std::string_view pattern);
   // Hands out up to `count` entries of the last count, one by one.
-  std::int32_t ListFiles(std::size_t count, const ListedEntry& listed);
-  std::int32_t CreateFile(std::string_view path, std::int32_t attributes);
-  std::int32_t CloseFile();
-  std::int32_t DeleteFile(std::string_view path);
-  std::int32_t CreateDir(std::string_view path);
-  std::int32_t DeleteDir(std::string_view path);
-  std::int32_t ReadSeem(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
-                        std::uint32_t size, std::uint32_t capacity, Bytes& data);
-  std::int32_t WriteSeem(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
-                         ByteView data);
-  std::int32_t Restart();
+  [[nodiscard]] std::int32_t ListFiles(std::size_t count, const ListedEntry& listed);
+  [[nodiscard]] std::int32_t CreateFile(std::string_view path, std::int32_t attributes);
+  [[nodiscard]] std::int32_t CloseFile();
+  [[nodiscard]] std::int32_t DeleteFile(std::string_view path);
+  [[nodiscard]] std::int32_t CreateDir(std::string_view path);
+  [[nodiscard]] std::int32_t DeleteDir(std::string_view path);
+  [[nodiscard]] std::int32_t ReadSeem(std::uint16_t seem, std::uint16_t record,
+                                      std::uint32_t offset, std::uint32_t size,
+                                      std::uint32_t capacity, Bytes& data);
+  [[nodiscard]] std::int32_t WriteSeem(std::uint16_t seem, std::uint16_t record,
+                                       std::uint32_t offset, ByteView data);
+  [[nodiscard]] std::int32_t Restart();
 
   // The connection is gone (a fault); every later command is refused.
   bool connectionDropped() const { return faults_.dropped(); }
@@ -53,14 +54,14 @@ class SimulatedPhone {
   bool TakeRestart();
 
  private:
-  std::int32_t Fsac(ByteView request, std::uint32_t capacity, Bytes& response);
-  std::int32_t Open(ByteView request);
-  std::int32_t Seek(ByteView request);
-  std::int32_t Read(ByteView request, std::uint32_t capacity, Bytes& response);
-  std::int32_t Write(ByteView request);
-  std::int32_t Close();
-  std::int32_t VolumeList(std::uint32_t capacity, Bytes& response);
-  std::int32_t Version(ByteView request, std::uint32_t capacity, Bytes& response);
+  [[nodiscard]] std::int32_t Fsac(ByteView request, std::uint32_t capacity, Bytes& response);
+  [[nodiscard]] std::int32_t Open(ByteView request);
+  [[nodiscard]] std::int32_t Seek(ByteView request);
+  [[nodiscard]] std::int32_t Read(ByteView request, std::uint32_t capacity, Bytes& response);
+  [[nodiscard]] std::int32_t Write(ByteView request);
+  [[nodiscard]] std::int32_t Close();
+  [[nodiscard]] std::int32_t VolumeList(std::uint32_t capacity, Bytes& response);
+  [[nodiscard]] std::int32_t Version(ByteView request, std::uint32_t capacity, Bytes& response);
 
   PhoneStorage& storage_;
   PhoneAnswers answers_;

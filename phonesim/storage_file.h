@@ -11,6 +11,6 @@ namespace menuforge {
 // the old file or the new one, never half of one. Unlike the program's own documents it is not
 // flushed to the disk first: the storage stands in for a phone, not for the user's work, and a
 // flush per upload would slow every transfer down to the disk's pace.
-bool ReplaceStorageFile(const std::filesystem::path& path, ByteView bytes);
+[[nodiscard]] bool ReplaceStorageFile(const std::filesystem::path& path, ByteView bytes);
 
 }  // namespace menuforge

@@ -24,6 +24,7 @@ Settings ReadSettings(const std::filesystem::path& path);
 
 // Replaces the four keys of section "setup" and keeps whatever else the file holds. The file is
 // swapped in whole, so a failure leaves the old one as it was. Returns the error text, or empty.
-std::string WriteSettings(const std::filesystem::path& path, const Settings& settings);
+[[nodiscard]] std::string WriteSettings(const std::filesystem::path& path,
+                                        const Settings& settings);
 
 }  // namespace menuforge

@@ -83,7 +83,7 @@ class ItemEditorModel {
   // "Apply".
   void Apply();
   // "OK": commits the controls and refuses, with a message, what one entry cannot hold.
-  bool Accept();
+  [[nodiscard]] bool Accept();
   void ApplyDataChange();
   bool HasItemData() const;
   // Replaces the record's chunks with the working copy's, and settles the three node bytes.

@@ -194,7 +194,8 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
   {
     MenuTree tree;
     test::BuildSampleMenu(tree);
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false);
+    ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false),
+              nullptr);
     ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), SampleItems()).status,
               SaveStatus::Saved);
   }

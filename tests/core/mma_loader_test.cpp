@@ -125,7 +125,8 @@ TEST(MenuLoader, CustomItemCounter) {
   loaded.tree.customItemCounter = 40;
   EmptyTree(loaded.tree);
   const ItemTable items = TestItems();
-  ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state);
+  ASSERT_EQ(ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state).status,
+            LoadStatus::Loaded);
   EXPECT_EQ(loaded.tree.customItemCounter, 41);
 }
 

@@ -190,7 +190,8 @@ Bytes FlatMenu(int size, std::size_t entries) {
   MenuTree tree;
   BuildSkeleton(tree);
   for (std::size_t i = 0; i < entries; ++i)
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item(kNames[i % 4]), false);
+    EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item(kNames[i % 4]), false),
+              nullptr);
   return Save(tree, size);
 }
 
@@ -352,7 +353,8 @@ const std::vector<HostileCase>& HostileCases() {
          MenuTree tree;
          BuildSkeleton(tree);
          for (std::size_t i = 0; i < kMaxMenuEntries; ++i)
-           AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false);
+           EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false),
+                     nullptr);
          tree.itemData.Store(3, {3, {ChunkSlot::Text(kTagUrl, "lsk")}});
          tree.NodeAt(1)->record.modified = true;
          tree.itemData.Store(6, {6, {ChunkSlot::Text(kTagUrl, "down")}});

@@ -258,7 +258,7 @@ TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
                          "MMRingStyle", "VoiceRecord"})
     onlySoftkeys.push_back(Entry(id));
   MenuTree custom = NewMenu();
-  AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true);
+  ASSERT_NE(AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true), nullptr);
   custom.NodeAt(9)->record.itemName = "~4";
   EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), ItemTable(onlySoftkeys)).status,
             SaveStatus::Saved);

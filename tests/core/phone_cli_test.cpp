@@ -66,7 +66,7 @@ class PhoneCliTest : public ::testing::Test {
 TEST_F(PhoneCliTest, InfoAndList) {
   StartSimulator();
   PutPhoneFile("/a/mobile/picture/x.gif", Bytes(12));
-  PhoneStorage(storage()).SetAttributes("/a/mobile/picture/x.gif", kAttributeSystem);
+  ASSERT_TRUE(PhoneStorage(storage()).SetAttributes("/a/mobile/picture/x.gif", kAttributeSystem));
   const CliRun info = Run("phone info");
   EXPECT_EQ(info.exitCode, 0) << info.err;
   EXPECT_EQ(info.out,
@@ -175,7 +175,7 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   NoProgress windows;
   CountingObserver observer;
   PhoneLink link(library, settings, dialogs, windows, observer, work);
-  link.session.Start();
+  ASSERT_TRUE(link.session.Start());
   link.session.Poll();
   ASSERT_TRUE(link.session.connected());
 

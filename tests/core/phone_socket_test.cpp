@@ -24,7 +24,7 @@ struct SocketRig {
         server(std::make_unique<RunningServer>(folder / "phone", socket, std::move(faults))),
         library(socket),
         link(library, settings, dialogs, windows, observer, folder.path()) {
-    link.session.Start();
+    EXPECT_TRUE(link.session.Start());
     link.session.Poll();
   }
 

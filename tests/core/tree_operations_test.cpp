@@ -35,7 +35,7 @@ TEST(TreeOperations, SkeletonOfANewMenu) {
 
 TEST(TreeOperations, EmptyTreeKeepsTheCounter) {
   MenuTree tree = NewMenu();
-  AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true);
+  ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true), nullptr);
   AttachData(tree, *tree.NodeAt(9), Titles(kTagMenuTitle, {{1, u"x"}}));
   EmptyTree(tree);
   EXPECT_TRUE(tree.empty());
@@ -47,11 +47,11 @@ TEST(TreeOperations, PlacementsOfNewEntries) {
   MenuTree tree = NewMenu();
   MenuNode& root = *tree.menuRoot();
   MenuNode* b = AddLast(tree, root, "B");
-  AddEntry(tree, *b, Placement::Before, Entry("A"), false);
-  AddEntry(tree, *b, Placement::FirstSibling, Entry("C"), false);
-  AddEntry(tree, *b, Placement::FirstChild, Entry("B1"), false);
+  ASSERT_NE(AddEntry(tree, *b, Placement::Before, Entry("A"), false), nullptr);
+  ASSERT_NE(AddEntry(tree, *b, Placement::FirstSibling, Entry("C"), false), nullptr);
+  ASSERT_NE(AddEntry(tree, *b, Placement::FirstChild, Entry("B1"), false), nullptr);
   MenuNode* first = AddEntry(tree, *b, Placement::FirstChild, Entry("A1"), false);
-  AddEntry(tree, *b, Placement::LastChild, Entry("A2"), false);
+  ASSERT_NE(AddEntry(tree, *b, Placement::LastChild, Entry("A2"), false), nullptr);
   EXPECT_EQ(Names(root), (std::vector<std::string>{"C", "A", "B"}));
   EXPECT_EQ(Names(*b), (std::vector<std::string>{"A1", "B1", "A2"}));
   EXPECT_EQ(b->record.itemType, kFolder);

@@ -56,7 +56,9 @@ void WriteMenu(const std::filesystem::path& path, const std::vector<std::string>
   BuildSkeleton(tree);
   const ItemTable items(BuiltInItemBase());
   for (const std::string& identifier : identifiers)
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)), false);
+    if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)),
+                  false))
+      qFatal("cannot add %s", identifier.c_str());
   if (SaveMenuFile(path, tree, FormatOptions{}, items).status != SaveStatus::Saved)
     qFatal("cannot write a menu file");
 }
