@@ -41,8 +41,6 @@ constexpr int kLampPanelWidth = 50;
 constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
 constexpr int kPanelPadding = 10;
-// The widest text panel 0 can hold: the larger record size and a full main menu.
-constexpr char kWidestFormatStatus[] = "Format: 36-byte  Entries: 245";
 
 constexpr int kPhonePollInterval = 500;
 
@@ -213,10 +211,10 @@ void MainWindow::CreateCentralArea() {
   auto* saveMode = new QGroupBox(Text("MMA save mode"));
   saveMode->setObjectName(QStringLiteral("saveModeGroup"));
   auto* saveModeRows = new QVBoxLayout(saveMode);
-  saveMode22_ = new QRadioButton(Text("22-byte"));
+  saveMode22_ = new QRadioButton(ShownText(RecordSizeLabel(RecordSize::k22)));
   saveMode22_->setObjectName(QStringLiteral("saveMode22"));
   saveMode22_->setToolTip(Text(kSaveMode22Hint));
-  saveMode36_ = new QRadioButton(Text("36-byte"));
+  saveMode36_ = new QRadioButton(ShownText(RecordSizeLabel(RecordSize::k36)));
   saveMode36_->setObjectName(QStringLiteral("saveMode36"));
   saveMode36_->setToolTip(Text(kSaveMode36Hint));
   saveAllData_ = new QCheckBox(Text("Save all data"));
@@ -268,8 +266,9 @@ void MainWindow::CreateStatusBar() {
   bar->setSizeGripEnabled(false);
   // The panels keep their widths, so the font shrinks until the longest format text fits.
   QFont font = bar->font();
-  while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(QString::fromLatin1(
-                                      kWidestFormatStatus)) > kFormatPanelWidth - kPanelPadding)
+  const QString widest = ShownText(WidestFormatStatusText());
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(widest) > kFormatPanelWidth - kPanelPadding)
     font.setPointSizeF(font.pointSizeF() - 0.5);
   bar->setFont(font);
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
@@ -314,8 +313,8 @@ void MainWindow::ConnectControls() {
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
 
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
-  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(22); });
-  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(36); });
+  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
+  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k36); });
   connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) { options_.saveAllData = on; });
   connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) { options_.c698pFix = on; });
   connect(iconAttribute06_, &QRadioButton::clicked, this,

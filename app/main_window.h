@@ -16,6 +16,7 @@
 #include "catalog/catalog.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
+#include "menu/record_size.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_link.h"
 #include "widgets/progress_adapters.h"
@@ -89,7 +90,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ShowSetup();
   void ShowAbout();
   void ChooseProfile(int index);
-  void ChooseSaveMode(int recordSize);
+  void ChooseSaveMode(RecordSize recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
   // Loads the file as Open does; false when nothing was loaded.

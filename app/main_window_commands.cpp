@@ -91,7 +91,7 @@ void MainWindow::ChooseProfile(int index) {
   ShowCatalogState();
 }
 
-void MainWindow::ChooseSaveMode(int recordSize) {
+void MainWindow::ChooseSaveMode(RecordSize recordSize) {
   options_.SelectSaveMode(recordSize);
   ShowFormatOptions();
 }
@@ -104,7 +104,7 @@ void MainWindow::ShowCatalogState() {
 
 void MainWindow::ShowFormatOptions() {
   // Checking one radio button of a group clears the other.
-  (options_.saveMode == 22 ? saveMode22_ : saveMode36_)->setChecked(true);
+  (options_.saveMode == RecordSize::k22 ? saveMode22_ : saveMode36_)->setChecked(true);
   saveAllData_->setChecked(options_.saveAllData);
   c698pFix_->setChecked(options_.c698pFix);
   c698pFix_->setEnabled(options_.c698pEnabled);

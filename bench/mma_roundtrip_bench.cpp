@@ -89,7 +89,7 @@ Bytes LargestFile(int recordSize) {
   });
 
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   Bytes file;
   if (EncodeMenuFile(tree, options, Items(), file).status != SaveStatus::Saved) std::abort();
   return file;

@@ -136,19 +136,19 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
   const ProfileContents profile = ParseProfile(text);
 
   if (profile.recordLength) options.SelectSaveMode(*profile.recordLength);
-  if (profile.iconMarker && options.saveMode == 22) options.iconAttribute = *profile.iconMarker;
+  if (profile.iconMarker && options.saveMode == RecordSize::k22)
+    options.iconAttribute = *profile.iconMarker;
   if (profile.c698pFix) options.c698pFix = *profile.c698pFix;
 
   if (profile.fault != ProfileFault::None) {
     switch (profile.fault) {
-      case ProfileFault::RecordLength: options.SelectSaveMode(36); break;
+      case ProfileFault::RecordLength: options.SelectSaveMode(RecordSize::k36); break;
       case ProfileFault::IconMarker: options.iconAttribute = IconAttribute::Tag0C; break;
       case ProfileFault::C698pFix: options.c698pFix = false; break;
       case ProfileFault::Formatting:
       case ProfileFault::None: break;
     }
-    dialogs.Show({std::string(ProfileFaultMessage(profile.fault)), kProfileErrorCaption,
-                  MessageIcon::Warning});
+    dialogs.Show({ProfileFaultMessage(profile.fault), kProfileErrorCaption, MessageIcon::Warning});
     selectorIndex_ = 0;
     return true;
   }
@@ -180,7 +180,7 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
 
 void Catalog::ApplyDefault(FormatOptions& options) {
   MakeWholeBaseAvailable();
-  options.SelectSaveMode(36);
+  options.SelectSaveMode(RecordSize::k36);
 }
 
 }  // namespace menuforge

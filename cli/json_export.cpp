@@ -83,7 +83,7 @@ Json NodesToJson(const MenuNode& parent, const ItemDataTable& itemData) {
 Json MenuToJson(const MenuTree& tree, const FormatOptions& options) {
   Json json;
   json[kFormat] = {
-      {kRecordSize, options.saveMode},
+      {kRecordSize, RecordBytes(options.saveMode)},
       {kC698pFix, options.c698pFix},
       {kIconAttribute, options.iconAttribute == IconAttribute::Tag06 ? kIcon06 : kIcon0C},
       {kSaveAllData, options.saveAllData},

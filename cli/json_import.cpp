@@ -5,6 +5,7 @@
 #include "cli/json_keys.h"
 #include "cli/json_menu.h"
 #include "menu/mma_format.h"
+#include "menu/record_size.h"
 #include "menu/tree_operations.h"
 
 namespace menuforge::cli {
@@ -12,7 +13,6 @@ namespace {
 
 using namespace json_keys;
 
-constexpr char kBadRecordSize[] = "expected 22 or 36";
 constexpr char kBadIconAttribute[] = "expected \"06\" or \"0C\"";
 constexpr char kFixNeeds22[] = "the c698p fix needs 22-byte records";
 constexpr char kIcon06Needs22[] = "icon attribute \"06\" needs 22-byte records";
@@ -21,7 +21,7 @@ constexpr char kSoftkeyChildren[] = "a soft key cannot have children";
 constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
 constexpr char kTooManyEntries[] = "more than 245 main menu entries";
 
-constexpr std::size_t kNameWidth = RecordLayout::For(36).nameWidth;
+constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 
 // Main menu custom names raise the counter to their number, as loading does; anything but
 // digits after the "~" counts as 0.
@@ -75,9 +75,10 @@ FormatOptions MenuReader::ReadFormat(const JsonField& format) {
   format.ExpectObject({kRecordSize, kC698pFix, kIconAttribute, kSaveAllData});
   FormatOptions options;
   const JsonField recordSize = format.Member(kRecordSize);
-  const std::uint64_t size = recordSize.Unsigned(36);
-  if (size != 22 && size != 36) recordSize.Fail(kBadRecordSize);
-  options.SelectSaveMode(static_cast<int>(size));
+  const std::optional<RecordSize> size =
+      RecordSizeOf(recordSize.Unsigned(RecordBytes(RecordSize::k36)));
+  if (!size) recordSize.Fail(kInvalidRecordLengthText);
+  options.SelectSaveMode(*size);
 
   const JsonField fix = format.Member(kC698pFix);
   if (fix.Bool() && !options.c698pEnabled) fix.Fail(kFixNeeds22);

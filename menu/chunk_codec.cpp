@@ -64,9 +64,9 @@ std::optional<std::vector<TitleEntry>> DecodeTitles(ByteView content,
   return titles;
 }
 
-void EncodeTitles(const ChunkSlot& slot, int recordSize, Bytes& out) {
+void EncodeTitles(const ChunkSlot& slot, RecordSize recordSize, Bytes& out) {
   out.push_back(static_cast<std::uint8_t>(slot.titles.size()));
-  const std::uint8_t separator = recordSize == 36 ? 0xCD : 0x00;
+  const std::uint8_t separator = recordSize == RecordSize::k36 ? 0xCD : 0x00;
   std::size_t end = 0;
   for (const auto& title : slot.titles) {
     end += title.text.size() * 2 + 2;

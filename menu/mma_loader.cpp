@@ -26,7 +26,8 @@ std::string CutTableMessage(std::size_t counted, std::size_t present) {
 
 // Enough for the largest record table and any data offset plus length the records can name.
 constexpr std::size_t kMostBytesReachable =
-    kHeaderSize + kMaxRecordCount * 36 + 2 * std::size_t{0xFFFF};
+    kHeaderSize + kMaxRecordCount * RecordLayout::For(RecordSize::k36).size +
+    2 * std::size_t{std::numeric_limits<std::uint16_t>::max()};
 
 class Loader {
  public:
@@ -48,7 +49,7 @@ class Loader {
   MenuTree& tree_;
   FormatOptions& options_;
   FormatState& state_;
-  RecordLayout layout_ = RecordLayout::For(36);
+  RecordLayout layout_ = RecordLayout::For(RecordSize::k36);
   std::size_t recordCount_ = 0;
   std::set<std::size_t> taken_;  // records already placed in the tree
   LoadResult result_;
@@ -155,7 +156,8 @@ LoadResult Loader::Run() {
     result_.error = kTooShortMessage;
     return result_;
   }
-  const int recordSize = file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? 36 : 22;
+  const RecordSize recordSize =
+      file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? RecordSize::k36 : RecordSize::k22;
   layout_ = RecordLayout::For(recordSize);
   recordCount_ = file_[2];
   if (recordCount_ < kFixedRecordCount) {
@@ -169,7 +171,7 @@ LoadResult Loader::Run() {
     return result_;
   }
 
-  state_.recordSize = recordSize;
+  state_.recordSize = RecordBytes(recordSize);
   options_.SelectSaveMode(recordSize);
   if (options_.c698pEnabled) options_.c698pFix = file_[1] == kHeaderC698pOn;
   state_.dataSectionOffset = static_cast<std::uint32_t>(recordCount_ * layout_.size + kHeaderSize);

@@ -13,6 +13,7 @@
 
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
+#include "menu/record_size.h"
 #include "menu/tree_operations.h"
 #include "support/sample_menus.h"
 #include "support/test_support.h"
@@ -83,7 +84,7 @@ class CliTest : public ::testing::Test {
 FormatOptions Options(int recordSize, bool saveAllData, IconAttribute icon = IconAttribute::Tag0C,
                       bool c698pFix = false) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   options.iconAttribute = icon;
   options.c698pFix = c698pFix;
   options.saveAllData = saveAllData;
@@ -93,7 +94,7 @@ FormatOptions Options(int recordSize, bool saveAllData, IconAttribute icon = Ico
 // One fixed record as the format lays it out.
 Bytes FixedRecord(int recordSize, std::vector<std::uint8_t> leading, const std::string& name,
                   std::uint8_t marker) {
-  const RecordLayout layout = RecordLayout::For(recordSize);
+  const RecordLayout layout = RecordLayout::For(*RecordSizeOf(recordSize));
   Bytes record = std::move(leading);
   for (std::size_t i = 0; i < layout.nameWidth; ++i)
     record.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
@@ -166,6 +167,7 @@ TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
     EXPECT_NE(run.err.find("error: "), std::string::npos) << arguments << ": " << run.err;
     EXPECT_FALSE(Exists("out")) << arguments;
   }
+  EXPECT_NE(Run("new out --records 24").err.find(kInvalidRecordLengthText), std::string::npos);
 }
 
 TEST_F(CliTest, ConvertBetweenRecordSizesKeepsTreeAndData) {
@@ -360,7 +362,8 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
       {"big unknown chunk",
        [](Json& j) { j["menu"][2]["data"][0]["chunks"][0]["hex"] = std::string(4098, 'A'); },
        "more than 2048 bytes"},
-      {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; }, "expected 22 or 36"},
+      {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; },
+       "Invalid mma record length"},
       {"06 with 36", [](Json& j) { j["format"]["customIconAttribute"] = "06"; },
        "needs 22-byte records"},
       {"fix with 36", [](Json& j) { j["format"]["c698pFix"] = true; }, "needs 22-byte records"},

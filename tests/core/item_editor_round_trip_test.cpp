@@ -198,7 +198,7 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
 
     // What was stored reloads from a saved file as it was stored.
     FormatOptions options;
-    options.SelectSaveMode(seed % 2 ? 22 : 36);
+    options.SelectSaveMode(seed % 2 ? RecordSize::k22 : RecordSize::k36);
     options.saveAllData = true;
     Bytes file;
     ASSERT_EQ(EncodeMenuFile(tree, options, test::TestItems(), file).status, SaveStatus::Saved);

@@ -25,7 +25,7 @@ Loaded Load(const Bytes& bytes, bool profileIsDefault = true,
 
 Bytes Save(MenuTree& tree, int recordSize, bool c698p = false) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   options.c698pFix = c698p;
   options.saveAllData = true;
   Bytes bytes;
@@ -70,7 +70,7 @@ TEST(MenuLoader, RecordSizeComesFromByte41Alone) {
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(loaded.state.recordSize, 36);
   EXPECT_EQ(loaded.state.dataSectionOffset, 370u);
-  EXPECT_EQ(loaded.options.saveMode, 36);
+  EXPECT_EQ(loaded.options.saveMode, RecordSize::k36);
   EXPECT_EQ(loaded.options.iconAttribute, IconAttribute::Tag0C);
   EXPECT_FALSE(loaded.options.iconAttributeEnabled);
   EXPECT_FALSE(loaded.options.c698pFix);
@@ -93,7 +93,7 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
 
   Loaded loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(loaded.options.saveMode, 22);
+  EXPECT_EQ(loaded.options.saveMode, RecordSize::k22);
   EXPECT_TRUE(loaded.options.c698pFix);
   EXPECT_TRUE(loaded.options.c698pEnabled);
   EXPECT_TRUE(loaded.options.iconAttributeEnabled);

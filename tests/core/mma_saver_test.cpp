@@ -10,7 +10,7 @@ namespace {
 
 FormatOptions Mode(int recordSize) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   return options;
 }
 

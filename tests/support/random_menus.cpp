@@ -291,8 +291,8 @@ std::optional<ChunkSlot> Generator::AnyUnknownGroup(std::size_t room) {
 RandomMenu Generator::Build() {
   BuildSkeleton(menu_.tree);
   FormatOptions& options = menu_.options;
-  options.SelectSaveMode(Chance(50) ? 22 : 36);
-  if (options.saveMode == 22) {
+  options.SelectSaveMode(Chance(50) ? RecordSize::k22 : RecordSize::k36);
+  if (options.saveMode == RecordSize::k22) {
     options.c698pFix = Chance(50);
     options.iconAttribute = Chance(50) ? IconAttribute::Tag06 : IconAttribute::Tag0C;
   }
