@@ -14,9 +14,7 @@ constexpr char kProfileExtension[] = ".prf";
 
 constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
 constexpr char kProfileNotFoundCaption[] = "Missing profile";
-constexpr char kProfileErrorCaption[] = "Profile error";
 constexpr char kUnsupportedItems[] = "Unsupported mma item(s) found and omitted: ";
-constexpr char kFileErrorCaption[] = "Error";
 
 // The available items count in 16 bits up to 256, "Custom item" included.
 constexpr std::size_t kMaxProfileItems = 255;
@@ -130,7 +128,7 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
 
   std::string text;
   if (const std::string error = ReadWholeFile(path, text); !error.empty()) {
-    dialogs.Show({error, kFileErrorCaption, MessageIcon::Error});
+    dialogs.Show({error, kErrorCaption, MessageIcon::Error});
     return true;
   }
   const ProfileContents profile = ParseProfile(text);

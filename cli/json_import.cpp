@@ -19,7 +19,6 @@ constexpr char kIcon06Needs22[] = "icon attribute \"06\" needs 22-byte records";
 constexpr char kNotSevenSoftkeys[] = "expected exactly 7 soft keys";
 constexpr char kSoftkeyChildren[] = "a soft key cannot have children";
 constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
-constexpr char kTooManyEntries[] = "more than 245 main menu entries";
 
 constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 
@@ -147,7 +146,7 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
 
 void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
   for (const JsonField& entry : entries.Elements(kMaxMenuEntries, "entries")) {
-    if (++entryCount_ > kMaxMenuEntries) entry.Fail(kTooManyEntries);
+    if (++entryCount_ > kMaxMenuEntries) entry.Fail(TooManyEntriesText());
     auto node = std::make_unique<MenuNode>();
     node->record = ReadRecord(entry, false);
     NodeRecord& record = node->record;

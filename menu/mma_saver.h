@@ -13,7 +13,6 @@
 namespace menuforge {
 
 inline constexpr char kProfileMismatchOnSaveText[] = "mma_ucp doesn't match current profile";
-inline constexpr char kProfileErrorCaption[] = "Profile error";
 
 enum class SaveStatus {
   Saved,

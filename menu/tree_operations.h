@@ -9,9 +9,6 @@
 
 namespace menuforge {
 
-inline constexpr char kTooManyEntriesMessage[] =
-    "The main menu already holds 245 entries, the most a mma_ucp file can hold";
-
 enum class InsertMode { AsChild, AsSibling };
 
 enum class Placement {
@@ -35,7 +32,7 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom);
 
 // Adds a node for an entry of the available items at the given place relative to `selected`,
 // names it (a custom item takes "~" + the raised counter), runs InsertEntry and, for a shortcut
-// entry, AttachShortcut. Returns nullptr when the main menu is full.
+// entry, AttachShortcut. Returns nullptr when the main menu is full (see TooManyEntriesText).
 [[nodiscard]] MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
                                  const ItemBaseEntry& entry, bool custom);
 

@@ -12,8 +12,6 @@
 
 namespace menuforge {
 
-inline constexpr char kLocalFileErrorCaption[] = "Error";
-
 struct TransferResult {
   // Bytes received or sent, or -1.
   std::int32_t bytes = kP2kFailure;
@@ -23,9 +21,7 @@ struct TransferResult {
   // Set when a local file could not be created, opened, read or written.
   std::string localError;
 
-  Message LocalErrorMessage() const {
-    return {localError, kLocalFileErrorCaption, MessageIcon::Error};
-  }
+  Message LocalErrorMessage() const { return {localError, kErrorCaption, MessageIcon::Error}; }
 };
 
 class FsacTransfer {

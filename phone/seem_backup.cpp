@@ -14,9 +14,7 @@ constexpr char kRestoredText[] = "Backup SEEM 0032_0001 restored";
 constexpr char kBackupTooLargeText[] =
     "The file is larger than a SEEM record can be (10000 bytes); nothing was restored";
 
-Message FileFailure(const std::string& error) {
-  return {error, kLocalFileErrorCaption, MessageIcon::Error};
-}
+Message FileFailure(const std::string& error) { return {error, kErrorCaption, MessageIcon::Error}; }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "editor/core/field_checks.h"
 #include "menu/commondata.h"
+#include "menu/mma_format.h"
 
 namespace menuforge {
 namespace {
@@ -135,6 +136,16 @@ EntryDialog DialogOf(StringList list) {
 bool ValidLanguage(std::uint8_t id) { return id >= 1 && id <= kLanguageCount; }
 
 }  // namespace
+
+std::string TooManyChunksText() {
+  return "An entry holds at most " + std::to_string(kMaxSlots) +
+         " data chunks.\r\nRemove a title, an icon or a function, then press OK again";
+}
+
+std::string TooMuchDataText() {
+  return "The data of one entry can take at most " + std::to_string(kMaxDataSectionBytes) +
+         " bytes.\r\nShorten its titles or texts, then press OK again";
+}
 
 ItemEditorModel::ItemEditorModel(EditorEnvironment environment, EntryLanguageMemory& languages,
                                  UserDialogs& dialogs)
@@ -299,7 +310,7 @@ void ItemEditorModel::ClearFunctionTab() {
 }
 
 void ItemEditorModel::ResetAllData() {
-  if (!dialogs_.Ask({kResetQuestionText, kResetQuestionCaption, MessageIcon::Warning})) return;
+  if (!dialogs_.Ask({kResetQuestionText, kWarningCaption, MessageIcon::Warning})) return;
   ClearPanel();
   titleMode_ = kTitleModePlaced;
 }
@@ -461,12 +472,12 @@ bool ItemEditorModel::Accept() {
   ItemDataRecord stored;
   stored.slots = workingCopy_.Chunks();
   if (stored.slots.size() > kMaxSlots) {
-    dialogs_.Show({kTooManyChunksText, kStoreRefusedCaption, MessageIcon::Error});
+    dialogs_.Show({TooManyChunksText(), kErrorCaption, MessageIcon::Error});
     return false;
   }
   // Counted as "Save all data" counts, so that the entry fits whichever way it is saved.
-  if (DataLength(&stored, true) > 0xFFFF) {
-    dialogs_.Show({kTooMuchDataText, kStoreRefusedCaption, MessageIcon::Error});
+  if (DataLength(&stored, true) > kMaxDataSectionBytes) {
+    dialogs_.Show({TooMuchDataText(), kErrorCaption, MessageIcon::Error});
     return false;
   }
   return true;

@@ -18,14 +18,10 @@
 namespace menuforge {
 
 inline constexpr char kResetQuestionText[] = "This will remove all data\r\n   Continue?";
-inline constexpr char kResetQuestionCaption[] = "Warning";
-inline constexpr char kStoreRefusedCaption[] = "Error";
-inline constexpr char kTooManyChunksText[] =
-    "An entry holds at most 11 data chunks.\r\nRemove a title, an icon or a function, then "
-    "press OK again";
-inline constexpr char kTooMuchDataText[] =
-    "The data of one entry can take at most 65535 bytes.\r\nShorten its titles or texts, then "
-    "press OK again";
+// "An entry holds at most 11 data chunks.\r\n...", when OK finds more.
+std::string TooManyChunksText();
+// "The data of one entry can take at most 65535 bytes.\r\n...", when OK finds more.
+std::string TooMuchDataText();
 
 // What the editor is given of the node it edits.
 struct EditedNode {

@@ -364,6 +364,12 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
        "more than 2048 bytes"},
       {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; },
        "Invalid mma record length"},
+      {"one entry too many",
+       [](Json& j) {
+         while (j["menu"].size() < kMaxMenuEntries) j["menu"].push_back(j["menu"][0]);
+         j["menu"][0]["children"].push_back(j["menu"][0]);
+       },
+       TooManyEntriesText()},
       {"06 with 36", [](Json& j) { j["format"]["customIconAttribute"] = "06"; },
        "needs 22-byte records"},
       {"fix with 36", [](Json& j) { j["format"]["c698pFix"] = true; }, "needs 22-byte records"},

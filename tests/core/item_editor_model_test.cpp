@@ -524,7 +524,7 @@ TEST(ItemEditorModel, MoreThanElevenChunksAreRefusedAtOk) {
   EXPECT_TRUE(editor.model.Accept());
   editor.AddRow(StringList::MenuTitle, u"one too many");
   EXPECT_FALSE(editor.model.Accept());
-  EXPECT_EQ(editor.dialogs.shown.back().text, kTooManyChunksText);
+  EXPECT_EQ(editor.dialogs.shown.back().text, TooManyChunksText());
 }
 
 }  // namespace

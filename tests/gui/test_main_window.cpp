@@ -578,7 +578,7 @@ void MainWindowTest::theMainMenuStopsAt245Entries() {
   Trigger("addItemBeforeAction");
   QCOMPARE(window_->tree().EntryCount(), std::size_t{245});
   QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{kTooManyEntriesMessage, "Warning", MessageIcon::Warning}}));
+           (std::vector<Message>{{TooManyEntriesText(), "Warning", MessageIcon::Warning}}));
 }
 
 void MainWindowTest::deleteAsksFirst() {
