@@ -81,8 +81,8 @@ Bytes LargestFile(int recordSize) {
   tree.ForEach([&](MenuNode& node) {
     if (&node == tree.softkeys() || &node == tree.menuRoot()) return;
     ItemDataRecord data;
-    data.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, english}, {35, russian}}));
-    data.slots.push_back(ChunkSlot::DrmIcon(kTagDrmListIcon, kDrmByteFromEditor, 1234));
+    data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
+    data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
     data.slots.push_back(ChunkSlot::Action(0x0102));
     tree.itemData.Store(node.record.recordKey, std::move(data));
     node.record.modified = true;

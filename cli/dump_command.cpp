@@ -22,12 +22,13 @@ struct RecordLine {
   const ItemDataRecord* data = nullptr;
 };
 
-std::string TitleListName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagMenuTitle: return "menu";
-    case kTagSoftkeyTitle: return "softkey";
-    default: return "show-text";
+std::string TitleListName(TitleList list) {
+  switch (list) {
+    case TitleList::Menu: return "menu";
+    case TitleList::Softkey: return "softkey";
+    case TitleList::ShowText: break;
   }
+  return "show-text";
 }
 
 std::string IconKindName(std::uint8_t kind) {
@@ -39,21 +40,23 @@ std::string IconKindName(std::uint8_t kind) {
   }
 }
 
-std::string DrmKindName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagDrmListIcon: return "list";
-    case kTagDrmStaticIcon: return "static";
-    default: return "animated";
+std::string DrmKindName(DrmIconKind kind) {
+  switch (kind) {
+    case DrmIconKind::List: return "list";
+    case DrmIconKind::Static: return "static";
+    case DrmIconKind::Animated: break;
   }
+  return "animated";
 }
 
-std::string TextChunkName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagUrl: return "url";
-    case kTagMidlet1: return "midlet-1";
-    case kTagMidletName: return "midlet-name";
-    default: return "midlet-vendor";
+std::string TextChunkName(TextField field) {
+  switch (field) {
+    case TextField::Url: return "url";
+    case TextField::Midlet1: return "midlet-1";
+    case TextField::MidletName: return "midlet-name";
+    case TextField::MidletVendor: break;
   }
+  return "midlet-vendor";
 }
 
 std::string WideValue(std::string_view key, std::u16string_view text) {
@@ -62,36 +65,48 @@ std::string WideValue(std::string_view key, std::u16string_view text) {
 }
 
 void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
-  const std::string tag = "tag=" + std::to_string(slot.tag);
-  if (IsTitleTag(slot.tag)) {
-    out << "  titles " << tag << " list=" << TitleListName(slot.tag)
-        << " count=" << slot.titles.size() << '\n';
-    for (const TitleEntry& title : slot.titles)
-      out << "  title " << tag << " language=" << ByteToHex(title.languageId)
-          << " name=" << Quoted(LanguageName(title.languageId)) << ' '
-          << WideValue("text", title.text) << '\n';
-  } else if (slot.tag == kTagFileIcon) {
-    out << "  icon " << tag << " kind=" << IconKindName(slot.iconKind) << ' '
-        << WideValue("path", slot.path) << '\n';
-  } else if (IsTextTag(slot.tag)) {
-    out << "  " << TextChunkName(slot.tag) << ' ' << tag
-        << " text=" << Quoted(Latin1ToUtf8(slot.text)) << '\n';
-  } else if (IsDrmIconTag(slot.tag)) {
-    out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag) << " drm-byte=0x"
-        << ByteToHex(slot.drmByte) << " number=" << slot.drmIconNumber << '\n';
-  } else if (IsCodeTag(slot.tag)) {
-    out << "  code " << tag << " byte=0x" << ByteToHex(slot.code) << '\n';
-  } else if (slot.tag == kTagEmulatedAction) {
-    out << "  action " << tag << " code=" << slot.actionCode << '\n';
-  } else if (slot.tag == kTagShortcutData) {
-    const std::string text = ZeroTextToString(slot.shortcutData);
-    out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(text))
-        << " hex=" << CompactHex(slot.shortcutData) << '\n';
-  } else {
-    for (const UnknownChunk& chunk : slot.unknown)
-      out << "  unknown tag=" << static_cast<int>(chunk.tag) << " length=" << chunk.data.size()
-          << " hex=" << CompactHex(chunk.data) << '\n';
-  }
+  const std::string tag = "tag=" + std::to_string(slot.tag());
+  std::visit(Overloaded{
+                 [&](const TitlesChunk& chunk) {
+                   out << "  titles " << tag << " list=" << TitleListName(chunk.list)
+                       << " count=" << chunk.titles.size() << '\n';
+                   for (const TitleEntry& title : chunk.titles)
+                     out << "  title " << tag << " language=" << ByteToHex(title.languageId)
+                         << " name=" << Quoted(LanguageName(title.languageId)) << ' '
+                         << WideValue("text", title.text) << '\n';
+                 },
+                 [&](const FileIconChunk& chunk) {
+                   out << "  icon " << tag << " kind=" << IconKindName(chunk.kind) << ' '
+                       << WideValue("path", chunk.path) << '\n';
+                 },
+                 [&](const TextChunk& chunk) {
+                   out << "  " << TextChunkName(chunk.field) << ' ' << tag
+                       << " text=" << Quoted(Latin1ToUtf8(chunk.text)) << '\n';
+                 },
+                 [&](const DrmIconChunk& chunk) {
+                   out << "  drm-icon " << tag << " kind=" << DrmKindName(chunk.kind)
+                       << " drm-byte=0x" << ByteToHex(chunk.drmByte) << " number=" << chunk.number
+                       << '\n';
+                 },
+                 [&](const CodeChunk& chunk) {
+                   out << "  code " << tag << " byte=0x" << ByteToHex(chunk.value) << '\n';
+                 },
+                 [&](const ActionChunk& chunk) {
+                   out << "  action " << tag << " code=" << chunk.code << '\n';
+                 },
+                 [&](const ShortcutChunk& chunk) {
+                   const std::string text = ZeroTextToString(chunk.data);
+                   out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(text))
+                       << " hex=" << CompactHex(chunk.data) << '\n';
+                 },
+                 [&](const UnknownGroupChunk& group) {
+                   for (const UnknownChunk& chunk : group.chunks)
+                     out << "  unknown tag=" << static_cast<int>(chunk.tag)
+                         << " length=" << chunk.data.size() << " hex=" << CompactHex(chunk.data)
+                         << '\n';
+                 },
+             },
+             slot.content);
 }
 
 void PrintRecord(std::size_t number, const RecordLine& line, std::ostream& out) {

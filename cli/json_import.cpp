@@ -173,7 +173,7 @@ void MenuReader::ReadData(const JsonField& node, MenuNode& target) {
   bool hasUnknownGroup = false;
   for (const JsonField& chunk : data->Elements(kMaxSlots, "chunks")) {
     ChunkSlot slot = ChunkFromJson(chunk);
-    if (slot.tag == kTagUnknownGroup) {
+    if (slot.As<UnknownGroupChunk>()) {
       if (hasUnknownGroup) chunk.Fail(kTwoUnknownGroups);
       hasUnknownGroup = true;
     }

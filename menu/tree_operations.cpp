@@ -32,9 +32,10 @@ std::unique_ptr<MenuNode> MakeNode(NodeRecord record, std::string displayText) {
   return node;
 }
 
-bool IsFolderSafeTag(std::uint8_t tag) {
-  return tag == kTagMenuTitle || tag == kTagSoftkeyTitle || tag == kTagFileIcon ||
-         IsDrmIconTag(tag);
+// Titles and icons; a show-text screen is a function.
+bool IsFolderSafe(const ChunkSlot& slot) {
+  if (const auto* titles = slot.As<TitlesChunk>()) return titles->list != TitleList::ShowText;
+  return slot.As<FileIconChunk>() || slot.As<DrmIconChunk>();
 }
 
 // Record numbers of the main menu in group order: each group's members back to back, then the
@@ -135,7 +136,7 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
     }
     // A folder opens its subitems; it keeps its titles and icons but no function of its own.
     if (ItemDataRecord* data = tree.itemData.Find(parent.record.recordKey)) {
-      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafeTag(slot.tag); });
+      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafe(slot); });
       if (data->slots.empty()) {
         tree.itemData.Free(parent.record.recordKey);
         parent.record.modified = false;

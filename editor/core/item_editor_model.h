@@ -94,7 +94,7 @@ class ItemEditorModel {
   // gives "Reset All Data" something to remove.
   void Changed(bool leavesContent);
   void AppendRow(StringList list, std::uint8_t languageId, std::u16string text);
-  void LoadTitles(StringList list, const ChunkSlot& slot);
+  void LoadTitles(StringList list, const TitlesChunk& chunk);
   void LoadChunk(const ChunkSlot& slot);
   void EnableField(FunctionField field);
   void DisableFunctionPage();

@@ -33,9 +33,9 @@ inline MenuNode* AddLast(MenuTree& tree, MenuNode& parent, const std::string& id
   return AddEntry(tree, parent, Placement::LastChild, Entry(identifier), false);
 }
 
-inline ItemDataRecord Titles(std::uint8_t tag, std::vector<TitleEntry> titles) {
+inline ItemDataRecord Titles(TitleList list, std::vector<TitleEntry> titles) {
   ItemDataRecord record;
-  record.slots.push_back(ChunkSlot::Titles(tag, std::move(titles)));
+  record.slots.push_back(ChunkSlot::Titles(list, std::move(titles)));
   return record;
 }
 

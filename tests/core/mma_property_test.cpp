@@ -76,7 +76,7 @@ std::optional<ItemDataRecord> ReloadedData(const ItemDataRecord* data, bool save
   ItemDataRecord reloaded = *data;
   if (!saveAllData)
     std::erase_if(reloaded.slots,
-                  [](const ChunkSlot& slot) { return slot.tag == kTagUnknownGroup; });
+                  [](const ChunkSlot& slot) { return slot.As<UnknownGroupChunk>() != nullptr; });
   if (reloaded.slots.empty()) return std::nullopt;
   return reloaded;
 }
@@ -120,7 +120,7 @@ bool HasFileIcon(const MenuTree& tree) {
   bool found = false;
   tree.ForEach([&](MenuNode& node) {
     if (const ItemDataRecord* data = tree.itemData.Find(node.record.recordKey))
-      for (const ChunkSlot& slot : data->slots) found = found || slot.tag == kTagFileIcon;
+      for (const ChunkSlot& slot : data->slots) found = found || slot.As<FileIconChunk>();
   });
   return found;
 }

@@ -223,7 +223,7 @@ Bytes Repeat(const Bytes& chunk, std::size_t times) {
 std::vector<std::uint8_t> SlotTags(const MenuTree& tree, std::uint8_t key) {
   std::vector<std::uint8_t> tags;
   if (const ItemDataRecord* data = tree.itemData.Find(key))
-    for (const ChunkSlot& slot : data->slots) tags.push_back(slot.tag);
+    for (const ChunkSlot& slot : data->slots) tags.push_back(slot.tag());
   return tags;
 }
 
@@ -278,14 +278,16 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "runs past the end of the data",
        [](const MenuTree& tree) {
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagMenuTitle}));
-         EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
        }},
       {"a chunk header cut off at the end of the data",
        [](RecordSize size) {
          return EntryWithData(size, Concat({kUrlChunk, {0x05, 0x00}}));
        },
        LoadStatus::Loaded, "chunk header is cut off",
-       [](const MenuTree& tree) { EXPECT_EQ(Slot(tree, 11, 0).text, "htp"); }},
+       [](const MenuTree& tree) {
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Text(TextField::Url, "htp"));
+       }},
       {"title end offsets that do not grow",
        [](RecordSize size) {
          // Two titles, the second ending where the first does.
@@ -294,7 +296,7 @@ const std::vector<HostileCase>& HostileCases() {
        },
        LoadStatus::Loaded, "does not lie behind the one before",
        [](const MenuTree& tree) {
-         EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
        }},
       {"more than eleven chunks",
        [](RecordSize size) {
@@ -309,7 +311,7 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "more than 11 unknown chunks",
        [](const MenuTree& tree) {
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagUnknownGroup, kTagUrl}));
-         EXPECT_EQ(Slot(tree, 11, 0).unknown.size(), kMaxUnknownChunks);
+         EXPECT_EQ(Slot(tree, 11, 0).As<UnknownGroupChunk>()->chunks.size(), kMaxUnknownChunks);
        }},
       {"an unknown chunk of more than 2048 bytes",
        [](RecordSize size) {
@@ -355,9 +357,9 @@ const std::vector<HostileCase>& HostileCases() {
          for (std::size_t i = 0; i < kMaxMenuEntries; ++i)
            EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false),
                      nullptr);
-         tree.itemData.Store(3, {3, {ChunkSlot::Text(kTagUrl, "lsk")}});
+         tree.itemData.Store(3, {3, {ChunkSlot::Text(TextField::Url, "lsk")}});
          tree.NodeAt(1)->record.modified = true;
-         tree.itemData.Store(6, {6, {ChunkSlot::Text(kTagUrl, "down")}});
+         tree.itemData.Store(6, {6, {ChunkSlot::Text(TextField::Url, "down")}});
          tree.NodeAt(4)->record.modified = true;
          Bytes file = Save(tree, size);
          file[RecordAt(size, 254) + 3] = 2;
@@ -366,8 +368,8 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "",
        [](const MenuTree& tree) {
          EXPECT_EQ(tree.EntryCount(), kMaxMenuEntries);
-         EXPECT_EQ(Slot(tree, 3, 0).text, "lsk");
-         EXPECT_EQ(Slot(tree, 6, 0).text, "down");
+         EXPECT_EQ(Slot(tree, 3, 0), ChunkSlot::Text(TextField::Url, "lsk"));
+         EXPECT_EQ(Slot(tree, 6, 0), ChunkSlot::Text(TextField::Url, "down"));
        }},
       {"a record count of 255 with a short table",
        [](RecordSize size) {
@@ -392,7 +394,8 @@ const std::vector<HostileCase>& HostileCases() {
        [](const MenuTree& tree) {
          EXPECT_EQ(EntryNames(*tree.menuRoot()), (Names{"Calculator"}));
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagCode12, kTagUrl}));
-         EXPECT_EQ(Slot(tree, 11, 1).text, "http://example.com/lookalike/ab");
+         EXPECT_EQ(Slot(tree, 11, 1),
+                   ChunkSlot::Text(TextField::Url, "http://example.com/lookalike/ab"));
        }},
       {"a data offset beyond the end of the file",
        [](RecordSize size) {

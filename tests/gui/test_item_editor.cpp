@@ -264,7 +264,7 @@ class TestItemEditor : public QObject {
   }
 
   void resetAllDataAsksFirst() {
-    ItemEditorDialog& d = Open({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Menu"}})});
+    ItemEditorDialog& d = Open({ChunkSlot::Titles(TitleList::Menu, {{1, u"Menu"}})});
     auto* reset = Find<QPushButton>(d, "resetButton");
     QVERIFY(reset->isEnabled());
     QVERIFY(!Find<QPushButton>(d, "applyButton")->isEnabled());
@@ -294,7 +294,7 @@ class TestItemEditor : public QObject {
   }
 
   void loadedFunctionShowsItsGroupAndApplyCommits() {
-    ItemEditorDialog& d = Open({ChunkSlot::Code(kTagCode13, 42)}, kSendMessage);
+    ItemEditorDialog& d = Open({ChunkSlot::Code(CallCode::Code13, 42)}, kSendMessage);
     QVERIFY(Find<QGroupBox>(d, "callSendGroup")->isEnabled());
     QVERIFY(Find<QRadioButton>(d, "sendButton")->isChecked());
     QCOMPARE(Find<QLineEdit>(d, "code13Field")->text(), QStringLiteral("42"));
