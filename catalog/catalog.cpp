@@ -89,6 +89,14 @@ CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool i
   return result;
 }
 
+CatalogResult Catalog::GrowItemBase(const std::string& identifier, bool isShortcut) {
+  CatalogResult result = AppendItemBaseEntry(identifier, isShortcut);
+  // Past the table's capacity the line stays in the file unread, as it does on every read.
+  if (result.ok() && itemBase_.count() - 1 < kMaxItemBaseEntries)
+    itemBase_.Append(ParseItemBase(AppendedItemBaseLine(identifier, isShortcut)).entries.front());
+  return result;
+}
+
 void Catalog::MakeWholeBaseAvailable() { availableItems_ = itemBase_; }
 
 void Catalog::ListProfiles() {

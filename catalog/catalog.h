@@ -40,6 +40,9 @@ class Catalog {
   [[nodiscard]] CatalogResult ReloadItemBase();
   // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
   [[nodiscard]] CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
+  // Appends the entry to the file, and to the item base in memory as reading the file again
+  // would take it; the available items stay as they are.
+  [[nodiscard]] CatalogResult GrowItemBase(const std::string& identifier, bool isShortcut);
 
   const ItemTable& itemBase() const { return itemBase_; }
   const ItemTable& availableItems() const { return availableItems_; }

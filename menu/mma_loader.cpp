@@ -221,24 +221,25 @@ LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tr
   return result;
 }
 
+std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
+  bytes.resize(kMostBytesReachable);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) return "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return {};
+}
+
 LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
                         MenuTree& tree, FormatOptions& options, FormatState& state) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  Bytes bytes;
+  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
     LoadResult result;
     result.status = LoadStatus::Failed;
-    result.error = "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
+    result.error = std::move(error);
     return result;
   }
-  Bytes bytes(kMostBytesReachable);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) {
-    LoadResult result;
-    result.status = LoadStatus::Failed;
-    result.error = "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
-    return result;
-  }
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
   return ParseMenuFile(bytes, context, tree, options, state);
 }
 

@@ -45,6 +45,11 @@ struct LoadContext {
 [[nodiscard]] LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
                                        FormatOptions& options, FormatState& state);
 
+// Reads as much of a file as a menu file's records and data can reach. Returns the error text,
+// or empty.
+[[nodiscard]] std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes);
+
+// ReadMenuFileBytes, then ParseMenuFile.
 [[nodiscard]] LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
                                       MenuTree& tree, FormatOptions& options, FormatState& state);
 
