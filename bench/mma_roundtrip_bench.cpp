@@ -45,17 +45,8 @@ namespace {
 using namespace menuforge;
 
 const ItemTable& Items() {
-  static const ItemTable items({
-      {"PhoneBook", "PhoneBook", true},
-      {"Message", "Message", true},
-      {"RecentCall", "RecentCall", true},
-      {"Mutilmedia", "Multimedia", true},
-      {"Datebook", "Datebook", true},
-      {"MMRingStyle", "MMRingStyle", true},
-      {"VoiceRecord", "VoiceRecord", true},
-      {"Folder", "Folder", true},
-      {"Calculator", "Calculator", true},
-  });
+  static const ItemTable items =
+      WithDefaultSoftkeys({{"Folder", "Folder", true}, {"Calculator", "Calculator", true}});
   return items;
 }
 

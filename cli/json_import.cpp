@@ -22,16 +22,6 @@ constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
 
 constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 
-// Main menu custom names raise the counter to their number, as loading does; anything but
-// digits after the "~" counts as 0.
-std::uint8_t CustomNumber(const std::string& name) {
-  const std::string digits = name.substr(1);
-  if (digits.empty() || digits.size() > 9 ||
-      digits.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
-}
-
 class MenuReader {
  public:
   MenuReader(const ItemTable& availableItems, MenuTree& tree)
@@ -137,7 +127,7 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
     NodeRecord record = ReadRecord(key, true);
     record.recordKey = node.record.recordKey;
     record.marker = kSoftkeyMarker;
-    if (record.IsCustom()) ++tree_.customItemCounter;
+    if (record.IsCustom()) CountCustomName(tree_, record.itemName, true);
     node.displayText = DisplayTextFor(kFirstSoftkeyPosition + i, record.itemName, availableItems_);
     node.record = std::move(record);
     ReadData(key, node);
@@ -152,7 +142,7 @@ void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
     NodeRecord& record = node->record;
     record.marker = kMenuMarker;
     if (record.IsCustom()) {
-      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
+      CountCustomName(tree_, record.itemName, false);
       record.mayHaveSubitems = true;
     } else {
       const std::size_t found = availableItems_.Find(record.itemName);

@@ -74,26 +74,12 @@ bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
   return true;
 }
 
-// "~7" raises the counter to 7; anything that is not a plain number after the "~" counts as 0.
-std::uint8_t CustomNumber(const std::string& name) {
-  const std::string digits = name.substr(1);
-  if (digits.empty() || digits.size() > 9 ||
-      digits.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
-}
-
 bool Loader::NameNode(MenuNode& node, std::size_t softkeyIndex) {
   NodeRecord& record = node.record;
   const bool softkey = softkeyIndex < kSoftkeyCount;
   if (record.IsCustom()) {
-    // Soft keys only count custom names; main menu entries raise the counter to their number.
-    if (softkey) {
-      ++tree_.customItemCounter;
-    } else {
-      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
-      record.mayHaveSubitems = true;
-    }
+    CountCustomName(tree_, record.itemName, softkey);
+    if (!softkey) record.mayHaveSubitems = true;
     node.displayText = record.itemName;
   } else {
     if (record.titleMode == kTitleModeCustom) record.titleMode = kTitleModeOwnTitle;

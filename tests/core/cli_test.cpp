@@ -2,9 +2,7 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -15,12 +13,14 @@
 #include "menu/mma_saver.h"
 #include "menu/record_size.h"
 #include "menu/tree_operations.h"
+#include "support/cli_runner.h"
 #include "support/sample_menus.h"
 #include "support/test_support.h"
 
 namespace menuforge {
 namespace {
 
+using test::CliRun;
 using test::ReadFileBytes;
 using test::ReadFileText;
 using test::TempFolder;
@@ -33,29 +33,10 @@ constexpr char kMismatchOnLoad[] =
 constexpr char kMismatchOnSave[] = "mma_ucp doesn't match current profile";
 constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) const {
-    const std::filesystem::path errPath =
-        folder.path().parent_path() / (folder.path().filename().string() + ".stderr");
-    const std::string command = "cd '" + folder.path().string() + "' && '" MENUFORGE_CLI "' " +
-                                arguments + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileText(errPath);
-    std::filesystem::remove(errPath);
-    return run;
+    return test::RunCli(MENUFORGE_CLI, folder.path(), arguments);
   }
 
   bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
@@ -71,11 +52,10 @@ class CliTest : public ::testing::Test {
   // The sample's items, which the built-in item base holds, and "Foo", which it lacks.
   static ItemTable SampleItems() {
     std::vector<ItemBaseEntry> entries;
-    for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                           "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator", "Camera",
-                           "Settings", "DialedCalls", "Tools", "Foo"})
+    for (const char* id :
+         {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools", "Foo"})
       entries.push_back({id, id, true});
-    return ItemTable(entries);
+    return WithDefaultSoftkeys(std::move(entries));
   }
 
   TempFolder folder;
@@ -109,9 +89,8 @@ Bytes ExpectedSkeleton(int recordSize) {
   auto append = [&](const Bytes& record) { file.insert(file.end(), record.begin(), record.end()); };
   append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 1, 0, 0}, "Root", 0xCC));
   append(FixedRecord(recordSize, {1, 1, 2, 0xFF, 0, 0}, "Container", 0xCC));
-  for (const char* key : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                          "MMRingStyle", "VoiceRecord"})
-    append(FixedRecord(recordSize, {0, 0xFF, 0xFF, 0xFF, 0, 0x41}, key, 0xCC));
+  for (const ItemBaseEntry& key : DefaultSoftkeyItems())
+    append(FixedRecord(recordSize, {0, 0xFF, 0xFF, 0xFF, 0, 0x41}, key.identifier, 0xCC));
   append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 0xFF, 0, 0}, "MenuRoot", 0xCD));
   return file;
 }

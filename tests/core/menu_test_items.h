@@ -11,13 +11,11 @@ namespace menuforge::test {
 
 inline ItemTable TestItems() {
   std::vector<ItemBaseEntry> entries;
-  for (const char* id :
-       {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook", "MMRingStyle",
-        "VoiceRecord", "A", "B", "C", "A1", "A2", "A1a", "B1", "Games", "ABCDEFGHIJKLM"})
+  for (const char* id : {"A", "B", "C", "A1", "A2", "A1a", "B1", "Games", "ABCDEFGHIJKLM"})
     entries.push_back({id, id, true});
   entries.push_back({"ABCDEFGHIJKL", "Twelve", true});
   entries.push_back({"DialedCalls", "DialedCalls [SC]", true});
-  return ItemTable(entries);
+  return WithDefaultSoftkeys(std::move(entries));
 }
 
 inline ItemBaseEntry Entry(const std::string& identifier) { return {identifier, identifier, true}; }

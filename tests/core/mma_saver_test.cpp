@@ -250,14 +250,10 @@ TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
   EXPECT_EQ(ReadFileText(folder / "mma_ucp"), "old contents");
 
   // Custom entries pass under every profile.
-  std::vector<ItemBaseEntry> onlySoftkeys;
-  for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                         "MMRingStyle", "VoiceRecord"})
-    onlySoftkeys.push_back(Entry(id));
   MenuTree custom = NewMenu();
   ASSERT_NE(AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true), nullptr);
   custom.NodeAt(9)->record.itemName = "~4";
-  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), ItemTable(onlySoftkeys)).status,
+  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), WithDefaultSoftkeys({})).status,
             SaveStatus::Saved);
 }
 

@@ -16,6 +16,7 @@
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
 #include "catalog/menu_opening.h"
+#include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "phone/phone_socket_path.h"
@@ -24,16 +25,6 @@ namespace menuforge {
 namespace {
 
 using test::ScriptedPrompts;
-
-// The offscreen platform has no window opacity and cannot raise popups or grab the keyboard for
-// them; it says so at every fade step and every popup. Nothing else is kept from the test log.
-QtMessageHandler defaultHandler = nullptr;
-
-void DropOffscreenPopupNotices(QtMsgType type, const QMessageLogContext& context,
-                               const QString& text) {
-  if (text.startsWith(QLatin1String("This plugin does not support "))) return;
-  defaultHandler(type, context, text);
-}
 
 const Message kMismatch{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning};
 const Message kUpdated{kItemBaseUpdatedText, "Profile info", MessageIcon::Information};
@@ -55,7 +46,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenPopupNotices); }
+  void initTestCase() { test::DropOffscreenNotices(); }
   void init();
   void cleanup();
 
@@ -96,8 +87,10 @@ class MainWindowTest : public QObject {
  private:
   void Start();
   template <typename T>
-  T* Child(const char* name) const;
-  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  T* Child(const char* name) const {
+    return test::Find<T>(*window_, name);
+  }
+  void Trigger(const char* action) { test::Trigger(*window_, action); }
   // On the box or circle rather than in the middle, which may lie past a short caption.
   static void Click(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -105,32 +98,25 @@ class MainWindowTest : public QObject {
   MenuTreeView* View() const { return Child<MenuTreeView>("menuTree"); }
   MenuNode* Node(std::size_t position) const { return window_->tree().NodeAt(position); }
   void Select(const MenuNode* node) { View()->SelectNode(node); }
-  void ChooseEntry(const char* displayName);
-  MenuNode* AddToMenuRoot(const char* displayName);
+  void ChooseEntry(const char* displayName) { test::ChooseItemListEntry(*window_, displayName); }
+  MenuNode* AddToMenuRoot(const char* displayName) {
+    return test::AddToMenuRoot(*window_, displayName);
+  }
   void ShowSummaryOf(const MenuNode* node);
   QString Summary() const { return Child<QPlainTextEdit>("itemSummary")->toPlainText(); }
   bool OfferDrop(QMimeData& data, const MenuNode* target);
   void Drop(QMimeData& data, const MenuNode* target);
   QPoint PointOf(const MenuNode* node) const;
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  QString previousFolder_;
+  std::unique_ptr<test::WindowTestFolder> folder_;
   std::unique_ptr<MainWindow> window_;
   ScriptedPrompts* prompts_ = nullptr;
 };
 
-void MainWindowTest::init() {
-  previousFolder_ = QDir::currentPath();
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  QVERIFY(QDir::setCurrent(folder_->path()));
-  // No phone: the socket the window looks for never exists.
-  qputenv(kPhoneSocketVariable, QFile::encodeName(folder_->filePath(QStringLiteral("no-phone"))));
-}
+void MainWindowTest::init() { folder_ = std::make_unique<test::WindowTestFolder>(); }
 
 void MainWindowTest::cleanup() {
   window_.reset();
-  QDir::setCurrent(previousFolder_);
   folder_.reset();
 }
 
@@ -140,29 +126,6 @@ void MainWindowTest::Start() {
   prompts_ = prompts.get();
   window_ = std::make_unique<MainWindow>(std::move(prompts));
   Child<QTimer>("fadeTimer")->stop();
-}
-
-template <typename T>
-T* MainWindowTest::Child(const char* name) const {
-  T* child = window_->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("The main window has no %s", name);
-  return child;
-}
-
-void MainWindowTest::ChooseEntry(const char* displayName) {
-  auto* list = Child<QComboBox>("itemList");
-  const int index = list->findText(QString::fromLatin1(displayName));
-  QVERIFY2(index >= 0, displayName);
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-  Child<QMenu>("itemMenu")->hide();
-}
-
-MenuNode* MainWindowTest::AddToMenuRoot(const char* displayName) {
-  Select(window_->tree().menuRoot());
-  ChooseEntry(displayName);
-  Trigger("addSubitemLastAction");
-  return window_->tree().menuRoot()->children.back().get();
 }
 
 void MainWindowTest::ShowSummaryOf(const MenuNode* node) {

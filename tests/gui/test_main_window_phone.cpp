@@ -15,6 +15,7 @@
 #include "app/menu_tree_view.h"
 #include "catalog/item_base_file.h"
 #include "catalog/menu_opening.h"
+#include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "menu/mma_loader.h"
@@ -30,14 +31,6 @@ namespace menuforge {
 namespace {
 
 using test::ScriptedPrompts;
-
-QtMessageHandler defaultHandler = nullptr;
-
-// The offscreen platform has no window opacity and no popups; it says so at every step.
-void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.startsWith(QLatin1String("This plugin does not support "))) return;
-  defaultHandler(type, context, text);
-}
 
 constexpr int kFadeInTicks = 25;
 constexpr int kFadeOutTicks = 26;
@@ -100,7 +93,7 @@ class MainWindowPhoneTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenNotices); }
+  void initTestCase() { test::DropOffscreenNotices(); }
   void init();
   void cleanup();
 
@@ -121,13 +114,15 @@ class MainWindowPhoneTest : public QObject {
   void Start(std::unique_ptr<P2kLibrary> library = nullptr);
   void Plug(FaultPlan faults = {});
   template <typename T>
-  T* Child(const char* name) const;
-  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  T* Child(const char* name) const {
+    return test::Find<T>(*window_, name);
+  }
+  void Trigger(const char* action) { test::Trigger(*window_, action); }
   bool Enabled(const char* action) const { return Child<QAction>(action)->isEnabled(); }
   QString PhonePanel() const { return Child<QLabel>("phonePanel")->text(); }
   QString FormatPanel() const { return Child<QLabel>("formatPanel")->text(); }
   QColor Lamp() const { return Child<QFrame>("connectionLamp")->palette().color(QPalette::Window); }
-  void AddToMenuRoot(const char* displayName);
+  void AddToMenuRoot(const char* displayName) { test::AddToMenuRoot(*window_, displayName); }
   void ChooseProfile(const char* name);
   void FadeIn();
   // Closes and runs the fade-out to its end.
@@ -135,8 +130,7 @@ class MainWindowPhoneTest : public QObject {
   std::filesystem::path PhoneMenu() const { return storageRoot_ / "a/mobile/system/mma_ucp"; }
   int LogLinesSaying(const std::string& line) const;
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  QString previousFolder_;
+  std::unique_ptr<test::WindowTestFolder> folder_;
   std::filesystem::path storageRoot_;
   std::unique_ptr<PhoneStorage> storage_;
   InProcessPhoneLibrary* phone_ = nullptr;
@@ -145,11 +139,8 @@ class MainWindowPhoneTest : public QObject {
 };
 
 void MainWindowPhoneTest::init() {
-  previousFolder_ = QDir::currentPath();
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  QVERIFY(QDir::setCurrent(folder_->path()));
-  storageRoot_ = std::filesystem::path(folder_->path().toStdString()) / "phone";
+  folder_ = std::make_unique<test::WindowTestFolder>();
+  storageRoot_ = folder_->path() / "phone";
   for (const char* volume : {"a/mobile/system", "b", "c", "e"})
     std::filesystem::create_directories(storageRoot_ / volume);
   storage_ = std::make_unique<PhoneStorage>(storageRoot_);
@@ -159,7 +150,6 @@ void MainWindowPhoneTest::init() {
 void MainWindowPhoneTest::cleanup() {
   window_.reset();
   storage_.reset();
-  QDir::setCurrent(previousFolder_);
   folder_.reset();
 }
 
@@ -180,24 +170,6 @@ void MainWindowPhoneTest::Start(std::unique_ptr<P2kLibrary> library) {
 void MainWindowPhoneTest::Plug(FaultPlan faults) {
   phone_->Plug(std::move(faults));
   window_->PollPhone();
-}
-
-template <typename T>
-T* MainWindowPhoneTest::Child(const char* name) const {
-  T* child = window_->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("The main window has no %s", name);
-  return child;
-}
-
-void MainWindowPhoneTest::AddToMenuRoot(const char* displayName) {
-  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot());
-  auto* list = Child<QComboBox>("itemList");
-  const int index = list->findText(QString::fromLatin1(displayName));
-  QVERIFY2(index >= 0, displayName);
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-  Child<QMenu>("itemMenu")->hide();
-  Trigger("addSubitemLastAction");
 }
 
 void MainWindowPhoneTest::ChooseProfile(const char* name) {
@@ -432,8 +404,7 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
 
   Plug();
   prompts_->shown.clear();
-  const std::filesystem::path backup =
-      std::filesystem::path(folder_->path().toStdString()) / "mine.seem";
+  const std::filesystem::path backup = folder_->path() / "mine.seem";
   prompts_->savePaths.push_back(backup);
   toClick = "backupSeemButton";
   Trigger("setupAction");
@@ -464,8 +435,7 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
 // when the simulator stops, and come back when it starts again.
 void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
   WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
-  const std::filesystem::path socket =
-      std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
+  const std::filesystem::path socket = folder_->path() / "phone.sock";
   auto server = std::make_unique<ServerThread>(storageRoot_, socket);
   Start(std::make_unique<SocketPhoneLibrary>(socket));
   window_->PollPhone();

@@ -8,20 +8,15 @@
 #include "app/core/version.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "gui/widget_lookup.h"
 #include "widgets/double_progress_window.h"
 #include "widgets/progress_adapters.h"
 #include "widgets/progress_window.h"
 
 using namespace menuforge;
+using menuforge::test::Find;
 
 namespace {
-
-template <typename Widget>
-Widget* Find(QWidget& window, const char* name) {
-  auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-  if (widget == nullptr) qFatal("no widget named %s", name);
-  return widget;
-}
 
 QColor TextColour(QWidget& window, const char* name) {
   return Find<QLabel>(window, name)->palette().color(QPalette::WindowText);

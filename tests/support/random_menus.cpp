@@ -14,14 +14,7 @@
 namespace menuforge::test {
 
 const ItemTable& RandomMenuItems() {
-  static const ItemTable items({
-      {"PhoneBook", "PhoneBook", true},
-      {"Message", "Message", true},
-      {"RecentCall", "RecentCall", true},
-      {"Mutilmedia", "Multimedia", true},
-      {"Datebook", "Datebook", true},
-      {"MMRingStyle", "MMRingStyle", true},
-      {"VoiceRecord", "VoiceRecord", true},
+  static const ItemTable items = WithDefaultSoftkeys({
       {"Calculator", "Calculator", true},
       {"WebAccess", "Web Access", true},
       {"Games", "Games & Apps", true},
