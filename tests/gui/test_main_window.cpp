@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "app/core/version.h"
 #include "app/drag_data.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
@@ -161,7 +162,7 @@ void MainWindowTest::startUpShowsTheInitialState() {
   test::WriteProfile("C650", "22 06 1", "PhoneBook\r\n");
   Start();
 
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Menuforge v.0.5"));
+  QCOMPARE(window_->windowTitle(), QString::fromStdString(WindowTitle()));
   QCOMPARE(window_->windowOpacity(), 0.0);
   QVERIFY(window_->tree().empty());
   QVERIFY(prompts_->shown.empty());
@@ -775,7 +776,7 @@ void MainWindowTest::doubleClickOnTheItemLabelCutsOutTheTree() {
   QVERIFY(window_->mask().contains(label->mapTo(window_.get(), label->rect().center())));
 
   QTest::mouseDClick(label, Qt::LeftButton);
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Menuforge v.0.5"));
+  QCOMPARE(window_->windowTitle(), QString::fromStdString(WindowTitle()));
   QVERIFY(View()->isVisible());
   QVERIFY(window_->mask().isEmpty());
 }
