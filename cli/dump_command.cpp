@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <sstream>
 
@@ -22,13 +23,15 @@ struct RecordLine {
   const ItemDataRecord* data = nullptr;
 };
 
-std::string TitleListName(TitleList list) {
-  switch (list) {
-    case TitleList::Menu: return "menu";
-    case TitleList::Softkey: return "softkey";
-    case TitleList::ShowText: break;
-  }
-  return "show-text";
+// The names of the kinds, in the order of their enumerations.
+constexpr std::array<const char*, 3> kTitleListNames = {"menu", "softkey", "show-text"};
+constexpr std::array<const char*, 3> kDrmKindNames = {"list", "static", "animated"};
+constexpr std::array<const char*, 4> kTextChunkNames = {"url", "midlet-1", "midlet-name",
+                                                        "midlet-vendor"};
+
+template <std::size_t N, typename Kind>
+const char* NameOf(const std::array<const char*, N>& names, Kind kind) {
+  return names[static_cast<std::size_t>(kind)];
 }
 
 std::string IconKindName(std::uint8_t kind) {
@@ -40,25 +43,6 @@ std::string IconKindName(std::uint8_t kind) {
   }
 }
 
-std::string DrmKindName(DrmIconKind kind) {
-  switch (kind) {
-    case DrmIconKind::List: return "list";
-    case DrmIconKind::Static: return "static";
-    case DrmIconKind::Animated: break;
-  }
-  return "animated";
-}
-
-std::string TextChunkName(TextField field) {
-  switch (field) {
-    case TextField::Url: return "url";
-    case TextField::Midlet1: return "midlet-1";
-    case TextField::MidletName: return "midlet-name";
-    case TextField::MidletVendor: break;
-  }
-  return "midlet-vendor";
-}
-
 std::string WideValue(std::string_view key, std::u16string_view text) {
   if (HasSurrogate(text)) return "ucs2=" + Ucs2Hex(text);
   return std::string(key) + '=' + Quoted(WideToUtf8(text));
@@ -68,7 +52,7 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
   const std::string tag = "tag=" + std::to_string(slot.tag());
   std::visit(Overloaded{
                  [&](const TitlesChunk& chunk) {
-                   out << "  titles " << tag << " list=" << TitleListName(chunk.list)
+                   out << "  titles " << tag << " list=" << NameOf(kTitleListNames, chunk.list)
                        << " count=" << chunk.titles.size() << '\n';
                    for (const TitleEntry& title : chunk.titles)
                      out << "  title " << tag << " language=" << ByteToHex(title.languageId)
@@ -80,11 +64,11 @@ void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
                        << WideValue("path", chunk.path) << '\n';
                  },
                  [&](const TextChunk& chunk) {
-                   out << "  " << TextChunkName(chunk.field) << ' ' << tag
+                   out << "  " << NameOf(kTextChunkNames, chunk.field) << ' ' << tag
                        << " text=" << Quoted(Latin1ToUtf8(chunk.text)) << '\n';
                  },
                  [&](const DrmIconChunk& chunk) {
-                   out << "  drm-icon " << tag << " kind=" << DrmKindName(chunk.kind)
+                   out << "  drm-icon " << tag << " kind=" << NameOf(kDrmKindNames, chunk.kind)
                        << " drm-byte=0x" << ByteToHex(chunk.drmByte) << " number=" << chunk.number
                        << '\n';
                  },
