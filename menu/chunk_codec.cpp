@@ -153,7 +153,8 @@ DecodedChunks DecodeChunks(ByteView data) {
     if (!known) {
       if (length > kMaxUnknownChunkBytes) {
         problems.push_back("an unknown chunk (" + TagText(tag) + ") of " + std::to_string(length) +
-                           " bytes is larger than 2048 bytes and was dropped");
+                           " bytes is larger than " + std::to_string(kMaxUnknownChunkBytes) +
+                           " bytes and was dropped");
         continue;
       }
       if (!unknownSlot) {

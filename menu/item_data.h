@@ -125,6 +125,8 @@ template <typename... Visit>
 struct Overloaded : Visit... {
   using Visit::operator()...;
 };
+template <typename... Visit>
+Overloaded(Visit...) -> Overloaded<Visit...>;
 
 // One chunk of an entry's data.
 struct ChunkSlot {

@@ -226,7 +226,7 @@ class TestItemEditor : public QObject {
       name->setText(QString(400, QChar(u'n')));
       Click(dialog, "okButton");
       QVERIFY(dialog.isVisible());
-      QCOMPARE(Text(prompts_.shown.back()), QString::fromLatin1(kEntryTooLongText));
+      QCOMPARE(Text(prompts_.shown.back()), QString::fromStdString(EntryTooLongText()));
       QTest::keyClick(name, Qt::Key_Backspace);
       Click(dialog, "okButton");
     });
@@ -256,7 +256,7 @@ class TestItemEditor : public QObject {
       QCOMPARE(text->toPlainText().size(), 400);
       QTest::keyClick(text, Qt::Key_Enter);
       QVERIFY(dialog.isVisible());
-      QCOMPARE(Text(prompts_.shown.back()), QString::fromLatin1(kEntryTooLongText));
+      QCOMPARE(Text(prompts_.shown.back()), QString::fromStdString(EntryTooLongText()));
       Click(dialog, "cancelButton");
     });
     Click(d, "showTextAddButton");
