@@ -33,8 +33,10 @@ bool IsKnownFileTag(std::uint8_t tag) {
 }
 
 std::optional<ChunkSlot> ChunkOfTag(std::uint8_t tag) {
-  if (const auto list = KindOfTag<TitleList>(kTitleTags, tag)) return ChunkSlot{TitlesChunk{*list}};
-  if (const auto field = KindOfTag<TextField>(kTextTags, tag)) return ChunkSlot{TextChunk{*field}};
+  if (const auto list = KindOfTag<TitleList>(kTitleTags, tag))
+    return ChunkSlot{TitlesChunk{*list, {}}};
+  if (const auto field = KindOfTag<TextField>(kTextTags, tag))
+    return ChunkSlot{TextChunk{*field, {}}};
   if (const auto kind = KindOfTag<DrmIconKind>(kDrmIconTags, tag))
     return ChunkSlot{DrmIconChunk{*kind}};
   if (const auto code = KindOfTag<CallCode>(kCodeTags, tag)) return ChunkSlot{CodeChunk{*code}};
