@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "app/window_prompts.h"
 #include "editor/editor_prompts.h"
+#include "widgets/window_prompts.h"
 
 namespace menuforge {
 

@@ -17,17 +17,17 @@
 #include "app/about_dialog.h"
 #include "app/core/status_text.h"
 #include "app/core/version.h"
-#include "app/core/working_files.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
-#include "app/message_captions.h"
-#include "app/shown_text.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "menu/user_messages.h"
 #include "phone/phone_socket_path.h"
 #include "phone/restart_at_close.h"
 #include "phone/socket_library.h"
+#include "widgets/shown_text.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {
@@ -41,8 +41,6 @@ constexpr int kLampPanelWidth = 50;
 constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
 constexpr int kPanelPadding = 10;
-// The widest text panel 0 can hold: the larger record size and a full main menu.
-constexpr char kWidestFormatStatus[] = "Format: 36-byte  Entries: 245";
 
 constexpr int kPhonePollInterval = 500;
 
@@ -214,10 +212,10 @@ void MainWindow::CreateCentralArea() {
   auto* saveMode = new QGroupBox(Text("MMA save mode"));
   saveMode->setObjectName(QStringLiteral("saveModeGroup"));
   auto* saveModeRows = new QVBoxLayout(saveMode);
-  saveMode22_ = new QRadioButton(Text("22-byte"));
+  saveMode22_ = new QRadioButton(ShownText(RecordSizeLabel(RecordSize::k22)));
   saveMode22_->setObjectName(QStringLiteral("saveMode22"));
   saveMode22_->setToolTip(Text(kSaveMode22Hint));
-  saveMode36_ = new QRadioButton(Text("36-byte"));
+  saveMode36_ = new QRadioButton(ShownText(RecordSizeLabel(RecordSize::k36)));
   saveMode36_->setObjectName(QStringLiteral("saveMode36"));
   saveMode36_->setToolTip(Text(kSaveMode36Hint));
   saveAllData_ = new QCheckBox(Text("Save all data"));
@@ -269,8 +267,9 @@ void MainWindow::CreateStatusBar() {
   bar->setSizeGripEnabled(false);
   // The panels keep their widths, so the font shrinks until the longest format text fits.
   QFont font = bar->font();
-  while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(QString::fromLatin1(
-                                      kWidestFormatStatus)) > kFormatPanelWidth - kPanelPadding)
+  const QString widest = ShownText(WidestFormatStatusText());
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(widest) > kFormatPanelWidth - kPanelPadding)
     font.setPointSizeF(font.pointSizeF() - 0.5);
   bar->setFont(font);
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
@@ -315,8 +314,8 @@ void MainWindow::ConnectControls() {
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
 
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
-  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(22); });
-  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(36); });
+  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
+  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k36); });
   connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) { options_.saveAllData = on; });
   connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) { options_.c698pFix = on; });
   connect(iconAttribute06_, &QRadioButton::clicked, this,
@@ -364,11 +363,13 @@ void MainWindow::StartUp() {
 
   if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
     prompts_->Show({error, kErrorCaption, MessageIcon::Error});
-  phone_.session.Start();
+  const bool phoneLibraryStarted = phone_.session.Start();
 
   splash_ = new SplashWindow(this);
   splash_->ShowCentred();
   fadeTimer_->start(kFadeInInterval);
+  // A library that refused to start (it has said so) has no phone to tell of.
+  if (!phoneLibraryStarted) return;
   // A phone already attached shows up as soon as the window runs, not a poll interval later.
   // Showing the splash handles pending events, so this is queued only after it.
   QTimer::singleShot(0, this, &MainWindow::PollPhone);

@@ -12,18 +12,19 @@
 #include <optional>
 #include <vector>
 
-#include "app/core/settings.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
-#include "app/progress_adapters.h"
-#include "app/window_prompts.h"
 #include "catalog/catalog.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
+#include "menu/record_size.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_link.h"
+#include "widgets/progress_adapters.h"
+#include "widgets/window_prompts.h"
+#include "workspace/settings.h"
 
 class QAction;
 class QCheckBox;
@@ -94,11 +95,11 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ChooseProfile(int index);
   // "Create new...": the selector shows the new profile, or what it showed before.
   void CreateProfile();
-  void ChooseSaveMode(int recordSize);
+  void ChooseSaveMode(RecordSize recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
   // Loads the file as Open does; false when nothing was loaded.
-  bool LoadMenu(const std::filesystem::path& path);
+  [[nodiscard]] bool LoadMenu(const std::filesystem::path& path);
   // The item list, the profile selector and the format controls, after the catalogue changed.
   void ShowCatalogState();
 

@@ -10,11 +10,11 @@
 #include "app/about_dialog.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
-#include "app/message_captions.h"
 #include "app/settings_dialog.h"
-#include "app/shown_text.h"
 #include "catalog/menu_opening.h"
 #include "menu/mma_saver.h"
+#include "menu/user_messages.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
@@ -84,14 +84,16 @@ void MainWindow::ChooseProfile(int index) {
     return;
   }
   catalog_.SetSelectorIndex(index);
+  // A missing profile falls back to "Default" and says so; the controls show either outcome.
   if (catalog_.SelectorShowsDefault())
     catalog_.ApplyDefault(options_);
   else
-    catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_);
+    static_cast<void>(
+        catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_));
   ShowCatalogState();
 }
 
-void MainWindow::ChooseSaveMode(int recordSize) {
+void MainWindow::ChooseSaveMode(RecordSize recordSize) {
   options_.SelectSaveMode(recordSize);
   ShowFormatOptions();
 }
@@ -104,7 +106,7 @@ void MainWindow::ShowCatalogState() {
 
 void MainWindow::ShowFormatOptions() {
   // Checking one radio button of a group clears the other.
-  (options_.saveMode == 22 ? saveMode22_ : saveMode36_)->setChecked(true);
+  (options_.saveMode == RecordSize::k22 ? saveMode22_ : saveMode36_)->setChecked(true);
   saveAllData_->setChecked(options_.saveAllData);
   c698pFix_->setChecked(options_.c698pFix);
   c698pFix_->setEnabled(options_.c698pEnabled);

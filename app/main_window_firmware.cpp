@@ -2,10 +2,9 @@
 #include <QComboBox>
 
 #include "app/main_window.h"
-#include "app/message_captions.h"
 #include "app/scan_progress_window.h"
-#include "app/shown_text.h"
 #include "catalog/firmware_profile.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

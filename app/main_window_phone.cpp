@@ -7,12 +7,12 @@
 #include <QLabel>
 
 #include "app/core/java_after_open.h"
-#include "app/core/working_files.h"
 #include "app/item_list_box.h"
-#include "app/shown_text.h"
 #include "app/status_tray_icon.h"
 #include "menu/mma_saver.h"
 #include "phone/seem_backup.h"
+#include "widgets/shown_text.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {
@@ -41,7 +41,8 @@ void MainWindow::PhoneConnected() {
   ShowConnection(true);
   saveToPhoneAction_->setEnabled(!tree_.empty());
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
-    catalog_.ApplyProfile(*profile, options_, *prompts_);
+    // A firmware without a profile falls back to "Default" and says so, as the selector does.
+    static_cast<void>(catalog_.ApplyProfile(*profile, options_, *prompts_));
     ShowCatalogState();
   }
 }

@@ -11,9 +11,9 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
-#include "app/message_captions.h"
-#include "app/shown_text.h"
 #include "editor/item_editor_dialog.h"
+#include "menu/user_messages.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
@@ -108,7 +108,7 @@ void MainWindow::AddItem(Placement placement) {
   const bool custom = items.IsCustomItem(*entry);
   MenuNode* added = AddEntry(tree_, *selected, placement, items.at(*entry), custom);
   if (added == nullptr) {
-    prompts_->Show({kTooManyEntriesMessage, kWarningCaption, MessageIcon::Warning});
+    prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
     return;
   }
   treeView_->expand(model_->IndexFor(selected));
@@ -171,7 +171,7 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
     added = AddEntry(tree_, *target, Placement::Before, items.at(position),
                      items.IsCustomItem(position));
     if (added == nullptr)
-      prompts_->Show({kTooManyEntriesMessage, kWarningCaption, MessageIcon::Warning});
+      prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
     else
       treeView_->SelectNode(added);
   }

@@ -1,6 +1,6 @@
 #include "app/menu_tree_model.h"
 
-#include "app/shown_text.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 

@@ -4,7 +4,7 @@
 #include <QLayout>
 #include <QPushButton>
 
-#include "app/shown_text.h"
+#include "widgets/shown_text.h"
 #include "catalog/firmware_scan.h"
 
 namespace menuforge {

@@ -2,7 +2,7 @@
 // modal, so that nothing else changes the catalogue while the scan lets pending input through.
 #pragma once
 
-#include "app/progress_window.h"
+#include "widgets/progress_window.h"
 
 namespace menuforge {
 

@@ -6,12 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "menu/user_messages.h"
+
 namespace menuforge {
 
 namespace {
 
 constexpr char kCaption[] = "Settings";
-constexpr char kWriteErrorCaption[] = "Error";
 constexpr int kIndent = 20;
 
 QCheckBox* AddBox(QVBoxLayout* layout, const char* caption, const char* name, int indent = 0) {
@@ -113,8 +114,7 @@ void SettingsDialog::Confirm() {
   // open so that the user can try again or cancel.
   const std::string error = WriteSettings(settingsPath_, settings_);
   if (!error.empty()) {
-    QMessageBox::critical(this, QString::fromLatin1(kWriteErrorCaption),
-                          QString::fromStdString(error));
+    QMessageBox::critical(this, QString::fromLatin1(kErrorCaption), QString::fromStdString(error));
     return;
   }
   accept();

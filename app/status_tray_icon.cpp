@@ -4,8 +4,8 @@
 #include <QPixmap>
 
 #include "app/core/version.h"
-#include "app/shown_text.h"
 #include "phone/phone_session.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {

@@ -45,17 +45,8 @@ namespace {
 using namespace menuforge;
 
 const ItemTable& Items() {
-  static const ItemTable items({
-      {"PhoneBook", "PhoneBook", true},
-      {"Message", "Message", true},
-      {"RecentCall", "RecentCall", true},
-      {"Mutilmedia", "Multimedia", true},
-      {"Datebook", "Datebook", true},
-      {"MMRingStyle", "MMRingStyle", true},
-      {"VoiceRecord", "VoiceRecord", true},
-      {"Folder", "Folder", true},
-      {"Calculator", "Calculator", true},
-  });
+  static const ItemTable items =
+      WithDefaultSoftkeys({{"Folder", "Folder", true}, {"Calculator", "Calculator", true}});
   return items;
 }
 
@@ -72,23 +63,24 @@ Bytes LargestFile(int recordSize) {
     folders.push_back(AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
                                Items().at(Items().Find("Folder")), false));
   for (std::size_t i = kFolders; i < kMaxMenuEntries; ++i)
-    AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
-             Items().at(Items().Find("Calculator")), false);
+    if (!AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
+                  Items().at(Items().Find("Calculator")), false))
+      std::abort();
 
   const std::u16string english(kTitleCharacters, u'M');
   const std::u16string russian(kTitleCharacters, u'\u041C');
   tree.ForEach([&](MenuNode& node) {
     if (&node == tree.softkeys() || &node == tree.menuRoot()) return;
     ItemDataRecord data;
-    data.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, english}, {35, russian}}));
-    data.slots.push_back(ChunkSlot::DrmIcon(kTagDrmListIcon, kDrmByteFromEditor, 1234));
+    data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
+    data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
     data.slots.push_back(ChunkSlot::Action(0x0102));
     tree.itemData.Store(node.record.recordKey, std::move(data));
     node.record.modified = true;
   });
 
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   Bytes file;
   if (EncodeMenuFile(tree, options, Items(), file).status != SaveStatus::Saved) std::abort();
   return file;
@@ -101,7 +93,8 @@ std::size_t ModelBytes(const Bytes& file) {
   {
     FormatOptions options;
     FormatState state;
-    ParseMenuFile(file, {Items(), true}, *tree, options, state);
+    if (ParseMenuFile(file, {Items(), true}, *tree, options, state).status != LoadStatus::Loaded)
+      std::abort();
   }
   return liveBytes - before;
 }
@@ -113,8 +106,12 @@ void RoundTrip(benchmark::State& state, int recordSize) {
     MenuTree tree;
     FormatOptions options;
     FormatState formatState;
-    ParseMenuFile(file, {Items(), true}, tree, options, formatState);
-    EncodeMenuFile(tree, options, Items(), saved);
+    const bool loaded = ParseMenuFile(file, {Items(), true}, tree, options, formatState).status ==
+                        LoadStatus::Loaded;
+    if (!loaded || EncodeMenuFile(tree, options, Items(), saved).status != SaveStatus::Saved) {
+      state.SkipWithError("the largest menu does not load and save");
+      break;
+    }
     benchmark::DoNotOptimize(saved.data());
   }
   if (saved != file) state.SkipWithError("the saved file differs from the loaded one");

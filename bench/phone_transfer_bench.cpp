@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "phone/phone_link.h"
-#include "phone/phone_server.h"
 #include "phone/socket_library.h"
+#include "phonesim/phone_server.h"
 
 namespace menuforge {
 namespace {
@@ -65,7 +65,7 @@ struct Setup {
     std::string data(kFileSize, '\0');
     for (char& c : data) c = static_cast<char>(random());
     std::ofstream(local, std::ios::binary) << data;
-    link.session.Start();
+    if (!link.session.Start()) throw std::runtime_error("the phone library does not start");
     link.session.Poll();
     if (!link.session.connected() || !link.transfer.P2KFileWrite(local, "/a/bench.bin").complete)
       throw std::runtime_error("the simulator does not answer");

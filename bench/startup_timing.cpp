@@ -34,7 +34,7 @@ void WriteLargestMenu(const std::filesystem::path& path) {
     MenuNode* parent = i % 5 == 0 ? tree.menuRoot() : tree.menuRoot()->children.back().get();
     MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, games, false);
     ItemDataRecord record;
-    record.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, std::u16string(126, u'x')}}));
+    record.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, std::u16string(126, u'x')}}));
     tree.itemData.Store(node->record.recordKey, record);
     node->record.modified = true;
   }

@@ -12,9 +12,7 @@ namespace {
 
 constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
 constexpr char kProfileNotFoundCaption[] = "Missing profile";
-constexpr char kProfileErrorCaption[] = "Profile error";
 constexpr char kUnsupportedItems[] = "Unsupported mma item(s) found and omitted: ";
-constexpr char kFileErrorCaption[] = "Error";
 
 // The available items count in 16 bits up to 256, "Custom item" included.
 constexpr std::size_t kMaxProfileItems = 255;
@@ -89,6 +87,14 @@ CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool i
   return result;
 }
 
+CatalogResult Catalog::GrowItemBase(const std::string& identifier, bool isShortcut) {
+  CatalogResult result = AppendItemBaseEntry(identifier, isShortcut);
+  // Past the table's capacity the line stays in the file unread, as it does on every read.
+  if (result.ok() && itemBase_.count() - 1 < kMaxItemBaseEntries)
+    itemBase_.Append(ParseItemBase(AppendedItemBaseLine(identifier, isShortcut)).entries.front());
+  return result;
+}
+
 void Catalog::MakeWholeBaseAvailable() { availableItems_ = itemBase_; }
 
 void Catalog::ListProfiles() {
@@ -128,25 +134,25 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
 
   std::string text;
   if (const std::string error = ReadWholeFile(path, text); !error.empty()) {
-    dialogs.Show({error, kFileErrorCaption, MessageIcon::Error});
+    dialogs.Show({error, kErrorCaption, MessageIcon::Error});
     return true;
   }
   const ProfileContents profile = ParseProfile(text);
 
   if (profile.recordLength) options.SelectSaveMode(*profile.recordLength);
-  if (profile.iconMarker && options.saveMode == 22) options.iconAttribute = *profile.iconMarker;
+  if (profile.iconMarker && options.saveMode == RecordSize::k22)
+    options.iconAttribute = *profile.iconMarker;
   if (profile.c698pFix) options.c698pFix = *profile.c698pFix;
 
   if (profile.fault != ProfileFault::None) {
     switch (profile.fault) {
-      case ProfileFault::RecordLength: options.SelectSaveMode(36); break;
+      case ProfileFault::RecordLength: options.SelectSaveMode(RecordSize::k36); break;
       case ProfileFault::IconMarker: options.iconAttribute = IconAttribute::Tag0C; break;
       case ProfileFault::C698pFix: options.c698pFix = false; break;
       case ProfileFault::Formatting:
       case ProfileFault::None: break;
     }
-    dialogs.Show({std::string(ProfileFaultMessage(profile.fault)), kProfileErrorCaption,
-                  MessageIcon::Warning});
+    dialogs.Show({ProfileFaultMessage(profile.fault), kProfileErrorCaption, MessageIcon::Warning});
     selectorIndex_ = 0;
     return true;
   }
@@ -178,7 +184,7 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
 
 void Catalog::ApplyDefault(FormatOptions& options) {
   MakeWholeBaseAvailable();
-  options.SelectSaveMode(36);
+  options.SelectSaveMode(RecordSize::k36);
 }
 
 }  // namespace menuforge

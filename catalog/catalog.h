@@ -36,11 +36,14 @@ class Catalog {
 
   // Creates "Profiles" and a built-in "itembase.dat" when missing, then reads it. The available
   // items become the whole item base. The selector is left as it is.
-  CatalogResult LoadItemBase();
+  [[nodiscard]] CatalogResult LoadItemBase();
   // Reads the file again, makes the whole base available and sets the selector to "Default".
-  CatalogResult ReloadItemBase();
+  [[nodiscard]] CatalogResult ReloadItemBase();
   // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
-  CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
+  [[nodiscard]] CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
+  // Appends the entry to the file, and to the item base in memory as reading the file again
+  // would take it; the available items stay as they are.
+  [[nodiscard]] CatalogResult GrowItemBase(const std::string& identifier, bool isShortcut);
 
   const ItemTable& itemBase() const { return itemBase_; }
   const ItemTable& availableItems() const { return availableItems_; }
@@ -58,7 +61,8 @@ class Catalog {
   bool SelectorShowsCreateNew() const;
 
   // Returns false only when the profile file does not exist ("Profile not found").
-  bool ApplyProfile(const std::string& name, FormatOptions& options, UserDialogs& dialogs);
+  [[nodiscard]] bool ApplyProfile(const std::string& name, FormatOptions& options,
+                                  UserDialogs& dialogs);
   void ApplyDefault(FormatOptions& options);
 
  private:

@@ -1,17 +1,12 @@
 #include "catalog/menu_opening.h"
 
+#include <set>
+
 #include "catalog/item_base_file.h"
-#include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 
 namespace menuforge {
 namespace {
-
-LoadResult LoadOnce(const std::filesystem::path& path, MenuTree& tree, const Catalog& catalog,
-                    bool profileIsDefault, FormatOptions& options, FormatState& state) {
-  EmptyTree(tree);
-  return LoadMenuFile(path, {catalog.availableItems(), profileIsDefault}, tree, options, state);
-}
 
 OpenResult Finish(const LoadResult& load) {
   OpenResult result;
@@ -21,48 +16,57 @@ OpenResult Finish(const LoadResult& load) {
   return result;
 }
 
+// The loader left the nodes of items it did not know without a display text.
+void NameAddedItems(MenuTree& tree, const std::set<std::string>& added,
+                    const ItemTable& availableItems) {
+  std::size_t position = 0;
+  tree.ForEach([&](MenuNode& node) {
+    const std::size_t at = position++;
+    if (at == kSoftkeysPosition || at == kMenuRootPosition) return;
+    if (added.count(node.record.itemName))
+      node.displayText = DisplayTextFor(at, node.record.itemName, availableItems);
+  });
+}
+
 }  // namespace
 
 OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catalog& catalog,
                         FormatOptions& options, FormatState& state, UserDialogs& dialogs) {
-  bool defaultAtLoad = catalog.SelectorShowsDefault();
-  LoadResult load = LoadOnce(path, tree, catalog, defaultAtLoad, options, state);
+  EmptyTree(tree);
+  Bytes file;
+  if (std::string error = ReadMenuFileBytes(path, file); !error.empty())
+    return {false, std::move(error), {}};
 
+  LoadResult load = ParseMenuFile(file, {catalog.availableItems(), catalog.SelectorShowsDefault()},
+                                  tree, options, state);
   if (load.status == LoadStatus::ProfileMismatch) {
     dialogs.Show({kProfileMismatchOnLoadText, kProfileErrorCaption, MessageIcon::Warning});
-    defaultAtLoad = true;
     catalog.MakeWholeBaseAvailable();
     catalog.SetSelectorIndex(0);
-    load = LoadOnce(path, tree, catalog, defaultAtLoad, options, state);
+    load = ParseMenuFile(file, {catalog.availableItems(), true}, tree, options, state);
   }
   if (load.status != LoadStatus::Loaded || load.missingItems.empty()) return Finish(load);
 
-  std::vector<std::string> unstorable;
+  std::set<std::string> added;
   for (const MissingItem& item : load.missingItems) {
     // Such a name stays unknown: the entry loads without a display name and saving refuses it.
     if (!AppendableIdentifier(item.identifier)) {
-      unstorable.push_back(UnstorableIdentifierError(item.identifier));
+      load.warnings.push_back(UnstorableIdentifierError(item.identifier));
       continue;
     }
-    const CatalogResult appended = catalog.AppendItemBaseEntry(item.identifier, item.isShortcut);
-    if (!appended.ok()) {
+    const CatalogResult grown = catalog.GrowItemBase(item.identifier, item.isShortcut);
+    if (!grown.ok()) {
       EmptyTree(tree);
-      return {false, appended.error, {}};
+      return {false, grown.error, {}};
     }
+    added.insert(item.identifier);
   }
-  const CatalogResult reloaded = catalog.ReloadItemBase();
-  if (!reloaded.ok()) {
-    EmptyTree(tree);
-    return {false, reloaded.error, {}};
-  }
-  if (unstorable.size() == load.missingItems.size()) {
-    load.warnings.insert(load.warnings.end(), unstorable.begin(), unstorable.end());
-    return Finish(load);
-  }
-  load = LoadOnce(path, tree, catalog, true, options, state);
-  if (load.status == LoadStatus::Loaded)
+  catalog.MakeWholeBaseAvailable();
+  catalog.SetSelectorIndex(0);
+  if (!added.empty()) {
+    NameAddedItems(tree, added, catalog.availableItems());
     dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
-  load.warnings.insert(load.warnings.end(), unstorable.begin(), unstorable.end());
+  }
   return Finish(load);
 }
 

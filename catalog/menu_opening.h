@@ -24,7 +24,8 @@ struct OpenResult {
 
 // Empties the tree and loads the file. Shows the mismatch and update messages through
 // `dialogs`; the error of a failed load is returned for the caller to show.
-OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catalog& catalog,
-                        FormatOptions& options, FormatState& state, UserDialogs& dialogs);
+[[nodiscard]] OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree,
+                                      Catalog& catalog, FormatOptions& options, FormatState& state,
+                                      UserDialogs& dialogs);
 
 }  // namespace menuforge

@@ -14,7 +14,8 @@ constexpr char kItemsHeader[] = "[mma items]";
 constexpr char kLineBreak[] = "\r\n";
 
 constexpr char kInvalidFormatting[] = "Invalid profile formatting";
-constexpr char kInvalidRecordLength[] = "Invalid mma record length (36 byte assumed)";
+// Said after the record size check's own text: what a faulty profile falls back to.
+constexpr char kRecordLengthAssumed[] = " (36 byte assumed)";
 constexpr char kInvalidIconMarker[] = "Invalid user icon marker (0C assumed)";
 constexpr char kInvalidC698pFix[] = "C698p fix can be either 1 (ON) or 0 (OFF - assumed)";
 
@@ -61,12 +62,11 @@ ProfileContents ParseProfile(std::string_view text) {
   }
 
   std::size_t position = 0;
-  const std::uint8_t recordLength = RecordLengthValue(NextField(line(1), position));
-  if (recordLength != 22 && recordLength != 36) {
+  profile.recordLength = RecordSizeOf(RecordLengthValue(NextField(line(1), position)));
+  if (!profile.recordLength) {
     profile.fault = ProfileFault::RecordLength;
     return profile;
   }
-  profile.recordLength = recordLength;
 
   const std::string_view marker = NextField(line(1), position);
   if (marker == "06") {
@@ -102,11 +102,12 @@ std::string FormatProfile(std::string_view formatLine, const std::vector<std::st
   return text;
 }
 
-std::string_view ProfileFaultMessage(ProfileFault fault) {
+std::string ProfileFaultMessage(ProfileFault fault) {
   switch (fault) {
     case ProfileFault::None: return {};
     case ProfileFault::Formatting: return kInvalidFormatting;
-    case ProfileFault::RecordLength: return kInvalidRecordLength;
+    case ProfileFault::RecordLength:
+      return std::string(kInvalidRecordLengthText) + kRecordLengthAssumed;
     case ProfileFault::IconMarker: return kInvalidIconMarker;
     case ProfileFault::C698pFix: return kInvalidC698pFix;
   }

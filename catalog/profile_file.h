@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "menu/format_options.h"
+#include "menu/record_size.h"
 
 namespace menuforge {
 
@@ -17,7 +18,7 @@ enum class ProfileFault { None, Formatting, RecordLength, IconMarker, C698pFix }
 
 struct ProfileContents {
   ProfileFault fault = ProfileFault::None;
-  std::optional<int> recordLength;  // 22 or 36
+  std::optional<RecordSize> recordLength;
   std::optional<IconAttribute> iconMarker;
   std::optional<bool> c698pFix;
   std::vector<std::string> items;  // only filled when there is no fault
@@ -27,7 +28,7 @@ ProfileContents ParseProfile(std::string_view text);
 // The whole file, CR LF ended, around a format line such as "22 06 1".
 std::string FormatProfile(std::string_view formatLine, const std::vector<std::string>& items);
 // The message shown for a fault of the file's layout; empty for ProfileFault::None.
-std::string_view ProfileFaultMessage(ProfileFault fault);
+std::string ProfileFaultMessage(ProfileFault fault);
 
 // Decimal text to the 8 bits the record length is compared in; anything that is not a whole
 // number in the 32-bit range counts as 0.

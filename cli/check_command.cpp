@@ -22,12 +22,12 @@ std::string CheckedText(const Workspace& workspace) {
 
 // The loader stops at the first item outside a profile without naming it; loaded as under
 // "Default" it names them all (appending them to the item base is left to its caller).
-void NameMissingItems(const std::filesystem::path& path, const Workspace& workspace) {
+void NameMissingItems(ByteView file, const Workspace& workspace) {
   MenuTree tree;
   FormatOptions options;
   FormatState state;
   const LoadResult load =
-      LoadMenuFile(path, {workspace.catalog.availableItems(), true}, tree, options, state);
+      ParseMenuFile(file, {workspace.catalog.availableItems(), true}, tree, options, state);
   for (const MissingItem& item : load.missingItems)
     std::cerr << NotAvailableText(item.identifier) << '\n';
 }
@@ -37,15 +37,17 @@ void NameMissingItems(const std::filesystem::path& path, const Workspace& worksp
 int RunCheck(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
-  const std::filesystem::path path = arguments.positional[0];
+  Bytes file;
+  if (std::string error = ReadMenuFileBytes(arguments.positional[0], file); !error.empty())
+    throw CommandFailure(error);
 
   const LoadResult load =
-      LoadMenuFile(path, {workspace.catalog.availableItems(), workspace.profileIsDefault()},
-                   workspace.tree, workspace.options, workspace.state);
+      ParseMenuFile(file, {workspace.catalog.availableItems(), workspace.profileIsDefault()},
+                    workspace.tree, workspace.options, workspace.state);
   for (const std::string& warning : load.warnings) PrintWarning(warning);
   if (load.status == LoadStatus::Failed) throw CommandFailure(load.error);
   if (load.status == LoadStatus::ProfileMismatch) {
-    NameMissingItems(path, workspace);
+    NameMissingItems(file, workspace);
     throw CommandFailure(kProfileMismatchOnLoadText);
   }
   for (const MissingItem& item : load.missingItems)

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <sstream>
 
@@ -22,12 +23,15 @@ struct RecordLine {
   const ItemDataRecord* data = nullptr;
 };
 
-std::string TitleListName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagMenuTitle: return "menu";
-    case kTagSoftkeyTitle: return "softkey";
-    default: return "show-text";
-  }
+// The names of the kinds, in the order of their enumerations.
+constexpr std::array<const char*, 3> kTitleListNames = {"menu", "softkey", "show-text"};
+constexpr std::array<const char*, 3> kDrmKindNames = {"list", "static", "animated"};
+constexpr std::array<const char*, 4> kTextChunkNames = {"url", "midlet-1", "midlet-name",
+                                                        "midlet-vendor"};
+
+template <std::size_t N, typename Kind>
+const char* NameOf(const std::array<const char*, N>& names, Kind kind) {
+  return names[static_cast<std::size_t>(kind)];
 }
 
 std::string IconKindName(std::uint8_t kind) {
@@ -39,59 +43,54 @@ std::string IconKindName(std::uint8_t kind) {
   }
 }
 
-std::string DrmKindName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagDrmListIcon: return "list";
-    case kTagDrmStaticIcon: return "static";
-    default: return "animated";
-  }
-}
-
-std::string TextChunkName(std::uint8_t tag) {
-  switch (tag) {
-    case kTagUrl: return "url";
-    case kTagMidlet1: return "midlet-1";
-    case kTagMidletName: return "midlet-name";
-    default: return "midlet-vendor";
-  }
-}
-
 std::string WideValue(std::string_view key, std::u16string_view text) {
   if (HasSurrogate(text)) return "ucs2=" + Ucs2Hex(text);
   return std::string(key) + '=' + Quoted(WideToUtf8(text));
 }
 
 void PrintChunk(const ChunkSlot& slot, std::ostream& out) {
-  const std::string tag = "tag=" + std::to_string(slot.tag);
-  if (IsTitleTag(slot.tag)) {
-    out << "  titles " << tag << " list=" << TitleListName(slot.tag)
-        << " count=" << slot.titles.size() << '\n';
-    for (const TitleEntry& title : slot.titles)
-      out << "  title " << tag << " language=" << ByteToHex(title.languageId)
-          << " name=" << Quoted(LanguageName(title.languageId)) << ' '
-          << WideValue("text", title.text) << '\n';
-  } else if (slot.tag == kTagFileIcon) {
-    out << "  icon " << tag << " kind=" << IconKindName(slot.iconKind) << ' '
-        << WideValue("path", slot.path) << '\n';
-  } else if (IsTextTag(slot.tag)) {
-    out << "  " << TextChunkName(slot.tag) << ' ' << tag
-        << " text=" << Quoted(Latin1ToUtf8(slot.text)) << '\n';
-  } else if (IsDrmIconTag(slot.tag)) {
-    out << "  drm-icon " << tag << " kind=" << DrmKindName(slot.tag) << " drm-byte=0x"
-        << ByteToHex(slot.drmByte) << " number=" << slot.drmIconNumber << '\n';
-  } else if (IsCodeTag(slot.tag)) {
-    out << "  code " << tag << " byte=0x" << ByteToHex(slot.code) << '\n';
-  } else if (slot.tag == kTagEmulatedAction) {
-    out << "  action " << tag << " code=" << slot.actionCode << '\n';
-  } else if (slot.tag == kTagShortcutData) {
-    const std::string text = ZeroTextToString(slot.shortcutData);
-    out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(text))
-        << " hex=" << CompactHex(slot.shortcutData) << '\n';
-  } else {
-    for (const UnknownChunk& chunk : slot.unknown)
-      out << "  unknown tag=" << static_cast<int>(chunk.tag) << " length=" << chunk.data.size()
-          << " hex=" << CompactHex(chunk.data) << '\n';
-  }
+  const std::string tag = "tag=" + std::to_string(slot.tag());
+  std::visit(Overloaded{
+                 [&](const TitlesChunk& chunk) {
+                   out << "  titles " << tag << " list=" << NameOf(kTitleListNames, chunk.list)
+                       << " count=" << chunk.titles.size() << '\n';
+                   for (const TitleEntry& title : chunk.titles)
+                     out << "  title " << tag << " language=" << ByteToHex(title.languageId)
+                         << " name=" << Quoted(LanguageName(title.languageId)) << ' '
+                         << WideValue("text", title.text) << '\n';
+                 },
+                 [&](const FileIconChunk& chunk) {
+                   out << "  icon " << tag << " kind=" << IconKindName(chunk.kind) << ' '
+                       << WideValue("path", chunk.path) << '\n';
+                 },
+                 [&](const TextChunk& chunk) {
+                   out << "  " << NameOf(kTextChunkNames, chunk.field) << ' ' << tag
+                       << " text=" << Quoted(Latin1ToUtf8(chunk.text)) << '\n';
+                 },
+                 [&](const DrmIconChunk& chunk) {
+                   out << "  drm-icon " << tag << " kind=" << NameOf(kDrmKindNames, chunk.kind)
+                       << " drm-byte=0x" << ByteToHex(chunk.drmByte) << " number=" << chunk.number
+                       << '\n';
+                 },
+                 [&](const CodeChunk& chunk) {
+                   out << "  code " << tag << " byte=0x" << ByteToHex(chunk.value) << '\n';
+                 },
+                 [&](const ActionChunk& chunk) {
+                   out << "  action " << tag << " code=" << chunk.code << '\n';
+                 },
+                 [&](const ShortcutChunk& chunk) {
+                   const std::string text = ZeroTextToString(chunk.data);
+                   out << "  shortcut " << tag << " text=" << Quoted(Latin1ToUtf8(text))
+                       << " hex=" << CompactHex(chunk.data) << '\n';
+                 },
+                 [&](const UnknownGroupChunk& group) {
+                   for (const UnknownChunk& chunk : group.chunks)
+                     out << "  unknown tag=" << static_cast<int>(chunk.tag)
+                         << " length=" << chunk.data.size() << " hex=" << CompactHex(chunk.data)
+                         << '\n';
+                 },
+             },
+             slot.content);
 }
 
 void PrintRecord(std::size_t number, const RecordLine& line, std::ostream& out) {

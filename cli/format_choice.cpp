@@ -3,7 +3,6 @@
 namespace menuforge::cli {
 namespace {
 
-constexpr char kBadRecordSize[] = "--records must be 22 or 36";
 constexpr char kBadIconAttribute[] = "--icon-attr must be 06 or 0C";
 constexpr char kBothC698p[] = "--c698p and --no-c698p exclude each other";
 constexpr char kC698pNeeds22[] =
@@ -29,8 +28,9 @@ void FormatChoice::ApplyTo(FormatOptions& options) const {
 FormatChoice ReadFormatChoice(const ParsedArguments& arguments) {
   FormatChoice choice;
   if (const auto records = arguments.Value(kRecordsOption.name)) {
-    if (*records != "22" && *records != "36") throw UsageError(kBadRecordSize);
-    choice.recordSize = std::stoi(*records);
+    choice.recordSize = ParseRecordSize(*records);
+    if (!choice.recordSize)
+      throw UsageError(std::string(kRecordsOption.name) + ": " + kInvalidRecordLengthText);
   }
   if (arguments.Has(kC698pOption.name) && arguments.Has(kNoC698pOption.name))
     throw UsageError(kBothC698p);

@@ -5,6 +5,7 @@
 
 #include "cli/arguments.h"
 #include "menu/format_options.h"
+#include "menu/record_size.h"
 
 namespace menuforge::cli {
 
@@ -15,7 +16,7 @@ inline constexpr OptionSpec kIconAttributeOption{"--icon-attr", true};
 inline constexpr OptionSpec kSaveAllOption{"--save-all", false};
 
 struct FormatChoice {
-  std::optional<int> recordSize;
+  std::optional<RecordSize> recordSize;
   std::optional<bool> c698pFix;
   std::optional<IconAttribute> iconAttribute;
   bool saveAllData = false;

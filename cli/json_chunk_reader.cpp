@@ -53,24 +53,20 @@ Bytes HexMember(const JsonField& object, std::size_t maxBytes) {
   return *bytes;
 }
 
-ChunkSlot TitlesFromJson(const JsonField& chunk, std::uint8_t tag) {
+void ReadTitles(const JsonField& chunk, TitlesChunk& titles) {
   chunk.ExpectObject({kTag, kTitles});
-  std::vector<TitleEntry> titles;
   for (const JsonField& title : chunk.Member(kTitles).Elements(kMaxTitlesPerSlot, "titles")) {
     title.ExpectObject({kLanguage, kText, kUcs2});
     TitleEntry entry{title.Member(kLanguage).Byte(), WideMember(title, kText, kTextOrUcs2)};
     if (entry.text.size() > kMaxTitleCharacters)
       title.Fail("a title holds at most " + std::to_string(kMaxTitleCharacters) + " characters (" +
                  std::to_string(entry.text.size()) + ")");
-    titles.push_back(std::move(entry));
+    titles.titles.push_back(std::move(entry));
   }
-  return ChunkSlot::Titles(tag, std::move(titles));
 }
 
-ChunkSlot UnknownGroupFromJson(const JsonField& chunk) {
+void ReadUnknownGroup(const JsonField& chunk, UnknownGroupChunk& group) {
   chunk.ExpectObject({kTag, kChunks});
-  ChunkSlot slot;
-  slot.tag = kTagUnknownGroup;
   const std::vector<JsonField> entries =
       chunk.Member(kChunks).Elements(kMaxUnknownChunks, "unknown chunks");
   if (entries.empty()) chunk.Fail(kEmptyGroup);
@@ -79,9 +75,16 @@ ChunkSlot UnknownGroupFromJson(const JsonField& chunk) {
     const JsonField tagField = entry.Member(kTag);
     const std::uint8_t tag = tagField.Byte();
     if (IsKnownFileTag(tag)) tagField.Fail(KnownTagInGroupText(tag));
-    slot.unknown.push_back({tag, HexMember(entry, kMaxUnknownChunkBytes)});
+    group.chunks.push_back({tag, HexMember(entry, kMaxUnknownChunkBytes)});
   }
-  return slot;
+}
+
+void ReadShortcut(const JsonField& chunk, ShortcutChunk& shortcut) {
+  chunk.ExpectObject({kTag, kHex});
+  const Bytes bytes = HexMember(chunk, kShortcutDataBytes);
+  if (bytes.size() != kShortcutDataBytes)
+    chunk.Member(kHex).Fail("expected exactly " + std::to_string(kShortcutDataBytes) + " bytes");
+  std::copy(bytes.begin(), bytes.end(), shortcut.data.begin());
 }
 
 }  // namespace
@@ -90,40 +93,38 @@ ChunkSlot ChunkFromJson(const JsonField& chunk) {
   chunk.RequireObject();
   const JsonField tagField = chunk.Member(kTag);
   const std::uint8_t tag = tagField.Byte();
+  std::optional<ChunkSlot> slot = ChunkOfTag(tag);
+  if (!slot) tagField.Fail(UnknownTagText(tag));
 
-  if (IsTitleTag(tag)) return TitlesFromJson(chunk, tag);
-  if (tag == kTagFileIcon) {
-    chunk.ExpectObject({kTag, kKind, kPath, kUcs2});
-    return ChunkSlot::FileIcon(chunk.Member(kKind).Byte(), WideMember(chunk, kPath, kPathOrUcs2));
-  }
-  if (IsTextTag(tag)) {
-    chunk.ExpectObject({kTag, kText});
-    return ChunkSlot::Text(tag, chunk.Member(kText).Latin1());
-  }
-  if (IsDrmIconTag(tag)) {
-    chunk.ExpectObject({kTag, kDrmByte, kNumber});
-    return ChunkSlot::DrmIcon(tag, chunk.Member(kDrmByte).Byte(), chunk.Member(kNumber).U16());
-  }
-  if (IsCodeTag(tag)) {
-    chunk.ExpectObject({kTag, kCode});
-    return ChunkSlot::Code(tag, chunk.Member(kCode).Byte());
-  }
-  if (tag == kTagEmulatedAction) {
-    chunk.ExpectObject({kTag, kAction});
-    return ChunkSlot::Action(chunk.Member(kAction).U16());
-  }
-  if (tag == kTagShortcutData) {
-    chunk.ExpectObject({kTag, kHex});
-    const Bytes bytes = HexMember(chunk, kShortcutDataBytes);
-    if (bytes.size() != kShortcutDataBytes)
-      chunk.Member(kHex).Fail("expected exactly " + std::to_string(kShortcutDataBytes) + " bytes");
-    ChunkSlot slot;
-    slot.tag = kTagShortcutData;
-    std::copy(bytes.begin(), bytes.end(), slot.shortcutData.begin());
-    return slot;
-  }
-  if (tag == kTagUnknownGroup) return UnknownGroupFromJson(chunk);
-  tagField.Fail(UnknownTagText(tag));
+  std::visit(Overloaded{
+                 [&](TitlesChunk& titles) { ReadTitles(chunk, titles); },
+                 [&](FileIconChunk& icon) {
+                   chunk.ExpectObject({kTag, kKind, kPath, kUcs2});
+                   icon.kind = chunk.Member(kKind).Byte();
+                   icon.path = WideMember(chunk, kPath, kPathOrUcs2);
+                 },
+                 [&](TextChunk& text) {
+                   chunk.ExpectObject({kTag, kText});
+                   text.text = chunk.Member(kText).Latin1();
+                 },
+                 [&](DrmIconChunk& icon) {
+                   chunk.ExpectObject({kTag, kDrmByte, kNumber});
+                   icon.drmByte = chunk.Member(kDrmByte).Byte();
+                   icon.number = chunk.Member(kNumber).U16();
+                 },
+                 [&](CodeChunk& code) {
+                   chunk.ExpectObject({kTag, kCode});
+                   code.value = chunk.Member(kCode).Byte();
+                 },
+                 [&](ActionChunk& action) {
+                   chunk.ExpectObject({kTag, kAction});
+                   action.code = chunk.Member(kAction).U16();
+                 },
+                 [&](ShortcutChunk& shortcut) { ReadShortcut(chunk, shortcut); },
+                 [&](UnknownGroupChunk& group) { ReadUnknownGroup(chunk, group); },
+             },
+             slot->content);
+  return std::move(*slot);
 }
 
 }  // namespace menuforge::cli

@@ -16,38 +16,40 @@ void PutWide(Json& object, const char* textKey, std::u16string_view text) {
 }
 
 Json ChunkToJson(const ChunkSlot& slot) {
-  Json chunk;
-  chunk[kTag] = slot.tag;
-  if (IsTitleTag(slot.tag)) {
-    Json titles = Json::array();
-    for (const TitleEntry& entry : slot.titles) {
-      Json title;
-      title[kLanguage] = entry.languageId;
-      PutWide(title, kText, entry.text);
-      titles.push_back(std::move(title));
-    }
-    chunk[kTitles] = std::move(titles);
-  } else if (slot.tag == kTagFileIcon) {
-    chunk[kKind] = slot.iconKind;
-    PutWide(chunk, kPath, slot.path);
-  } else if (IsTextTag(slot.tag)) {
-    chunk[kText] = Latin1ToUtf8(slot.text);
-  } else if (IsDrmIconTag(slot.tag)) {
-    chunk[kDrmByte] = slot.drmByte;
-    chunk[kNumber] = slot.drmIconNumber;
-  } else if (IsCodeTag(slot.tag)) {
-    chunk[kCode] = slot.code;
-  } else if (slot.tag == kTagEmulatedAction) {
-    chunk[kAction] = slot.actionCode;
-  } else if (slot.tag == kTagShortcutData) {
-    chunk[kHex] = CompactHex(slot.shortcutData);
-  } else {
-    Json unknown = Json::array();
-    for (const UnknownChunk& entry : slot.unknown)
-      unknown.push_back({{kTag, entry.tag}, {kHex, CompactHex(entry.data)}});
-    chunk[kChunks] = std::move(unknown);
-  }
-  return chunk;
+  Json json;
+  json[kTag] = slot.tag();
+  std::visit(Overloaded{
+                 [&](const TitlesChunk& chunk) {
+                   Json titles = Json::array();
+                   for (const TitleEntry& entry : chunk.titles) {
+                     Json title;
+                     title[kLanguage] = entry.languageId;
+                     PutWide(title, kText, entry.text);
+                     titles.push_back(std::move(title));
+                   }
+                   json[kTitles] = std::move(titles);
+                 },
+                 [&](const FileIconChunk& chunk) {
+                   json[kKind] = chunk.kind;
+                   PutWide(json, kPath, chunk.path);
+                 },
+                 [&](const TextChunk& chunk) { json[kText] = Latin1ToUtf8(chunk.text); },
+                 [&](const DrmIconChunk& chunk) {
+                   json[kDrmByte] = chunk.drmByte;
+                   json[kNumber] = chunk.number;
+                 },
+                 [&](const CodeChunk& chunk) { json[kCode] = chunk.value; },
+                 [&](const ActionChunk& chunk) { json[kAction] = chunk.code; },
+                 [&](const ShortcutChunk& chunk) { json[kHex] = CompactHex(chunk.data); },
+                 [&](const UnknownGroupChunk& group) {
+                   Json unknown = Json::array();
+                   for (const UnknownChunk& entry : group.chunks)
+                     unknown.push_back({{kTag, entry.tag}, {kHex, CompactHex(entry.data)}});
+                   json[kChunks] = std::move(unknown);
+                 },
+             },
+             slot.content);
+  return json;
 }
 
 Json NodeToJson(const MenuNode& node, const ItemDataTable& itemData) {
@@ -83,7 +85,7 @@ Json NodesToJson(const MenuNode& parent, const ItemDataTable& itemData) {
 Json MenuToJson(const MenuTree& tree, const FormatOptions& options) {
   Json json;
   json[kFormat] = {
-      {kRecordSize, options.saveMode},
+      {kRecordSize, RecordBytes(options.saveMode)},
       {kC698pFix, options.c698pFix},
       {kIconAttribute, options.iconAttribute == IconAttribute::Tag06 ? kIcon06 : kIcon0C},
       {kSaveAllData, options.saveAllData},

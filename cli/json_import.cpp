@@ -5,6 +5,7 @@
 #include "cli/json_keys.h"
 #include "cli/json_menu.h"
 #include "menu/mma_format.h"
+#include "menu/record_size.h"
 #include "menu/tree_operations.h"
 
 namespace menuforge::cli {
@@ -12,26 +13,14 @@ namespace {
 
 using namespace json_keys;
 
-constexpr char kBadRecordSize[] = "expected 22 or 36";
 constexpr char kBadIconAttribute[] = "expected \"06\" or \"0C\"";
 constexpr char kFixNeeds22[] = "the c698p fix needs 22-byte records";
 constexpr char kIcon06Needs22[] = "icon attribute \"06\" needs 22-byte records";
 constexpr char kNotSevenSoftkeys[] = "expected exactly 7 soft keys";
 constexpr char kSoftkeyChildren[] = "a soft key cannot have children";
 constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
-constexpr char kTooManyEntries[] = "more than 245 main menu entries";
 
-constexpr std::size_t kNameWidth = RecordLayout::For(36).nameWidth;
-
-// Main menu custom names raise the counter to their number, as loading does; anything but
-// digits after the "~" counts as 0.
-std::uint8_t CustomNumber(const std::string& name) {
-  const std::string digits = name.substr(1);
-  if (digits.empty() || digits.size() > 9 ||
-      digits.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
-}
+constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 
 class MenuReader {
  public:
@@ -75,9 +64,10 @@ FormatOptions MenuReader::ReadFormat(const JsonField& format) {
   format.ExpectObject({kRecordSize, kC698pFix, kIconAttribute, kSaveAllData});
   FormatOptions options;
   const JsonField recordSize = format.Member(kRecordSize);
-  const std::uint64_t size = recordSize.Unsigned(36);
-  if (size != 22 && size != 36) recordSize.Fail(kBadRecordSize);
-  options.SelectSaveMode(static_cast<int>(size));
+  const std::optional<RecordSize> size =
+      RecordSizeOf(recordSize.Unsigned(RecordBytes(RecordSize::k36)));
+  if (!size) recordSize.Fail(kInvalidRecordLengthText);
+  options.SelectSaveMode(*size);
 
   const JsonField fix = format.Member(kC698pFix);
   if (fix.Bool() && !options.c698pEnabled) fix.Fail(kFixNeeds22);
@@ -137,7 +127,7 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
     NodeRecord record = ReadRecord(key, true);
     record.recordKey = node.record.recordKey;
     record.marker = kSoftkeyMarker;
-    if (record.IsCustom()) ++tree_.customItemCounter;
+    if (record.IsCustom()) CountCustomName(tree_, record.itemName, true);
     node.displayText = DisplayTextFor(kFirstSoftkeyPosition + i, record.itemName, availableItems_);
     node.record = std::move(record);
     ReadData(key, node);
@@ -146,13 +136,13 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
 
 void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
   for (const JsonField& entry : entries.Elements(kMaxMenuEntries, "entries")) {
-    if (++entryCount_ > kMaxMenuEntries) entry.Fail(kTooManyEntries);
+    if (++entryCount_ > kMaxMenuEntries) entry.Fail(TooManyEntriesText());
     auto node = std::make_unique<MenuNode>();
     node->record = ReadRecord(entry, false);
     NodeRecord& record = node->record;
     record.marker = kMenuMarker;
     if (record.IsCustom()) {
-      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
+      CountCustomName(tree_, record.itemName, false);
       record.mayHaveSubitems = true;
     } else {
       const std::size_t found = availableItems_.Find(record.itemName);
@@ -173,7 +163,7 @@ void MenuReader::ReadData(const JsonField& node, MenuNode& target) {
   bool hasUnknownGroup = false;
   for (const JsonField& chunk : data->Elements(kMaxSlots, "chunks")) {
     ChunkSlot slot = ChunkFromJson(chunk);
-    if (slot.tag == kTagUnknownGroup) {
+    if (slot.As<UnknownGroupChunk>()) {
       if (hasUnknownGroup) chunk.Fail(kTwoUnknownGroups);
       hasUnknownGroup = true;
     }

@@ -3,10 +3,10 @@
 #include <array>
 #include <iostream>
 
-#include "app/core/working_files.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
 #include "menu/local_file.h"
+#include "workspace/working_files.h"
 
 namespace menuforge::cli {
 namespace {

@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "app/core/settings.h"
 #include "cli/arguments.h"
 #include "cli/cli_dialogs.h"
 #include "phone/phone_link.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
+#include "workspace/settings.h"
 
 namespace menuforge::cli {
 

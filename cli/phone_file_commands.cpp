@@ -4,6 +4,7 @@
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
 #include "menu/local_file.h"
+#include "menu/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
 
@@ -16,7 +17,7 @@ constexpr char kDownloadingTitle[] = "Downloading ";
 constexpr char kPartialSuffix[] = ".menuforge-part";
 
 int Refused(PhoneConnection& phone, const std::string& text) {
-  phone.dialogs().Show({text, kFileOperationCaption, MessageIcon::Error});
+  phone.dialogs().Show({text, kErrorCaption, MessageIcon::Error});
   return kExitFailure;
 }
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 namespace menuforge {
 

@@ -56,7 +56,9 @@ class ItemEditorDialog : public QDialog {
   QWidget* BuildVisualPage();
   QWidget* BuildFunctionPage();
   QLayout* BuildBottomBar();
-  QGroupBox* BuildFunctionGroup(ItemFunction function, const QString& title, const QString& name);
+  // Titled with the function's entry in "Item function:" unless `title` says otherwise.
+  QGroupBox* BuildFunctionGroup(ItemFunction function, const QString& name,
+                                const char* title = nullptr);
   QLineEdit* BuildField(FunctionField field, const QString& name);
   StringListPanel* BuildList(StringList list, const QString& name);
 

@@ -98,9 +98,10 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
   return page;
 }
 
-QGroupBox* ItemEditorDialog::BuildFunctionGroup(ItemFunction function, const QString& title,
-                                                const QString& name) {
-  auto* group = new QGroupBox(title);
+QGroupBox* ItemEditorDialog::BuildFunctionGroup(ItemFunction function, const QString& name,
+                                                const char* title) {
+  auto* group = new QGroupBox(title ? QString::fromLatin1(title)
+                                    : EightBitText(kItemFunctionNames[Index(function)]));
   group->setObjectName(name);
   groups_[Index(function)] = group;
   return group;
@@ -118,13 +119,11 @@ QLineEdit* ItemEditorDialog::BuildField(FunctionField field, const QString& name
 }
 
 QWidget* ItemEditorDialog::BuildFunctionPage() {
-  QGroupBox* url = BuildFunctionGroup(ItemFunction::UrlLink, QStringLiteral("URL link"),
-                                      QStringLiteral("urlGroup"));
+  QGroupBox* url = BuildFunctionGroup(ItemFunction::UrlLink, QStringLiteral("urlGroup"));
   (new QVBoxLayout(url))->addWidget(BuildField(FunctionField::Url, QStringLiteral("urlField")));
 
   QGroupBox* application =
-      BuildFunctionGroup(ItemFunction::ApplicationStart, QStringLiteral("Application start"),
-                         QStringLiteral("applicationGroup"));
+      BuildFunctionGroup(ItemFunction::ApplicationStart, QStringLiteral("applicationGroup"));
   auto* applicationLayout = new QFormLayout(application);
   QLineEdit* midlet1 = BuildField(FunctionField::Midlet1, QStringLiteral("midlet1Field"));
   QLineEdit* midletName = BuildField(FunctionField::MidletName, QStringLiteral("midletNameField"));
@@ -141,24 +140,23 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
     Refresh();
   });
 
-  QGroupBox* action = BuildFunctionGroup(
-      ItemFunction::EmulateAction, QStringLiteral("Emulate action"), QStringLiteral("actionGroup"));
+  QGroupBox* action =
+      BuildFunctionGroup(ItemFunction::EmulateAction, QStringLiteral("actionGroup"));
   QLineEdit* actionCode = BuildField(FunctionField::ActionCode, QStringLiteral("actionCodeField"));
   actionCode->setMaxLength(static_cast<int>(kActionCodeFieldLength));
   auto* actionLayout = new QHBoxLayout(action);
   actionLayout->addWidget(Label("Action code (dec) [?]:", actionCode));
   actionLayout->addWidget(actionCode);
 
-  QGroupBox* shortcut = BuildFunctionGroup(
-      ItemFunction::Shortcut, QStringLiteral("Shortcut data [?]"), QStringLiteral("shortcutGroup"));
+  QGroupBox* shortcut = BuildFunctionGroup(ItemFunction::Shortcut, QStringLiteral("shortcutGroup"),
+                                           "Shortcut data [?]");
   QLineEdit* shortcutData =
       BuildField(FunctionField::ShortcutData, QStringLiteral("shortcutField"));
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 
-  QGroupBox* call =
-      BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("Call a number/Send SMS "),
-                         QStringLiteral("callSendGroup"));
+  QGroupBox* call = BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("callSendGroup"),
+                                       "Call a number/Send SMS ");
   callButton_ = new QRadioButton(QStringLiteral("Call"));
   sendButton_ = new QRadioButton(QStringLiteral("Send"));
   callButton_->setObjectName(QStringLiteral("callButton"));
@@ -191,8 +189,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   }
   callLayout->addLayout(codes, 1);
 
-  QGroupBox* showText = BuildFunctionGroup(ItemFunction::ShowText, QStringLiteral("Show text"),
-                                           QStringLiteral("showTextGroup"));
+  QGroupBox* showText = BuildFunctionGroup(ItemFunction::ShowText, QStringLiteral("showTextGroup"));
   (new QVBoxLayout(showText))
       ->addWidget(BuildList(StringList::ShowText, QStringLiteral("showText")));
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/working_files.h"
+#include "workspace/working_files.h"
 #include "java/jad_file.h"
 #include "menu/local_file.h"
 

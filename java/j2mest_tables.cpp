@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/core/working_files.h"
+#include "workspace/working_files.h"
 #include "menu/local_file.h"
 
 namespace menuforge {

@@ -13,15 +13,13 @@
 
 namespace menuforge {
 
-inline constexpr char kJ2mestErrorCaption[] = "Error";
-
 inline Message UnsupportedJ2mestMessage() {
-  return {kUnsupportedJ2mestText, kJ2mestErrorCaption, MessageIcon::Error};
+  return {kUnsupportedJ2mestText, kErrorCaption, MessageIcon::Error};
 }
 
 // A working file that could not be read or written, with the system's reason.
 inline Message J2mestFileFailure(const std::string& error) {
-  return {error, kLocalFileErrorCaption, MessageIcon::Error};
+  return {error, kErrorCaption, MessageIcon::Error};
 }
 
 struct J2mestTables {

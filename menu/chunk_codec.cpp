@@ -64,20 +64,55 @@ std::optional<std::vector<TitleEntry>> DecodeTitles(ByteView content,
   return titles;
 }
 
-void EncodeTitles(const ChunkSlot& slot, int recordSize, Bytes& out) {
-  out.push_back(static_cast<std::uint8_t>(slot.titles.size()));
-  const std::uint8_t separator = recordSize == 36 ? 0xCD : 0x00;
+void EncodeTitles(const TitlesChunk& chunk, RecordSize recordSize, Bytes& out) {
+  out.push_back(static_cast<std::uint8_t>(chunk.titles.size()));
+  const std::uint8_t separator = recordSize == RecordSize::k36 ? 0xCD : 0x00;
   std::size_t end = 0;
-  for (const auto& title : slot.titles) {
+  for (const auto& title : chunk.titles) {
     end += title.text.size() * 2 + 2;
     out.push_back(title.languageId);
     out.push_back(separator);
     WriteU16(out, end);
   }
-  for (const auto& title : slot.titles) {
+  for (const auto& title : chunk.titles) {
     const Bytes text = WideToUcs2Be(title.text);
     out.insert(out.end(), text.begin(), text.end());
   }
+}
+
+void Append(Bytes& out, const Bytes& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
+
+// The kind a tag of the file names; the unknown group is no tag of the file.
+std::optional<ChunkSlot> KnownChunkOfFileTag(std::uint8_t tag) {
+  if (tag == kTagUnknownGroup) return std::nullopt;
+  return ChunkOfTag(tag == kTagFileIcon06 ? std::uint8_t{kTagFileIcon} : tag);
+}
+
+struct ChunkExtent {
+  std::size_t need;  // content bytes read
+  std::size_t step;  // bytes to the next chunk header
+};
+
+// Fixed-size chunks step over their own size, whatever their length field says.
+ChunkExtent ExtentOf(const std::optional<ChunkSlot>& known, std::size_t length) {
+  const ChunkExtent declared{length, length + 3};
+  if (!known) return declared;
+  return std::visit(Overloaded{
+                        [](const CodeChunk&) {
+                          return ChunkExtent{1, 4};
+                        },
+                        [](const ActionChunk&) {
+                          return ChunkExtent{2, 5};
+                        },
+                        [](const ShortcutChunk&) {
+                          return ChunkExtent{kShortcutDataBytes, 3 + kShortcutDataBytes};
+                        },
+                        [&](const DrmIconChunk&) {
+                          return ChunkExtent{std::max<std::size_t>(length, 4), length + 3};
+                        },
+                        [&](const auto&) { return declared; },
+                    },
+                    known->content);
 }
 
 }  // namespace
@@ -97,107 +132,126 @@ DecodedChunks DecodeChunks(ByteView data) {
     const std::uint8_t tag = data[p];
     const std::size_t length = ReadU16(data, p + 1);
     const ByteView rest = data.subspan(p + 3);
+    std::optional<ChunkSlot> known = KnownChunkOfFileTag(tag);
 
-    // Fixed-size chunks step over their own size, whatever their length field says.
-    std::size_t need = length, step = length + 3;
-    if (IsCodeTag(tag)) need = 1, step = 4;
-    if (tag == kTagEmulatedAction) need = 2, step = 5;
-    if (tag == kTagShortcutData) need = kShortcutDataBytes, step = 3 + kShortcutDataBytes;
-    if (IsDrmIconTag(tag)) need = std::max<std::size_t>(length, 4);
-    if (need > rest.size()) {
+    const ChunkExtent extent = ExtentOf(known, length);
+    if (extent.need > rest.size()) {
       problems.push_back("a chunk (" + TagText(tag) +
                          ") runs past the end of the data; it and "
                          "what follows were dropped");
       break;
     }
-    const ByteView content = rest.first(need);
+    const ByteView content = rest.first(extent.need);
 
-    const bool opensSlot = IsKnownFileTag(tag) || !unknownSlot;
-    if (opensSlot && slots.size() == kMaxSlots) {
+    if ((known || !unknownSlot) && slots.size() == kMaxSlots) {
       problems.push_back("more than " + std::to_string(kMaxSlots) + " chunks; the chunks from " +
                          TagText(tag) + " on were dropped");
       break;
     }
+    p += extent.step;
 
-    if (IsTitleTag(tag)) {
-      if (auto titles = DecodeTitles(content, problems))
-        slots.push_back(ChunkSlot::Titles(tag, std::move(*titles)));
-    } else if (tag == kTagFileIcon || tag == kTagFileIcon06) {
-      if (content.empty()) {
-        problems.push_back("an empty icon chunk was dropped");
-      } else {
-        slots.push_back(ChunkSlot::FileIcon(content[0], Ucs2BeToWide(content.subspan(1))));
-        decoded.lastIconTag = tag == kTagFileIcon06 ? IconAttribute::Tag06 : IconAttribute::Tag0C;
+    if (!known) {
+      if (length > kMaxUnknownChunkBytes) {
+        problems.push_back("an unknown chunk (" + TagText(tag) + ") of " + std::to_string(length) +
+                           " bytes is larger than " + std::to_string(kMaxUnknownChunkBytes) +
+                           " bytes and was dropped");
+        continue;
       }
-    } else if (IsTextTag(tag)) {
-      slots.push_back(ChunkSlot::Text(tag, ZeroTextToString(content)));
-    } else if (IsDrmIconTag(tag)) {
-      slots.push_back(ChunkSlot::DrmIcon(tag, content[0], ReadU16(content, 2)));
-    } else if (IsCodeTag(tag)) {
-      slots.push_back(ChunkSlot::Code(tag, content[0]));
-    } else if (tag == kTagEmulatedAction) {
-      slots.push_back(ChunkSlot::Action(ReadU16(content, 0)));
-    } else if (tag == kTagShortcutData) {
-      ChunkSlot slot;
-      slot.tag = kTagShortcutData;
-      std::copy(content.begin(), content.end(), slot.shortcutData.begin());
-      slots.push_back(slot);
-    } else if (length > kMaxUnknownChunkBytes) {
-      problems.push_back("an unknown chunk (" + TagText(tag) + ") of " + std::to_string(length) +
-                         " bytes is larger than 2048 bytes and was dropped");
-    } else {
       if (!unknownSlot) {
         unknownSlot = slots.size();
-        ChunkSlot group;
-        group.tag = kTagUnknownGroup;
-        slots.push_back(group);
+        slots.push_back(ChunkSlot::UnknownGroup({}));
       }
-      auto& unknown = slots[*unknownSlot].unknown;
+      auto& unknown = std::get<UnknownGroupChunk>(slots[*unknownSlot].content).chunks;
       if (unknown.size() == kMaxUnknownChunks)
         problems.push_back("more than " + std::to_string(kMaxUnknownChunks) + " unknown chunks; " +
                            TagText(tag) + " was dropped");
       else
         unknown.push_back({tag, Bytes(content.begin(), content.end())});
+      continue;
     }
-    p += step;
+
+    // False when the chunk is too damaged to keep.
+    const bool kept =
+        std::visit(Overloaded{
+                       [&](TitlesChunk& chunk) {
+                         auto titles = DecodeTitles(content, problems);
+                         if (titles) chunk.titles = std::move(*titles);
+                         return titles.has_value();
+                       },
+                       [&](FileIconChunk& chunk) {
+                         if (content.empty()) {
+                           problems.push_back("an empty icon chunk was dropped");
+                           return false;
+                         }
+                         chunk.kind = content[0];
+                         chunk.path = Ucs2BeToWide(content.subspan(1));
+                         decoded.lastIconTag =
+                             tag == kTagFileIcon06 ? IconAttribute::Tag06 : IconAttribute::Tag0C;
+                         return true;
+                       },
+                       [&](TextChunk& chunk) {
+                         chunk.text = ZeroTextToString(content);
+                         return true;
+                       },
+                       [&](DrmIconChunk& chunk) {
+                         chunk.drmByte = content[0];
+                         chunk.number = ReadU16(content, 2);
+                         return true;
+                       },
+                       [&](CodeChunk& chunk) {
+                         chunk.value = content[0];
+                         return true;
+                       },
+                       [&](ActionChunk& chunk) {
+                         chunk.code = ReadU16(content, 0);
+                         return true;
+                       },
+                       [&](ShortcutChunk& chunk) {
+                         std::copy(content.begin(), content.end(), chunk.data.begin());
+                         return true;
+                       },
+                       [](UnknownGroupChunk&) { return false; },
+                   },
+                   known->content);
+    if (kept) slots.push_back(std::move(*known));
   }
   return decoded;
 }
 
 void EncodeChunks(const ItemDataRecord& record, const ChunkWriteOptions& options, Bytes& out) {
   for (const ChunkSlot& slot : record.slots) {
-    if (slot.tag == kTagUnknownGroup) {
+    if (const auto* group = slot.As<UnknownGroupChunk>()) {
       if (!options.saveAllData) continue;
-      for (const auto& chunk : slot.unknown) {
+      for (const auto& chunk : group->chunks) {
         out.push_back(chunk.tag);
         WriteU16(out, chunk.data.size());
         out.insert(out.end(), chunk.data.begin(), chunk.data.end());
       }
       continue;
     }
-    const bool icon06 = slot.tag == kTagFileIcon && options.iconAttribute == IconAttribute::Tag06;
-    out.push_back(icon06 ? std::uint8_t{kTagFileIcon06} : slot.tag);
+    const bool icon06 = slot.As<FileIconChunk>() && options.iconAttribute == IconAttribute::Tag06;
+    out.push_back(icon06 ? std::uint8_t{kTagFileIcon06} : slot.tag());
     WriteU16(out, slot.length());
-    if (IsTitleTag(slot.tag)) {
-      EncodeTitles(slot, options.recordSize, out);
-    } else if (slot.tag == kTagFileIcon) {
-      out.push_back(slot.iconKind);
-      const Bytes path = WideToUcs2Be(slot.path);
-      out.insert(out.end(), path.begin(), path.end());
-    } else if (IsTextTag(slot.tag)) {
-      const Bytes text = StringToZeroText(slot.text);
-      out.insert(out.end(), text.begin(), text.end());
-    } else if (IsDrmIconTag(slot.tag)) {
-      out.push_back(slot.drmByte);
-      out.push_back(0);
-      WriteU16(out, slot.drmIconNumber);
-    } else if (IsCodeTag(slot.tag)) {
-      out.push_back(slot.code);
-    } else if (slot.tag == kTagEmulatedAction) {
-      WriteU16(out, slot.actionCode);
-    } else if (slot.tag == kTagShortcutData) {
-      out.insert(out.end(), slot.shortcutData.begin(), slot.shortcutData.end());
-    }
+    std::visit(Overloaded{
+                   [&](const TitlesChunk& chunk) { EncodeTitles(chunk, options.recordSize, out); },
+                   [&](const FileIconChunk& chunk) {
+                     out.push_back(chunk.kind);
+                     Append(out, WideToUcs2Be(chunk.path));
+                   },
+                   [&](const TextChunk& chunk) { Append(out, StringToZeroText(chunk.text)); },
+                   [&](const DrmIconChunk& chunk) {
+                     out.push_back(chunk.drmByte);
+                     out.push_back(0);
+                     WriteU16(out, chunk.number);
+                   },
+                   [&](const CodeChunk& chunk) { out.push_back(chunk.value); },
+                   [&](const ActionChunk& chunk) { WriteU16(out, chunk.code); },
+                   [&](const ShortcutChunk& chunk) {
+                     out.insert(out.end(), chunk.data.begin(), chunk.data.end());
+                   },
+                   [](const UnknownGroupChunk&) {},
+               },
+               slot.content);
   }
 }
 

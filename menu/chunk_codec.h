@@ -21,7 +21,7 @@ struct DecodedChunks {
 DecodedChunks DecodeChunks(ByteView data);
 
 struct ChunkWriteOptions {
-  int recordSize = 36;
+  RecordSize recordSize = RecordSize::k36;
   IconAttribute iconAttribute = IconAttribute::Tag0C;
   bool saveAllData = false;
 };

@@ -47,6 +47,6 @@ std::string WideToUtf8(std::u16string_view text);
 // 8-bit texts (names, URLs) are taken byte for byte as Latin-1 when shown as Unicode.
 std::string Latin1ToUtf8(std::string_view latin1);
 // Fails (returns false) when a character lies above U+00FF.
-bool Utf8ToLatin1(std::string_view utf8, std::string& latin1);
+[[nodiscard]] bool Utf8ToLatin1(std::string_view utf8, std::string& latin1);
 
 }  // namespace menuforge

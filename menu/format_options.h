@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "menu/record_size.h"
+
 namespace menuforge {
 
 enum class IconAttribute : std::uint8_t { Tag06 = 0x06, Tag0C = 0x0C };
@@ -10,7 +12,7 @@ enum class IconAttribute : std::uint8_t { Tag06 = 0x06, Tag0C = 0x0C };
 // The main window shows these as "MMA save mode", "Save all data", "c698p mma_ucp fix" and
 // "Custom icon attribute"; the loader and the profiles set them, the saver reads them.
 struct FormatOptions {
-  int saveMode = 36;  // record size of the next save: 22 or 36
+  RecordSize saveMode = RecordSize::k36;  // record size of the next save
   bool c698pFix = false;
   bool c698pEnabled = false;
   IconAttribute iconAttribute = IconAttribute::Tag0C;
@@ -19,9 +21,9 @@ struct FormatOptions {
 
   // Choosing 22 lets the user set the fix and the icon attribute; choosing 36 fixes the icon
   // attribute at "0C" and clears the fix.
-  void SelectSaveMode(int recordSize) {
+  void SelectSaveMode(RecordSize recordSize) {
     saveMode = recordSize;
-    if (recordSize == 22) {
+    if (recordSize == RecordSize::k22) {
       iconAttributeEnabled = true;
       c698pEnabled = true;
     } else {

@@ -4,108 +4,124 @@
 
 namespace menuforge {
 
-bool IsTitleTag(std::uint8_t tag) {
-  return tag == kTagMenuTitle || tag == kTagSoftkeyTitle || tag == kTagShowText;
+namespace {
+
+// Each kind's tags, in the order of its enumeration.
+constexpr std::array<std::uint8_t, 3> kTitleTags = {kTagMenuTitle, kTagSoftkeyTitle, kTagShowText};
+constexpr std::array<std::uint8_t, 4> kTextTags = {kTagUrl, kTagMidlet1, kTagMidletName,
+                                                   kTagMidletVendor};
+constexpr std::array<std::uint8_t, 3> kDrmIconTags = {kTagDrmListIcon, kTagDrmStaticIcon,
+                                                      kTagDrmAnimatedIcon};
+constexpr std::array<std::uint8_t, 3> kCodeTags = {kTagCode12, kTagCode13, kTagCode14};
+
+template <typename Kind, std::size_t N>
+std::optional<Kind> KindOfTag(const std::array<std::uint8_t, N>& tags, std::uint8_t tag) {
+  const auto found = std::find(tags.begin(), tags.end(), tag);
+  if (found == tags.end()) return std::nullopt;
+  return static_cast<Kind>(found - tags.begin());
 }
 
-bool IsTextTag(std::uint8_t tag) {
-  return tag == kTagUrl || tag == kTagMidlet1 || tag == kTagMidletName || tag == kTagMidletVendor;
+template <typename Kind, std::size_t N>
+std::uint8_t TagOfKind(const std::array<std::uint8_t, N>& tags, Kind kind) {
+  return tags[static_cast<std::size_t>(kind)];
 }
 
-bool IsDrmIconTag(std::uint8_t tag) {
-  return tag == kTagDrmListIcon || tag == kTagDrmStaticIcon || tag == kTagDrmAnimatedIcon;
-}
-
-bool IsCodeTag(std::uint8_t tag) {
-  return tag == kTagCode12 || tag == kTagCode13 || tag == kTagCode14;
-}
+}  // namespace
 
 bool IsKnownFileTag(std::uint8_t tag) {
-  return IsTitleTag(tag) || IsTextTag(tag) || IsDrmIconTag(tag) || IsCodeTag(tag) ||
-         tag == kTagFileIcon || tag == kTagFileIcon06 || tag == kTagEmulatedAction ||
-         tag == kTagShortcutData;
+  return tag == kTagFileIcon06 || (tag != kTagUnknownGroup && ChunkOfTag(tag).has_value());
+}
+
+std::optional<ChunkSlot> ChunkOfTag(std::uint8_t tag) {
+  if (const auto list = KindOfTag<TitleList>(kTitleTags, tag))
+    return ChunkSlot{TitlesChunk{*list, {}}};
+  if (const auto field = KindOfTag<TextField>(kTextTags, tag))
+    return ChunkSlot{TextChunk{*field, {}}};
+  if (const auto kind = KindOfTag<DrmIconKind>(kDrmIconTags, tag))
+    return ChunkSlot{DrmIconChunk{*kind}};
+  if (const auto code = KindOfTag<CallCode>(kCodeTags, tag)) return ChunkSlot{CodeChunk{*code}};
+  switch (tag) {
+    case kTagFileIcon: return ChunkSlot{FileIconChunk{}};
+    case kTagEmulatedAction: return ChunkSlot{ActionChunk{}};
+    case kTagShortcutData: return ChunkSlot{ShortcutChunk{}};
+    case kTagUnknownGroup: return ChunkSlot{UnknownGroupChunk{}};
+    default: return std::nullopt;
+  }
+}
+
+std::uint8_t ChunkSlot::tag() const {
+  return std::visit(
+      Overloaded{
+          [](const TitlesChunk& chunk) { return TagOfKind(kTitleTags, chunk.list); },
+          [](const FileIconChunk&) { return std::uint8_t{kTagFileIcon}; },
+          [](const TextChunk& chunk) { return TagOfKind(kTextTags, chunk.field); },
+          [](const DrmIconChunk& chunk) { return TagOfKind(kDrmIconTags, chunk.kind); },
+          [](const CodeChunk& chunk) { return TagOfKind(kCodeTags, chunk.code); },
+          [](const ActionChunk&) { return std::uint8_t{kTagEmulatedAction}; },
+          [](const ShortcutChunk&) { return std::uint8_t{kTagShortcutData}; },
+          [](const UnknownGroupChunk&) { return std::uint8_t{kTagUnknownGroup}; },
+      },
+      content);
 }
 
 std::size_t ChunkSlot::length() const {
-  if (IsTitleTag(tag)) {
-    std::size_t n = 1 + 4 * titles.size();
-    for (const auto& title : titles) n += title.text.size() * 2 + 2;
-    return n;
-  }
-  if (IsTextTag(tag)) return text.size() + 1;
-  if (IsDrmIconTag(tag)) return 4;
-  if (IsCodeTag(tag)) return 1;
-  switch (tag) {
-    case kTagFileIcon: return path.size() * 2 + 3;
-    case kTagEmulatedAction: return 2;
-    case kTagShortcutData: return kShortcutDataBytes;
-    case kTagUnknownGroup: {
-      std::size_t n = 0;
-      for (const auto& chunk : unknown) n += 3 + chunk.data.size();
-      return n;
-    }
-    default: return 0;
-  }
+  return std::visit(Overloaded{
+                        [](const TitlesChunk& chunk) {
+                          std::size_t n = 1 + 4 * chunk.titles.size();
+                          for (const auto& title : chunk.titles) n += title.text.size() * 2 + 2;
+                          return n;
+                        },
+                        [](const FileIconChunk& chunk) { return chunk.path.size() * 2 + 3; },
+                        [](const TextChunk& chunk) { return chunk.text.size() + 1; },
+                        [](const DrmIconChunk&) { return std::size_t{4}; },
+                        [](const CodeChunk&) { return std::size_t{1}; },
+                        [](const ActionChunk&) { return std::size_t{2}; },
+                        [](const ShortcutChunk&) { return kShortcutDataBytes; },
+                        [](const UnknownGroupChunk& group) {
+                          std::size_t n = 0;
+                          for (const auto& chunk : group.chunks) n += 3 + chunk.data.size();
+                          return n;
+                        },
+                    },
+                    content);
 }
 
-ChunkSlot ChunkSlot::Titles(std::uint8_t tag, std::vector<TitleEntry> titles) {
-  ChunkSlot slot;
-  slot.tag = tag;
-  slot.titles = std::move(titles);
-  return slot;
+ChunkSlot ChunkSlot::Titles(TitleList list, std::vector<TitleEntry> titles) {
+  return {TitlesChunk{list, std::move(titles)}};
 }
 
 ChunkSlot ChunkSlot::FileIcon(std::uint8_t kind, std::u16string path) {
-  ChunkSlot slot;
-  slot.tag = kTagFileIcon;
-  slot.iconKind = kind;
-  slot.path = std::move(path);
-  return slot;
+  return {FileIconChunk{kind, std::move(path)}};
 }
 
-ChunkSlot ChunkSlot::Text(std::uint8_t tag, std::string text) {
-  ChunkSlot slot;
-  slot.tag = tag;
-  slot.text = std::move(text);
-  return slot;
+ChunkSlot ChunkSlot::Text(TextField field, std::string text) {
+  return {TextChunk{field, std::move(text)}};
 }
 
-ChunkSlot ChunkSlot::DrmIcon(std::uint8_t tag, std::uint8_t drmByte, std::uint16_t number) {
-  ChunkSlot slot;
-  slot.tag = tag;
-  slot.drmByte = drmByte;
-  slot.drmIconNumber = number;
-  return slot;
+ChunkSlot ChunkSlot::DrmIcon(DrmIconKind kind, std::uint8_t drmByte, std::uint16_t number) {
+  return {DrmIconChunk{kind, drmByte, number}};
 }
 
-ChunkSlot ChunkSlot::Code(std::uint8_t tag, std::uint8_t code) {
-  ChunkSlot slot;
-  slot.tag = tag;
-  slot.code = code;
-  return slot;
-}
+ChunkSlot ChunkSlot::Code(CallCode code, std::uint8_t value) { return {CodeChunk{code, value}}; }
 
-ChunkSlot ChunkSlot::Action(std::uint16_t actionCode) {
-  ChunkSlot slot;
-  slot.tag = kTagEmulatedAction;
-  slot.actionCode = actionCode;
-  return slot;
-}
+ChunkSlot ChunkSlot::Action(std::uint16_t code) { return {ActionChunk{code}}; }
 
 ChunkSlot ChunkSlot::Shortcut(std::string_view identifier) {
-  ChunkSlot slot;
-  slot.tag = kTagShortcutData;
-  // Identifier, zero terminator, zero padding: a longer identifier keeps its first 24 bytes.
+  ShortcutChunk chunk;
   const std::size_t n = std::min(identifier.size(), kShortcutDataBytes - 1);
-  std::copy_n(identifier.begin(), n, slot.shortcutData.begin());
-  return slot;
+  std::copy_n(identifier.begin(), n, chunk.data.begin());
+  return {chunk};
+}
+
+ChunkSlot ChunkSlot::UnknownGroup(std::vector<UnknownChunk> chunks) {
+  return {UnknownGroupChunk{std::move(chunks)}};
 }
 
 std::size_t DataLength(const ItemDataRecord* record, bool saveAllData) {
   if (!record) return 0;
   std::size_t n = 0;
   for (const auto& slot : record->slots) {
-    if (slot.tag != kTagUnknownGroup)
+    if (!slot.As<UnknownGroupChunk>())
       n += slot.length() + 3;
     else if (saveAllData)
       n += slot.length();

@@ -1,16 +1,20 @@
-// The data attached to one menu entry: up to eleven chunk slots of typed content.
+// The data attached to one menu entry: up to eleven chunks, each of one typed kind.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "menu/commondata.h"
 
 namespace menuforge {
 
+// The tags the file writes in front of each chunk. Only the codec and the chunk kinds below
+// read them; everyone else works with the kinds.
 enum ChunkTag : std::uint8_t {
   kTagMenuTitle = 0,
   kTagSoftkeyTitle = 1,
@@ -44,10 +48,6 @@ inline constexpr std::size_t kMaxTitleCharacters = kMaxTitleEntryBytes / 2 - 1;
 inline constexpr std::size_t kShortcutDataBytes = 25;
 inline constexpr std::uint8_t kDrmByteFromEditor = 0x12;
 
-bool IsTitleTag(std::uint8_t tag);
-bool IsTextTag(std::uint8_t tag);
-bool IsDrmIconTag(std::uint8_t tag);
-bool IsCodeTag(std::uint8_t tag);
 // Tags the loader knows (6 included); anything else goes to the unknown group.
 bool IsKnownFileTag(std::uint8_t tag);
 
@@ -63,34 +63,102 @@ struct UnknownChunk {
   bool operator==(const UnknownChunk&) const = default;
 };
 
-// Holds one chunk of any kind; only the fields of its tag are meaningful.
-struct ChunkSlot {
-  std::uint8_t tag = kTagMenuTitle;
-  std::vector<TitleEntry> titles;     // 0, 1, 21
-  std::uint8_t iconKind = kListIcon;  // 12
-  std::u16string path;                // 12
-  std::string text;                   // 5, 9, 10, 11: 8-bit, no zero byte inside
-  std::uint8_t drmByte = 0;           // 15, 16, 17
-  std::uint16_t drmIconNumber = 0;    // 15, 16, 17
-  std::uint8_t code = 0;              // 18, 19, 20
-  std::uint16_t actionCode = 0;       // 22
-  std::array<std::uint8_t, kShortcutDataBytes> shortcutData{};  // 23
-  std::vector<UnknownChunk> unknown;                            // 254
+// The kinds of chunk, each with the fields that mean something for it.
+enum class TitleList : std::uint8_t { Menu, Softkey, ShowText };
+struct TitlesChunk {
+  TitleList list = TitleList::Menu;
+  std::vector<TitleEntry> titles;
+  bool operator==(const TitlesChunk&) const = default;
+};
 
+struct FileIconChunk {
+  std::uint8_t kind = kListIcon;  // an IconKind, or whatever other byte the file held
+  std::u16string path;
+  bool operator==(const FileIconChunk&) const = default;
+};
+
+// 8-bit texts: a URL and the three MIDlet texts.
+enum class TextField : std::uint8_t { Url, Midlet1, MidletName, MidletVendor };
+struct TextChunk {
+  TextField field = TextField::Url;
+  std::string text;  // no zero byte inside
+  bool operator==(const TextChunk&) const = default;
+};
+
+enum class DrmIconKind : std::uint8_t { List, Static, Animated };
+struct DrmIconChunk {
+  DrmIconKind kind = DrmIconKind::List;
+  std::uint8_t drmByte = 0;
+  std::uint16_t number = 0;
+  bool operator==(const DrmIconChunk&) const = default;
+};
+
+// The three bytes of "Call a number/Send SMS".
+enum class CallCode : std::uint8_t { Code12, Code13, Code14 };
+struct CodeChunk {
+  CallCode code = CallCode::Code12;
+  std::uint8_t value = 0;
+  bool operator==(const CodeChunk&) const = default;
+};
+
+struct ActionChunk {
+  std::uint16_t code = 0;
+  bool operator==(const ActionChunk&) const = default;
+};
+
+struct ShortcutChunk {
+  std::array<std::uint8_t, kShortcutDataBytes> data{};
+  bool operator==(const ShortcutChunk&) const = default;
+};
+
+// The chunks of tags the loader does not know, kept together in one slot.
+struct UnknownGroupChunk {
+  std::vector<UnknownChunk> chunks;
+  bool operator==(const UnknownGroupChunk&) const = default;
+};
+
+using ChunkContent = std::variant<TitlesChunk, FileIconChunk, TextChunk, DrmIconChunk, CodeChunk,
+                                  ActionChunk, ShortcutChunk, UnknownGroupChunk>;
+
+// Lets std::visit take one lambda for each kind.
+template <typename... Visit>
+struct Overloaded : Visit... {
+  using Visit::operator()...;
+};
+template <typename... Visit>
+Overloaded(Visit...) -> Overloaded<Visit...>;
+
+// One chunk of an entry's data.
+struct ChunkSlot {
+  ChunkContent content;
+
+  // The tag the file writes for it; kTagUnknownGroup for the unknown group.
+  std::uint8_t tag() const;
   // The chunk length written in the file's chunk header: content bytes only. For the unknown
   // group, the bytes its entries take in the file (3 + L each).
   std::size_t length() const;
 
+  template <typename Kind>
+  const Kind* As() const {
+    return std::get_if<Kind>(&content);
+  }
+
   bool operator==(const ChunkSlot&) const = default;
 
-  static ChunkSlot Titles(std::uint8_t tag, std::vector<TitleEntry> titles);
+  static ChunkSlot Titles(TitleList list, std::vector<TitleEntry> titles);
   static ChunkSlot FileIcon(std::uint8_t kind, std::u16string path);
-  static ChunkSlot Text(std::uint8_t tag, std::string text);
-  static ChunkSlot DrmIcon(std::uint8_t tag, std::uint8_t drmByte, std::uint16_t number);
-  static ChunkSlot Code(std::uint8_t tag, std::uint8_t code);
-  static ChunkSlot Action(std::uint16_t actionCode);
+  static ChunkSlot Text(TextField field, std::string text);
+  static ChunkSlot DrmIcon(DrmIconKind kind, std::uint8_t drmByte, std::uint16_t number);
+  static ChunkSlot Code(CallCode code, std::uint8_t value);
+  static ChunkSlot Action(std::uint16_t code);
+  // Identifier, zero terminator, zero padding: a longer identifier keeps its first 24 bytes.
   static ChunkSlot Shortcut(std::string_view identifier);
+  static ChunkSlot UnknownGroup(std::vector<UnknownChunk> chunks);
 };
+
+// An empty chunk of the kind a tag names, as the outside forms of a menu name it (the unknown
+// group by kTagUnknownGroup, a file icon by kTagFileIcon); nothing for any other tag.
+std::optional<ChunkSlot> ChunkOfTag(std::uint8_t tag);
 
 struct ItemDataRecord {
   std::uint8_t ownerKey = 0;

@@ -35,6 +35,9 @@ class ItemTable {
   const std::vector<ItemBaseEntry>& entries() const { return entries_; }
   bool IsCustomItem(std::size_t position) const { return position + 1 == entries_.size(); }
 
+  // Adds an entry in front of "Custom item".
+  void Append(ItemBaseEntry entry);
+
  private:
   std::vector<ItemBaseEntry> entries_;
 };

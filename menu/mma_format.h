@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "menu/record_size.h"
+
 namespace menuforge {
 
 inline constexpr std::size_t kHeaderSize = 10;
@@ -22,8 +24,9 @@ struct RecordLayout {
   bool hasMarker;           // only 36-byte records carry the marker byte
   std::size_t offsetField;  // data offset; the data length follows it
 
-  static constexpr RecordLayout For(int recordSize) {
-    return recordSize == 22 ? RecordLayout{22, 12, false, 18} : RecordLayout{36, 25, true, 32};
+  static constexpr RecordLayout For(RecordSize recordSize) {
+    return recordSize == RecordSize::k22 ? RecordLayout{22, 12, false, 18}
+                                         : RecordLayout{36, 25, true, 32};
   }
 };
 

@@ -26,7 +26,8 @@ std::string CutTableMessage(std::size_t counted, std::size_t present) {
 
 // Enough for the largest record table and any data offset plus length the records can name.
 constexpr std::size_t kMostBytesReachable =
-    kHeaderSize + kMaxRecordCount * 36 + 2 * std::size_t{0xFFFF};
+    kHeaderSize + kMaxRecordCount * RecordLayout::For(RecordSize::k36).size +
+    2 * std::size_t{std::numeric_limits<std::uint16_t>::max()};
 
 class Loader {
  public:
@@ -48,7 +49,7 @@ class Loader {
   MenuTree& tree_;
   FormatOptions& options_;
   FormatState& state_;
-  RecordLayout layout_ = RecordLayout::For(36);
+  RecordLayout layout_ = RecordLayout::For(RecordSize::k36);
   std::size_t recordCount_ = 0;
   std::set<std::size_t> taken_;  // records already placed in the tree
   LoadResult result_;
@@ -73,26 +74,12 @@ bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
   return true;
 }
 
-// "~7" raises the counter to 7; anything that is not a plain number after the "~" counts as 0.
-std::uint8_t CustomNumber(const std::string& name) {
-  const std::string digits = name.substr(1);
-  if (digits.empty() || digits.size() > 9 ||
-      digits.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
-}
-
 bool Loader::NameNode(MenuNode& node, std::size_t softkeyIndex) {
   NodeRecord& record = node.record;
   const bool softkey = softkeyIndex < kSoftkeyCount;
   if (record.IsCustom()) {
-    // Soft keys only count custom names; main menu entries raise the counter to their number.
-    if (softkey) {
-      ++tree_.customItemCounter;
-    } else {
-      tree_.customItemCounter = std::max(tree_.customItemCounter, CustomNumber(record.itemName));
-      record.mayHaveSubitems = true;
-    }
+    CountCustomName(tree_, record.itemName, softkey);
+    if (!softkey) record.mayHaveSubitems = true;
     node.displayText = record.itemName;
   } else {
     if (record.titleMode == kTitleModeCustom) record.titleMode = kTitleModeOwnTitle;
@@ -155,7 +142,8 @@ LoadResult Loader::Run() {
     result_.error = kTooShortMessage;
     return result_;
   }
-  const int recordSize = file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? 36 : 22;
+  const RecordSize recordSize =
+      file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? RecordSize::k36 : RecordSize::k22;
   layout_ = RecordLayout::For(recordSize);
   recordCount_ = file_[2];
   if (recordCount_ < kFixedRecordCount) {
@@ -169,7 +157,7 @@ LoadResult Loader::Run() {
     return result_;
   }
 
-  state_.recordSize = recordSize;
+  state_.recordSize = RecordBytes(recordSize);
   options_.SelectSaveMode(recordSize);
   if (options_.c698pEnabled) options_.c698pFix = file_[1] == kHeaderC698pOn;
   state_.dataSectionOffset = static_cast<std::uint32_t>(recordCount_ * layout_.size + kHeaderSize);
@@ -219,24 +207,25 @@ LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tr
   return result;
 }
 
+std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
+  bytes.resize(kMostBytesReachable);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) return "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return {};
+}
+
 LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
                         MenuTree& tree, FormatOptions& options, FormatState& state) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  Bytes bytes;
+  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
     LoadResult result;
     result.status = LoadStatus::Failed;
-    result.error = "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
+    result.error = std::move(error);
     return result;
   }
-  Bytes bytes(kMostBytesReachable);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) {
-    LoadResult result;
-    result.status = LoadStatus::Failed;
-    result.error = "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
-    return result;
-  }
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
   return ParseMenuFile(bytes, context, tree, options, state);
 }
 

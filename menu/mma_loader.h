@@ -42,10 +42,15 @@ struct LoadContext {
 // Builds the tree (which must be empty) from the file's bytes and sets the controls the file
 // decides: save mode, "c698p mma_ucp fix" and "Custom icon attribute". On anything but Loaded
 // the tree is left empty.
-LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
-                         FormatOptions& options, FormatState& state);
+[[nodiscard]] LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
+                                       FormatOptions& options, FormatState& state);
 
-LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
-                        MenuTree& tree, FormatOptions& options, FormatState& state);
+// Reads as much of a file as a menu file's records and data can reach. Returns the error text,
+// or empty.
+[[nodiscard]] std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes);
+
+// ReadMenuFileBytes, then ParseMenuFile.
+[[nodiscard]] LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
+                                      MenuTree& tree, FormatOptions& options, FormatState& state);
 
 }  // namespace menuforge

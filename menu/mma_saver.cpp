@@ -7,17 +7,11 @@
 namespace menuforge {
 namespace {
 
-constexpr char kErrorCaption[] = "Error";
 constexpr char kNoMenuText[] = "There is no menu to save";
-
-std::string TooManyEntriesText(std::size_t entries) {
-  return "The menu has " + std::to_string(entries) +
-         " entries; a mma_ucp file can hold at most 245";
-}
 
 std::string DataTooLargeText(std::size_t bytes) {
   return "The menu's data takes " + std::to_string(bytes) +
-         " bytes; a mma_ucp file can hold at most 65535";
+         " bytes; a mma_ucp file can hold at most " + std::to_string(kMaxDataSectionBytes);
 }
 
 // Main menu nodes group by group: each group's members, then their children's groups in turn.
@@ -74,8 +68,7 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
   if (!softkeys || !menuRoot || softkeys->children.size() != kSoftkeyCount)
     return {SaveStatus::Failed, {kNoMenuText, kErrorCaption, MessageIcon::Error}};
   if (tree.EntryCount() > kMaxMenuEntries)
-    return {SaveStatus::Failed,
-            {TooManyEntriesText(tree.EntryCount()), kErrorCaption, MessageIcon::Error}};
+    return {SaveStatus::Failed, {TooManyEntriesText(), kErrorCaption, MessageIcon::Error}};
 
   std::vector<MenuNode*> grouped;
   for (const auto& key : softkeys->children) grouped.push_back(key.get());

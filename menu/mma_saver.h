@@ -13,7 +13,6 @@
 namespace menuforge {
 
 inline constexpr char kProfileMismatchOnSaveText[] = "mma_ucp doesn't match current profile";
-inline constexpr char kProfileErrorCaption[] = "Profile error";
 
 enum class SaveStatus {
   Saved,
@@ -30,11 +29,12 @@ struct SaveResult {
 
 // Builds the file's bytes. Applies the saver's type fix-ups and stores every node's new data
 // length in the tree, but only once the whole tree has been found writable.
-SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
-                          const ItemTable& availableItems, Bytes& out);
+[[nodiscard]] SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
+                                        const ItemTable& availableItems, Bytes& out);
 
 // Encodes, then replaces the file at `path` only when everything could be written.
-SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
-                        const FormatOptions& options, const ItemTable& availableItems);
+[[nodiscard]] SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
+                                      const FormatOptions& options,
+                                      const ItemTable& availableItems);
 
 }  // namespace menuforge

@@ -32,9 +32,10 @@ std::unique_ptr<MenuNode> MakeNode(NodeRecord record, std::string displayText) {
   return node;
 }
 
-bool IsFolderSafeTag(std::uint8_t tag) {
-  return tag == kTagMenuTitle || tag == kTagSoftkeyTitle || tag == kTagFileIcon ||
-         IsDrmIconTag(tag);
+// Titles and icons; a show-text screen is a function.
+bool IsFolderSafe(const ChunkSlot& slot) {
+  if (const auto* titles = slot.As<TitlesChunk>()) return titles->list != TitleList::ShowText;
+  return slot.As<FileIconChunk>() || slot.As<DrmIconChunk>();
 }
 
 // Record numbers of the main menu in group order: each group's members back to back, then the
@@ -47,6 +48,14 @@ void LayOutGroup(const MenuNode& parent, std::uint8_t& next,
 }
 
 std::string CustomName(std::uint8_t counter) { return "~" + std::to_string(counter); }
+
+std::uint8_t CustomNumber(const std::string& name) {
+  const std::string digits = name.substr(1);
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
+}
 
 void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
   tree.itemData.Free(node.record.recordKey);
@@ -77,6 +86,20 @@ std::unique_ptr<MenuNode> MenuRootNode(std::uint8_t firstChildIndex) {
   root.marker = kMenuMarker;
   root.mayHaveSubitems = true;
   return MakeNode(root, "Menu Root");
+}
+
+std::vector<ItemBaseEntry> DefaultSoftkeyItems() {
+  std::vector<ItemBaseEntry> items;
+  for (const SoftkeyDefault& key : kSoftkeyDefaults)
+    items.push_back({std::string(key.itemName), std::string(key.displayName), true});
+  return items;
+}
+
+ItemTable WithDefaultSoftkeys(std::vector<ItemBaseEntry> more) {
+  std::vector<ItemBaseEntry> items = DefaultSoftkeyItems();
+  items.insert(items.end(), std::make_move_iterator(more.begin()),
+               std::make_move_iterator(more.end()));
+  return ItemTable(std::move(items));
 }
 
 void BuildSkeleton(MenuTree& tree) {
@@ -135,7 +158,7 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
     }
     // A folder opens its subitems; it keeps its titles and icons but no function of its own.
     if (ItemDataRecord* data = tree.itemData.Find(parent.record.recordKey)) {
-      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafeTag(slot.tag); });
+      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafe(slot); });
       if (data->slots.empty()) {
         tree.itemData.Free(parent.record.recordKey);
         parent.record.modified = false;
@@ -211,6 +234,13 @@ void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bo
   if (custom) record.titleMode = kTitleModeCustom;
   if (!custom && entry.IsShortcut()) AttachShortcut(tree, node, entry.identifier);
   tree.NotifyRecordChanged(&node);
+}
+
+void CountCustomName(MenuTree& tree, const std::string& name, bool softkey) {
+  if (softkey)
+    ++tree.customItemCounter;
+  else
+    tree.customItemCounter = std::max(tree.customItemCounter, CustomNumber(name));
 }
 
 void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier) {

@@ -9,9 +9,6 @@
 
 namespace menuforge {
 
-inline constexpr char kTooManyEntriesMessage[] =
-    "The main menu already holds 245 entries, the most a mma_ucp file can hold";
-
 enum class InsertMode { AsChild, AsSibling };
 
 enum class Placement {
@@ -25,6 +22,11 @@ enum class Placement {
 std::unique_ptr<MenuNode> SoftkeysNode();
 std::unique_ptr<MenuNode> MenuRootNode(std::uint8_t firstChildIndex);
 
+// The items the seven soft keys of a new menu name.
+std::vector<ItemBaseEntry> DefaultSoftkeyItems();
+// Those and `more`: an item table a menu built on the skeleton saves under.
+ItemTable WithDefaultSoftkeys(std::vector<ItemBaseEntry> more);
+
 // "Softkeys" with the seven default soft keys, then "Menu Root". The tree must be empty.
 void BuildSkeleton(MenuTree& tree);
 // Deletes every node and frees every item data record; the custom item counter stays.
@@ -35,9 +37,9 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom);
 
 // Adds a node for an entry of the available items at the given place relative to `selected`,
 // names it (a custom item takes "~" + the raised counter), runs InsertEntry and, for a shortcut
-// entry, AttachShortcut. Returns nullptr when the main menu is full.
-MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
-                   const ItemBaseEntry& entry, bool custom);
+// entry, AttachShortcut. Returns nullptr when the main menu is full (see TooManyEntriesText).
+[[nodiscard]] MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
+                                 const ItemBaseEntry& entry, bool custom);
 
 void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bool custom);
 void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier);
@@ -46,6 +48,10 @@ void MoveUp(MenuTree& tree, MenuNode& node);
 void MoveDown(MenuTree& tree, MenuNode& node);
 // Moves `dragged` with its subtree right before `target`; nothing when target lies inside it.
 void MoveBefore(MenuTree& tree, MenuNode& dragged, MenuNode& target);
+
+// A custom name met while reading a menu: a soft key's counts one more, a main menu entry's raises
+// the counter to its number ("~7" to 7; anything but digits after the "~" counts as 0).
+void CountCustomName(MenuTree& tree, const std::string& name, bool softkey);
 
 // Recomputes keys and links of every main menu node and moves the item data to the new keys.
 void Renumber(MenuTree& tree);

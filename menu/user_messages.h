@@ -8,6 +8,11 @@ namespace menuforge {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
+// Captions that messages of several rooms share.
+inline constexpr char kErrorCaption[] = "Error";
+inline constexpr char kWarningCaption[] = "Warning";
+inline constexpr char kProfileErrorCaption[] = "Profile error";
+
 struct Message {
   std::string text;
   std::string caption;

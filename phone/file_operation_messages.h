@@ -6,6 +6,5 @@ namespace menuforge {
 inline constexpr char kFileReadFailedPrefix[] = "Error reading ";
 inline constexpr char kFileWriteFailedPrefix[] = "Error writing ";
 inline constexpr char kFileDeleteFailedPrefix[] = "Error deleting ";
-inline constexpr char kFileOperationCaption[] = "Error";
 
 }  // namespace menuforge

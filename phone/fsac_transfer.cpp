@@ -42,9 +42,60 @@ using LocalFile = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Number(std::int64_t value) { return std::to_string(value); }
 
-std::string GroupCaption(const std::string& verb, const std::string& name, int percent, int total) {
-  return verb + name + " " + Number(percent) + "% (Total " + Number(total) + "%)";
-}
+// Where one file's transfer shows how far it is: a one-bar window of its own, captioned with the
+// title and the percentage, or the two bars of the window its group owns.
+class TransferProgress {
+ public:
+  TransferProgress(ProgressWindows& windows, GroupProgress* group, std::string title,
+                   std::string verb, std::string name)
+      : windows_(windows),
+        group_(group),
+        title_(std::move(title)),
+        verb_(std::move(verb)),
+        name_(std::move(name)) {}
+
+  // Shows 0%; `resetFileBar` puts a group's file bar back to 0 too.
+  void Start(bool resetFileBar) {
+    if (group_) {
+      group_->SetCaption(GroupCaption(0, group_->GroupPercent()));
+      if (resetFileBar) group_->window.SetFilePosition(0);
+    } else {
+      const std::string caption = SingleCaption(0);
+      window_.emplace(windows_.Show(caption), caption);
+    }
+  }
+
+  // `bytes` more of the file have moved, which makes it `percent` done.
+  void Advance(int percent, std::uint32_t bytes) {
+    if (group_) {
+      group_->window.SetFilePosition(percent);
+      group_->done += bytes;
+      const int total = group_->GroupPercent();
+      group_->window.SetGroupPosition(total);
+      group_->SetCaption(GroupCaption(percent, total));
+    } else {
+      window_->SetCaption(SingleCaption(percent));
+      window_->SetPosition(percent);
+    }
+  }
+
+  void Close() {
+    if (window_) window_->Close();
+  }
+
+ private:
+  std::string SingleCaption(int percent) const { return title_ + " " + Number(percent) + "%"; }
+  std::string GroupCaption(int percent, int total) const {
+    return verb_ + name_ + " " + Number(percent) + "% (Total " + Number(total) + "%)";
+  }
+
+  ProgressWindows& windows_;
+  GroupProgress* group_;
+  std::string title_;
+  std::string verb_;
+  std::string name_;
+  std::optional<ShownProgress> window_;
+};
 
 // Closes the local file; false when what was written could not be kept.
 bool CloseLocal(LocalFile& file) { return std::fclose(file.release()) == 0; }
@@ -106,15 +157,9 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   log.Write(style.prefix + kSeekLine + Number(rc));
   if (rc == kP2kFailure) return result;
 
-  const std::string name = local.filename().string();
-  std::optional<ShownProgress> window;
-  if (group) {
-    group->SetCaption(GroupCaption(kDownloading, name, 0, group->GroupPercent()));
-    group->window.SetFilePosition(0);
-  } else {
-    const std::string caption = session_.progressTitle + " 0%";
-    window.emplace(windows_.Show(caption), caption);
-  }
+  TransferProgress progress(windows_, group, session_.progressTitle, kDownloading,
+                            local.filename().string());
+  progress.Start(true);
 
   auto readBlock = [&] {
     const std::int32_t readRc =
@@ -141,17 +186,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
     }
     count += received;
     if (count > kLargestCount) break;
-    const int percent = Percent(count, expectedSize);
-    if (group) {
-      group->window.SetFilePosition(percent);
-      group->done += received;
-      const int total = group->GroupPercent();
-      group->window.SetGroupPosition(total);
-      group->SetCaption(GroupCaption(kDownloading, name, percent, total));
-    } else {
-      window->SetCaption(session_.progressTitle + " " + Number(percent) + "%");
-      window->SetPosition(percent);
-    }
+    progress.Advance(Percent(count, expectedSize), received);
   }
 
   bool checkRefused = false;
@@ -168,7 +203,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
     result.localError = FileError("write", local, errno);
   rc = Send(FsacCloseRequest(), 0, response, received);
   log.Write(style.prefix + kCloseLine + Number(rc));
-  if (window) window->Close();
+  progress.Close();
 
   result.bytes =
       count == 0 || count > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count);
@@ -195,7 +230,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   }
   const auto size = static_cast<std::uint32_t>(fileSize);
   const std::string name = local.filename().string();
-  if (!group) session_.progressTitle = kUploading + name + " 0%";
+  const std::string title = kUploading + name;
+  if (!group) session_.progressTitle = title + " 0%";
   log.Write(style.prefix + kEnterLine + phonePath);
 
   Bytes response;
@@ -211,11 +247,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     return result;
   }
 
-  std::optional<ShownProgress> window;
-  if (group)
-    group->SetCaption(GroupCaption(kUploading, name, 0, group->GroupPercent()));
-  else
-    window.emplace(windows_.Show(session_.progressTitle), session_.progressTitle);
+  TransferProgress progress(windows_, group, title, kUploading, name);
+  progress.Start(false);
 
   std::uint32_t sent = 0;
   Bytes block(kFsacBlockSize);
@@ -237,17 +270,7 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     std::int32_t writeRc = kP2kFailure;
     if (!sendBlock(kFsacBlockSize, writeRc) || writeRc == kP2kFailure) break;
     sent += kFsacBlockSize;
-    const int percent = Percent(sent, size);
-    if (group) {
-      group->window.SetFilePosition(percent);
-      group->done += kFsacBlockSize;
-      const int total = group->GroupPercent();
-      group->window.SetGroupPosition(total);
-      group->SetCaption(GroupCaption(kUploading, name, percent, total));
-    } else {
-      window->SetPosition(percent);
-      window->SetCaption(kUploading + name + " " + Number(percent) + "%");
-    }
+    progress.Advance(Percent(sent, size), kFsacBlockSize);
   }
 
   const std::uint32_t remainder = size % kFsacBlockSize;
@@ -257,25 +280,15 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     const bool positioned =
         std::fseek(file.get(), static_cast<long>(size - remainder), SEEK_SET) == 0;
     if (!positioned) result.localError = FileError("read", local, errno);
-    if (positioned && sendBlock(remainder, writeRc) && writeRc != kP2kFailure) {
-      sent += remainder;
-      if (group) group->done += remainder;
-    }
-    if (group) {
-      group->window.SetFilePosition(100);
-      const int total = group->GroupPercent();
-      group->window.SetGroupPosition(total);
-      group->SetCaption(GroupCaption(kUploading, name, 100, total));
-    } else {
-      window->SetPosition(100);
-      window->SetCaption(kUploading + name + " 100%");
-    }
+    const bool taken = positioned && sendBlock(remainder, writeRc) && writeRc != kP2kFailure;
+    if (taken) sent += remainder;
+    progress.Advance(100, taken ? remainder : 0);
   }
 
   file.reset();
   rc = Send(FsacCloseRequest(), 0, response, received);
   log.Write(style.prefix + kCloseLine + Number(rc));
-  if (window) window->Close();
+  progress.Close();
 
   result.complete = sent == size && result.localError.empty();
   result.bytes = result.complete ? static_cast<std::int32_t>(sent) : kP2kFailure;

@@ -12,8 +12,6 @@
 
 namespace menuforge {
 
-inline constexpr char kLocalFileErrorCaption[] = "Error";
-
 struct TransferResult {
   // Bytes received or sent, or -1.
   std::int32_t bytes = kP2kFailure;
@@ -23,9 +21,7 @@ struct TransferResult {
   // Set when a local file could not be created, opened, read or written.
   std::string localError;
 
-  Message LocalErrorMessage() const {
-    return {localError, kLocalFileErrorCaption, MessageIcon::Error};
-  }
+  Message LocalErrorMessage() const { return {localError, kErrorCaption, MessageIcon::Error}; }
 };
 
 class FsacTransfer {
@@ -34,25 +30,30 @@ class FsacTransfer {
       : session_(session), windows_(windows) {}
 
   // The caller sets the session's progress title first; `expectedSize` only scales the bar.
-  TransferResult P2KFileRead(const std::string& phonePath, const std::filesystem::path& local,
-                             std::uint32_t expectedSize);
-  TransferResult P2KGroupRead(const std::string& phonePath, const std::filesystem::path& local,
-                              std::uint32_t expectedSize, GroupProgress& window);
-  TransferResult P2KFileWrite(const std::filesystem::path& local, const std::string& phonePath);
-  TransferResult P2KGroupWrite(const std::filesystem::path& local, const std::string& phonePath,
-                               GroupProgress& window);
+  [[nodiscard]] TransferResult P2KFileRead(const std::string& phonePath,
+                                           const std::filesystem::path& local,
+                                           std::uint32_t expectedSize);
+  [[nodiscard]] TransferResult P2KGroupRead(const std::string& phonePath,
+                                            const std::filesystem::path& local,
+                                            std::uint32_t expectedSize, GroupProgress& window);
+  [[nodiscard]] TransferResult P2KFileWrite(const std::filesystem::path& local,
+                                            const std::string& phonePath);
+  [[nodiscard]] TransferResult P2KGroupWrite(const std::filesystem::path& local,
+                                             const std::string& phonePath, GroupProgress& window);
 
  private:
   struct ReadStyle;
   struct WriteStyle;
 
-  TransferResult Read(const std::string& phonePath, const std::filesystem::path& local,
-                      std::uint32_t expectedSize, const ReadStyle& style, GroupProgress* group);
-  TransferResult Write(const std::filesystem::path& local, const std::string& phonePath,
-                       const WriteStyle& style, GroupProgress* group);
+  [[nodiscard]] TransferResult Read(const std::string& phonePath,
+                                    const std::filesystem::path& local, std::uint32_t expectedSize,
+                                    const ReadStyle& style, GroupProgress* group);
+  [[nodiscard]] TransferResult Write(const std::filesystem::path& local,
+                                     const std::string& phonePath, const WriteStyle& style,
+                                     GroupProgress* group);
   // Sends one file-system command with a 4096-byte response buffer.
-  std::int32_t Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
-                    std::uint32_t& received);
+  [[nodiscard]] std::int32_t Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
+                                  std::uint32_t& received);
 
   PhoneSession& session_;
   ProgressWindows& windows_;

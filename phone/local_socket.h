@@ -31,10 +31,11 @@ class SocketHandle {
 SocketHandle ConnectLocalSocket(const std::filesystem::path& path);
 // Binds and listens; a stale socket file left by a program that is gone is replaced. Returns
 // the error text, or empty.
-std::string ListenLocalSocket(const std::filesystem::path& path, SocketHandle& listener);
+[[nodiscard]] std::string ListenLocalSocket(const std::filesystem::path& path,
+                                            SocketHandle& listener);
 
 // Gives up when the peer goes away or nothing moves for `timeout`.
-bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout);
+[[nodiscard]] bool SendAll(int fd, ByteView bytes, std::chrono::milliseconds timeout);
 // Waits for bytes and takes as many as are there and fit; 0 when the peer went away or nothing
 // came within `timeout`.
 std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout);

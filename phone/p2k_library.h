@@ -35,27 +35,30 @@ class P2kLibrary {
 
   // The notification is only ever called from Poll, and the progress notification only from
   // File_ListEx, so both reach the thread that calls the library.
-  virtual std::int32_t P2K_Init(ConnectionNotification notification) = 0;
+  [[nodiscard]] virtual std::int32_t P2K_Init(ConnectionNotification notification) = 0;
   // `responseLength`: in, the capacity wanted (0 when no data is expected, never more than the
   // buffer); out, the bytes received.
-  virtual std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request,
-                                   std::span<std::uint8_t> response,
-                                   std::uint32_t& responseLength) = 0;
-  virtual std::int32_t P2K_Restart() = 0;
-  virtual std::int32_t File_CountEx(const std::string& pattern) = 0;
+  [[nodiscard]] virtual std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request,
+                                                 std::span<std::uint8_t> response,
+                                                 std::uint32_t& responseLength) = 0;
+  [[nodiscard]] virtual std::int32_t P2K_Restart() = 0;
+  [[nodiscard]] virtual std::int32_t File_CountEx(const std::string& pattern) = 0;
   // Fills the entries of the files the last File_CountEx matched.
-  virtual std::int32_t File_ListEx(std::span<FileListEntry> entries,
-                                   const ListProgressNotification& progress) = 0;
-  virtual std::int32_t File_Create(const std::string& path, std::int32_t attributes) = 0;
-  virtual std::int32_t File_Close() = 0;
-  virtual std::int32_t File_Delete(const std::string& path) = 0;
-  virtual std::int32_t File_CreateDir(const std::string& path, std::int32_t flags) = 0;
-  virtual std::int32_t File_DeleteDir(const std::string& path) = 0;
+  [[nodiscard]] virtual std::int32_t File_ListEx(std::span<FileListEntry> entries,
+                                                 const ListProgressNotification& progress) = 0;
+  [[nodiscard]] virtual std::int32_t File_Create(const std::string& path,
+                                                 std::int32_t attributes) = 0;
+  [[nodiscard]] virtual std::int32_t File_Close() = 0;
+  [[nodiscard]] virtual std::int32_t File_Delete(const std::string& path) = 0;
+  [[nodiscard]] virtual std::int32_t File_CreateDir(const std::string& path,
+                                                    std::int32_t flags) = 0;
+  [[nodiscard]] virtual std::int32_t File_DeleteDir(const std::string& path) = 0;
   // Size 0 reads the whole record. Returns the bytes read.
-  virtual std::int32_t Seem_Read(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
-                                 std::uint32_t size, std::span<std::uint8_t> buffer) = 0;
-  virtual std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
-                                  ByteView data) = 0;
+  [[nodiscard]] virtual std::int32_t Seem_Read(std::uint16_t seem, std::uint16_t record,
+                                               std::uint32_t offset, std::uint32_t size,
+                                               std::span<std::uint8_t> buffer) = 0;
+  [[nodiscard]] virtual std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record,
+                                                std::uint32_t offset, ByteView data) = 0;
 
   // Notices a phone that came or went and tells the connection notification. The window calls
   // it from its event loop; nothing else ever calls the notification.

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/core/settings.h"
 #include "menu/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/p2k_library.h"
@@ -12,6 +11,7 @@
 #include "phone/phone_menu_files.h"
 #include "phone/phone_session.h"
 #include "phone/transfer_progress.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/settings.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 
@@ -18,7 +18,7 @@ class PhoneLog {
 
   // Creates the file, or empties it, whatever the setting; it stays open. Returns the error
   // text, or empty.
-  std::string Create(const std::filesystem::path& path);
+  [[nodiscard]] std::string Create(const std::filesystem::path& path);
   // Appends the line and CR LF and flushes at once, when logging is on and the file is open.
   void Write(std::string_view line);
 

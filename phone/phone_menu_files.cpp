@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/core/working_files.h"
 #include "phone/file_list_entry.h"
 #include "phone/fsac_request.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {
@@ -153,16 +153,21 @@ void PhoneMenuFiles::WritePhoneMenuFiles() {
   session_.storedToPhone = false;
   if (!WriteFile(WorkFile(kMenuWorkFile), kPhoneMenuPath, kMenuWriteFailedText)) return;
   session_.storedToPhone = true;
-  if (settings_.setSystemAttribute) SetAttribute(kPhoneMenuPath, kAttributeSystem);
+  if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
 
   if (j2mest.phoneCopyPatched && settings_.patchJ2mest) {
     if (!WriteFile(WorkFile(kPhoneJ2mestWorkFile), j2mest.phonePath, kPhoneJ2mestWriteFailedText))
       return;
-    SetAttribute(j2mest.phonePath, kAttributeSystem);
+    MarkSystemFile(j2mest.phonePath);
   }
   if (j2mest.cardCopyPatched && settings_.patchJ2mest &&
       WriteFile(WorkFile(kCardJ2mestWorkFile), j2mest.cardPath, kCardJ2mestWriteFailedText))
-    SetAttribute(j2mest.cardPath, kAttributeSystem);
+    MarkSystemFile(j2mest.cardPath);
+}
+
+void PhoneMenuFiles::MarkSystemFile(const std::string& phonePath) {
+  // The file is on the phone whole whatever the attribute; a refusal only stands in the log.
+  static_cast<void>(SetAttribute(phonePath, kAttributeSystem));
 }
 
 std::int32_t PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uint16_t mask) {
@@ -176,7 +181,9 @@ std::int32_t PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uin
 
 void PhoneMenuFiles::RestartPhone() {
   session_.log().Write(kRestartLine);
-  session_.library().P2K_Restart();
+  // A phone that restarts leaves and comes back, which the connection notices; a refusal leaves
+  // it as it was, with nothing to undo.
+  static_cast<void>(session_.library().P2K_Restart());
   session_.storedToPhone = false;
 }
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/settings.h"
 #include "menu/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/phone_session.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 
@@ -44,12 +44,12 @@ class PhoneMenuFiles {
   // Reads the menu file into "mma_temp" and, as the settings ask, the J2MEST files into
   // "j2mest_temp" and "j2mest_mmc". Returns the path of "mma_temp", or empty when the menu file
   // did not come whole.
-  std::filesystem::path ReadPhoneMenuFiles();
+  [[nodiscard]] std::filesystem::path ReadPhoneMenuFiles();
   // Writes "mma_temp" back, and the J2MEST copies the patcher changed. Sets or clears the
   // session's stored-to-phone flag.
   void WritePhoneMenuFiles();
   // -1 on failure, else the result of closing.
-  std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
+  [[nodiscard]] std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
   void RestartPhone();
 
   J2mestState j2mest;
@@ -57,11 +57,13 @@ class PhoneMenuFiles {
  private:
   std::filesystem::path WorkFile(const char* name) const { return workingFolder_ / name; }
   // True when the whole file came; shows the local error when there was one.
-  bool ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
-                 std::uint32_t expectedSize, bool& localFailed);
+  [[nodiscard]] bool ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
+                               std::uint32_t expectedSize, bool& localFailed);
   // Writes one file; false after showing `refusedText` or the local error.
-  bool WriteFile(const std::filesystem::path& local, const std::string& phonePath,
-                 const char* refusedText);
+  [[nodiscard]] bool WriteFile(const std::filesystem::path& local, const std::string& phonePath,
+                               const char* refusedText);
+  // Sets the system attribute on a file just written.
+  void MarkSystemFile(const std::string& phonePath);
   void ReadPhoneJ2mest(bool& stop);
   void ReadCardJ2mest();
 

@@ -74,11 +74,11 @@ void PhoneSession::Connect() {
   connected_ = true;
   log_.Write(kConnectedLine);
   Bytes model(kSeemBufferSize, 0);
-  ReadSeemOnConnect(kSeemModelName, model);
+  const bool modelRead = ReadSeemOnConnect(kSeemModelName, model);
   firmwareVersion_ = GetFirmwareVersion();
   Bytes imei(kSeemBufferSize, 0);
   const bool imeiRead = ReadSeemOnConnect(kSeemImei, imei);
-  modelName_ = ModelNameFromSeem(model);
+  modelName_ = modelRead ? ModelNameFromSeem(model) : "";
   imei_ = imeiRead ? ImeiFromSeem(imei) : "";
   lpVersion_ = GetLpVersion();
   lpVersionText_ = LpVersionText(lpVersion_);

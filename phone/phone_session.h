@@ -55,7 +55,7 @@ class PhoneSession {
 
   // Starts the library once; when it refuses, shows "Error initializing P2KAPI library" and
   // the session stays disconnected. Returns whether it started.
-  bool Start();
+  [[nodiscard]] bool Start();
   // Delivers the connection notifications; the window calls it from a timer.
   void Poll() { library_.Poll(); }
 
@@ -99,7 +99,7 @@ class PhoneSession {
   void Connect();
   void Disconnect();
   // Reads record 1 of the SEEM into a zeroed buffer, retrying; false when it never came.
-  bool ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer);
+  [[nodiscard]] bool ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer);
 
   P2kLibrary& library_;
   PhoneLog& log_;

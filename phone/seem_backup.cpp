@@ -11,12 +11,12 @@ namespace {
 constexpr char kBackedUpText[] = "SEEM 0032_0001 backed up";
 constexpr char kSeemWriteFailedText[] = "Error writing SEEM";
 constexpr char kRestoredText[] = "Backup SEEM 0032_0001 restored";
-constexpr char kBackupTooLargeText[] =
-    "The file is larger than a SEEM record can be (10000 bytes); nothing was restored";
-
-Message FileFailure(const std::string& error) {
-  return {error, kLocalFileErrorCaption, MessageIcon::Error};
+std::string BackupTooLargeText() {
+  return "The file is larger than a SEEM record can be (" + std::to_string(kSeemBufferSize) +
+         " bytes); nothing was restored";
 }
+
+Message FileFailure(const std::string& error) { return {error, kErrorCaption, MessageIcon::Error}; }
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, Use
     return;
   }
   if (contents.size() > kSeemBufferSize) {
-    dialogs.Show({kBackupTooLargeText, kP2kErrorCaption, MessageIcon::Error});
+    dialogs.Show({BackupTooLargeText(), kP2kErrorCaption, MessageIcon::Error});
     return;
   }
   const Bytes record(contents.begin(), contents.end());

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "phone/demo_storage.h"
-#include "phone/phone_server.h"
 #include "phone/phone_socket_path.h"
-#include "phone/seem_records.h"
+#include "phonesim/demo_storage.h"
+#include "phonesim/phone_server.h"
+#include "phonesim/seem_records.h"
 
 namespace {
 

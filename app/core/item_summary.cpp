@@ -22,26 +22,42 @@ struct SlotLine {
   bool once;  // one line for the whole group of tags
 };
 
-SlotLine LineFor(std::uint8_t tag) {
-  switch (tag) {
-    case kTagMenuTitle: return {kMenuTitleLine, false};
-    case kTagSoftkeyTitle: return {kSoftkeyTitleLine, false};
-    case kTagUrl: return {kUrlLine, false};
-    case kTagMidlet1:
-    case kTagMidletName:
-    case kTagMidletVendor: return {kMidletLine, true};
-    case kTagFileIcon: return {kFileIconLine, true};
-    case kTagDrmListIcon:
-    case kTagDrmStaticIcon:
-    case kTagDrmAnimatedIcon: return {kDrmIconLine, true};
-    case kTagCode12:
-    case kTagCode13:
-    case kTagCode14: return {kPhoneNumberLine, true};
-    case kTagShowText: return {kTextScreenLine, false};
-    case kTagEmulatedAction: return {kActionLine, false};
-    case kTagShortcutData: return {kShortcutLine, false};
-    default: return {kUnsupportedLine, false};
+SlotLine TitlesLine(TitleList list) {
+  switch (list) {
+    case TitleList::Menu: return {kMenuTitleLine, false};
+    case TitleList::Softkey: return {kSoftkeyTitleLine, false};
+    case TitleList::ShowText: break;
   }
+  return {kTextScreenLine, false};
+}
+
+SlotLine LineFor(const ChunkSlot& slot) {
+  return std::visit(Overloaded{
+                        [](const TitlesChunk& chunk) { return TitlesLine(chunk.list); },
+                        [](const FileIconChunk&) {
+                          return SlotLine{kFileIconLine, true};
+                        },
+                        [](const TextChunk& chunk) {
+                          return chunk.field == TextField::Url ? SlotLine{kUrlLine, false}
+                                                               : SlotLine{kMidletLine, true};
+                        },
+                        [](const DrmIconChunk&) {
+                          return SlotLine{kDrmIconLine, true};
+                        },
+                        [](const CodeChunk&) {
+                          return SlotLine{kPhoneNumberLine, true};
+                        },
+                        [](const ActionChunk&) {
+                          return SlotLine{kActionLine, false};
+                        },
+                        [](const ShortcutChunk&) {
+                          return SlotLine{kShortcutLine, false};
+                        },
+                        [](const UnknownGroupChunk&) {
+                          return SlotLine{kUnsupportedLine, false};
+                        },
+                    },
+                    slot.content);
 }
 
 }  // namespace
@@ -59,7 +75,7 @@ std::optional<std::vector<std::string>> ItemSummary(const MenuTree& tree, const 
   if (data == nullptr) return lines;
 
   for (const ChunkSlot& slot : data->slots) {
-    const SlotLine line = LineFor(slot.tag);
+    const SlotLine line = LineFor(slot);
     if (line.once && std::find(lines.begin(), lines.end(), line.text) != lines.end()) continue;
     lines.emplace_back(line.text);
   }

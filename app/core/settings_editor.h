@@ -2,7 +2,7 @@
 // free of any window so that they can be checked on their own.
 #pragma once
 
-#include "app/core/settings.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 

@@ -10,8 +10,6 @@
 
 namespace menuforge {
 
-inline constexpr char kDrmBinaryErrorCaption[] = "Error";
-
 class CurrentDrmBinary {
  public:
   bool loaded() const { return binary_.has_value(); }

@@ -11,23 +11,34 @@ void Append(const std::optional<ChunkSlot>& slot, std::vector<ChunkSlot>& chunks
   if (slot) chunks.push_back(*slot);
 }
 
+// By TextField and by CallCode.
+constexpr std::array<FunctionChunk, 4> kTextChunks = {FunctionChunk::Url, FunctionChunk::Midlet1,
+                                                      FunctionChunk::MidletName,
+                                                      FunctionChunk::MidletVendor};
+constexpr std::array<FunctionChunk, 3> kCodeChunks = {FunctionChunk::Code12, FunctionChunk::Code13,
+                                                      FunctionChunk::Code14};
+
 }  // namespace
 
-std::optional<FunctionChunk> FunctionChunkOf(std::uint8_t tag) {
-  switch (tag) {
-    case kTagUrl: return FunctionChunk::Url;
-    case kTagMidlet1: return FunctionChunk::Midlet1;
-    case kTagMidletName: return FunctionChunk::MidletName;
-    case kTagMidletVendor: return FunctionChunk::MidletVendor;
-    case kTagShowText: return FunctionChunk::ShowText;
-    case kTagEmulatedAction: return FunctionChunk::EmulatedAction;
-    case kTagShortcutData: return FunctionChunk::ShortcutData;
-    case kTagCode12: return FunctionChunk::Code12;
-    case kTagCode13: return FunctionChunk::Code13;
-    case kTagCode14: return FunctionChunk::Code14;
-    case kTagUnknownGroup: return FunctionChunk::UnknownGroup;
-    default: return std::nullopt;
-  }
+std::optional<FunctionChunk> FunctionChunkOf(const ChunkSlot& slot) {
+  using Found = std::optional<FunctionChunk>;
+  return std::visit(Overloaded{
+                        [](const TitlesChunk& chunk) {
+                          return chunk.list == TitleList::ShowText ? Found(FunctionChunk::ShowText)
+                                                                   : Found();
+                        },
+                        [](const TextChunk& chunk) {
+                          return Found(kTextChunks[static_cast<std::size_t>(chunk.field)]);
+                        },
+                        [](const CodeChunk& chunk) {
+                          return Found(kCodeChunks[static_cast<std::size_t>(chunk.code)]);
+                        },
+                        [](const ActionChunk&) { return Found(FunctionChunk::EmulatedAction); },
+                        [](const ShortcutChunk&) { return Found(FunctionChunk::ShortcutData); },
+                        [](const UnknownGroupChunk&) { return Found(FunctionChunk::UnknownGroup); },
+                        [](const auto&) { return Found(); },
+                    },
+                    slot.content);
 }
 
 void EditorWorkingCopy::ClearVisual() {

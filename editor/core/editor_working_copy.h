@@ -29,7 +29,8 @@ enum class FunctionChunk : std::size_t {
 };
 inline constexpr std::size_t kFunctionChunkCount = 11;
 
-std::optional<FunctionChunk> FunctionChunkOf(std::uint8_t tag);
+// Nothing for titles and icons.
+std::optional<FunctionChunk> FunctionChunkOf(const ChunkSlot& slot);
 
 // Menu and soft key titles and the icons are taken afresh from the controls on every commit;
 // the function's chunks stay as loaded until a non-empty field replaces them or another

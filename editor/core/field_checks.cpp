@@ -70,7 +70,12 @@ std::optional<InputFault> CheckEightBitText(std::u16string_view text) {
 
 std::optional<Message> CheckEntryText(std::u16string_view text) {
   if (text.size() <= kMaxTitleCharacters) return std::nullopt;
-  return Message{kEntryTooLongText, kInputErrorCaption, MessageIcon::Error};
+  return Message{EntryTooLongText(), kInputErrorCaption, MessageIcon::Error};
+}
+
+std::string EntryTooLongText() {
+  return "A title or text holds at most " + std::to_string(kMaxTitleCharacters) +
+         " characters.\r\nShorten it, then press OK again";
 }
 
 }  // namespace menuforge

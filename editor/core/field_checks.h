@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "menu/user_messages.h"
@@ -52,8 +53,8 @@ std::optional<InputFault> CheckNumber(std::u16string_view text, NumberRange rang
 std::optional<InputFault> CheckEightBitText(std::u16string_view text);
 
 // The row text of the entry dialogs: a title entry holds at most 399 characters.
-inline constexpr char kEntryTooLongText[] =
-    "A title or text holds at most 399 characters.\r\nShorten it, then press OK again";
 std::optional<Message> CheckEntryText(std::u16string_view text);
+// "A title or text holds at most 399 characters.\r\n...", what CheckEntryText refuses with.
+std::string EntryTooLongText();
 
 }  // namespace menuforge

@@ -4,6 +4,7 @@
 
 #include "editor/core/field_checks.h"
 #include "menu/commondata.h"
+#include "menu/mma_format.h"
 
 namespace menuforge {
 namespace {
@@ -14,29 +15,24 @@ constexpr std::size_t kNoLimit = std::u16string::npos;
 struct FieldChunk {
   FunctionField field;
   FunctionChunk chunk;
-  std::uint8_t tag;
   ItemFunction function;
 };
 
 constexpr std::array<FieldChunk, kFunctionFieldCount> kFieldChunks = {{
-    {FunctionField::Url, FunctionChunk::Url, kTagUrl, ItemFunction::UrlLink},
-    {FunctionField::Midlet1, FunctionChunk::Midlet1, kTagMidlet1, ItemFunction::ApplicationStart},
-    {FunctionField::MidletName, FunctionChunk::MidletName, kTagMidletName,
-     ItemFunction::ApplicationStart},
-    {FunctionField::MidletVendor, FunctionChunk::MidletVendor, kTagMidletVendor,
-     ItemFunction::ApplicationStart},
-    {FunctionField::ActionCode, FunctionChunk::EmulatedAction, kTagEmulatedAction,
-     ItemFunction::EmulateAction},
-    {FunctionField::ShortcutData, FunctionChunk::ShortcutData, kTagShortcutData,
-     ItemFunction::Shortcut},
-    {FunctionField::Code12, FunctionChunk::Code12, kTagCode12, ItemFunction::CallSend},
-    {FunctionField::Code13, FunctionChunk::Code13, kTagCode13, ItemFunction::CallSend},
-    {FunctionField::Code14, FunctionChunk::Code14, kTagCode14, ItemFunction::CallSend},
+    {FunctionField::Url, FunctionChunk::Url, ItemFunction::UrlLink},
+    {FunctionField::Midlet1, FunctionChunk::Midlet1, ItemFunction::ApplicationStart},
+    {FunctionField::MidletName, FunctionChunk::MidletName, ItemFunction::ApplicationStart},
+    {FunctionField::MidletVendor, FunctionChunk::MidletVendor, ItemFunction::ApplicationStart},
+    {FunctionField::ActionCode, FunctionChunk::EmulatedAction, ItemFunction::EmulateAction},
+    {FunctionField::ShortcutData, FunctionChunk::ShortcutData, ItemFunction::Shortcut},
+    {FunctionField::Code12, FunctionChunk::Code12, ItemFunction::CallSend},
+    {FunctionField::Code13, FunctionChunk::Code13, ItemFunction::CallSend},
+    {FunctionField::Code14, FunctionChunk::Code14, ItemFunction::CallSend},
 }};
 
-const FieldChunk* FieldChunkOfTag(std::uint8_t tag) {
+const FieldChunk* FieldChunkOf(FunctionChunk chunk) {
   for (const FieldChunk& entry : kFieldChunks)
-    if (entry.tag == tag) return &entry;
+    if (entry.chunk == chunk) return &entry;
   return nullptr;
 }
 
@@ -80,30 +76,48 @@ std::optional<InputFault> CheckField(FunctionField field, std::u16string_view te
 }
 
 std::u16string FieldTextOf(const ChunkSlot& slot) {
-  if (IsTextTag(slot.tag)) return BytesToWide(slot.text);
-  if (IsCodeTag(slot.tag)) return U16ToWide(slot.code);
-  if (slot.tag == kTagEmulatedAction) return U16ToWide(slot.actionCode);
-  const auto& data = slot.shortcutData;
-  return BytesToWide(std::string(data.begin(), data.begin() + ZeroTextLength(data)));
+  return std::visit(
+      Overloaded{
+          [](const TextChunk& chunk) { return BytesToWide(chunk.text); },
+          [](const CodeChunk& chunk) { return U16ToWide(chunk.value); },
+          [](const ActionChunk& chunk) { return U16ToWide(chunk.code); },
+          [](const ShortcutChunk& chunk) {
+            const auto& data = chunk.data;
+            return BytesToWide(std::string(data.begin(), data.begin() + ZeroTextLength(data)));
+          },
+          [](const auto&) { return std::u16string(); },
+      },
+      slot.content);
 }
 
-ChunkSlot SlotFromField(const FieldChunk& entry, std::u16string_view text) {
-  if (IsTextTag(entry.tag)) return ChunkSlot::Text(entry.tag, WideToBytes(text));
-  if (IsCodeTag(entry.tag))
-    return ChunkSlot::Code(entry.tag, static_cast<std::uint8_t>(DecimalToU16(text)));
-  if (entry.tag == kTagEmulatedAction) return ChunkSlot::Action(DecimalToU16(text));
+ChunkSlot SlotFromField(FunctionChunk chunk, std::u16string_view text) {
+  const auto code = [text](CallCode which) {
+    return ChunkSlot::Code(which, static_cast<std::uint8_t>(DecimalToU16(text)));
+  };
+  switch (chunk) {
+    case FunctionChunk::Url: return ChunkSlot::Text(TextField::Url, WideToBytes(text));
+    case FunctionChunk::Midlet1: return ChunkSlot::Text(TextField::Midlet1, WideToBytes(text));
+    case FunctionChunk::MidletName:
+      return ChunkSlot::Text(TextField::MidletName, WideToBytes(text));
+    case FunctionChunk::MidletVendor:
+      return ChunkSlot::Text(TextField::MidletVendor, WideToBytes(text));
+    case FunctionChunk::EmulatedAction: return ChunkSlot::Action(DecimalToU16(text));
+    case FunctionChunk::Code12: return code(CallCode::Code12);
+    case FunctionChunk::Code13: return code(CallCode::Code13);
+    case FunctionChunk::Code14: return code(CallCode::Code14);
+    default: break;
+  }
   // A value of the full 25 characters fills the field and has no terminator.
-  ChunkSlot slot;
-  slot.tag = kTagShortcutData;
+  ShortcutChunk shortcut;
   const std::string bytes = WideToBytes(text.substr(0, kShortcutDataBytes));
-  std::copy(bytes.begin(), bytes.end(), slot.shortcutData.begin());
-  return slot;
+  std::copy(bytes.begin(), bytes.end(), shortcut.data.begin());
+  return {shortcut};
 }
 
-ChunkSlot TitlesFromRows(std::uint8_t tag, const std::vector<ListRow>& rows) {
+ChunkSlot TitlesFromRows(TitleList list, const std::vector<ListRow>& rows) {
   std::vector<TitleEntry> titles;
   for (const ListRow& row : rows) titles.push_back({row.languageId, row.text});
-  return ChunkSlot::Titles(tag, std::move(titles));
+  return ChunkSlot::Titles(list, std::move(titles));
 }
 
 IconRow RowOfFileIcon(std::uint8_t kind) {
@@ -112,19 +126,19 @@ IconRow RowOfFileIcon(std::uint8_t kind) {
   return IconRow::List;
 }
 
-std::optional<IconRow> RowOfDrmTag(std::uint8_t tag) {
-  switch (tag) {
-    case kTagDrmAnimatedIcon: return IconRow::Animated;
-    case kTagDrmStaticIcon: return IconRow::Static;
-    case kTagDrmListIcon: return IconRow::List;
-    default: return std::nullopt;
+IconRow RowOfDrmIcon(DrmIconKind kind) {
+  switch (kind) {
+    case DrmIconKind::Animated: return IconRow::Animated;
+    case DrmIconKind::Static: return IconRow::Static;
+    case DrmIconKind::List: break;
   }
+  return IconRow::List;
 }
 
 constexpr std::array<std::uint8_t, kIconRowCount> kFileIconKinds = {kAnimatedIcon, kStaticIcon,
                                                                     kListIcon};
-constexpr std::array<std::uint8_t, kIconRowCount> kDrmIconTags = {
-    kTagDrmAnimatedIcon, kTagDrmStaticIcon, kTagDrmListIcon};
+constexpr std::array<DrmIconKind, kIconRowCount> kDrmIconKinds = {
+    DrmIconKind::Animated, DrmIconKind::Static, DrmIconKind::List};
 constexpr std::array<std::uint8_t, kAttributeBoxCount> kAttributeBits = {
     kAttributeLockable, kAttributeProtected, kAttributeNonChangeable};
 
@@ -135,6 +149,16 @@ EntryDialog DialogOf(StringList list) {
 bool ValidLanguage(std::uint8_t id) { return id >= 1 && id <= kLanguageCount; }
 
 }  // namespace
+
+std::string TooManyChunksText() {
+  return "An entry holds at most " + std::to_string(kMaxSlots) +
+         " data chunks.\r\nRemove a title, an icon or a function, then press OK again";
+}
+
+std::string TooMuchDataText() {
+  return "The data of one entry can take at most " + std::to_string(kMaxDataSectionBytes) +
+         " bytes.\r\nShorten its titles or texts, then press OK again";
+}
 
 ItemEditorModel::ItemEditorModel(EditorEnvironment environment, EntryLanguageMemory& languages,
                                  UserDialogs& dialogs)
@@ -164,21 +188,22 @@ void ItemEditorModel::LoadItem(const EditedNode& node) {
 }
 
 void ItemEditorModel::LoadChunk(const ChunkSlot& slot) {
-  if (slot.tag == kTagMenuTitle) return LoadTitles(StringList::MenuTitle, slot);
-  if (slot.tag == kTagSoftkeyTitle) return LoadTitles(StringList::SoftkeyTitle, slot);
-  if (slot.tag == kTagShowText) {
-    LoadTitles(StringList::ShowText, slot);
+  if (const auto* titles = slot.As<TitlesChunk>()) {
+    if (titles->list == TitleList::Menu) return LoadTitles(StringList::MenuTitle, *titles);
+    if (titles->list == TitleList::Softkey) return LoadTitles(StringList::SoftkeyTitle, *titles);
+    LoadTitles(StringList::ShowText, *titles);
     controls_.list(StringList::ShowText).listEnabled = true;
     workingCopy_.function(FunctionChunk::ShowText) = slot;
     controls_.groupEnabled[Index(ItemFunction::ShowText)] = true;
     controls_.function = ItemFunction::ShowText;
     return;
   }
-  if (slot.tag == kTagUnknownGroup) {
+  const std::optional<FunctionChunk> chunk = FunctionChunkOf(slot);
+  if (chunk == FunctionChunk::UnknownGroup) {
     workingCopy_.function(FunctionChunk::UnknownGroup) = slot;
     return;
   }
-  if (const FieldChunk* entry = FieldChunkOfTag(slot.tag)) {
+  if (const FieldChunk* entry = chunk ? FieldChunkOf(*chunk) : nullptr) {
     workingCopy_.function(entry->chunk) = slot;
     SetFieldText(entry->field, FieldTextOf(slot));
     controls_.groupEnabled[Index(entry->function)] = true;
@@ -196,19 +221,20 @@ void ItemEditorModel::LoadChunk(const ChunkSlot& slot) {
   }
   // A soft key's icons are neither shown nor kept.
   if (softkey_) return;
-  if (slot.tag == kTagFileIcon) {
-    const IconRow row = RowOfFileIcon(slot.iconKind);
+  if (const auto* icon = slot.As<FileIconChunk>()) {
+    const IconRow row = RowOfFileIcon(icon->kind);
     SetIconSource(row, IconSource::Fs);
-    SetIconText(row, slot.path);
-  } else if (const std::optional<IconRow> row = RowOfDrmTag(slot.tag)) {
-    SetIconSource(*row, IconSource::Drm);
-    SetIconText(*row, U16ToWide(slot.drmIconNumber));
-    drmOrigin_[Index(*row)] = true;
+    SetIconText(row, icon->path);
+  } else if (const auto* drm = slot.As<DrmIconChunk>()) {
+    const IconRow row = RowOfDrmIcon(drm->kind);
+    SetIconSource(row, IconSource::Drm);
+    SetIconText(row, U16ToWide(drm->number));
+    drmOrigin_[Index(row)] = true;
   }
 }
 
-void ItemEditorModel::LoadTitles(StringList list, const ChunkSlot& slot) {
-  for (const TitleEntry& title : slot.titles) AppendRow(list, title.languageId, title.text);
+void ItemEditorModel::LoadTitles(StringList list, const TitlesChunk& chunk) {
+  for (const TitleEntry& title : chunk.titles) AppendRow(list, title.languageId, title.text);
   StringListControls& controls = controls_.list(list);
   controls.editEnabled = true;
   controls.deleteEnabled = true;
@@ -299,7 +325,7 @@ void ItemEditorModel::ClearFunctionTab() {
 }
 
 void ItemEditorModel::ResetAllData() {
-  if (!dialogs_.Ask({kResetQuestionText, kResetQuestionCaption, MessageIcon::Warning})) return;
+  if (!dialogs_.Ask({kResetQuestionText, kWarningCaption, MessageIcon::Warning})) return;
   ClearPanel();
   titleMode_ = kTitleModePlaced;
 }
@@ -461,12 +487,12 @@ bool ItemEditorModel::Accept() {
   ItemDataRecord stored;
   stored.slots = workingCopy_.Chunks();
   if (stored.slots.size() > kMaxSlots) {
-    dialogs_.Show({kTooManyChunksText, kStoreRefusedCaption, MessageIcon::Error});
+    dialogs_.Show({TooManyChunksText(), kErrorCaption, MessageIcon::Error});
     return false;
   }
   // Counted as "Save all data" counts, so that the entry fits whichever way it is saved.
-  if (DataLength(&stored, true) > 0xFFFF) {
-    dialogs_.Show({kTooMuchDataText, kStoreRefusedCaption, MessageIcon::Error});
+  if (DataLength(&stored, true) > kMaxDataSectionBytes) {
+    dialogs_.Show({TooMuchDataText(), kErrorCaption, MessageIcon::Error});
     return false;
   }
   return true;
@@ -475,10 +501,10 @@ bool ItemEditorModel::Accept() {
 void ItemEditorModel::ApplyDataChange() {
   workingCopy_.ClearVisual();
   const auto& menuTitles = controls_.list(StringList::MenuTitle).rows;
-  if (!menuTitles.empty()) workingCopy_.menuTitle = TitlesFromRows(kTagMenuTitle, menuTitles);
+  if (!menuTitles.empty()) workingCopy_.menuTitle = TitlesFromRows(TitleList::Menu, menuTitles);
   const auto& softkeyTitles = controls_.list(StringList::SoftkeyTitle).rows;
   if (!softkeyTitles.empty())
-    workingCopy_.softkeyTitle = TitlesFromRows(kTagSoftkeyTitle, softkeyTitles);
+    workingCopy_.softkeyTitle = TitlesFromRows(TitleList::Softkey, softkeyTitles);
 
   for (IconRow row : kIconRows) {
     const IconRowControls& icon = controls_.icon(row);
@@ -486,7 +512,7 @@ void ItemEditorModel::ApplyDataChange() {
     const std::size_t i = Index(row);
     if (icon.source == IconSource::Drm)
       workingCopy_.drmIcons[i] =
-          ChunkSlot::DrmIcon(kDrmIconTags[i], kDrmByteFromEditor, DecimalToU16(icon.text));
+          ChunkSlot::DrmIcon(kDrmIconKinds[i], kDrmByteFromEditor, DecimalToU16(icon.text));
     else
       workingCopy_.fileIcons[i] = ChunkSlot::FileIcon(kFileIconKinds[i], icon.text);
   }
@@ -505,14 +531,14 @@ void ItemEditorModel::CommitFunction(ItemFunction function) {
   if (function == ItemFunction::ShowText) {
     const auto& rows = controls_.list(StringList::ShowText).rows;
     if (!rows.empty())
-      workingCopy_.function(FunctionChunk::ShowText) = TitlesFromRows(kTagShowText, rows);
+      workingCopy_.function(FunctionChunk::ShowText) = TitlesFromRows(TitleList::ShowText, rows);
     return;
   }
   // An empty field keeps what was loaded for it.
   for (const FieldChunk& entry : kFieldChunks) {
     const std::u16string& text = controls_.field(entry.field).text;
     if (entry.function == function && !text.empty())
-      workingCopy_.function(entry.chunk) = SlotFromField(entry, text);
+      workingCopy_.function(entry.chunk) = SlotFromField(entry.chunk, text);
   }
 }
 

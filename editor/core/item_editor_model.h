@@ -18,14 +18,10 @@
 namespace menuforge {
 
 inline constexpr char kResetQuestionText[] = "This will remove all data\r\n   Continue?";
-inline constexpr char kResetQuestionCaption[] = "Warning";
-inline constexpr char kStoreRefusedCaption[] = "Error";
-inline constexpr char kTooManyChunksText[] =
-    "An entry holds at most 11 data chunks.\r\nRemove a title, an icon or a function, then "
-    "press OK again";
-inline constexpr char kTooMuchDataText[] =
-    "The data of one entry can take at most 65535 bytes.\r\nShorten its titles or texts, then "
-    "press OK again";
+// "An entry holds at most 11 data chunks.\r\n...", when OK finds more.
+std::string TooManyChunksText();
+// "The data of one entry can take at most 65535 bytes.\r\n...", when OK finds more.
+std::string TooMuchDataText();
 
 // What the editor is given of the node it edits.
 struct EditedNode {
@@ -83,7 +79,7 @@ class ItemEditorModel {
   // "Apply".
   void Apply();
   // "OK": commits the controls and refuses, with a message, what one entry cannot hold.
-  bool Accept();
+  [[nodiscard]] bool Accept();
   void ApplyDataChange();
   bool HasItemData() const;
   // Replaces the record's chunks with the working copy's, and settles the three node bytes.
@@ -98,7 +94,7 @@ class ItemEditorModel {
   // gives "Reset All Data" something to remove.
   void Changed(bool leavesContent);
   void AppendRow(StringList list, std::uint8_t languageId, std::u16string text);
-  void LoadTitles(StringList list, const ChunkSlot& slot);
+  void LoadTitles(StringList list, const TitlesChunk& chunk);
   void LoadChunk(const ChunkSlot& slot);
   void EnableField(FunctionField field);
   void DisableFunctionPage();

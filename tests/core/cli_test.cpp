@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -16,7 +14,9 @@
 #include "editor/core/gif_encoding.h"
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
+#include "menu/record_size.h"
 #include "menu/tree_operations.h"
+#include "support/cli_runner.h"
 #include "support/drm_binaries.h"
 #include "support/j2mest_files.h"
 #include "support/sample_menus.h"
@@ -26,6 +26,7 @@
 namespace menuforge {
 namespace {
 
+using test::CliRun;
 using test::ReadFileBytes;
 using test::ReadFileText;
 using test::TempFolder;
@@ -38,29 +39,10 @@ constexpr char kMismatchOnLoad[] =
 constexpr char kMismatchOnSave[] = "mma_ucp doesn't match current profile";
 constexpr char kProfileNotFound[] = "Profile not found. Default profile will be applied";
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
 class CliTest : public ::testing::Test {
  protected:
   CliRun Run(const std::string& arguments) const {
-    const std::filesystem::path errPath =
-        folder.path().parent_path() / (folder.path().filename().string() + ".stderr");
-    const std::string command = "cd '" + folder.path().string() + "' && '" MENUFORGE_CLI "' " +
-                                arguments + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileText(errPath);
-    std::filesystem::remove(errPath);
-    return run;
+    return test::RunCli(MENUFORGE_CLI, folder.path(), arguments);
   }
 
   bool Exists(const std::string& name) const { return std::filesystem::exists(folder / name); }
@@ -76,11 +58,10 @@ class CliTest : public ::testing::Test {
   // The sample's items, which the built-in item base holds, and "Foo", which it lacks.
   static ItemTable SampleItems() {
     std::vector<ItemBaseEntry> entries;
-    for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                           "MMRingStyle", "VoiceRecord", "Browser", "Games", "Calculator", "Camera",
-                           "Settings", "DialedCalls", "Tools", "Foo"})
+    for (const char* id :
+         {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools", "Foo"})
       entries.push_back({id, id, true});
-    return ItemTable(entries);
+    return WithDefaultSoftkeys(std::move(entries));
   }
 
   TempFolder folder;
@@ -89,7 +70,7 @@ class CliTest : public ::testing::Test {
 FormatOptions Options(int recordSize, bool saveAllData, IconAttribute icon = IconAttribute::Tag0C,
                       bool c698pFix = false) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   options.iconAttribute = icon;
   options.c698pFix = c698pFix;
   options.saveAllData = saveAllData;
@@ -99,7 +80,7 @@ FormatOptions Options(int recordSize, bool saveAllData, IconAttribute icon = Ico
 // One fixed record as the format lays it out.
 Bytes FixedRecord(int recordSize, std::vector<std::uint8_t> leading, const std::string& name,
                   std::uint8_t marker) {
-  const RecordLayout layout = RecordLayout::For(recordSize);
+  const RecordLayout layout = RecordLayout::For(*RecordSizeOf(recordSize));
   Bytes record = std::move(leading);
   for (std::size_t i = 0; i < layout.nameWidth; ++i)
     record.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
@@ -114,9 +95,8 @@ Bytes ExpectedSkeleton(int recordSize) {
   auto append = [&](const Bytes& record) { file.insert(file.end(), record.begin(), record.end()); };
   append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 1, 0, 0}, "Root", 0xCC));
   append(FixedRecord(recordSize, {1, 1, 2, 0xFF, 0, 0}, "Container", 0xCC));
-  for (const char* key : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                          "MMRingStyle", "VoiceRecord"})
-    append(FixedRecord(recordSize, {0, 0xFF, 0xFF, 0xFF, 0, 0x41}, key, 0xCC));
+  for (const ItemBaseEntry& key : DefaultSoftkeyItems())
+    append(FixedRecord(recordSize, {0, 0xFF, 0xFF, 0xFF, 0, 0x41}, key.identifier, 0xCC));
   append(FixedRecord(recordSize, {1, 0xFF, 0xFF, 0xFF, 0, 0}, "MenuRoot", 0xCD));
   return file;
 }
@@ -175,6 +155,7 @@ TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
     EXPECT_NE(run.err.find("error: "), std::string::npos) << arguments << ": " << run.err;
     EXPECT_FALSE(Exists("out")) << arguments;
   }
+  EXPECT_NE(Run("new out --records 24").err.find(kInvalidRecordLengthText), std::string::npos);
 }
 
 TEST_F(CliTest, ConvertBetweenRecordSizesKeepsTreeAndData) {
@@ -203,7 +184,8 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
   {
     MenuTree tree;
     test::BuildSampleMenu(tree);
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false);
+    ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false),
+              nullptr);
     ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), SampleItems()).status,
               SaveStatus::Saved);
   }
@@ -398,7 +380,14 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
       {"big unknown chunk",
        [](Json& j) { j["menu"][2]["data"][0]["chunks"][0]["hex"] = std::string(4098, 'A'); },
        "more than 2048 bytes"},
-      {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; }, "expected 22 or 36"},
+      {"bad record size", [](Json& j) { j["format"]["recordSize"] = 24; },
+       "Invalid mma record length"},
+      {"one entry too many",
+       [](Json& j) {
+         while (j["menu"].size() < kMaxMenuEntries) j["menu"].push_back(j["menu"][0]);
+         j["menu"][0]["children"].push_back(j["menu"][0]);
+       },
+       TooManyEntriesText()},
       {"06 with 36", [](Json& j) { j["format"]["customIconAttribute"] = "06"; },
        "needs 22-byte records"},
       {"fix with 36", [](Json& j) { j["format"]["c698pFix"] = true; }, "needs 22-byte records"},

@@ -144,7 +144,7 @@ TEST_F(FirmwareProfileTest, MissingNamesAreAppendedOncePerOccurrenceThenApplied)
             (std::vector<std::string>{"Default", "R3624", "Create new..."}));
   EXPECT_EQ(catalog.selectorIndex(), 1);
   EXPECT_EQ(catalog.availableItems().count(), 7u);
-  EXPECT_EQ(options.saveMode, 22);
+  EXPECT_EQ(options.saveMode, RecordSize::k22);
   EXPECT_TRUE(options.c698pFix);
 }
 

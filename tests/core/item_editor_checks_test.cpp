@@ -93,7 +93,7 @@ TEST(ItemEditorChecks, EntryTextsHoldAtMost399Characters) {
   EXPECT_EQ(CheckEntryText(std::u16string(399, u'x')), std::nullopt);
   const std::optional<Message> refused = CheckEntryText(std::u16string(400, u'x'));
   ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->text, kEntryTooLongText);
+  EXPECT_EQ(refused->text, EntryTooLongText());
   EXPECT_EQ(refused->icon, MessageIcon::Error);
 }
 

@@ -18,16 +18,11 @@ ItemDataRecord Record(std::vector<ChunkSlot> slots) {
   return record;
 }
 
-ChunkSlot Title(std::uint8_t tag, std::u16string text, std::uint8_t language = 1) {
-  return ChunkSlot::Titles(tag, {{language, std::move(text)}});
+ChunkSlot Title(TitleList list, std::u16string text, std::uint8_t language = 1) {
+  return ChunkSlot::Titles(list, {{language, std::move(text)}});
 }
 
-ChunkSlot Unknown() {
-  ChunkSlot group;
-  group.tag = kTagUnknownGroup;
-  group.unknown = {{0x30, {1, 2, 3}}, {0x31, {}}};
-  return group;
-}
+ChunkSlot Unknown() { return ChunkSlot::UnknownGroup({{0x30, {1, 2, 3}}, {0x31, {}}}); }
 
 struct Stored {
   bool hasData = false;
@@ -79,7 +74,7 @@ class Editor {
 
 std::vector<std::uint8_t> Tags(const ItemDataRecord& record) {
   std::vector<std::uint8_t> tags;
-  for (const ChunkSlot& slot : record.slots) tags.push_back(slot.tag);
+  for (const ChunkSlot& slot : record.slots) tags.push_back(slot.tag());
   return tags;
 }
 
@@ -112,8 +107,8 @@ TEST(ItemEditorModel, FolderHidesTheFunctionPage) {
 
 TEST(ItemEditorModel, SoftKeyShowsTitlesButNeitherShowsNorKeepsIcons) {
   const ItemDataRecord data =
-      Record({Title(kTagSoftkeyTitle, u"Key"), ChunkSlot::FileIcon(kStaticIcon, u"/a/s.gif"),
-              ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 7)});
+      Record({Title(TitleList::Softkey, u"Key"), ChunkSlot::FileIcon(kStaticIcon, u"/a/s.gif"),
+              ChunkSlot::DrmIcon(DrmIconKind::List, 0x12, 7)});
   Editor editor(EditorEnvironment{true, {}});
   editor.Load(&data, kPlainItem, true, kAttributeProtected | kAttributeNonChangeable);
   const EditorControls& c = editor.controls();
@@ -139,7 +134,7 @@ TEST(ItemEditorModel, StoringAUrlGivesType3AndAttribute60WhateverTheBoxesSay) {
   editor.model.SetFieldText(FunctionField::Url, u"http://m.example/");
   const Stored stored = editor.Ok();
   ASSERT_EQ(stored.record.slots.size(), 1u);
-  EXPECT_EQ(stored.record.slots[0], ChunkSlot::Text(kTagUrl, "http://m.example/"));
+  EXPECT_EQ(stored.record.slots[0], ChunkSlot::Text(TextField::Url, "http://m.example/"));
   EXPECT_EQ(stored.itemType, kUrlLink);
   EXPECT_EQ(stored.attributeByte, kAttributeWithFunction);
 }
@@ -164,7 +159,7 @@ TEST(ItemEditorModel, TwelveRowsDisableAddAndDeletingEnablesIt) {
   EXPECT_EQ(list.rows.back().number, "#12");
 
   std::vector<TitleEntry> twelve(12, TitleEntry{3, u"x"});
-  const ItemDataRecord data = Record({ChunkSlot::Titles(kTagMenuTitle, twelve)});
+  const ItemDataRecord data = Record({ChunkSlot::Titles(TitleList::Menu, twelve)});
   Editor loaded;
   loaded.Load(&data);
   EXPECT_FALSE(loaded.controls().list(StringList::MenuTitle).addEnabled);
@@ -173,7 +168,7 @@ TEST(ItemEditorModel, TwelveRowsDisableAddAndDeletingEnablesIt) {
 
 TEST(ItemEditorModel, DeletingTheLastSoftkeyRowDisablesOnlyItsButtons) {
   const ItemDataRecord data =
-      Record({Title(kTagMenuTitle, u"Menu"), Title(kTagSoftkeyTitle, u"Key")});
+      Record({Title(TitleList::Menu, u"Menu"), Title(TitleList::Softkey, u"Key")});
   Editor editor;
   editor.Load(&data);
   editor.model.DeleteRow(StringList::SoftkeyTitle, 0);
@@ -196,9 +191,9 @@ TEST(ItemEditorModel, ShortcutDataOf25CharactersHasNoTerminator) {
   const Stored stored = editor.Ok();
   ASSERT_EQ(stored.record.slots.size(), 1u);
   const ChunkSlot& slot = stored.record.slots[0];
-  EXPECT_EQ(slot.tag, kTagShortcutData);
+  ASSERT_NE(slot.As<ShortcutChunk>(), nullptr);
   EXPECT_EQ(slot.length(), 25u);
-  EXPECT_EQ(slot.shortcutData.back(), 'Y');
+  EXPECT_EQ(slot.As<ShortcutChunk>()->data.back(), 'Y');
   EXPECT_EQ(stored.itemType, kShortcut);
 
   Editor reloaded;
@@ -209,9 +204,9 @@ TEST(ItemEditorModel, ShortcutDataOf25CharactersHasNoTerminator) {
 
 TEST(ItemEditorModel, StoredIconThatFailsItsCheckIsReportedAndDropped) {
   const ItemDataRecord data =
-      Record({ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, 0x12, 5000),
+      Record({ChunkSlot::DrmIcon(DrmIconKind::Animated, 0x12, 5000),
               ChunkSlot::FileIcon(kStaticIcon, u"/a/my file.gif"),
-              ChunkSlot::DrmIcon(kTagDrmListIcon, 0x12, 0), Title(kTagMenuTitle, u"T")});
+              ChunkSlot::DrmIcon(DrmIconKind::List, 0x12, 0), Title(TitleList::Menu, u"T")});
   Editor editor;
   editor.Load(&data);
   EXPECT_EQ(editor.shownTexts(),
@@ -281,12 +276,12 @@ TEST(ItemEditorModel, CharacterOutsideEightBitsKeepsTheTextTypedBefore) {
   EXPECT_EQ(editor.controls().field(FunctionField::Url).text, u"http://caf\u00E9");
   EXPECT_EQ(editor.shownTexts(),
             std::vector<std::string>{std::string(kNotEightBitText) + "\r\nInput will be ignored"});
-  EXPECT_EQ(editor.Ok().record.slots[0].text, "http://caf\xE9");
+  EXPECT_EQ(editor.Ok().record.slots[0], ChunkSlot::Text(TextField::Url, "http://caf\xE9"));
 }
 
 TEST(ItemEditorModel, ChoosingNoneDropsEveryFunctionChunkAndTheUnknownGroup) {
   const ItemDataRecord data =
-      Record({Title(kTagMenuTitle, u"M"), ChunkSlot::Text(kTagUrl, "u"), Unknown()});
+      Record({Title(TitleList::Menu, u"M"), ChunkSlot::Text(TextField::Url, "u"), Unknown()});
   Editor editor;
   editor.Load(&data, kUrlLink, false, kAttributeWithFunction);
   editor.model.ChooseFunction(ItemFunction::None);
@@ -299,15 +294,16 @@ TEST(ItemEditorModel, ChoosingNoneDropsEveryFunctionChunkAndTheUnknownGroup) {
 }
 
 TEST(ItemEditorModel, EmptiedFunctionFieldsKeepWhatWasLoadedButEmptiedTitlesDoNot) {
-  const ItemDataRecord data = Record({Title(kTagMenuTitle, u"M"), ChunkSlot::Text(kTagUrl, "u"),
-                                      ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x12, 4)});
+  const ItemDataRecord data =
+      Record({Title(TitleList::Menu, u"M"), ChunkSlot::Text(TextField::Url, "u"),
+              ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 4)});
   Editor editor;
   editor.Load(&data);
   editor.model.SetFieldText(FunctionField::Url, u"");
   editor.model.DeleteRow(StringList::MenuTitle, 0);
   editor.model.SetIconText(IconRow::Static, u"");
   const Stored stored = editor.Ok();
-  EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{ChunkSlot::Text(kTagUrl, "u")});
+  EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{ChunkSlot::Text(TextField::Url, "u")});
 }
 
 TEST(ItemEditorModel, TitleModeFollowsTitlesAndCustomEntriesKeep24) {
@@ -334,7 +330,7 @@ TEST(ItemEditorModel, TitleModeFollowsTitlesAndCustomEntriesKeep24) {
 }
 
 TEST(ItemEditorModel, ResetAllDataAsksFirst) {
-  const ItemDataRecord data = Record({Title(kTagMenuTitle, u"M"), ChunkSlot::Action(12)});
+  const ItemDataRecord data = Record({Title(TitleList::Menu, u"M"), ChunkSlot::Action(12)});
   Editor editor;
   editor.Load(&data, kEmulatedAction, false, kAttributeWithFunction | kAttributeLockable, 8);
   editor.dialogs.answers = {false};
@@ -382,7 +378,7 @@ TEST(ItemEditorModel, SwitchingTheSourceEmptiesTheFieldAndSetsThePickButton) {
 }
 
 TEST(ItemEditorModel, PickButtonsWhenShown) {
-  const ItemDataRecord data = Record({ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x12, 9)});
+  const ItemDataRecord data = Record({ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 9)});
   Editor connected(EditorEnvironment{true, {}});
   connected.Load(&data);
   EXPECT_TRUE(connected.controls().icon(IconRow::Animated).pickEnabled);
@@ -417,7 +413,7 @@ TEST(ItemEditorModel, InstalledMidletsFillTheChoiceAndTheFields) {
   EXPECT_EQ(stored.itemType, kApplicationStart);
 
   // Loading MIDlet chunks offers the list only when the phone's own list was read.
-  const ItemDataRecord data = Record({ChunkSlot::Text(kTagMidlet1, "m")});
+  const ItemDataRecord data = Record({ChunkSlot::Text(TextField::Midlet1, "m")});
   Editor loaded(environment);
   loaded.Load(&data);
   EXPECT_TRUE(loaded.controls().group(ItemFunction::ApplicationStart));
@@ -435,7 +431,7 @@ TEST(ItemEditorModel, TheMostMidletsOfferedPerListIs30) {
 }
 
 TEST(ItemEditorModel, CallOrSendSetsTheType) {
-  const ItemDataRecord data = Record({ChunkSlot::Code(kTagCode13, 200)});
+  const ItemDataRecord data = Record({ChunkSlot::Code(CallCode::Code13, 200)});
   Editor editor;
   editor.Load(&data, kSendMessage);
   const EditorControls& c = editor.controls();
@@ -461,13 +457,13 @@ TEST(ItemEditorModel, ShowTextRowsComeFromTheTextEditor) {
   editor.AddRow(StringList::ShowText, u"Hello", 6);
   const Stored stored = editor.Ok();
   EXPECT_EQ(stored.record.slots,
-            std::vector<ChunkSlot>{ChunkSlot::Titles(kTagShowText, {{7, u"Hello"}})});
+            std::vector<ChunkSlot>{ChunkSlot::Titles(TitleList::ShowText, {{7, u"Hello"}})});
   EXPECT_EQ(stored.itemType, kShowText);
 }
 
 TEST(ItemEditorModel, EditRemembersItsLanguageForLaterAdds) {
   const ItemDataRecord data =
-      Record({Title(kTagMenuTitle, u"Hallo", 7), Title(kTagShowText, u"t", 0)});
+      Record({Title(TitleList::Menu, u"Hallo", 7), Title(TitleList::ShowText, u"t", 0)});
   Editor editor;
   editor.Load(&data);
   EXPECT_EQ(editor.model.BeginAdd(StringList::SoftkeyTitle).languagePosition, 0u);
@@ -492,7 +488,7 @@ TEST(ItemEditorModel, TooLongEntriesAreNotAdded) {
   editor.AddRow(StringList::MenuTitle, std::u16string(400, u'x'));
   EXPECT_TRUE(editor.controls().list(StringList::MenuTitle).rows.empty());
   editor.AddRow(StringList::MenuTitle, std::u16string(399, u'x'));
-  EXPECT_EQ(editor.Ok().record.slots.at(0).titles.at(0).text.size(), 399u);
+  EXPECT_EQ(editor.Ok().record.slots.at(0).As<TitlesChunk>()->titles.at(0).text.size(), 399u);
 }
 
 TEST(ItemEditorModel, FunctionChunkAndUnknownGroupAreBothKept) {
@@ -513,18 +509,18 @@ TEST(ItemEditorModel, UntouchedEntryKeepsItsUnknownGroup) {
 }
 
 TEST(ItemEditorModel, MoreThanElevenChunksAreRefusedAtOk) {
-  ItemDataRecord data =
-      Record({ChunkSlot::Text(kTagUrl, "u"), ChunkSlot::Text(kTagMidlet1, "a"),
-              ChunkSlot::Text(kTagMidletName, "b"), ChunkSlot::Text(kTagMidletVendor, "c"),
-              ChunkSlot::Action(1), ChunkSlot::Shortcut("S"), ChunkSlot::Code(kTagCode12, 1),
-              ChunkSlot::Code(kTagCode13, 2), ChunkSlot::Code(kTagCode14, 3),
-              Title(kTagShowText, u"x"), Unknown()});
+  ItemDataRecord data = Record(
+      {ChunkSlot::Text(TextField::Url, "u"), ChunkSlot::Text(TextField::Midlet1, "a"),
+       ChunkSlot::Text(TextField::MidletName, "b"), ChunkSlot::Text(TextField::MidletVendor, "c"),
+       ChunkSlot::Action(1), ChunkSlot::Shortcut("S"), ChunkSlot::Code(CallCode::Code12, 1),
+       ChunkSlot::Code(CallCode::Code13, 2), ChunkSlot::Code(CallCode::Code14, 3),
+       Title(TitleList::ShowText, u"x"), Unknown()});
   Editor editor;
   editor.Load(&data);
   EXPECT_TRUE(editor.model.Accept());
   editor.AddRow(StringList::MenuTitle, u"one too many");
   EXPECT_FALSE(editor.model.Accept());
-  EXPECT_EQ(editor.dialogs.shown.back().text, kTooManyChunksText);
+  EXPECT_EQ(editor.dialogs.shown.back().text, TooManyChunksText());
 }
 
 }  // namespace

@@ -47,15 +47,15 @@ class Generator {
       given[position] = loaded ? *loaded : stored;
       plan[position] = std::move(stored);
     };
-    if (Chance(50)) place(0, Titles(kTagMenuTitle));
-    if (Chance(40)) place(1, Titles(kTagSoftkeyTitle));
+    if (Chance(50)) place(0, Titles(TitleList::Menu));
+    if (Chance(40)) place(1, Titles(TitleList::Softkey));
     entry.titles = plan[0] || plan[1];
     // Each icon row holds one icon, from a file or a DRM number.
     for (std::size_t row = 0; row < kIconRowCount; ++row) {
       if (!Chance(40)) continue;
       static constexpr std::uint8_t kKinds[] = {kAnimatedIcon, kStaticIcon, kListIcon};
-      static constexpr std::uint8_t kDrmTags[] = {kTagDrmAnimatedIcon, kTagDrmStaticIcon,
-                                                  kTagDrmListIcon};
+      static constexpr DrmIconKind kDrmKinds[] = {DrmIconKind::Animated, DrmIconKind::Static,
+                                                  DrmIconKind::List};
       if (Chance(50)) {
         // Any kind other than 3 and 4 is a list icon, and is stored as kind 2.
         const std::uint8_t loadedKind = row == 2 && Chance(30) ? 9 : kKinds[row];
@@ -65,21 +65,20 @@ class Generator {
       } else {
         const auto number = static_cast<std::uint16_t>(Between(1, 4000));
         // The editor writes its own DRM byte.
-        place(10 + row, ChunkSlot::DrmIcon(kDrmTags[row], kDrmByteFromEditor, number),
-              ChunkSlot::DrmIcon(kDrmTags[row], static_cast<std::uint8_t>(Below(256)), number));
+        place(10 + row, ChunkSlot::DrmIcon(kDrmKinds[row], kDrmByteFromEditor, number),
+              ChunkSlot::DrmIcon(kDrmKinds[row], static_cast<std::uint8_t>(Below(256)), number));
       }
     }
-    if (Chance(25)) place(2, Titles(kTagShowText));
-    static constexpr std::uint8_t kTextTags[] = {kTagUrl, kTagMidlet1, kTagMidletName,
-                                                 kTagMidletVendor};
+    if (Chance(25)) place(2, Titles(TitleList::ShowText));
     for (std::size_t i = 0; i < 4; ++i)
-      if (Chance(25)) place(6 + i, ChunkSlot::Text(kTextTags[i], ByteText(Below(2) ? 40 : 300)));
+      if (Chance(25))
+        place(6 + i, ChunkSlot::Text(static_cast<TextField>(i), ByteText(Below(2) ? 40 : 300)));
     if (Chance(25)) place(13, ChunkSlot::Action(static_cast<std::uint16_t>(Below(0x10000))));
     if (Chance(25)) place(14, ChunkSlot::Shortcut(ByteText(kShortcutDataBytes - 1)));
-    static constexpr std::uint8_t kCodeTags[] = {kTagCode12, kTagCode13, kTagCode14};
     for (std::size_t i = 0; i < 3; ++i)
       if (Chance(25))
-        place(15 + i, ChunkSlot::Code(kCodeTags[i], static_cast<std::uint8_t>(Below(256))));
+        place(15 + i,
+              ChunkSlot::Code(static_cast<CallCode>(i), static_cast<std::uint8_t>(Below(256))));
     if (Chance(30)) place(18, UnknownGroup());
 
     // The type of the function chunk latest in StoreItem's type order.
@@ -118,7 +117,7 @@ class Generator {
   std::size_t Below(std::size_t n) { return Between(0, n - 1); }
   bool Chance(std::size_t percent) { return Below(100) < percent; }
 
-  ChunkSlot Titles(std::uint8_t tag) {
+  ChunkSlot Titles(TitleList list) {
     std::vector<TitleEntry> titles(Between(1, 12));
     for (TitleEntry& title : titles) {
       title.languageId = static_cast<std::uint8_t>(Between(1, kLanguageCount));
@@ -126,7 +125,7 @@ class Generator {
       title.text.resize(Chance(10) ? Between(127, kMaxTitleCharacters) : Between(1, 20));
       for (char16_t& c : title.text) c = static_cast<char16_t>(Between(1, 0xFFFF));
     }
-    return ChunkSlot::Titles(tag, std::move(titles));
+    return ChunkSlot::Titles(list, std::move(titles));
   }
 
   std::u16string Path() {
@@ -147,14 +146,13 @@ class Generator {
   }
 
   ChunkSlot UnknownGroup() {
-    ChunkSlot group;
-    group.tag = kTagUnknownGroup;
+    std::vector<UnknownChunk> chunks;
     for (std::size_t i = Between(1, kMaxUnknownChunks); i > 0; --i) {
       UnknownChunk chunk{static_cast<std::uint8_t>(Between(100, 200)), Bytes(Between(0, 40))};
       for (auto& byte : chunk.data) byte = static_cast<std::uint8_t>(Below(256));
-      group.unknown.push_back(std::move(chunk));
+      chunks.push_back(std::move(chunk));
     }
-    return group;
+    return ChunkSlot::UnknownGroup(std::move(chunks));
   }
 
   std::mt19937 random_;
@@ -198,7 +196,7 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
 
     // What was stored reloads from a saved file as it was stored.
     FormatOptions options;
-    options.SelectSaveMode(seed % 2 ? 22 : 36);
+    options.SelectSaveMode(seed % 2 ? RecordSize::k22 : RecordSize::k36);
     options.saveAllData = true;
     Bytes file;
     ASSERT_EQ(EncodeMenuFile(tree, options, test::TestItems(), file).status, SaveStatus::Saved);

@@ -15,11 +15,7 @@ using test::NewMenu;
 
 ItemDataRecord WithTags(std::initializer_list<std::uint8_t> tags) {
   ItemDataRecord record;
-  for (std::uint8_t tag : tags) {
-    ChunkSlot slot;
-    slot.tag = tag;
-    record.slots.push_back(slot);
-  }
+  for (std::uint8_t tag : tags) record.slots.push_back(*ChunkOfTag(tag));
   return record;
 }
 
@@ -49,7 +45,7 @@ TEST(ItemSummaryTest, OneLinePerSlotAndOncePerGroup) {
       {{kTagCode12, kTagCode13, kTagCode14}, {"Phone number attached"}},
       {{kTagShowText, kTagShowText}, {"Text screen attached", "Text screen attached"}},
       {{kTagEmulatedAction, kTagShortcutData}, {"Action emulated", "Shortcut data"}},
-      {{kTagUnknownGroup, 2}, {"Unsupported Data", "Unsupported Data"}},
+      {{kTagUnknownGroup, kTagUnknownGroup}, {"Unsupported Data", "Unsupported Data"}},
   };
   for (const Case& c : cases) {
     MenuTree tree = NewMenu();

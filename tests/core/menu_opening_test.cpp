@@ -67,6 +67,15 @@ TEST_F(MenuOpening, DefaultProfileAppendsWithoutTheMismatchMessage) {
   EXPECT_EQ(ItemBaseLines(), 153u);
 }
 
+TEST_F(MenuOpening, TheItemBaseGrowsInMemoryAsItDoesOnDisk) {
+  catalog.SetSelectorIndex(0);
+  ASSERT_TRUE(OpenMenuFile(menuFile, tree, catalog, options, state, dialogs).loaded);
+  Catalog reread{folder.path()};
+  ASSERT_TRUE(reread.LoadItemBase().ok());
+  EXPECT_EQ(catalog.itemBase().entries(), reread.itemBase().entries());
+  EXPECT_EQ(catalog.availableItems().entries(), reread.itemBase().entries());
+}
+
 TEST_F(MenuOpening, NamesTheItemBaseCannotHoldAreReportedNotAppended) {
   MenuTree odd = NewMenu();
   AddLast(odd, *odd.menuRoot(), "x;y");

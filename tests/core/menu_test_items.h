@@ -11,13 +11,11 @@ namespace menuforge::test {
 
 inline ItemTable TestItems() {
   std::vector<ItemBaseEntry> entries;
-  for (const char* id :
-       {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook", "MMRingStyle",
-        "VoiceRecord", "A", "B", "C", "A1", "A2", "A1a", "B1", "Games", "ABCDEFGHIJKLM"})
+  for (const char* id : {"A", "B", "C", "A1", "A2", "A1a", "B1", "Games", "ABCDEFGHIJKLM"})
     entries.push_back({id, id, true});
   entries.push_back({"ABCDEFGHIJKL", "Twelve", true});
   entries.push_back({"DialedCalls", "DialedCalls [SC]", true});
-  return ItemTable(entries);
+  return WithDefaultSoftkeys(std::move(entries));
 }
 
 inline ItemBaseEntry Entry(const std::string& identifier) { return {identifier, identifier, true}; }
@@ -33,9 +31,9 @@ inline MenuNode* AddLast(MenuTree& tree, MenuNode& parent, const std::string& id
   return AddEntry(tree, parent, Placement::LastChild, Entry(identifier), false);
 }
 
-inline ItemDataRecord Titles(std::uint8_t tag, std::vector<TitleEntry> titles) {
+inline ItemDataRecord Titles(TitleList list, std::vector<TitleEntry> titles) {
   ItemDataRecord record;
-  record.slots.push_back(ChunkSlot::Titles(tag, std::move(titles)));
+  record.slots.push_back(ChunkSlot::Titles(list, std::move(titles)));
   return record;
 }
 

@@ -25,7 +25,7 @@ Loaded Load(const Bytes& bytes, bool profileIsDefault = true,
 
 Bytes Save(MenuTree& tree, int recordSize, bool c698p = false) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   options.c698pFix = c698p;
   options.saveAllData = true;
   Bytes bytes;
@@ -70,7 +70,7 @@ TEST(MenuLoader, RecordSizeComesFromByte41Alone) {
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(loaded.state.recordSize, 36);
   EXPECT_EQ(loaded.state.dataSectionOffset, 370u);
-  EXPECT_EQ(loaded.options.saveMode, 36);
+  EXPECT_EQ(loaded.options.saveMode, RecordSize::k36);
   EXPECT_EQ(loaded.options.iconAttribute, IconAttribute::Tag0C);
   EXPECT_FALSE(loaded.options.iconAttributeEnabled);
   EXPECT_FALSE(loaded.options.c698pFix);
@@ -93,15 +93,14 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
 
   Loaded loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(loaded.options.saveMode, 22);
+  EXPECT_EQ(loaded.options.saveMode, RecordSize::k22);
   EXPECT_TRUE(loaded.options.c698pFix);
   EXPECT_TRUE(loaded.options.c698pEnabled);
   EXPECT_TRUE(loaded.options.iconAttributeEnabled);
   EXPECT_EQ(loaded.options.iconAttribute, IconAttribute::Tag06);
   const ItemDataRecord* data = loaded.tree.itemData.Find(11);
   ASSERT_NE(data, nullptr);
-  EXPECT_EQ(data->slots[1].tag, kTagFileIcon);
-  EXPECT_EQ(data->slots[1].path, u"/a/two.gif");
+  EXPECT_EQ(data->slots[1], ChunkSlot::FileIcon(kStaticIcon, u"/a/two.gif"));
 }
 
 TEST(MenuLoader, CustomItemCounter) {
@@ -125,7 +124,8 @@ TEST(MenuLoader, CustomItemCounter) {
   loaded.tree.customItemCounter = 40;
   EmptyTree(loaded.tree);
   const ItemTable items = TestItems();
-  ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state);
+  ASSERT_EQ(ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state).status,
+            LoadStatus::Loaded);
   EXPECT_EQ(loaded.tree.customItemCounter, 41);
 }
 
@@ -154,18 +154,16 @@ TEST(MenuLoader, UnknownChunksKeepTheSlotOfTheFirst) {
   const ItemDataRecord* record = loaded.tree.itemData.Find(11);
   ASSERT_NE(record, nullptr);
   ASSERT_EQ(record->slots.size(), 2u);
-  EXPECT_EQ(record->slots[0].tag, kTagUnknownGroup);
-  EXPECT_EQ(record->slots[0].unknown, (std::vector<UnknownChunk>{{2, HexBytes("AA")}, {3, {}}}));
+  EXPECT_EQ(record->slots[0], ChunkSlot::UnknownGroup({{2, HexBytes("AA")}, {3, {}}}));
   EXPECT_EQ(record->slots[0].length(), 7u);
-  EXPECT_EQ(record->slots[1].tag, kTagMenuTitle);
-  EXPECT_EQ(record->slots[1].titles, (std::vector<TitleEntry>{{1, u""}}));
+  EXPECT_EQ(record->slots[1], ChunkSlot::Titles(TitleList::Menu, {{1, u""}}));
   EXPECT_EQ(DataLength(record, false), 10u);
   EXPECT_EQ(DataLength(record, true), 17u);
 }
 
 TEST(MenuLoader, DataMissingFromTheFile) {
   MenuTree tree = NewMenu();
-  AttachData(tree, *tree.NodeAt(1), Titles(kTagSoftkeyTitle, {{1, u"Go"}}));
+  AttachData(tree, *tree.NodeAt(1), Titles(TitleList::Softkey, {{1, u"Go"}}));
   Bytes file = Save(tree, 36);
   file.resize(370);  // ends where the data section begins
 
@@ -211,13 +209,13 @@ TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
   MenuNode* a1 = AddLast(tree, *a, "A1");
   AddLast(tree, *tree.menuRoot(), "B");
   ItemDataRecord all;
-  all.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, u"Álbum"}, {35, u"Меню"}}));
+  all.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, u"Álbum"}, {35, u"Меню"}}));
   all.slots.push_back(ChunkSlot::FileIcon(kAnimatedIcon, u"/a/mobile/picture/x.gif"));
-  all.slots.push_back(ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x12, 5000));
+  all.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 5000));
   AttachData(tree, *a, all);
   ItemDataRecord function;
-  function.slots.push_back(ChunkSlot::Text(kTagUrl, "http://example.com/"));
-  function.slots.push_back(ChunkSlot::Code(kTagCode12, 7));
+  function.slots.push_back(ChunkSlot::Text(TextField::Url, "http://example.com/"));
+  function.slots.push_back(ChunkSlot::Code(CallCode::Code12, 7));
   function.slots.push_back(ChunkSlot::Action(0x1234));
   AttachData(tree, *a1, function);
   AttachShortcut(tree, *tree.NodeAt(2), "DialedCalls");

@@ -76,7 +76,7 @@ std::optional<ItemDataRecord> ReloadedData(const ItemDataRecord* data, bool save
   ItemDataRecord reloaded = *data;
   if (!saveAllData)
     std::erase_if(reloaded.slots,
-                  [](const ChunkSlot& slot) { return slot.tag == kTagUnknownGroup; });
+                  [](const ChunkSlot& slot) { return slot.As<UnknownGroupChunk>() != nullptr; });
   if (reloaded.slots.empty()) return std::nullopt;
   return reloaded;
 }
@@ -120,7 +120,7 @@ bool HasFileIcon(const MenuTree& tree) {
   bool found = false;
   tree.ForEach([&](MenuNode& node) {
     if (const ItemDataRecord* data = tree.itemData.Find(node.record.recordKey))
-      for (const ChunkSlot& slot : data->slots) found = found || slot.tag == kTagFileIcon;
+      for (const ChunkSlot& slot : data->slots) found = found || slot.As<FileIconChunk>();
   });
   return found;
 }
@@ -152,9 +152,9 @@ void CheckRoundTrip(RandomMenu& menu, const Bytes& first) {
   EXPECT_TRUE(loaded.result.missingItems.empty());
   ExpectSameMenu(menu.tree, loaded.tree, menu.options.saveAllData);
 
-  EXPECT_EQ(loaded.state.recordSize, menu.options.saveMode);
+  EXPECT_EQ(loaded.state.recordSize, RecordBytes(menu.options.saveMode));
   EXPECT_EQ(loaded.state.dataSectionOffset,
-            kHeaderSize + (menu.tree.NodeCount() + 1) * menu.options.saveMode);
+            kHeaderSize + (menu.tree.NodeCount() + 1) * RecordBytes(menu.options.saveMode));
   EXPECT_EQ(loaded.options.saveMode, menu.options.saveMode);
   EXPECT_EQ(loaded.options.c698pFix, menu.options.c698pFix);
   EXPECT_EQ(loaded.options.iconAttribute,
@@ -171,17 +171,17 @@ void CheckRoundTrip(RandomMenu& menu, const Bytes& first) {
 // loader's title mode fix-up.
 void CheckConversion(RandomMenu& menu) {
   FormatOptions options22 = menu.options;
-  options22.SelectSaveMode(22);
+  options22.SelectSaveMode(RecordSize::k22);
   options22.c698pFix = false;
   options22.iconAttribute = IconAttribute::Tag0C;
   FormatOptions options36 = menu.options;
-  options36.SelectSaveMode(36);
+  options36.SelectSaveMode(RecordSize::k36);
   const Bytes file22 = Save(menu.tree, options22);
   const Bytes direct36 = Save(menu.tree, options36);
 
   LoadedMenu from22 = Load(file22);
   ASSERT_EQ(from22.result.status, LoadStatus::Loaded) << from22.result.error;
-  from22.options.SelectSaveMode(36);
+  from22.options.SelectSaveMode(RecordSize::k36);
   from22.options.saveAllData = menu.options.saveAllData;
   const Bytes file36 = Save(from22.tree, from22.options);
   EXPECT_TRUE(file36 == direct36) << FirstDifference(file36, direct36);
@@ -189,7 +189,7 @@ void CheckConversion(RandomMenu& menu) {
   LoadedMenu from36 = Load(file36);
   ASSERT_EQ(from36.result.status, LoadStatus::Loaded) << from36.result.error;
   ExpectSameMenu(from22.tree, from36.tree, menu.options.saveAllData);
-  from36.options.SelectSaveMode(22);
+  from36.options.SelectSaveMode(RecordSize::k22);
   from36.options.saveAllData = menu.options.saveAllData;
   const Bytes back22 = Save(from36.tree, from36.options);
   EXPECT_TRUE(back22 == file22) << FirstDifference(back22, file22);

@@ -133,7 +133,7 @@ std::vector<Bytes> ValidFiles() {
   for (std::uint32_t seed = 0; files.size() < 40; ++seed) {
     RandomMenu menu = MakeRandomMenu(seed);
     if (menu.tree.EntryCount() > 40) continue;
-    for (int size : {22, 36}) {
+    for (RecordSize size : kRecordSizes) {
       menu.options.SelectSaveMode(size);
       Bytes file;
       EXPECT_EQ(EncodeMenuFile(menu.tree, menu.options, RandomMenuItems(), file).status,
@@ -164,11 +164,11 @@ void SetU16(Bytes& file, std::size_t at, std::size_t value) {
   file[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
-std::size_t RecordAt(int size, std::size_t number) {
+std::size_t RecordAt(RecordSize size, std::size_t number) {
   return kHeaderSize + number * RecordLayout::For(size).size;
 }
 
-std::size_t DataFieldsAt(int size, std::size_t number) {
+std::size_t DataFieldsAt(RecordSize size, std::size_t number) {
   return RecordAt(size, number) + RecordLayout::For(size).offsetField;
 }
 
@@ -176,7 +176,7 @@ const ItemBaseEntry& Item(const std::string& identifier) {
   return RandomMenuItems().at(RandomMenuItems().Find(identifier));
 }
 
-Bytes Save(MenuTree& tree, int size) {
+Bytes Save(MenuTree& tree, RecordSize size) {
   FormatOptions options;
   options.SelectSaveMode(size);
   Bytes file;
@@ -185,17 +185,18 @@ Bytes Save(MenuTree& tree, int size) {
 }
 
 // Main menu entries "Calculator", "WebAccess", ... in one group, without data.
-Bytes FlatMenu(int size, std::size_t entries) {
+Bytes FlatMenu(RecordSize size, std::size_t entries) {
   static const char* const kNames[] = {"Calculator", "WebAccess", "Games", "Settings"};
   MenuTree tree;
   BuildSkeleton(tree);
   for (std::size_t i = 0; i < entries; ++i)
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item(kNames[i % 4]), false);
+    EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item(kNames[i % 4]), false),
+              nullptr);
   return Save(tree, size);
 }
 
 // One entry, "Calculator", whose data block is exactly `data`.
-Bytes EntryWithData(int size, const Bytes& data) {
+Bytes EntryWithData(RecordSize size, const Bytes& data) {
   Bytes file = FlatMenu(size, 1);
   SetU16(file, DataFieldsAt(size, 10) + 2, data.size());
   file.insert(file.end(), data.begin(), data.end());
@@ -222,7 +223,7 @@ Bytes Repeat(const Bytes& chunk, std::size_t times) {
 std::vector<std::uint8_t> SlotTags(const MenuTree& tree, std::uint8_t key) {
   std::vector<std::uint8_t> tags;
   if (const ItemDataRecord* data = tree.itemData.Find(key))
-    for (const ChunkSlot& slot : data->slots) tags.push_back(slot.tag);
+    for (const ChunkSlot& slot : data->slots) tags.push_back(slot.tag());
   return tags;
 }
 
@@ -246,7 +247,7 @@ using Names = std::vector<std::string>;
 
 struct HostileCase {
   const char* what;
-  std::function<Bytes(int size)> file;
+  std::function<Bytes(RecordSize size)> file;
   LoadStatus status;
   std::string message;  // part of the error, or of a warning; empty when none is expected
   std::function<void(const MenuTree&)> remains;
@@ -255,7 +256,7 @@ struct HostileCase {
 const std::vector<HostileCase>& HostileCases() {
   static const std::vector<HostileCase> cases = {
       {"fewer than the ten fixed records",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
          file.resize(RecordAt(size, 9));
          return file;
@@ -263,7 +264,7 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Failed, "too short to be a mma_ucp file",
        [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
       {"a header that counts fewer than ten records",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
          file[2] = 9;
          return file;
@@ -271,47 +272,49 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Failed, "counts fewer than ten records",
        [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
       {"a chunk longer than the entry's data",
-       [](int size) {
+       [](RecordSize size) {
          return EntryWithData(size, Concat({kTitleAB, {0x05, 0x00, 0x40, 'h', 't', 0x00}}));
        },
        LoadStatus::Loaded, "runs past the end of the data",
        [](const MenuTree& tree) {
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagMenuTitle}));
-         EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
        }},
       {"a chunk header cut off at the end of the data",
-       [](int size) {
+       [](RecordSize size) {
          return EntryWithData(size, Concat({kUrlChunk, {0x05, 0x00}}));
        },
        LoadStatus::Loaded, "chunk header is cut off",
-       [](const MenuTree& tree) { EXPECT_EQ(Slot(tree, 11, 0).text, "htp"); }},
+       [](const MenuTree& tree) {
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Text(TextField::Url, "htp"));
+       }},
       {"title end offsets that do not grow",
-       [](int size) {
+       [](RecordSize size) {
          // Two titles, the second ending where the first does.
          return EntryWithData(size, {0x00, 0x00, 0x0F, 0x02, 0x01, 0x00, 0x00, 0x06, 0x06, 0x00,
                                      0x00, 0x06, 0x00, 0x41, 0x00, 0x42, 0x00, 0x00});
        },
        LoadStatus::Loaded, "does not lie behind the one before",
        [](const MenuTree& tree) {
-         EXPECT_EQ(Slot(tree, 11, 0).titles, (std::vector<TitleEntry>{{1, u"AB"}}));
+         EXPECT_EQ(Slot(tree, 11, 0), ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
        }},
       {"more than eleven chunks",
-       [](int size) {
+       [](RecordSize size) {
          return EntryWithData(size, Repeat({kTagCode12, 0x00, 0x01, 0x07}, 12));
        },
        LoadStatus::Loaded, "more than 11 chunks",
        [](const MenuTree& tree) { EXPECT_EQ(SlotTags(tree, 11), Tags(kMaxSlots, kTagCode12)); }},
       {"more than eleven unknown chunks",
-       [](int size) {
+       [](RecordSize size) {
          return EntryWithData(size, Concat({Repeat({0x30, 0x00, 0x01, 0x55}, 12), kUrlChunk}));
        },
        LoadStatus::Loaded, "more than 11 unknown chunks",
        [](const MenuTree& tree) {
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagUnknownGroup, kTagUrl}));
-         EXPECT_EQ(Slot(tree, 11, 0).unknown.size(), kMaxUnknownChunks);
+         EXPECT_EQ(Slot(tree, 11, 0).As<UnknownGroupChunk>()->chunks.size(), kMaxUnknownChunks);
        }},
       {"an unknown chunk of more than 2048 bytes",
-       [](int size) {
+       [](RecordSize size) {
          Bytes big = {0x30, 0x08, 0x01};
          big.resize(3 + 2049, 0xAA);
          return EntryWithData(size, Concat({big, kUrlChunk}));
@@ -319,7 +322,7 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "larger than 2048 bytes",
        [](const MenuTree& tree) { EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagUrl})); }},
       {"a first child index that points at its own record",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = FlatMenu(size, 2);
          file[RecordAt(size, 10) + 3] = 10;
          return file;
@@ -330,14 +333,14 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(tree.EntryCount(), 2u);
        }},
       {"a first child index that points back at an earlier entry",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = FlatMenu(size, 2);
          file[RecordAt(size, 11) + 3] = 10;
          return file;
        },
        LoadStatus::Loaded, "", [](const MenuTree& tree) { EXPECT_EQ(tree.EntryCount(), 2u); }},
       {"a first child index that points at a soft key record",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
          file[RecordAt(size, 10) + 3] = 3;
          return file;
@@ -348,14 +351,15 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(tree.softkeys()->children.size(), kSoftkeyCount);
        }},
       {"a full menu whose last entry points at the fixed records",
-       [](int size) {
+       [](RecordSize size) {
          MenuTree tree;
          BuildSkeleton(tree);
          for (std::size_t i = 0; i < kMaxMenuEntries; ++i)
-           AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false);
-         tree.itemData.Store(3, {3, {ChunkSlot::Text(kTagUrl, "lsk")}});
+           EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false),
+                     nullptr);
+         tree.itemData.Store(3, {3, {ChunkSlot::Text(TextField::Url, "lsk")}});
          tree.NodeAt(1)->record.modified = true;
-         tree.itemData.Store(6, {6, {ChunkSlot::Text(kTagUrl, "down")}});
+         tree.itemData.Store(6, {6, {ChunkSlot::Text(TextField::Url, "down")}});
          tree.NodeAt(4)->record.modified = true;
          Bytes file = Save(tree, size);
          file[RecordAt(size, 254) + 3] = 2;
@@ -364,11 +368,11 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "",
        [](const MenuTree& tree) {
          EXPECT_EQ(tree.EntryCount(), kMaxMenuEntries);
-         EXPECT_EQ(Slot(tree, 3, 0).text, "lsk");
-         EXPECT_EQ(Slot(tree, 6, 0).text, "down");
+         EXPECT_EQ(Slot(tree, 3, 0), ChunkSlot::Text(TextField::Url, "lsk"));
+         EXPECT_EQ(Slot(tree, 6, 0), ChunkSlot::Text(TextField::Url, "down"));
        }},
       {"a record count of 255 with a short table",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = EntryWithData(size, kTitleAB);
          file[2] = 255;
          return file;
@@ -379,7 +383,7 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(tree.itemData.size(), 0u);
        }},
       {"a group that would run on into the data section",
-       [](int size) {
+       [](RecordSize size) {
          // Read as a record, the data is a member of the main menu's group: byte 1 is 9.
          Bytes url = {0x05, 0x00, 0x20};
          for (char c : std::string("http://example.com/lookalike/ab")) url.push_back(c);
@@ -390,10 +394,11 @@ const std::vector<HostileCase>& HostileCases() {
        [](const MenuTree& tree) {
          EXPECT_EQ(EntryNames(*tree.menuRoot()), (Names{"Calculator"}));
          EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagCode12, kTagUrl}));
-         EXPECT_EQ(Slot(tree, 11, 1).text, "http://example.com/lookalike/ab");
+         EXPECT_EQ(Slot(tree, 11, 1),
+                   ChunkSlot::Text(TextField::Url, "http://example.com/lookalike/ab"));
        }},
       {"a data offset beyond the end of the file",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = EntryWithData(size, kTitleAB);
          SetU16(file, DataFieldsAt(size, 10), 0x7FFF);
          return file;
@@ -404,7 +409,7 @@ const std::vector<HostileCase>& HostileCases() {
          EXPECT_EQ(tree.itemData.size(), 0u);
        }},
       {"a data length beyond the end of the file",
-       [](int size) {
+       [](RecordSize size) {
          Bytes file = EntryWithData(size, kTitleAB);
          SetU16(file, DataFieldsAt(size, 10) + 2, kTitleAB.size() + 1);
          return file;
@@ -424,8 +429,9 @@ bool Mentions(const LoadResult& result, const std::string& text) {
 
 TEST(MmaRobustnessTest, HostileFiles) {
   for (const HostileCase& hostile : HostileCases()) {
-    for (int size : {22, 36}) {
-      SCOPED_TRACE(std::string(hostile.what) + ", " + std::to_string(size) + "-byte records");
+    for (RecordSize size : kRecordSizes) {
+      SCOPED_TRACE(std::string(hostile.what) + ", " + std::to_string(RecordBytes(size)) +
+                   "-byte records");
       const Bytes file = hostile.file(size);
       LoadedMenu loaded = Load(file, RandomMenuItems(), true);
       EXPECT_EQ(loaded.result.status, hostile.status) << Describe(loaded.result);

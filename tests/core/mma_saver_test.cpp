@@ -10,7 +10,7 @@ namespace {
 
 FormatOptions Mode(int recordSize) {
   FormatOptions options;
-  options.SelectSaveMode(recordSize);
+  options.SelectSaveMode(*RecordSizeOf(recordSize));
   return options;
 }
 
@@ -121,7 +121,7 @@ TEST(MenuSaver, GroupOrderAndLinks) {
 TEST(MenuSaver, TitleChunkLayout) {
   MenuTree tree = NewMenu();
   MenuNode* entry = AddLast(tree, *tree.menuRoot(), "Games");
-  AttachData(tree, *entry, Titles(kTagMenuTitle, {{1, u"AB"}}));
+  AttachData(tree, *entry, Titles(TitleList::Menu, {{1, u"AB"}}));
   const Bytes file36 = Encode(tree, Mode(36));
   EXPECT_EQ(Slice(Record(file36, 36, 10), 32, 4), HexBytes("00 00 00 0E"));
   EXPECT_EQ(Slice(file36, 10 + 11 * 36, 14), HexBytes("00 00 0B 01 01 CD 00 06 00 41 00 42 00 00"));
@@ -135,8 +135,8 @@ TEST(MenuSaver, TitleEndOffsetsStartAtZeroInEveryChunk) {
   MenuTree tree = NewMenu();
   MenuNode* entry = AddLast(tree, *tree.menuRoot(), "Games");
   ItemDataRecord record;
-  record.slots.push_back(ChunkSlot::Titles(kTagSoftkeyTitle, {{1, u"AB"}, {3, u"CDE"}}));
-  record.slots.push_back(ChunkSlot::Titles(kTagShowText, {{1, u"X"}}));
+  record.slots.push_back(ChunkSlot::Titles(TitleList::Softkey, {{1, u"AB"}, {3, u"CDE"}}));
+  record.slots.push_back(ChunkSlot::Titles(TitleList::ShowText, {{1, u"X"}}));
   AttachData(tree, *entry, record);
   const Bytes data = Slice(Encode(tree, Mode(36)), 10 + 11 * 36, 3 + 9 + 6 + 8 + 3 + 5 + 4);
   // First chunk: strings of 2 and 3 characters end at 6 and 14.
@@ -149,8 +149,8 @@ TEST(MenuSaver, DataOffsetsRunOnOverEntriesWithoutData) {
   MenuNode* first = AddLast(tree, *tree.menuRoot(), "A");
   AddLast(tree, *tree.menuRoot(), "B");
   MenuNode* third = AddLast(tree, *tree.menuRoot(), "C");
-  AttachData(tree, *first, Titles(kTagMenuTitle, {{1, u"AB"}}));
-  AttachData(tree, *third, Titles(kTagMenuTitle, {{1, u"AB"}}));
+  AttachData(tree, *first, Titles(TitleList::Menu, {{1, u"AB"}}));
+  AttachData(tree, *third, Titles(TitleList::Menu, {{1, u"AB"}}));
   const Bytes file = Encode(tree, Mode(36));
   EXPECT_EQ(Slice(Record(file, 36, 10), 32, 4), HexBytes("00 00 00 0E"));
   EXPECT_EQ(Slice(Record(file, 36, 11), 32, 4), HexBytes("00 0E 00 00"));
@@ -163,10 +163,7 @@ TEST(MenuSaver, UnknownChunksOnlyWithSaveAllData) {
   MenuTree tree = NewMenu();
   MenuNode* entry = AddLast(tree, *tree.menuRoot(), "Games");
   ItemDataRecord record;
-  ChunkSlot group;
-  group.tag = kTagUnknownGroup;
-  group.unknown = {{2, HexBytes("AA BB")}, {3, {}}};
-  record.slots.push_back(group);
+  record.slots.push_back(ChunkSlot::UnknownGroup({{2, HexBytes("AA BB")}, {3, {}}}));
   AttachData(tree, *entry, record);
 
   const Bytes without = Encode(tree, Mode(36));
@@ -217,7 +214,7 @@ TEST(MenuSaver, IconAttribute06WritesTag6AndKeepsTheModel) {
   options.iconAttribute = IconAttribute::Tag06;
   const Bytes file = Encode(tree, options);
   EXPECT_EQ(Slice(file, 10 + 11 * 22, 4), HexBytes("06 00 13 02"));
-  EXPECT_EQ(tree.itemData.Find(entry->record.recordKey)->slots[0].tag, kTagFileIcon);
+  EXPECT_EQ(tree.itemData.Find(entry->record.recordKey)->slots[0].tag(), kTagFileIcon);
 }
 
 TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {
@@ -253,14 +250,10 @@ TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
   EXPECT_EQ(ReadFileText(folder / "mma_ucp"), "old contents");
 
   // Custom entries pass under every profile.
-  std::vector<ItemBaseEntry> onlySoftkeys;
-  for (const char* id : {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "Datebook",
-                         "MMRingStyle", "VoiceRecord"})
-    onlySoftkeys.push_back(Entry(id));
   MenuTree custom = NewMenu();
-  AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true);
+  ASSERT_NE(AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true), nullptr);
   custom.NodeAt(9)->record.itemName = "~4";
-  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), ItemTable(onlySoftkeys)).status,
+  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), WithDefaultSoftkeys({})).status,
             SaveStatus::Saved);
 }
 
@@ -277,7 +270,7 @@ TEST(MenuSaver, RefusesWhatTheFormatCannotHold) {
   ItemDataRecord record;
   for (int i = 0; i < 3; ++i)
     record.slots.push_back(ChunkSlot::Titles(
-        kTagMenuTitle, std::vector<TitleEntry>(28, TitleEntry{1, std::u16string(399, u'x')})));
+        TitleList::Menu, std::vector<TitleEntry>(28, TitleEntry{1, std::u16string(399, u'x')})));
   AttachData(big, *entry, record);
   result = SaveMenuFile(folder / "x", big, Mode(36), TestItems());
   EXPECT_EQ(result.status, SaveStatus::Failed);

@@ -3,26 +3,18 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
 
 #include "app/core/java_after_open.h"
 #include "catalog/menu_opening.h"
 #include "core/phone_test_rig.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
-#include "phone/demo_storage.h"
 #include "phone/socket_library.h"
+#include "phonesim/demo_storage.h"
+#include "support/cli_runner.h"
 
 namespace menuforge::test {
 namespace {
-
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
 
 class PhoneCliTest : public ::testing::Test {
  protected:
@@ -40,19 +32,8 @@ class PhoneCliTest : public ::testing::Test {
   }
 
   CliRun Run(const std::string& arguments) const {
-    const auto errPath = folder / "stderr";
-    const std::string command = "cd '" + (folder / "work").string() +
-                                "' && MENUFORGE_PHONE_SOCKET='" + socket().string() + "' '" +
-                                MENUFORGE_CLI "' " + arguments + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileText(errPath);
-    return run;
+    return RunCli(MENUFORGE_CLI, folder / "work", arguments,
+                  "MENUFORGE_PHONE_SOCKET='" + socket().string() + "'");
   }
 
   void PutPhoneFile(const std::string& phonePath, const Bytes& bytes) const {
@@ -67,7 +48,7 @@ class PhoneCliTest : public ::testing::Test {
 TEST_F(PhoneCliTest, InfoAndList) {
   StartSimulator();
   PutPhoneFile("/a/mobile/picture/x.gif", Bytes(12));
-  PhoneStorage(storage()).SetAttributes("/a/mobile/picture/x.gif", kAttributeSystem);
+  ASSERT_TRUE(PhoneStorage(storage()).SetAttributes("/a/mobile/picture/x.gif", kAttributeSystem));
   const CliRun info = Run("phone info");
   EXPECT_EQ(info.exitCode, 0) << info.err;
   EXPECT_EQ(info.out,
@@ -186,7 +167,7 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   NoProgress windows;
   CountingObserver observer;
   PhoneLink link(library, settings, dialogs, windows, observer, work);
-  link.session.Start();
+  ASSERT_TRUE(link.session.Start());
   link.session.Poll();
   ASSERT_TRUE(link.session.connected());
 

@@ -6,7 +6,7 @@
 
 #include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
-#include "phone/phone_path.h"
+#include "phonesim/phone_path.h"
 
 namespace menuforge::test {
 namespace {

@@ -9,10 +9,10 @@
 #include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phone/local_socket.h"
-#include "phone/phone_server.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 #include "phone/wire_format.h"
+#include "phonesim/phone_server.h"
 
 namespace menuforge::test {
 namespace {
@@ -24,7 +24,7 @@ struct SocketRig {
         server(std::make_unique<RunningServer>(folder / "phone", socket, std::move(faults))),
         library(socket),
         link(library, settings, dialogs, windows, observer, folder.path()) {
-    link.session.Start();
+    EXPECT_TRUE(link.session.Start());
     link.session.Poll();
   }
 

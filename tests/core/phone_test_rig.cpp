@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "phone/seem_records.h"
+#include "phonesim/seem_records.h"
 
 namespace menuforge::test {
 namespace {
@@ -59,7 +59,7 @@ PhoneRig::PhoneRig(FaultPlan faults, PhoneAnswers answers)
            [this](std::chrono::milliseconds wait) { waits.push_back(wait); }) {
   settings.logging = true;
   if (!link.log.Create(workingFolder / "p2klog.txt").empty()) throw std::runtime_error("no log");
-  link.session.Start();
+  if (!link.session.Start()) throw std::runtime_error("no library");
   phone.Plug(std::move(faults));
   link.session.Poll();
 }

@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/settings.h"
-#include "phone/in_process_library.h"
 #include "phone/phone_link.h"
-#include "phone/phone_server.h"
+#include "phonesim/in_process_library.h"
+#include "phonesim/phone_server.h"
 #include "support/test_support.h"
+#include "workspace/settings.h"
 
 namespace menuforge::test {
 

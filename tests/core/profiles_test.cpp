@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "catalog/catalog.h"
 #include "catalog/profile_file.h"
+#include "menu/record_size.h"
 #include "support/test_support.h"
 
 namespace menuforge {
@@ -26,7 +28,7 @@ std::vector<std::string> Identifiers(const ItemTable& table) {
 // Distinct from every outcome a profile can produce, so untouched settings show.
 FormatOptions StartingOptions() {
   FormatOptions options;
-  options.SelectSaveMode(22);
+  options.SelectSaveMode(RecordSize::k22);
   options.iconAttribute = IconAttribute::Tag06;
   options.c698pFix = true;
   options.saveAllData = true;
@@ -97,7 +99,7 @@ TEST_F(ProfilesTest, FormatLineSetsTheSaveOptions) {
     options = StartingOptions();
 
     EXPECT_TRUE(catalog.ApplyProfile("P", options, dialogs));
-    EXPECT_EQ(options.saveMode, c.saveMode);
+    EXPECT_EQ(RecordBytes(options.saveMode), c.saveMode);
     EXPECT_EQ(options.iconAttribute, c.iconAttribute);
     EXPECT_EQ(options.iconAttributeEnabled, c.iconAttributeEnabled);
     EXPECT_EQ(options.c698pEnabled, c.saveMode == 22);
@@ -129,7 +131,7 @@ TEST_F(ProfilesTest, BadHeadersStopWithFormattingErrorAfterKeepingWhatWasRead) {
   WriteProfile("BadThird", std::string(kHeader) + "36 0C 0\r\n[mma item]\r\nPhoneBook\r\n");
   EXPECT_TRUE(catalog.ApplyProfile("BadThird", options, dialogs));
   ExpectOneMessage("Invalid profile formatting", "Profile error");
-  EXPECT_EQ(options.saveMode, 36);
+  EXPECT_EQ(options.saveMode, RecordSize::k36);
   EXPECT_EQ(options.iconAttribute, IconAttribute::Tag0C);
   EXPECT_FALSE(options.c698pFix);
   EXPECT_EQ(catalog.availableItems().count(), 153u);
@@ -148,7 +150,7 @@ TEST_F(ProfilesTest, ErrorAtTheThirdLineKeepsTheEarlierProfilesItems) {
   ASSERT_TRUE(catalog.ApplyProfile("Broken", options, dialogs));
   EXPECT_EQ(Identifiers(catalog.availableItems()),
             (std::vector<std::string>{"Message", "Custom item"}));
-  EXPECT_EQ(options.saveMode, 36);
+  EXPECT_EQ(options.saveMode, RecordSize::k36);
   EXPECT_TRUE(options.c698pFix);
   EXPECT_EQ(catalog.selectorIndex(), 0);
 }
@@ -162,7 +164,7 @@ TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
             (std::vector<std::string>{"PhoneBook", "Message", "Custom item"}));
   ExpectOneMessage("Unsupported mma item(s) found and omitted: Bar", "Profile error");
   EXPECT_EQ(catalog.selectorIndex(), 0);
-  EXPECT_EQ(options.saveMode, 22);
+  EXPECT_EQ(options.saveMode, RecordSize::k22);
 }
 
 TEST_F(ProfilesTest, ItemsTakeTheItemBaseDisplayNameAndMatchExactly) {
@@ -222,7 +224,7 @@ TEST_F(ProfilesTest, MissingProfileAppliesTheDefault) {
     ExpectOneMessage("Profile not found. Default profile will be applied", "Missing profile");
     EXPECT_EQ(catalog.selectorIndex(), 0);
     EXPECT_EQ(catalog.availableItems().entries(), catalog.itemBase().entries());
-    EXPECT_EQ(options.saveMode, 36);
+    EXPECT_EQ(options.saveMode, RecordSize::k36);
     EXPECT_EQ(options.iconAttribute, IconAttribute::Tag0C);
     EXPECT_FALSE(options.iconAttributeEnabled);
     EXPECT_FALSE(options.c698pFix);
@@ -236,7 +238,7 @@ TEST_F(ProfilesTest, DefaultRestoresTheWholeBaseAnd36ByteRecords) {
   ASSERT_TRUE(catalog.ApplyProfile("P", options, dialogs));
   catalog.ApplyDefault(options);
   EXPECT_EQ(catalog.availableItems().entries(), catalog.itemBase().entries());
-  EXPECT_EQ(options.saveMode, 36);
+  EXPECT_EQ(options.saveMode, RecordSize::k36);
   EXPECT_EQ(options.iconAttribute, IconAttribute::Tag0C);
   EXPECT_FALSE(options.iconAttributeEnabled);
   EXPECT_FALSE(options.c698pFix);
@@ -290,6 +292,16 @@ TEST(RecordLengthValue, IsDecimalHeldInEightBits) {
       {"-", 0},   {"99999999999", 0}, {"2147483647", 255},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(RecordLengthValue(text), value) << text;
+}
+
+TEST(RecordSize, OnlyTheTwoSizesParse) {
+  const std::vector<std::pair<std::string, std::optional<RecordSize>>> cases = {
+      {"22", RecordSize::k22}, {"36", RecordSize::k36}, {"022", std::nullopt},
+      {"24", std::nullopt},    {"", std::nullopt},      {"36 ", std::nullopt},
+  };
+  for (const auto& [text, size] : cases) EXPECT_EQ(ParseRecordSize(text), size) << text;
+  EXPECT_EQ(RecordSizeOf(22), RecordSize::k22);
+  EXPECT_EQ(RecordSizeOf(278), std::nullopt);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/settings.h"
 #include "app/core/settings_editor.h"
 #include "support/test_support.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 namespace {

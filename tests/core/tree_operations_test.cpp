@@ -35,8 +35,8 @@ TEST(TreeOperations, SkeletonOfANewMenu) {
 
 TEST(TreeOperations, EmptyTreeKeepsTheCounter) {
   MenuTree tree = NewMenu();
-  AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true);
-  AttachData(tree, *tree.NodeAt(9), Titles(kTagMenuTitle, {{1, u"x"}}));
+  ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true), nullptr);
+  AttachData(tree, *tree.NodeAt(9), Titles(TitleList::Menu, {{1, u"x"}}));
   EmptyTree(tree);
   EXPECT_TRUE(tree.empty());
   EXPECT_EQ(tree.itemData.size(), 0u);
@@ -47,11 +47,11 @@ TEST(TreeOperations, PlacementsOfNewEntries) {
   MenuTree tree = NewMenu();
   MenuNode& root = *tree.menuRoot();
   MenuNode* b = AddLast(tree, root, "B");
-  AddEntry(tree, *b, Placement::Before, Entry("A"), false);
-  AddEntry(tree, *b, Placement::FirstSibling, Entry("C"), false);
-  AddEntry(tree, *b, Placement::FirstChild, Entry("B1"), false);
+  ASSERT_NE(AddEntry(tree, *b, Placement::Before, Entry("A"), false), nullptr);
+  ASSERT_NE(AddEntry(tree, *b, Placement::FirstSibling, Entry("C"), false), nullptr);
+  ASSERT_NE(AddEntry(tree, *b, Placement::FirstChild, Entry("B1"), false), nullptr);
   MenuNode* first = AddEntry(tree, *b, Placement::FirstChild, Entry("A1"), false);
-  AddEntry(tree, *b, Placement::LastChild, Entry("A2"), false);
+  ASSERT_NE(AddEntry(tree, *b, Placement::LastChild, Entry("A2"), false), nullptr);
   EXPECT_EQ(Names(root), (std::vector<std::string>{"C", "A", "B"}));
   EXPECT_EQ(Names(*b), (std::vector<std::string>{"A1", "B1", "A2"}));
   EXPECT_EQ(b->record.itemType, kFolder);
@@ -64,8 +64,8 @@ TEST(TreeOperations, FirstSubitemKeepsOnlyTitlesAndIcons) {
   MenuTree tree = NewMenu();
   MenuNode* withTitle = AddLast(tree, *tree.menuRoot(), "A");
   ItemDataRecord record;
-  record.slots.push_back(ChunkSlot::Text(kTagUrl, "http://x"));
-  record.slots.push_back(ChunkSlot::Titles(kTagMenuTitle, {{1, u"AB"}}));
+  record.slots.push_back(ChunkSlot::Text(TextField::Url, "http://x"));
+  record.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
   AttachData(tree, *withTitle, record);
   withTitle->record.itemType = kUrlLink;
   AddLast(tree, *withTitle, "A1");
@@ -73,12 +73,12 @@ TEST(TreeOperations, FirstSubitemKeepsOnlyTitlesAndIcons) {
   const ItemDataRecord* kept = tree.itemData.Find(withTitle->record.recordKey);
   ASSERT_NE(kept, nullptr);
   ASSERT_EQ(kept->slots.size(), 1u);
-  EXPECT_EQ(kept->slots[0].tag, kTagMenuTitle);
+  EXPECT_EQ(kept->slots[0], ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
   EXPECT_EQ(withTitle->record.dataLength, 14);
 
   MenuNode* urlOnly = AddLast(tree, *tree.menuRoot(), "B");
   ItemDataRecord url;
-  url.slots.push_back(ChunkSlot::Text(kTagUrl, "http://x"));
+  url.slots.push_back(ChunkSlot::Text(TextField::Url, "http://x"));
   AttachData(tree, *urlOnly, url);
   AddLast(tree, *urlOnly, "B1");
   EXPECT_EQ(tree.itemData.Find(urlOnly->record.recordKey), nullptr);
@@ -91,7 +91,7 @@ TEST(TreeOperations, DeletingTheOnlyChildMakesAPlainItem) {
   MenuNode* folder = AddLast(tree, *tree.menuRoot(), "A");
   MenuNode* child = AddLast(tree, *folder, "A1");
   MenuNode* grandchild = AddLast(tree, *child, "A1a");
-  AttachData(tree, *grandchild, Titles(kTagMenuTitle, {{1, u"x"}}));
+  AttachData(tree, *grandchild, Titles(TitleList::Menu, {{1, u"x"}}));
   DeleteEntry(tree, *child);
   EXPECT_EQ(folder->record.itemType, kPlainItem);
   EXPECT_EQ(folder->record.firstChildIndex, 0xFF);
@@ -124,14 +124,14 @@ TEST(TreeOperations, MovedDataFollowsItsEntry) {
   MenuNode* a = AddLast(tree, root, "A");
   AddLast(tree, root, "B");
   MenuNode* c = AddLast(tree, root, "C");
-  AttachData(tree, *c, Titles(kTagMenuTitle, {{1, u"C"}}));
+  AttachData(tree, *c, Titles(TitleList::Menu, {{1, u"C"}}));
   ASSERT_EQ(c->record.recordKey, 13);  // record 12
   MoveBefore(tree, *c, *a);
   EXPECT_EQ(c->record.recordKey, 11);
   const ItemDataRecord* data = tree.itemData.Find(11);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->ownerKey, 11);
-  EXPECT_EQ(data->slots[0].titles[0].text, u"C");
+  EXPECT_EQ(data->slots[0], ChunkSlot::Titles(TitleList::Menu, {{1, u"C"}}));
   EXPECT_EQ(tree.itemData.Find(13), nullptr);
 }
 
@@ -153,7 +153,7 @@ TEST(TreeOperations, MoveBeforeOwnDescendantDoesNothing) {
 TEST(TreeOperations, ReplaceStartsWithoutData) {
   MenuTree tree = NewMenu();
   MenuNode* entry = AddLast(tree, *tree.menuRoot(), "A");
-  AttachData(tree, *entry, Titles(kTagMenuTitle, {{1, u"x"}}));
+  AttachData(tree, *entry, Titles(TitleList::Menu, {{1, u"x"}}));
   ReplaceEntry(tree, *entry, Entry("Games"), false);
   EXPECT_FALSE(entry->record.modified);
   EXPECT_EQ(entry->record.dataLength, 0);
@@ -162,7 +162,7 @@ TEST(TreeOperations, ReplaceStartsWithoutData) {
   EXPECT_EQ(entry->record.attributeByte, 0x40);
 
   MenuNode* lsk = tree.NodeAt(1);
-  AttachData(tree, *lsk, Titles(kTagSoftkeyTitle, {{1, u"x"}}));
+  AttachData(tree, *lsk, Titles(TitleList::Softkey, {{1, u"x"}}));
   ReplaceEntry(tree, *lsk, {"Games", "All games", true}, false);
   EXPECT_EQ(lsk->displayText, "LSK: All games");
   EXPECT_EQ(tree.itemData.Find(3), nullptr);

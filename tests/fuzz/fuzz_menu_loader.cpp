@@ -5,20 +5,14 @@
 
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
+#include "menu/tree_operations.h"
 
 namespace {
 
 using namespace menuforge;
 
 const ItemTable& KnownItems() {
-  static const ItemTable items({
-      {"PhoneBook", "PhoneBook", true},
-      {"Message", "Message", true},
-      {"RecentCall", "RecentCall", true},
-      {"Mutilmedia", "Multimedia", true},
-      {"Datebook", "Datebook", true},
-      {"MMRingStyle", "MMRingStyle", true},
-      {"VoiceRecord", "VoiceRecord", true},
+  static const ItemTable items = WithDefaultSoftkeys({
       {"Calculator", "Calculator", true},
       {"WebAccess", "Web Access", true},
       {"QuickNote", "Quick note [SC]", true},

@@ -2,15 +2,14 @@
 // recorded, and each modal dialog is driven by the next script of a queue instead of blocking.
 #pragma once
 
-#include <QAbstractButton>
 #include <QDialog>
-#include <QStyle>
 #include <QtTest>
 #include <deque>
 #include <functional>
 #include <vector>
 
 #include "editor/editor_prompts.h"
+#include "gui/widget_lookup.h"
 
 namespace menuforge::test {
 
@@ -48,24 +47,5 @@ class ScriptedEditorPrompts : public EditorPrompts {
     return accepted;
   }
 };
-
-template <typename Widget>
-Widget* Find(QWidget& window, const char* name) {
-  auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-  if (widget == nullptr) qFatal("no widget named %s", name);
-  return widget;
-}
-
-inline void Click(QWidget& window, const char* name) {
-  QTest::mouseClick(Find<QAbstractButton>(window, name), Qt::LeftButton);
-}
-
-// Radio buttons and check boxes take clicks only on their indicator and text, so the click goes
-// to the indicator, which a stretched button does not move.
-inline void ClickIndicator(QWidget& window, const char* name) {
-  auto* button = Find<QAbstractButton>(window, name);
-  const int indicator = button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button);
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(indicator / 2 + 1, button->height() / 2));
-}
 
 }  // namespace menuforge::test

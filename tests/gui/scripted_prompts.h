@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_prompts.h"
+#include "widgets/window_prompts.h"
 
 namespace menuforge::test {
 

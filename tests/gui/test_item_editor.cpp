@@ -226,7 +226,7 @@ class TestItemEditor : public QObject {
       name->setText(QString(400, QChar(u'n')));
       Click(dialog, "okButton");
       QVERIFY(dialog.isVisible());
-      QCOMPARE(Text(prompts_.shown.back()), QString::fromLatin1(kEntryTooLongText));
+      QCOMPARE(Text(prompts_.shown.back()), QString::fromStdString(EntryTooLongText()));
       QTest::keyClick(name, Qt::Key_Backspace);
       Click(dialog, "okButton");
     });
@@ -256,7 +256,7 @@ class TestItemEditor : public QObject {
       QCOMPARE(text->toPlainText().size(), 400);
       QTest::keyClick(text, Qt::Key_Enter);
       QVERIFY(dialog.isVisible());
-      QCOMPARE(Text(prompts_.shown.back()), QString::fromLatin1(kEntryTooLongText));
+      QCOMPARE(Text(prompts_.shown.back()), QString::fromStdString(EntryTooLongText()));
       Click(dialog, "cancelButton");
     });
     Click(d, "showTextAddButton");
@@ -264,7 +264,7 @@ class TestItemEditor : public QObject {
   }
 
   void resetAllDataAsksFirst() {
-    ItemEditorDialog& d = Open({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Menu"}})});
+    ItemEditorDialog& d = Open({ChunkSlot::Titles(TitleList::Menu, {{1, u"Menu"}})});
     auto* reset = Find<QPushButton>(d, "resetButton");
     QVERIFY(reset->isEnabled());
     QVERIFY(!Find<QPushButton>(d, "applyButton")->isEnabled());
@@ -294,7 +294,7 @@ class TestItemEditor : public QObject {
   }
 
   void loadedFunctionShowsItsGroupAndApplyCommits() {
-    ItemEditorDialog& d = Open({ChunkSlot::Code(kTagCode13, 42)}, kSendMessage);
+    ItemEditorDialog& d = Open({ChunkSlot::Code(CallCode::Code13, 42)}, kSendMessage);
     QVERIFY(Find<QGroupBox>(d, "callSendGroup")->isEnabled());
     QVERIFY(Find<QRadioButton>(d, "sendButton")->isChecked());
     QCOMPARE(Find<QLineEdit>(d, "code13Field")->text(), QStringLiteral("42"));

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/menu_tree_view.h"
+#include "gui/main_window_fixture.h"
 #include "gui/scripted_editor_prompts.h"
 #include "gui/scripted_prompts.h"
 #include "phone/phone_socket_path.h"
@@ -44,8 +45,7 @@ class TestItemEditorMainWindow : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-  QString previousFolder_;
+  std::unique_ptr<test::WindowTestFolder> folder_;
   std::unique_ptr<MainWindow> window_;
   DrivingPrompts* prompts_ = nullptr;
 
@@ -53,25 +53,15 @@ class TestItemEditorMainWindow : public QObject {
   T* Child(const char* name) const {
     return Find<T>(*window_, name);
   }
-  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  void Trigger(const char* action) { test::Trigger(*window_, action); }
 
   void AddToMenuRoot(const char* displayName, const char* placement) {
-    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot());
-    auto* list = Child<QComboBox>("itemList");
-    const int index = list->findText(QString::fromLatin1(displayName));
-    QVERIFY(index >= 0);
-    list->setCurrentIndex(index);
-    Q_EMIT list->activated(index);
-    Child<QMenu>("itemMenu")->hide();
-    Trigger(placement);
+    test::AddToMenuRoot(*window_, displayName, placement);
   }
 
  private Q_SLOTS:
   void init() {
-    previousFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder_.path()));
-    // No phone: the socket the window looks for never exists.
-    qputenv(kPhoneSocketVariable, QFile::encodeName(folder_.filePath(QStringLiteral("no-phone"))));
+    folder_ = std::make_unique<test::WindowTestFolder>();
     auto prompts = std::make_unique<DrivingPrompts>();
     prompts_ = prompts.get();
     window_ = std::make_unique<MainWindow>(std::move(prompts));
@@ -81,7 +71,7 @@ class TestItemEditorMainWindow : public QObject {
 
   void cleanup() {
     window_.reset();
-    QDir::setCurrent(previousFolder_);
+    folder_.reset();
   }
 
   void modifyItemGivesTheNodeItsTitleAndUrl() {

@@ -13,11 +13,13 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "app/core/version.h"
 #include "app/drag_data.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
 #include "catalog/firmware_profile.h"
 #include "catalog/menu_opening.h"
+#include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "phone/phone_socket_path.h"
@@ -27,16 +29,6 @@ namespace menuforge {
 namespace {
 
 using test::ScriptedPrompts;
-
-// The offscreen platform has no window opacity and cannot raise popups or grab the keyboard for
-// them; it says so at every fade step and every popup. Nothing else is kept from the test log.
-QtMessageHandler defaultHandler = nullptr;
-
-void DropOffscreenPopupNotices(QtMsgType type, const QMessageLogContext& context,
-                               const QString& text) {
-  if (text.startsWith(QLatin1String("This plugin does not support "))) return;
-  defaultHandler(type, context, text);
-}
 
 const Message kMismatch{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning};
 const Message kUpdated{kItemBaseUpdatedText, "Profile info", MessageIcon::Information};
@@ -70,7 +62,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenPopupNotices); }
+  void initTestCase() { test::DropOffscreenNotices(); }
   void init();
   void cleanup();
 
@@ -114,8 +106,10 @@ class MainWindowTest : public QObject {
  private:
   void Start();
   template <typename T>
-  T* Child(const char* name) const;
-  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  T* Child(const char* name) const {
+    return test::Find<T>(*window_, name);
+  }
+  void Trigger(const char* action) { test::Trigger(*window_, action); }
   // On the box or circle rather than in the middle, which may lie past a short caption.
   static void Click(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -123,32 +117,25 @@ class MainWindowTest : public QObject {
   MenuTreeView* View() const { return Child<MenuTreeView>("menuTree"); }
   MenuNode* Node(std::size_t position) const { return window_->tree().NodeAt(position); }
   void Select(const MenuNode* node) { View()->SelectNode(node); }
-  void ChooseEntry(const char* displayName);
-  MenuNode* AddToMenuRoot(const char* displayName);
+  void ChooseEntry(const char* displayName) { test::ChooseItemListEntry(*window_, displayName); }
+  MenuNode* AddToMenuRoot(const char* displayName) {
+    return test::AddToMenuRoot(*window_, displayName);
+  }
   void ShowSummaryOf(const MenuNode* node);
   QString Summary() const { return Child<QPlainTextEdit>("itemSummary")->toPlainText(); }
   bool OfferDrop(QMimeData& data, const MenuNode* target);
   void Drop(QMimeData& data, const MenuNode* target);
   QPoint PointOf(const MenuNode* node) const;
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  QString previousFolder_;
+  std::unique_ptr<test::WindowTestFolder> folder_;
   std::unique_ptr<MainWindow> window_;
   ScriptedPrompts* prompts_ = nullptr;
 };
 
-void MainWindowTest::init() {
-  previousFolder_ = QDir::currentPath();
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  QVERIFY(QDir::setCurrent(folder_->path()));
-  // No phone: the socket the window looks for never exists.
-  qputenv(kPhoneSocketVariable, QFile::encodeName(folder_->filePath(QStringLiteral("no-phone"))));
-}
+void MainWindowTest::init() { folder_ = std::make_unique<test::WindowTestFolder>(); }
 
 void MainWindowTest::cleanup() {
   window_.reset();
-  QDir::setCurrent(previousFolder_);
   folder_.reset();
 }
 
@@ -158,29 +145,6 @@ void MainWindowTest::Start() {
   prompts_ = prompts.get();
   window_ = std::make_unique<MainWindow>(std::move(prompts));
   Child<QTimer>("fadeTimer")->stop();
-}
-
-template <typename T>
-T* MainWindowTest::Child(const char* name) const {
-  T* child = window_->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("The main window has no %s", name);
-  return child;
-}
-
-void MainWindowTest::ChooseEntry(const char* displayName) {
-  auto* list = Child<QComboBox>("itemList");
-  const int index = list->findText(QString::fromLatin1(displayName));
-  QVERIFY2(index >= 0, displayName);
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-  Child<QMenu>("itemMenu")->hide();
-}
-
-MenuNode* MainWindowTest::AddToMenuRoot(const char* displayName) {
-  Select(window_->tree().menuRoot());
-  ChooseEntry(displayName);
-  Trigger("addSubitemLastAction");
-  return window_->tree().menuRoot()->children.back().get();
 }
 
 void MainWindowTest::ShowSummaryOf(const MenuNode* node) {
@@ -216,7 +180,7 @@ void MainWindowTest::startUpShowsTheInitialState() {
   test::WriteProfile("C650", "22 06 1", "PhoneBook\r\n");
   Start();
 
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Menuforge v.0.5"));
+  QCOMPARE(window_->windowTitle(), QString::fromStdString(WindowTitle()));
   QCOMPARE(window_->windowOpacity(), 0.0);
   QVERIFY(window_->tree().empty());
   QVERIFY(prompts_->shown.empty());
@@ -655,7 +619,7 @@ void MainWindowTest::theMainMenuStopsAt245Entries() {
   Trigger("addItemBeforeAction");
   QCOMPARE(window_->tree().EntryCount(), std::size_t{245});
   QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{kTooManyEntriesMessage, "Warning", MessageIcon::Warning}}));
+           (std::vector<Message>{{TooManyEntriesText(), "Warning", MessageIcon::Warning}}));
 }
 
 void MainWindowTest::deleteAsksFirst() {
@@ -889,7 +853,7 @@ void MainWindowTest::doubleClickOnTheItemLabelCutsOutTheTree() {
   QVERIFY(window_->mask().contains(label->mapTo(window_.get(), label->rect().center())));
 
   QTest::mouseDClick(label, Qt::LeftButton);
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Menuforge v.0.5"));
+  QCOMPARE(window_->windowTitle(), QString::fromStdString(WindowTitle()));
   QVERIFY(View()->isVisible());
   QVERIFY(window_->mask().isEmpty());
 }

@@ -15,32 +15,25 @@
 
 #include "app/core/java_after_open.h"
 #include "app/menu_tree_view.h"
-#include "app/progress_window.h"
 #include "catalog/item_base_file.h"
 #include "catalog/menu_opening.h"
+#include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
 #include "menu/mma_loader.h"
-#include "phone/in_process_library.h"
 #include "phone/phone_menu_files.h"
-#include "phone/phone_server.h"
 #include "phone/restart_at_close.h"
-#include "phone/seem_records.h"
 #include "phone/socket_library.h"
+#include "phonesim/in_process_library.h"
+#include "phonesim/phone_server.h"
+#include "phonesim/seem_records.h"
+#include "widgets/progress_window.h"
 #include "support/j2mest_files.h"
 
 namespace menuforge {
 namespace {
 
 using test::ScriptedPrompts;
-
-QtMessageHandler defaultHandler = nullptr;
-
-// The offscreen platform has no window opacity and no popups; it says so at every step.
-void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.startsWith(QLatin1String("This plugin does not support "))) return;
-  defaultHandler(type, context, text);
-}
 
 constexpr int kFadeInTicks = 25;
 constexpr int kFadeOutTicks = 26;
@@ -59,7 +52,9 @@ void WriteMenu(const std::filesystem::path& path, const std::vector<std::string>
   BuildSkeleton(tree);
   const ItemTable items(BuiltInItemBase());
   for (const std::string& identifier : identifiers)
-    AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)), false);
+    if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)),
+                  false))
+      qFatal("cannot add %s", identifier.c_str());
   if (SaveMenuFile(path, tree, FormatOptions{}, items).status != SaveStatus::Saved)
     qFatal("cannot write a menu file");
 }
@@ -101,7 +96,7 @@ class MainWindowPhoneTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() { defaultHandler = qInstallMessageHandler(DropOffscreenNotices); }
+  void initTestCase() { test::DropOffscreenNotices(); }
   void init();
   void cleanup();
 
@@ -123,13 +118,15 @@ class MainWindowPhoneTest : public QObject {
   void Start(std::unique_ptr<P2kLibrary> library = nullptr);
   void Plug(FaultPlan faults = {});
   template <typename T>
-  T* Child(const char* name) const;
-  void Trigger(const char* action) { Child<QAction>(action)->trigger(); }
+  T* Child(const char* name) const {
+    return test::Find<T>(*window_, name);
+  }
+  void Trigger(const char* action) { test::Trigger(*window_, action); }
   bool Enabled(const char* action) const { return Child<QAction>(action)->isEnabled(); }
   QString PhonePanel() const { return Child<QLabel>("phonePanel")->text(); }
   QString FormatPanel() const { return Child<QLabel>("formatPanel")->text(); }
   QColor Lamp() const { return Child<QFrame>("connectionLamp")->palette().color(QPalette::Window); }
-  void AddToMenuRoot(const char* displayName);
+  void AddToMenuRoot(const char* displayName) { test::AddToMenuRoot(*window_, displayName); }
   void ChooseProfile(const char* name);
   void FadeIn();
   // Closes and runs the fade-out to its end.
@@ -137,8 +134,7 @@ class MainWindowPhoneTest : public QObject {
   std::filesystem::path PhoneMenu() const { return storageRoot_ / "a/mobile/system/mma_ucp"; }
   int LogLinesSaying(const std::string& line) const;
 
-  std::unique_ptr<QTemporaryDir> folder_;
-  QString previousFolder_;
+  std::unique_ptr<test::WindowTestFolder> folder_;
   std::filesystem::path storageRoot_;
   std::unique_ptr<PhoneStorage> storage_;
   InProcessPhoneLibrary* phone_ = nullptr;
@@ -147,11 +143,8 @@ class MainWindowPhoneTest : public QObject {
 };
 
 void MainWindowPhoneTest::init() {
-  previousFolder_ = QDir::currentPath();
-  folder_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(folder_->isValid());
-  QVERIFY(QDir::setCurrent(folder_->path()));
-  storageRoot_ = std::filesystem::path(folder_->path().toStdString()) / "phone";
+  folder_ = std::make_unique<test::WindowTestFolder>();
+  storageRoot_ = folder_->path() / "phone";
   for (const char* volume : {"a/mobile/system", "b", "c", "e"})
     std::filesystem::create_directories(storageRoot_ / volume);
   storage_ = std::make_unique<PhoneStorage>(storageRoot_);
@@ -161,7 +154,6 @@ void MainWindowPhoneTest::init() {
 void MainWindowPhoneTest::cleanup() {
   window_.reset();
   storage_.reset();
-  QDir::setCurrent(previousFolder_);
   folder_.reset();
 }
 
@@ -182,24 +174,6 @@ void MainWindowPhoneTest::Start(std::unique_ptr<P2kLibrary> library) {
 void MainWindowPhoneTest::Plug(FaultPlan faults) {
   phone_->Plug(std::move(faults));
   window_->PollPhone();
-}
-
-template <typename T>
-T* MainWindowPhoneTest::Child(const char* name) const {
-  T* child = window_->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("The main window has no %s", name);
-  return child;
-}
-
-void MainWindowPhoneTest::AddToMenuRoot(const char* displayName) {
-  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot());
-  auto* list = Child<QComboBox>("itemList");
-  const int index = list->findText(QString::fromLatin1(displayName));
-  QVERIFY2(index >= 0, displayName);
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-  Child<QMenu>("itemMenu")->hide();
-  Trigger("addSubitemLastAction");
 }
 
 void MainWindowPhoneTest::ChooseProfile(const char* name) {
@@ -495,8 +469,7 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
 
   Plug();
   prompts_->shown.clear();
-  const std::filesystem::path backup =
-      std::filesystem::path(folder_->path().toStdString()) / "mine.seem";
+  const std::filesystem::path backup = folder_->path() / "mine.seem";
   prompts_->savePaths.push_back(backup);
   toClick = "backupSeemButton";
   Trigger("setupAction");
@@ -527,8 +500,7 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
 // when the simulator stops, and come back when it starts again.
 void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
   WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
-  const std::filesystem::path socket =
-      std::filesystem::path(folder_->path().toStdString()) / "phone.sock";
+  const std::filesystem::path socket = folder_->path() / "phone.sock";
   auto server = std::make_unique<ServerThread>(storageRoot_, socket);
   Start(std::make_unique<SocketPhoneLibrary>(socket));
   window_->PollPhone();

@@ -58,9 +58,9 @@ void MenuTreeModelTest::followsEveryEditOfTheTree() {
   MenuNode& root = *tree_.menuRoot();
   MenuNode* a = AddLast(tree_, root, "A");
   AddLast(tree_, *a, "A1");
-  AddEntry(tree_, *a->children.front(), Placement::FirstSibling, Entry("A0"), false);
+  QVERIFY(AddEntry(tree_, *a->children.front(), Placement::FirstSibling, Entry("A0"), false));
   MenuNode* b = AddLast(tree_, root, "B");
-  AddEntry(tree_, *b, Placement::Before, Entry("Custom item"), true);
+  QVERIFY(AddEntry(tree_, *b, Placement::Before, Entry("Custom item"), true));
   QCOMPARE(model_->rowCount(model_->IndexFor(&root)), 3);
   QCOMPARE(model_->rowCount(model_->IndexFor(a)), 2);
 

@@ -11,31 +11,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/core/settings.h"
 #include "app/settings_dialog.h"
+#include "gui/widget_lookup.h"
+#include "workspace/settings.h"
 
 using menuforge::Settings;
 using menuforge::SettingsDialog;
+using menuforge::test::Click;
+using menuforge::test::ClickIndicator;
+using menuforge::test::Find;
 
 namespace {
-
-template <typename Widget>
-Widget* Find(QWidget& dialog, const char* name) {
-  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-  if (widget == nullptr) qFatal("no widget named %s", name);
-  return widget;
-}
-
-// Clicks on the box's indicator, which is where the user clicks and always inside the hit area.
-void ClickBox(QWidget& dialog, const char* name) {
-  QCheckBox* box = Find<QCheckBox>(dialog, name);
-  const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
-  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(indicator / 2 + 1, box->height() / 2));
-}
-
-void ClickButton(QWidget& dialog, const char* name) {
-  QTest::mouseClick(Find<QPushButton>(dialog, name), Qt::LeftButton);
-}
 
 std::string ReadText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -132,13 +118,13 @@ class TestSettingsDialog : public QObject {
 
     QCOMPARE(Find<QPushButton>(dialog, "backupSeemButton")->isEnabled(), connected);
     QCOMPARE(Find<QPushButton>(dialog, "restoreBackupButton")->isEnabled(), connected);
-    ClickButton(dialog, "backupSeemButton");
-    ClickButton(dialog, "restoreBackupButton");
+    Click(dialog, "backupSeemButton");
+    Click(dialog, "restoreBackupButton");
     QCOMPARE(backups.count(), connected ? 1 : 0);
     QCOMPARE(restores.count(), connected ? 1 : 0);
 
     auto* activate = Find<QCheckBox>(dialog, "activateSeemBox");
-    ClickBox(dialog, "activateSeemBox");
+    ClickIndicator(dialog, "activateSeemBox");
     QVERIFY(!activate->isEnabled());
     QVERIFY(!activate->isChecked());
   }
@@ -162,8 +148,8 @@ class TestSettingsDialog : public QObject {
     SettingsDialog dialog(settings, path_, false);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    for (const QString& name : clicks) ClickBox(dialog, name.toLatin1().constData());
-    ClickButton(dialog, "okButton");
+    for (const QString& name : clicks) ClickIndicator(dialog, name.toLatin1().constData());
+    Click(dialog, "okButton");
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(QString::fromStdString(ReadText(path_)), expected);
@@ -186,12 +172,12 @@ class TestSettingsDialog : public QObject {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (const char* name : {"systemAttributeBox", "loggingBox", "fromCardBox", "readJ2mestBox"}) {
-      ClickBox(dialog, name);
+      ClickIndicator(dialog, name);
     }
     if (byEscape) {
       QTest::keyClick(&dialog, Qt::Key_Escape);
     } else {
-      ClickButton(dialog, "cancelButton");
+      Click(dialog, "cancelButton");
     }
 
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -206,7 +192,7 @@ class TestSettingsDialog : public QObject {
     SettingsDialog dialog(settings, unwritable, false);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    ClickBox(dialog, "loggingBox");
+    ClickIndicator(dialog, "loggingBox");
 
     QString shown;
     QTimer::singleShot(0, [&shown] {
@@ -215,7 +201,7 @@ class TestSettingsDialog : public QObject {
         box->accept();
       }
     });
-    ClickButton(dialog, "okButton");
+    Click(dialog, "okButton");
 
     QCOMPARE(shown, QString::fromStdString("Cannot create file \"" + unwritable.string() +
                                            "\". No such file or directory"));

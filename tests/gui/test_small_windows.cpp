@@ -6,25 +6,23 @@
 
 #include "app/about_dialog.h"
 #include "app/core/version.h"
-#include "app/double_progress_window.h"
-#include "app/progress_adapters.h"
-#include "app/progress_window.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "gui/widget_lookup.h"
+#include "widgets/double_progress_window.h"
+#include "widgets/progress_adapters.h"
+#include "widgets/progress_window.h"
 
 using namespace menuforge;
+using menuforge::test::Find;
 
 namespace {
 
-template <typename Widget>
-Widget* Find(QWidget& window, const char* name) {
-  auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-  if (widget == nullptr) qFatal("no widget named %s", name);
-  return widget;
-}
-
-QColor TextColour(QWidget& window, const char* name) {
-  return Find<QLabel>(window, name)->palette().color(QPalette::WindowText);
+// Every text the window's labels show, as the user reads them.
+QStringList LabelTexts(QWidget& window) {
+  QStringList texts;
+  for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+  return texts;
 }
 
 }  // namespace
@@ -33,35 +31,14 @@ class TestSmallWindows : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void versionTextsComeFromOnePlace() {
-    QCOMPARE(QString::fromStdString(WindowTitle()), QStringLiteral("Menuforge v.0.5"));
-    QCOMPARE(QString::fromStdString(ShortVersion()), QStringLiteral("v.0.5"));
-  }
-
-  void splashShowsNameVersionAndColours() {
+  void splashShowsNameAndVersion() {
     SplashWindow splash;
-    QCOMPARE(splash.size(), QSize(600, 300));
-    QCOMPARE(splash.minimumSize(), splash.maximumSize());
+    const QStringList shown = LabelTexts(splash);
+    QVERIFY(shown.contains(QString::fromLatin1(kProductName)));
+    QVERIFY(shown.contains(QString::fromStdString(ShortVersion())));
+    QVERIFY(shown.contains(QStringLiteral("P2K05 Ready")));
     QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(splash.windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(splash.autoFillBackground());
-    QCOMPARE(splash.palette().color(QPalette::Window), QColor(191, 255, 191));
-    QCOMPARE(splash.Opacity(), 200);
-    QCOMPARE(qRound(splash.windowOpacity() * 255), 200);
-
-    QCOMPARE(Find<QLabel>(splash, "productLabel")->text(), QStringLiteral("Menuforge"));
-    QCOMPARE(Find<QLabel>(splash, "versionLabel")->text(), QStringLiteral("v.0.5"));
-    QCOMPARE(Find<QLabel>(splash, "readyLabel")->text(), QStringLiteral("P2K05 Ready"));
-    for (const char* name : {"productLabel", "versionLabel", "readyLabel"}) {
-      QCOMPARE(TextColour(splash, name), QColor(Qt::red));
-      QVERIFY2(Find<QLabel>(splash, name)->font().bold(), name);
-    }
-    QVERIFY(Find<QLabel>(splash, "productLabel")->font().pointSize() >
-            Find<QLabel>(splash, "versionLabel")->font().pointSize());
-    for (const char* name : {"dedicationFirstLabel", "dedicationSecondLabel"}) {
-      QVERIFY2(!Find<QLabel>(splash, name)->text().isEmpty(), name);
-      QCOMPARE(TextColour(splash, name), QColor(Qt::blue));
-    }
+    QCOMPARE(splash.Opacity(), SplashWindow::kInitialOpacity);
   }
 
   void splashIsCentredOnItsWindowAndFades() {
@@ -86,14 +63,12 @@ class TestSmallWindows : public QObject {
     QCOMPARE(splash->Opacity(), 255);
   }
 
-  void aboutShowsNameAndVersion() {
+  void aboutShowsNameAndVersionAndClosesOnOk() {
     AboutDialog about;
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
-    auto* product = Find<QLabel>(about, "productLabel");
-    QCOMPARE(product->text(), QStringLiteral("Menuforge"));
-    QVERIFY(product->font().bold());
-    QCOMPARE(TextColour(about, "productLabel"), QColor(Qt::red));
-    QCOMPARE(Find<QLabel>(about, "versionLabel")->text(), QStringLiteral("Version 0.5"));
+    const QStringList shown = LabelTexts(about);
+    QVERIFY(shown.contains(QString::fromLatin1(kProductName)));
+    QVERIFY(shown.contains(QStringLiteral("Version ") + QString::fromLatin1(kVersion)));
 
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -212,7 +187,7 @@ class TestSmallWindows : public QObject {
     tray.ShowDisconnected();
     QCOMPARE(tray.balloonText(), QStringLiteral("Disconnected"));
     QCOMPARE(tray.icon().pixmap(16).toImage(), disconnected);
-    QCOMPARE(tray.toolTip(), QStringLiteral("Menuforge v.0.5"));
+    QCOMPARE(tray.toolTip(), QString::fromStdString(WindowTitle()));
     Q_EMIT tray.activated(QSystemTrayIcon::Trigger);
     QCOMPARE(tray.balloonText(), QStringLiteral("Disconnected"));
   }

@@ -36,7 +36,7 @@ inline bool WriteMenuWithUnknownItem(const std::filesystem::path& path,
   MenuTree tree;
   BuildSkeleton(tree);
   const ItemBaseEntry unknown{identifier, identifier, true};
-  AddEntry(tree, *tree.menuRoot(), Placement::LastChild, unknown, false);
+  if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, unknown, false)) return false;
   std::vector<ItemBaseEntry> known = BuiltInItemBase();
   known.push_back(unknown);
   return SaveMenuFile(path, tree, FormatOptions{}, ItemTable(known)).status == SaveStatus::Saved;

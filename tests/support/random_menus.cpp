@@ -14,14 +14,7 @@
 namespace menuforge::test {
 
 const ItemTable& RandomMenuItems() {
-  static const ItemTable items({
-      {"PhoneBook", "PhoneBook", true},
-      {"Message", "Message", true},
-      {"RecentCall", "RecentCall", true},
-      {"Mutilmedia", "Multimedia", true},
-      {"Datebook", "Datebook", true},
-      {"MMRingStyle", "MMRingStyle", true},
-      {"VoiceRecord", "VoiceRecord", true},
+  static const ItemTable items = WithDefaultSoftkeys({
       {"Calculator", "Calculator", true},
       {"WebAccess", "Web Access", true},
       {"Games", "Games & Apps", true},
@@ -124,7 +117,9 @@ void Generator::Add() {
   }
   const bool custom = Chance(15);
   const ItemTable& items = RandomMenuItems();
-  AddEntry(tree, *selected, placement, custom ? items.at(items.count() - 1) : AnyItem(), custom);
+  // Callers stop short of the most entries a file holds, so every add finds room.
+  static_cast<void>(AddEntry(tree, *selected, placement,
+                             custom ? items.at(items.count() - 1) : AnyItem(), custom));
 }
 
 void Generator::Move() {
@@ -160,7 +155,7 @@ void Generator::AttachData() {
   for (std::size_t i = 0; i < slotCount; ++i) {
     std::optional<ChunkSlot> slot = i == unknownAt ? AnyUnknownGroup(room) : AnySlot(room);
     if (!slot) break;
-    room -= slot->tag == kTagUnknownGroup ? slot->length() : slot->length() + kChunkHeader;
+    room -= slot->As<UnknownGroupChunk>() ? slot->length() : slot->length() + kChunkHeader;
     record.slots.push_back(std::move(*slot));
   }
   if (record.slots.empty()) return;
@@ -210,7 +205,6 @@ std::uint8_t Generator::AnyUnknownTag() {
 }
 
 std::optional<ChunkSlot> Generator::AnyTitles(std::size_t room) {
-  static constexpr std::uint8_t kTags[] = {kTagMenuTitle, kTagSoftkeyTitle, kTagShowText};
   // Each title takes at least its 4-byte table entry and a 2-byte terminator.
   std::size_t n = Between(1, 12);
   while (n > 0 && kChunkHeader + 1 + 6 * n > room) --n;
@@ -221,15 +215,10 @@ std::optional<ChunkSlot> Generator::AnyTitles(std::size_t room) {
   for (std::size_t j = 0; j < n; ++j)
     titles.push_back(
         {static_cast<std::uint8_t>(Between(1, kLanguageCount)), AnyWideText(perTitle)});
-  return ChunkSlot::Titles(kTags[Below(std::size(kTags))], std::move(titles));
+  return ChunkSlot::Titles(static_cast<TitleList>(Below(3)), std::move(titles));
 }
 
 std::optional<ChunkSlot> Generator::AnySlot(std::size_t room) {
-  static constexpr std::uint8_t kTextTags[] = {kTagUrl, kTagMidlet1, kTagMidletName,
-                                               kTagMidletVendor};
-  static constexpr std::uint8_t kDrmTags[] = {kTagDrmListIcon, kTagDrmStaticIcon,
-                                              kTagDrmAnimatedIcon};
-  static constexpr std::uint8_t kCodeTags[] = {kTagCode12, kTagCode13, kTagCode14};
   if (room < kChunkHeader + 1) return std::nullopt;
   for (;;) {
     switch (Below(7)) {
@@ -240,19 +229,19 @@ std::optional<ChunkSlot> Generator::AnySlot(std::size_t room) {
         return ChunkSlot::FileIcon(kind, AnyWideText(std::min<std::size_t>(200, (room - 6) / 2)));
       }
       case 2: {
-        const std::uint8_t tag = kTextTags[Below(std::size(kTextTags))];
-        return ChunkSlot::Text(tag, AnyByteText(std::min<std::size_t>(255, room - 4)));
+        const auto field = static_cast<TextField>(Below(4));
+        return ChunkSlot::Text(field, AnyByteText(std::min<std::size_t>(255, room - 4)));
       }
       case 3: {
         if (room < kChunkHeader + 4) break;
-        const std::uint8_t tag = kDrmTags[Below(std::size(kDrmTags))];
+        const auto kind = static_cast<DrmIconKind>(Below(3));
         const auto drmByte =
             Chance(50) ? kDrmByteFromEditor : static_cast<std::uint8_t>(Below(256));
-        return ChunkSlot::DrmIcon(tag, drmByte, static_cast<std::uint16_t>(Below(0x10000)));
+        return ChunkSlot::DrmIcon(kind, drmByte, static_cast<std::uint16_t>(Below(0x10000)));
       }
       case 4: {
-        const std::uint8_t tag = kCodeTags[Below(std::size(kCodeTags))];
-        return ChunkSlot::Code(tag, static_cast<std::uint8_t>(Below(256)));
+        const auto code = static_cast<CallCode>(Below(3));
+        return ChunkSlot::Code(code, static_cast<std::uint8_t>(Below(256)));
       }
       case 5:
         if (room < kChunkHeader + 2) break;
@@ -260,18 +249,16 @@ std::optional<ChunkSlot> Generator::AnySlot(std::size_t room) {
       default: {
         if (room < kShortcutBytes) break;
         if (Chance(50)) return ChunkSlot::Shortcut(AnyItem().identifier);
-        ChunkSlot slot;
-        slot.tag = kTagShortcutData;
-        for (auto& byte : slot.shortcutData) byte = static_cast<std::uint8_t>(Below(256));
-        return slot;
+        ShortcutChunk shortcut;
+        for (auto& byte : shortcut.data) byte = static_cast<std::uint8_t>(Below(256));
+        return ChunkSlot{shortcut};
       }
     }
   }
 }
 
 std::optional<ChunkSlot> Generator::AnyUnknownGroup(std::size_t room) {
-  ChunkSlot group;
-  group.tag = kTagUnknownGroup;
+  std::vector<UnknownChunk> chunks;
   const std::size_t count = Between(1, kMaxUnknownChunks);
   for (std::size_t i = 0; i < count && room >= kChunkHeader; ++i) {
     const std::size_t cap = std::min(kMaxUnknownChunkBytes, room - kChunkHeader);
@@ -279,18 +266,18 @@ std::optional<ChunkSlot> Generator::AnyUnknownGroup(std::size_t room) {
         Chance(70) ? Between(0, std::min<std::size_t>(cap, 16)) : Between(0, cap);
     UnknownChunk chunk{AnyUnknownTag(), Bytes(length)};
     for (auto& byte : chunk.data) byte = static_cast<std::uint8_t>(Below(256));
-    group.unknown.push_back(std::move(chunk));
+    chunks.push_back(std::move(chunk));
     room -= kChunkHeader + length;
   }
-  if (group.unknown.empty()) return std::nullopt;
-  return group;
+  if (chunks.empty()) return std::nullopt;
+  return ChunkSlot::UnknownGroup(std::move(chunks));
 }
 
 RandomMenu Generator::Build() {
   BuildSkeleton(menu_.tree);
   FormatOptions& options = menu_.options;
-  options.SelectSaveMode(Chance(50) ? 22 : 36);
-  if (options.saveMode == 22) {
+  options.SelectSaveMode(Chance(50) ? RecordSize::k22 : RecordSize::k36);
+  if (options.saveMode == RecordSize::k22) {
     options.c698pFix = Chance(50);
     options.iconAttribute = Chance(50) ? IconAttribute::Tag06 : IconAttribute::Tag0C;
   }

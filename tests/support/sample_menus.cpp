@@ -20,12 +20,7 @@ ItemDataRecord Record(std::vector<ChunkSlot> slots) {
   return record;
 }
 
-ChunkSlot UnknownGroup() {
-  ChunkSlot group;
-  group.tag = kTagUnknownGroup;
-  group.unknown = {{2, {0x0A, 0x0B}}, {3, {}}};
-  return group;
-}
+ChunkSlot UnknownGroup() { return ChunkSlot::UnknownGroup({{2, {0x0A, 0x0B}}, {3, {}}}); }
 
 }  // namespace
 
@@ -42,7 +37,7 @@ void BuildSampleMenu(MenuTree& tree) {
 
   MenuNode& leftKey = *tree.softkeys()->children[0];
   AttachSampleData(tree, leftKey,
-                   Record({ChunkSlot::Titles(kTagSoftkeyTitle, {{7, u"Kontakte"}})}));
+                   Record({ChunkSlot::Titles(TitleList::Softkey, {{7, u"Kontakte"}})}));
   leftKey.record.titleMode = kTitleModeOwnTitle;
 
   MenuNode& browser = *AddLast(tree, root, Item("Browser"));
@@ -58,30 +53,31 @@ void BuildSampleMenu(MenuTree& tree) {
   browser.record.attributeByte = kAttributeWithFunction;
   AttachSampleData(
       tree, browser,
-      Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
-              ChunkSlot::Text(kTagUrl, "http://wap.example/\xE9"),
+      Record({ChunkSlot::Titles(TitleList::Menu, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
+              ChunkSlot::Text(TextField::Url, "http://wap.example/\xE9"),
               ChunkSlot::FileIcon(kStaticIcon, u"/a/mobile/picture/web.gif")}));
 
   AttachSampleData(tree, games,
-                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, u"Games"}}),
-                           ChunkSlot::DrmIcon(kTagDrmListIcon, kDrmByteFromEditor, 5)}));
+                   Record({ChunkSlot::Titles(TitleList::Menu, {{1, u"Games"}}),
+                           ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 5)}));
 
   calculator.record.itemType = kApplicationStart;
   AttachSampleData(
       tree, calculator,
-      Record({ChunkSlot::Text(kTagMidlet1, "Calc, calc.Main"),
-              ChunkSlot::Text(kTagMidletName, "Calc"),
-              ChunkSlot::Text(kTagMidletVendor, "Vendor \xC5"), ChunkSlot::Code(kTagCode12, 1),
-              ChunkSlot::Code(kTagCode13, 2), ChunkSlot::Code(kTagCode14, 3)}));
+      Record({ChunkSlot::Text(TextField::Midlet1, "Calc, calc.Main"),
+              ChunkSlot::Text(TextField::MidletName, "Calc"),
+              ChunkSlot::Text(TextField::MidletVendor, "Vendor \xC5"),
+              ChunkSlot::Code(CallCode::Code12, 1), ChunkSlot::Code(CallCode::Code13, 2),
+              ChunkSlot::Code(CallCode::Code14, 3)}));
 
   custom.record.itemType = kShowText;
   const std::u16string loneSurrogate{u'A', char16_t{0xD800}, u'B'};
   const std::u16string russian = u"\u041F\u0440\u0438\u0432\u0435\u0442";
   AttachSampleData(tree, custom,
-                   Record({ChunkSlot::Titles(kTagMenuTitle, {{1, loneSurrogate}}),
-                           ChunkSlot::Titles(kTagShowText, {{1, u"Hello"}, {35, russian}}),
-                           ChunkSlot::DrmIcon(kTagDrmStaticIcon, 0x34, 0x1234),
-                           ChunkSlot::DrmIcon(kTagDrmAnimatedIcon, kDrmByteFromEditor, 65535)}));
+                   Record({ChunkSlot::Titles(TitleList::Menu, {{1, loneSurrogate}}),
+                           ChunkSlot::Titles(TitleList::ShowText, {{1, u"Hello"}, {35, russian}}),
+                           ChunkSlot::DrmIcon(DrmIconKind::Static, 0x34, 0x1234),
+                           ChunkSlot::DrmIcon(DrmIconKind::Animated, kDrmByteFromEditor, 65535)}));
 
   camera.record.itemType = kEmulatedAction;
   AttachSampleData(
@@ -91,7 +87,7 @@ void BuildSampleMenu(MenuTree& tree) {
 
   // Unknown chunks around a title, as a newer phone might have written them.
   AttachSampleData(tree, settings,
-                   Record({UnknownGroup(), ChunkSlot::Titles(kTagMenuTitle, {{3, u"Setup"}})}));
+                   Record({UnknownGroup(), ChunkSlot::Titles(TitleList::Menu, {{3, u"Setup"}})}));
 }
 
 }  // namespace menuforge::test

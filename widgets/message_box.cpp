@@ -1,0 +1,35 @@
+#include "widgets/message_box.h"
+
+#include <QMessageBox>
+
+#include "widgets/shown_text.h"
+
+namespace menuforge {
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void ShowMessageBox(QWidget* parent, const Message& message) {
+  QMessageBox box(BoxIcon(message.icon), ShownText(message.caption), ShownText(message.text),
+                  QMessageBox::Ok, parent);
+  box.exec();
+}
+
+bool AskMessageBox(QWidget* parent, const Message& question) {
+  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace menuforge

@@ -1,0 +1,49 @@
+#include "widgets/window_prompts.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+
+#include "widgets/message_box.h"
+
+namespace menuforge {
+namespace {
+
+// "SEEM files|*.seem" becomes "SEEM files (*.seem)".
+QString QtFilter(const char* filter) {
+  const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
+  if (parts.size() < 2) return parts.front();
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+  return filters.join(QStringLiteral(";;"));
+}
+
+QString ProposedName(const FileDialogText& text) {
+  return text.proposedName ? QString::fromLatin1(text.proposedName) : QString();
+}
+
+std::optional<std::filesystem::path> ChosenPath(const QString& name) {
+  if (name.isEmpty()) return std::nullopt;
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+}  // namespace
+
+void QtWindowPrompts::Show(const Message& message) { ShowMessageBox(parent_, message); }
+
+bool QtWindowPrompts::Ask(const Message& question) { return AskMessageBox(parent_, question); }
+
+std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
+  return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),
+                                                 ProposedName(text), QtFilter(text.filter)));
+}
+
+std::optional<std::filesystem::path> QtWindowPrompts::SaveFileName(const FileDialogText& text) {
+  return ChosenPath(QFileDialog::getSaveFileName(parent_, QString::fromLatin1(text.title),
+                                                 ProposedName(text), QtFilter(text.filter)));
+}
+
+void QtWindowPrompts::ShowModal(QDialog& dialog) { dialog.exec(); }
+
+}  // namespace menuforge

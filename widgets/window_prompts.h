@@ -1,0 +1,46 @@
+// Everything a window asks of the user in a dialog of its own, behind one interface so
+// that tests can answer with a script.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+
+#include "menu/user_messages.h"
+
+class QDialog;
+class QWidget;
+
+namespace menuforge {
+
+// `filter` in Qt's form, "Name (*.ext)", or as "Name|*.ext" pairs.
+struct FileDialogText {
+  const char* title;
+  const char* filter;
+  const char* proposedName = nullptr;
+};
+
+class WindowPrompts : public UserDialogs {
+ public:
+  // Nothing when the user cancels.
+  virtual std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) = 0;
+  virtual std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) = 0;
+  virtual void ShowModal(QDialog& dialog) = 0;
+};
+
+// Message boxes and file dialogs over `parent`.
+class QtWindowPrompts : public WindowPrompts {
+ public:
+  explicit QtWindowPrompts(QWidget* parent) : parent_(parent) {}
+
+  void Show(const Message& message) override;
+  bool Ask(const Message& question) override;
+  std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override;
+  std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override;
+  void ShowModal(QDialog& dialog) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace menuforge

@@ -1,0 +1,30 @@
+// The user settings that survive between runs, and their file "menuforge.ini".
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace menuforge {
+
+inline constexpr char kSettingsFileName[] = "menuforge.ini";
+
+// Meant to hold: readJ2mest exactly when fromPhone or fromCard; patchJ2mest only with readJ2mest.
+struct Settings {
+  bool setSystemAttribute = false;
+  bool logging = false;
+  bool readJ2mest = false;
+  bool fromPhone = false;
+  bool fromCard = false;
+  bool patchJ2mest = false;
+  bool operator==(const Settings&) const = default;
+};
+
+// A missing or unreadable file gives the defaults.
+Settings ReadSettings(const std::filesystem::path& path);
+
+// Replaces the four keys of section "setup" and keeps whatever else the file holds. The file is
+// swapped in whole, so a failure leaves the old one as it was. Returns the error text, or empty.
+[[nodiscard]] std::string WriteSettings(const std::filesystem::path& path,
+                                        const Settings& settings);
+
+}  // namespace menuforge
