@@ -6,15 +6,33 @@
 #include <optional>
 #include <string>
 
+#include "app/application_icon.h"
 #include "app/core/version.h"
 #include "app/main_window.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 
+namespace {
+
+// --help and --version are answered before the window system starts, so they work without a
+// display. Qt's own options (-platform, -style...) are unknown to the parser; the window system
+// takes them from the command line later, and everything else is judged then.
+void AnswerWithoutWindows(QCommandLineParser& parser, int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  parser.parse(arguments);
+  const bool version = parser.isSet(QStringLiteral("version"));
+  if (!version && !parser.isSet(QStringLiteral("help"))) return;
+  QCoreApplication application(argc, argv);
+  if (version) parser.showVersion();
+  parser.showHelp();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(menuforge::kProductName));
-  QApplication::setApplicationVersion(QString::fromLatin1(menuforge::kVersion));
+  QCoreApplication::setApplicationName(QString::fromLatin1(menuforge::kProductName));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(menuforge::kVersion));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Editor for the main menu file of P2K phones"));
@@ -33,6 +51,11 @@ int main(int argc, char* argv[]) {
           .arg(QString::fromLatin1(menuforge::kPhoneSocketVariable)),
       QStringLiteral("path"));
   parser.addOption(phoneSocket);
+  AnswerWithoutWindows(parser, argc, argv);
+
+  QApplication application(argc, argv);
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(menuforge::kApplicationId));
+  QApplication::setWindowIcon(menuforge::ApplicationIcon());
   parser.process(application);
 
   std::optional<std::string> socketOption;

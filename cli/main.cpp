@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/version.h"
 #include "cli/command.h"
 #include "cli/phone_commands.h"
 #include "cli/picture_commands.h"
@@ -24,7 +25,8 @@ constexpr std::array<const Command*, 9> kCommands = {
     &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand};
 
 void PrintToolUsage(std::ostream& out) {
-  out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n\n"
+  out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"
+      << "       " << kToolName << " --version\n\n"
       << kToolDescription << "\ncommands:\n";
   for (const Command* command : kCommands)
     out << "  " << command->name << ' ' << command->synopsis << '\n';
@@ -41,6 +43,10 @@ int RunTool(const std::vector<std::string>& arguments) {
   const std::string& name = arguments.front();
   if (name == "--help" || name == "-h") {
     PrintToolUsage(std::cout);
+    return kExitSuccess;
+  }
+  if (name == "--version") {
+    std::cout << kToolName << ' ' << kVersion << '\n';
     return kExitSuccess;
   }
   for (const Command* command : kCommands)

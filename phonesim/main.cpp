@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/version.h"
 #include "phone/phone_socket_path.h"
 #include "phonesim/demo_storage.h"
 #include "phonesim/phone_server.h"
@@ -25,6 +26,7 @@ constexpr char kUsage[] =
     "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
     "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
+    "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
     "the file attributes and the SEEM records; an empty or missing DIR is filled with a demo\n"
@@ -51,6 +53,7 @@ struct Options {
   std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter;
   std::vector<std::string> refusals;
   bool help = false;
+  bool version = false;
 };
 
 struct UsageError {
@@ -75,6 +78,10 @@ Options Parse(const std::vector<std::string>& arguments) {
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
     if (i + 1 >= arguments.size()) throw UsageError{"option " + name + " needs a value"};
     const std::string& value = arguments[++i];
     if (name == "--storage")
@@ -96,7 +103,8 @@ Options Parse(const std::vector<std::string>& arguments) {
     else
       throw UsageError{"unknown option " + name};
   }
-  if (!options.help && !options.storage) throw UsageError{"--storage DIR is required"};
+  if (!options.help && !options.version && !options.storage)
+    throw UsageError{"--storage DIR is required"};
   return options;
 }
 
@@ -167,6 +175,10 @@ int main(int argc, char** argv) {
     const Options options = Parse(std::vector<std::string>(argv + 1, argv + argc));
     if (options.help) {
       std::cout << kUsage;
+      return kExitSuccess;
+    }
+    if (options.version) {
+      std::cout << "menuforge-phonesim " << kVersion << '\n';
       return kExitSuccess;
     }
     return Run(options);

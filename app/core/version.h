@@ -6,7 +6,9 @@
 namespace menuforge {
 
 inline constexpr char kProductName[] = "Menuforge";
-inline constexpr char kVersion[] = "0.5";
+// The build passes the CMake project's version, so the program, its package and its man pages
+// agree.
+inline constexpr char kVersion[] = MENUFORGE_VERSION;
 
 // "v.0.5"
 inline std::string ShortVersion() { return std::string("v.") + kVersion; }
