@@ -6,5 +6,7 @@ namespace menuforge {
 inline constexpr char kFileReadFailedPrefix[] = "Error reading ";
 inline constexpr char kFileWriteFailedPrefix[] = "Error writing ";
 inline constexpr char kFileDeleteFailedPrefix[] = "Error deleting ";
+inline constexpr char kFolderCreateFailedPrefix[] = "Error creating ";
+inline constexpr char kAttributesFailedPrefix[] = "Error changing attributes for ";
 
 }  // namespace menuforge

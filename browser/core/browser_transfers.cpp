@@ -1,0 +1,138 @@
+// Upload and Download of the phone file browser.
+#include <optional>
+
+#include "browser/core/phone_browser.h"
+#include "browser/core/phone_text.h"
+#include "menu/local_file.h"
+#include "phone/file_operation_messages.h"
+
+namespace menuforge {
+namespace {
+
+constexpr char kDownloadingTitle[] = "Downloading ";
+// A download takes the file's name only once the phone's end of file has come, so a failed
+// one leaves no short file, nor destroys the file it was to replace.
+constexpr char kPartialSuffix[] = ".menuforge-part";
+
+template <typename Read>
+TransferResult ReadAside(const std::filesystem::path& local, Read read) {
+  std::filesystem::path partial = local;
+  partial += kPartialSuffix;
+  TransferResult result = read(partial);
+  std::error_code error;
+  if (result.complete) std::filesystem::rename(partial, local, error);
+  if (error) {
+    result.complete = false;
+    result.localError = FileError("create", local, error.value());
+  }
+  std::error_code ignored;
+  if (!result.complete) std::filesystem::remove(partial, ignored);
+  return result;
+}
+
+std::uint32_t SizeSum(const std::vector<std::filesystem::path>& files) {
+  std::uint64_t total = 0;
+  for (const auto& file : files) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error) total += size;
+  }
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(total, UINT32_MAX));
+}
+
+}  // namespace
+
+void PhoneBrowser::Upload(const std::vector<std::filesystem::path>& files,
+                          const GroupWindowMaker& groupWindow) {
+  if (files.empty() || selected_ == nullptr) return;
+  if (usePath_ ? usePathText_.empty() : selected_->isRoot()) {
+    dialogs_.Show({kTargetNotSpecifiedText, kErrorCaption, MessageIcon::Error});
+    return;
+  }
+  std::optional<std::string> target = usePath_ ? PhoneText(usePathText_) : NodePath(*selected_);
+  if (!target) return dialogs_.Show(NotEightBitMessage(WideToUtf8(usePathText_)));
+  if (!target->ends_with('/')) *target += '/';
+  // Every name is checked before the first file goes, so that a refusal sends nothing.
+  std::vector<std::string> phonePaths;
+  for (const auto& file : files) {
+    const std::optional<std::string> name = PhoneNameOfLocal(file);
+    if (!name) return dialogs_.Show(NotEightBitMessage(file.filename().string()));
+    phonePaths.push_back(*target + *name);
+  }
+
+  std::unique_ptr<GroupProgressSink> window;
+  std::optional<GroupProgress> group;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    TransferResult result;
+    if (files.size() == 1) {
+      result = link_.transfer.P2KFileWrite(files[i], phonePaths[i]);
+    } else {
+      if (!window) {
+        window = groupWindow();
+        group.emplace(*window);
+        group->total = SizeSum(files);
+      }
+      result = link_.transfer.P2KGroupWrite(files[i], phonePaths[i], *group);
+    }
+    if (!result.localError.empty()) {
+      dialogs_.Show(result.LocalErrorMessage());
+      break;
+    }
+    if (!result.complete) {
+      ShowError(kFileWriteFailedPrefix, phonePaths[i]);
+      break;
+    }
+    RecordUpload(phonePaths[i], static_cast<std::uint32_t>(result.bytes));
+  }
+  ListSelected();
+}
+
+SelectedFiles PhoneBrowser::selectedFiles() const {
+  if (!folderSelected() || selectedRows_.empty()) return SelectedFiles::None;
+  return selectedRows_.size() == 1 ? SelectedFiles::One : SelectedFiles::Several;
+}
+
+void PhoneBrowser::DownloadOne(const std::filesystem::path& local) {
+  if (selectedFiles() == SelectedFiles::None) return;
+  const FileRow& row = rows_[selectedRows_.front()];
+  const std::string phonePath = PhonePathOf(row);
+  link_.session.progressTitle = kDownloadingTitle + local.filename().string();
+  const TransferResult result = ReadAside(local, [&](const std::filesystem::path& partial) {
+    return link_.transfer.P2KFileRead(phonePath, partial, row.size);
+  });
+  if (!result.localError.empty())
+    dialogs_.Show(result.LocalErrorMessage());
+  else if (!result.complete)
+    ShowError(kFileReadFailedPrefix, phonePath);
+}
+
+void PhoneBrowser::DownloadSeveral(const std::filesystem::path& folder,
+                                   const GroupWindowMaker& groupWindow) {
+  if (selectedFiles() == SelectedFiles::None) return;
+  std::uint64_t total = 0;
+  for (const std::size_t row : selectedRows_)
+    if (const FileListEntry* entry = EntryOf(PhonePathOf(rows_[row]))) total += entry->size();
+  std::unique_ptr<GroupProgressSink> window = groupWindow();
+  GroupProgress group(*window);
+  group.total = static_cast<std::uint32_t>(std::min<std::uint64_t>(total, UINT32_MAX));
+  for (const std::size_t row : selectedRows_) {
+    const std::string phonePath = PhonePathOf(rows_[row]);
+    const FileListEntry* entry = EntryOf(phonePath);
+    const std::uint32_t size = entry ? entry->size() : 0;
+    const TransferResult result = ReadAside(
+        folder / LocalNameOfPhone(rows_[row].name), [&](const std::filesystem::path& partial) {
+          return link_.transfer.P2KGroupRead(phonePath, partial, size, group);
+        });
+    if (!result.complete) {
+      window.reset();
+      if (!result.localError.empty())
+        dialogs_.Show(result.LocalErrorMessage());
+      else
+        ShowError(kFileReadFailedPrefix, phonePath);
+      return;
+    }
+  }
+  state_.lastDownloadFolder = folder;
+}
+
+}  // namespace menuforge

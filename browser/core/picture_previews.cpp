@@ -1,0 +1,97 @@
+#include "browser/core/picture_previews.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+
+#include "menu/local_file.h"
+#include "phone/fsac_transfer.h"
+
+namespace menuforge {
+namespace {
+
+constexpr std::array<std::string_view, 3> kPictureExtensions = {".gif", ".png", ".bmp"};
+
+// Previews are fetched while the browser is shown; a progress window per icon would flicker
+// over it.
+class QuietSink : public ProgressSink {
+ public:
+  void SetCaption(const std::string&) override {}
+  void SetPosition(int) override {}
+  void Close() override {}
+};
+
+class QuietWindows : public ProgressWindows {
+ public:
+  std::unique_ptr<ProgressSink> Show(const std::string&) override {
+    return std::make_unique<QuietSink>();
+  }
+};
+
+bool EndsWithNoCase(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+// A fresh file of its own in the system's temporary folder, removed with the object.
+class TemporaryFile {
+ public:
+  TemporaryFile() {
+    std::string name = (std::filesystem::temp_directory_path() / "menuforge-preview-XXXXXX");
+    const int descriptor = mkstemp(name.data());
+    if (descriptor < 0) return;
+    close(descriptor);
+    path_ = name;
+  }
+  ~TemporaryFile() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove(path_, ignored);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::optional<Bytes> ReadPhoneFile(PhoneSession& session, const std::string& phonePath) {
+  const TemporaryFile file;
+  if (file.path().empty()) return std::nullopt;
+  QuietWindows quiet;
+  FsacTransfer transfer(session, quiet);
+  if (!transfer.P2KFileRead(phonePath, file.path(), 0).complete) return std::nullopt;
+  std::string contents;
+  if (!ReadWholeFile(file.path(), contents).empty()) return std::nullopt;
+  return Bytes(contents.begin(), contents.end());
+}
+
+}  // namespace
+
+bool IsPreviewable(std::string_view name, std::uint32_t size) {
+  return size > 0 && size <= kMaxPreviewBytes &&
+         std::any_of(kPictureExtensions.begin(), kPictureExtensions.end(),
+                     [&](std::string_view extension) { return EndsWithNoCase(name, extension); });
+}
+
+const Bytes* PicturePreviews::Find(const std::string& phonePath) const {
+  const auto found = fetched_.find(phonePath);
+  return found != fetched_.end() && found->second ? &*found->second : nullptr;
+}
+
+const Bytes* PicturePreviews::Fetch(PhoneSession& session, const std::string& phonePath) {
+  // Without a phone nothing is learnt about the file.
+  if (!Known(phonePath) && session.connected())
+    fetched_[phonePath] = ReadPhoneFile(session, phonePath);
+  return Find(phonePath);
+}
+
+}  // namespace menuforge

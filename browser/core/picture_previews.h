@@ -1,0 +1,39 @@
+// The pictures of phone files as the browser's file list and the item editor's indicator show
+// them: fetched from the phone one file at a time, on demand, and kept for the run.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "menu/commondata.h"
+#include "phone/phone_session.h"
+
+namespace menuforge {
+
+// Icons are small; a larger file is not fetched only to be shown at 16 pixels.
+inline constexpr std::uint32_t kMaxPreviewBytes = 64 * 1024;
+
+// A GIF, PNG or BMP file (by its extension, in any letter case) small enough to preview.
+bool IsPreviewable(std::string_view name, std::uint32_t size);
+
+class PicturePreviews {
+ public:
+  // Whether the path was fetched already, with or without success.
+  bool Known(const std::string& phonePath) const { return fetched_.contains(phonePath); }
+  // The bytes fetched, or nullptr when not fetched or not readable.
+  const Bytes* Find(const std::string& phonePath) const;
+  // Reads the whole file from the phone without a progress window; a file that does not come
+  // whole is remembered as unreadable.
+  const Bytes* Fetch(PhoneSession& session, const std::string& phonePath);
+  // The file changed or went on the phone.
+  void Forget(const std::string& phonePath) { fetched_.erase(phonePath); }
+  void Clear() { fetched_.clear(); }
+
+ private:
+  std::map<std::string, std::optional<Bytes>, std::less<>> fetched_;
+};
+
+}  // namespace menuforge
