@@ -32,8 +32,20 @@ void IconIndicator::SetShown(bool shown) {
 
 void IconIndicator::Stop() { timer_.stop(); }
 
+void IconIndicator::SetPicture(const QPixmap& picture) {
+  picture_ = picture.isNull()
+                 ? QPixmap()
+                 : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  update();
+}
+
 void IconIndicator::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!picture_.isNull()) {
+    const QRect place(QPoint(), picture_.size());
+    painter.drawPixmap(place.translated(rect().center() - place.center()), picture_);
+    return;
+  }
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF frame = QRectF(rect()).adjusted(1.5, 2.5, -1.5, -2.5);
   painter.setPen(palette().color(QPalette::WindowText));

@@ -1,7 +1,9 @@
-// The small picture beside an icon field that tells the field holds an icon; the animated row's
-// indicator moves while it is shown.
+// The small picture beside an icon field that tells the field holds an icon: the icon itself
+// when its picture is known, else a drawn one; the animated row's drawn picture moves while it
+// is shown.
 #pragma once
 
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,6 +16,9 @@ class IconIndicator : public QWidget {
   IconIndicator(bool animated, QWidget* parent = nullptr);
 
   void SetShown(bool shown);
+  // A null picture brings the drawn one back.
+  void SetPicture(const QPixmap& picture);
+  bool hasPicture() const { return !picture_.isNull(); }
   void Stop();
   bool isAnimating() const { return timer_.isActive(); }
 
@@ -22,6 +27,7 @@ class IconIndicator : public QWidget {
 
  private:
   bool animated_;
+  QPixmap picture_;
   int frame_ = 0;
   QTimer timer_;
 };

@@ -69,6 +69,12 @@ void IconRowPanel::Show(const IconRowControls& controls, bool pickerAvailable) {
   pick_->setEnabled(controls.pickEnabled && pickerAvailable);
   if (indicator_->isHidden() == controls.indicatorVisible)
     indicator_->SetShown(controls.indicatorVisible);
+  if (indicator_->hasPicture() && text != picturedText_) indicator_->SetPicture({});
+}
+
+void IconRowPanel::ShowPicture(const QString& text, const QPixmap& picture) {
+  picturedText_ = text;
+  indicator_->SetPicture(field_->text() == text ? picture : QPixmap());
 }
 
 void IconRowPanel::StopIndicator() { indicator_->Stop(); }

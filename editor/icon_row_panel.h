@@ -7,6 +7,7 @@
 #include "editor/core/editor_controls.h"
 
 class QLineEdit;
+class QPixmap;
 class QPushButton;
 class QRadioButton;
 
@@ -26,6 +27,8 @@ class IconRowPanel : public QWidget {
   // `pickerAvailable`: whether a picker exists for the row's current source.
   void Show(const IconRowControls& controls, bool pickerAvailable);
   void StopIndicator();
+  // The indicator shows `picture` for as long as the field holds `text`.
+  void ShowPicture(const QString& text, const QPixmap& picture);
 
  Q_SIGNALS:
   void sourceChosen(IconSource source);
@@ -38,6 +41,7 @@ class IconRowPanel : public QWidget {
   QLineEdit* field_;
   QPushButton* pick_;
   IconIndicator* indicator_;
+  QString picturedText_;
 };
 
 }  // namespace menuforge

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -72,6 +73,7 @@ bool ItemEditorDialog::Edit(QWidget* parent, MenuTree& tree, MenuNode& node, Edi
 void ItemEditorDialog::LoadItem(const EditedNode& node) {
   model_.LoadItem(node);
   Refresh();
+  for (const IconRow row : kIconRows) ShowPhonePicture(row);
 }
 
 void ItemEditorDialog::showEvent(QShowEvent* event) {
@@ -183,6 +185,17 @@ void ItemEditorDialog::Pick(IconRow row) {
       model_.PickedPhonePicture(row, std::move(*path));
   }
   Refresh();
+  ShowPhonePicture(row);
+}
+
+void ItemEditorDialog::ShowPhonePicture(IconRow row) {
+  const IconRowControls& icon = model_.controls().icon(row);
+  PhonePicturePicker* pictures = context_.pickers.phonePictures;
+  if (icon.source != IconSource::Fs || icon.text.empty() || pictures == nullptr) return;
+  const std::optional<Bytes> bytes = pictures->PictureOf(icon.text);
+  QPixmap picture;
+  if (bytes && picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size())))
+    iconRows_[Index(row)]->ShowPicture(Wide(icon.text), picture);
 }
 
 void ItemEditorDialog::Ok() {

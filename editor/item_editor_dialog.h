@@ -69,6 +69,8 @@ class ItemEditorDialog : public QDialog {
   void DeleteRow(StringList list);
   std::optional<EntryResult> RunEntryDialog(const EntryRequest& request);
   void Pick(IconRow row);
+  // The indicator of a row whose field names a phone file shows that file's picture.
+  void ShowPhonePicture(IconRow row);
   bool HasPicker(IconSource source) const;
   void Ok();
 

@@ -1,10 +1,7 @@
 #include "editor/language_choice.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "menu/commondata.h"
@@ -25,18 +22,6 @@ QGroupBox* MakeLanguageGroup(QComboBox* choice) {
   auto* group = new QGroupBox(QStringLiteral("Select language"));
   (new QVBoxLayout(group))->addWidget(choice);
   return group;
-}
-
-QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  ok->setObjectName(QStringLiteral("okButton"));
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  ok->setDefault(true);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
 }
 
 }  // namespace menuforge

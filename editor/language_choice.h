@@ -1,11 +1,9 @@
-// What the two entry dialogs share: the drop-down of the 47 title languages and their buttons.
+// What the two entry dialogs share: the drop-down of the 47 title languages.
 #pragma once
 
 #include <cstddef>
 
 class QComboBox;
-class QDialog;
-class QDialogButtonBox;
 class QGroupBox;
 class QWidget;
 
@@ -15,7 +13,5 @@ namespace menuforge {
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor);
 // The language choice in its "Select language" group.
 QGroupBox* MakeLanguageGroup(QComboBox* choice);
-// "OK" (the default button) accepts the dialog, "Cancel" rejects it.
-QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
 
 }  // namespace menuforge

@@ -9,6 +9,7 @@
 #include "editor/core/field_checks.h"
 #include "editor/language_choice.h"
 #include "editor/shown_texts.h"
+#include "widgets/dialog_buttons.h"
 
 namespace menuforge {
 

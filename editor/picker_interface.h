@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editor/core/editor_controls.h"
+#include "menu/commondata.h"
 
 class QWidget;
 
@@ -19,6 +20,9 @@ class PhonePicturePicker {
   // the phone's file list first when none was fetched yet, for the animated row as the file
   // browser's listing mode says, for the other rows as the icon list.
   virtual std::optional<std::u16string> PickPhonePicture(QWidget* parent, IconRow row) = 0;
+  // The bytes of the picture at a phone path, for the row's indicator; nothing when the phone
+  // cannot give them.
+  virtual std::optional<Bytes> PictureOf(const std::u16string&) { return std::nullopt; }
 };
 
 class DrmIconPicker {

@@ -7,10 +7,8 @@
 #include "widgets/message_box.h"
 
 namespace menuforge {
-namespace {
 
-// "SEEM files|*.seem" becomes "SEEM files (*.seem)".
-QString QtFilter(const char* filter) {
+QString QtFileFilter(const char* filter) {
   const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
   if (parts.size() < 2) return parts.front();
   QStringList filters;
@@ -19,13 +17,19 @@ QString QtFilter(const char* filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+std::filesystem::path LocalPath(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
+
+namespace {
+
 QString ProposedName(const FileDialogText& text) {
   return text.proposedName ? QString::fromLatin1(text.proposedName) : QString();
 }
 
 std::optional<std::filesystem::path> ChosenPath(const QString& name) {
   if (name.isEmpty()) return std::nullopt;
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
+  return LocalPath(name);
 }
 
 }  // namespace
@@ -36,12 +40,12 @@ bool QtWindowPrompts::Ask(const Message& question) { return AskMessageBox(parent
 
 std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),
-                                                 ProposedName(text), QtFilter(text.filter)));
+                                                 ProposedName(text), QtFileFilter(text.filter)));
 }
 
 std::optional<std::filesystem::path> QtWindowPrompts::SaveFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getSaveFileName(parent_, QString::fromLatin1(text.title),
-                                                 ProposedName(text), QtFilter(text.filter)));
+                                                 ProposedName(text), QtFileFilter(text.filter)));
 }
 
 void QtWindowPrompts::ShowModal(QDialog& dialog) { dialog.exec(); }

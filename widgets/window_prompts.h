@@ -20,6 +20,11 @@ struct FileDialogText {
   const char* proposedName = nullptr;
 };
 
+// "SEEM files|*.seem" becomes "SEEM files (*.seem)".
+QString QtFileFilter(const char* filter);
+// A file name from a dialog as the local file system spells it.
+std::filesystem::path LocalPath(const QString& name);
+
 class WindowPrompts : public UserDialogs {
  public:
   // Nothing when the user cancels.

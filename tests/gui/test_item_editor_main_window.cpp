@@ -6,14 +6,18 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <functional>
 
 #include "app/menu_tree_view.h"
+#include "editor/icon_indicator.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_editor_prompts.h"
 #include "gui/scripted_prompts.h"
 #include "phone/phone_socket_path.h"
+#include "phonesim/demo_storage.h"
+#include "phonesim/in_process_library.h"
 
 using namespace menuforge;
 using menuforge::test::Click;
@@ -193,6 +197,55 @@ class TestItemEditorMainWindow : public QObject {
     QCOMPARE(prompts_->modalTitles, (std::vector<QString>{QStringLiteral("Item properties"),
                                                           QStringLiteral("DRM Icon Picker"),
                                                           QStringLiteral("DRM Icon Picker")}));
+  }
+
+  // A user's road: an icon picked on the demo phone shows in the editor and, saved to the
+  // phone, in the phone's menu file.
+  void aPhoneIconPickedGoesIntoThePhoneMenu() {
+    const std::filesystem::path storage = folder_->path() / "phone";
+    QCOMPARE(CreateDemoStorage(storage), std::string());
+    PhoneStorage phoneStorage(storage);
+    auto library = std::make_unique<InProcessPhoneLibrary>(phoneStorage, PhoneAnswers{});
+    InProcessPhoneLibrary& phone = *library;
+    auto prompts = std::make_unique<DrivingPrompts>();
+    prompts_ = prompts.get();
+    window_ = std::make_unique<MainWindow>(std::move(prompts), std::move(library));
+    Child<QTimer>("fadeTimer")->stop();
+    Child<QTimer>("phonePollTimer")->stop();
+    phone.Plug();
+    window_->PollPhone();
+    Trigger("newAction");
+    AddToMenuRoot("Games", "addSubitemLastAction");
+    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+
+    prompts_->scripts.push_back([](QDialog& editor) {
+      Click(editor, "animatedIconPickButton");
+      QCOMPARE(Find<QLineEdit>(editor, "animatedIconField")->text(),
+               QStringLiteral("/a/mobile/picture/disc.gif"));
+      QVERIFY(Find<IconIndicator>(editor, "animatedIconIndicator")->hasPicture());
+      Click(editor, "okButton");
+    });
+    prompts_->scripts.push_back([](QDialog& picker) {
+      auto* folders = Find<QTreeWidget>(picker, "folderTree");
+      const auto found =
+          folders->findItems(QStringLiteral("picture"), Qt::MatchExactly | Qt::MatchRecursive);
+      QCOMPARE(found.size(), 2);  // on the phone and on the card
+      folders->setCurrentItem(found.front());
+      auto* files = Find<QTreeWidget>(picker, "fileList");
+      files->findItems(QStringLiteral("disc.gif"), Qt::MatchExactly).front()->setSelected(true);
+      Click(picker, "okButton");
+    });
+    Trigger("modifyItemAction");
+    QVERIFY(prompts_->scripts.empty());
+    Trigger("saveToPhoneAction");
+
+    QProcess dump;
+    dump.start(QCoreApplication::applicationDirPath() + QStringLiteral("/menuforge-cli"),
+               {QStringLiteral("dump"),
+                QString::fromStdString((storage / "a/mobile/system/mma_ucp").string())});
+    QVERIFY(dump.waitForFinished());
+    const QString out = QString::fromUtf8(dump.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral("path=\"/a/mobile/picture/disc.gif\"")), qPrintable(out));
   }
 };
 

@@ -1,0 +1,66 @@
+#include "browser/delete_request_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "widgets/shown_text.h"
+
+namespace menuforge {
+namespace {
+
+constexpr int kPictureSide = 32;
+
+}  // namespace
+
+DeleteRequestDialog::DeleteRequestDialog(QWidget* parent)
+    : QDialog(parent), question_(new QLabel(QStringLiteral("Delete selected files?"))) {
+  setWindowTitle(QStringLiteral("Confirmation"));
+  question_->setObjectName(QStringLiteral("questionLabel"));
+  auto* picture = new QLabel;
+  picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(kPictureSide));
+
+  auto* buttons = new QHBoxLayout;
+  const auto add = [&](const char* text, const char* name, DeleteAnswer answer) {
+    auto* button = new QPushButton(QString::fromLatin1(text));
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, answer] { Answer(answer); });
+    buttons->addWidget(button);
+    return button;
+  };
+  add("Yes", "yesButton", DeleteAnswer::Yes);
+  add("Cancel", "cancelButton", DeleteAnswer::Cancel)->setDefault(true);
+  add("Yes to all", "yesToAllButton", DeleteAnswer::YesToAll);
+  add("Skip", "skipButton", DeleteAnswer::Skip);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(picture);
+  top->addWidget(question_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addLayout(buttons);
+}
+
+void DeleteRequestDialog::SetQuestion(const std::string& question) {
+  question_->setText(ShownText(question));
+  answer_ = DeleteAnswer::Cancel;
+}
+
+void DeleteRequestDialog::Answer(DeleteAnswer answer) {
+  answer_ = answer;
+  // Esc and the window's close button reject, which is "Cancel" too.
+  if (answer == DeleteAnswer::Cancel)
+    reject();
+  else
+    accept();
+}
+
+DeleteAnswer DialogDeleteRequest::Ask(const std::string& question) {
+  dialog_.SetQuestion(question);
+  return prompts_.RunModal(dialog_) ? dialog_.answer() : DeleteAnswer::Cancel;
+}
+
+}  // namespace menuforge

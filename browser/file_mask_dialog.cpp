@@ -1,0 +1,44 @@
+#include "browser/file_mask_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "widgets/dialog_buttons.h"
+
+namespace menuforge {
+
+FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content)
+    : QDialog(parent), volumes_(new QListWidget), extension_(new QLineEdit) {
+  setWindowTitle(QStringLiteral("Set file mask"));
+  volumes_->setObjectName(QStringLiteral("volumeList"));
+  extension_->setObjectName(QStringLiteral("extensionField"));
+  for (const char letter : content.letters) {
+    auto* item = new QListWidgetItem(QString(QLatin1Char(letter)), volumes_);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+  }
+  extension_->setText(QString::fromLatin1(content.extension));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Check volumes to read")));
+  layout->addWidget(volumes_);
+  layout->addWidget(new QLabel(QStringLiteral("Extension (none to read all files)")));
+  layout->addWidget(extension_);
+  layout->addWidget(MakeOkCancelButtons(this));
+  setFixedSize(sizeHint());
+}
+
+std::string FileMaskDialog::checkedLetters() const {
+  std::string letters;
+  for (int row = 0; row < volumes_->count(); ++row)
+    if (volumes_->item(row)->checkState() == Qt::Checked)
+      letters += volumes_->item(row)->text().toLatin1().toStdString();
+  return letters;
+}
+
+std::u16string FileMaskDialog::extension() const { return extension_->text().toStdU16String(); }
+
+}  // namespace menuforge
