@@ -108,6 +108,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   phonePollTimer_->setInterval(kPhonePollInterval);
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
   editorContext_.pickers.drmIcons = &drmIcons_;
+  editorContext_.pickers.phonePictures = &phonePictures_;
 
   CreateActions();
   CreateMenus();

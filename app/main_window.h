@@ -14,6 +14,7 @@
 
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
+#include "app/phone_picture_picker.h"
 #include "catalog/catalog.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
@@ -162,6 +163,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
       drmPrompts_, [this] {
         return prompts_->OpenFileName({kSelectDrmBinaryTitle, kDrmBinaryFilter});
       }};
+  // The browser's list mode, mask and pictures stay for the whole run too.
+  DialogPhonePicturePicker phonePictures_{phone_, *prompts_};
 
   SplashWindow* splash_ = nullptr;
   StatusTrayIcon* tray_ = nullptr;
