@@ -22,7 +22,8 @@ std::optional<std::string> ParsedArguments::Value(std::string_view name) const {
 }
 
 ParsedArguments ParseArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> options, std::size_t positionalCount) {
+                               std::span<const OptionSpec> options, std::size_t positionalCount,
+                               std::size_t optionalCount) {
   ParsedArguments parsed;
   if (std::any_of(arguments.begin(), arguments.end(), IsHelp)) {
     parsed.help = true;
@@ -56,10 +57,13 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments,
     parsed.options.emplace(name, std::move(value));
   }
 
-  if (parsed.positional.size() != positionalCount)
-    throw UsageError("expected " + std::to_string(positionalCount) + " argument" +
-                     (positionalCount == 1 ? "" : "s") + ", got " +
-                     std::to_string(parsed.positional.size()));
+  const std::size_t given = parsed.positional.size();
+  if (given < positionalCount || given > positionalCount + optionalCount) {
+    const std::size_t most = positionalCount + optionalCount;
+    throw UsageError("expected " + std::to_string(positionalCount) +
+                     (optionalCount == 0 ? "" : " to " + std::to_string(most)) + " argument" +
+                     (most == 1 ? "" : "s") + ", got " + std::to_string(given));
+  }
   return parsed;
 }
 

@@ -32,8 +32,10 @@ struct ParsedArguments {
 };
 
 // Options may stand anywhere, as "--name value" or "--name=value". With "--help" (or "-h")
-// nothing else is checked.
+// nothing else is checked. `optionalCount` more positional arguments may follow the
+// `positionalCount` required ones.
 ParsedArguments ParseArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> options, std::size_t positionalCount);
+                               std::span<const OptionSpec> options, std::size_t positionalCount,
+                               std::size_t optionalCount = 0);
 
 }  // namespace menuforge::cli

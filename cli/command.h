@@ -31,6 +31,8 @@ struct Command {
   std::size_t positionalCount;
   // Returns the exit code; failures may also be thrown as CommandFailure or UsageError.
   int (*run)(const ParsedArguments& arguments);
+  // Positional arguments after the first positionalCount that may be left out.
+  std::size_t optionalCount = 0;
 };
 
 extern const Command kNewCommand;

@@ -18,9 +18,10 @@ constexpr char kSocketNote[] =
     "$MENUFORGE_PHONE_SOCKET, else the default path (see menuforge-phonesim --help).\n"
     "Exit status: 0 success, 1 no phone or a refused command, 2 bad usage.\n";
 
-constexpr std::array<const Command*, 6> kSubcommands = {
-    &kPhoneInfoCommand, &kPhoneListCommand,   &kPhonePullCommand,
-    &kPhonePushCommand, &kPhoneRemoveCommand, &kPhoneBackupMenuCommand};
+constexpr std::array<const Command*, 9> kSubcommands = {
+    &kPhoneInfoCommand,       &kPhoneListCommand,         &kPhonePullCommand,
+    &kPhonePushCommand,       &kPhoneRemoveCommand,       &kPhoneBackupMenuCommand,
+    &kPhoneMakeFolderCommand, &kPhoneRemoveFolderCommand, &kPhoneAttributesCommand};
 
 void PrintPhoneUsage(std::ostream& out) {
   out << "usage: " << kPhoneProgram

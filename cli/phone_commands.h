@@ -9,7 +9,7 @@ namespace menuforge::cli {
 
 inline constexpr char kPhoneCommandName[] = "phone";
 inline constexpr char kPhoneCommandSynopsis[] =
-    "info|ls|pull|push|rm|backup-menu ... [--phone-socket PATH]";
+    "info|ls|pull|push|rm|backup-menu|mkdir|rmdir|attr ... [--phone-socket PATH]";
 
 int RunPhoneCommand(std::span<const std::string> arguments);
 

@@ -11,5 +11,8 @@ extern const Command kPhonePullCommand;
 extern const Command kPhonePushCommand;
 extern const Command kPhoneRemoveCommand;
 extern const Command kPhoneBackupMenuCommand;
+extern const Command kPhoneMakeFolderCommand;
+extern const Command kPhoneRemoveFolderCommand;
+extern const Command kPhoneAttributesCommand;
 
 }  // namespace menuforge::cli

@@ -14,7 +14,7 @@ int RunCommand(const Command& command, std::span<const std::string> arguments,
   const std::string commandLine = std::string(program) + " " + std::string(command.name);
   try {
     const ParsedArguments parsed =
-        ParseArguments(arguments, command.options, command.positionalCount);
+        ParseArguments(arguments, command.options, command.positionalCount, command.optionalCount);
     if (parsed.help) {
       std::cout << "usage: " << commandLine << (command.synopsis.empty() ? "" : " ")
                 << command.synopsis << "\n\n"
