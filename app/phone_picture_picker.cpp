@@ -1,5 +1,7 @@
 #include "app/phone_picture_picker.h"
 
+#include <algorithm>
+
 #include "browser/core/file_listing.h"
 #include "browser/core/phone_text.h"
 #include "browser/picture_picker_dialog.h"
@@ -29,6 +31,12 @@ std::optional<std::u16string> DialogPhonePicturePicker::PickPhonePicture(QWidget
 std::optional<Bytes> DialogPhonePicturePicker::PictureOf(const std::u16string& path) {
   const std::optional<std::string> phonePath = PhoneText(path);
   if (!phonePath) return std::nullopt;
+  // A file the list knows as too big for a picture is not read for the indicator.
+  const auto& list = link_.session.fileList;
+  const auto listed = std::find_if(list.begin(), list.end(), [&](const FileListEntry& entry) {
+    return entry.path() == *phonePath;
+  });
+  if (listed != list.end() && !IsPreviewable(*phonePath, listed->size())) return std::nullopt;
   const Bytes* bytes = previews_.Fetch(link_.session, *phonePath);
   if (bytes == nullptr) return std::nullopt;
   return *bytes;

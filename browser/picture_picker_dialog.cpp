@@ -78,7 +78,6 @@ PicturePickerDialog::PicturePickerDialog(QWidget* parent, PhoneLink& link, Brows
   previewTimer_.setInterval(0);
   connect(&previewTimer_, &QTimer::timeout, this, &PicturePickerDialog::FetchNextPreview);
   expanded_.insert(std::string());
-  ShowListMode();
   ShowAll();
 }
 
@@ -220,6 +219,8 @@ void PicturePickerDialog::ShowAll() {
   ShowTree();
   ShowRows();
   ShowFields();
+  // A list read just now may have brought the volume table "By mask..." waits for.
+  ShowListMode();
 }
 
 void PicturePickerDialog::ShowTree() {
