@@ -195,7 +195,7 @@ TEST(PhoneBrowserTest, DeleteAnswers) {
   }
 }
 
-TEST(PhoneBrowserTest, ARefusedCommandStopsAtItsFile) {
+TEST(PhoneBrowserTest, AFolderWhoseFileWasNotDeletedStays) {
   BrowserRig deletes(Refusing(PhoneCall::DeleteFile, 2));
   PhoneBrowser& browser = deletes.OpenFolder("/a/p");
   ScriptedDeleteRequest unasked;
@@ -205,17 +205,6 @@ TEST(PhoneBrowserTest, ARefusedCommandStopsAtItsFile) {
   EXPECT_EQ(deletes.Rows(), (std::vector<std::string>{"one.gif", "three.gif", "two.gif"}));
   EXPECT_NE(browser.selectedNode(), nullptr);
   EXPECT_TRUE(std::filesystem::exists(deletes.PhonePath("/a/p")));
-
-  BrowserRig attributes(Refusing(PhoneCall::CreateFile, 3));
-  PhoneBrowser& second = attributes.OpenFolder("/a/p");
-  second.SelectAllRows();
-  second.SetAttributes({false, false, true});
-  EXPECT_EQ(attributes.dialogs.shown,
-            std::vector<Message>{Error("Error changing attributes for /a/p/three.gif")});
-  std::vector<std::string> shown;
-  for (const FileRow& row : second.rows()) shown.push_back(AttributeText(row.attributes));
-  EXPECT_EQ(shown, (std::vector<std::string>{"[S]", "[S]", "[]", "[]"}));
-  EXPECT_EQ(attributes.storage.Attributes("/a/p/one.gif"), kAttributeSystem);
 }
 
 TEST(PhoneBrowserTest, OneFilesAttributesKeepTheOtherBits) {
