@@ -71,6 +71,8 @@ void IconRowPanel::Show(const IconRowControls& controls, bool pickerAvailable) {
     indicator_->SetShown(controls.indicatorVisible);
 }
 
+void IconRowPanel::SetPickHint(const QString& hint) { pick_->setToolTip(hint); }
+
 void IconRowPanel::StopIndicator() { indicator_->Stop(); }
 
 }  // namespace menuforge

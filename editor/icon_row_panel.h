@@ -25,6 +25,8 @@ class IconRowPanel : public QWidget {
 
   // `pickerAvailable`: whether a picker exists for the row's current source.
   void Show(const IconRowControls& controls, bool pickerAvailable);
+  // The pick button's tooltip: why it cannot be used, or empty.
+  void SetPickHint(const QString& hint);
   void StopIndicator();
 
  Q_SIGNALS:
