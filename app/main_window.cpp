@@ -278,7 +278,7 @@ void MainWindow::CreateCentralArea() {
 
 void MainWindow::CreateStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setSizeGripEnabled(true);
+  bar->setSizeGripEnabled(false);
   // The panels keep their widths, so the font shrinks until the longest format text fits.
   QFont font = bar->font();
   const QString widest = ShownText(WidestFormatStatusText());

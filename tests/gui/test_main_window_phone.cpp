@@ -120,6 +120,7 @@ class MainWindowPhoneTest : public QObject {
   void unsavedChangesAreAskedAbout();
   void saveToPhoneKeepsASafetyCopyThatCanBeRestored();
   void withoutASafetyCopyNothingGoesToThePhone();
+  void theSaveQuestionComesBeforeTheRestartQuestion();
 
  private:
   void Start(std::unique_ptr<P2kLibrary> library = nullptr);
@@ -619,6 +620,27 @@ void MainWindowPhoneTest::withoutASafetyCopyNothingGoesToThePhone() {
   FadeIn();
   CloseAndFadeOut();
   QVERIFY(prompts_->asked.empty());
+}
+
+void MainWindowPhoneTest::theSaveQuestionComesBeforeTheRestartQuestion() {
+  Start();
+  Plug();
+  FadeIn();
+  Trigger("newAction");
+  Trigger("saveToPhoneAction");
+  AddToMenuRoot("Games");
+
+  prompts_->saveChoices = {SaveChoice::Cancel};
+  QVERIFY(!window_->close());
+  QCOMPARE(prompts_->saveQuestions.size(), std::size_t{1});
+  QVERIFY(prompts_->asked.empty());
+  QVERIFY(!Child<QTimer>("fadeTimer")->isActive());
+
+  prompts_->answers = {false};
+  CloseAndFadeOut();
+  QCOMPARE(prompts_->saveQuestions.size(), std::size_t{2});
+  QCOMPARE(prompts_->asked,
+           (std::vector<Message>{{kRestartQuestionText, "", MessageIcon::Question}}));
 }
 
 QTEST_MAIN(MainWindowPhoneTest)
