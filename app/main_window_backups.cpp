@@ -5,7 +5,6 @@
 namespace menuforge {
 namespace {
 
-constexpr char kRestoreDialogTitle[] = "Restore phone backup";
 constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 
 }  // namespace
@@ -13,7 +12,8 @@ constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 void MainWindow::RestorePhoneBackup() {
   if (!phoneIdle_ || !phone_.session.connected()) return;
   const std::string folder = phoneSafety_.backupFolder().string();
-  const auto backup = prompts_->OpenFileName({kRestoreDialogTitle, kBackupFilter, folder.c_str()});
+  const auto backup =
+      prompts_->OpenFileName({kRestoreBackupCaption, kBackupFilter, folder.c_str()});
   if (!backup) return;
   phoneIdle_ = false;
   static_cast<void>(phoneSafety_.RestoreBackup(*backup));

@@ -348,20 +348,24 @@ void MainWindowDocumentTest::aFailedOpenLeavesTheWindowAsItWas() {
   OpenSample();
   test::AddToMenuRoot(*window_, "Radio");
   Q_EMIT Child<QComboBox>("profileSelector")->activated(0);
-  test::WriteText("broken.mma", "not a menu");
+  test::WriteText("empty.mma", "");
+  test::WriteText("garbage.mma", "not a menu");
   const std::string before = SaveAs("before.mma");
   test::AddToMenuRoot(*window_, "Theme");
   const QString title = window_->windowTitle();
   const QString status = Child<QLabel>("formatPanel")->text();
 
-  prompts_->openPaths.push_back("broken.mma");
-  Trigger("openAction");
-  QCOMPARE(prompts_->shown.size(), std::size_t{1});
-  QCOMPARE(prompts_->shown[0].caption, std::string("Error"));
-  QCOMPARE(window_->windowTitle(), title);
-  QVERIFY(window_->isWindowModified());
-  QCOMPARE(Child<QLabel>("formatPanel")->text(), status);
-  QCOMPARE(Child<QComboBox>("profileSelector")->currentIndex(), 0);
+  for (const char* broken : {"empty.mma", "garbage.mma"}) {
+    prompts_->shown.clear();
+    prompts_->openPaths.push_back(broken);
+    Trigger("openAction");
+    QCOMPARE(prompts_->shown.size(), std::size_t{1});
+    QCOMPARE(prompts_->shown[0].caption, std::string("Error"));
+    QCOMPARE(window_->windowTitle(), title);
+    QVERIFY(window_->isWindowModified());
+    QCOMPARE(Child<QLabel>("formatPanel")->text(), status);
+    QCOMPARE(Child<QComboBox>("profileSelector")->currentIndex(), 0);
+  }
   Trigger("undoAction");
   QCOMPARE(SaveAs("undone.mma"), before);
 }
