@@ -27,6 +27,8 @@
 #include "phone/restart_at_close.h"
 #include "phone/socket_library.h"
 #include "widgets/shown_text.h"
+#include "workspace/phone_backups.h"
+#include "workspace/window_size.h"
 #include "workspace/working_files.h"
 
 namespace menuforge {
@@ -91,7 +93,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
                        std::unique_ptr<P2kLibrary> phoneLibrary, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
+                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       prompts_(prompts ? std::move(prompts) : std::make_unique<QtWindowPrompts>(this)),
       workingFolder_(std::filesystem::current_path()),
       catalog_(workingFolder_),
@@ -99,9 +101,10 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
       phonePollTimer_(new QTimer(this)),
       progressWindows_(this),
       phoneLibrary_(OrSocketLibrary(std::move(phoneLibrary))),
-      phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, workingFolder_) {
+      phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, workingFolder_),
+      phoneSafety_(phone_, settings_, *prompts_, PhoneBackupFolder()) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QString::fromStdString(WindowTitle()));
+  setAcceptDrops(true);
   fadeTimer_->setObjectName(QStringLiteral("fadeTimer"));
   connect(fadeTimer_, &QTimer::timeout, this, &MainWindow::FadeTimerTick);
   phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
@@ -111,13 +114,14 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   editorContext_.pickers.phonePictures = &phonePictures_;
 
   CreateActions();
+  CreateUndoActions();
   CreateMenus();
   CreateToolBar();
   CreateCentralArea();
   CreateStatusBar();
   CreateContextMenus();
   ConnectControls();
-  FixSizeAndCentre();
+  SizeAndCentre();
   StartUp();
 }
 
@@ -135,33 +139,41 @@ void MainWindow::CreateActions() {
   openAction_ = MakeAction(this, "openAction", "&Open", kOpenHint,
                            look->standardIcon(QStyle::SP_DialogOpenButton));
   openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  // The menu offers "Save as...", the tool bar button the plain "Save".
-  saveAction_ = MakeAction(this, "saveAction", "&Save as...", kSaveHint,
+  saveAction_ = MakeAction(this, "saveAction", "&Save", kSaveHint,
                            look->standardIcon(QStyle::SP_DialogSaveButton));
-  saveAction_->setIconText(Text("Save"));
   saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  saveAsAction_ = MakeAction(this, "saveAsAction", "Save &as...", nullptr, QIcon());
+  saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   openFromPhoneAction_ = MakeAction(this, "openFromPhoneAction", "Open from &phone",
                                     kOpenFromPhoneHint, look->standardIcon(QStyle::SP_ArrowDown));
   saveToPhoneAction_ = MakeAction(this, "saveToPhoneAction", "Save to p&hone", kSaveToPhoneHint,
                                   look->standardIcon(QStyle::SP_ArrowUp));
   restartPhoneAction_ = MakeAction(this, "restartPhoneAction", "&Restart Phone", kRestartPhoneHint,
                                    look->standardIcon(QStyle::SP_BrowserReload));
+  restoreBackupAction_ =
+      MakeAction(this, "restoreBackupAction", "Restore phone backup\u2026", nullptr, QIcon());
   exitAction_ = MakeAction(this, "exitAction", "E&xit", nullptr, QIcon());
   setupAction_ = MakeAction(this, "setupAction", "Setup", nullptr, QIcon());
   aboutAction_ = MakeAction(this, "aboutAction", "&About...", nullptr, QIcon());
 
-  for (QAction* action :
-       {saveAction_, openFromPhoneAction_, saveToPhoneAction_, restartPhoneAction_})
+  for (QAction* action : {saveAction_, saveAsAction_, openFromPhoneAction_, saveToPhoneAction_,
+                          restartPhoneAction_, restoreBackupAction_})
     action->setEnabled(false);
 }
 
 void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu(Text("&File"));
   file->setObjectName(QStringLiteral("fileMenu"));
-  file->addActions({newAction_, openAction_, saveAction_, openFromPhoneAction_, saveToPhoneAction_,
-                    restartPhoneAction_});
+  file->addActions({newAction_, openAction_});
+  recentMenu_ = file->addMenu(Text("Open &recent"));
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  file->addActions({saveAction_, saveAsAction_, openFromPhoneAction_, saveToPhoneAction_,
+                    restartPhoneAction_, restoreBackupAction_});
   file->addSeparator();
   file->addAction(exitAction_);
+  QMenu* edit = menuBar()->addMenu(Text("&Edit"));
+  edit->setObjectName(QStringLiteral("editMenu"));
+  edit->addActions({undoAction_, redoAction_});
   menuBar()->addAction(setupAction_);
   QMenu* help = menuBar()->addMenu(Text("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));
@@ -176,6 +188,8 @@ void MainWindow::CreateToolBar() {
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
   bar->addActions({newAction_, openAction_, saveAction_});
+  bar->addSeparator();
+  bar->addActions({undoAction_, redoAction_});
   bar->addSeparator();
   bar->addActions({openFromPhoneAction_, saveToPhoneAction_});
   bar->addSeparator();
@@ -294,22 +308,32 @@ void MainWindow::CreateStatusBar() {
   bar->addWidget(lampPanel);
 }
 
-void MainWindow::FixSizeAndCentre() {
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-  if (const QScreen* screen = this->screen()) {
+// The written size is the smallest the window takes, unless the screen is smaller still; the
+// size it had when it last closed comes back.
+void MainWindow::SizeAndCentre() {
+  QSize smallest(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  const QScreen* screen = this->screen();
+  if (screen) smallest = smallest.boundedTo(screen->availableSize());
+  setMinimumSize(smallest);
+  const std::optional<WindowSize> remembered = ReadWindowSize(workingFolder_ / kSettingsFileName);
+  resize(remembered ? QSize(remembered->width, remembered->height).expandedTo(smallest) : smallest);
+  if (screen) {
     QRect placed(QPoint(0, 0), frameGeometry().size());
     placed.moveCenter(screen->availableGeometry().center());
     move(placed.topLeft());
   }
+  if (remembered && remembered->maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::ConnectControls() {
   connect(newAction_, &QAction::triggered, this, &MainWindow::NewMenu);
   connect(openAction_, &QAction::triggered, this, &MainWindow::OpenMenu);
   connect(saveAction_, &QAction::triggered, this, &MainWindow::SaveMenu);
+  connect(saveAsAction_, &QAction::triggered, this, &MainWindow::SaveMenuAs);
   connect(openFromPhoneAction_, &QAction::triggered, this, &MainWindow::OpenFromPhone);
   connect(saveToPhoneAction_, &QAction::triggered, this, &MainWindow::SaveToPhone);
   connect(restartPhoneAction_, &QAction::triggered, this, &MainWindow::RestartPhone);
+  connect(restoreBackupAction_, &QAction::triggered, this, &MainWindow::RestorePhoneBackup);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   connect(setupAction_, &QAction::triggered, this, &MainWindow::ShowSetup);
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
@@ -332,13 +356,20 @@ void MainWindow::ConnectControls() {
   connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     RefreshSummary();
     RefreshStatus();
+    UpdateTreeMenu();
   });
   connect(treeView_, &QAbstractItemView::clicked, this, &MainWindow::RefreshSummary);
+  connect(treeView_, &QAbstractItemView::doubleClicked, this, &MainWindow::DoubleClickNode);
   connect(treeView_, &MenuTreeView::NodeDropped, this, &MainWindow::DropNode);
   connect(treeView_, &MenuTreeView::EntryDropped, this, &MainWindow::DropEntry);
   connect(model_, &QAbstractItemModel::rowsInserted, this, &MainWindow::RefreshStatus);
   connect(model_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::RefreshStatus);
   connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::RefreshStatus);
+  // The tree menu's actions also answer keys, so their enabled state follows the tree.
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &MainWindow::UpdateTreeMenu);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateTreeMenu);
+  connect(model_, &QAbstractItemModel::rowsMoved, this, &MainWindow::UpdateTreeMenu);
+  connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::UpdateTreeMenu);
 }
 
 void MainWindow::StartUp() {
@@ -351,6 +382,11 @@ void MainWindow::StartUp() {
   ShowProfileSelection();
 
   settings_ = ReadSettings(workingFolder_ / kSettingsFileName);
+  recentFiles_ = ReadRecentFiles(workingFolder_ / kSettingsFileName);
+  lastFolder_ =
+      recentFiles_.paths().empty() ? workingFolder_ : recentFiles_.paths().front().parent_path();
+  ShowRecentFiles();
+  ShowTitle();
   ShowFormatOptions();
   RefreshStatus();
 
@@ -411,6 +447,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The fade-out asks to close at every step; only the request that begins it asks the user.
+  if (fade_.CloseBegins() && !MaySetMenuAside()) {
+    event->ignore();
+    return;
+  }
   AskRestartAtClose(phone_.session, phone_.menuFiles, *prompts_);
   const CloseDecision decision = fade_.CloseRequested();
   if (decision.startFadeOut) fadeTimer_->start();
@@ -424,6 +465,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::ShutDown() {
+  RememberWindowSize();
   delete splash_;
   splash_ = nullptr;
   phonePollTimer_->stop();
@@ -439,17 +481,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ToggleSeeThrough() {
-  if (seeThrough_) {
+  seeThrough_ = !seeThrough_;
+  if (!seeThrough_) {
     setWindowTitle(Text(kOopsTitle));
     const QRect treeArea(treeView_->mapTo(this, QPoint(0, 0)), treeView_->size());
     treeView_->hide();
     setMask(QRegion(rect()).subtracted(QRegion(treeArea)));
   } else {
     treeView_->show();
-    setWindowTitle(QString::fromStdString(WindowTitle()));
+    ShowTitle();
     clearMask();
   }
-  seeThrough_ = !seeThrough_;
 }
 
 void MainWindow::RefreshStatus() {

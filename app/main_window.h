@@ -8,10 +8,12 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "app/core/current_menu.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
 #include "app/phone_picture_picker.h"
@@ -23,8 +25,10 @@
 #include "menu/record_size.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_link.h"
+#include "phone/phone_menu_safety.h"
 #include "widgets/progress_adapters.h"
 #include "widgets/window_prompts.h"
+#include "workspace/recent_files.h"
 #include "workspace/settings.h"
 
 class QAction;
@@ -36,6 +40,8 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
+class QModelIndex;
+class QUndoStack;
 
 namespace menuforge {
 
@@ -58,7 +64,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // What Open does once its dialog has named the file.
+  // What Open does once its dialog has named the file; the menu on screen is replaced without a
+  // question.
   void OpenFile(const std::filesystem::path& path);
 
   const MenuTree& tree() const { return tree_; }
@@ -75,6 +82,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateActions();
@@ -84,13 +93,27 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void CreateStatusBar();
   void CreateContextMenus();
   void ConnectControls();
-  void FixSizeAndCentre();
+  void SizeAndCentre();
   void StartUp();
   void ShutDown();
 
   void NewMenu();
   void OpenMenu();
-  void SaveMenu();
+  // To the current file, else as "Save as..."; false when nothing was saved.
+  bool SaveMenu();
+  bool SaveMenuAs();
+  [[nodiscard]] bool SaveMenuTo(const std::filesystem::path& path);
+  // Asks whether to save a modified menu first; false when the user cancels or the save fails.
+  [[nodiscard]] bool MaySetMenuAside();
+  // The window now holds `menu`, unmodified, with nothing to undo.
+  void StartMenu(CurrentMenu menu);
+  void ShowTitle();
+  void OpenRecentFile(const std::filesystem::path& path);
+  void RememberRecentFile(const std::filesystem::path& path);
+  void ShowRecentFiles();
+  // The folder the open and save dialogs start in.
+  std::string DialogFolder() const;
+  void RememberWindowSize();
   void ShowSetup();
   void ShowAbout();
   void ChooseProfile(int index);
@@ -110,6 +133,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void OpenFromPhone();
   void SaveToPhone();
   void RestartPhone();
+  void RestorePhoneBackup();
   void BackUpSeemRecord();
   void RestoreSeemRecord();
   // A close asked for while the phone was busy is carried out once it is idle again.
@@ -137,6 +161,13 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void MoveItemDown();
   void DropNode(MenuNode* dragged, MenuNode* target);
   void DropEntry(std::size_t position, MenuNode* target);
+  void DoubleClickNode(const QModelIndex& index);
+
+  void CreateUndoActions();
+  // Runs an edit of the tree and puts it on the undo stack when it changed anything.
+  void Record(const char* text, const std::function<void()>& edit);
+  // After an undo or redo.
+  void ShowEditedNode(MenuNode* node);
 
   std::unique_ptr<WindowPrompts> prompts_;
   std::filesystem::path workingFolder_;
@@ -151,10 +182,14 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   ProgressWindowFactory progressWindows_;
   std::unique_ptr<P2kLibrary> phoneLibrary_;
   PhoneLink phone_;
+  PhoneMenuSafety phoneSafety_;
   // Clear while a transfer runs; the progress windows let the user act meanwhile.
   bool phoneIdle_ = true;
   bool closeWhenPhoneIdle_ = false;
   bool seeThrough_ = true;
+  CurrentMenu current_;
+  RecentFiles recentFiles_;
+  std::filesystem::path lastFolder_;
   std::vector<ItemBaseEntry> shownItems_;
   EditorContext editorContext_;
   // The DRM binary chosen for the item editor's icons stays for the whole run.
@@ -171,10 +206,16 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   AboutDialog* about_ = nullptr;
   MenuTreeModel* model_ = nullptr;
   MenuTreeView* treeView_ = nullptr;
+  QUndoStack* undoStack_ = nullptr;
 
   QAction* newAction_ = nullptr;
   QAction* openAction_ = nullptr;
   QAction* saveAction_ = nullptr;
+  QAction* saveAsAction_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* restoreBackupAction_ = nullptr;
   QAction* openFromPhoneAction_ = nullptr;
   QAction* saveToPhoneAction_ = nullptr;
   QAction* restartPhoneAction_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QUndoStack>
 
 #include "app/about_dialog.h"
 #include "app/item_list_box.h"
@@ -19,51 +20,94 @@
 namespace menuforge {
 namespace {
 
-constexpr FileDialogText kOpenDialog{"Open mma file", "All Files (*)"};
-constexpr FileDialogText kSaveDialog{"Save mma as...", "All Files (*)"};
+constexpr char kOpenDialogTitle[] = "Open mma file";
+constexpr char kSaveDialogTitle[] = "Save mma as...";
+constexpr char kMenuFileFilter[] = "All Files (*)";
+// The name "Save as..." proposes for a menu that has no file yet.
+constexpr char kProposedMenuName[] = "mma_ucp";
 
 }  // namespace
 
 void MainWindow::NewMenu() {
+  if (!MaySetMenuAside()) return;
   EmptyTree(tree_);
   HideSummary();
   BuildSkeleton(tree_);
+  StartMenu(CurrentMenu(CurrentMenu::Source::New));
   treeView_->SelectNode(tree_.menuRoot());
   saveAction_->setEnabled(true);
+  saveAsAction_->setEnabled(true);
   saveToPhoneAction_->setEnabled(phone_.session.connected());
   itemList_->setEnabled(true);
 }
 
 void MainWindow::OpenMenu() {
-  if (const auto path = prompts_->OpenFileName(kOpenDialog)) OpenFile(*path);
+  if (!MaySetMenuAside()) return;
+  const std::string folder = DialogFolder();
+  if (const auto path = prompts_->OpenFileName({kOpenDialogTitle, kMenuFileFilter, folder.c_str()}))
+    OpenFile(*path);
 }
 
 void MainWindow::OpenFile(const std::filesystem::path& path) {
   if (!LoadMenu(path)) return;
+  StartMenu(CurrentMenu(CurrentMenu::Source::File, path));
+  RememberRecentFile(path);
   saveAction_->setEnabled(true);
+  saveAsAction_->setEnabled(true);
   saveToPhoneAction_->setEnabled(phone_.session.connected());
   itemList_->setEnabled(true);
 }
 
 bool MainWindow::LoadMenu(const std::filesystem::path& path) {
-  HideSummary();
-  const OpenResult result = OpenMenuFile(path, tree_, catalog_, options_, formatState_, *prompts_);
-  ShowCatalogState();
-  RefreshStatus();
+  // Loaded aside and swapped in only once it loaded, so that a file that cannot be opened leaves
+  // the window, its catalogue and its format controls as they were.
+  MenuTree loaded;
+  loaded.customItemCounter = tree_.customItemCounter;
+  Catalog catalog = catalog_;
+  FormatOptions options = options_;
+  FormatState state = formatState_;
+  const OpenResult result = OpenMenuFile(path, loaded, catalog, options, state, *prompts_);
   if (!result.loaded) {
     prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
     return false;
   }
+  catalog_ = std::move(catalog);
+  options_ = options;
+  formatState_ = state;
+  HideSummary();
+  tree_.TakeContentOf(loaded);
+  ShowCatalogState();
+  RefreshStatus();
   ShowWarnings(result.warnings);
   treeView_->expand(model_->IndexFor(tree_.menuRoot()));
   return true;
 }
 
-void MainWindow::SaveMenu() {
-  const auto path = prompts_->SaveFileName(kSaveDialog);
-  if (!path) return;
-  const SaveResult result = SaveMenuFile(*path, tree_, options_, catalog_.availableItems());
-  if (result.status != SaveStatus::Saved) prompts_->Show(result.message);
+bool MainWindow::SaveMenu() {
+  if (current_.file().empty()) return SaveMenuAs();
+  return SaveMenuTo(current_.file());
+}
+
+bool MainWindow::SaveMenuAs() {
+  const std::string proposed =
+      (current_.file().empty() ? std::filesystem::path(DialogFolder()) / kProposedMenuName
+                               : current_.file())
+          .string();
+  const auto path = prompts_->SaveFileName({kSaveDialogTitle, kMenuFileFilter, proposed.c_str()});
+  return path && SaveMenuTo(*path);
+}
+
+bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
+  const SaveResult result = SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+  if (result.status != SaveStatus::Saved) {
+    prompts_->Show(result.message);
+    return false;
+  }
+  current_ = CurrentMenu(CurrentMenu::Source::File, path);
+  RememberRecentFile(path);
+  undoStack_->setClean();
+  ShowTitle();
+  return true;
 }
 
 void MainWindow::ShowSetup() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QUndoStack>
 
 #include "app/core/java_after_open.h"
 #include "app/item_list_box.h"
@@ -50,6 +51,7 @@ void MainWindow::PhoneConnected() {
 void MainWindow::PhoneDisconnected() {
   if (tray_) tray_->ShowDisconnected();
   ShowConnection(false);
+  phoneSafety_.ForgetPhoneMenu();
   saveToPhoneAction_->setEnabled(false);
   phonePanel_->setText(ShownText(kNoPhonePanelText));
   formatPanel_->setText(ShownText(kNoImeiPanelText));
@@ -61,23 +63,30 @@ void MainWindow::ShowConnection(bool connected) {
   connectionLamp_->setPalette(colours);
   openFromPhoneAction_->setEnabled(connected);
   restartPhoneAction_->setEnabled(connected);
+  restoreBackupAction_->setEnabled(connected);
   editorContext_.phoneConnected = connected;
 }
 
 void MainWindow::OpenFromPhone() {
-  if (!phoneIdle_) return;
+  if (!phoneIdle_ || !MaySetMenuAside()) return;
   EmptyTree(tree_);
+  StartMenu(CurrentMenu());
   HideSummary();
   phoneIdle_ = false;
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   phoneIdle_ = true;
   const bool loaded = !path.empty() && LoadMenu(path);
+  if (loaded) {
+    StartMenu(CurrentMenu(CurrentMenu::Source::Phone));
+    phoneSafety_.RememberPhoneMenu(path);
+  }
   // A patch downloads the JAD files.
   phoneIdle_ = false;
   editorContext_.midlets =
       ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, workingFolder_, *prompts_);
   phoneIdle_ = true;
   saveAction_->setEnabled(loaded);
+  saveAsAction_->setEnabled(loaded);
   saveToPhoneAction_->setEnabled(loaded && phone_.session.connected());
   itemList_->setEnabled(true);
   CloseIfAskedMeanwhile();
@@ -86,10 +95,14 @@ void MainWindow::OpenFromPhone() {
 void MainWindow::SaveToPhone() {
   if (!phoneIdle_) return;
   phoneIdle_ = false;
-  const SaveResult saved =
-      SaveMenuFile(workingFolder_ / kMenuWorkFile, tree_, options_, catalog_.availableItems());
+  // Edits made while the transfer runs are not on the phone.
+  const int savedStep = undoStack_->index();
+  const std::filesystem::path menuCopy = workingFolder_ / kMenuWorkFile;
+  const SaveResult saved = SaveMenuFile(menuCopy, tree_, options_, catalog_.availableItems());
   // Only a file written whole goes to the phone; an older copy must not take its place.
-  if (saved.status == SaveStatus::Saved) phone_.menuFiles.WritePhoneMenuFiles();
+  if (saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy) &&
+      undoStack_->index() == savedStep)
+    undoStack_->setClean();
   phoneIdle_ = true;
   if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);
   CloseIfAskedMeanwhile();

@@ -23,6 +23,13 @@ constexpr char kDeleteQuestion[] =
 // The item menu opens this far below the list's top edge, plus one line.
 constexpr int kItemMenuDrop = 50;
 
+// What the undo and redo actions name.
+constexpr char kAddItemStep[] = "Add item";
+constexpr char kReplaceItemStep[] = "Replace item";
+constexpr char kModifyItemStep[] = "Modify item";
+constexpr char kDeleteItemStep[] = "Delete item";
+constexpr char kMoveItemStep[] = "Move item";
+
 QAction* AddNamedAction(QMenu* menu, const char* name, const char* caption) {
   QAction* action = menu->addAction(QString::fromLatin1(caption));
   action->setObjectName(QString::fromLatin1(name));
@@ -65,6 +72,17 @@ void MainWindow::CreateContextMenus() {
   connect(moveUpAction_, &QAction::triggered, this, &MainWindow::MoveItemUp);
   connect(moveDownAction_, &QAction::triggered, this, &MainWindow::MoveItemDown);
   connect(treeMenu_, &QMenu::aboutToShow, this, &MainWindow::UpdateTreeMenu);
+
+  // The same commands from the keyboard while the tree has the focus.
+  modifyItemAction_->setShortcuts({Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2});
+  deleteItemAction_->setShortcut(Qt::Key_Delete);
+  moveUpAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+  moveDownAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+  for (QAction* action : {modifyItemAction_, deleteItemAction_, moveUpAction_, moveDownAction_}) {
+    action->setShortcutContext(Qt::WidgetShortcut);
+    treeView_->addAction(action);
+  }
+  treeView_->setExpandsOnDoubleClick(false);
 }
 
 std::optional<std::size_t> MainWindow::CurrentEntry() const {
@@ -106,7 +124,9 @@ void MainWindow::AddItem(Placement placement) {
 
   const ItemTable& items = catalog_.availableItems();
   const bool custom = items.IsCustomItem(*entry);
-  MenuNode* added = AddEntry(tree_, *selected, placement, items.at(*entry), custom);
+  MenuNode* added = nullptr;
+  Record(kAddItemStep,
+         [&] { added = AddEntry(tree_, *selected, placement, items.at(*entry), custom); });
   if (added == nullptr) {
     prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
     return;
@@ -123,7 +143,8 @@ void MainWindow::ReplaceItem() {
   const std::optional<std::size_t> entry = CurrentEntry();
   if (!ItemMenuRules(tree_, selected, entry.has_value()).replace) return;
   const ItemTable& items = catalog_.availableItems();
-  ReplaceEntry(tree_, *selected, items.at(*entry), items.IsCustomItem(*entry));
+  Record(kReplaceItemStep,
+         [&] { ReplaceEntry(tree_, *selected, items.at(*entry), items.IsCustomItem(*entry)); });
   // A custom item opens the editor, which refreshes the summary when it closes.
   if (items.IsCustomItem(*entry))
     ModifyItem();
@@ -136,7 +157,8 @@ void MainWindow::ModifyItem() {
   if (!TreeMenuRules(tree_, selected).modifyItem) return;
   editorContext_.saveAllData = options_.saveAllData;
   EditorWindowPrompts prompts(*prompts_);
-  ItemEditorDialog::Edit(this, tree_, *selected, editorContext_, &prompts);
+  Record(kModifyItemStep,
+         [&] { ItemEditorDialog::Edit(this, tree_, *selected, editorContext_, &prompts); });
   RefreshSummary();
 }
 
@@ -144,23 +166,25 @@ void MainWindow::DeleteItem() {
   MenuNode* selected = treeView_->SelectedNode();
   if (!TreeMenuRules(tree_, selected).deleteItem) return;
   if (!prompts_->Ask({kDeleteQuestion, kWarningCaption, MessageIcon::Warning})) return;
-  DeleteEntry(tree_, *selected);
+  Record(kDeleteItemStep, [&] { DeleteEntry(tree_, *selected); });
   // The tree moved its current node to a neighbour; show that one as selected too.
   treeView_->SelectNode(treeView_->SelectedNode());
 }
 
 void MainWindow::MoveItemUp() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(tree_, selected).moveUp) MoveUp(tree_, *selected);
+  if (TreeMenuRules(tree_, selected).moveUp)
+    Record(kMoveItemStep, [&] { MoveUp(tree_, *selected); });
 }
 
 void MainWindow::MoveItemDown() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(tree_, selected).moveDown) MoveDown(tree_, *selected);
+  if (TreeMenuRules(tree_, selected).moveDown)
+    Record(kMoveItemStep, [&] { MoveDown(tree_, *selected); });
 }
 
 void MainWindow::DropNode(MenuNode* dragged, MenuNode* target) {
-  MoveBefore(tree_, *dragged, *target);
+  Record(kMoveItemStep, [&] { MoveBefore(tree_, *dragged, *target); });
   treeView_->CollapseAutoExpanded(dragged);
 }
 
@@ -168,8 +192,10 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
   const ItemTable& items = catalog_.availableItems();
   MenuNode* added = nullptr;
   if (position < items.count()) {
-    added = AddEntry(tree_, *target, Placement::Before, items.at(position),
-                     items.IsCustomItem(position));
+    Record(kAddItemStep, [&] {
+      added = AddEntry(tree_, *target, Placement::Before, items.at(position),
+                       items.IsCustomItem(position));
+    });
     if (added == nullptr)
       prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
     else
@@ -177,6 +203,13 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
   }
   treeView_->CollapseAutoExpanded(added);
   if (added != nullptr && items.IsCustomItem(position)) ModifyItem();
+}
+
+void MainWindow::DoubleClickNode(const QModelIndex& index) {
+  if (TreeMenuRules(tree_, model_->NodeFrom(index)).modifyItem)
+    ModifyItem();
+  else
+    treeView_->setExpanded(index, !treeView_->isExpanded(index));
 }
 
 void MainWindow::RefreshSummary() {

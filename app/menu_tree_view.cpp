@@ -111,6 +111,8 @@ void MenuTreeView::dropEvent(QDropEvent* event) {
   stopAutoScroll();
   MenuNode* target = TargetAt(event->position().toPoint());
   if (!Accepts(event->mimeData(), target)) {
+    // What the drag opened closes again after a refused drop as after an accepted one.
+    CollapseAutoExpanded(nullptr);
     event->ignore();
     return;
   }

@@ -77,6 +77,8 @@ void IconRowPanel::ShowPicture(const QString& text, const QPixmap& picture) {
   indicator_->SetPicture(field_->text() == text ? picture : QPixmap());
 }
 
+void IconRowPanel::SetPickHint(const QString& hint) { pick_->setToolTip(hint); }
+
 void IconRowPanel::StopIndicator() { indicator_->Stop(); }
 
 }  // namespace menuforge

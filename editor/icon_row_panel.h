@@ -26,6 +26,8 @@ class IconRowPanel : public QWidget {
 
   // `pickerAvailable`: whether a picker exists for the row's current source.
   void Show(const IconRowControls& controls, bool pickerAvailable);
+  // The pick button's tooltip: why it cannot be used, or empty.
+  void SetPickHint(const QString& hint);
   void StopIndicator();
   // The indicator shows `picture` for as long as the field holds `text`.
   void ShowPicture(const QString& text, const QPixmap& picture);

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "editor/core/control_hints.h"
 #include "editor/icon_row_panel.h"
 #include "editor/name_settings_dialog.h"
 #include "editor/shown_texts.h"
@@ -98,13 +99,18 @@ bool ItemEditorDialog::HasPicker(IconSource source) const {
 void ItemEditorDialog::Refresh() {
   const EditorControls& c = model_.controls();
   for (std::size_t i = 0; i < kStringListCount; ++i) lists_[i]->Show(c.lists[i]);
+  const bool storesFunction = model_.StoresFunction();
+  const auto boxes = ShownAttributeBoxes(c, storesFunction);
   for (std::size_t i = 0; i < kAttributeBoxCount; ++i) {
-    boxes_[i]->setChecked(c.boxes[i].checked);
-    boxes_[i]->setEnabled(c.boxes[i].enabled);
+    boxes_[i]->setChecked(boxes[i].checked);
+    boxes_[i]->setEnabled(boxes[i].enabled);
+    boxes_[i]->setToolTip(EightBitText(AttributeBoxHint(storesFunction)));
   }
   iconGroup_->setEnabled(c.iconGroupEnabled);
-  for (std::size_t i = 0; i < kIconRowCount; ++i)
+  for (std::size_t i = 0; i < kIconRowCount; ++i) {
     iconRows_[i]->Show(c.icons[i], HasPicker(c.icons[i].source));
+    iconRows_[i]->SetPickHint(EightBitText(PickButtonHint(c.icons[i], context_.phoneConnected)));
+  }
 
   {
     const QSignalBlocker blocker(pages_);
@@ -144,6 +150,7 @@ void ItemEditorDialog::RefreshFunctionPage() {
   }
   midletChoice_->setCurrentIndex(c.midletChoice);
   midletChoice_->setEnabled(c.midletChoiceEnabled);
+  midletChoice_->setToolTip(EightBitText(MidletChoiceHint(c, context_.midlets.phoneRead)));
 }
 
 void ItemEditorDialog::AddRow(StringList list) {

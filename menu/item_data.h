@@ -181,6 +181,7 @@ class ItemDataTable {
   void Free(std::uint8_t key);
   void Clear();
   std::size_t size() const;
+  bool operator==(const ItemDataTable&) const = default;
 
  private:
   std::array<std::optional<ItemDataRecord>, 256> records_;

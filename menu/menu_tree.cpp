@@ -134,6 +134,16 @@ void MenuTree::Clear() {
   if (observer_) observer_->Reset();
 }
 
+void MenuTree::TakeContentOf(MenuTree& other) {
+  if (observer_) observer_->AboutToReset();
+  topLevel_ = std::move(other.topLevel_);
+  other.topLevel_.clear();
+  itemData = std::move(other.itemData);
+  other.itemData.Clear();
+  customItemCounter = other.customItemCounter;
+  if (observer_) observer_->Reset();
+}
+
 void MenuTree::NotifyRecordChanged(MenuNode* node) const {
   if (observer_) observer_->RecordChanged(node);
 }

@@ -88,6 +88,9 @@ class MenuTree {
   void Remove(MenuNode* node);
   void Move(MenuNode* node, MenuNode* newParent, std::size_t newIndex);
   void Clear();  // nodes only; the item data table is left to the caller
+  // Takes the nodes, the item data and the custom item counter of `other`, which is left empty;
+  // this tree's observer sees one reset.
+  void TakeContentOf(MenuTree& other);
   void NotifyRecordChanged(MenuNode* node) const;
 
  private:

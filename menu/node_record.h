@@ -52,6 +52,7 @@ struct NodeRecord {
   bool mayHaveSubitems = false;
 
   bool IsCustom() const { return !itemName.empty() && itemName.front() == '~'; }
+  bool operator==(const NodeRecord&) const = default;
 };
 
 }  // namespace menuforge

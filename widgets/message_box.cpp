@@ -32,4 +32,16 @@ bool AskMessageBox(QWidget* parent, const Message& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question) {
+  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: break;
+  }
+  return SaveChoice::Cancel;
+}
+
 }  // namespace menuforge

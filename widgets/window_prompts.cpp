@@ -24,7 +24,7 @@ std::filesystem::path LocalPath(const QString& name) {
 namespace {
 
 QString ProposedName(const FileDialogText& text) {
-  return text.proposedName ? QString::fromLatin1(text.proposedName) : QString();
+  return text.proposedName ? QFile::decodeName(text.proposedName) : QString();
 }
 
 std::optional<std::filesystem::path> ChosenPath(const QString& name) {
@@ -37,6 +37,10 @@ std::optional<std::filesystem::path> ChosenPath(const QString& name) {
 void QtWindowPrompts::Show(const Message& message) { ShowMessageBox(parent_, message); }
 
 bool QtWindowPrompts::Ask(const Message& question) { return AskMessageBox(parent_, question); }
+
+SaveChoice QtWindowPrompts::AskToSave(const Message& question) {
+  return AskToSaveMessageBox(parent_, question);
+}
 
 std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "menu/user_messages.h"
+#include "widgets/message_box.h"
 
 class QDialog;
 class QWidget;
@@ -17,6 +18,7 @@ namespace menuforge {
 struct FileDialogText {
   const char* title;
   const char* filter;
+  // A file name, or the folder the dialog starts in.
   const char* proposedName = nullptr;
 };
 
@@ -27,6 +29,8 @@ std::filesystem::path LocalPath(const QString& name);
 
 class WindowPrompts : public UserDialogs {
  public:
+  // "Save changes to NAME?"
+  virtual SaveChoice AskToSave(const Message& question) = 0;
   // Nothing when the user cancels.
   virtual std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) = 0;
   virtual std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) = 0;
@@ -40,6 +44,7 @@ class QtWindowPrompts : public WindowPrompts {
 
   void Show(const Message& message) override;
   bool Ask(const Message& question) override;
+  SaveChoice AskToSave(const Message& question) override;
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override;
   std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override;
   void ShowModal(QDialog& dialog) override;

@@ -3,7 +3,6 @@
 namespace menuforge {
 namespace {
 
-constexpr int kOpaque = 255;
 constexpr int kStep = 10;
 constexpr int kLastFadeInValue = 245;
 constexpr int kSplashFadeStart = 128;
@@ -27,7 +26,7 @@ FadeStep WindowFade::Tick(int splashOpacity) {
   if (value_ > kLastFadeInValue || value_ < 0) {
     step.finished = true;
     if (fadingIn_) {
-      value_ = kOpaque;
+      value_ = kFullyShown;
       step.splashOpacity = 0;
       step.hideSplash = true;
     } else {
@@ -41,7 +40,7 @@ FadeStep WindowFade::Tick(int splashOpacity) {
 
 CloseDecision WindowFade::CloseRequested() {
   CloseDecision decision;
-  if (value_ == kOpaque) {
+  if (value_ == kFullyShown) {
     fadingIn_ = false;
     decision.startFadeOut = true;
   }

@@ -5,6 +5,7 @@ namespace menuforge {
 
 inline constexpr int kFadeInInterval = 50;   // ms between steps while the window appears
 inline constexpr int kFadeOutInterval = 30;  // ms between steps once it has appeared
+inline constexpr int kFullyShown = 255;
 
 // What the timer does on one tick.
 struct FadeStep {
@@ -26,6 +27,9 @@ class WindowFade {
   // A close request fades a fully shown window out and goes ahead only once it is invisible;
   // while the window fades in it is refused.
   CloseDecision CloseRequested();
+  // Whether a close request now would begin the fade-out (or, before the window was ever
+  // shown, close it at once) rather than be refused or carry on a fade-out under way.
+  bool CloseBegins() const { return value_ == kFullyShown || (value_ == 0 && fadingIn_); }
 
   int value() const { return value_; }
   bool fadingIn() const { return fadingIn_; }

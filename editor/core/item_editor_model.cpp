@@ -498,47 +498,54 @@ bool ItemEditorModel::Accept() {
   return true;
 }
 
-void ItemEditorModel::ApplyDataChange() {
-  workingCopy_.ClearVisual();
+void ItemEditorModel::ApplyDataChange() { workingCopy_ = Committed(); }
+
+bool ItemEditorModel::StoresFunction() const { return Committed().HasFunctionChunk(); }
+
+EditorWorkingCopy ItemEditorModel::Committed() const {
+  EditorWorkingCopy committed = workingCopy_;
+  committed.ClearVisual();
   const auto& menuTitles = controls_.list(StringList::MenuTitle).rows;
-  if (!menuTitles.empty()) workingCopy_.menuTitle = TitlesFromRows(TitleList::Menu, menuTitles);
+  if (!menuTitles.empty()) committed.menuTitle = TitlesFromRows(TitleList::Menu, menuTitles);
   const auto& softkeyTitles = controls_.list(StringList::SoftkeyTitle).rows;
   if (!softkeyTitles.empty())
-    workingCopy_.softkeyTitle = TitlesFromRows(TitleList::Softkey, softkeyTitles);
+    committed.softkeyTitle = TitlesFromRows(TitleList::Softkey, softkeyTitles);
 
   for (IconRow row : kIconRows) {
     const IconRowControls& icon = controls_.icon(row);
     if (icon.text.empty()) continue;
     const std::size_t i = Index(row);
     if (icon.source == IconSource::Drm)
-      workingCopy_.drmIcons[i] =
+      committed.drmIcons[i] =
           ChunkSlot::DrmIcon(kDrmIconKinds[i], kDrmByteFromEditor, DecimalToU16(icon.text));
     else
-      workingCopy_.fileIcons[i] = ChunkSlot::FileIcon(kFileIconKinds[i], icon.text);
+      committed.fileIcons[i] = ChunkSlot::FileIcon(kFileIconKinds[i], icon.text);
   }
 
   if (controls_.function == ItemFunction::None) {
-    workingCopy_.ClearFunction(false);
-    return;
+    committed.ClearFunction(false);
+    return committed;
   }
   // Normally only the chosen function's group is enabled; an entry loaded with chunks of
   // several functions has each of their groups enabled, and none of their fields is ignored.
   for (std::size_t function = 1; function < kItemFunctionCount; ++function)
-    if (controls_.groupEnabled[function]) CommitFunction(static_cast<ItemFunction>(function));
+    if (controls_.groupEnabled[function])
+      CommitFunction(static_cast<ItemFunction>(function), committed);
+  return committed;
 }
 
-void ItemEditorModel::CommitFunction(ItemFunction function) {
+void ItemEditorModel::CommitFunction(ItemFunction function, EditorWorkingCopy& committed) const {
   if (function == ItemFunction::ShowText) {
     const auto& rows = controls_.list(StringList::ShowText).rows;
     if (!rows.empty())
-      workingCopy_.function(FunctionChunk::ShowText) = TitlesFromRows(TitleList::ShowText, rows);
+      committed.function(FunctionChunk::ShowText) = TitlesFromRows(TitleList::ShowText, rows);
     return;
   }
   // An empty field keeps what was loaded for it.
   for (const FieldChunk& entry : kFieldChunks) {
     const std::u16string& text = controls_.field(entry.field).text;
     if (entry.function == function && !text.empty())
-      workingCopy_.function(entry.chunk) = SlotFromField(entry.chunk, text);
+      committed.function(entry.chunk) = SlotFromField(entry.chunk, text);
   }
 }
 

@@ -82,6 +82,9 @@ class ItemEditorModel {
   [[nodiscard]] bool Accept();
   void ApplyDataChange();
   bool HasItemData() const;
+  // Whether OK would store a function, which stores the attribute byte 0x60 whatever the
+  // attribute boxes say.
+  bool StoresFunction() const;
   // Replaces the record's chunks with the working copy's, and settles the three node bytes.
   void StoreItem(ItemDataRecord& record);
 
@@ -98,7 +101,9 @@ class ItemEditorModel {
   void LoadChunk(const ChunkSlot& slot);
   void EnableField(FunctionField field);
   void DisableFunctionPage();
-  void CommitFunction(ItemFunction function);
+  // The working copy as the controls would leave it.
+  EditorWorkingCopy Committed() const;
+  void CommitFunction(ItemFunction function, EditorWorkingCopy& committed) const;
 
   EditorEnvironment environment_;
   EntryLanguageMemory& languages_;

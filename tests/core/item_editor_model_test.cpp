@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/core/control_hints.h"
 #include "editor/core/field_checks.h"
 #include "editor/core/item_editor_model.h"
 #include "support/test_support.h"
@@ -521,6 +522,49 @@ TEST(ItemEditorModel, MoreThanElevenChunksAreRefusedAtOk) {
   editor.AddRow(StringList::MenuTitle, u"one too many");
   EXPECT_FALSE(editor.model.Accept());
   EXPECT_EQ(editor.dialogs.shown.back().text, TooManyChunksText());
+}
+
+// A function is stored with attribute 0x60, so the boxes show that from the moment OK would
+// store one, and say why they cannot be changed.
+TEST(ItemEditorModel, AttributeBoxesShowWhatAFunctionStores) {
+  Editor editor;
+  editor.Load(nullptr);
+  const auto own = ShownAttributeBoxes(editor.controls(), editor.model.StoresFunction());
+  EXPECT_TRUE(own[0].checked && own[0].enabled && !own[1].checked && own[1].enabled);
+  EXPECT_EQ(AttributeBoxHint(false), "");
+
+  editor.model.ChooseFunction(ItemFunction::UrlLink);
+  EXPECT_FALSE(editor.model.StoresFunction());
+  editor.model.SetFieldText(FunctionField::Url, u"http://x/");
+  ASSERT_TRUE(editor.model.StoresFunction());
+  const auto shown = ShownAttributeBoxes(editor.controls(), true);
+  const std::array<bool, kAttributeBoxCount> checked = {false, true, false};
+  for (std::size_t i = 0; i < kAttributeBoxCount; ++i) {
+    EXPECT_EQ(shown[i].checked, checked[i]) << i;
+    EXPECT_FALSE(shown[i].enabled) << i;
+  }
+  EXPECT_EQ(AttributeBoxHint(true), kStoredWithFunctionText);
+  EXPECT_EQ(editor.Ok().attributeByte, kAttributeWithFunction);
+}
+
+TEST(ItemEditorModel, DisabledPickersSayWhatTheyNeed) {
+  struct Case {
+    bool connected;
+    bool phoneRead;
+    std::string_view pick;
+    std::string_view midlets;
+  };
+  for (const Case& c : {Case{false, false, kConnectPhoneToPickText, kNeedsJ2mestReadText},
+                        Case{true, true, "", ""}}) {
+    EditorEnvironment environment;
+    environment.phoneConnected = c.connected;
+    environment.midlets.phoneRead = c.phoneRead;
+    Editor editor(environment);
+    editor.Load(nullptr);
+    editor.model.ChooseFunction(ItemFunction::ApplicationStart);
+    EXPECT_EQ(PickButtonHint(editor.controls().icon(IconRow::List), c.connected), c.pick);
+    EXPECT_EQ(MidletChoiceHint(editor.controls(), c.phoneRead), c.midlets);
+  }
 }
 
 }  // namespace

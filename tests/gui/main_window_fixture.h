@@ -28,12 +28,13 @@ inline void DropOffscreenNotices() {
 }
 
 // A fresh current folder for as long as it lives, where the window finds no phone unless the
-// test hands it one.
+// test hands it one, and keeps its phone backups in the folder's "data/menuforge/backups".
 class WindowTestFolder {
  public:
   WindowTestFolder() : previous_(QDir::currentPath()) {
     if (!folder_.isValid() || !QDir::setCurrent(folder_.path())) qFatal("no working folder");
     qputenv(kPhoneSocketVariable, QFile::encodeName(folder_.filePath(QStringLiteral("no-phone"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder_.filePath(QStringLiteral("data"))));
   }
   ~WindowTestFolder() { QDir::setCurrent(previous_); }
   WindowTestFolder(const WindowTestFolder&) = delete;
@@ -41,6 +42,7 @@ class WindowTestFolder {
 
   std::filesystem::path path() const { return QFile::encodeName(folder_.path()).toStdString(); }
   QString filePath(const QString& name) const { return folder_.filePath(name); }
+  std::filesystem::path backups() const { return path() / "data/menuforge/backups"; }
 
  private:
   QTemporaryDir folder_;

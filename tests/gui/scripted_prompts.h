@@ -17,11 +17,14 @@ class ScriptedPrompts : public WindowPrompts {
   std::vector<Message> shown;
   std::vector<Message> asked;
   std::vector<QString> modalTitles;
-  std::deque<bool> answers;                     // Yes when empty
+  std::deque<bool> answers;  // Yes when empty
+  std::vector<Message> saveQuestions;
+  std::deque<SaveChoice> saveChoices;           // Discard when empty
   std::deque<std::filesystem::path> openPaths;  // cancel when empty
   std::deque<std::filesystem::path> savePaths;  // cancel when empty
   std::vector<std::string> openTitles;
   std::vector<std::string> saveTitles;
+  std::vector<std::string> proposedNames;  // of the open and save dialogs, "" for none
   // Acts on a modal dialog as the user would, while it is "shown".
   std::function<void(QDialog&)> onModal;
 
@@ -30,12 +33,18 @@ class ScriptedPrompts : public WindowPrompts {
     asked.push_back(question);
     return Next(answers, true);
   }
+  SaveChoice AskToSave(const Message& question) override {
+    saveQuestions.push_back(question);
+    return Next(saveChoices, SaveChoice::Discard);
+  }
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override {
     openTitles.emplace_back(text.title);
+    proposedNames.emplace_back(text.proposedName ? text.proposedName : "");
     return NextPath(openPaths);
   }
   std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override {
     saveTitles.emplace_back(text.title);
+    proposedNames.emplace_back(text.proposedName ? text.proposedName : "");
     return NextPath(savePaths);
   }
   void ShowModal(QDialog& dialog) override {

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "editor/core/control_hints.h"
 #include "editor/core/field_checks.h"
 #include "editor/icon_indicator.h"
 #include "editor/item_editor_dialog.h"
@@ -291,6 +292,26 @@ class TestItemEditor : public QObject {
     QCOMPARE(Find<QLineEdit>(d, "staticIconField")->text(), QString());
     QVERIFY(!Find<QCheckBox>(d, "protectedBox")->isEnabled());
     QVERIFY(Find<QCheckBox>(d, "nonChangeableBox")->isEnabled());
+  }
+
+  void disabledControlsSayWhy() {
+    ItemEditorDialog& d = Open();
+    auto* pick = Find<QPushButton>(d, "listIconPickButton");
+    QVERIFY(!pick->isEnabled());
+    QCOMPARE(pick->toolTip(), QStringLiteral("Connect a phone to pick a file from it"));
+    ChooseFunction(ItemFunction::ApplicationStart);
+    auto* midlets = Find<QComboBox>(d, "installedMidletChoice");
+    QVERIFY(!midlets->isEnabled());
+    QCOMPARE(midlets->toolTip(), QStringLiteral("Needs a J2MEST read from the phone"));
+    auto* lockable = Find<QCheckBox>(d, "lockableBox");
+    auto* protectedBox = Find<QCheckBox>(d, "protectedBox");
+    QVERIFY(lockable->isEnabled() && lockable->isChecked() && lockable->toolTip().isEmpty());
+
+    // From the moment OK would store a function the boxes show its 0x60.
+    QTest::keyClicks(Find<QLineEdit>(d, "midletNameField"), QStringLiteral("Chess"));
+    QVERIFY(!lockable->isEnabled() && !lockable->isChecked());
+    QVERIFY(!protectedBox->isEnabled() && protectedBox->isChecked());
+    QCOMPARE(protectedBox->toolTip(), QString::fromLatin1(kStoredWithFunctionText));
   }
 
   void loadedFunctionShowsItsGroupAndApplyCommits() {

@@ -211,7 +211,6 @@ void MainWindowTest::startUpShowsTheInitialState() {
   QCOMPARE(Child<QLabel>("phonePanel")->width(), 260);
   QCOMPARE(Child<QFrame>("connectionLamp")->palette().color(QPalette::Window), QColor(Qt::red));
   QCOMPARE(window_->width(), 462);
-  QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
 }
 
 void MainWindowTest::startUpShowsItemBaseWarningsOnce() {
@@ -235,16 +234,24 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
   QStringList fileMenu;
   for (QAction* action : Child<QMenu>("fileMenu")->actions())
     fileMenu << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  QCOMPARE(fileMenu, (QStringList{"&New", "&Open", "&Save as...", "Open from &phone",
-                                  "Save to p&hone", "&Restart Phone", "-", "E&xit"}));
+  QCOMPARE(fileMenu, (QStringList{"&New", "&Open", "Open &recent", "&Save", "Save &as...",
+                                  "Open from &phone", "Save to p&hone", "&Restart Phone",
+                                  "Restore phone backup\u2026", "-", "E&xit"}));
   QStringList topLevel;
   for (QAction* action : window_->menuBar()->actions()) topLevel << action->text();
-  QCOMPARE(topLevel, (QStringList{"&File", "Setup", "&Help"}));
+  QCOMPARE(topLevel, (QStringList{"&File", "&Edit", "Setup", "&Help"}));
+  QStringList editMenu;
+  for (QAction* action : Child<QMenu>("editMenu")->actions()) editMenu << action->text();
+  QCOMPARE(editMenu, (QStringList{"&Undo", "&Redo"}));
   QCOMPARE(Child<QMenu>("helpMenu")->actions().front()->text(), QStringLiteral("&About..."));
 
   QCOMPARE(Child<QAction>("newAction")->shortcut(), QKeySequence("Ctrl+N"));
   QCOMPARE(Child<QAction>("openAction")->shortcut(), QKeySequence("Ctrl+O"));
   QCOMPARE(Child<QAction>("saveAction")->shortcut(), QKeySequence("Ctrl+S"));
+  QCOMPARE(Child<QAction>("saveAsAction")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+  QCOMPARE(Child<QAction>("undoAction")->shortcut(), QKeySequence("Ctrl+Z"));
+  QCOMPARE(Child<QAction>("redoAction")->shortcuts(),
+           (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
 
   struct Button {
     const char* action;
@@ -255,6 +262,8 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
       {"newAction", "Create new mma_ucp from scratch", true},
       {"openAction", "Open mma_ucp from file", true},
       {"saveAction", "Save mma_ucp to file", false},
+      {"undoAction", "Undo", false},
+      {"redoAction", "Redo", false},
       {"openFromPhoneAction", "Open mma_ucp from phone", false},
       {"saveToPhoneAction", "Save mma_ucp to phone", false},
       {"restartPhoneAction", "Restart phone", false},
@@ -361,7 +370,7 @@ void MainWindowTest::saveWritesOrShowsTheRefusal() {
   Q_EMIT Child<QComboBox>("profileSelector")->activated(1);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
   prompts_->savePaths.push_back("refused.mma");
-  Trigger("saveAction");
+  Trigger("saveAsAction");
   QCOMPARE(prompts_->shown, (std::vector<Message>{{"mma_ucp doesn't match current profile",
                                                    "Profile error", MessageIcon::Error}}));
   QVERIFY(!QFileInfo::exists("refused.mma"));
@@ -761,6 +770,15 @@ void MainWindowTest::dragOverOpensAndTheDropClosesAgain() {
   QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"Theme", "Games"}));
   QVERIFY(!View()->isExpanded(model->IndexFor(folder)));
   QVERIFY(View()->isExpanded(model->IndexFor(window_->tree().menuRoot())));
+
+  // A refused drop closes what the drag opened as well.
+  QVERIFY(OfferDrop(moved, folder));
+  QVERIFY(View()->isExpanded(model->IndexFor(folder)));
+  QDropEvent refused(PointOf(window_->tree().menuRoot()), Qt::MoveAction, &moved, Qt::LeftButton,
+                     Qt::NoModifier);
+  QApplication::sendEvent(View()->viewport(), &refused);
+  QVERIFY(!refused.isAccepted());
+  QVERIFY(!View()->isExpanded(model->IndexFor(folder)));
 }
 
 void MainWindowTest::fadeInStepsAndFadesTheSplash() {

@@ -27,8 +27,9 @@
 #include "phonesim/in_process_library.h"
 #include "phonesim/phone_server.h"
 #include "phonesim/seem_records.h"
-#include "widgets/progress_window.h"
 #include "support/j2mest_files.h"
+#include "widgets/progress_window.h"
+#include "workspace/phone_backups.h"
 
 namespace menuforge {
 namespace {
@@ -92,6 +93,8 @@ class ServerThread {
 
 using namespace menuforge;
 
+Q_DECLARE_METATYPE(menuforge::SaveChoice)
+
 class MainWindowPhoneTest : public QObject {
   Q_OBJECT
 
@@ -113,6 +116,11 @@ class MainWindowPhoneTest : public QObject {
   void phoneCommandsWaitForTheTransferInProgress();
   void seemButtonsBackUpAndRestoreWhileConnected();
   void thePhoneOnTheSocketGoesAndComesBack();
+  void unsavedChangesAreAskedAbout_data();
+  void unsavedChangesAreAskedAbout();
+  void saveToPhoneKeepsASafetyCopyThatCanBeRestored();
+  void withoutASafetyCopyNothingGoesToThePhone();
+  void theSaveQuestionComesBeforeTheRestartQuestion();
 
  private:
   void Start(std::unique_ptr<P2kLibrary> library = nullptr);
@@ -518,6 +526,121 @@ void MainWindowPhoneTest::thePhoneOnTheSocketGoesAndComesBack() {
   QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
   Trigger("openFromPhoneAction");
   QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"PhoneBook", "Games"}));
+}
+
+void MainWindowPhoneTest::unsavedChangesAreAskedAbout_data() {
+  QTest::addColumn<QString>("command");  // an action, or "close"
+  QTest::addColumn<SaveChoice>("answer");
+  const std::pair<const char*, SaveChoice> answers[] = {
+      {"Save", SaveChoice::Save}, {"Discard", SaveChoice::Discard}, {"Cancel", SaveChoice::Cancel}};
+  for (const char* command : {"newAction", "openAction", "openFromPhoneAction", "close"})
+    for (const auto& [name, answer] : answers)
+      QTest::addRow("%s, %s", command, name) << QString::fromLatin1(command) << answer;
+}
+
+// Save writes the menu first, Discard drops it, Cancel leaves everything as it was.
+void MainWindowPhoneTest::unsavedChangesAreAskedAbout() {
+  QFETCH(QString, command);
+  QFETCH(SaveChoice, answer);
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  WriteMenu("other.mma", {"Games", "PhoneBook"});
+  Start();
+  Plug();
+  FadeIn();
+  Trigger("newAction");
+  AddToMenuRoot("Radio");
+  prompts_->saveChoices = {answer};
+  prompts_->savePaths.push_back("saved.mma");
+  prompts_->openPaths.push_back("other.mma");
+  if (command == QLatin1String("close"))
+    window_->close();
+  else
+    Trigger(command.toLatin1().constData());
+
+  QCOMPARE(prompts_->saveQuestions,
+           (std::vector<Message>{
+               {"Save changes to untitled?", "Unsaved changes", MessageIcon::Warning}}));
+  QCOMPARE(QFileInfo::exists("saved.mma"), answer == SaveChoice::Save);
+  if (answer == SaveChoice::Save) QCOMPARE(MenuRootNamesIn("saved.mma"), QStringList{"Radio"});
+  const bool carriedOut = answer != SaveChoice::Cancel;
+  QCOMPARE(prompts_->openTitles.size(), std::size_t{command == "openAction" && carriedOut});
+  if (command == QLatin1String("close"))
+    QCOMPARE(Child<QTimer>("fadeTimer")->isActive(), carriedOut);
+  else
+    QCOMPARE(Names(*window_->tree().menuRoot()) != QStringList{"Radio"}, carriedOut);
+  QCOMPARE(window_->isWindowModified(),
+           answer == SaveChoice::Cancel ||
+               (answer == SaveChoice::Discard && command == QLatin1String("close")));
+}
+
+void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  const std::string original = test::ReadText(PhoneMenu());
+  Start();
+  Plug();
+  Trigger("openFromPhoneAction");
+  QVERIFY(window_->windowTitle().startsWith(QStringLiteral("phone[*] ")));
+  AddToMenuRoot("Games");
+  QVERIFY(window_->isWindowModified());
+  prompts_->shown.clear();
+  Trigger("saveToPhoneAction");
+  QVERIFY(prompts_->shown.empty());
+  QVERIFY(!window_->isWindowModified());
+  std::vector<PhoneBackup> backups = ListPhoneBackups(folder_->backups());
+  QCOMPARE(backups.size(), std::size_t{1});
+  QCOMPARE(test::ReadText(backups[0].path), original);
+  QCOMPARE(backups[0].imei, std::string("354678012345679"));
+  const std::string saved = test::ReadText(PhoneMenu());
+
+  prompts_->openPaths.push_back(backups[0].path);
+  prompts_->answers = {true};
+  Trigger("restoreBackupAction");
+  QCOMPARE(prompts_->proposedNames.back(), folder_->backups().string());
+  QCOMPARE(prompts_->asked.size(), std::size_t{1});
+  QCOMPARE(test::ReadText(PhoneMenu()), original);
+  backups = ListPhoneBackups(folder_->backups());
+  QCOMPARE(backups.size(), std::size_t{2});
+  QCOMPARE(test::ReadText(backups[0].path), saved);
+}
+
+void MainWindowPhoneTest::withoutASafetyCopyNothingGoesToThePhone() {
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  const std::string original = test::ReadText(PhoneMenu());
+  test::WriteText(folder_->path() / "data/menuforge", "a file where the folder goes");
+  Start();
+  Plug();
+  Trigger("newAction");
+  AddToMenuRoot("Games");
+  prompts_->shown.clear();
+  Trigger("saveToPhoneAction");
+  QCOMPARE(prompts_->shown.size(), std::size_t{1});
+  QVERIFY(prompts_->shown[0].text.starts_with(kNoSafetyCopyText));
+  QCOMPARE(test::ReadText(PhoneMenu()), original);
+  QVERIFY(window_->isWindowModified());
+  FadeIn();
+  CloseAndFadeOut();
+  QVERIFY(prompts_->asked.empty());
+}
+
+void MainWindowPhoneTest::theSaveQuestionComesBeforeTheRestartQuestion() {
+  Start();
+  Plug();
+  FadeIn();
+  Trigger("newAction");
+  Trigger("saveToPhoneAction");
+  AddToMenuRoot("Games");
+
+  prompts_->saveChoices = {SaveChoice::Cancel};
+  QVERIFY(!window_->close());
+  QCOMPARE(prompts_->saveQuestions.size(), std::size_t{1});
+  QVERIFY(prompts_->asked.empty());
+  QVERIFY(!Child<QTimer>("fadeTimer")->isActive());
+
+  prompts_->answers = {false};
+  CloseAndFadeOut();
+  QCOMPARE(prompts_->saveQuestions.size(), std::size_t{2});
+  QCOMPARE(prompts_->asked,
+           (std::vector<Message>{{kRestartQuestionText, "", MessageIcon::Question}}));
 }
 
 QTEST_MAIN(MainWindowPhoneTest)

@@ -1,0 +1,63 @@
+// Undo and redo: every edit of the menu tree goes on the undo stack as one command, and the
+// stack's clean state is the menu's unmodified state.
+#include <QStyle>
+#include <QUndoStack>
+
+#include "app/main_window.h"
+#include "app/menu_tree_view.h"
+#include "app/tree_edit_command.h"
+#include "menu/tree_edit.h"
+
+namespace menuforge {
+namespace {
+
+// Each step keeps two copies of every record, a few dozen kilobytes for the largest menus.
+constexpr int kUndoLimit = 200;
+
+}  // namespace
+
+void MainWindow::CreateUndoActions() {
+  undoStack_ = new QUndoStack(this);
+  undoStack_->setUndoLimit(kUndoLimit);
+  undoAction_ = undoStack_->createUndoAction(this, QStringLiteral("&Undo"));
+  undoAction_->setObjectName(QStringLiteral("undoAction"));
+  undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undoAction_->setIcon(
+      QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+  redoAction_ = undoStack_->createRedoAction(this, QStringLiteral("&Redo"));
+  redoAction_->setObjectName(QStringLiteral("redoAction"));
+  redoAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  redoAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                        style()->standardIcon(QStyle::SP_ArrowForward)));
+  connect(undoStack_, &QUndoStack::cleanChanged, this, &MainWindow::ShowTitle);
+}
+
+void MainWindow::Record(const char* text, const std::function<void()>& edit) {
+  TreeEditRecorder recorder(tree_);
+  edit();
+  if (std::optional<TreeEdit> done = recorder.Finish())
+    undoStack_->push(new TreeEditCommand(tree_, std::move(*done), QString::fromLatin1(text),
+                                         [this](MenuNode* node) { ShowEditedNode(node); }));
+}
+
+void MainWindow::ShowEditedNode(MenuNode* node) {
+  if (node) treeView_->SelectNode(node);
+  RefreshSummary();
+  RefreshStatus();
+}
+
+void MainWindow::StartMenu(CurrentMenu menu) {
+  current_ = std::move(menu);
+  undoStack_->clear();
+  ShowTitle();
+}
+
+void MainWindow::ShowTitle() {
+  // The see-through toggle has a title of its own until it is toggled back.
+  if (!seeThrough_) return;
+  setWindowTitle(QString::fromStdString(current_.WindowTitle()));
+  setWindowModified(!undoStack_->isClean());
+}
+
+}  // namespace menuforge

@@ -1,0 +1,197 @@
+#include "menu/tree_edit.h"
+
+#include <algorithm>
+
+namespace menuforge {
+namespace {
+
+std::unique_ptr<MenuNode> CopySubtree(const MenuNode& node) {
+  auto copy = std::make_unique<MenuNode>();
+  copy->record = node.record;
+  copy->displayText = node.displayText;
+  for (const auto& child : node.children) {
+    copy->children.push_back(CopySubtree(*child));
+    copy->children.back()->parent = copy.get();
+  }
+  return copy;
+}
+
+NodePath ParentPath(const NodePath& path) { return NodePath(path.begin(), path.end() - 1); }
+
+MenuNode* ParentAt(const MenuTree& tree, const NodePath& path) {
+  return path.size() > 1 ? NodeAtPath(tree, ParentPath(path)) : nullptr;
+}
+
+void InsertCopy(MenuTree& tree, const ShapeChange& change, const NodePath& at) {
+  tree.Insert(ParentAt(tree, at), at.back(), CopySubtree(*change.subtree));
+}
+
+// `path` names a place in the tree as it is without the node at `removed`; the same place while
+// that node is still there lies one step further along its level.
+NodePath WithNodeStillAt(NodePath path, const NodePath& removed) {
+  const std::size_t level = removed.size() - 1;
+  if (path.size() > level && std::equal(removed.begin(), removed.begin() + level, path.begin()) &&
+      path[level] > removed[level])
+    ++path[level];
+  return path;
+}
+
+// Moves the node at `at` so that it stands at `destination` once the move is done.
+void MoveNode(MenuTree& tree, const NodePath& at, const NodePath& destination) {
+  MenuNode* node = NodeAtPath(tree, at);
+  MenuNode* parent = destination.size() > 1
+                         ? NodeAtPath(tree, WithNodeStillAt(ParentPath(destination), at))
+                         : nullptr;
+  std::size_t index = destination.back();
+  // The tree counts the target slot with the node still in its level.
+  if (parent == node->parent && index >= at.back()) ++index;
+  tree.Move(node, parent, index);
+}
+
+// Sets every record as `records` holds it; returns the first node whose record changed.
+MenuNode* RestoreRecords(MenuTree& tree, const TreeRecords& records) {
+  MenuNode* firstChanged = nullptr;
+  std::size_t position = 0;
+  tree.ForEach([&](MenuNode& node) {
+    if (position >= records.nodes.size()) return;
+    const TreeRecords::Entry& entry = records.nodes[position++];
+    if (node.record == entry.record && node.displayText == entry.displayText) return;
+    node.record = entry.record;
+    node.displayText = entry.displayText;
+    if (!firstChanged) firstChanged = &node;
+    tree.NotifyRecordChanged(&node);
+  });
+  tree.itemData = records.itemData;
+  tree.customItemCounter = records.customItemCounter;
+  return firstChanged;
+}
+
+}  // namespace
+
+NodePath PathOf(const MenuNode& node, const MenuTree& tree) {
+  NodePath path;
+  for (const MenuNode* step = &node; step; step = step->parent) path.push_back(tree.IndexOf(step));
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+MenuNode* NodeAtPath(const MenuTree& tree, const NodePath& path) {
+  const MenuTree::Siblings* level = &tree.topLevel();
+  MenuNode* node = nullptr;
+  for (const std::size_t index : path) {
+    if (index >= level->size()) return nullptr;
+    node = (*level)[index].get();
+    level = &node->children;
+  }
+  return node;
+}
+
+TreeRecords CaptureRecords(const MenuTree& tree) {
+  TreeRecords records;
+  tree.ForEach([&](MenuNode& node) { records.nodes.push_back({node.record, node.displayText}); });
+  records.itemData = tree.itemData;
+  records.customItemCounter = tree.customItemCounter;
+  return records;
+}
+
+MenuNode* UndoTreeEdit(MenuTree& tree, const TreeEdit& edit) {
+  for (auto change = edit.changes.rbegin(); change != edit.changes.rend(); ++change) {
+    switch (change->kind) {
+      case ShapeChange::Kind::Insert: tree.Remove(NodeAtPath(tree, change->from)); break;
+      case ShapeChange::Kind::Remove: InsertCopy(tree, *change, change->from); break;
+      case ShapeChange::Kind::Move: MoveNode(tree, change->to, change->from); break;
+    }
+  }
+  MenuNode* changed = RestoreRecords(tree, edit.before);
+  if (edit.changes.empty()) return changed;
+  const ShapeChange& first = edit.changes.front();
+  return first.kind == ShapeChange::Kind::Insert ? ParentAt(tree, first.from)
+                                                 : NodeAtPath(tree, first.from);
+}
+
+MenuNode* RedoTreeEdit(MenuTree& tree, const TreeEdit& edit) {
+  for (const ShapeChange& change : edit.changes) {
+    switch (change.kind) {
+      case ShapeChange::Kind::Insert: InsertCopy(tree, change, change.from); break;
+      case ShapeChange::Kind::Remove: tree.Remove(NodeAtPath(tree, change.from)); break;
+      case ShapeChange::Kind::Move: MoveNode(tree, change.from, change.to); break;
+    }
+  }
+  MenuNode* changed = RestoreRecords(tree, edit.after);
+  if (edit.changes.empty()) return changed;
+  const ShapeChange& last = edit.changes.back();
+  switch (last.kind) {
+    case ShapeChange::Kind::Insert: return NodeAtPath(tree, last.from);
+    case ShapeChange::Kind::Remove: return ParentAt(tree, last.from);
+    case ShapeChange::Kind::Move: break;
+  }
+  return NodeAtPath(tree, last.to);
+}
+
+TreeEditRecorder::TreeEditRecorder(MenuTree& tree) : tree_(tree), previous_(tree.observer()) {
+  edit_.before = CaptureRecords(tree_);
+  tree_.SetObserver(this);
+}
+
+TreeEditRecorder::~TreeEditRecorder() { StopWatching(); }
+
+void TreeEditRecorder::StopWatching() {
+  if (!watching_) return;
+  watching_ = false;
+  tree_.SetObserver(previous_);
+}
+
+std::optional<TreeEdit> TreeEditRecorder::Finish() {
+  StopWatching();
+  edit_.after = CaptureRecords(tree_);
+  if (edit_.changes.empty() && edit_.before == edit_.after) return std::nullopt;
+  return std::move(edit_);
+}
+
+void TreeEditRecorder::AboutToInsert(MenuNode* parent, std::size_t index) {
+  NodePath path = parent ? PathOf(*parent, tree_) : NodePath();
+  path.push_back(index);
+  edit_.changes.push_back({ShapeChange::Kind::Insert, std::move(path), {}, nullptr});
+  if (previous_) previous_->AboutToInsert(parent, index);
+}
+
+void TreeEditRecorder::Inserted() {
+  ShapeChange& change = edit_.changes.back();
+  change.subtree = CopySubtree(*NodeAtPath(tree_, change.from));
+  if (previous_) previous_->Inserted();
+}
+
+void TreeEditRecorder::AboutToRemove(MenuNode* node) {
+  edit_.changes.push_back(
+      {ShapeChange::Kind::Remove, PathOf(*node, tree_), {}, CopySubtree(*node)});
+  if (previous_) previous_->AboutToRemove(node);
+}
+
+void TreeEditRecorder::Removed() {
+  if (previous_) previous_->Removed();
+}
+
+void TreeEditRecorder::AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) {
+  moving_ = node;
+  edit_.changes.push_back({ShapeChange::Kind::Move, PathOf(*node, tree_), {}, nullptr});
+  if (previous_) previous_->AboutToMove(node, newParent, newIndex);
+}
+
+void TreeEditRecorder::Moved() {
+  edit_.changes.back().to = PathOf(*moving_, tree_);
+  if (previous_) previous_->Moved();
+}
+
+void TreeEditRecorder::AboutToReset() {
+  if (previous_) previous_->AboutToReset();
+}
+
+void TreeEditRecorder::Reset() {
+  if (previous_) previous_->Reset();
+}
+
+void TreeEditRecorder::RecordChanged(MenuNode* node) {
+  if (previous_) previous_->RecordChanged(node);
+}
+
+}  // namespace menuforge

@@ -1,0 +1,33 @@
+// "menuforge.ini" as sections of keys: read whole, changed in memory, swapped in whole. Section
+// and key names match without regard to letter case; repeated keys are kept, the first counts.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace menuforge {
+
+class IniFile {
+ public:
+  IniFile();
+  ~IniFile();
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
+
+  // A missing file reads as empty. Returns the error text, or empty.
+  [[nodiscard]] std::string Read(const std::filesystem::path& path);
+  std::string_view Value(const char* section, const char* key, const char* fallback) const;
+  void Replace(const char* section, const char* key, const std::string& value);
+  void RemoveSection(const char* section);
+  // Writes every section with CR LF line ends, so that a failure leaves the old file as it was.
+  // Returns the error text, or empty.
+  [[nodiscard]] std::string Write(const std::filesystem::path& path) const;
+
+ private:
+  struct Sections;
+  std::unique_ptr<Sections> sections_;
+};
+
+}  // namespace menuforge
