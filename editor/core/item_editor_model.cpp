@@ -542,7 +542,9 @@ void ItemEditorModel::CommitFunction(ItemFunction function) {
   }
 }
 
-bool ItemEditorModel::HasItemData() const { return workingCopy_.HasData(); }
+bool ItemEditorModel::HasItemData(bool saveAllData) const {
+  return workingCopy_.HasData(saveAllData);
+}
 
 void ItemEditorModel::StoreItem(ItemDataRecord& record) {
   record.slots = workingCopy_.Chunks();

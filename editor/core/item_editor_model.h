@@ -81,7 +81,7 @@ class ItemEditorModel {
   // "OK": commits the controls and refuses, with a message, what one entry cannot hold.
   [[nodiscard]] bool Accept();
   void ApplyDataChange();
-  bool HasItemData() const;
+  bool HasItemData(bool saveAllData) const;
   // Replaces the record's chunks with the working copy's, and settles the three node bytes.
   void StoreItem(ItemDataRecord& record);
 

@@ -90,7 +90,7 @@ TEST_F(MenuOpening, NamesTheItemBaseCannotHoldAreReportedNotAppended) {
   ASSERT_TRUE(result.loaded);
   EXPECT_EQ(result.warnings,
             (std::vector<std::string>{"Cannot add \"x;y\" to itembase.dat: an item name may not "
-                                      "be empty or hold \";\" or a line break"}));
+                                      "be empty or hold \";\" or control characters"}));
   EXPECT_EQ(ItemBaseLines(), 153u);  // "Other" only
   EXPECT_EQ(tree.NodeAt(9)->displayText, "");
   EXPECT_EQ(tree.NodeAt(10)->displayText, "Other");

@@ -256,11 +256,14 @@ TEST(MenuLoader, StopsAtTheRecordCount) {
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A"}));
 }
 
-TEST(MenuLoader, RecordsThatPointBackDoNotLoop) {
+TEST(MenuLoader, RecordsThatPointBackAreRefused) {
   const Bytes file = File22({Record22(1, 9, 11, 10, "A"), Record22(1, 9, 0xFF, 10, "B")});
   Loaded loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(loaded.tree.EntryCount(), 2u);
+  ASSERT_EQ(loaded.result.status, LoadStatus::Failed);
+  EXPECT_EQ(loaded.result.error,
+            "The file is not a mma_ucp file: record 10 links back to record 10, so its links run "
+            "in a loop");
+  EXPECT_TRUE(loaded.tree.empty());
 }
 
 TEST(MenuLoader, MissingFile) {
