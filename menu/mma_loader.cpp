@@ -254,7 +254,11 @@ LoadResult Loader::Run() {
 LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
                          FormatOptions& options, FormatState& state) {
   LoadResult result = Loader(file, context, tree, options, state).Run();
-  if (result.status != LoadStatus::Loaded) EmptyTree(tree);
+  // A refused file is told of by one message; what was said of its parts no longer matters.
+  if (result.status != LoadStatus::Loaded) {
+    EmptyTree(tree);
+    result.warnings.clear();
+  }
   return result;
 }
 

@@ -169,6 +169,15 @@ TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
   EXPECT_EQ(options.saveMode, RecordSize::k22);
 }
 
+TEST_F(ProfilesTest, AnOverlongUnsupportedNameIsNamedByItsStartOnly) {
+  WriteProfile("Huge", std::string(kHeader) + "22 06 1\r\n" + kItems + "PhoneBook\r\n" +
+                           std::string(1 << 20, 'N') + "\r\n");
+  catalog.ListProfiles();
+  EXPECT_TRUE(catalog.ApplyProfile("Huge", options, dialogs));
+  ExpectOneMessage("Unsupported mma item(s) found and omitted: " + std::string(80, 'N') + "\u2026",
+                   "Profile error");
+}
+
 TEST_F(ProfilesTest, ItemsTakeTheItemBaseDisplayNameAndMatchExactly) {
   WriteProfile("P",
                std::string(kHeader) + "36 0C 0\n[mma items]\nAlarmClcok\nDialedCalls\nphonebook\n");
