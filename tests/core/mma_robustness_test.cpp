@@ -195,6 +195,15 @@ Bytes FlatMenu(RecordSize size, std::size_t entries) {
   return Save(tree, size);
 }
 
+// The same with one byte changed.
+Bytes FlatMenuWith(RecordSize size, std::size_t entries, std::size_t at, std::uint8_t value) {
+  Bytes file = FlatMenu(size, entries);
+  file[at] = value;
+  return file;
+}
+
+void NothingLoaded(const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }
+
 // One entry, "Calculator", whose data block is exactly `data`.
 Bytes EntryWithData(RecordSize size, const Bytes& data) {
   Bytes file = FlatMenu(size, 1);
@@ -261,16 +270,14 @@ const std::vector<HostileCase>& HostileCases() {
          file.resize(RecordAt(size, 9));
          return file;
        },
-       LoadStatus::Failed, "too short to be a mma_ucp file",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "too short to be a mma_ucp file", NothingLoaded},
       {"a header that counts fewer than ten records",
        [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
          file[2] = 9;
          return file;
        },
-       LoadStatus::Failed, "counts fewer than ten records",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "counts fewer than ten records", NothingLoaded},
       {"a chunk longer than the entry's data",
        [](RecordSize size) {
          return EntryWithData(size, Concat({kTitleAB, {0x05, 0x00, 0x40, 'h', 't', 0x00}}));
@@ -323,29 +330,15 @@ const std::vector<HostileCase>& HostileCases() {
        [](const MenuTree& tree) { EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagUrl})); }},
       // No menu links back: in group order a child group always lies behind its parent.
       {"a first child index that points at its own record",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 2);
-         file[RecordAt(size, 10) + 3] = 10;
-         return file;
-       },
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 10) + 3, 10); },
        LoadStatus::Failed, "record 10 links back to record 10, so its links run in a loop",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       NothingLoaded},
       {"a first child index that points back at an earlier entry",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 2);
-         file[RecordAt(size, 11) + 3] = 10;
-         return file;
-       },
-       LoadStatus::Failed, "record 11 links back to record 10",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 11) + 3, 10); },
+       LoadStatus::Failed, "record 11 links back to record 10", NothingLoaded},
       {"a first child index that points at a soft key record",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 1);
-         file[RecordAt(size, 10) + 3] = 3;
-         return file;
-       },
-       LoadStatus::Failed, "record 10 links back to record 3",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       [](RecordSize size) { return FlatMenuWith(size, 1, RecordAt(size, 10) + 3, 3); },
+       LoadStatus::Failed, "record 10 links back to record 3", NothingLoaded},
       {"a full menu whose last entry points at the fixed records",
        [](RecordSize size) {
          MenuTree tree;
@@ -357,16 +350,11 @@ const std::vector<HostileCase>& HostileCases() {
          file[RecordAt(size, 254) + 3] = 2;
          return file;
        },
-       LoadStatus::Failed, "record 254 links back to record 2",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "record 254 links back to record 2", NothingLoaded},
       {"a link outside the record table",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 2);
-         file[RecordAt(size, 11) + 2] = 12;
-         return file;
-       },
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 11) + 2, 12); },
        LoadStatus::Failed, "record 11 links to record 12, outside its table of 12 records",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       NothingLoaded},
       {"a first child beyond a table that is only cut short",
        [](RecordSize size) {
          Bytes file = FlatMenu(size, 2);
@@ -380,12 +368,9 @@ const std::vector<HostileCase>& HostileCases() {
        }},
       {"a soft key named with control bytes",
        [](RecordSize size) {
-         Bytes file = FlatMenu(size, 1);
-         file[RecordAt(size, 4) + kNameField + 1] = 0x07;
-         return file;
+         return FlatMenuWith(size, 1, RecordAt(size, 4) + kNameField + 1, 0x07);
        },
-       LoadStatus::Failed, "the item name of record 4 holds control bytes",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "the item name of record 4 holds control bytes", NothingLoaded},
       {"an entry named with control bytes behind one the profile lacks",
        [](RecordSize size) {
          Bytes file = FlatMenu(size, 2);
@@ -393,8 +378,7 @@ const std::vector<HostileCase>& HostileCases() {
          file[RecordAt(size, 11) + kNameField + 2] = 0x1F;
          return file;
        },
-       LoadStatus::Failed, "the item name of record 11 holds control bytes",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "the item name of record 11 holds control bytes", NothingLoaded},
       {"a record count of 255 with a short table",
        [](RecordSize size) {
          Bytes file = EntryWithData(size, kTitleAB);
