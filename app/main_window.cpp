@@ -421,7 +421,7 @@ void MainWindow::ShowCatalogResult(const CatalogResult& result) {
 void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {
   if (warnings.empty()) return;
   std::string text;
-  for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
+  for (const std::string& line : ShownWarnings(warnings)) text += (text.empty() ? "" : "\n") + line;
   prompts_->Show({text, kWarningCaption, MessageIcon::Warning});
 }
 

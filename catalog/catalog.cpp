@@ -38,25 +38,36 @@ std::filesystem::path Catalog::profilesFolder() const { return workingFolder_ / 
 
 std::filesystem::path Catalog::itemBasePath() const { return profilesFolder() / kItemBaseFile; }
 
-CatalogResult Catalog::LoadItemBase() {
-  CatalogResult result;
+std::string Catalog::CreateProfilesFolder() const {
   std::error_code error;
   std::filesystem::create_directory(profilesFolder(), error);
-  if (error) {
-    result.error = "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
-    return result;
-  }
+  if (!error) return {};
+  return "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
+}
+
+CatalogResult Catalog::LoadItemBase() { return ReadItemBaseFile(true); }
+
+CatalogResult Catalog::ReadItemBase() { return ReadItemBaseFile(false); }
+
+CatalogResult Catalog::ReadItemBaseFile(bool createWhenMissing) {
+  CatalogResult result;
+  if (createWhenMissing) result.error = CreateProfilesFolder();
+  if (!result.ok()) return result;
 
   const std::filesystem::path path = itemBasePath();
+  std::error_code error;
   const bool present = std::filesystem::exists(path, error);
   if (error) {
     result.error = FileError("open", path, error.value());
     return result;
   }
   if (!present) {
-    result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase()));
+    if (createWhenMissing)
+      result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase()));
     if (!result.ok()) return result;
     itemBase_ = ItemTable(BuiltInItemBase());
+    admittedLines_.clear();
+    appendedUnread_ = 0;
     MakeWholeBaseAvailable();
     return result;
   }
@@ -67,6 +78,8 @@ CatalogResult Catalog::LoadItemBase() {
   ParsedItemBase parsed = ParseItemBase(text);
   result.warnings = std::move(parsed.warnings);
   itemBase_ = ItemTable(std::move(parsed.entries));
+  admittedLines_.clear();
+  appendedUnread_ = 0;
   MakeWholeBaseAvailable();
   return result;
 }
@@ -84,14 +97,41 @@ CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool i
     return result;
   }
   result.error = AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut));
+  if (result.ok()) ++appendedUnread_;
   return result;
 }
 
-CatalogResult Catalog::GrowItemBase(const std::string& identifier, bool isShortcut) {
-  CatalogResult result = AppendItemBaseEntry(identifier, isShortcut);
-  // Past the table's capacity the line stays in the file unread, as it does on every read.
-  if (result.ok() && itemBase_.count() - 1 < kMaxItemBaseEntries)
-    itemBase_.Append(ParseItemBase(AppendedItemBaseLine(identifier, isShortcut)).entries.front());
+bool Catalog::ItemBaseHasRoom() const {
+  return itemBase_.count() - 1 + appendedUnread_ < kMaxItemBaseEntries;
+}
+
+Catalog::Admission Catalog::AdmitItem(const std::string& identifier, bool isShortcut) {
+  if (!AppendableIdentifier(identifier)) return Admission::Unstorable;
+  if (itemBase_.Contains(identifier)) return Admission::Known;
+  if (!ItemBaseHasRoom()) return Admission::Full;
+  const std::string line = AppendedItemBaseLine(identifier, isShortcut);
+  itemBase_.Append(ParseItemBase(line).entries.front());
+  admittedLines_.push_back(line);
+  return Admission::Added;
+}
+
+CatalogResult Catalog::StoreAdmittedItems() {
+  CatalogResult result;
+  std::error_code error;
+  if (!std::filesystem::exists(itemBasePath(), error) && !error) {
+    result.error = CreateProfilesFolder();
+    if (!result.ok()) return result;
+    const std::vector<ItemBaseEntry>& entries = itemBase_.entries();
+    result.error =
+        WriteFileAtomically(itemBasePath(), FormatItemBase({entries.begin(), entries.end() - 1}));
+    if (result.ok()) admittedLines_.clear();
+    return result;
+  }
+  while (!admittedLines_.empty()) {
+    result.error = AppendLine(itemBasePath(), admittedLines_.front());
+    if (!result.ok()) return result;
+    admittedLines_.erase(admittedLines_.begin());
+  }
   return result;
 }
 
@@ -175,8 +215,8 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
   selectorIndex_ = static_cast<int>(listed - profileNames_.begin()) + 1;
 
   if (lastUnsupported) {
-    dialogs.Show(
-        {kUnsupportedItems + *lastUnsupported, kProfileErrorCaption, MessageIcon::Warning});
+    dialogs.Show({kUnsupportedItems + ShortenedForMessage(*lastUnsupported), kProfileErrorCaption,
+                  MessageIcon::Warning});
     selectorIndex_ = 0;
   }
   return true;

@@ -37,13 +37,24 @@ class Catalog {
   // Creates "Profiles" and a built-in "itembase.dat" when missing, then reads it. The available
   // items become the whole item base. The selector is left as it is.
   [[nodiscard]] CatalogResult LoadItemBase();
+  // Reads "itembase.dat" as LoadItemBase does, but takes the built-in entries when it is
+  // missing and writes nothing: for commands that only read.
+  [[nodiscard]] CatalogResult ReadItemBase();
   // Reads the file again, makes the whole base available and sets the selector to "Default".
   [[nodiscard]] CatalogResult ReloadItemBase();
   // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
   [[nodiscard]] CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
-  // Appends the entry to the file, and to the item base in memory as reading the file again
-  // would take it; the available items stay as they are.
-  [[nodiscard]] CatalogResult GrowItemBase(const std::string& identifier, bool isShortcut);
+  // Whether one more line of the file would still be read: the item base holds at most 254.
+  bool ItemBaseHasRoom() const;
+
+  enum class Admission { Added, Known, Full, Unstorable };
+  // Takes an item a file names into the item base in memory, as reading its appended line would;
+  // the available items stay as they are. Not when the base holds it already, holds all the
+  // items it can (a line past those would never be read), or the name cannot be a line.
+  [[nodiscard]] Admission AdmitItem(const std::string& identifier, bool isShortcut);
+  // Writes what AdmitItem added since the last store: appended lines, or the whole file when it
+  // is missing.
+  [[nodiscard]] CatalogResult StoreAdmittedItems();
 
   const ItemTable& itemBase() const { return itemBase_; }
   const ItemTable& availableItems() const { return availableItems_; }
@@ -66,8 +77,15 @@ class Catalog {
   void ApplyDefault(FormatOptions& options);
 
  private:
+  [[nodiscard]] CatalogResult ReadItemBaseFile(bool createWhenMissing);
+  [[nodiscard]] std::string CreateProfilesFolder() const;
+
   std::filesystem::path workingFolder_;
   ItemTable itemBase_;
+  // Lines of items admitted but not yet stored.
+  std::vector<std::string> admittedLines_;
+  // Lines appended to the file since it was read, not in the tables.
+  std::size_t appendedUnread_ = 0;
   ItemTable availableItems_;
   std::vector<std::string> profileNames_;
   int selectorIndex_ = -1;

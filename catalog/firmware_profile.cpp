@@ -17,10 +17,13 @@ constexpr std::array<std::string_view, 4> kIconMarker06Versions = {"TRIPLETS", "
                                                                    "R474"};
 constexpr std::string_view kC698pFixVersion = "R3624";
 
+// Lines past those the item base can hold would never be read, and be appended again by every
+// scan; names without room stay out, and applying the profile names them.
 std::string AppendMissing(const std::vector<std::string>& names, bool areShortcuts,
                           Catalog& catalog, bool& appended) {
   for (const std::string& name : names) {
     if (catalog.itemBase().Contains(name)) continue;
+    if (!catalog.ItemBaseHasRoom()) continue;
     const CatalogResult result = catalog.AppendItemBaseEntry(name, areShortcuts);
     if (!result.ok()) return result.error;
     appended = true;

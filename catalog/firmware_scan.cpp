@@ -49,11 +49,6 @@ bool IsCapital(std::uint8_t byte) { return byte >= 'A' && byte <= 'Z'; }
 bool IsDigit(std::uint8_t byte) { return byte >= '0' && byte <= '9'; }
 bool IsDigitOrCapital(std::uint8_t byte) { return IsDigit(byte) || IsCapital(byte); }
 
-bool HasControlByte(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<std::uint8_t>(c) < 0x20 || c == 0x7F; });
-}
-
 // The version names the profile's file.
 bool UsableVersion(std::string_view version) {
   return !HasControlByte(version) && version.find('/') == std::string_view::npos;
@@ -214,7 +209,7 @@ class Scanner {
     const auto zero = std::find(entry.begin(), entry.end(), 0);
     if (zero == entry.end()) return Fail(NameWithoutEnd(offset));
     std::string name(entry.begin(), zero);
-    if (HasControlByte(name) || !AppendableIdentifier(name))
+    if (!AppendableIdentifier(name))
       scan_.warnings.push_back(NameLeftOut(offset));
     else
       names.push_back(std::move(name));

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "menu/commondata.h"
 #include "menu/local_file.h"
+#include "menu/user_messages.h"
 
 namespace menuforge {
 namespace {
@@ -112,12 +114,13 @@ std::string FormatItemBase(const std::vector<ItemBaseEntry>& entries) {
 }
 
 bool AppendableIdentifier(std::string_view identifier) {
-  return !identifier.empty() && identifier.find_first_of(";\r\n") == std::string_view::npos;
+  return !identifier.empty() && identifier.find(kSeparator) == std::string_view::npos &&
+         !HasControlByte(identifier);
 }
 
 std::string UnstorableIdentifierError(const std::string& identifier) {
-  return "Cannot add \"" + identifier +
-         "\" to itembase.dat: an item name may not be empty or hold \";\" or a line break";
+  return "Cannot add " + QuotedForMessage(identifier) +
+         " to itembase.dat: an item name may not be empty or hold \";\" or control characters";
 }
 
 std::string AppendedItemBaseLine(const std::string& identifier, bool isShortcut) {

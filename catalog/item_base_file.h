@@ -27,8 +27,8 @@ std::string FormatItemBase(const std::vector<ItemBaseEntry>& entries);
 
 // The line the program appends for an item it has met: "id;id" or "id;id [SC]".
 std::string AppendedItemBaseLine(const std::string& identifier, bool isShortcut);
-// An identifier holding ";" or a line break would split into other entries when read back, and
-// an empty one would match every nameless record.
+// An identifier holding ";" or a line break would split into other entries when read back, an
+// empty one would match every nameless record, and other control bytes are no phone's names.
 bool AppendableIdentifier(std::string_view identifier);
 std::string UnstorableIdentifierError(const std::string& identifier);
 

@@ -28,7 +28,33 @@ void NameAddedItems(MenuTree& tree, const std::set<std::string>& added,
   });
 }
 
+std::string ItemBaseFullWarning(std::size_t left) {
+  return "The item base is full (" + std::to_string(kMaxItemBaseEntries) +
+         " items): " + std::to_string(left) +
+         " item(s) of this menu were not added to itembase.dat";
+}
+
 }  // namespace
+
+bool AdmitMissingItems(const std::vector<MissingItem>& missing, MenuTree& tree, Catalog& catalog,
+                       std::vector<std::string>& warnings) {
+  std::set<std::string> added;
+  std::set<std::string> left;
+  for (const MissingItem& item : missing) {
+    switch (catalog.AdmitItem(item.identifier, item.isShortcut)) {
+      case Catalog::Admission::Added: added.insert(item.identifier); break;
+      case Catalog::Admission::Known: break;
+      case Catalog::Admission::Full: left.insert(item.identifier); break;
+      // Such a name stays unknown: the entry loads without a display name and saving refuses it.
+      case Catalog::Admission::Unstorable:
+        warnings.push_back(UnstorableIdentifierError(item.identifier));
+        break;
+    }
+  }
+  if (!left.empty()) warnings.push_back(ItemBaseFullWarning(left.size()));
+  if (!added.empty()) NameAddedItems(tree, added, catalog.itemBase());
+  return !added.empty();
+}
 
 OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catalog& catalog,
                         FormatOptions& options, FormatState& state, UserDialogs& dialogs) {
@@ -47,26 +73,16 @@ OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catal
   }
   if (load.status != LoadStatus::Loaded || load.missingItems.empty()) return Finish(load);
 
-  std::set<std::string> added;
-  for (const MissingItem& item : load.missingItems) {
-    // Such a name stays unknown: the entry loads without a display name and saving refuses it.
-    if (!AppendableIdentifier(item.identifier)) {
-      load.warnings.push_back(UnstorableIdentifierError(item.identifier));
-      continue;
-    }
-    const CatalogResult grown = catalog.GrowItemBase(item.identifier, item.isShortcut);
-    if (!grown.ok()) {
+  const bool added = AdmitMissingItems(load.missingItems, tree, catalog, load.warnings);
+  if (added) {
+    if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok()) {
       EmptyTree(tree);
-      return {false, grown.error, {}};
+      return {false, stored.error, {}};
     }
-    added.insert(item.identifier);
   }
   catalog.MakeWholeBaseAvailable();
   catalog.SetSelectorIndex(0);
-  if (!added.empty()) {
-    NameAddedItems(tree, added, catalog.availableItems());
-    dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
-  }
+  if (added) dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
   return Finish(load);
 }
 

@@ -22,6 +22,12 @@ struct OpenResult {
   std::vector<std::string> warnings;  // damaged data that was cut or dropped
 };
 
+// Takes the items a "Default" load found missing into the item base in memory and names their
+// nodes; names the base cannot take add a warning. True when any was added, for the caller to
+// store (Catalog::StoreAdmittedItems) when it may write.
+bool AdmitMissingItems(const std::vector<MissingItem>& missing, MenuTree& tree, Catalog& catalog,
+                       std::vector<std::string>& warnings);
+
 // Empties the tree and loads the file. Shows the mismatch and update messages through
 // `dialogs`; the error of a failed load is returned for the caller to show.
 [[nodiscard]] OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree,

@@ -31,7 +31,7 @@ std::string_view NextField(std::string_view line, std::size_t& position) {
 
 }  // namespace
 
-std::uint8_t RecordLengthValue(std::string_view field) {
+std::int64_t RecordLengthValue(std::string_view field) {
   bool negative = false;
   if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
     negative = field.front() == '-';
@@ -46,7 +46,7 @@ std::uint8_t RecordLengthValue(std::string_view field) {
   }
   if (negative) value = -value;
   if (value > std::numeric_limits<std::int32_t>::max()) return 0;
-  return static_cast<std::uint8_t>(static_cast<std::uint64_t>(value));
+  return value;
 }
 
 ProfileContents ParseProfile(std::string_view text) {
@@ -62,7 +62,9 @@ ProfileContents ParseProfile(std::string_view text) {
   }
 
   std::size_t position = 0;
-  profile.recordLength = RecordSizeOf(RecordLengthValue(NextField(line(1), position)));
+  const std::int64_t recordLength = RecordLengthValue(NextField(line(1), position));
+  if (recordLength > 0)
+    profile.recordLength = RecordSizeOf(static_cast<std::uint64_t>(recordLength));
   if (!profile.recordLength) {
     profile.fault = ProfileFault::RecordLength;
     return profile;

@@ -30,8 +30,8 @@ std::string FormatProfile(std::string_view formatLine, const std::vector<std::st
 // The message shown for a fault of the file's layout; empty for ProfileFault::None.
 std::string ProfileFaultMessage(ProfileFault fault);
 
-// Decimal text to the 8 bits the record length is compared in; anything that is not a whole
-// number in the 32-bit range counts as 0.
-std::uint8_t RecordLengthValue(std::string_view field);
+// Decimal text to the record length, compared whole (278 is not 22); anything that is not a
+// whole number in the 32-bit range counts as 0.
+std::int64_t RecordLengthValue(std::string_view field);
 
 }  // namespace menuforge

@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/format_choice.h"
 #include "cli/json_menu.h"
+#include "cli/json_text.h"
 #include "cli/workspace.h"
 #include "menu/local_file.h"
 
@@ -9,18 +10,14 @@ namespace {
 
 constexpr OptionSpec kOptions[] = {kRecordsOption, kProfileOption};
 
-std::string NotJsonText(const std::string& file, const char* why) {
-  return file + ": not valid JSON: " + why;
-}
-
 Json ReadJson(const std::string& file) {
   std::string text;
   if (const std::string error = ReadWholeFile(file, text); !error.empty())
     throw CommandFailure(error);
   try {
-    return Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    throw CommandFailure(NotJsonText(file, error.what()));
+    return ParseJsonText(text, file);
+  } catch (const JsonMenuError& error) {
+    throw CommandFailure(error.what());
   }
 }
 
@@ -32,7 +29,9 @@ int RunImport(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   try {
-    workspace.options = MenuFromJson(json, workspace.catalog.availableItems(), workspace.tree);
+    workspace.options = MenuFromJson(
+        json, {workspace.catalog.availableItems(), arguments.Value(kProfileOption.name)},
+        workspace.tree);
   } catch (const JsonMenuError& error) {
     throw CommandFailure(file + ": " + error.what());
   }

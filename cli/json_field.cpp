@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "menu/user_messages.h"
+
 namespace menuforge::cli {
 namespace {
 
@@ -13,7 +15,7 @@ constexpr char kMissing[] = "missing member ";
 constexpr char kUnknownMember[] = "unknown member ";
 constexpr char kBeyondLatin1[] = "characters above U+00FF cannot be stored as 8-bit text";
 
-std::string QuotedKey(std::string_view key) { return "\"" + std::string(key) + "\""; }
+std::string QuotedKey(std::string_view key) { return QuotedForMessage(key); }
 
 }  // namespace
 

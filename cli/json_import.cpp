@@ -7,6 +7,7 @@
 #include "menu/mma_format.h"
 #include "menu/record_size.h"
 #include "menu/tree_operations.h"
+#include "menu/user_messages.h"
 
 namespace menuforge::cli {
 namespace {
@@ -22,10 +23,17 @@ constexpr char kTwoUnknownGroups[] = "an entry holds at most one unknown group";
 
 constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 
+std::string UnavailableItemText(const std::string& name,
+                                const std::optional<std::string>& profile) {
+  const std::string item = "item " + QuotedForMessage(name);
+  if (!profile) return item + " is not in the item base, and no profile was given";
+  return item + " is not among the items of profile " + QuotedForMessage(*profile);
+}
+
 class MenuReader {
  public:
-  MenuReader(const ItemTable& availableItems, MenuTree& tree)
-      : availableItems_(availableItems), tree_(tree) {}
+  MenuReader(const JsonMenuItems& items, MenuTree& tree)
+      : availableItems_(items.available), profile_(items.profile), tree_(tree) {}
 
   FormatOptions Read(const JsonField& root);
 
@@ -36,14 +44,15 @@ class MenuReader {
   };
 
   static FormatOptions ReadFormat(const JsonField& format);
-  static NodeRecord ReadRecord(const JsonField& node, bool softkey);
-  static std::string ReadName(const JsonField& name);
+  NodeRecord ReadRecord(const JsonField& node, bool softkey) const;
+  std::string ReadName(const JsonField& name) const;
   void ReadSoftkeys(const JsonField& softkeys);
   void ReadEntries(const JsonField& entries, MenuNode& parent);
   void ReadData(const JsonField& node, MenuNode& target);
   void AttachData(bool saveAllData);
 
   const ItemTable& availableItems_;
+  const std::optional<std::string>& profile_;
   MenuTree& tree_;
   std::vector<PendingData> pending_;
   std::size_t entryCount_ = 0;
@@ -85,15 +94,19 @@ FormatOptions MenuReader::ReadFormat(const JsonField& format) {
   return options;
 }
 
-std::string MenuReader::ReadName(const JsonField& name) {
+// Checked here rather than left to the saver, so that the fault names the item and its place.
+std::string MenuReader::ReadName(const JsonField& name) const {
   std::string latin1 = name.Latin1();
   if (latin1.size() > kNameWidth)
     name.Fail("an item name holds at most " + std::to_string(kNameWidth) + " characters");
+  const bool custom = !latin1.empty() && latin1.front() == '~';
+  if (!custom && !availableItems_.Contains(latin1))
+    name.Fail(UnavailableItemText(latin1, profile_));
   return latin1;
 }
 
 // Links of main menu entries follow from the tree and are checked only for their type.
-NodeRecord MenuReader::ReadRecord(const JsonField& node, bool softkey) {
+NodeRecord MenuReader::ReadRecord(const JsonField& node, bool softkey) const {
   node.ExpectObject({kName, kDisplay, kType, kTitleMode, kAttribute, kParent, kNext, kFirstChild,
                      kModified, kData, kChildren});
   NodeRecord record;
@@ -184,9 +197,9 @@ void MenuReader::AttachData(bool saveAllData) {
 
 }  // namespace
 
-FormatOptions MenuFromJson(const Json& json, const ItemTable& availableItems, MenuTree& tree) {
+FormatOptions MenuFromJson(const Json& json, const JsonMenuItems& items, MenuTree& tree) {
   try {
-    return MenuReader(availableItems, tree).Read(JsonField(json, ""));
+    return MenuReader(items, tree).Read(JsonField(json, ""));
   } catch (const JsonMenuError&) {
     EmptyTree(tree);
     throw;

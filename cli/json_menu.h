@@ -2,7 +2,9 @@
 // {"format":{...},"softkeys":[7 nodes],"menu":[nodes]}.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -22,8 +24,15 @@ class JsonMenuError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The items a JSON menu may name, and the profile they come from (none: the whole item base).
+struct JsonMenuItems {
+  const ItemTable& available;
+  std::optional<std::string> profile;
+};
+
 // Builds the tree (which must be empty) with keys, links and item data as a load would leave
-// them, and returns the format the JSON names. Throws JsonMenuError; the tree is then emptied.
-FormatOptions MenuFromJson(const Json& json, const ItemTable& availableItems, MenuTree& tree);
+// them, and returns the format the JSON names. Throws JsonMenuError, naming the first item
+// outside the available items; the tree is then emptied.
+FormatOptions MenuFromJson(const Json& json, const JsonMenuItems& items, MenuTree& tree);
 
 }  // namespace menuforge::cli

@@ -30,12 +30,12 @@ int RunScanFirmware(const ParsedArguments& arguments) {
 
   Catalog catalog(std::filesystem::current_path());
   const CatalogResult loaded = catalog.LoadItemBase();
-  for (const std::string& warning : loaded.warnings) PrintWarning(warning);
+  PrintWarnings(loaded.warnings);
   if (!loaded.ok()) throw CommandFailure(loaded.error);
   CliDialogs dialogs(std::cerr);
   const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
   if (!written.error.empty()) throw CommandFailure(written.error);
-  for (const std::string& warning : scan.warnings) PrintWarning(warning);
+  PrintWarnings(scan.warnings);
   std::cout << scan.version << '\n';
   return kExitSuccess;
 }

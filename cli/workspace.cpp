@@ -1,10 +1,12 @@
 #include "cli/workspace.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "catalog/menu_opening.h"
 #include "cli/command.h"
 #include "menu/mma_saver.h"
+#include "menu/user_messages.h"
 
 namespace menuforge::cli {
 namespace {
@@ -13,15 +15,27 @@ std::string ProfileNotApplied(const std::string& name) {
   return "profile \"" + name + "\" could not be applied";
 }
 
-}  // namespace
+std::string NoSuchProfile(const std::string& name) {
+  return "no profile named " + name + " in " + kProfilesFolder + "/";
+}
 
 void PrintWarning(std::string_view text) { std::cerr << "warning: " << text << '\n'; }
+
+}  // namespace
+
+std::string NotAvailableText(const std::string& identifier) {
+  return "item " + QuotedForMessage(identifier) + " is not among the available items";
+}
+
+void PrintWarnings(const std::vector<std::string>& warnings) {
+  for (const std::string& line : ShownWarnings(warnings)) PrintWarning(line);
+}
 
 Workspace::Workspace() : catalog(std::filesystem::current_path()), dialogs(std::cerr) {}
 
 void Workspace::Prepare(const ParsedArguments& arguments) {
-  const CatalogResult loaded = catalog.LoadItemBase();
-  for (const std::string& warning : loaded.warnings) PrintWarning(warning);
+  const CatalogResult loaded = catalog.ReadItemBase();
+  PrintWarnings(loaded.warnings);
   if (!loaded.ok()) throw CommandFailure(loaded.error);
 
   const std::optional<std::string> profile = arguments.Value(kProfileOption.name);
@@ -30,21 +44,52 @@ void Workspace::Prepare(const ParsedArguments& arguments) {
     return;
   }
   catalog.ListProfiles();
-  // A profile that had to fall back to "Default" (missing or faulty file) is not the profile
-  // the user asked for.
+  const std::vector<std::string>& names = catalog.profileNames();
+  if (std::find(names.begin(), names.end(), *profile) == names.end())
+    throw CommandFailure(NoSuchProfile(*profile));
+  // A faulty profile file falls back to "Default" after saying why.
   if (!catalog.ApplyProfile(*profile, options, dialogs) || catalog.SelectorShowsDefault())
     throw CommandFailure(ProfileNotApplied(*profile));
 }
 
+LoadResult Workspace::Load(const std::filesystem::path& path) {
+  Bytes file;
+  if (std::string error = ReadMenuFileBytes(path, file); !error.empty())
+    throw CommandFailure(error);
+  LoadResult load =
+      ParseMenuFile(file, {catalog.availableItems(), profileIsDefault()}, tree, options, state);
+  PrintWarnings(load.warnings);
+  if (load.status == LoadStatus::Failed) throw CommandFailure(load.error);
+  if (load.status == LoadStatus::ProfileMismatch) {
+    // The loader stops at the first such item; loaded as under "Default" it names them all.
+    MenuTree named;
+    FormatOptions namedOptions;
+    FormatState namedState;
+    const LoadResult all =
+        ParseMenuFile(file, {catalog.availableItems(), true}, named, namedOptions, namedState);
+    for (const MissingItem& item : all.missingItems)
+      std::cerr << NotAvailableText(item.identifier) << '\n';
+    throw CommandFailure(kProfileMismatchOnSaveText);
+  }
+  return load;
+}
+
 void Workspace::Open(const std::filesystem::path& path) {
-  const OpenResult opened = OpenMenuFile(path, tree, catalog, options, state, dialogs);
-  for (const std::string& warning : opened.warnings) PrintWarning(warning);
-  if (!opened.loaded) throw CommandFailure(opened.error);
+  const LoadResult load = Load(path);
+  if (load.missingItems.empty()) return;
+  std::vector<std::string> warnings;
+  itemBaseGrown_ = AdmitMissingItems(load.missingItems, tree, catalog, warnings) || itemBaseGrown_;
+  catalog.MakeWholeBaseAvailable();
+  PrintWarnings(warnings);
 }
 
 void Workspace::Save(const std::filesystem::path& path) {
   const SaveResult saved = SaveMenuFile(path, tree, options, catalog.availableItems());
   if (saved.status != SaveStatus::Saved) throw CommandFailure(saved.message.text);
+  if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok())
+    throw CommandFailure(stored.error);
+  if (itemBaseGrown_)
+    dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
 }
 
 }  // namespace menuforge::cli

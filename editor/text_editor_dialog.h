@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/core/entry_request.h"
+#include "menu/item_data.h"
 #include "menu/user_messages.h"
 
 class QComboBox;
@@ -12,7 +13,8 @@ class QPlainTextEdit;
 
 namespace menuforge {
 
-inline constexpr int kTextEditorMaxLength = 400;
+// As many characters as a text entry holds, so that a full field can still be confirmed.
+inline constexpr int kTextEditorMaxLength = static_cast<int>(kMaxTitleCharacters);
 
 class TextEditorDialog : public QDialog {
   Q_OBJECT

@@ -1,5 +1,7 @@
 #include "menu/commondata.h"
 
+#include <algorithm>
+
 namespace menuforge {
 
 // clang-format off
@@ -91,6 +93,11 @@ Bytes StringToZeroText(std::string_view text) {
   Bytes bytes(text.begin(), text.end());
   bytes.push_back(0);
   return bytes;
+}
+
+bool HasControlByte(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<std::uint8_t>(c) < 0x20 || c == 0x7F; });
 }
 
 std::u16string Utf8ToWide(std::string_view utf8) {

@@ -40,6 +40,8 @@ std::u16string U16ToWide(std::uint16_t value);
 std::string ZeroTextToString(ByteView bytes);
 std::size_t ZeroTextLength(ByteView bytes);
 Bytes StringToZeroText(std::string_view text);
+// Bytes below 0x20 and DEL: no item name, version or identifier of the phone holds them.
+bool HasControlByte(std::string_view text);
 
 // Conversions between the UTF-8 the outside world speaks and the file's encodings.
 std::u16string Utf8ToWide(std::string_view utf8);

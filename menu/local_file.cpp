@@ -4,15 +4,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace menuforge {
 namespace {
 
 constexpr char kLineBreak[] = "\r\n";
+constexpr char kNotRegularFile[] = "It is not a regular file";
+constexpr char kReadOnlyFile[] = "The file is read-only";
+// As many links as the system itself follows before it gives up with ELOOP.
+constexpr int kMostLinksFollowed = 40;
+constexpr std::size_t kReadChunk = 65536;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -27,10 +34,56 @@ bool WriteAll(std::FILE* file, std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
+// A link is written through: the file it names is replaced, beside itself, and the link stays.
+std::string ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
+  target = path;
+  for (int followed = 0;; ++followed) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(target, error);
+    if (!std::filesystem::is_symlink(status)) return {};
+    if (followed == kMostLinksFollowed) return CannotWrite(path, ELOOP);
+    const std::filesystem::path link = std::filesystem::read_symlink(target, error);
+    if (error) return CannotWrite(path, error.value());
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+}
+
+// The file's owner keeps it where the system lets us give it back; as an ordinary user that is
+// only possible for our own files and groups we belong to.
+void KeepOwner(int fd, const struct stat& existing) {
+  if (::fchown(fd, existing.st_uid, existing.st_gid) == 0) return;
+  [[maybe_unused]] const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+}
+
+// Opens a regular file for reading; anything else is refused without waiting on it (opening a
+// FIFO without O_NONBLOCK waits for a writer).
+std::string OpenRegularFile(const std::filesystem::path& path, int& fd) {
+  fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return FileError("open", path, errno);
+  struct stat status {};
+  std::string error;
+  if (::fstat(fd, &status) != 0)
+    error = FileError("open", path, errno);
+  else if (!S_ISREG(status.st_mode))
+    error = FileError("open", path, kNotRegularFile);
+  if (!error.empty()) ::close(fd);
+  return error;
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
-  std::filesystem::path temporary = path;
+  std::filesystem::path target;
+  if (std::string error = ResolveLinks(path, target); !error.empty()) return error;
+  struct stat existing {};
+  const bool exists = ::lstat(target.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return CannotWrite(path, errno);
+  // Root may write any file, so a file without write permission is refused by its bits too.
+  if (exists && !S_ISREG(existing.st_mode)) return FileError("write", path, kNotRegularFile);
+  if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+    return FileError("write", path, kReadOnlyFile);
+
+  std::filesystem::path temporary = target;
   temporary += ".menuforge-XXXXXX";
   std::string pattern = temporary.string();
   const int fd = mkstemp(pattern.data());
@@ -50,11 +103,11 @@ std::string WriteFileAtomically(const std::filesystem::path& path, ByteView byte
   if (!error && ::fsync(fd) != 0) error = errno;
   // mkstemp makes the file private: keep the replaced file's permissions, or those of an
   // ordinary document.
-  struct stat existing {};
-  const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+  const mode_t mode = exists ? existing.st_mode & 07777 : 0644;
   if (!error && ::fchmod(fd, mode) != 0) error = errno;
+  if (!error && exists) KeepOwner(fd, existing);
   if (::close(fd) != 0 && !error) error = errno;
-  if (!error && std::rename(pattern.c_str(), path.c_str()) != 0) error = errno;
+  if (!error && std::rename(pattern.c_str(), target.c_str()) != 0) error = errno;
   if (error) {
     ::unlink(pattern.c_str());
     return CannotWrite(path, error);
@@ -68,21 +121,43 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::string_v
 }
 
 std::string FileError(std::string_view action, const std::filesystem::path& path, int error) {
+  return FileError(action, path, std::string_view(std::strerror(error)));
+}
+
+std::string FileError(std::string_view action, const std::filesystem::path& path,
+                      std::string_view reason) {
   return "Cannot " + std::string(action) + " file \"" + path.string() + "\". " +
-         std::strerror(error);
+         std::string(reason);
+}
+
+std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
+                          std::string& contents) {
+  int fd = -1;
+  if (std::string error = OpenRegularFile(path, fd); !error.empty()) return error;
+  std::string read;
+  while (read.size() < limit) {
+    const std::size_t start = read.size();
+    read.resize(start + std::min(kReadChunk, limit - start));
+    const ssize_t got = ::read(fd, read.data() + start, read.size() - start);
+    if (got < 0 && errno == EINTR) {
+      read.resize(start);
+      continue;
+    }
+    if (got < 0) {
+      const int error = errno;
+      ::close(fd);
+      return FileError("read", path, error);
+    }
+    read.resize(start + static_cast<std::size_t>(got));
+    if (got == 0) break;
+  }
+  ::close(fd);
+  contents = std::move(read);
+  return {};
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
-  errno = 0;
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) return FileError("open", path, errno);
-  std::string read;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) read.append(buffer, got);
-  if (std::ferror(file.get())) return FileError("read", path, errno);
-  contents = std::move(read);
-  return {};
+  return ReadFileStart(path, std::numeric_limits<std::size_t>::max(), contents);
 }
 
 std::string AppendLine(const std::filesystem::path& path, std::string_view line) {

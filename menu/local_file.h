@@ -12,14 +12,22 @@
 namespace menuforge {
 
 // Writes to a temporary file beside the target, flushes it to disk, then renames it over the
-// target. Returns the user-facing error text, or empty on success.
+// target, keeping its permission bits. A symbolic link is written through to the file it names.
+// A target that is not a regular file, or is read-only, is refused. Returns the user-facing error
+// text, or empty on success.
 [[nodiscard]] std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes);
 [[nodiscard]] std::string WriteFileAtomically(const std::filesystem::path& path,
                                               std::string_view text);
 
 // "Cannot open file "PATH". No such file or directory"
 std::string FileError(std::string_view action, const std::filesystem::path& path, int error);
+std::string FileError(std::string_view action, const std::filesystem::path& path,
+                      std::string_view reason);
 
+// Reads at most `limit` bytes from the start of a regular file; a folder, a FIFO or a device is
+// refused without waiting on it. Returns the error text, or empty.
+[[nodiscard]] std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
+                                        std::string& contents);
 // Returns the error text, or empty when `contents` holds the whole file.
 [[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents);
 // Appends one CR LF line to an existing file; a missing file is an error. When the file does

@@ -1,12 +1,10 @@
 #include "menu/mma_loader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <limits>
 #include <set>
 
 #include "menu/chunk_codec.h"
+#include "menu/local_file.h"
 #include "menu/mma_format.h"
 #include "menu/tree_operations.h"
 
@@ -15,8 +13,25 @@ namespace {
 
 constexpr char kTooShortMessage[] =
     "The file is too short to be a mma_ucp file: it must hold at least the ten fixed records";
-constexpr char kTooFewRecordsMessage[] =
-    "The file is not a mma_ucp file: its header counts fewer than ten records";
+constexpr char kNotAMenuMessage[] = "The file is not a mma_ucp file: ";
+constexpr char kTooFewRecords[] = "its header counts fewer than ten records";
+
+// No menu the phone or this program writes breaks these rules; random or foreign bytes break
+// them almost at once. Checking them before anything is named keeps such a file from reaching
+// the item base.
+std::string LinkOutsideTable(std::size_t record, std::size_t link, std::size_t count) {
+  return "record " + std::to_string(record) + " links to record " + std::to_string(link) +
+         ", outside its table of " + std::to_string(count) + " records";
+}
+
+std::string LinkLoop(std::size_t record, std::size_t link) {
+  return "record " + std::to_string(record) + " links back to record " + std::to_string(link) +
+         ", so its links run in a loop";
+}
+
+std::string ControlBytesInName(std::size_t record) {
+  return "the item name of record " + std::to_string(record) + " holds control bytes";
+}
 
 std::string CutTableMessage(std::size_t counted, std::size_t present) {
   return "The file is cut short: its header counts " + std::to_string(counted) +
@@ -39,8 +54,12 @@ class Loader {
 
  private:
   bool ReadRecord(std::size_t number, NodeRecord& record) const;
+  // False, with the reason in the result, when the record cannot be part of a menu.
+  bool CheckRecord(std::size_t number, const NodeRecord& record);
+  bool Refuse(const std::string& reason);
   // False when the item is missing while the profile is not "Default".
   bool NameNode(MenuNode& node, std::size_t softkeyIndex);
+  bool NameEntries(const MenuNode& parent);
   bool ReadGroup(std::size_t first, MenuNode& parent);
   void ReadData(MenuNode& node);
 
@@ -98,6 +117,24 @@ bool Loader::NameNode(MenuNode& node, std::size_t softkeyIndex) {
   return true;
 }
 
+bool Loader::Refuse(const std::string& reason) {
+  result_.status = LoadStatus::Failed;
+  result_.error = kNotAMenuMessage + reason;
+  return false;
+}
+
+bool Loader::CheckRecord(std::size_t number, const NodeRecord& record) {
+  if (HasControlByte(record.itemName)) return Refuse(ControlBytesInName(number));
+  for (const std::uint8_t link : {record.parentIndex, record.nextIndex, record.firstChildIndex})
+    if (link != kNoIndex && link >= recordCount_)
+      return Refuse(LinkOutsideTable(number, link, recordCount_));
+  // In group order a child group always follows its parent's group; a link to a record already
+  // placed (the fixed ones included) would read a subtree twice or forever.
+  if (record.firstChildIndex != kNoIndex && taken_.count(record.firstChildIndex))
+    return Refuse(LinkLoop(number, record.firstChildIndex));
+  return true;
+}
+
 bool Loader::ReadGroup(std::size_t first, MenuNode& parent) {
   std::optional<std::uint8_t> groupParent;
   for (std::size_t r = first;; ++r) {
@@ -106,16 +143,22 @@ bool Loader::ReadGroup(std::size_t first, MenuNode& parent) {
     if (groupParent && record.parentIndex != *groupParent) return true;
     groupParent = record.parentIndex;
     taken_.insert(r);
+    if (!CheckRecord(r, record)) return false;
     record.marker = kMenuMarker;
 
     auto node = std::make_unique<MenuNode>();
     node->record = std::move(record);
-    if (!NameNode(*node, kSoftkeyCount)) return false;
     MenuNode* added = tree_.Insert(&parent, parent.children.size(), std::move(node));
     if (added->record.firstChildIndex != kNoIndex &&
         !ReadGroup(added->record.firstChildIndex, *added))
       return false;
   }
+}
+
+bool Loader::NameEntries(const MenuNode& parent) {
+  for (const auto& child : parent.children)
+    if (!NameNode(*child, kSoftkeyCount) || !NameEntries(*child)) return false;
+  return true;
 }
 
 void Loader::ReadData(MenuNode& node) {
@@ -147,8 +190,7 @@ LoadResult Loader::Run() {
   layout_ = RecordLayout::For(recordSize);
   recordCount_ = file_[2];
   if (recordCount_ < kFixedRecordCount) {
-    result_.status = LoadStatus::Failed;
-    result_.error = kTooFewRecordsMessage;
+    Refuse(kTooFewRecords);
     return result_;
   }
   if (file_.size() < kHeaderSize + kFixedRecordCount * layout_.size) {
@@ -167,16 +209,18 @@ LoadResult Loader::Run() {
 
   MenuNode* softkeys = tree_.Insert(nullptr, 0, SoftkeysNode());
 
+  // Soft keys never have children, so only their names are checked.
   for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
     auto node = std::make_unique<MenuNode>();
-    ReadRecord(2 + i, node->record);
+    const std::size_t number = 2 + i;
+    ReadRecord(number, node->record);
+    if (HasControlByte(node->record.itemName)) {
+      Refuse(ControlBytesInName(number));
+      return result_;
+    }
     node->record.recordKey = static_cast<std::uint8_t>(i + 3);
     node->record.marker = kSoftkeyMarker;
     node->record.mayHaveSubitems = false;
-    if (!NameNode(*node, i)) {
-      result_.status = LoadStatus::ProfileMismatch;
-      return result_;
-    }
     tree_.Insert(softkeys, i, std::move(node));
   }
 
@@ -186,7 +230,14 @@ LoadResult Loader::Run() {
   // The fixed records are placed already; a link back to them must not copy them into the main
   // menu, where they would also push record numbers past 255.
   for (std::size_t r = 0; r < kFixedRecordCount; ++r) taken_.insert(r);
-  if (!ReadGroup(kFixedRecordCount, *menuRoot)) {
+  if (!ReadGroup(kFixedRecordCount, *menuRoot)) return result_;
+
+  // Named only once the whole file has passed, so that a file that is no menu at all is refused
+  // as such rather than as one that does not match the profile.
+  bool named = true;
+  for (std::size_t i = 0; named && i < kSoftkeyCount; ++i)
+    named = NameNode(*softkeys->children[i], i);
+  if (!named || !NameEntries(*menuRoot)) {
     result_.status = LoadStatus::ProfileMismatch;
     return result_;
   }
@@ -203,17 +254,19 @@ LoadResult Loader::Run() {
 LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
                          FormatOptions& options, FormatState& state) {
   LoadResult result = Loader(file, context, tree, options, state).Run();
-  if (result.status != LoadStatus::Loaded) EmptyTree(tree);
+  // A refused file is told of by one message; what was said of its parts no longer matters.
+  if (result.status != LoadStatus::Loaded) {
+    EmptyTree(tree);
+    result.warnings.clear();
+  }
   return result;
 }
 
 std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "Cannot open file \"" + path.string() + "\". " + std::strerror(errno);
-  bytes.resize(kMostBytesReachable);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) return "Cannot read file \"" + path.string() + "\". " + std::strerror(errno);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  std::string read;
+  if (std::string error = ReadFileStart(path, kMostBytesReachable, read); !error.empty())
+    return error;
+  bytes.assign(read.begin(), read.end());
   return {};
 }
 

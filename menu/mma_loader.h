@@ -28,7 +28,7 @@ struct MissingItem {
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
   std::string error;                  // why a load failed, as the user reads it
-  std::vector<std::string> warnings;  // data that was damaged and cut or dropped
+  std::vector<std::string> warnings;  // data that was damaged and cut or dropped; only when loaded
   // Items outside the available items of the "Default" profile, in file order, one per
   // occurrence; the caller appends them to the item base.
   std::vector<MissingItem> missingItems;

@@ -9,6 +9,12 @@ namespace {
 
 constexpr char kNoMenuText[] = "There is no menu to save";
 
+// The loader refuses such a file as no menu at all.
+std::string ControlBytesInNameText(const std::string& name) {
+  return "The item name " + QuotedForMessage(name) +
+         " holds control characters, which a mma_ucp file cannot hold";
+}
+
 std::string DataTooLargeText(std::size_t bytes) {
   return "The menu's data takes " + std::to_string(bytes) +
          " bytes; a mma_ucp file can hold at most " + std::to_string(kMaxDataSectionBytes);
@@ -78,6 +84,9 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
   std::vector<std::size_t> lengths;
   std::size_t total = 0;
   for (MenuNode* node : grouped) {
+    if (HasControlByte(node->record.itemName))
+      return {SaveStatus::Failed,
+              {ControlBytesInNameText(node->record.itemName), kErrorCaption, MessageIcon::Error}};
     if (!PassesNameCheck(node->record, availableItems))
       return {SaveStatus::Refused,
               {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};

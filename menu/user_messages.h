@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace menuforge {
 
@@ -19,6 +21,14 @@ struct Message {
   MessageIcon icon = MessageIcon::None;
   bool operator==(const Message&) const = default;
 };
+
+// A name or text taken from a file, cut to at most 80 characters (and "…"), so that a hostile
+// file cannot fill the screen through a message; the second form puts it in double quotes.
+std::string ShortenedForMessage(std::string_view text);
+std::string QuotedForMessage(std::string_view text);
+
+// The warnings as they are shown: the first ten, then "… and N more" for the rest.
+std::vector<std::string> ShownWarnings(const std::vector<std::string>& warnings);
 
 class UserDialogs {
  public:

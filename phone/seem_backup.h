@@ -9,7 +9,7 @@
 
 namespace menuforge {
 
-inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM bakup as";
+inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM backup as";
 inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
 inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
 inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";

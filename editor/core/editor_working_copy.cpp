@@ -54,7 +54,12 @@ void EditorWorkingCopy::ClearFunction(bool unknownGroupToo) {
   if (!unknownGroupToo) function(FunctionChunk::UnknownGroup) = unknown;
 }
 
-bool EditorWorkingCopy::HasData() const { return !Chunks().empty(); }
+bool EditorWorkingCopy::HasData(bool saveAllData) const {
+  const std::vector<ChunkSlot> chunks = Chunks();
+  return std::any_of(chunks.begin(), chunks.end(), [saveAllData](const ChunkSlot& chunk) {
+    return saveAllData || !chunk.As<UnknownGroupChunk>();
+  });
+}
 
 bool EditorWorkingCopy::HasFunctionChunk() const {
   for (std::size_t i = 0; i < kFunctionChunkCount; ++i)

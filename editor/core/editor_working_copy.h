@@ -51,7 +51,8 @@ struct EditorWorkingCopy {
 
   void ClearVisual();
   void ClearFunction(bool unknownGroupToo);
-  bool HasData() const;
+  // The unknown group counts only while "Save all data" is on: without it nothing of it is saved.
+  bool HasData(bool saveAllData) const;
   bool HasFunctionChunk() const;  // the unknown group is not a function
   // StoreItem's order: titles, show text, file icons, URL and MIDlet texts, DRM icons, action,
   // shortcut, codes, and last the unknown group.

@@ -549,7 +549,9 @@ void ItemEditorModel::CommitFunction(ItemFunction function, EditorWorkingCopy& c
   }
 }
 
-bool ItemEditorModel::HasItemData() const { return workingCopy_.HasData(); }
+bool ItemEditorModel::HasItemData(bool saveAllData) const {
+  return workingCopy_.HasData(saveAllData);
+}
 
 void ItemEditorModel::StoreItem(ItemDataRecord& record) {
   record.slots = workingCopy_.Chunks();

@@ -81,7 +81,7 @@ class ItemEditorModel {
   // "OK": commits the controls and refuses, with a message, what one entry cannot hold.
   [[nodiscard]] bool Accept();
   void ApplyDataChange();
-  bool HasItemData() const;
+  bool HasItemData(bool saveAllData) const;
   // Whether OK would store a function, which stores the attribute byte 0x60 whatever the
   // attribute boxes say.
   bool StoresFunction() const;

@@ -10,7 +10,7 @@ EditedNode EditedNodeOf(const MenuTree& tree, const MenuNode& node) {
 
 void ApplyEditorResult(MenuTree& tree, MenuNode& node, ItemEditorModel& editor, bool saveAllData) {
   NodeRecord& record = node.record;
-  if (editor.HasItemData()) {
+  if (editor.HasItemData(saveAllData)) {
     ItemDataRecord data;
     editor.StoreItem(data);
     tree.itemData.Store(record.recordKey, std::move(data));

@@ -5,9 +5,13 @@
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include <sys/stat.h>
+
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -53,6 +57,16 @@ class CliTest : public ::testing::Test {
     test::BuildSampleMenu(tree);
     const SaveResult saved = SaveMenuFile(folder / name, tree, options, SampleItems());
     ASSERT_EQ(saved.status, SaveStatus::Saved) << saved.message.text;
+  }
+
+  // The sample menu and one item, "Foo", that no item base holds.
+  void SaveWithFoo(const std::string& name) const {
+    MenuTree tree;
+    test::BuildSampleMenu(tree);
+    ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false),
+              nullptr);
+    ASSERT_EQ(SaveMenuFile(folder / name, tree, FormatOptions{}, SampleItems()).status,
+              SaveStatus::Saved);
   }
 
   // The sample's items, which the built-in item base holds, and "Foo", which it lacks.
@@ -128,9 +142,8 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 }
 
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
-  for (const std::string command :
-       {"", "new ", "dump ", "convert ", "check ", "export ", "import ", "scan-firmware ",
-        "j2mest ", "gif ", "drm "}) {
+  for (const std::string command : {"", "new ", "dump ", "convert ", "check ", "export ", "import ",
+                                    "scan-firmware ", "j2mest ", "gif ", "drm "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;
@@ -142,13 +155,30 @@ TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
 
 TEST_F(CliTest, BadUsageExitsTwoAndWritesNothing) {
   SaveSample("in", Options(36, false));
-  for (const std::string arguments :
-       {"", "frobnicate", "new", "new out extra", "new out --records 24", "new out --records",
-        "new out --frob", "dump in --records 36", "convert in out --records 36 --c698p",
-        "convert in out --icon-attr 06", "convert in out --c698p --no-c698p",
-        "convert in out --icon-attr 6", "import in out --save-all", "scan-firmware",
-        "scan-firmware in out", "j2mest", "j2mest in out", "j2mest in --records 36", "gif in",
-        "drm", "drm in", "drm in frob", "drm in extract x out", "drm in list out"}) {
+  for (const std::string arguments : {"",
+                                      "frobnicate",
+                                      "new",
+                                      "new out extra",
+                                      "new out --records 24",
+                                      "new out --records",
+                                      "new out --frob",
+                                      "dump in --records 36",
+                                      "convert in out --records 36 --c698p",
+                                      "convert in out --icon-attr 06",
+                                      "convert in out --c698p --no-c698p",
+                                      "convert in out --icon-attr 6",
+                                      "import in out --save-all",
+                                      "scan-firmware",
+                                      "scan-firmware in out",
+                                      "j2mest",
+                                      "j2mest in out",
+                                      "j2mest in --records 36",
+                                      "gif in",
+                                      "drm",
+                                      "drm in",
+                                      "drm in frob",
+                                      "drm in extract x out",
+                                      "drm in list out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -209,23 +239,22 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
       {"check sample", 0, {}},
       {"check sample --profile Full", 0, {}},
       {"check foo", 1, {"item \"Foo\" is not among the available items\n", kMismatchOnSave}},
-      {"check foo --profile Full", 1, {kMismatchOnLoad, "item \"Foo\" is not among"}},
-      {"check sample --profile Small", 1, {kMismatchOnLoad, "item \"Message\" is not among"}},
-      {"check sample --profile Missing", 1, {kProfileNotFound, "\"Missing\" could not be applied"}},
+      {"check foo --profile Full", 1, {"item \"Foo\" is not among", kMismatchOnSave}},
+      {"check sample --profile Small", 1, {"item \"Message\" is not among", kMismatchOnSave}},
+      {"check sample --profile Missing", 1, {"error: no profile named Missing in Profiles/\n"}},
       {"check nothing", 1, {"error: Cannot open file"}},
   };
-  std::optional<std::string> itemBase;
   for (const Case& c : cases) {
     const CliRun run = Run(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << ": " << run.err;
     for (const std::string& text : c.errorTexts)
       EXPECT_NE(run.err.find(text), std::string::npos) << c.arguments << ": " << run.err;
+    EXPECT_EQ(run.err.find(kMismatchOnLoad), std::string::npos) << c.arguments << ": " << run.err;
+    EXPECT_EQ(run.err.find(kProfileNotFound), std::string::npos) << c.arguments << ": " << run.err;
     if (c.exitCode == 0) {
       EXPECT_EQ(run.out, "ok: 8 main menu entries, 36-byte records\n");
     }
-    const std::string now = ReadFileText(folder / "Profiles" / "itembase.dat");
-    EXPECT_EQ(now, itemBase.value_or(now)) << c.arguments;
-    itemBase = now;
+    EXPECT_FALSE(Exists("Profiles/itembase.dat")) << c.arguments;
   }
 }
 
@@ -398,7 +427,7 @@ TEST_F(CliTest, ImportRefusesBadJsonAndWritesNothing) {
       {"missing name", [](Json& j) { j["menu"][1]["children"][0].erase("name"); },
        "menu[1].children[0]: missing member \"name\""},
       {"item outside the item base", [](Json& j) { j["menu"][0]["name"] = "Nope"; },
-       kMismatchOnSave},
+       "menu[0].name: item \"Nope\" is not in the item base, and no profile was given"},
       {"not an object", [](Json& j) { j = Json::array(); }, "top level: expected an object"},
   };
   for (const BadJsonCase& c : cases) {
@@ -476,8 +505,8 @@ TEST_F(CliTest, FailuresExitOneWithOneErrorLine) {
   WriteFileBytes(folder / "short", test::HexBytes("00 01 0A 01 FF"));
   for (const std::string arguments :
        {"dump short", "export short", "convert short out", "dump missing",
-        "import missing.json out", "j2mest missing", "j2mest short",
-        "drm missing extract 1 out", "gif missing out"}) {
+        "import missing.json out", "j2mest missing", "j2mest short", "drm missing extract 1 out",
+        "gif missing out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 1) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -600,6 +629,194 @@ TEST_F(CliTest, GifRefusesWhatItCannotConvertAndKeepsTheOldFile) {
             "error: Picture too large: at most 1920000 pixels (1600 x 1200) and 65535 on a "
             "side\n");
   EXPECT_EQ(ReadFileText(folder / "out.gif"), "old");
+}
+
+// --- The working folder, refusals and messages ------------------------------------------
+
+using FolderContents = std::map<std::string, std::string>;
+
+// Every file below the folder with its contents, and every folder (with an empty text).
+FolderContents Contents(const std::filesystem::path& folder) {
+  FolderContents contents;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = std::filesystem::relative(entry.path(), folder).string();
+    contents[name] = entry.is_regular_file() ? ReadFileText(entry.path()) : "";
+  }
+  return contents;
+}
+
+TEST_F(CliTest, OnlyAWrittenMenuChangesTheWorkingFolder) {
+  SaveWithFoo("foo");
+  for (const bool itemBaseThere : {false, true}) {
+    SCOPED_TRACE(itemBaseThere ? "with an item base" : "without an item base");
+    std::filesystem::remove_all(folder / "Profiles");
+    if (itemBaseThere) {
+      std::filesystem::create_directory(folder / "Profiles");
+      WriteFileText(folder / "Profiles" / "itembase.dat", "Browser;Browser\r\n");
+    }
+    const FolderContents before = Contents(folder.path());
+    for (const std::string arguments : {"dump foo", "export foo", "check foo",
+                                        "convert foo missing/out", "dump foo --profile Nope"}) {
+      const CliRun run = Run(arguments);
+      EXPECT_EQ(run.exitCode, arguments.starts_with("check") || arguments.starts_with("convert") ||
+                                      arguments.ends_with("Nope")
+                                  ? 1
+                                  : 0)
+          << arguments << ": " << run.err;
+      EXPECT_EQ(Contents(folder.path()), before) << arguments;
+    }
+    // The dump still names the item, from the item base held in memory.
+    EXPECT_NE(Run("dump foo").out.find("name=\"Foo\" display=\"Foo\""), std::string::npos);
+
+    ASSERT_EQ(Run("convert foo out").exitCode, 0);
+    const std::string itemBase = ReadFileText(folder / "Profiles" / "itembase.dat");
+    EXPECT_TRUE(itemBase.starts_with(itemBaseThere ? "Browser;Browser\r\n" : "2CLICK;2CLICK\r\n"));
+    EXPECT_TRUE(itemBase.ends_with("\r\nFoo;Foo\r\n")) << itemBase;
+    std::filesystem::remove(folder / "out");
+  }
+}
+
+TEST_F(CliTest, AFullItemBaseTakesNothingMoreAndSaysSoOnce) {
+  SaveWithFoo("foo");
+  std::filesystem::create_directory(folder / "Profiles");
+  std::string itemBase;
+  for (const char* id :
+       {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools"})
+    itemBase += std::string(id) + ";" + id + "\r\n";
+  for (const ItemBaseEntry& key : DefaultSoftkeyItems())
+    itemBase += key.identifier + ";" + key.identifier + "\r\n";
+  for (int i = 0; Lines(itemBase).size() < 254; ++i)
+    itemBase += "Item" + std::to_string(i) + ";Item\r\n";
+  itemBase += "Foo;Foo\r\n";  // past the 254 that are read
+  WriteFileText(folder / "Profiles" / "itembase.dat", itemBase);
+
+  for (int run = 0; run < 3; ++run) {
+    const CliRun converted = Run("convert foo out");
+    EXPECT_EQ(converted.exitCode, 1);
+    const std::vector<std::string> lines = Lines(converted.err);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                              return line.starts_with("warning: The item base is full (254 items)");
+                            }),
+              1)
+        << converted.err;
+    EXPECT_EQ(ReadFileText(folder / "Profiles" / "itembase.dat"), itemBase);
+    EXPECT_FALSE(Exists("out"));
+  }
+}
+
+TEST_F(CliTest, AProfileIsAppliedAsNamedOrTheCommandIsRefused) {
+  SaveSample("sample", Options(36, false));
+  std::filesystem::create_directory(folder / "Profiles");
+  WriteFileText(folder / "Profiles" / "Small.prf",
+                "[mma_ucp format]\r\n36 0C 0\r\n[mma items]\r\nPhoneBook\r\n");
+  const std::string noProfile = "error: no profile named Nope in Profiles/\n";
+  for (const std::string arguments : {"convert sample out --profile Nope",
+                                      "export sample --profile Nope", "new out --profile Nope"}) {
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_EQ(run.err, noProfile) << arguments;
+    EXPECT_FALSE(Exists("out")) << arguments;
+  }
+  const CliRun mismatch = Run("convert sample out --profile Small");
+  EXPECT_EQ(mismatch.exitCode, 1);
+  EXPECT_TRUE(HasLine(mismatch.err, "item \"Browser\" is not among the available items"))
+      << mismatch.err;
+  EXPECT_TRUE(mismatch.err.ends_with(std::string("error: ") + kMismatchOnSave + "\n"));
+  EXPECT_EQ(mismatch.err.find("Default profile will be applied"), std::string::npos);
+  EXPECT_FALSE(Exists("out"));
+}
+
+TEST_F(CliTest, NewLeavesAnExistingFileUnlessForced) {
+  WriteFileText(folder / "mine", "precious");
+  const CliRun refused = Run("new mine");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err, "error: mine already exists; give --force to replace it\n");
+  EXPECT_EQ(ReadFileText(folder / "mine"), "precious");
+  ASSERT_EQ(Run("new mine --force").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "mine"), ExpectedSkeleton(36));
+}
+
+TEST_F(CliTest, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
+  ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink("fifo", folder / "link");
+  for (const std::string arguments :
+       {"dump fifo", "check fifo", "export link", "import fifo out", "convert fifo out"}) {
+    const CliRun run = test::RunCli(MENUFORGE_CLI, folder.path(), arguments, "timeout 60");
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_TRUE(run.err.starts_with("error: Cannot open file \"")) << arguments << ": " << run.err;
+    EXPECT_TRUE(run.err.ends_with("\". It is not a regular file\n")) << run.err;
+    EXPECT_FALSE(Exists("out")) << arguments;
+  }
+}
+
+TEST_F(CliTest, BytesThatAreNoMenuAreRefusedWithOneMessage) {
+  Bytes garbage(5000);
+  std::mt19937 random(11);
+  for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
+  WriteFileBytes(folder / "garbage.bin", garbage);
+  for (const std::string arguments : {"dump garbage.bin", "convert garbage.bin out"}) {
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.starts_with("error: The file is not a mma_ucp file: ")) << run.err;
+    EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+    EXPECT_FALSE(Exists("Profiles"));
+    EXPECT_FALSE(Exists("out"));
+  }
+}
+
+TEST_F(CliTest, TenWarningsAreShownAndTheRestCounted) {
+  MenuTree tree;
+  BuildSkeleton(tree);
+  for (int i = 0; i < 25; ++i) {
+    MenuNode* entry =
+        AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Games", "Games", true}, false);
+    test::AttachSampleData(tree, *entry, {0, {ChunkSlot::Text(TextField::Url, "u")}});
+  }
+  Bytes file;
+  ASSERT_EQ(EncodeMenuFile(tree, Options(36, false), SampleItems(), file).status,
+            SaveStatus::Saved);
+  file.resize(10 + 35 * 36 + 1);  // the whole table and one byte of data
+  WriteFileBytes(folder / "cut", file);
+
+  const CliRun run = Run("dump cut");
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 11u) << run.err;
+  EXPECT_TRUE(lines[9].starts_with("warning: Entry \"Games\": ")) << lines[9];
+  EXPECT_EQ(lines[10], "warning: \u2026 and 15 more");
+}
+
+TEST_F(CliTest, JsonFaultsAreToldInPlainWordsWithTheirPlace) {
+  std::string deep;
+  for (int i = 0; i < 150'000; ++i) deep += "{\"a\":";
+  deep += "1";
+  for (int i = 0; i < 150'000; ++i) deep += "}";
+  struct Case {
+    std::string file;
+    std::string text;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {"deep.json", "{\"x\":" + deep + ",\"y\":1}",
+       "error: deep.json: not valid JSON: line 1, column 2486: nested deeper than any menu can be "
+       "(more than 497 levels)\n"},
+      {"broken.json", "{\"format\":",
+       "error: broken.json: not valid JSON: line 1, column 11: unexpected end of input; expected "
+       "'[', '{', or a literal\n"},
+      {"lines.json", "{\n  \"format\": {},\n  \"menu\": [1,,2]\n}",
+       "error: lines.json: not valid JSON: line 3, column 14: unexpected ','; expected '[', '{', "
+       "or a literal\n"},
+      {"huge.json", "{\"format\": 1e999}",
+       "error: huge.json: not valid JSON: number overflow parsing '1e999'\n"},
+  };
+  for (const Case& c : cases) {
+    WriteFileText(folder / c.file, c.text);
+    const CliRun run = Run("import " + c.file + " out");
+    EXPECT_EQ(run.exitCode, 1) << c.file;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_FALSE(Exists("out"));
+  }
 }
 
 }  // namespace

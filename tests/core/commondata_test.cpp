@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/commondata.h"
+#include "menu/user_messages.h"
 #include "support/test_support.h"
 
 namespace menuforge::test {
@@ -49,6 +50,33 @@ TEST(TextHelpers, Utf8AndLatin1) {
   EXPECT_TRUE(Utf8ToLatin1("é", latin1));
   EXPECT_EQ(latin1, "\xE9");
   EXPECT_FALSE(Utf8ToLatin1("€", latin1));
+}
+
+// A hostile file's names and warnings must not fill the screen.
+TEST(MessageTexts, NamesAreCutAndWarningListsEndAfterTen) {
+  EXPECT_EQ(QuotedForMessage("Games"), "\"Games\"");
+  EXPECT_EQ(QuotedForMessage(std::string(80, 'x')), "\"" + std::string(80, 'x') + "\"");
+  EXPECT_EQ(QuotedForMessage(std::string(100'000'000, 'x')),
+            "\"" + std::string(80, 'x') + "\u2026\"");
+
+  for (const std::size_t count : {0u, 10u, 11u, 5000u}) {
+    std::vector<std::string> warnings;
+    for (std::size_t i = 0; i < count; ++i) warnings.push_back("w" + std::to_string(i));
+    const std::vector<std::string> shown = ShownWarnings(warnings);
+    ASSERT_EQ(shown.size(), std::min<std::size_t>(count, 11)) << count;
+    if (count > 10) {
+      EXPECT_EQ(shown[9], "w9");
+      EXPECT_EQ(shown[10], "\u2026 and " + std::to_string(count - 10) + " more");
+    }
+  }
+}
+
+TEST(TextHelpers, ControlBytes) {
+  for (const std::string text :
+       {std::string("a\tb"), std::string("\x01"), std::string("x\x7F"), std::string(1, '\0')})
+    EXPECT_TRUE(HasControlByte(text)) << BytesToHex(Bytes(text.begin(), text.end()));
+  for (const std::string text : {"", "Text Msg", "~12", "Caf\xE9"})
+    EXPECT_FALSE(HasControlByte(text));
 }
 
 }  // namespace

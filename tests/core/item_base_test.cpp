@@ -180,13 +180,13 @@ TEST_F(ItemBaseTest, AppendKeepsTheNewLineApartFromAnUnfinishedLastLine) {
 
 TEST_F(ItemBaseTest, AppendRefusesNamesThatWouldBreakTheLine) {
   WriteItemBase("A;a\r\n");
-  for (const std::string name : {"X;Y", "X\nY", "X\rY"}) {
+  for (const std::string name : {"X;Y", "X\nY", "X\rY", "X\tY", "\x01\x02\x03", "Z\x7F"}) {
     const CatalogResult result = catalog.AppendItemBaseEntry(name, false);
     EXPECT_FALSE(result.ok()) << name;
   }
   EXPECT_EQ(catalog.AppendItemBaseEntry("X;Y", false).error,
-            "Cannot add \"X;Y\" to itembase.dat: an item name may not be empty or hold \";\" or a "
-            "line break");
+            "Cannot add \"X;Y\" to itembase.dat: an item name may not be empty or hold \";\" or "
+            "control characters");
   EXPECT_EQ(ReadFileText(catalog.itemBasePath()), "A;a\r\n");
 }
 
@@ -214,8 +214,8 @@ TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
   std::filesystem::create_directory(catalog.itemBasePath());
 
   const CatalogResult result = catalog.ReloadItemBase();
-  EXPECT_EQ(result.error,
-            "Cannot read file \"" + catalog.itemBasePath().string() + "\". Is a directory");
+  EXPECT_EQ(result.error, "Cannot open file \"" + catalog.itemBasePath().string() +
+                              "\". It is not a regular file");
   EXPECT_EQ(catalog.itemBase().count(), 2u);
   EXPECT_EQ(catalog.itemBase().at(0).identifier, "A");
   EXPECT_EQ(catalog.selectorIndex(), 2);

@@ -46,10 +46,10 @@ class Editor {
   }
 
   // "OK" as the main window follows it up.
-  Stored Ok() {
+  Stored Ok(bool saveAllData = false) {
     EXPECT_TRUE(model.Accept());
     Stored stored;
-    stored.hasData = model.HasItemData();
+    stored.hasData = model.HasItemData(saveAllData);
     if (stored.hasData) model.StoreItem(stored.record);
     stored.itemType = model.ItemType();
     stored.attributeByte = model.AttributeByte();
@@ -499,14 +499,17 @@ TEST(ItemEditorModel, FunctionChunkAndUnknownGroupAreBothKept) {
   EXPECT_EQ(editor.Ok().record.slots, (std::vector<ChunkSlot>{ChunkSlot::Action(300), Unknown()}));
 }
 
-TEST(ItemEditorModel, UntouchedEntryKeepsItsUnknownGroup) {
+// Unknown chunks are saved only under "Save all data", so only then do they keep the record.
+TEST(ItemEditorModel, AnEntryWithOnlyUnknownChunksKeepsThemOnlyUnderSaveAllData) {
   const ItemDataRecord data = Record({Unknown()});
-  Editor editor;
-  editor.Load(&data);
-  const Stored stored = editor.Ok();
-  EXPECT_TRUE(stored.hasData);
-  EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{Unknown()});
-  EXPECT_EQ(stored.attributeByte, kAttributeNewEntry);
+  for (const bool saveAllData : {true, false}) {
+    Editor editor;
+    editor.Load(&data);
+    const Stored stored = editor.Ok(saveAllData);
+    EXPECT_EQ(stored.hasData, saveAllData);
+    if (saveAllData) EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{Unknown()});
+    EXPECT_EQ(stored.attributeByte, kAttributeNewEntry);
+  }
 }
 
 TEST(ItemEditorModel, MoreThanElevenChunksAreRefusedAtOk) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "catalog/menu_opening.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"
@@ -90,7 +92,7 @@ TEST_F(MenuOpening, NamesTheItemBaseCannotHoldAreReportedNotAppended) {
   ASSERT_TRUE(result.loaded);
   EXPECT_EQ(result.warnings,
             (std::vector<std::string>{"Cannot add \"x;y\" to itembase.dat: an item name may not "
-                                      "be empty or hold \";\" or a line break"}));
+                                      "be empty or hold \";\" or control characters"}));
   EXPECT_EQ(ItemBaseLines(), 153u);  // "Other" only
   EXPECT_EQ(tree.NodeAt(9)->displayText, "");
   EXPECT_EQ(tree.NodeAt(10)->displayText, "Other");
@@ -102,6 +104,79 @@ TEST_F(MenuOpening, AFailedLoadLeavesNoTree) {
   EXPECT_FALSE(result.loaded);
   EXPECT_FALSE(result.error.empty());
   EXPECT_TRUE(tree.empty());
+}
+
+TEST_F(MenuOpening, BytesThatAreNoMenuAreRefusedBeforeAnythingIsWritten) {
+  const std::string itemBase = ReadFileText(folder / "Profiles" / "itembase.dat");
+  Bytes garbage(5000);
+  std::mt19937 random(5);
+  for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
+  WriteFileBytes(folder / "garbage.bin", garbage);
+
+  const OpenResult result =
+      OpenMenuFile(folder / "garbage.bin", tree, catalog, options, state, dialogs);
+  EXPECT_FALSE(result.loaded);
+  EXPECT_TRUE(result.error.starts_with("The file is not a mma_ucp file: ")) << result.error;
+  EXPECT_TRUE(result.warnings.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(tree.empty());
+  EXPECT_EQ(ReadFileText(folder / "Profiles" / "itembase.dat"), itemBase);
+}
+
+struct GrowthCase {
+  const char* what;
+  std::size_t plainLines;  // "ItemN;ItemN" lines after the built-in ones
+  std::string lastLine;    // one more line, or empty
+  std::vector<std::string> items;
+  std::string appended;  // what one open adds to the file; a second adds nothing
+  std::string warning;   // empty when none
+};
+
+TEST_F(MenuOpening, AnItemIsAppendedOnceAndNeverPastAFullItemBase) {
+  const std::string full = "The item base is full (254 items): ";
+  const std::vector<GrowthCase> cases = {
+      {"named twice, with room", 0, "", {"MyGadget", "MyGadget"}, "MyGadget;MyGadget\r\n", ""},
+      {"full",
+       102,
+       "",
+       {"MyGadget", "MyGadget", "Other"},
+       "",
+       full + "2 item(s) of this menu were not added to itembase.dat"},
+      {"in the file past the 254 that are read",
+       102,
+       "MyGadget;MyGadget",
+       {"MyGadget"},
+       "",
+       full + "1 item(s) of this menu were not added to itembase.dat"},
+  };
+  const std::filesystem::path base = folder / "Profiles" / "itembase.dat";
+  const std::string builtIn = ReadFileText(base);
+  for (const GrowthCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string text = builtIn;
+    for (std::size_t i = 0; i < c.plainLines; ++i)
+      text += "Item" + std::to_string(i) + ";Item" + std::to_string(i) + "\r\n";
+    if (!c.lastLine.empty()) text += c.lastLine + "\r\n";
+    WriteFileText(base, text);
+    ASSERT_TRUE(catalog.LoadItemBase().ok());
+    catalog.SetSelectorIndex(0);
+
+    MenuTree saved = NewMenu();
+    std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
+    for (const std::string& item : c.items) {
+      AddLast(saved, *saved.menuRoot(), item);
+      all.push_back({item, item, true});
+    }
+    ASSERT_EQ(SaveMenuFile(menuFile, saved, options, ItemTable(all)).status, SaveStatus::Saved);
+
+    for (int open = 0; open < 2; ++open) {
+      const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
+      ASSERT_TRUE(result.loaded) << result.error;
+      EXPECT_EQ(result.warnings, c.warning.empty() ? std::vector<std::string>{}
+                                                   : std::vector<std::string>{c.warning});
+      EXPECT_EQ(ReadFileText(base), text + c.appended);
+    }
+  }
 }
 
 }  // namespace

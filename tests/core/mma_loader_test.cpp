@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
@@ -256,22 +257,35 @@ TEST(MenuLoader, StopsAtTheRecordCount) {
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A"}));
 }
 
-TEST(MenuLoader, RecordsThatPointBackDoNotLoop) {
+TEST(MenuLoader, RecordsThatPointBackAreRefused) {
   const Bytes file = File22({Record22(1, 9, 11, 10, "A"), Record22(1, 9, 0xFF, 10, "B")});
   Loaded loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(loaded.tree.EntryCount(), 2u);
+  ASSERT_EQ(loaded.result.status, LoadStatus::Failed);
+  EXPECT_EQ(loaded.result.error,
+            "The file is not a mma_ucp file: record 10 links back to record 10, so its links run "
+            "in a loop");
+  EXPECT_TRUE(loaded.tree.empty());
 }
 
-TEST(MenuLoader, MissingFile) {
-  MenuTree tree;
-  FormatOptions options;
-  FormatState state;
-  const ItemTable items = TestItems();
-  const LoadResult result =
-      LoadMenuFile("/nonexistent/mma_ucp", {items, true}, tree, options, state);
-  EXPECT_EQ(result.status, LoadStatus::Failed);
-  EXPECT_EQ(result.error, "Cannot open file \"/nonexistent/mma_ucp\". No such file or directory");
+// A FIFO would keep the reader waiting for a writer that never comes.
+TEST(MenuLoader, OnlyRegularFilesAreRead) {
+  TempFolder folder;
+  ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0644), 0);
+  std::filesystem::create_directory(folder / "folder");
+  const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
+      {"/nonexistent/mma_ucp", "No such file or directory"},
+      {folder / "fifo", "It is not a regular file"},
+      {folder / "folder", "It is not a regular file"},
+  };
+  for (const auto& [path, why] : cases) {
+    MenuTree tree;
+    FormatOptions options;
+    FormatState state;
+    const ItemTable items = TestItems();
+    const LoadResult result = LoadMenuFile(path, {items, true}, tree, options, state);
+    EXPECT_EQ(result.status, LoadStatus::Failed);
+    EXPECT_EQ(result.error, "Cannot open file \"" + path.string() + "\". " + why);
+  }
 }
 
 }  // namespace

@@ -195,6 +195,15 @@ Bytes FlatMenu(RecordSize size, std::size_t entries) {
   return Save(tree, size);
 }
 
+// The same with one byte changed.
+Bytes FlatMenuWith(RecordSize size, std::size_t entries, std::size_t at, std::uint8_t value) {
+  Bytes file = FlatMenu(size, entries);
+  file[at] = value;
+  return file;
+}
+
+void NothingLoaded(const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }
+
 // One entry, "Calculator", whose data block is exactly `data`.
 Bytes EntryWithData(RecordSize size, const Bytes& data) {
   Bytes file = FlatMenu(size, 1);
@@ -261,16 +270,14 @@ const std::vector<HostileCase>& HostileCases() {
          file.resize(RecordAt(size, 9));
          return file;
        },
-       LoadStatus::Failed, "too short to be a mma_ucp file",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "too short to be a mma_ucp file", NothingLoaded},
       {"a header that counts fewer than ten records",
        [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
          file[2] = 9;
          return file;
        },
-       LoadStatus::Failed, "counts fewer than ten records",
-       [](const MenuTree& tree) { EXPECT_TRUE(tree.empty()); }},
+       LoadStatus::Failed, "counts fewer than ten records", NothingLoaded},
       {"a chunk longer than the entry's data",
        [](RecordSize size) {
          return EntryWithData(size, Concat({kTitleAB, {0x05, 0x00, 0x40, 'h', 't', 0x00}}));
@@ -321,35 +328,17 @@ const std::vector<HostileCase>& HostileCases() {
        },
        LoadStatus::Loaded, "larger than 2048 bytes",
        [](const MenuTree& tree) { EXPECT_EQ(SlotTags(tree, 11), (Tags{kTagUrl})); }},
+      // No menu links back: in group order a child group always lies behind its parent.
       {"a first child index that points at its own record",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 2);
-         file[RecordAt(size, 10) + 3] = 10;
-         return file;
-       },
-       LoadStatus::Loaded, "",
-       [](const MenuTree& tree) {
-         EXPECT_EQ(EntryNames(*tree.menuRoot()), (Names{"Calculator", "WebAccess"}));
-         EXPECT_EQ(tree.EntryCount(), 2u);
-       }},
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 10) + 3, 10); },
+       LoadStatus::Failed, "record 10 links back to record 10, so its links run in a loop",
+       NothingLoaded},
       {"a first child index that points back at an earlier entry",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 2);
-         file[RecordAt(size, 11) + 3] = 10;
-         return file;
-       },
-       LoadStatus::Loaded, "", [](const MenuTree& tree) { EXPECT_EQ(tree.EntryCount(), 2u); }},
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 11) + 3, 10); },
+       LoadStatus::Failed, "record 11 links back to record 10", NothingLoaded},
       {"a first child index that points at a soft key record",
-       [](RecordSize size) {
-         Bytes file = FlatMenu(size, 1);
-         file[RecordAt(size, 10) + 3] = 3;
-         return file;
-       },
-       LoadStatus::Loaded, "",
-       [](const MenuTree& tree) {
-         EXPECT_EQ(tree.EntryCount(), 1u);
-         EXPECT_EQ(tree.softkeys()->children.size(), kSoftkeyCount);
-       }},
+       [](RecordSize size) { return FlatMenuWith(size, 1, RecordAt(size, 10) + 3, 3); },
+       LoadStatus::Failed, "record 10 links back to record 3", NothingLoaded},
       {"a full menu whose last entry points at the fixed records",
        [](RecordSize size) {
          MenuTree tree;
@@ -357,20 +346,39 @@ const std::vector<HostileCase>& HostileCases() {
          for (std::size_t i = 0; i < kMaxMenuEntries; ++i)
            EXPECT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Games"), false),
                      nullptr);
-         tree.itemData.Store(3, {3, {ChunkSlot::Text(TextField::Url, "lsk")}});
-         tree.NodeAt(1)->record.modified = true;
-         tree.itemData.Store(6, {6, {ChunkSlot::Text(TextField::Url, "down")}});
-         tree.NodeAt(4)->record.modified = true;
          Bytes file = Save(tree, size);
          file[RecordAt(size, 254) + 3] = 2;
          return file;
        },
-       LoadStatus::Loaded, "",
+       LoadStatus::Failed, "record 254 links back to record 2", NothingLoaded},
+      {"a link outside the record table",
+       [](RecordSize size) { return FlatMenuWith(size, 2, RecordAt(size, 11) + 2, 12); },
+       LoadStatus::Failed, "record 11 links to record 12, outside its table of 12 records",
+       NothingLoaded},
+      {"a first child beyond a table that is only cut short",
+       [](RecordSize size) {
+         Bytes file = FlatMenu(size, 2);
+         file[2] = 20;
+         file[RecordAt(size, 11) + 3] = 15;
+         return file;
+       },
+       LoadStatus::Loaded, "header counts 20 records",
        [](const MenuTree& tree) {
-         EXPECT_EQ(tree.EntryCount(), kMaxMenuEntries);
-         EXPECT_EQ(Slot(tree, 3, 0), ChunkSlot::Text(TextField::Url, "lsk"));
-         EXPECT_EQ(Slot(tree, 6, 0), ChunkSlot::Text(TextField::Url, "down"));
+         EXPECT_EQ(EntryNames(*tree.menuRoot()), (Names{"Calculator", "WebAccess"}));
        }},
+      {"a soft key named with control bytes",
+       [](RecordSize size) {
+         return FlatMenuWith(size, 1, RecordAt(size, 4) + kNameField + 1, 0x07);
+       },
+       LoadStatus::Failed, "the item name of record 4 holds control bytes", NothingLoaded},
+      {"an entry named with control bytes behind one the profile lacks",
+       [](RecordSize size) {
+         Bytes file = FlatMenu(size, 2);
+         file[RecordAt(size, 10) + kNameField] = 'X';
+         file[RecordAt(size, 11) + kNameField + 2] = 0x1F;
+         return file;
+       },
+       LoadStatus::Failed, "the item name of record 11 holds control bytes", NothingLoaded},
       {"a record count of 255 with a short table",
        [](RecordSize size) {
          Bytes file = EntryWithData(size, kTitleAB);
@@ -440,7 +448,28 @@ TEST(MmaRobustnessTest, HostileFiles) {
       else
         EXPECT_TRUE(Mentions(loaded.result, hostile.message)) << Describe(loaded.result);
       hostile.remains(loaded.tree);
+      // A file that is no menu is refused as such, not as one outside the profile.
+      if (hostile.status == LoadStatus::Failed)
+        EXPECT_EQ(Load(file, RandomMenuItems(), false).result.status, LoadStatus::Failed);
       ExpectSafeOutcome(file, true);
+    }
+  }
+}
+
+TEST(MmaRobustnessTest, RandomBytesAreNoMenu) {
+  std::mt19937 random(7);
+  for (const std::size_t size : {100u, 700u, 5000u, 20000u}) {
+    for (int i = 0; i < 50; ++i) {
+      Bytes file(size);
+      for (auto& byte : file) byte = static_cast<std::uint8_t>(random());
+      for (const bool profileIsDefault : {true, false}) {
+        const LoadedMenu loaded = Load(file, RandomMenuItems(), profileIsDefault);
+        ASSERT_EQ(loaded.result.status, LoadStatus::Failed) << BytesToHex(file);
+        EXPECT_TRUE(loaded.result.error.starts_with("The file is not a mma_ucp file: ") ||
+                    loaded.result.error.starts_with("The file is too short"))
+            << loaded.result.error;
+        EXPECT_TRUE(loaded.result.missingItems.empty());
+      }
     }
   }
 }

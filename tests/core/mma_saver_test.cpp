@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
@@ -287,6 +290,91 @@ TEST(MenuSaver, TheMainMenuStopsAt245Entries) {
   EXPECT_EQ(file[2], 255);
   EXPECT_EQ(Record(file, 36, 254)[2], 0xFF);
   EXPECT_EQ(RecordNumberOf(tree, *tree.menuRoot()->children.back()), 255);
+}
+
+// What a save meets at "menu", and the file that must take the menu or stay as it was.
+struct SaveTargetCase {
+  const char* what;
+  std::function<void(const TempFolder&)> prepare;
+  std::string target;  // empty: none to read (a FIFO, a folder)
+  std::string error;   // empty when the save goes through
+  std::filesystem::file_type menuType;
+  std::filesystem::perms targetPerms;
+};
+
+TEST(MenuSaver, SavesThroughLinksAndRefusesWhatIsNoPlainWritableFile) {
+  using std::filesystem::perms;
+  using Type = std::filesystem::file_type;
+  auto old = [](const TempFolder& folder, const std::string& name, perms mode) {
+    std::filesystem::create_directories((folder / name).parent_path());
+    WriteFileText(folder / name, "old");
+    std::filesystem::permissions(folder / name, mode);
+  };
+  const perms kShared = perms::owner_read | perms::owner_write | perms::group_read;
+  const perms kReadOnly = perms::owner_read | perms::group_read;
+  const std::vector<SaveTargetCase> cases = {
+      {"a plain file keeps its permissions", [&](const TempFolder& f) { old(f, "menu", kShared); },
+       "menu", "", Type::regular, kShared},
+      {"a link is written through to its target",
+       [&](const TempFolder& f) {
+         old(f, "elsewhere/target", kShared);
+         std::filesystem::create_symlink("elsewhere/target", f / "menu");
+       },
+       "elsewhere/target", "", Type::symlink, kShared},
+      {"a link to a link",
+       [&](const TempFolder& f) {
+         old(f, "elsewhere/target", kShared);
+         std::filesystem::create_symlink("target", f / "elsewhere" / "link");
+         std::filesystem::create_symlink(f / "elsewhere" / "link", f / "menu");
+       },
+       "elsewhere/target", "", Type::symlink, kShared},
+      {"a read-only file", [&](const TempFolder& f) { old(f, "menu", kReadOnly); }, "menu",
+       "The file is read-only", Type::regular, kReadOnly},
+      {"a link to a read-only file",
+       [&](const TempFolder& f) {
+         old(f, "elsewhere/target", kReadOnly);
+         std::filesystem::create_symlink("elsewhere/target", f / "menu");
+       },
+       "elsewhere/target", "The file is read-only", Type::symlink, kReadOnly},
+      {"a FIFO", [](const TempFolder& f) { ASSERT_EQ(mkfifo((f / "menu").c_str(), 0644), 0); }, "",
+       "It is not a regular file", Type::fifo, perms::none},
+      {"a folder", [](const TempFolder& f) { std::filesystem::create_directory(f / "menu"); }, "",
+       "It is not a regular file", Type::directory, perms::none},
+  };
+  for (const SaveTargetCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    c.prepare(folder);
+    MenuTree tree = NewMenu();
+    const SaveResult result = SaveMenuFile(folder / "menu", tree, Mode(36), TestItems());
+    if (c.error.empty()) {
+      EXPECT_EQ(result.status, SaveStatus::Saved) << result.message.text;
+      EXPECT_EQ(ReadFileBytes(folder / c.target).size(), 10u + 10u * 36u);
+    } else {
+      EXPECT_EQ(result.status, SaveStatus::Failed);
+      EXPECT_EQ(result.message.text,
+                "Cannot write file \"" + (folder / "menu").string() + "\". " + c.error);
+      if (!c.target.empty()) EXPECT_EQ(ReadFileText(folder / c.target), "old");
+    }
+    EXPECT_EQ(std::filesystem::symlink_status(folder / "menu").type(), c.menuType);
+    if (!c.target.empty())
+      EXPECT_EQ(std::filesystem::status(folder / c.target).permissions(), c.targetPerms);
+    // Nothing is left beside either.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+      EXPECT_EQ(entry.path().filename().string().find(".menuforge-"), std::string::npos);
+  }
+}
+
+TEST(MenuSaver, RefusesNamesOfControlBytes) {
+  MenuTree tree = NewMenu();
+  AddLast(tree, *tree.menuRoot(), "Games")->record.itemName = "Ga\tmes";
+  Bytes bytes;
+  const SaveResult result =
+      EncodeMenuFile(tree, Mode(22), WithDefaultSoftkeys({{"Ga\tmes", "x", true}}), bytes);
+  EXPECT_EQ(result.status, SaveStatus::Failed);
+  EXPECT_EQ(result.message.text,
+            "The item name \"Ga\tmes\" holds control characters, which a mma_ucp file cannot "
+            "hold");
 }
 
 }  // namespace

@@ -76,7 +76,9 @@ TEST_F(ProfilesTest, FormatLineSetsTheSaveOptions) {
       {"22 0C 1", 22, k0C, true, true, ""},
       {"22  0C   1", 22, k0C, true, true, ""},
       {"22 06 1 anything after", 22, k06, true, true, ""},
-      {"278 06 0", 22, k06, true, false, ""},
+      {"278 06 0", 36, k0C, false, false, badLength},
+      {"292 0C 0", 36, k0C, false, false, badLength},
+      {"-234 06 0", 36, k0C, false, false, badLength},
       {"22 0c 1", 22, k0C, true, true, badMarker},
       {"22", 22, k0C, true, true, badMarker},
       {"36 6 0", 36, k0C, false, false, badMarker},
@@ -165,6 +167,15 @@ TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
   ExpectOneMessage("Unsupported mma item(s) found and omitted: Bar", "Profile error");
   EXPECT_EQ(catalog.selectorIndex(), 0);
   EXPECT_EQ(options.saveMode, RecordSize::k22);
+}
+
+TEST_F(ProfilesTest, AnOverlongUnsupportedNameIsNamedByItsStartOnly) {
+  WriteProfile("Huge", std::string(kHeader) + "22 06 1\r\n" + kItems + "PhoneBook\r\n" +
+                           std::string(1 << 20, 'N') + "\r\n");
+  catalog.ListProfiles();
+  EXPECT_TRUE(catalog.ApplyProfile("Huge", options, dialogs));
+  ExpectOneMessage("Unsupported mma item(s) found and omitted: " + std::string(80, 'N') + "\u2026",
+                   "Profile error");
 }
 
 TEST_F(ProfilesTest, ItemsTakeTheItemBaseDisplayNameAndMatchExactly) {
@@ -285,11 +296,21 @@ TEST_F(ProfilesTest, ListingWithoutAProfilesFolderGivesNoNames) {
   EXPECT_EQ(elsewhere.SelectorEntries(), (std::vector<std::string>{"Default", "Create new..."}));
 }
 
-TEST(RecordLengthValue, IsDecimalHeldInEightBits) {
-  const std::vector<std::pair<std::string, int>> cases = {
-      {"22", 22}, {"36", 36},         {"278", 22},         {"292", 36},  {"0", 0},
-      {"", 0},    {"x", 0},           {"22x", 0},          {"-234", 22}, {"+36", 36},
-      {"-", 0},   {"99999999999", 0}, {"2147483647", 255},
+TEST(RecordLengthValue, IsTheWholeDecimalNumber) {
+  const std::vector<std::pair<std::string, std::int64_t>> cases = {
+      {"22", 22},
+      {"36", 36},
+      {"278", 278},
+      {"292", 292},
+      {"0", 0},
+      {"", 0},
+      {"x", 0},
+      {"22x", 0},
+      {"-234", -234},
+      {"+36", 36},
+      {"-", 0},
+      {"99999999999", 0},
+      {"2147483647", 2147483647},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(RecordLengthValue(text), value) << text;
 }

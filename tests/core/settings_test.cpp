@@ -136,7 +136,7 @@ TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {
   std::filesystem::create_directory(folderInPlace);
   WriteFileText(folderInPlace / "inside", "kept");
   EXPECT_EQ(WriteSettings(folderInPlace, Settings{}),
-            "Cannot read file \"" + folderInPlace.string() + "\". Is a directory");
+            "Cannot open file \"" + folderInPlace.string() + "\". It is not a regular file");
   EXPECT_EQ(ReadFileText(folderInPlace / "inside"), "kept");
 }
 

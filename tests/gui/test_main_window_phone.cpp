@@ -482,7 +482,7 @@ void MainWindowPhoneTest::seemButtonsBackUpAndRestoreWhileConnected() {
   toClick = "backupSeemButton";
   Trigger("setupAction");
   QCOMPARE(enabled, (QList<bool>{true, true}));
-  QCOMPARE(prompts_->saveTitles, std::vector<std::string>{"Save SEEM bakup as"});
+  QCOMPARE(prompts_->saveTitles, std::vector<std::string>{"Save SEEM backup as"});
   const std::optional<Bytes> record = storage_->ReadSeem(kSeemMenuFlags, kSeemRecordOne);
   QVERIFY(record.has_value());
   QCOMPARE(test::ReadText(backup), std::string(record->begin(), record->end()));
