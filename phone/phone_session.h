@@ -86,6 +86,9 @@ class PhoneSession {
   void ShowListProgress(std::int32_t done, std::int32_t total, ShownProgress& window);
   // Fills the volume table from a volume list answer: one letter per 6-byte record.
   void FillVolumeTable(ByteView response, std::uint32_t received);
+  // Asks the phone for its volume list and fills the table from it; returns the result (-1:
+  // refused, the table unchanged).
+  [[nodiscard]] std::int32_t ReadVolumes();
 
   // Volume letters, at most 255.
   std::string volumes;
