@@ -15,13 +15,20 @@
 
 namespace menuforge {
 
-struct PhoneLink {
+// The link hears of a phone that went before the window does, and forgets what it kept of that
+// phone, so that nothing read from one phone is ever written to another.
+class PhoneLink : private PhoneObserver {
+ private:
+  PhoneObserver& observer_;
+
+ public:
   PhoneLink(P2kLibrary& library, const Settings& settings, UserDialogs& dialogs,
             ProgressWindows& windows, PhoneObserver& observer,
             const std::filesystem::path& workingFolder,
             PhoneSession::Wait wait = PhoneSession::DefaultWait)
-      : log(settings),
-        session(library, log, dialogs, observer, std::move(wait)),
+      : observer_(observer),
+        log(settings),
+        session(library, log, dialogs, *this, std::move(wait)),
         transfer(session, windows),
         menuFiles(session, transfer, settings, dialogs, workingFolder) {}
 
@@ -29,6 +36,13 @@ struct PhoneLink {
   PhoneSession session;
   FsacTransfer transfer;
   PhoneMenuFiles menuFiles;
+
+ private:
+  void PhoneConnected() override { observer_.PhoneConnected(); }
+  void PhoneDisconnected() override {
+    menuFiles.j2mest = {};
+    observer_.PhoneDisconnected();
+  }
 };
 
 }  // namespace menuforge

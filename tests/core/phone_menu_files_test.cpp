@@ -163,6 +163,35 @@ TEST(PhoneMenuFilesTest, PatchedJ2mestCopiesAreWrittenBackWithTheSystemAttribute
   EXPECT_EQ(rig.storage.Attributes(kMenu), 0);
 }
 
+// Patched copies belong to the phone they were read from: once it is gone, Save writes only the
+// menu file, whether the same phone comes back or another one.
+TEST(PhoneMenuFilesTest, PatchedJ2mestCopiesAreForgottenWhenThePhoneGoes) {
+  for (const bool otherPhone : {false, true}) {
+    PhoneRig rig;
+    rig.settings.patchJ2mest = true;
+    J2mestState& j2mest = rig.link.menuFiles.j2mest;
+    j2mest.phonePath = "/a/J2MEST";
+    j2mest.cardPath = "/b/J2MEST";
+    j2mest.readFromPhone = j2mest.phoneCopyPatched = j2mest.cardCopyPatched = true;
+    WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 16));
+    WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(200, 17));
+    WriteFileBytes(rig.workingFolder / "j2mest_mmc", RandomBytes(300, 18));
+    rig.phone.Unplug();
+    rig.link.session.Poll();
+    const Bytes otherImei = {8, 0x1A, 0x32, 0x54, 0x76, 0x98, 0x10, 0x32, 4};
+    if (otherPhone) {
+      ASSERT_TRUE(rig.storage.WriteSeem(kSeemImei, 1, otherImei));
+    }
+    rig.Replug();
+    EXPECT_EQ(rig.link.session.imei(), otherPhone ? "123456789012347" : "354678012345679");
+    rig.link.menuFiles.WritePhoneMenuFiles();
+    EXPECT_TRUE(rig.link.session.storedToPhone);
+    EXPECT_FALSE(j2mest.readFromPhone);
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/b/J2MEST")));
+  }
+}
+
 TEST(PhoneMenuFilesTest, ARefusedMenuWriteStopsEverything) {
   for (const PhoneCall refused : {PhoneCall::FsacWrite, PhoneCall::FsacClose}) {
     PhoneRig rig(Refusing(refused, 1));
