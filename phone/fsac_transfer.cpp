@@ -140,6 +140,7 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
                                   std::uint32_t expectedSize, const ReadStyle& style,
                                   GroupProgress* group) {
+  const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
   errno = 0;
@@ -216,6 +217,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
 
 TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std::string& phonePath,
                                    const WriteStyle& style, GroupProgress* group) {
+  const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
   errno = 0;

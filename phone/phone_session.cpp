@@ -49,6 +49,12 @@ bool PhoneSession::Start() {
   return true;
 }
 
+void PhoneSession::Poll() {
+  if (busy_ > 0) return;
+  const Busy delivering(*this);
+  library_.Poll();
+}
+
 void PhoneSession::ConnectionChanged(std::int32_t connected) {
   if (connected != 0)
     Connect();

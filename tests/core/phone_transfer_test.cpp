@@ -338,8 +338,6 @@ TEST(PhoneTransferTest, DroppedConnectionEndsTheTransferAndThePhoneComesBack) {
   PhoneRig rig(FaultPlan{{}, 3000});
   CountingObserver& observer = rig.observer;
   rig.PutPhoneFile("/a/x", RandomBytes(10000, 13));
-  // The window processes its events between blocks; the lost phone is noticed there.
-  rig.windows.onPosition = [&] { rig.link.session.Poll(); };
   const TransferResult result = FileRead(rig, "/a/x", rig.folder / "x");
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(result.bytes, 2048);
@@ -353,6 +351,30 @@ TEST(PhoneTransferTest, DroppedConnectionEndsTheTransferAndThePhoneComesBack) {
   EXPECT_TRUE(rig.link.session.connected());
   EXPECT_EQ(observer.connects, 2);
   EXPECT_EQ(FileRead(rig, "/a/x", rig.folder / "y").bytes, 10000);
+}
+
+// The window processes its events between blocks and polls the phone there; a phone pulled out
+// meanwhile is told of only once the transfer is over, whichever way it goes.
+TEST(PhoneTransferTest, ConnectionNoticesWaitForTheTransferToEnd) {
+  PhoneRig rig;
+  rig.PutPhoneFile("/a/x", RandomBytes(5000, 23));
+  WriteFileBytes(rig.folder / "up", RandomBytes(5000, 24));
+  for (const bool upload : {false, true}) {
+    std::vector<bool> connectedMeanwhile;
+    rig.windows.onPosition = [&] {
+      rig.phone.Unplug();
+      rig.link.session.Poll();
+      connectedMeanwhile.push_back(rig.link.session.connected());
+    };
+    const TransferResult result = upload ? rig.link.transfer.P2KFileWrite(rig.folder / "up", "/a/y")
+                                         : FileRead(rig, "/a/x", rig.folder / "x");
+    EXPECT_FALSE(result.complete);
+    EXPECT_EQ(connectedMeanwhile, std::vector<bool>(connectedMeanwhile.size(), true));
+    EXPECT_FALSE(connectedMeanwhile.empty());
+    rig.link.session.Poll();
+    EXPECT_FALSE(rig.link.session.connected());
+    rig.Replug();
+  }
 }
 
 }  // namespace
