@@ -18,19 +18,16 @@ namespace menuforge {
 // The link hears of a phone that went before the window does, and forgets what it kept of that
 // phone, so that nothing read from one phone is ever written to another.
 class PhoneLink : private PhoneObserver {
- private:
-  PhoneObserver& observer_;
-
  public:
   PhoneLink(P2kLibrary& library, const Settings& settings, UserDialogs& dialogs,
             ProgressWindows& windows, PhoneObserver& observer,
             const std::filesystem::path& workingFolder,
             PhoneSession::Wait wait = PhoneSession::DefaultWait)
-      : observer_(observer),
-        log(settings),
+      : log(settings),
         session(library, log, dialogs, *this, std::move(wait)),
         transfer(session, windows),
-        menuFiles(session, transfer, settings, dialogs, workingFolder) {}
+        menuFiles(session, transfer, settings, dialogs, workingFolder),
+        observer_(observer) {}
 
   PhoneLog log;
   PhoneSession session;
@@ -43,6 +40,8 @@ class PhoneLink : private PhoneObserver {
     menuFiles.j2mest = {};
     observer_.PhoneDisconnected();
   }
+
+  PhoneObserver& observer_;
 };
 
 }  // namespace menuforge
