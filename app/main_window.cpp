@@ -436,7 +436,10 @@ void MainWindow::FadeTimerTick() {
     fadeTimer_->setInterval(kFadeOutInterval);
     fadeTimer_->stop();
   }
-  if (step.hideSplash) Q_EMIT FadeInFinished();
+  if (step.hideSplash) {
+    profileNotices_.WindowShown();
+    Q_EMIT FadeInFinished();
+  }
   if (step.requestClose) close();
 }
 

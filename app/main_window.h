@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/core/current_menu.h"
+#include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
 #include "app/phone_picture_picker.h"
@@ -78,6 +79,8 @@ class MainWindow : public QMainWindow, private PhoneObserver {
 
  Q_SIGNALS:
   void FadeInFinished();
+  // A phone came or went; an open settings window follows it.
+  void PhoneConnectionChanged(bool connected);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -170,6 +173,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ShowEditedNode(MenuNode* node);
 
   std::unique_ptr<WindowPrompts> prompts_;
+  ProfileNotices profileNotices_{*prompts_};
   std::filesystem::path workingFolder_;
   Catalog catalog_;
   MenuTree tree_;

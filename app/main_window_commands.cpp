@@ -115,6 +115,7 @@ void MainWindow::ShowSetup() {
                         phone_.session.connected() && phoneIdle_, this);
   connect(&dialog, &SettingsDialog::backupRequested, this, &MainWindow::BackUpSeemRecord);
   connect(&dialog, &SettingsDialog::restoreRequested, this, &MainWindow::RestoreSeemRecord);
+  connect(this, &MainWindow::PhoneConnectionChanged, &dialog, &SettingsDialog::SetPhoneConnected);
   prompts_->ShowModal(dialog);
 }
 

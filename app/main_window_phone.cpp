@@ -2,9 +2,9 @@
 // notification area, and the SEEM backup of the settings window.
 #include "app/main_window.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QStatusBar>
 #include <QUndoStack>
 
 #include "app/core/java_after_open.h"
@@ -22,13 +22,14 @@ constexpr FileDialogText kSeemBackupDialog{kSeemBackupDialogTitle, kSeemFileFilt
                                            kSeemBackupFileName};
 constexpr FileDialogText kSeemRestoreDialog{kSeemRestoreDialogTitle, kSeemFileFilter,
                                             kSeemBackupFileName};
+constexpr int kProfileStatusTime = 8000;  // ms
 
 }  // namespace
 
 void MainWindow::PollPhone() {
-  // A notice in the middle of a transfer or of a dialog would change what they are working on;
-  // it waits for the next tick.
-  if (!phoneIdle_ || QApplication::activeModalWidget() != nullptr) return;
+  // A notice in the middle of a phone command would change what it is working on; it waits for
+  // the next tick. The session holds notices back during the transfers of other windows.
+  if (!phoneIdle_) return;
   phone_.session.Poll();
 }
 
@@ -43,7 +44,10 @@ void MainWindow::PhoneConnected() {
   saveToPhoneAction_->setEnabled(!tree_.empty());
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
-    static_cast<void>(catalog_.ApplyProfile(*profile, options_, *prompts_));
+    profileNotices_.BeginFirmware(session.firmwareVersion());
+    static_cast<void>(catalog_.ApplyProfile(*profile, options_, profileNotices_));
+    if (const std::string said = profileNotices_.TakeStatusText(); !said.empty())
+      statusBar()->showMessage(ShownText(said), kProfileStatusTime);
     ShowCatalogState();
   }
 }
@@ -65,6 +69,7 @@ void MainWindow::ShowConnection(bool connected) {
   restartPhoneAction_->setEnabled(connected);
   restoreBackupAction_->setEnabled(connected);
   editorContext_.phoneConnected = connected;
+  Q_EMIT PhoneConnectionChanged(connected);
 }
 
 void MainWindow::OpenFromPhone() {

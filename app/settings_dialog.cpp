@@ -51,12 +51,11 @@ SettingsDialog::SettingsDialog(Settings& settings, std::filesystem::path setting
   activateSeemBox->setEnabled(false);
 
   auto* seemRow = new QHBoxLayout;
-  QPushButton* backupButton = MakeButton("Backup SEEM", "backupSeemButton");
-  QPushButton* restoreButton = MakeButton("Restore backup", "restoreBackupButton");
-  backupButton->setEnabled(phoneConnected);
-  restoreButton->setEnabled(phoneConnected);
-  seemRow->addWidget(backupButton);
-  seemRow->addWidget(restoreButton);
+  backupButton_ = MakeButton("Backup SEEM", "backupSeemButton");
+  restoreButton_ = MakeButton("Restore backup", "restoreBackupButton");
+  SetPhoneConnected(phoneConnected);
+  seemRow->addWidget(backupButton_);
+  seemRow->addWidget(restoreButton_);
   layout->addLayout(seemRow);
 
   readJ2mestBox_ = AddBox(layout, "Read J2MEST", "readJ2mestBox");
@@ -87,12 +86,17 @@ SettingsDialog::SettingsDialog(Settings& settings, std::filesystem::path setting
   bind(fromCardBox_, &SettingsEditor::SetFromCard);
   bind(patchJ2mestBox_, &SettingsEditor::SetPatchJ2mest);
 
-  connect(backupButton, &QPushButton::clicked, this, &SettingsDialog::backupRequested);
-  connect(restoreButton, &QPushButton::clicked, this, &SettingsDialog::restoreRequested);
+  connect(backupButton_, &QPushButton::clicked, this, &SettingsDialog::backupRequested);
+  connect(restoreButton_, &QPushButton::clicked, this, &SettingsDialog::restoreRequested);
   connect(okButton, &QPushButton::clicked, this, &SettingsDialog::Confirm);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
   ShowPending();
+}
+
+void SettingsDialog::SetPhoneConnected(bool connected) {
+  backupButton_->setEnabled(connected);
+  restoreButton_->setEnabled(connected);
 }
 
 void SettingsDialog::ShowPending() {

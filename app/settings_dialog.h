@@ -19,6 +19,10 @@ class SettingsDialog : public QDialog {
   SettingsDialog(Settings& settings, std::filesystem::path settingsPath, bool phoneConnected,
                  QWidget* parent = nullptr);
 
+ public Q_SLOTS:
+  // The SEEM buttons work only while a phone is connected.
+  void SetPhoneConnected(bool connected);
+
  Q_SIGNALS:
   void backupRequested();
   void restoreRequested();
@@ -31,6 +35,8 @@ class SettingsDialog : public QDialog {
   std::filesystem::path settingsPath_;
   SettingsEditor editor_;
 
+  QPushButton* backupButton_;
+  QPushButton* restoreButton_;
   QCheckBox* loggingBox_;
   QCheckBox* systemAttributeBox_;
   QCheckBox* readJ2mestBox_;

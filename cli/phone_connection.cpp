@@ -2,14 +2,19 @@
 
 #include <iostream>
 
+#include "browser/core/phone_text.h"
 #include "cli/command.h"
+#include "menu/commondata.h"
 #include "phone/phone_socket_path.h"
+#include "workspace/working_files.h"
 
 namespace menuforge::cli {
 namespace {
 
 constexpr char kNoPhone[] = "no phone found on ";
 constexpr char kLibraryNotStarted[] = "cannot use the phone socket ";
+constexpr char kRefusedByPhone[] = ": refused by the phone";
+constexpr char kConnectionLost[] = ": the connection to the phone was lost";
 
 class SilentProgress : public ProgressSink {
  public:
@@ -18,20 +23,43 @@ class SilentProgress : public ProgressSink {
   void Close() override {}
 };
 
+// The caller's settings, logging as the current folder's settings file says.
+Settings WithLoggingOfCurrentFolder(Settings settings) {
+  settings.logging = ReadSettings(std::filesystem::current_path() / kSettingsFileName).logging;
+  return settings;
+}
+
 }  // namespace
+
+std::string PhonePathArgument(const std::string& argument) {
+  std::string path;
+  if (!Utf8ToLatin1(argument, path)) throw CommandFailure(NotEightBitMessage(argument).text);
+  return path;
+}
 
 PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings settings,
                                  const std::filesystem::path& workingFolder)
-    : settings_(settings),
+    : settings_(WithLoggingOfCurrentFolder(settings)),
       dialogs_(std::cerr),
       library_(PhoneSocketPath(arguments.Value(kSocketOption.name))) {
   link_ = std::make_unique<PhoneLink>(library_, settings_, dialogs_,
                                       static_cast<ProgressWindows&>(*this),
                                       static_cast<PhoneObserver&>(*this), workingFolder);
+  if (settings_.logging) {
+    const std::string error = link_->log.Append(std::filesystem::current_path() / kPhoneLogFile);
+    if (!error.empty()) throw CommandFailure(error);
+  }
   if (!link_->session.Start())
     throw CommandFailure(kLibraryNotStarted + library_.socketPath().string());
   link_->session.Poll();
   if (!link_->session.connected()) throw CommandFailure(kNoPhone + library_.socketPath().string());
+}
+
+void PhoneConnection::Fail(const char* prefix, const std::string& phonePath) {
+  // A connection that broke is noticed, as a pulled cable is, by the next look for the phone.
+  link_->session.Poll();
+  throw CommandFailure(prefix + ShownPhonePath(phonePath) +
+                       (connectionLost_ ? kConnectionLost : kRefusedByPhone));
 }
 
 std::unique_ptr<ProgressSink> PhoneConnection::Show(const std::string&) {

@@ -2,6 +2,7 @@
 // session and transfers the program uses, with messages on stderr and no progress windows.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,11 +18,17 @@ namespace menuforge::cli {
 
 inline constexpr OptionSpec kSocketOption{kPhoneSocketOption, true};
 
+// The 8-bit phone path of a command-line argument (UTF-8). Throws CommandFailure for a
+// character the phone cannot take.
+std::string PhonePathArgument(const std::string& argument);
+
 class PhoneConnection : private PhoneObserver, private ProgressWindows {
  public:
   // Connects to the socket the option, the environment or the default names, and reads the
-  // phone's identity. Working copies of phone files go to `workingFolder`. Throws
-  // CommandFailure when no phone answers there.
+  // phone's identity. Working copies of phone files go to `workingFolder`. With "LogEnabled"
+  // on in the current folder's settings file, the phone operations are added to its log as the
+  // window writes them; otherwise nothing is written there. Throws CommandFailure when no phone
+  // answers there.
   explicit PhoneConnection(
       const ParsedArguments& arguments, Settings settings = {},
       const std::filesystem::path& workingFolder = std::filesystem::current_path());
@@ -31,15 +38,20 @@ class PhoneConnection : private PhoneObserver, private ProgressWindows {
   P2kLibrary& library() { return library_; }
   CliDialogs& dialogs() { return dialogs_; }
 
+  // Ends the command after a phone command on `phonePath` failed, saying whether the phone
+  // refused it or the connection was lost: `prefix`, the path, and which of the two.
+  [[noreturn]] void Fail(const char* prefix, const std::string& phonePath);
+
  private:
   void PhoneConnected() override {}
-  void PhoneDisconnected() override {}
+  void PhoneDisconnected() override { connectionLost_ = true; }
   std::unique_ptr<ProgressSink> Show(const std::string& caption) override;
 
   Settings settings_;
   CliDialogs dialogs_;
   SocketPhoneLibrary library_;
   std::unique_ptr<PhoneLink> link_;
+  bool connectionLost_ = false;
 };
 
 }  // namespace menuforge::cli

@@ -1,12 +1,14 @@
 #include <iostream>
 #include <vector>
 
+#include "browser/core/phone_text.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
 #include "menu/local_file.h"
 #include "menu/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_menu_files.h"
 
 namespace menuforge::cli {
 namespace {
@@ -15,11 +17,6 @@ constexpr OptionSpec kOptions[] = {kSocketOption};
 constexpr char kListFailedPrefix[] = "Error listing ";
 constexpr char kDownloadingTitle[] = "Downloading ";
 constexpr char kPartialSuffix[] = ".menuforge-part";
-
-int Refused(PhoneConnection& phone, const std::string& text) {
-  phone.dialogs().Show({text, kErrorCaption, MessageIcon::Error});
-  return kExitFailure;
-}
 
 int RunInfo(const ParsedArguments& arguments) {
   PhoneConnection phone(arguments);
@@ -30,25 +27,41 @@ int RunInfo(const ParsedArguments& arguments) {
   return kExitSuccess;
 }
 
-int RunList(const ParsedArguments& arguments) {
-  PhoneConnection phone(arguments);
-  const std::string& pattern = arguments.positional[0];
+// A pattern that names no volume ("*.gif", "mobile/*") stands for that pattern on every volume.
+std::vector<std::string> VolumePatterns(PhoneConnection& phone, const std::string& pattern) {
+  if (pattern.starts_with('/')) return {pattern};
+  if (phone.session().ReadVolumes() == kP2kFailure) throw CommandFailure(kGettingVolumesFailedText);
+  std::vector<std::string> patterns;
+  for (const char volume : phone.session().volumes)
+    patterns.push_back(std::string{'/', volume, '/'} + pattern);
+  return patterns;
+}
+
+void PrintMatches(PhoneConnection& phone, const std::string& pattern) {
   const std::int32_t count = phone.library().File_CountEx(pattern);
-  if (count <= 0) return kExitSuccess;
+  if (count == kP2kFailure) phone.Fail(kListFailedPrefix, pattern);
+  if (count <= 0) return;
   std::vector<FileListEntry> entries(static_cast<std::size_t>(count));
   const std::int32_t listed = phone.library().File_ListEx(entries, {});
-  if (listed == kP2kFailure) return Refused(phone, kListFailedPrefix + pattern);
+  if (listed == kP2kFailure) phone.Fail(kListFailedPrefix, pattern);
   entries.resize(std::min(entries.size(), static_cast<std::size_t>(std::max(listed, 0))));
   for (const FileListEntry& entry : entries)
-    std::cout << entry.size() << ' ' << AttributeText(entry.attributes()) << ' ' << entry.path()
-              << '\n';
+    std::cout << entry.size() << ' ' << AttributeText(entry.attributes()) << ' '
+              << ShownPhonePath(entry.path()) << '\n';
+}
+
+int RunList(const ParsedArguments& arguments) {
+  const std::string pattern = PhonePathArgument(arguments.positional[0]);
+  PhoneConnection phone(arguments);
+  for (const std::string& volumePattern : VolumePatterns(phone, pattern))
+    PrintMatches(phone, volumePattern);
   return kExitSuccess;
 }
 
 int RunPull(const ParsedArguments& arguments) {
-  PhoneConnection phone(arguments);
-  const std::string& phonePath = arguments.positional[0];
+  const std::string phonePath = PhonePathArgument(arguments.positional[0]);
   const std::filesystem::path local = arguments.positional[1];
+  PhoneConnection phone(arguments);
   // The file takes its name only once the phone's end of file has come.
   std::filesystem::path partial = local;
   partial += kPartialSuffix;
@@ -57,7 +70,7 @@ int RunPull(const ParsedArguments& arguments) {
   std::error_code ignored;
   if (!result.complete) std::filesystem::remove(partial, ignored);
   if (!result.localError.empty()) throw CommandFailure(result.localError);
-  if (!result.complete) return Refused(phone, kFileReadFailedPrefix + phonePath);
+  if (!result.complete) phone.Fail(kFileReadFailedPrefix, phonePath);
   std::error_code error;
   std::filesystem::rename(partial, local, error);
   if (error) {
@@ -68,20 +81,20 @@ int RunPull(const ParsedArguments& arguments) {
 }
 
 int RunPush(const ParsedArguments& arguments) {
-  PhoneConnection phone(arguments);
   const std::filesystem::path local = arguments.positional[0];
-  const std::string& phonePath = arguments.positional[1];
+  const std::string phonePath = PhonePathArgument(arguments.positional[1]);
+  PhoneConnection phone(arguments);
   const TransferResult result = phone.link().transfer.P2KFileWrite(local, phonePath);
   if (!result.localError.empty()) throw CommandFailure(result.localError);
-  if (!result.complete) return Refused(phone, kFileWriteFailedPrefix + phonePath);
+  if (!result.complete) phone.Fail(kFileWriteFailedPrefix, phonePath);
   return kExitSuccess;
 }
 
 int RunRemove(const ParsedArguments& arguments) {
+  const std::string phonePath = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  const std::string& phonePath = arguments.positional[0];
   if (phone.library().File_Delete(phonePath) == kP2kFailure)
-    return Refused(phone, kFileDeleteFailedPrefix + phonePath);
+    phone.Fail(kFileDeleteFailedPrefix, phonePath);
   return kExitSuccess;
 }
 
@@ -102,7 +115,8 @@ const Command kPhoneListCommand{
     "PATTERN",
     "Lists the phone's files that match PATTERN, one \"SIZE [ATTRIBUTES] PATH\" line each\n"
     "(attributes R read-only, H hidden, S system). PATTERN is a folder and a file name\n"
-    "pattern, searched through the whole folder: \"/a/*\", \"/a/*.gif\", \"/b/mobile/*.jad\".\n",
+    "pattern, searched through the whole folder: \"/a/*\", \"/a/*.gif\", \"/b/mobile/*.jad\".\n"
+    "A PATTERN without a volume (\"*.gif\", \"mobile/*\") is searched on every volume.\n",
     kOptions,
     1,
     RunList,

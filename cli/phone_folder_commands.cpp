@@ -8,7 +8,6 @@
 #include "browser/core/phone_text.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
-#include "menu/commondata.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
 
@@ -29,23 +28,11 @@ constexpr OptionSpec kOptions[] = {kSocketOption};
 // A cleared attribute reads like an option; it is one here.
 constexpr OptionSpec kAttributeOptions[] = {kSocketOption, {"-R"}, {"-H"}, {"-S"}};
 
-// Phone paths are 8-bit; the command line speaks UTF-8.
-std::string PhonePathArgument(const std::string& argument) {
-  std::string path;
-  if (!Utf8ToLatin1(argument, path)) throw CommandFailure(NotEightBitMessage(argument).text);
-  return path;
-}
-
-int Refused(PhoneConnection& phone, const char* prefix, const std::string& path) {
-  phone.dialogs().Show({prefix + ShownPhonePath(path), kErrorCaption, MessageIcon::Error});
-  return kExitFailure;
-}
-
 int RunMakeFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
   if (phone.library().File_CreateDir(path, 0) == kP2kFailure)
-    return Refused(phone, kFolderCreateFailedPrefix, path);
+    phone.Fail(kFolderCreateFailedPrefix, path);
   return kExitSuccess;
 }
 
@@ -53,7 +40,7 @@ int RunRemoveFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
   if (phone.library().File_DeleteDir(path) == kP2kFailure)
-    return Refused(phone, kFileDeleteFailedPrefix, path);
+    phone.Fail(kFileDeleteFailedPrefix, path);
   return kExitSuccess;
 }
 
@@ -91,14 +78,14 @@ int RunAttributes(const ParsedArguments& arguments) {
   const auto [set, cleared] = AttributeChanges(arguments);
   PhoneConnection phone(arguments);
   const std::optional<FileListEntry> entry = ListedEntry(phone, path);
-  if (!entry) return Refused(phone, kNoSuchFilePrefix, path);
+  if (!entry) throw CommandFailure(kNoSuchFilePrefix + ShownPhonePath(path));
   std::uint16_t mask = entry->attributes();
   if (set != 0 || cleared != 0) {
     mask = static_cast<std::uint16_t>((mask | set) & ~cleared);
     if (phone.link().menuFiles.SetAttribute(path, mask) == kP2kFailure)
-      return Refused(phone, kAttributesFailedPrefix, path);
+      phone.Fail(kAttributesFailedPrefix, path);
   }
-  std::cout << AttributeText(mask) << ' ' << Latin1ToUtf8(path) << '\n';
+  std::cout << AttributeText(mask) << ' ' << ShownPhonePath(path) << '\n';
   return kExitSuccess;
 }
 

@@ -1,5 +1,6 @@
 #include "phone/fsac_transfer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <limits>
@@ -69,7 +70,8 @@ class TransferProgress {
   void Advance(int percent, std::uint32_t bytes) {
     if (group_) {
       group_->window.SetFilePosition(percent);
-      group_->done += bytes;
+      // A counter that wrapped round would take the total bar back below what has moved.
+      group_->done += std::min(bytes, std::numeric_limits<std::uint32_t>::max() - group_->done);
       const int total = group_->GroupPercent();
       group_->window.SetGroupPosition(total);
       group_->SetCaption(GroupCaption(percent, total));
@@ -138,6 +140,7 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
                                   std::uint32_t expectedSize, const ReadStyle& style,
                                   GroupProgress* group) {
+  const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
   errno = 0;
@@ -214,6 +217,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
 
 TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std::string& phonePath,
                                    const WriteStyle& style, GroupProgress* group) {
+  const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
   errno = 0;
@@ -239,13 +243,11 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   std::int32_t rc =
       Send(FsacOpenRequest(phonePath, style.zeroByteAfterPath), 0, response, received);
   log.Write(style.prefix + kOpenLine + Number(rc));
+  // After a refused open the writes would go to whatever file the phone still has open, if any.
+  if (rc == kP2kFailure) return result;
   rc = Send(FsacSeekRequest(0, kSeekFromStart), 0, response, received);
   log.Write(style.prefix + kSeekLine + Number(rc));
-  if (rc == kP2kFailure) {
-    // The sent count (0) equals the size of an empty file, yet the phone took nothing.
-    result.bytes = size == 0 ? 0 : kP2kFailure;
-    return result;
-  }
+  if (rc == kP2kFailure) return result;
 
   TransferProgress progress(windows_, group, title, kUploading, name);
   progress.Start(false);
@@ -290,7 +292,8 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   log.Write(style.prefix + kCloseLine + Number(rc));
   progress.Close();
 
-  result.complete = sent == size && result.localError.empty();
+  // The phone keeps what was written only once the close went through.
+  result.complete = sent == size && result.localError.empty() && rc != kP2kFailure;
   result.bytes = result.complete ? static_cast<std::int32_t>(sent) : kP2kFailure;
   return result;
 }

@@ -16,7 +16,8 @@ struct TransferResult {
   // Bytes received or sent, or -1.
   std::int32_t bytes = kP2kFailure;
   // A read ended at the phone's end-of-file marker and nothing was refused on the way, so the
-  // local file holds the whole phone file; a write sent every byte, to a file the phone opened.
+  // local file holds the whole phone file; a write had every block taken by a file the phone
+  // opened, and the phone's close went through.
   bool complete = false;
   // Set when a local file could not be created, opened, read or written.
   std::string localError;
@@ -36,6 +37,7 @@ class FsacTransfer {
   [[nodiscard]] TransferResult P2KGroupRead(const std::string& phonePath,
                                             const std::filesystem::path& local,
                                             std::uint32_t expectedSize, GroupProgress& window);
+  // Bytes is -1 unless the upload is complete: the phone keeps its old file otherwise.
   [[nodiscard]] TransferResult P2KFileWrite(const std::filesystem::path& local,
                                             const std::string& phonePath);
   [[nodiscard]] TransferResult P2KGroupWrite(const std::filesystem::path& local,

@@ -15,20 +15,33 @@
 
 namespace menuforge {
 
-struct PhoneLink {
+// The link hears of a phone that went before the window does, and forgets what it kept of that
+// phone, so that nothing read from one phone is ever written to another.
+class PhoneLink : private PhoneObserver {
+ public:
   PhoneLink(P2kLibrary& library, const Settings& settings, UserDialogs& dialogs,
             ProgressWindows& windows, PhoneObserver& observer,
             const std::filesystem::path& workingFolder,
             PhoneSession::Wait wait = PhoneSession::DefaultWait)
       : log(settings),
-        session(library, log, dialogs, observer, std::move(wait)),
+        session(library, log, dialogs, *this, std::move(wait)),
         transfer(session, windows),
-        menuFiles(session, transfer, settings, dialogs, workingFolder) {}
+        menuFiles(session, transfer, settings, dialogs, workingFolder),
+        observer_(observer) {}
 
   PhoneLog log;
   PhoneSession session;
   FsacTransfer transfer;
   PhoneMenuFiles menuFiles;
+
+ private:
+  void PhoneConnected() override { observer_.PhoneConnected(); }
+  void PhoneDisconnected() override {
+    menuFiles.j2mest = {};
+    observer_.PhoneDisconnected();
+  }
+
+  PhoneObserver& observer_;
 };
 
 }  // namespace menuforge

@@ -10,6 +10,13 @@ std::string PhoneLog::Create(const std::filesystem::path& path) {
   errno = 0;
   file_.reset(std::fopen(path.c_str(), "wb"));
   if (!file_) return FileError("create", path, errno);
+  return Append(path);
+}
+
+std::string PhoneLog::Append(const std::filesystem::path& path) {
+  errno = 0;
+  file_.reset(std::fopen(path.c_str(), "ab"));
+  if (!file_) return FileError("open", path, errno);
   return {};
 }
 

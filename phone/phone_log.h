@@ -19,6 +19,10 @@ class PhoneLog {
   // Creates the file, or empties it, whatever the setting; it stays open. Returns the error
   // text, or empty.
   [[nodiscard]] std::string Create(const std::filesystem::path& path);
+  // Opens the file to add lines at its end, creating it when missing. Lines always go to the
+  // end, so that a program logging and a script logging to the same file lose none of each
+  // other's lines. Returns the error text, or empty.
+  [[nodiscard]] std::string Append(const std::filesystem::path& path);
   // Appends the line and CR LF and flushes at once, when logging is on and the file is open.
   void Write(std::string_view line);
 

@@ -1,9 +1,6 @@
 #include "phone/phone_menu_files.h"
 
-#include <array>
-
 #include "phone/file_list_entry.h"
-#include "phone/fsac_request.h"
 #include "workspace/working_files.h"
 
 namespace menuforge {
@@ -66,14 +63,10 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
     return {};
   }
 
-  std::array<std::uint8_t, kFsacBufferSize> response{};
-  std::uint32_t received = kVolumeListCapacity;
-  if (session_.library().P2K_SendCMD(kCommandFsac, FsacVolumeListRequest(), response, received) ==
-      kP2kFailure) {
+  if (session_.ReadVolumes() == kP2kFailure) {
     dialogs_.Show({kGettingVolumesFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
     return menuCopy;
   }
-  session_.FillVolumeTable(response, received);
 
   j2mest.readFromPhone = false;
   j2mest.readFromCard = false;

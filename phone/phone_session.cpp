@@ -1,6 +1,7 @@
 #include "phone/phone_session.h"
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 #include "phone/fsac_request.h"
@@ -46,6 +47,12 @@ bool PhoneSession::Start() {
   }
   started_ = true;
   return true;
+}
+
+void PhoneSession::Poll() {
+  if (busy_ > 0) return;
+  const Busy delivering(*this);
+  library_.Poll();
 }
 
 void PhoneSession::ConnectionChanged(std::int32_t connected) {
@@ -152,6 +159,15 @@ void PhoneSession::FillVolumeTable(ByteView response, std::uint32_t received) {
   volumes.clear();
   for (std::size_t i = 0; i < count; ++i)
     volumes += static_cast<char>(response[i * kVolumeRecordSize + kVolumeLetterOffset]);
+}
+
+std::int32_t PhoneSession::ReadVolumes() {
+  std::array<std::uint8_t, kFsacBufferSize> response{};
+  std::uint32_t received = kVolumeListCapacity;
+  const std::int32_t result =
+      library_.P2K_SendCMD(kCommandFsac, FsacVolumeListRequest(), response, received);
+  if (result != kP2kFailure) FillVolumeTable(response, received);
+  return result;
 }
 
 }  // namespace menuforge

@@ -56,8 +56,23 @@ class PhoneSession {
   // Starts the library once; when it refuses, shows "Error initializing P2KAPI library" and
   // the session stays disconnected. Returns whether it started.
   [[nodiscard]] bool Start();
-  // Delivers the connection notifications; the window calls it from a timer.
-  void Poll() { library_.Poll(); }
+  // While one lives, connection notices wait: a transfer or a file list, whose progress windows
+  // let the window handle events meanwhile, must not have the phone's state change under it.
+  class Busy {
+   public:
+    explicit Busy(PhoneSession& session) : session_(session) { ++session_.busy_; }
+    ~Busy() { --session_.busy_; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+   private:
+    PhoneSession& session_;
+  };
+
+  // Delivers the connection notifications; the window calls it from a timer. While the session
+  // is busy, or already delivering a notice (whose messages let the window handle events), it
+  // does nothing and the notice waits for a later call.
+  void Poll();
 
   P2kLibrary& library() { return library_; }
   PhoneLog& log() { return log_; }
@@ -86,6 +101,9 @@ class PhoneSession {
   void ShowListProgress(std::int32_t done, std::int32_t total, ShownProgress& window);
   // Fills the volume table from a volume list answer: one letter per 6-byte record.
   void FillVolumeTable(ByteView response, std::uint32_t received);
+  // Asks the phone for its volume list and fills the table from it; returns the result (-1:
+  // refused, the table unchanged).
+  [[nodiscard]] std::int32_t ReadVolumes();
 
   // Volume letters, at most 255.
   std::string volumes;
@@ -106,6 +124,7 @@ class PhoneSession {
   UserDialogs& dialogs_;
   PhoneObserver& observer_;
   Wait wait_;
+  int busy_ = 0;
   bool started_ = false;
   bool connected_ = false;
   std::string modelName_;

@@ -16,6 +16,11 @@ std::string BackupTooLargeText() {
          " bytes); nothing was restored";
 }
 
+std::string ReadTooLargeText() {
+  return "The phone claims more bytes of SEEM 0032_0001 than a SEEM record can hold (" +
+         std::to_string(kSeemBufferSize) + " bytes); nothing was backed up";
+}
+
 Message FileFailure(const std::string& error) { return {error, kErrorCaption, MessageIcon::Error}; }
 
 }  // namespace
@@ -27,6 +32,10 @@ void BackupSeem(PhoneSession& session, const std::filesystem::path& target, User
       session.library().Seem_Read(kSeemMenuFlags, kSeemRecordOne, 0, 0, buffer);
   if (read < 0) {
     dialogs.Show({kSeemReadFailedText, kP2kErrorCaption, MessageIcon::Information});
+    return;
+  }
+  if (static_cast<std::size_t>(read) > buffer.size()) {
+    dialogs.Show({ReadTooLargeText(), kP2kErrorCaption, MessageIcon::Error});
     return;
   }
   const std::string error =

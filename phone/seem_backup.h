@@ -14,7 +14,8 @@ inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
 inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
 inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";
 
-// Both do nothing while no phone is connected.
+// Both do nothing while no phone is connected. A read that claims more bytes than the buffer
+// holds is refused.
 void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs);
 // A file longer than the SEEM buffer (10000 bytes) is refused.
 void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, UserDialogs& dialogs);

@@ -73,6 +73,7 @@ void ListVolume(PhoneSession& session, const ListStyle& style, char volume,
 
 void Fetch(PhoneSession& session, const ListStyle& style, const std::string& volumes,
            const std::string& suffix, ProgressWindows& windows) {
+  const PhoneSession::Busy busy(session);
   ShownProgress window(windows.Show(""), "");
   for (const char volume : volumes)
     ListVolume(session, style, volume, "/" + std::string(1, volume) + "/*" + suffix, window);

@@ -80,9 +80,13 @@ TEST_F(PhoneCliTest, RefusedCommandsExitWithTheirMessage) {
   StartSimulator();
   WriteFileText(folder / "work" / "up.bin", "data");
   const std::vector<Case> cases = {
-      {"phone pull /a/none down.bin", "Error reading /a/none\n"},
-      {"phone push up.bin /a/../up.bin", "Error writing /a/../up.bin\n"},
-      {"phone rm /a/none", "Error deleting /a/none\n"},
+      {"phone pull /a/none down.bin", "error: Error reading /a/none: refused by the phone\n"},
+      {"phone push up.bin /a/../up.bin",
+       "error: Error writing /a/../up.bin: refused by the phone\n"},
+      {"phone rm /a/none", "error: Error deleting /a/none: refused by the phone\n"},
+      {"phone ls /x/*", "error: Error listing /x/*: refused by the phone\n"},
+      {"phone rm '/a/\xE6\x97\xA5'",
+       "error: The phone takes only 8-bit (Latin-1) characters in its paths: /a/\xE6\x97\xA5\n"},
   };
   for (const Case& c : cases) {
     const CliRun run = Run(c.arguments);
@@ -100,9 +104,75 @@ TEST_F(PhoneCliTest, APullRefusedMidFileLeavesTheLocalFileAsItWas) {
   WriteFileText(folder / "work" / "down.bin", "older copy");
   const CliRun run = Run("phone pull /a/x down.bin");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Error reading /a/x\n");
+  EXPECT_EQ(run.err, "error: Error reading /a/x: refused by the phone\n");
   EXPECT_EQ(ReadFileText(folder / "work" / "down.bin"), "older copy");
   EXPECT_FALSE(std::filesystem::exists(folder / "work" / "down.bin.menuforge-part"));
+}
+
+// A push is done only when the phone took every block and closed the file; otherwise the phone
+// keeps its old file and the command fails, saying whether the phone refused or went away.
+TEST_F(PhoneCliTest, AnUploadThatDidNotReachThePhoneWholeFails) {
+  struct Case {
+    FaultPlan faults;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {Refusing(PhoneCall::FsacClose, 1), "error: Error writing /a/up.bin: refused by the phone\n"},
+      {Refusing(PhoneCall::FsacWrite, 2), "error: Error writing /a/up.bin: refused by the phone\n"},
+      {FaultPlan{{}, 2000},
+       "error: Error writing /a/up.bin: the connection to the phone was lost\n"},
+  };
+  const Bytes old = RandomBytes(100, 3);
+  WriteFileBytes(folder / "work" / "big.bin", RandomBytes(5000, 4));
+  for (const Case& c : cases) {
+    PutPhoneFile("/a/up.bin", old);
+    StartSimulator(c.faults);
+    const CliRun run = Run("phone push big.bin /a/up.bin");
+    EXPECT_EQ(run.exitCode, 1) << c.err;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(ReadFileBytes(storage() / "a" / "up.bin"), old) << c.err;
+    server.reset();
+  }
+}
+
+// Paths go to the phone as 8-bit characters and come back as UTF-8; a pattern without a volume
+// is looked for on every volume.
+TEST_F(PhoneCliTest, PathsAreLatin1OnThePhoneAndPatternsWithoutAVolumeSearchThemAll) {
+  StartSimulator();
+  PutPhoneFile("/b/x.gif", Bytes(3));
+  WriteFileText(folder / "work" / "up.bin", "data");
+  EXPECT_EQ(Run("phone push up.bin '/a/caf\xC3\xA9.gif'").exitCode, 0);
+  EXPECT_EQ(ReadFileText(storage() / "a" / "caf\xE9.gif"), "data");
+  const CliRun all = Run("phone ls '*'");
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_EQ(all.out, "4 [] /a/caf\xC3\xA9.gif\n3 [] /b/x.gif\n");
+  EXPECT_EQ(Run("phone pull '/a/caf\xC3\xA9.gif' down.bin").exitCode, 0);
+  EXPECT_EQ(ReadFileText(folder / "work" / "down.bin"), "data");
+  EXPECT_EQ(Run("phone rm '/a/caf\xC3\xA9.gif'").exitCode, 0);
+  EXPECT_EQ(Run("phone ls '*.gif'").out, "3 [] /b/x.gif\n");
+}
+
+// With "LogEnabled" on, a script's phone operations are added to the log the window keeps; with
+// it off the working folder is left as it was.
+TEST_F(PhoneCliTest, TransfersAreLoggedOnlyWhenLoggingIsOn) {
+  StartSimulator();
+  const auto work = folder / "work";
+  WriteFileText(work / "up.bin", "data");
+  EXPECT_EQ(Run("phone push up.bin /a/up.bin").exitCode, 0);
+  EXPECT_EQ(Run("phone ls /a/*").exitCode, 0);
+  EXPECT_FALSE(std::filesystem::exists(work / "p2klog.txt"));
+
+  WriteFileText(work / "menuforge.ini", "[setup]\r\nLogEnabled=1\r\n");
+  WriteFileText(work / "p2klog.txt", "a line of the window\r\n");
+  EXPECT_EQ(Run("phone push up.bin /a/up.bin").exitCode, 0);
+  const std::string log = ReadFileText(work / "p2klog.txt");
+  EXPECT_TRUE(log.starts_with("a line of the window\r\nPhone connected\r\nRead SEEM 279_1 RC="))
+      << log;
+  EXPECT_NE(log.find("\r\n[P2KFileWrite] Enter /a/up.bin\r\n"
+                     "[P2KFileWrite] Send command FSAC (0x0000) RC=0\r\n"),
+            std::string::npos)
+      << log;
+  EXPECT_TRUE(log.ends_with("[P2KFileWrite] Send command FSAC (0x0004) RC=0\r\n")) << log;
 }
 
 TEST_F(PhoneCliTest, NoPhoneAndBadUsage) {

@@ -34,16 +34,16 @@ TEST(PhoneFolderCliTest, FoldersAndAttributes) {
   };
   const std::vector<Case> cases = {
       {"mkdir /a/new", 0, "", ""},
-      {"mkdir /a/new", 1, "", "Error creating /a/new\n"},
+      {"mkdir /a/new", 1, "", "error: Error creating /a/new: refused by the phone\n"},
       {"mkdir '/a/caf\xC3\xA9'", 0, "", ""},
       {"mkdir '/a/\xE6\x97\xA5'", 1, "",
        "error: The phone takes only 8-bit (Latin-1) characters in its paths: /a/\xE6\x97\xA5\n"},
       {"rmdir '/a/caf\xC3\xA9'", 0, "", ""},
-      {"rmdir /a/none", 1, "", "Error deleting /a/none\n"},
+      {"rmdir /a/none", 1, "", "error: Error deleting /a/none: refused by the phone\n"},
       {"attr /a/x.gif", 0, "[] /a/x.gif\n", ""},
       {"attr /a/x.gif +S +R", 0, "[RS] /a/x.gif\n", ""},
       {"attr /a/x.gif -R +H", 0, "[HS] /a/x.gif\n", ""},
-      {"attr /a/none.gif +S", 1, "", "File not found on the phone: /a/none.gif\n"},
+      {"attr /a/none.gif +S", 1, "", "error: File not found on the phone: /a/none.gif\n"},
       {"attr /a/x.gif +S -S", 2, "", ""},
       {"attr /a/x.gif S", 2, "", ""},
       {"attr /a/x.gif +S +H +R +S", 2, "", ""},
@@ -69,7 +69,7 @@ TEST(PhoneFolderCliTest, ARefusedAttributeChangeSaysSo) {
   PhoneFolderCli cli(Refusing(PhoneCall::CreateFile, 1));
   const CliRun run = cli.Run("attr /a/x.gif +S");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Error changing attributes for /a/x.gif\n");
+  EXPECT_EQ(run.err, "error: Error changing attributes for /a/x.gif: refused by the phone\n");
 }
 
 }  // namespace

@@ -163,19 +163,51 @@ TEST(PhoneMenuFilesTest, PatchedJ2mestCopiesAreWrittenBackWithTheSystemAttribute
   EXPECT_EQ(rig.storage.Attributes(kMenu), 0);
 }
 
+// Patched copies belong to the phone they were read from: once it is gone, Save writes only the
+// menu file, whether the same phone comes back or another one.
+TEST(PhoneMenuFilesTest, PatchedJ2mestCopiesAreForgottenWhenThePhoneGoes) {
+  for (const bool otherPhone : {false, true}) {
+    PhoneRig rig;
+    rig.settings.patchJ2mest = true;
+    J2mestState& j2mest = rig.link.menuFiles.j2mest;
+    j2mest.phonePath = "/a/J2MEST";
+    j2mest.cardPath = "/b/J2MEST";
+    j2mest.readFromPhone = j2mest.phoneCopyPatched = j2mest.cardCopyPatched = true;
+    WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 16));
+    WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(200, 17));
+    WriteFileBytes(rig.workingFolder / "j2mest_mmc", RandomBytes(300, 18));
+    rig.phone.Unplug();
+    rig.link.session.Poll();
+    const Bytes otherImei = {8, 0x1A, 0x32, 0x54, 0x76, 0x98, 0x10, 0x32, 4};
+    if (otherPhone) {
+      ASSERT_TRUE(rig.storage.WriteSeem(kSeemImei, 1, otherImei));
+    }
+    rig.Replug();
+    EXPECT_EQ(rig.link.session.imei(), otherPhone ? "123456789012347" : "354678012345679");
+    rig.link.menuFiles.WritePhoneMenuFiles();
+    EXPECT_TRUE(rig.link.session.storedToPhone);
+    EXPECT_FALSE(j2mest.readFromPhone);
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/b/J2MEST")));
+  }
+}
+
 TEST(PhoneMenuFilesTest, ARefusedMenuWriteStopsEverything) {
-  PhoneRig rig(Refusing(PhoneCall::FsacWrite, 1));
-  rig.settings.patchJ2mest = true;
-  rig.link.menuFiles.j2mest.phoneCopyPatched = true;
-  rig.link.menuFiles.j2mest.phonePath = "/a/J2MEST";
-  rig.link.session.storedToPhone = true;
-  WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 9));
-  WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(100, 10));
-  rig.link.menuFiles.WritePhoneMenuFiles();
-  EXPECT_FALSE(rig.link.session.storedToPhone);
-  EXPECT_EQ(rig.dialogs.shown,
-            (std::vector<Message>{{"Error writing mma_ucp", "", MessageIcon::Error}}));
-  EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
+  for (const PhoneCall refused : {PhoneCall::FsacWrite, PhoneCall::FsacClose}) {
+    PhoneRig rig(Refusing(refused, 1));
+    rig.settings.patchJ2mest = true;
+    rig.link.menuFiles.j2mest.phoneCopyPatched = true;
+    rig.link.menuFiles.j2mest.phonePath = "/a/J2MEST";
+    rig.link.session.storedToPhone = true;
+    WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 9));
+    WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(100, 10));
+    rig.link.menuFiles.WritePhoneMenuFiles();
+    EXPECT_FALSE(rig.link.session.storedToPhone);
+    EXPECT_EQ(rig.dialogs.shown,
+              (std::vector<Message>{{"Error writing mma_ucp", "", MessageIcon::Error}}));
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
+    EXPECT_FALSE(std::filesystem::exists(rig.PhonePath(kMenu)));
+  }
 }
 
 TEST(PhoneMenuFilesTest, SeemBackupAndRestoreKeepTheRecordsExactLength) {
@@ -213,6 +245,47 @@ TEST(PhoneMenuFilesTest, SeemFailuresAreReportedAndWriteNothing) {
   rig.link.session.Poll();
   BackupSeem(rig.link.session, rig.folder / "backup.seem", rig.dialogs);
   EXPECT_EQ(rig.dialogs.shown.size(), 3u);
+}
+
+// A peer that claims more record bytes than it can have put in the buffer.
+struct ClaimingLibrary : RecordingLibrary {
+  using RecordingLibrary::RecordingLibrary;
+  std::int32_t Seem_Read(std::uint16_t s, std::uint16_t r, std::uint32_t o, std::uint32_t z,
+                         std::span<std::uint8_t> b) override {
+    const std::int32_t result = RecordingLibrary::Seem_Read(s, r, o, z, b);
+    return s == kSeemMenuFlags ? claimed : result;
+  }
+  std::int32_t claimed = 0;
+};
+
+TEST(PhoneMenuFilesTest, ASeemBackupTakesNoMoreThanTheBufferHolds) {
+  for (const std::int32_t claimed : {10000, 10001}) {
+    TempFolder folder;
+    MakePhoneStorage(folder / "phone");
+    PhoneStorage storage(folder / "phone");
+    InProcessPhoneLibrary phone(storage, {});
+    ClaimingLibrary library(phone);
+    library.claimed = claimed;
+    Settings settings;
+    RecordingDialogs dialogs;
+    RecordingProgressWindows windows;
+    CountingObserver observer;
+    PhoneLink link(library, settings, dialogs, windows, observer, folder.path());
+    ASSERT_TRUE(link.session.Start());
+    phone.Plug();
+    link.session.Poll();
+    BackupSeem(link.session, folder / "backup.seem", dialogs);
+    const bool fits = claimed == 10000;
+    EXPECT_EQ(std::filesystem::exists(folder / "backup.seem"), fits);
+    if (fits) {
+      EXPECT_EQ(ReadFileBytes(folder / "backup.seem").size(), 10000u);
+    }
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              fits ? "SEEM 0032_0001 backed up"
+                   : "The phone claims more bytes of SEEM 0032_0001 than a SEEM record can hold "
+                     "(10000 bytes); nothing was backed up");
+  }
 }
 
 TEST(PhoneMenuFilesTest, TheRestartQuestionAtCloseComesOnceAfterAStore) {

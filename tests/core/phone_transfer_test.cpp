@@ -249,12 +249,71 @@ TEST(PhoneTransferTest, WriteRefusedMidFileSendsTheRestAndKeepsThePhoneFile) {
   EXPECT_EQ(rig.PhoneFile("/a/x"), old);
 }
 
+// The phone keeps its old file unless every block was taken and the close went through; the
+// single and the group write say so alike.
+TEST(PhoneTransferTest, AnUploadIsDoneOnlyWhenEveryWriteAndTheCloseWentThrough) {
+  struct Case {
+    const char* name;
+    Refusal refusal;
+    std::size_t size;
+  };
+  const Case cases[] = {
+      {"refused close", {PhoneCall::FsacClose, 1}, 2500},
+      {"refused close of an empty file", {PhoneCall::FsacClose, 1}, 0},
+      {"refused last partial block", {PhoneCall::FsacWrite, 3}, 2500},
+      {"refused last full block", {PhoneCall::FsacWrite, 2}, 2048},
+      {"refused open", {PhoneCall::FsacOpen, 1}, 2500},
+  };
+  for (const Case& c : cases) {
+    for (const bool group : {false, true}) {
+      PhoneRig rig(FaultPlan{{c.refusal}, std::nullopt});
+      const Bytes old = RandomBytes(700, 20);
+      rig.PutPhoneFile("/a/x", old);
+      WriteFileBytes(rig.folder / "x", RandomBytes(c.size, 21));
+      RecordingGroupWindow window;
+      GroupProgress progress(window);
+      const TransferResult result =
+          group ? rig.link.transfer.P2KGroupWrite(rig.folder / "x", "/a/x", progress)
+                : rig.link.transfer.P2KFileWrite(rig.folder / "x", "/a/x");
+      EXPECT_EQ(result.bytes, -1) << c.name << group;
+      EXPECT_FALSE(result.complete) << c.name << group;
+      EXPECT_EQ(rig.PhoneFile("/a/x"), old) << c.name << group;
+    }
+  }
+}
+
+// A refused last block adds nothing to the group's bytes, and the total bar never goes back,
+// not even when the counter is about to run over.
+TEST(PhoneTransferTest, GroupWriteCountsOnlyTheBytesThePhoneTook) {
+  struct Case {
+    std::uint32_t doneBefore;
+    std::uint32_t total;
+    std::uint32_t doneAfter;
+    std::vector<int> groupPositions;
+  };
+  const Case cases[] = {
+      {0, 3000, 1024, {34, 34}},
+      {0xFFFFFF00u, 0xFFFFFFFFu, 0xFFFFFFFFu, {100, 100}},
+  };
+  for (const Case& c : cases) {
+    PhoneRig rig(Refusing(PhoneCall::FsacWrite, 2));
+    WriteFileBytes(rig.folder / "up.gif", RandomBytes(1500, 22));
+    RecordingGroupWindow window;
+    GroupProgress group(window);
+    group.done = c.doneBefore;
+    group.total = c.total;
+    EXPECT_EQ(rig.link.transfer.P2KGroupWrite(rig.folder / "up.gif", "/a/up.gif", group).bytes, -1);
+    EXPECT_EQ(group.done, c.doneAfter);
+    EXPECT_EQ(window.groupPositions, c.groupPositions);
+  }
+}
+
 TEST(PhoneTransferTest, RefusedSeekEndsTheWriteWithoutClosing) {
   for (const std::size_t size : {0u, 10u}) {
     PhoneRig rig(Refusing(PhoneCall::FsacSeek, 1));
     WriteFileBytes(rig.folder / "x", RandomBytes(size, 11));
     const TransferResult result = rig.link.transfer.P2KFileWrite(rig.folder / "x", "/a/x");
-    EXPECT_EQ(result.bytes, size ? -1 : 0);
+    EXPECT_EQ(result.bytes, -1);
     EXPECT_FALSE(result.complete);
     EXPECT_EQ(rig.LogLines().back(), "[P2KFileWrite] Send command FSAC (0x0003) RC=-1");
     EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/x")));
@@ -279,8 +338,6 @@ TEST(PhoneTransferTest, DroppedConnectionEndsTheTransferAndThePhoneComesBack) {
   PhoneRig rig(FaultPlan{{}, 3000});
   CountingObserver& observer = rig.observer;
   rig.PutPhoneFile("/a/x", RandomBytes(10000, 13));
-  // The window processes its events between blocks; the lost phone is noticed there.
-  rig.windows.onPosition = [&] { rig.link.session.Poll(); };
   const TransferResult result = FileRead(rig, "/a/x", rig.folder / "x");
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(result.bytes, 2048);
@@ -294,6 +351,30 @@ TEST(PhoneTransferTest, DroppedConnectionEndsTheTransferAndThePhoneComesBack) {
   EXPECT_TRUE(rig.link.session.connected());
   EXPECT_EQ(observer.connects, 2);
   EXPECT_EQ(FileRead(rig, "/a/x", rig.folder / "y").bytes, 10000);
+}
+
+// The window processes its events between blocks and polls the phone there; a phone pulled out
+// meanwhile is told of only once the transfer is over, whichever way it goes.
+TEST(PhoneTransferTest, ConnectionNoticesWaitForTheTransferToEnd) {
+  PhoneRig rig;
+  rig.PutPhoneFile("/a/x", RandomBytes(5000, 23));
+  WriteFileBytes(rig.folder / "up", RandomBytes(5000, 24));
+  for (const bool upload : {false, true}) {
+    std::vector<bool> connectedMeanwhile;
+    rig.windows.onPosition = [&] {
+      rig.phone.Unplug();
+      rig.link.session.Poll();
+      connectedMeanwhile.push_back(rig.link.session.connected());
+    };
+    const TransferResult result = upload ? rig.link.transfer.P2KFileWrite(rig.folder / "up", "/a/y")
+                                         : FileRead(rig, "/a/x", rig.folder / "x");
+    EXPECT_FALSE(result.complete);
+    EXPECT_EQ(connectedMeanwhile, std::vector<bool>(connectedMeanwhile.size(), true));
+    EXPECT_FALSE(connectedMeanwhile.empty());
+    rig.link.session.Poll();
+    EXPECT_FALSE(rig.link.session.connected());
+    rig.Replug();
+  }
 }
 
 }  // namespace

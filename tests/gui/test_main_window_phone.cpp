@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <thread>
@@ -105,6 +106,8 @@ class MainWindowPhoneTest : public QObject {
 
   void connectShowsThePhoneAndDisconnectTakesItBack();
   void connectAppliesTheFirmwareProfile();
+  void aMissingProfileIsSaidOnceAndNotOverTheSplash();
+  void theSettingsWindowFollowsThePhone();
   void openFromPhoneLoadsThePhoneMenu();
   void aRefusedReadLeavesNothingToSave();
   void saveToPhoneWritesTheMenu_data();
@@ -225,8 +228,6 @@ void MainWindowPhoneTest::connectShowsThePhoneAndDisconnectTakesItBack() {
   QVERIFY(Enabled("openFromPhoneAction"));
   QVERIFY(Enabled("restartPhoneAction"));
   QVERIFY(!Enabled("saveToPhoneAction"));
-  // No "Profiles/R3443H1.prf" for the phone's firmware.
-  QCOMPARE(prompts_->shown, std::vector<Message>{kProfileNotFound});
   QCOMPARE(Child<QComboBox>("profileSelector")->currentText(), QStringLiteral("Default"));
   Trigger("newAction");
   QVERIFY(Enabled("saveToPhoneAction"));
@@ -256,6 +257,47 @@ void MainWindowPhoneTest::connectAppliesTheFirmwareProfile() {
   QVERIFY(Child<QRadioButton>("saveMode22")->isChecked());
   QVERIFY(Child<QCheckBox>("c698pFix")->isChecked());
   QCOMPARE(Child<QComboBox>("itemList")->count(), 3);
+}
+
+// No "Profiles/R3443H1.prf" for the phone's firmware: a box once the window has faded in, and
+// only the status bar when the phone reconnects or restarts.
+void MainWindowPhoneTest::aMissingProfileIsSaidOnceAndNotOverTheSplash() {
+  Start();
+  Plug();
+  QVERIFY(prompts_->shown.empty());
+  FadeIn();
+  QCOMPARE(prompts_->shown, std::vector<Message>{kProfileNotFound});
+  phone_->Unplug();
+  window_->PollPhone();
+  Plug();
+  Trigger("restartPhoneAction");
+  window_->PollPhone();
+  QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
+  QCOMPARE(prompts_->shown, std::vector<Message>{kProfileNotFound});
+  QCOMPARE(window_->statusBar()->currentMessage(), QString::fromStdString(kProfileNotFound.text));
+}
+
+// Notices are held back only during transfers: a phone pulled out while the settings window is
+// open shows as gone there at once.
+void MainWindowPhoneTest::theSettingsWindowFollowsThePhone() {
+  Start();
+  Plug();
+  QList<bool> enabled;
+  prompts_->onModal = [&](QDialog& dialog) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    auto* backup = dialog.findChild<QPushButton*>(QStringLiteral("backupSeemButton"));
+    auto* restore = dialog.findChild<QPushButton*>(QStringLiteral("restoreBackupButton"));
+    enabled << backup->isEnabled() << restore->isEnabled();
+    phone_->Unplug();
+    window_->PollPhone();
+    enabled << backup->isEnabled() << restore->isEnabled();
+    Plug();
+    enabled << backup->isEnabled();
+    dialog.hide();
+  };
+  Trigger("setupAction");
+  QCOMPARE(enabled, (QList<bool>{true, true, false, false, true}));
 }
 
 void MainWindowPhoneTest::openFromPhoneLoadsThePhoneMenu() {
