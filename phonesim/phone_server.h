@@ -27,9 +27,9 @@ struct ClientLimits {
 };
 
 struct PhoneServerConfig {
-  std::filesystem::path storage;
-  PhoneAnswers answers;
-  FaultPlan faults;  // each connection starts with this plan
+  std::filesystem::path storage = {};
+  PhoneAnswers answers = {};
+  FaultPlan faults = {};  // each connection starts with this plan
   std::uint64_t volumeCapacity = kDefaultVolumeCapacity;
   ClientLimits limits = {};
 };
