@@ -16,7 +16,8 @@ namespace menuforge {
 
 // The pieces of that replacement, for files written a block at a time. A temporary file in
 // `folder`, its name returned in `temporary`; -1 when none could be made.
-int CreateTemporaryFile(const std::filesystem::path& folder, std::filesystem::path& temporary);
+[[nodiscard]] int CreateTemporaryFile(const std::filesystem::path& folder,
+                                      std::filesystem::path& temporary);
 // False when not every byte could be written, a full disk included.
 [[nodiscard]] bool WriteAllAt(int fd, ByteView bytes, std::uint64_t offset);
 // Closes the temporary file and renames it over `target`; on any failure it is removed.
