@@ -17,6 +17,7 @@ namespace {
 // Room is claimed from the volume a megabyte at a time, so that an upload does not count the
 // volume's files for every block; near a full volume only what is needed is claimed.
 constexpr std::uint64_t kClaimStep = 1u << 20;
+constexpr std::size_t kHeldWrites = 64 * 1024;
 
 [[nodiscard]] bool ReadAllAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t offset) {
   std::size_t done = 0;
@@ -68,6 +69,7 @@ bool PhoneOpenFile::Seek(std::uint32_t offset, std::uint8_t mode) {
 
 std::optional<Bytes> PhoneOpenFile::Read(std::size_t wanted) {
   readTried_ = true;
+  if (!Flush()) return std::nullopt;
   const int fd = Current();
   if (fd < 0) return std::nullopt;
   if (position_ >= size_) return Bytes{kEndOfFileMarker};
@@ -124,8 +126,19 @@ bool PhoneOpenFile::StartDraft() {
 }
 
 bool PhoneOpenFile::WriteAt(ByteView data) {
-  if (size_ != position_ && ::ftruncate(draft_, static_cast<off_t>(position_)) != 0) return false;
-  return WriteAllAt(draft_, data, position_);
+  if (size_ != position_ && (!Flush() || ::ftruncate(draft_, static_cast<off_t>(position_)) != 0))
+    return false;
+  if (pending_.empty()) pendingAt_ = position_;
+  pending_.insert(pending_.end(), data.begin(), data.end());
+  return pending_.size() < kHeldWrites || Flush();
+}
+
+bool PhoneOpenFile::Flush() {
+  if (pending_.empty()) return true;
+  const bool written = WriteAllAt(draft_, pending_, pendingAt_);
+  pending_.clear();
+  if (!written) spoiled_ = true;
+  return written;
 }
 
 void PhoneOpenFile::DropDraft() {
@@ -137,7 +150,7 @@ void PhoneOpenFile::DropDraft() {
 bool PhoneOpenFile::Close() {
   if (spoiled_) return false;
   if (draft_ >= 0) {
-    if (!PutInPlace(std::exchange(draft_, -1), draftPath_, local_)) return false;
+    if (!Flush() || !PutInPlace(std::exchange(draft_, -1), draftPath_, local_)) return false;
     storage_.Resized(volume_, oldSize_, size_);
     return true;
   }

@@ -10,11 +10,12 @@
 // A write cuts the file at its own end, so writes from the start replace the whole file. What
 // is written goes to a draft in the storage's draft folder, which takes the file's place at
 // close, in one piece; a refused write spoils the open file, and the close then keeps the old
-// contents. Neither the old file nor the draft is held in memory, so many open files cost no
-// more than their descriptors. A write the volume has no room for is refused, as is a seek past
-// the volume's capacity, so no file ever grows past it. A missing file that is opened and
-// closed without a read is made, empty when nothing was written: that is an upload of an empty
-// file, while a reader of a missing file tries a read first and leaves nothing behind.
+// contents. Neither the old file nor the draft is held in memory, only the last 64 KB written,
+// so many open files cost little more than their descriptors. A write the volume has no room for is
+// refused, as is a seek past the volume's capacity, so no file ever grows past it. A missing file
+// that is opened and closed without a read is made, empty when nothing was written: that is an
+// upload of an empty file, while a reader of a missing file tries a read first and leaves nothing
+// behind.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +58,8 @@ class PhoneOpenFile {
   // Makes the draft, holding the old contents up to the write position.
   [[nodiscard]] bool StartDraft();
   [[nodiscard]] bool WriteAt(ByteView data);
+  // Hands the held writes to the draft; false spoils the file.
+  [[nodiscard]] bool Flush();
   void DropDraft();
 
   PhoneStorage& storage_;
@@ -66,6 +69,10 @@ class PhoneOpenFile {
   std::uint64_t oldSize_ = 0;
   int draft_ = -1;
   std::filesystem::path draftPath_;
+  // Writes held back and given to the draft in large pieces: an upload comes in small blocks,
+  // and a system call for each of them costs a good share of the transfer rate.
+  Bytes pending_;
+  std::uint64_t pendingAt_ = 0;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
   std::uint64_t granted_ = 0;  // room claimed on the volume beyond the old size
