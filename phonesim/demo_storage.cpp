@@ -8,9 +8,9 @@
 #include "menu/local_file.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
-#include "phonesim/demo_midlets.h"
 #include "phone/file_list_entry.h"
 #include "phone/phone_menu_files.h"
+#include "phonesim/demo_midlets.h"
 #include "phonesim/phone_storage.h"
 #include "phonesim/seem_records.h"
 

@@ -26,6 +26,7 @@ constexpr char kUsage[] =
     "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
     "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
+    "                          [--capacity BYTES]\n"
     "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
@@ -41,7 +42,9 @@ constexpr char kUsage[] =
     "  --refuse COMMAND:N    refuse the Nth command of a kind (xTIMES: that many in a row);\n"
     "                        kinds: open seek read write close volumes version count list\n"
     "                        create file-close delete mkdir rmdir seem-read seem-write restart\n"
-    "  --drop-after BYTES    drop each connection once that many file bytes have passed\n";
+    "  --drop-after BYTES    drop each connection once that many file bytes have passed\n"
+    "  --capacity BYTES      the room on each volume (default 67108864, 64 MB); a write past\n"
+    "                        it is refused, as by a full phone\n";
 
 PhoneServer* runningServer = nullptr;
 
@@ -50,7 +53,7 @@ void StopOnSignal(int) {
 }
 
 struct Options {
-  std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter;
+  std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter, capacity;
   std::vector<std::string> refusals;
   bool help = false;
   bool version = false;
@@ -100,6 +103,8 @@ Options Parse(const std::vector<std::string>& arguments) {
       options.refusals.push_back(value);
     else if (name == "--drop-after")
       options.dropAfter = value;
+    else if (name == "--capacity")
+      options.capacity = value;
     else
       throw UsageError{"unknown option " + name};
   }
@@ -133,11 +138,15 @@ PhoneServerConfig Configure(const Options& options) {
     config.faults.refusals.push_back(ParseRefusal(refusal));
   if (options.dropAfter)
     config.faults.dropAfterBytes = Number(*options.dropAfter, 10, UINT64_MAX, "--drop-after");
+  if (options.capacity)
+    config.volumeCapacity = Number(*options.capacity, 10, UINT64_MAX, "--capacity");
   return config;
 }
 
 int Run(const Options& options) {
   const PhoneServerConfig config = Configure(options);
+  // Under a file size limit a write past it is refused like any other failed write.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (IsEmptyStorage(config.storage)) {
     if (const std::string error = CreateDemoStorage(config.storage); !error.empty()) {
       std::cerr << "error: " << error << '\n';
@@ -146,6 +155,7 @@ int Run(const Options& options) {
     std::cout << "Created a demo phone in " << config.storage.string() << '\n';
   }
   PhoneStorage storage(config.storage);
+  storage.ClearDrafts();
   if (const std::string error = PrepareSeemRecords(storage, options.model, options.imei);
       !error.empty()) {
     std::cerr << "error: " << error << '\n';

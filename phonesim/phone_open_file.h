@@ -8,44 +8,74 @@
 // byte itself, comes back whole.
 //
 // A write cuts the file at its own end, so writes from the start replace the whole file. What
-// was written reaches the disk at close, in one piece; a refused write spoils the open file,
-// and the close then keeps the old contents. A missing file that is opened and closed without
-// a read is made, empty when nothing was written: that is an upload of an empty file, while a
-// reader of a missing file tries a read first and leaves nothing behind.
+// is written goes to a draft in the storage's draft folder, which takes the file's place at
+// close, in one piece; a refused write spoils the open file, and the close then keeps the old
+// contents. Neither the old file nor the draft is held in memory, only the last 64 KB written,
+// so many open files cost little more than their descriptors. A write the volume has no room for is
+// refused, as is a seek past the volume's capacity, so no file ever grows past it. A missing file
+// that is opened and closed without a read is made, empty when nothing was written: that is an
+// upload of an empty file, while a reader of a missing file tries a read first and leaves nothing
+// behind.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "menu/commondata.h"
 #include "phone/fsac_request.h"
+#include "phonesim/phone_storage.h"
 
 namespace menuforge {
-
-// The largest file the simulated phone takes.
-inline constexpr std::size_t kMaxPhoneFileSize = 64u << 20;
 
 class PhoneOpenFile {
  public:
   // Fails for a folder, a file that cannot be read, or a missing parent folder. A missing file
-  // opens and is made by the first write.
-  [[nodiscard]] static std::optional<PhoneOpenFile> Open(const std::filesystem::path& local);
+  // opens and is made by the first write. `volume` is the letter of the volume holding `local`.
+  [[nodiscard]] static std::unique_ptr<PhoneOpenFile> Open(PhoneStorage& storage, char volume,
+                                                           const std::filesystem::path& local);
+  ~PhoneOpenFile();
+  PhoneOpenFile(const PhoneOpenFile&) = delete;
+  PhoneOpenFile& operator=(const PhoneOpenFile&) = delete;
 
   [[nodiscard]] bool Seek(std::uint32_t offset, std::uint8_t mode);
-  // Nothing for a file that does not exist.
+  // Nothing for a file that does not exist or cannot be read.
   std::optional<Bytes> Read(std::size_t wanted);
   [[nodiscard]] bool Write(ByteView data);
   void Spoil() { spoiled_ = true; }
-  // Writes the new contents when there are any; false when they could not be kept.
+  // Puts the new contents in place when there are any; false when they could not be kept.
   [[nodiscard]] bool Close();
 
  private:
+  PhoneOpenFile(PhoneStorage& storage, char volume, std::filesystem::path local)
+      : storage_(storage), volume_(volume), local_(std::move(local)) {}
+
+  // The draft once something was written, else the old file; -1 when there is neither.
+  int Current() const { return draft_ >= 0 ? draft_ : old_; }
+  // Claims room on the volume for the file to be `size` bytes long.
+  [[nodiscard]] bool Reserve(std::uint64_t size);
+  // Makes the draft, holding the old contents up to the write position.
+  [[nodiscard]] bool StartDraft();
+  [[nodiscard]] bool WriteAt(ByteView data);
+  // Hands the held writes to the draft; false spoils the file.
+  [[nodiscard]] bool Flush();
+  void DropDraft();
+
+  PhoneStorage& storage_;
+  char volume_;
   std::filesystem::path local_;
-  bool exists_ = false;
-  Bytes contents_;
+  int old_ = -1;
+  std::uint64_t oldSize_ = 0;
+  int draft_ = -1;
+  std::filesystem::path draftPath_;
+  // Writes held back and given to the draft in large pieces: an upload comes in small blocks,
+  // and a system call for each of them costs a good share of the transfer rate.
+  Bytes pending_;
+  std::uint64_t pendingAt_ = 0;
+  std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
-  bool written_ = false;
+  std::uint64_t granted_ = 0;  // room claimed on the volume beyond the old size
   bool readTried_ = false;
   bool spoiled_ = false;
 };

@@ -1,5 +1,6 @@
 #include "phonesim/phone_path.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -55,6 +56,23 @@ std::optional<std::filesystem::path> ResolvePhonePath(const std::filesystem::pat
     if (IsLink(local)) return std::nullopt;
   }
   return local;
+}
+
+std::filesystem::path NormalStorageRoot(const std::filesystem::path& storage) {
+  std::error_code error;
+  std::filesystem::path root = std::filesystem::weakly_canonical(storage, error);
+  if (error) root = storage.lexically_normal();
+  if (!root.has_filename() && root.has_relative_path()) root = root.parent_path();
+  return root;
+}
+
+bool LiesWithin(const std::filesystem::path& root, const std::filesystem::path& local) {
+  std::error_code error;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(local, error);
+  if (error) return false;
+  const auto [rootEnd, localEnd] =
+      std::mismatch(root.begin(), root.end(), resolved.begin(), resolved.end());
+  return rootEnd == root.end() && localEnd != resolved.end();
 }
 
 std::string PhonePathOf(const std::filesystem::path& storage, const std::filesystem::path& local) {

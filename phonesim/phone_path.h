@@ -15,6 +15,13 @@ namespace menuforge {
 std::optional<std::filesystem::path> ResolvePhonePath(const std::filesystem::path& storage,
                                                       std::string_view phonePath);
 
+// The storage folder as every check compares against it: absolute, links resolved, no trailing
+// separator. Left as given, "DIR/" would make "DIR/e" look like no volume folder of "DIR/".
+std::filesystem::path NormalStorageRoot(const std::filesystem::path& storage);
+
+// True when `local`, with its links resolved, lies below the normalised `root`.
+bool LiesWithin(const std::filesystem::path& root, const std::filesystem::path& local);
+
 // The phone path of a local path below `storage` ("/a/mobile/x.gif").
 std::string PhonePathOf(const std::filesystem::path& storage, const std::filesystem::path& local);
 

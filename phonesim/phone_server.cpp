@@ -8,13 +8,20 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iostream>
+#include <utility>
 
 namespace menuforge {
 namespace {
 
-constexpr std::chrono::milliseconds kSendTimeout{5000};
 constexpr std::uint32_t kMaxAnswer = kMaxFramePayload - 16;
 constexpr std::size_t kReceiveChunk = 64 * 1024;
+// With no descriptor left, the waiting connection would wake every poll at once; it waits in
+// the listening queue instead until descriptors may be free again.
+constexpr std::chrono::milliseconds kAcceptPause{100};
+
+constexpr char kTooManyClients[] = "Refused a connection: too many clients are connected";
+constexpr char kCannotAccept[] = "Cannot accept a connection: ";
 
 std::string Text(ByteView bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -28,13 +35,23 @@ struct PhoneServer::Client {
   Client(SocketHandle socket, PhoneStorage& storage, const PhoneServerConfig& config)
       : connection(std::move(socket)), phone(storage, config.answers, config.faults) {}
 
+  std::size_t Unsent() const { return output.size() - sent; }
+  void Queue(ByteView frame, Clock::time_point now) {
+    if (Unsent() == 0) lastTaken = now;
+    output.insert(output.end(), frame.begin(), frame.end());
+  }
+
   SocketHandle connection;
   FrameBuffer input;
   SimulatedPhone phone;
+  Bytes output;  // answers, of which the first `sent` bytes are out
+  std::size_t sent = 0;
+  Clock::time_point lastTaken;  // when the client last took answer bytes, while some wait
+  bool leaving = false;         // closes once its answers are out
 };
 
 PhoneServer::PhoneServer(PhoneServerConfig config)
-    : config_(std::move(config)), storage_(config_.storage) {
+    : config_(std::move(config)), storage_(config_.storage, config_.volumeCapacity) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
     wakeReader_.Reset(fds[0]);
@@ -64,9 +81,15 @@ void PhoneServer::Stop() {
 
 void PhoneServer::Run() {
   while (listener_.valid()) {
-    std::vector<pollfd> watched = {{wakeReader_.get(), POLLIN, 0}, {listener_.get(), POLLIN, 0}};
-    for (const auto& client : clients_) watched.push_back({client->connection.get(), POLLIN, 0});
-    if (::poll(watched.data(), watched.size(), -1) < 0) {
+    const Clock::time_point before = Clock::now();
+    const bool accepting = before >= acceptPausedUntil_;
+    std::vector<pollfd> watched = {
+        {wakeReader_.get(), POLLIN, 0},
+        {listener_.get(), static_cast<short>(accepting ? POLLIN : 0), 0}};
+    for (const auto& client : clients_)
+      watched.push_back(
+          {client->connection.get(), static_cast<short>(client->Unsent() ? POLLOUT : POLLIN), 0});
+    if (::poll(watched.data(), watched.size(), PollTimeout(before)) < 0) {
       if (errno == EINTR) continue;
       return;
     }
@@ -76,43 +99,105 @@ void PhoneServer::Run() {
       }
       return;
     }
+    const Clock::time_point now = Clock::now();
     std::vector<Client*> leaving;
-    for (std::size_t i = 0; i < clients_.size(); ++i)
-      if (watched[i + 2].revents && !Serve(*clients_[i])) leaving.push_back(clients_[i].get());
+    for (std::size_t i = 0; i < clients_.size(); ++i) {
+      Client& client = *clients_[i];
+      const short events = watched[i + 2].revents;
+      bool keep = true;
+      if (events && client.Unsent())
+        keep = Pump(client);
+      else if (events)
+        keep = Receive(client);
+      if (keep && client.Unsent() && now - client.lastTaken >= config_.limits.stall) keep = false;
+      if (!keep) leaving.push_back(&client);
+    }
     std::erase_if(clients_, [&](const auto& client) {
       return std::find(leaving.begin(), leaving.end(), client.get()) != leaving.end();
     });
-    if (watched[1].revents) Accept();
+    if (watched[1].revents) Accept(now);
   }
 }
 
-void PhoneServer::Accept() {
-  SocketHandle socket(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
-  if (socket.valid())
-    clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_));
+int PhoneServer::PollTimeout(Clock::time_point now) const {
+  std::optional<Clock::time_point> next;
+  if (now < acceptPausedUntil_) next = acceptPausedUntil_;
+  for (const auto& client : clients_)
+    if (client->Unsent())
+      next = std::min(next.value_or(Clock::time_point::max()),
+                      client->lastTaken + config_.limits.stall);
+  if (!next) return -1;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now);
+  return static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, 60'000));
 }
 
-bool PhoneServer::Serve(Client& client) {
+void PhoneServer::Accept(Clock::time_point now) {
+  SocketHandle socket(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+  if (!socket.valid()) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNABORTED) return;
+    if (!std::exchange(acceptFailing_, true))
+      std::cerr << kCannotAccept << std::strerror(errno) << '\n';
+    acceptPausedUntil_ = now + kAcceptPause;
+    return;
+  }
+  acceptFailing_ = false;
+  if (clients_.size() >= config_.limits.connections) {
+    std::cerr << kTooManyClients << '\n';
+    return;
+  }
+  clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_));
+}
+
+bool PhoneServer::Receive(Client& client) {
   receiveBuffer_.resize(kReceiveChunk);
   const ssize_t n =
       ::recv(client.connection.get(), receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
   if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
   if (n == 0) return false;
   client.input.Append(ByteView(receiveBuffer_.data(), static_cast<std::size_t>(n)));
-  bool tooLarge = false;
-  while (std::optional<Bytes> payload = client.input.Next(tooLarge))
+  return Pump(client);
+}
+
+// Answers request after request as long as the answers go straight out.
+bool PhoneServer::Pump(Client& client) {
+  while (true) {
+    if (!Flush(client)) return false;
+    if (client.Unsent()) return true;
+    if (client.leaving) return false;
+    bool tooLarge = false;
+    const std::optional<Bytes> payload = client.input.Next(tooLarge);
+    if (tooLarge) return false;
+    if (!payload) return true;
     if (!Answer(client, *payload)) return false;
-  return !tooLarge;
+  }
+}
+
+bool PhoneServer::Flush(Client& client) {
+  while (client.Unsent()) {
+    const ssize_t n = ::send(client.connection.get(), client.output.data() + client.sent,
+                             client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      client.sent += static_cast<std::size_t>(n);
+      client.lastTaken = Clock::now();
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return true;
+    } else if (n >= 0 || errno != EINTR) {
+      return false;
+    }
+  }
+  client.output.clear();
+  client.sent = 0;
+  return true;
 }
 
 bool PhoneServer::Answer(Client& client, const Bytes& payload) {
   SimulatedPhone& phone = client.phone;
-  const int fd = client.connection.get();
+  const Clock::time_point now = Clock::now();
   WireReader reader(payload);
   const auto call = static_cast<WireCall>(reader.U8());
   std::int32_t result = -1;
   Bytes data;
-  bool sent = true;
+  bool overflowed = false;
 
   switch (call) {
     case WireCall::SendCommand: {
@@ -129,13 +214,14 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
       if (!reader.ok()) break;
       result = phone.ListFiles(
           count, [&](std::int32_t done, std::int32_t total, const FileListEntry& entry) {
-            sent = sent && SendAll(fd,
-                                   WireWriter(static_cast<std::uint8_t>(WireReply::ListedEntry))
-                                       .I32(done)
-                                       .I32(total)
-                                       .Append(entry.bytes)
-                                       .Frame(),
-                                   kSendTimeout);
+            overflowed = overflowed || client.Unsent() > config_.limits.unsentBytes;
+            if (!overflowed)
+              client.Queue(WireWriter(static_cast<std::uint8_t>(WireReply::ListedEntry))
+                               .I32(done)
+                               .I32(total)
+                               .Append(entry.bytes)
+                               .Frame(),
+                           now);
           });
       break;
     }
@@ -168,9 +254,10 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
     }
   }
   // A connection dropped by a fault goes without answering the command that dropped it.
-  if (!sent || phone.connectionDropped()) return false;
-  if (!SendAll(fd, ResultFrame(result, data), kSendTimeout)) return false;
-  return !phone.TakeRestart();
+  if (overflowed || phone.connectionDropped()) return false;
+  client.Queue(ResultFrame(result, data), now);
+  client.leaving = phone.TakeRestart();
+  return true;
 }
 
 }  // namespace menuforge

@@ -1,7 +1,13 @@
 // The phone simulator's side of the local socket: every connection is one phone session on the
 // same storage. A connection closes when the phone restarts or a fault drops it.
+//
+// One thread serves every connection, so the sessions never see the storage half-changed. No
+// connection can hold the others up: answers wait in the connection's own queue and go out as
+// the client takes them, and a client's next request is read only once its answers are out. A
+// client that leaves its answers untaken too long, or lets too many pile up, is dropped.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,10 +19,19 @@
 
 namespace menuforge {
 
+// How much of the simulator clients may take up.
+struct ClientLimits {
+  std::size_t connections = 16;
+  std::chrono::milliseconds stall{3000};  // answers waiting with nothing taken this long
+  std::size_t unsentBytes = 8u << 20;
+};
+
 struct PhoneServerConfig {
-  std::filesystem::path storage;
-  PhoneAnswers answers;
-  FaultPlan faults;  // each connection starts with this plan
+  std::filesystem::path storage = {};
+  PhoneAnswers answers = {};
+  FaultPlan faults = {};  // each connection starts with this plan
+  std::uint64_t volumeCapacity = kDefaultVolumeCapacity;
+  ClientLimits limits = {};
 };
 
 class PhoneServer {
@@ -34,11 +49,17 @@ class PhoneServer {
   void Stop();
 
  private:
+  using Clock = std::chrono::steady_clock;
   struct Client;
 
-  void Accept();
-  // False when the connection is to be closed.
-  [[nodiscard]] bool Serve(Client& client);
+  // Milliseconds until the next deadline of a stalled client or of paused accepting; -1 for
+  // none.
+  int PollTimeout(Clock::time_point now) const;
+  void Accept(Clock::time_point now);
+  // Each returns false when the connection is to be closed.
+  [[nodiscard]] bool Receive(Client& client);
+  [[nodiscard]] bool Pump(Client& client);
+  [[nodiscard]] bool Flush(Client& client);
   [[nodiscard]] bool Answer(Client& client, const Bytes& payload);
 
   PhoneServerConfig config_;
@@ -49,6 +70,8 @@ class PhoneServer {
   SocketHandle wakeWriter_;
   std::vector<std::unique_ptr<Client>> clients_;
   Bytes receiveBuffer_;
+  Clock::time_point acceptPausedUntil_;
+  bool acceptFailing_ = false;
 };
 
 }  // namespace menuforge

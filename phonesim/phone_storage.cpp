@@ -13,17 +13,23 @@ namespace {
 
 using AttributeTable = std::map<std::string, std::uint16_t, std::less<>>;
 
-std::filesystem::path SeemFile(const std::filesystem::path& root, std::uint16_t seem,
-                               std::uint16_t record) {
+// Nothing when links lead the record's file out of the storage folder.
+std::optional<std::filesystem::path> SeemFile(const std::filesystem::path& root, std::uint16_t seem,
+                                              std::uint16_t record) {
   auto hex4 = [](std::uint16_t value) {
     return ByteToHex(static_cast<std::uint8_t>(value >> 8)) +
            ByteToHex(static_cast<std::uint8_t>(value & 0xFF));
   };
-  return root / kSeemFolder / (hex4(seem) + "_" + hex4(record) + ".seem");
+  std::filesystem::path file = root / kSeemFolder / (hex4(seem) + "_" + hex4(record) + ".seem");
+  if (!LiesWithin(root, file)) return std::nullopt;
+  return file;
 }
 
-// One "mask path" line per file that carries attributes.
-AttributeTable ReadAttributeTable(const std::filesystem::path& file) {
+// One "mask path" line per file that carries attributes; nothing when the table is a link
+// leading out of the storage folder.
+std::optional<AttributeTable> ReadAttributeTable(const std::filesystem::path& root) {
+  const std::filesystem::path file = root / kAttributeTableFile;
+  if (!LiesWithin(root, file)) return std::nullopt;
   AttributeTable table;
   std::string text;
   if (!ReadWholeFile(file, text).empty()) return table;
@@ -37,17 +43,19 @@ AttributeTable ReadAttributeTable(const std::filesystem::path& file) {
   return table;
 }
 
-bool WriteAttributeTable(const std::filesystem::path& file, const AttributeTable& table) {
+bool WriteAttributeTable(const std::filesystem::path& root, const AttributeTable& table) {
   std::string text;
   for (const auto& [path, mask] : table)
     if (mask != 0) text += std::to_string(mask) + " " + path + "\r\n";
   return ReplaceStorageFile(
-      file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+      root / kAttributeTableFile,
+      ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace
 
-PhoneStorage::PhoneStorage(std::filesystem::path root) : root_(std::move(root)) {}
+PhoneStorage::PhoneStorage(const std::filesystem::path& root, std::uint64_t volumeCapacity)
+    : root_(NormalStorageRoot(root)), volumeCapacity_(volumeCapacity) {}
 
 std::optional<std::filesystem::path> PhoneStorage::Resolve(std::string_view phonePath) const {
   return ResolvePhonePath(root_, phonePath);
@@ -72,7 +80,8 @@ std::optional<std::vector<FileListEntry>> PhoneStorage::List(std::string_view pa
   if (!folder || !std::filesystem::is_directory(*folder, error)) return std::nullopt;
   const std::string_view namePattern = pattern.substr(slash + 1);
 
-  const AttributeTable attributes = ReadAttributeTable(root_ / kAttributeTableFile);
+  const std::optional<AttributeTable> attributes = ReadAttributeTable(root_);
+  if (!attributes) return std::nullopt;
   std::vector<std::pair<std::string, std::uint32_t>> found;
   for (auto it = std::filesystem::recursive_directory_iterator(*folder, error);
        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
@@ -86,42 +95,95 @@ std::optional<std::vector<FileListEntry>> PhoneStorage::List(std::string_view pa
 
   std::vector<FileListEntry> entries;
   for (const auto& [path, size] : found) {
-    const auto mask = attributes.find(path);
-    entries.push_back(FileListEntry::Make(size, mask == attributes.end() ? 0 : mask->second, path));
+    const auto mask = attributes->find(path);
+    entries.push_back(
+        FileListEntry::Make(size, mask == attributes->end() ? 0 : mask->second, path));
   }
   return entries;
 }
 
 std::uint16_t PhoneStorage::Attributes(std::string_view phonePath) const {
-  const AttributeTable table = ReadAttributeTable(root_ / kAttributeTableFile);
-  const auto found = table.find(phonePath);
-  return found == table.end() ? 0 : found->second;
+  const std::optional<AttributeTable> table = ReadAttributeTable(root_);
+  if (!table) return 0;
+  const auto found = table->find(phonePath);
+  return found == table->end() ? 0 : found->second;
 }
 
 bool PhoneStorage::SetAttributes(std::string_view phonePath, std::uint16_t attributes) {
-  AttributeTable table = ReadAttributeTable(root_ / kAttributeTableFile);
-  table[std::string(phonePath)] = attributes;
-  return WriteAttributeTable(root_ / kAttributeTableFile, table);
+  std::optional<AttributeTable> table = ReadAttributeTable(root_);
+  if (!table) return false;
+  (*table)[std::string(phonePath)] = attributes;
+  return WriteAttributeTable(root_, *table);
 }
 
 void PhoneStorage::ForgetAttributes(std::string_view phonePath) {
-  AttributeTable table = ReadAttributeTable(root_ / kAttributeTableFile);
-  const auto found = table.find(phonePath);
-  if (found == table.end()) return;
-  table.erase(found);
-  WriteAttributeTable(root_ / kAttributeTableFile, table);
+  std::optional<AttributeTable> table = ReadAttributeTable(root_);
+  if (!table || table->erase(std::string(phonePath)) == 0) return;
+  WriteAttributeTable(root_, *table);
+}
+
+std::uint64_t PhoneStorage::UsedBytes(char volume) const {
+  std::uint64_t used = 0;
+  std::error_code error;
+  for (auto it =
+           std::filesystem::recursive_directory_iterator(root_ / std::string(1, volume), error);
+       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    if (!it->is_regular_file(error) || it->is_symlink(error)) continue;
+    const std::uintmax_t size = it->file_size(error);
+    if (!error) used += size;
+  }
+  return used;
+}
+
+bool PhoneStorage::Claim(char volume, std::uint64_t bytes) {
+  VolumeSpace& space = space_[volume];
+  const auto fits = [&] {
+    const std::uint64_t taken = *space.used + space.claimed;
+    return taken <= volumeCapacity_ && bytes <= volumeCapacity_ - taken;
+  };
+  if (!space.used || !fits()) space.used = UsedBytes(volume);
+  if (!fits()) return false;
+  space.claimed += bytes;
+  return true;
+}
+
+void PhoneStorage::Release(char volume, std::uint64_t bytes) {
+  VolumeSpace& space = space_[volume];
+  space.claimed -= std::min(space.claimed, bytes);
+}
+
+void PhoneStorage::Resized(char volume, std::uint64_t before, std::uint64_t after) {
+  std::optional<std::uint64_t>& used = space_[volume].used;
+  if (used) *used = *used + after - std::min(before, *used + after);
+}
+
+std::optional<std::filesystem::path> PhoneStorage::DraftFolder() const {
+  std::filesystem::path folder = root_ / kDraftFolder;
+  std::error_code error;
+  std::filesystem::create_directory(folder, error);
+  if (!LiesWithin(root_, folder) || !std::filesystem::is_directory(folder, error))
+    return std::nullopt;
+  return folder;
+}
+
+void PhoneStorage::ClearDrafts() const {
+  std::error_code error;
+  std::filesystem::remove_all(root_ / kDraftFolder, error);
 }
 
 std::optional<Bytes> PhoneStorage::ReadSeem(std::uint16_t seem, std::uint16_t record) const {
+  const std::optional<std::filesystem::path> file = SeemFile(root_, seem, record);
   std::string contents;
-  if (!ReadWholeFile(SeemFile(root_, seem, record), contents).empty()) return std::nullopt;
+  if (!file || !ReadWholeFile(*file, contents).empty()) return std::nullopt;
   return Bytes(contents.begin(), contents.end());
 }
 
 bool PhoneStorage::WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data) {
+  const std::optional<std::filesystem::path> file = SeemFile(root_, seem, record);
+  if (!file) return false;
   std::error_code error;
-  std::filesystem::create_directories(root_ / kSeemFolder, error);
-  return ReplaceStorageFile(SeemFile(root_, seem, record), data);
+  std::filesystem::create_directories(file->parent_path(), error);
+  return ReplaceStorageFile(*file, data);
 }
 
 }  // namespace menuforge

@@ -1,9 +1,12 @@
 // What the simulated phone keeps on disk: a storage folder with one sub-folder per volume ("a",
-// "b", "c", "e"), the file attributes in a table beside them, and the SEEM records.
+// "b", "c", "e"), the file attributes in a table beside them, the SEEM records, and the drafts
+// of files being written. Nothing it reads or writes lies outside the storage folder once links
+// are resolved.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,12 +19,18 @@ namespace menuforge {
 
 inline constexpr char kAttributeTableFile[] = "attributes";
 inline constexpr char kSeemFolder[] = "seem";
+inline constexpr char kDraftFolder[] = "drafts";
+// Room enough for any file a phone holds, and a bound on what a client can make the simulator
+// store.
+inline constexpr std::uint64_t kDefaultVolumeCapacity = 64u << 20;
 
 class PhoneStorage {
  public:
-  explicit PhoneStorage(std::filesystem::path root);
+  explicit PhoneStorage(const std::filesystem::path& root,
+                        std::uint64_t volumeCapacity = kDefaultVolumeCapacity);
 
   const std::filesystem::path& root() const { return root_; }
+  std::uint64_t volumeCapacity() const { return volumeCapacity_; }
   std::optional<std::filesystem::path> Resolve(std::string_view phonePath) const;
 
   // The letters of the volume folders, in alphabetical order.
@@ -34,11 +43,34 @@ class PhoneStorage {
   [[nodiscard]] bool SetAttributes(std::string_view phonePath, std::uint16_t attributes);
   void ForgetAttributes(std::string_view phonePath);
 
+  // Room for an open file of `volume` to grow by `bytes`, on top of the files the volume holds
+  // and the room its other open files were given; false when the volume is full.
+  [[nodiscard]] bool Claim(char volume, std::uint64_t bytes);
+  void Release(char volume, std::uint64_t bytes);
+  // Counts a file of `volume` the simulator changed from `before` to `after` bytes.
+  void Resized(char volume, std::uint64_t before, std::uint64_t after);
+  // The folder drafts are written in, made when missing; nothing when it cannot be used.
+  std::optional<std::filesystem::path> DraftFolder() const;
+  // Removes the drafts a simulator that was killed left behind.
+  void ClearDrafts() const;
+
   std::optional<Bytes> ReadSeem(std::uint16_t seem, std::uint16_t record) const;
   [[nodiscard]] bool WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data);
 
  private:
+  // The files of a volume are counted once, and again only when it seems full, so that files
+  // removed behind the simulator's back free their room; what the simulator itself changes is
+  // counted as it goes.
+  struct VolumeSpace {
+    std::optional<std::uint64_t> used;
+    std::uint64_t claimed = 0;
+  };
+
+  std::uint64_t UsedBytes(char volume) const;
+
   std::filesystem::path root_;
+  std::uint64_t volumeCapacity_;
+  std::map<char, VolumeSpace> space_;
 };
 
 }  // namespace menuforge

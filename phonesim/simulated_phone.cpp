@@ -68,9 +68,10 @@ std::int32_t SimulatedPhone::Open(ByteView request) {
   if (request.size() < kFsacHeaderSize) return kP2kFailure;
   const ByteView pathBytes = request.subspan(kFsacHeaderSize);
   const auto end = std::find(pathBytes.begin(), pathBytes.end(), std::uint8_t{0});
-  const auto local = storage_.Resolve(std::string(pathBytes.begin(), end));
+  const std::string path(pathBytes.begin(), end);
+  const auto local = storage_.Resolve(path);
   if (!local) return kP2kFailure;
-  openFile_ = PhoneOpenFile::Open(*local);
+  openFile_ = PhoneOpenFile::Open(storage_, path[1], *local);
   return openFile_ ? kDone : kP2kFailure;
 }
 
@@ -172,7 +173,10 @@ std::int32_t SimulatedPhone::DeleteFile(std::string_view path) {
   if (faults_.Refuses(PhoneCall::DeleteFile)) return kP2kFailure;
   const auto local = storage_.Resolve(path);
   std::error_code error;
-  if (!local || !IsFile(*local) || !std::filesystem::remove(*local, error)) return kP2kFailure;
+  if (!local || !IsFile(*local)) return kP2kFailure;
+  const std::uintmax_t size = std::filesystem::file_size(*local, error);
+  if (error || !std::filesystem::remove(*local, error)) return kP2kFailure;
+  storage_.Resized(path[1], size, 0);
   storage_.ForgetAttributes(path);
   return kDone;
 }

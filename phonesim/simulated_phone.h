@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,7 @@ class SimulatedPhone {
   PhoneStorage& storage_;
   PhoneAnswers answers_;
   FaultCounter faults_;
-  std::optional<PhoneOpenFile> openFile_;
+  std::unique_ptr<PhoneOpenFile> openFile_;
   std::optional<std::vector<FileListEntry>> counted_;
   std::optional<std::pair<std::string, std::uint16_t>> created_;
   bool restarting_ = false;

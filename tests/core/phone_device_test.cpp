@@ -81,6 +81,40 @@ TEST(PhoneDeviceTest, EscapingPathsAreRefusedByEveryCall) {
   EXPECT_FALSE(std::filesystem::exists(rig.folder / "escape"));
 }
 
+TEST(PhoneDeviceTest, SeemRecordsAndAttributesAreNotFollowedOutOfTheStorage) {
+  TempFolder folder;
+  const auto root = folder / "phone";
+  MakePhoneStorage(root);
+  const auto outside = folder / "outside";
+  std::filesystem::rename(root / kSeemFolder, outside);
+  std::filesystem::create_directory_symlink(outside, root / kSeemFolder);
+  WriteFileText(outside / kAttributeTableFile, "4 /a/x\r\n");
+  std::filesystem::create_symlink(outside / kAttributeTableFile, root / kAttributeTableFile);
+  WriteFileBytes(root / "a" / "x", Bytes(3));
+  const auto before = ReadFileText(outside / "0004_0001.seem");
+
+  PhoneStorage storage(root);
+  EXPECT_EQ(storage.ReadSeem(kSeemImei, 1), std::nullopt);
+  EXPECT_FALSE(storage.WriteSeem(kSeemImei, 1, Bytes(9)));
+  EXPECT_FALSE(storage.WriteSeem(0x0999, 1, Bytes(9)));
+  EXPECT_EQ(storage.Attributes("/a/x"), 0);
+  EXPECT_FALSE(storage.SetAttributes("/a/x", 1));
+  EXPECT_EQ(storage.List("/a/*"), std::nullopt);
+  EXPECT_EQ(ReadFileText(outside / "0004_0001.seem"), before);
+  EXPECT_FALSE(std::filesystem::exists(outside / "0999_0001.seem"));
+  EXPECT_EQ(ReadFileText(outside / kAttributeTableFile), "4 /a/x\r\n");
+}
+
+TEST(PhoneDeviceTest, AStorageFolderGivenWithATrailingSlashStillGuardsItsVolumes) {
+  TempFolder folder;
+  MakePhoneStorage(folder / "phone");
+  PhoneStorage storage(folder.path().string() + "/phone/");
+  EXPECT_EQ(storage.root(), std::filesystem::canonical(folder / "phone"));
+  SimulatedPhone phone(storage, {});
+  EXPECT_EQ(phone.DeleteDir("/e"), -1);
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "phone" / "e"));
+}
+
 TEST(PhoneDeviceTest, FilePatternsMatchNamesWithoutRegardToCase) {
   struct Case {
     const char* name;

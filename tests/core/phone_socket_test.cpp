@@ -2,13 +2,19 @@
 // that dies in the middle, and requests no client of ours would send.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <random>
 
 #include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phone/local_socket.h"
+#include "phone/p2k_library.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 #include "phone/wire_format.h"
@@ -17,11 +23,13 @@
 namespace menuforge::test {
 namespace {
 
+// The server of `config`, on a storage of its own.
 struct SocketRig {
-  explicit SocketRig(FaultPlan faults = {})
+  explicit SocketRig(PhoneServerConfig config = {})
       : socket(folder / "phone.sock"),
         storage((MakePhoneStorage(folder / "phone"), folder / "phone")),
-        server(std::make_unique<RunningServer>(folder / "phone", socket, std::move(faults))),
+        server(std::make_unique<RunningServer>(
+            (config.storage = folder / "phone", std::move(config)), socket)),
         library(socket),
         link(library, settings, dialogs, windows, observer, folder.path()) {
     EXPECT_TRUE(link.session.Start());
@@ -121,7 +129,7 @@ TEST(PhoneSocketTest, ListsSeemRecordsAndFileCommandsTravelWhole) {
 }
 
 TEST(PhoneSocketTest, RefusalsMidFileBehaveAsInProcess) {
-  SocketRig reads(Refusing(PhoneCall::FsacRead, 3));
+  SocketRig reads({.faults = Refusing(PhoneCall::FsacRead, 3)});
   const Bytes data = RandomBytes(5000, 4);
   WriteFileBytes(reads.PhonePath("/a/x"), data);
   const TransferResult read = reads.link.transfer.P2KFileRead("/a/x", reads.folder / "x", 0);
@@ -129,7 +137,7 @@ TEST(PhoneSocketTest, RefusalsMidFileBehaveAsInProcess) {
   EXPECT_FALSE(read.complete);
   EXPECT_TRUE(reads.link.session.connected());
 
-  SocketRig writes(Refusing(PhoneCall::FsacWrite, 2));
+  SocketRig writes({.faults = Refusing(PhoneCall::FsacWrite, 2)});
   WriteFileBytes(writes.PhonePath("/a/x"), data);
   WriteFileBytes(writes.folder / "up", RandomBytes(3000, 5));
   EXPECT_EQ(writes.link.transfer.P2KFileWrite(writes.folder / "up", "/a/x").bytes, -1);
@@ -137,7 +145,7 @@ TEST(PhoneSocketTest, RefusalsMidFileBehaveAsInProcess) {
 }
 
 TEST(PhoneSocketTest, ADroppedConnectionIsADisconnectAndTheNextPollConnectsAgain) {
-  SocketRig rig(FaultPlan{{}, 4000});
+  SocketRig rig({.faults = FaultPlan{{}, 4000}});
   WriteFileBytes(rig.PhonePath("/a/x"), RandomBytes(10000, 6));
   const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0);
   EXPECT_FALSE(result.complete);
@@ -227,6 +235,185 @@ TEST(PhoneSocketTest, HostileRequestsAreRefusedWithoutHarm) {
   rig.link.session.Poll();
   EXPECT_TRUE(rig.link.session.connected());
   EXPECT_EQ(rig.link.session.GetLpVersion(), 0x0122);
+}
+
+Bytes CallFrame(WireCall call, ByteView arguments) {
+  return WireWriter(static_cast<std::uint8_t>(call)).Append(arguments).Frame();
+}
+
+Bytes FsacFrame(const Bytes& request, std::uint32_t capacity = 0) {
+  return WireWriter(static_cast<std::uint8_t>(WireCall::SendCommand))
+      .U32(kCommandFsac)
+      .U32(capacity)
+      .Append(request)
+      .Frame();
+}
+
+Bytes LpVersionQuery() {
+  return WireWriter(static_cast<std::uint8_t>(WireCall::SendCommand))
+      .U32(kCommandVersion)
+      .U32(16)
+      .Append(ByteView(kLpVersionRequest))
+      .Frame();
+}
+
+// True once the server has closed its end: a send then fails instead of waiting.
+bool ClosedByServer(int fd, std::chrono::seconds patience) {
+  const auto end = std::chrono::steady_clock::now() + patience;
+  const std::uint8_t byte = 0;
+  do {
+    if (::send(fd, &byte, 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0 && errno != EAGAIN) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (std::chrono::steady_clock::now() < end);
+  return false;
+}
+
+TEST(PhoneSocketTest, AFullVolumeRefusesTheUploadAndKeepsWhatItHeld) {
+  SocketRig rig({.volumeCapacity = 10000});
+  WriteFileBytes(rig.PhonePath("/a/x"), RandomBytes(4000, 1));
+  struct Case {
+    std::size_t size;
+    std::string path;
+    bool fits;
+  };
+  for (const Case& c : {Case{7000, "/a/y", false}, Case{6000, "/a/y", true},
+                        Case{4000, "/a/x", true}, Case{4001, "/a/x", false}}) {
+    const Bytes before = ReadFileBytes(rig.PhonePath("/a/x"));
+    const Bytes data = RandomBytes(c.size, static_cast<std::uint32_t>(c.size));
+    WriteFileBytes(rig.folder / "up", data);
+    EXPECT_EQ(rig.link.transfer.P2KFileWrite(rig.folder / "up", c.path).bytes,
+              c.fits ? static_cast<std::int32_t>(c.size) : -1)
+        << c.size << " " << c.path;
+    if (c.fits) {
+      EXPECT_EQ(ReadFileBytes(rig.PhonePath(c.path)), data);
+    } else if (c.path == "/a/x") {
+      EXPECT_EQ(ReadFileBytes(rig.PhonePath("/a/x")), before);
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(rig.PhonePath(c.path)));
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(rig.folder / "phone" / kDraftFolder));
+}
+
+TEST(PhoneSocketTest, NoFileGrowsPastTheVolumeCapacitySparseOrNot) {
+  constexpr std::uint32_t kCapacity = 1u << 20;
+  SocketRig rig({.volumeCapacity = kCapacity});
+  SocketHandle first = ConnectLocalSocket(rig.socket);
+  SocketHandle second = ConnectLocalSocket(rig.socket);
+  ASSERT_EQ(Ask(first.get(), FsacFrame(FsacOpenRequest("/a/p", true))), 0);
+  ASSERT_EQ(Ask(second.get(), FsacFrame(FsacOpenRequest("/a/q", true))), 0);
+  EXPECT_EQ(Ask(first.get(), FsacFrame(FsacSeekRequest(kCapacity + 1, kSeekFromStart))), -1);
+  for (const SocketHandle* client : {&first, &second})
+    EXPECT_EQ(Ask(client->get(), FsacFrame(FsacSeekRequest(kCapacity - 1, kSeekFromStart))), 0);
+  EXPECT_EQ(Ask(first.get(), FsacFrame(FsacWriteRequest(Bytes{1}))), 0);
+  EXPECT_EQ(Ask(second.get(), FsacFrame(FsacWriteRequest(Bytes{1}))), -1);
+  EXPECT_EQ(Ask(first.get(), FsacFrame(FsacWriteRequest(Bytes{2}))), -1);
+  EXPECT_EQ(Ask(second.get(), FsacFrame(FsacCloseRequest())), -1);
+  EXPECT_EQ(Ask(first.get(), FsacFrame(FsacCloseRequest())), -1);
+  EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/p")));
+  EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/q")));
+}
+
+TEST(PhoneSocketTest, ADiskThatTakesNoMoreIsARefusedUploadNotASuccess) {
+  SocketRig rig;
+  const Bytes old = RandomBytes(100, 1);
+  WriteFileBytes(rig.PhonePath("/a/x"), old);
+  WriteFileBytes(rig.folder / "up", RandomBytes(50000, 2));
+  // A file size limit fails the simulator's disk writes as a full disk would.
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit small{20000, saved.rlim_max};
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const TransferResult result = rig.link.transfer.P2KFileWrite(rig.folder / "up", "/a/x");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, savedHandler);
+  EXPECT_EQ(result.bytes, -1);
+  EXPECT_EQ(ReadFileBytes(rig.PhonePath("/a/x")), old);
+  EXPECT_TRUE(std::filesystem::is_empty(rig.folder / "phone" / kDraftFolder));
+}
+
+TEST(PhoneSocketTest, AClientThatDoesNotReadHoldsNoOtherUpAndIsDroppedInTheEnd) {
+  SocketRig rig;
+  for (int i = 0; i < 50; ++i) WriteFileBytes(rig.PhonePath("/b/f" + std::to_string(i)), Bytes(1));
+  SocketHandle stalled = ConnectLocalSocket(rig.socket);
+  ASSERT_EQ(Ask(stalled.get(), CallFrame(WireCall::CountFiles, Bytes{'/', 'b', '/', '*'})), 50);
+  // Listings of the folder until neither the answers nor the requests fit anywhere.
+  Bytes count;
+  PutU32(count, 50);
+  const Bytes listing = CallFrame(WireCall::ListFiles, count);
+  int sent = 0;
+  while (sent < 1'000'000 &&
+         ::send(stalled.get(), listing.data(), listing.size(), MSG_NOSIGNAL | MSG_DONTWAIT) > 0)
+    ++sent;
+  ASSERT_EQ(errno, EAGAIN);
+
+  EXPECT_EQ(rig.link.session.GetLpVersion(), 0x0122);
+  EXPECT_FALSE(ClosedByServer(stalled.get(), std::chrono::seconds(0)));
+  EXPECT_TRUE(ClosedByServer(stalled.get(), std::chrono::seconds(20)));
+  EXPECT_TRUE(rig.link.session.connected());
+}
+
+TEST(PhoneSocketTest, AClientLettingTooManyAnswersPileUpIsDropped) {
+  SocketRig rig({.limits = {.unsentBytes = 4096}});
+  for (int i = 0; i < 20; ++i) WriteFileBytes(rig.PhonePath("/b/f" + std::to_string(i)), Bytes(1));
+  SocketHandle client = ConnectLocalSocket(rig.socket);
+  ASSERT_EQ(Ask(client.get(), CallFrame(WireCall::CountFiles, Bytes{'/', 'b', '/', '*'})), 20);
+  Bytes count;
+  PutU32(count, 20);
+  EXPECT_EQ(Ask(client.get(), CallFrame(WireCall::ListFiles, count)), std::nullopt);
+}
+
+TEST(PhoneSocketTest, TheSeventeenthConnectionIsClosedAtOnce) {
+  SocketRig rig;  // its own client holds the first connection
+  std::vector<SocketHandle> clients;
+  for (int i = 0; i < 15; ++i) {
+    clients.push_back(ConnectLocalSocket(rig.socket));
+    ASSERT_EQ(Ask(clients.back().get(), LpVersionQuery()), 0) << i;
+  }
+  SocketHandle refused = ConnectLocalSocket(rig.socket);
+  EXPECT_EQ(Ask(refused.get(), LpVersionQuery()), std::nullopt);
+  clients.pop_back();
+  SocketHandle next = ConnectLocalSocket(rig.socket);
+  EXPECT_EQ(Ask(next.get(), LpVersionQuery()), 0);
+}
+
+PhoneServer* serverToStop = nullptr;
+
+// Runs `server` in a child process whose descriptors are all taken for a second, then given
+// back for another; exits 0 when the first second cost little processor time.
+[[noreturn]] void ServeWithoutDescriptors(PhoneServer& server) {
+  serverToStop = &server;
+  std::signal(SIGALRM, [](int) { serverToStop->Stop(); });
+  const rlimit few{64, 64};
+  ::setrlimit(RLIMIT_NOFILE, &few);
+  std::vector<int> taken;
+  for (int fd; (fd = ::dup(0)) >= 0;) taken.push_back(fd);
+  ::alarm(1);
+  server.Run();
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  const long busyMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+                      (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+  for (const int fd : taken) ::close(fd);
+  ::alarm(1);
+  server.Run();
+  ::_exit(busyMs < 300 ? 0 : 1);
+}
+
+TEST(PhoneSocketTest, WithNoDescriptorLeftTheServerWaitsInsteadOfSpinning) {
+  TempFolder folder;
+  MakePhoneStorage(folder / "phone");
+  PhoneServer server(PhoneServerConfig{folder / "phone", {}, {}});
+  ASSERT_EQ(server.Listen(folder / "phone.sock"), "");
+  SocketHandle client = ConnectLocalSocket(folder / "phone.sock");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ServeWithoutDescriptors(server);
+  EXPECT_EQ(Ask(client.get(), LpVersionQuery()), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(PhoneSocketTest, ListeningRefusesABusySocketAndReplacesAStaleOne) {

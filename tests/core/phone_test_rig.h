@@ -106,7 +106,9 @@ class RunningServer {
  public:
   RunningServer(const std::filesystem::path& storage, const std::filesystem::path& socket,
                 FaultPlan faults = {})
-      : server_(PhoneServerConfig{storage, {}, std::move(faults)}) {
+      : RunningServer(PhoneServerConfig{storage, {}, std::move(faults)}, socket) {}
+  RunningServer(PhoneServerConfig config, const std::filesystem::path& socket)
+      : server_(std::move(config)) {
     error_ = server_.Listen(socket);
     thread_ = std::thread([this] { server_.Run(); });
   }
