@@ -18,6 +18,7 @@ namespace {
 // volume's files for every block; near a full volume only what is needed is claimed.
 constexpr std::uint64_t kClaimStep = 1u << 20;
 constexpr std::size_t kHeldWrites = 64 * 1024;
+constexpr std::size_t kReadWindow = 64 * 1024;
 
 [[nodiscard]] bool ReadAllAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t offset) {
   std::size_t done = 0;
@@ -70,19 +71,33 @@ bool PhoneOpenFile::Seek(std::uint32_t offset, std::uint8_t mode) {
 std::optional<Bytes> PhoneOpenFile::Read(std::size_t wanted) {
   readTried_ = true;
   if (!Flush()) return std::nullopt;
-  const int fd = Current();
-  if (fd < 0) return std::nullopt;
+  if (Current() < 0) return std::nullopt;
   if (position_ >= size_) return Bytes{kEndOfFileMarker};
   std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, size_ - position_));
   if (size_ - position_ - count == 1 && count > 1) {
     std::array<std::uint8_t, 1> last{};
-    if (!ReadAllAt(fd, last, size_ - 1)) return std::nullopt;
+    if (!ReadAt(last, size_ - 1)) return std::nullopt;
     if (last[0] == kEndOfFileMarker) --count;
   }
   Bytes data(count);
-  if (!ReadAllAt(fd, data, position_)) return std::nullopt;
+  if (!ReadAt(data, position_)) return std::nullopt;
   position_ += count;
   return data;
+}
+
+bool PhoneOpenFile::ReadAt(std::span<std::uint8_t> bytes, std::uint64_t offset) {
+  if (offset < windowAt_ || offset + bytes.size() > windowAt_ + window_.size()) {
+    if (bytes.size() > kReadWindow) return ReadAllAt(Current(), bytes, offset);
+    window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kReadWindow, size_ - offset)));
+    windowAt_ = offset;
+    if (!ReadAllAt(Current(), window_, offset)) {
+      window_.clear();
+      return false;
+    }
+  }
+  std::copy_n(window_.begin() + static_cast<std::ptrdiff_t>(offset - windowAt_), bytes.size(),
+              bytes.begin());
+  return true;
 }
 
 bool PhoneOpenFile::Write(ByteView data) {
@@ -128,6 +143,7 @@ bool PhoneOpenFile::StartDraft() {
 bool PhoneOpenFile::WriteAt(ByteView data) {
   if (size_ != position_ && (!Flush() || ::ftruncate(draft_, static_cast<off_t>(position_)) != 0))
     return false;
+  window_.clear();
   if (pending_.empty()) pendingAt_ = position_;
   pending_.insert(pending_.end(), data.begin(), data.end());
   return pending_.size() < kHeldWrites || Flush();

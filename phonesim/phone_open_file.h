@@ -10,10 +10,10 @@
 // A write cuts the file at its own end, so writes from the start replace the whole file. What
 // is written goes to a draft in the storage's draft folder, which takes the file's place at
 // close, in one piece; a refused write spoils the open file, and the close then keeps the old
-// contents. Neither the old file nor the draft is held in memory, only the last 64 KB written,
-// so many open files cost little more than their descriptors. A write the volume has no room for is
-// refused, as is a seek past the volume's capacity, so no file ever grows past it. A missing file
-// that is opened and closed without a read is made, empty when nothing was written: that is an
+// contents. Neither the old file nor the draft is held in memory, only the last 64 KB written and
+// read, so many open files cost little more than their descriptors. A write the volume has no room
+// for is refused, as is a seek past the volume's capacity, so no file ever grows past it. A missing
+// file that is opened and closed without a read is made, empty when nothing was written: that is an
 // upload of an empty file, while a reader of a missing file tries a read first and leaves nothing
 // behind.
 #pragma once
@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "menu/commondata.h"
 #include "phone/fsac_request.h"
@@ -53,6 +54,9 @@ class PhoneOpenFile {
 
   // The draft once something was written, else the old file; -1 when there is neither.
   int Current() const { return draft_ >= 0 ? draft_ : old_; }
+  // Reads `bytes.size()` bytes that lie within the file, through a window onto it: a download
+  // asks for small blocks, and a system call for each of them costs a good share of the rate.
+  [[nodiscard]] bool ReadAt(std::span<std::uint8_t> bytes, std::uint64_t offset);
   // Claims room on the volume for the file to be `size` bytes long.
   [[nodiscard]] bool Reserve(std::uint64_t size);
   // Makes the draft, holding the old contents up to the write position.
@@ -73,6 +77,8 @@ class PhoneOpenFile {
   // and a system call for each of them costs a good share of the transfer rate.
   Bytes pending_;
   std::uint64_t pendingAt_ = 0;
+  Bytes window_;  // the file's bytes from `windowAt_` on, as last read
+  std::uint64_t windowAt_ = 0;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
   std::uint64_t granted_ = 0;  // room claimed on the volume beyond the old size

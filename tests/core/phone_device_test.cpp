@@ -268,6 +268,36 @@ TEST(PhoneDeviceTest, MalformedRequestsAreRefused) {
             HexBytes("00 00 00 61 00 00 00 00 00 62 00 00"));
 }
 
+TEST(PhoneDeviceTest, ReadsOfAnOpenFileSeeItsWritesAndTheCloseKeepsThem) {
+  PhoneRig rig;
+  const Bytes old = RandomBytes(200'000, 4);
+  const Bytes written = RandomBytes(1000, 5);
+  rig.PutPhoneFile("/a/x", old);
+  Bytes response(kFsacBufferSize);
+  auto send = [&](const Bytes& request, std::uint32_t capacity = 0) {
+    std::uint32_t length = capacity;
+    const std::int32_t result = rig.library.P2K_SendCMD(kCommandFsac, request, response, length);
+    return result == 0 ? Bytes(response.begin(), response.begin() + length) : Bytes{};
+  };
+  auto at = [](const Bytes& bytes, std::size_t from) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(from + 1024));
+  };
+  send(FsacOpenRequest("/a/x", false));
+  send(FsacSeekRequest(99'000, kSeekFromStart));
+  EXPECT_EQ(send(FsacReadRequest(1024), 1024), at(old, 99'000));
+  send(FsacSeekRequest(99'000, kSeekFromStart));
+  send(FsacWriteRequest(written));  // the file now ends after these bytes
+  send(FsacSeekRequest(99'000, kSeekFromStart));
+  EXPECT_EQ(send(FsacReadRequest(1024), 1024), written);
+  send(FsacSeekRequest(0, kSeekFromStart));
+  EXPECT_EQ(send(FsacReadRequest(1024), 1024), at(old, 0));
+  send(FsacCloseRequest());
+  Bytes expected(old.begin(), old.begin() + 99'000);
+  expected.insert(expected.end(), written.begin(), written.end());
+  EXPECT_EQ(rig.PhoneFile("/a/x"), expected);
+}
+
 TEST(PhoneDeviceTest, RefusalsCountEachKindOfCommand) {
   FaultCounter counter({{{PhoneCall::FsacRead, 2, 2}, {PhoneCall::FsacWrite, 1}}, std::nullopt});
   std::vector<bool> reads, writes;
