@@ -1,5 +1,7 @@
 #include "cli/cli_dialogs.h"
 
+#include "cli/command.h"
+
 namespace menuforge::cli {
 namespace {
 
@@ -7,7 +9,9 @@ constexpr char kAnsweredNo[] = " (answered No)";
 
 }  // namespace
 
-void CliDialogs::Show(const Message& message) { out_ << message.text << '\n'; }
+void CliDialogs::Show(const Message& message) {
+  out_ << (message.icon == MessageIcon::Error ? kErrorPrefix : "") << message.text << '\n';
+}
 
 bool CliDialogs::Ask(const Message& question) {
   out_ << question.text << kAnsweredNo << '\n';

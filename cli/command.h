@@ -12,6 +12,9 @@ namespace menuforge::cli {
 
 enum ExitCode : int { kExitSuccess = 0, kExitFailure = 1, kExitUsage = 2 };
 
+// Starts every line that tells of a failure on stderr.
+inline constexpr char kErrorPrefix[] = "error: ";
+
 // Ends a command: the text goes to stderr as one "error: ..." line.
 class CommandFailure : public std::runtime_error {
  public:

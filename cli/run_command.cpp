@@ -5,7 +5,7 @@
 namespace menuforge::cli {
 
 int UsageFailure(const std::string& text, std::string_view program) {
-  std::cerr << "error: " << text << " (see " << program << " --help)\n";
+  std::cerr << kErrorPrefix << text << " (see " << program << " --help)\n";
   return kExitUsage;
 }
 
@@ -25,10 +25,10 @@ int RunCommand(const Command& command, std::span<const std::string> arguments,
   } catch (const UsageError& error) {
     return UsageFailure(error.what(), commandLine);
   } catch (const CommandFailure& error) {
-    std::cerr << "error: " << error.what() << '\n';
+    std::cerr << kErrorPrefix << error.what() << '\n';
     return error.code();
   } catch (const std::exception& error) {
-    std::cerr << "error: " << error.what() << '\n';
+    std::cerr << kErrorPrefix << error.what() << '\n';
     return kExitFailure;
   }
 }

@@ -23,7 +23,7 @@ int RunScanFirmware(const ParsedArguments& arguments) {
   const FirmwareScan scan = Scan(arguments.positional[0]);
   if (scan.status == ScanStatus::ReadFailed) throw CommandFailure(scan.message);
   if (scan.status != ScanStatus::Found) {
-    std::cerr << "error: " << scan.message << '\n';
+    std::cerr << kErrorPrefix << scan.message << '\n';
     std::cout << kFailedScanResult << '\n';
     return kExitFailure;
   }

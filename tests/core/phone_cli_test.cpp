@@ -213,6 +213,14 @@ TEST_F(PhoneCliTest, BackupMenuCopiesTheMenuAndJ2mestFiles) {
   EXPECT_NE(card.out.find("\npatch record=0 offset=156\n"), std::string::npos) << card.out;
 }
 
+TEST_F(PhoneCliTest, BackupMenuOfAPhoneWithoutAMenuFailsWithAnError) {
+  StartSimulator();
+  const CliRun run = Run("phone backup-menu backup");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err.starts_with("error: ")) << run.err;
+}
+
 struct NoProgress : ProgressWindows {
   struct Sink : ProgressSink {
     void SetCaption(const std::string&) override {}
