@@ -61,6 +61,21 @@ void CheckNesting(std::string_view text, const std::string& file) {
   }
 }
 
+// The library's tree builder, remembering where the text stopped making sense: a fault other
+// than a syntax error (a number too large) carries no place of its own.
+class PlacedTreeBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
+ public:
+  using json_sax_dom_parser::json_sax_dom_parser;
+
+  template <class Exception>
+  bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
+    tokenStart = position >= token.size() ? position - token.size() : 0;
+    return json_sax_dom_parser::parse_error(position, token, error);
+  }
+
+  std::size_t tokenStart = 0;
+};
+
 std::string PlainWords(std::string_view what) {
   if (const std::size_t tag = what.find(kLibraryTagEnd); tag != std::string_view::npos)
     what.remove_prefix(tag + kLibraryTagEnd.size());
@@ -84,13 +99,17 @@ std::string SyntaxFault(const Json::parse_error& error, std::string_view text) {
 
 Json ParseJsonText(std::string_view text, const std::string& file) {
   CheckNesting(text, file);
+  Json result;
+  PlacedTreeBuilder builder(result);
   try {
-    return Json::parse(text);
+    Json::sax_parse(text, &builder);
   } catch (const Json::parse_error& error) {
     throw JsonMenuError(file + ": " + kNotJson + SyntaxFault(error, text));
   } catch (const Json::exception& error) {
-    throw JsonMenuError(file + ": " + kNotJson + PlainWords(error.what()));
+    throw JsonMenuError(file + ": " + kNotJson + PlaceText(PlaceOf(text, builder.tokenStart)) +
+                        PlainWords(error.what()));
   }
+  return result;
 }
 
 }  // namespace menuforge::cli

@@ -808,7 +808,7 @@ TEST_F(CliTest, JsonFaultsAreToldInPlainWordsWithTheirPlace) {
        "error: lines.json: not valid JSON: line 3, column 14: unexpected ','; expected '[', '{', "
        "or a literal\n"},
       {"huge.json", "{\"format\": 1e999}",
-       "error: huge.json: not valid JSON: number overflow parsing '1e999'\n"},
+       "error: huge.json: not valid JSON: line 1, column 12: number overflow parsing '1e999'\n"},
   };
   for (const Case& c : cases) {
     WriteFileText(folder / c.file, c.text);
