@@ -56,6 +56,8 @@ void MainWindow::PhoneDisconnected() {
   if (tray_) tray_->ShowDisconnected();
   ShowConnection(false);
   phoneSafety_.ForgetPhoneMenu();
+  // Its MIDlets went with it; the next phone may hold others.
+  editorContext_.midlets = {};
   saveToPhoneAction_->setEnabled(false);
   phonePanel_->setText(ShownText(kNoPhonePanelText));
   formatPanel_->setText(ShownText(kNoImeiPanelText));

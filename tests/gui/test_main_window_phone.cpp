@@ -439,6 +439,20 @@ void MainWindowPhoneTest::openFromPhonePatchesTheJavaTablesAndSaveWritesThemBack
   Trigger("modifyItemAction");
   QCOMPARE(listed, (QStringList{" Chess", " Plain", " Notes"}));
   QCOMPARE(fields, (QStringList{"Chess Deluxe", "Chess", "Games"}));
+
+  // The MIDlets were that phone's: once it has gone, none is offered.
+  phone_->Unplug();
+  window_->PollPhone();
+  bool offered = true;
+  prompts_->onModal = [&](QDialog& editor) {
+    editor.show();
+    auto* function = editor.findChild<QComboBox*>(QStringLiteral("functionChoice"));
+    function->setCurrentIndex(function->findText(QStringLiteral("Application start")));
+    offered = editor.findChild<QComboBox*>(QStringLiteral("installedMidletChoice"))->isEnabled();
+    editor.hide();
+  };
+  Trigger("modifyItemAction");
+  QVERIFY(!offered);
 }
 
 void MainWindowPhoneTest::restartQuestionAtClose_data() {
