@@ -42,11 +42,31 @@ class StagingFolder {
   std::filesystem::path path_;
 };
 
+// The folder the backup goes to; when this run made it and nothing was backed up, a failed run
+// takes it away again, so that a failure leaves nothing behind.
+class TargetFolder {
+ public:
+  explicit TargetFolder(const std::filesystem::path& path) : path_(path) {
+    std::error_code error;
+    made_ = std::filesystem::create_directories(path_, error);
+    if (error) throw CommandFailure(FileError("create", path_, error.value()));
+  }
+  ~TargetFolder() {
+    std::error_code ignored;
+    if (made_ && !kept_) std::filesystem::remove(path_, ignored);
+  }
+  void Keep() { kept_ = true; }
+
+ private:
+  std::filesystem::path path_;
+  bool made_ = false;
+  bool kept_ = false;
+};
+
 int RunBackupMenu(const ParsedArguments& arguments) {
   const std::filesystem::path folder = arguments.positional[0];
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) throw CommandFailure(FileError("create", folder, error.value()));
+  TargetFolder backupFolder(folder);
   const StagingFolder staging(folder);
   if (staging.path().empty())
     throw CommandFailure(FileError("create", folder / kStagingPattern, errno));
@@ -55,6 +75,7 @@ int RunBackupMenu(const ParsedArguments& arguments) {
   settings.readJ2mest = settings.fromPhone = settings.fromCard = true;
   PhoneConnection phone(arguments, settings, staging.path());
   if (phone.link().menuFiles.ReadPhoneMenuFiles().empty()) return kExitFailure;
+  backupFolder.Keep();
 
   for (const BackupName& name : kBackupNames) {
     const std::filesystem::path copy = staging.path() / name.workFile;

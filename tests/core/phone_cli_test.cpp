@@ -219,6 +219,7 @@ TEST_F(PhoneCliTest, BackupMenuOfAPhoneWithoutAMenuFailsWithAnError) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(run.err.starts_with("error: ")) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(folder / "work" / "backup"));
 }
 
 struct NoProgress : ProgressWindows {
