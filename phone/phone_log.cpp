@@ -10,6 +10,8 @@ std::string PhoneLog::Create(const std::filesystem::path& path) {
   errno = 0;
   file_.reset(std::fopen(path.c_str(), "wb"));
   if (!file_) return FileError("create", path, errno);
+  // Emptied, then written at its end whatever else adds to it: lines a script appends meanwhile
+  // are never overwritten.
   return Append(path);
 }
 
