@@ -1,9 +1,12 @@
 #include "app/about_dialog.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/core/about_text.h"
 #include "app/core/version.h"
 
 namespace menuforge {
@@ -13,6 +16,32 @@ namespace {
 constexpr char kCaption[] = "About";
 constexpr char kVersionPrefix[] = "Version ";
 const QColor kProductColour(255, 0, 0);
+constexpr int kLicenceWidth = 560;
+constexpr int kLicenceHeight = 220;
+
+QString LibrariesText() {
+  QString text = QStringLiteral("Built with Qt %1 (LGPL-3.0), running on Qt %2")
+                     .arg(QString::fromLatin1(QT_VERSION_STR), QString::fromLatin1(qVersion()));
+  for (const LinkedLibrary& library : CoreLibraries())
+    text += QStringLiteral(", ") + QString::fromStdString(LibraryLine(library));
+  return text;
+}
+
+// The licence travels inside the program, so the box shows it wherever the program runs.
+QString LicenceText() {
+  QFile file(QStringLiteral(":/LICENSE"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+QLabel* WrappedLabel(const QString& text, const char* name) {
+  auto* label = new QLabel(text);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFixedWidth(kLicenceWidth);
+  return label;
+}
 
 }  // namespace
 
@@ -39,6 +68,15 @@ AboutDialog::AboutDialog(QWidget* parent)
   version->setObjectName(QStringLiteral("versionLabel"));
   version->setAlignment(Qt::AlignCenter);
   layout->addWidget(version);
+  layout->addWidget(WrappedLabel(QString::fromLatin1(kLicenceLine), "licenceLabel"));
+
+  auto* licence = new QPlainTextEdit(LicenceText());
+  licence->setObjectName(QStringLiteral("licenceText"));
+  licence->setReadOnly(true);
+  licence->setLineWrapMode(QPlainTextEdit::NoWrap);
+  licence->setFixedSize(kLicenceWidth, kLicenceHeight);
+  layout->addWidget(licence);
+  layout->addWidget(WrappedLabel(LibrariesText(), "librariesLabel"));
 
   auto* ok = new QPushButton(QStringLiteral("OK"));
   ok->setObjectName(QStringLiteral("okButton"));

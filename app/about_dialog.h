@@ -1,4 +1,4 @@
-// The "About" box with the product name and version.
+// The "About" box: product name, version, licence and the libraries linked.
 #pragma once
 
 #include <QDialog>

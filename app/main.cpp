@@ -3,12 +3,14 @@
 #include <QFile>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "app/application_icon.h"
 #include "app/core/version.h"
 #include "app/main_window.h"
+#include "app/working_folder_lock.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 
@@ -58,11 +60,18 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(menuforge::ApplicationIcon());
   parser.process(application);
 
+  // A second program in the same folder would empty the first one's log; it may still look.
+  menuforge::WorkingFolderLock folderLock(std::filesystem::current_path());
+  const menuforge::FolderAccess access = folderLock.Take(menuforge::AskToOpenReadOnly);
+  if (access == menuforge::FolderAccess::Quit) return 0;
+
   std::optional<std::string> socketOption;
   if (parser.isSet(phoneSocket))
     socketOption = QFile::encodeName(parser.value(phoneSocket)).toStdString();
-  menuforge::MainWindow window(nullptr, std::make_unique<menuforge::SocketPhoneLibrary>(
-                                            menuforge::PhoneSocketPath(socketOption)));
+  menuforge::MainWindow window(
+      nullptr,
+      std::make_unique<menuforge::SocketPhoneLibrary>(menuforge::PhoneSocketPath(socketOption)),
+      nullptr, access == menuforge::FolderAccess::ReadOnly);
   window.show();
   if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
     window.OpenFile(QFile::encodeName(files.front()).toStdString());

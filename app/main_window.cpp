@@ -11,10 +11,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/core/command_hints.h"
 #include "app/core/status_text.h"
 #include "app/core/version.h"
 #include "app/item_list_box.h"
@@ -72,6 +74,16 @@ QAction* MakeAction(QObject* owner, const char* name, const char* caption, const
   return action;
 }
 
+// While off, the tooltip says why after the command's own hint; on, it is the hint alone (or,
+// without one, the command's text, which Qt shows when no tooltip is set).
+void ExplainWhenOff(QAction* action, const char* hint, const char* offHint) {
+  const QString on = hint ? Text(hint) : QString();
+  const QString off = (hint ? on + QLatin1Char('\n') : QString()) + Text(offHint);
+  const auto show = [action, on, off](bool enabled) { action->setToolTip(enabled ? on : off); };
+  QObject::connect(action, &QAction::enabledChanged, action, show);
+  show(action->isEnabled());
+}
+
 QLabel* MakePanel(const char* name, int width, Qt::Alignment alignment) {
   auto* panel = new QLabel;
   panel->setObjectName(QString::fromLatin1(name));
@@ -90,18 +102,21 @@ std::unique_ptr<P2kLibrary> OrSocketLibrary(std::unique_ptr<P2kLibrary> library)
 }  // namespace
 
 MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
-                       std::unique_ptr<P2kLibrary> phoneLibrary, QWidget* parent)
+                       std::unique_ptr<P2kLibrary> phoneLibrary, QWidget* parent, bool readOnly)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       prompts_(prompts ? std::move(prompts) : std::make_unique<QtWindowPrompts>(this)),
       workingFolder_(std::filesystem::current_path()),
+      readOnly_(readOnly),
+      privateFiles_(readOnly ? std::make_unique<QTemporaryDir>() : nullptr),
+      filesFolder_(privateFiles_ ? LocalPath(privateFiles_->path()) : workingFolder_),
       catalog_(workingFolder_),
       fadeTimer_(new QTimer(this)),
       phonePollTimer_(new QTimer(this)),
       progressWindows_(this),
       phoneLibrary_(OrSocketLibrary(std::move(phoneLibrary))),
-      phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, workingFolder_),
+      phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, filesFolder_),
       phoneSafety_(phone_, settings_, *prompts_, PhoneBackupFolder()) {
   setObjectName(QStringLiteral("mainWindow"));
   setAcceptDrops(true);
@@ -112,6 +127,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
   editorContext_.pickers.drmIcons = &drmIcons_;
   editorContext_.pickers.phonePictures = &phonePictures_;
+  if (readOnly_) catalog_.SetReadOnly();
 
   CreateActions();
   CreateUndoActions();
@@ -153,12 +169,22 @@ void MainWindow::CreateActions() {
   restoreBackupAction_ =
       MakeAction(this, "restoreBackupAction", "Restore phone backup\u2026", nullptr, QIcon());
   exitAction_ = MakeAction(this, "exitAction", "E&xit", nullptr, QIcon());
+  exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  helpAction_ = MakeAction(this, "helpAction", "Menuforge &help", nullptr,
+                           look->standardIcon(QStyle::SP_DialogHelpButton));
+  helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
   setupAction_ = MakeAction(this, "setupAction", "Setup", nullptr, QIcon());
   aboutAction_ = MakeAction(this, "aboutAction", "&About...", nullptr, QIcon());
 
   for (QAction* action : {saveAction_, saveAsAction_, openFromPhoneAction_, saveToPhoneAction_,
                           restartPhoneAction_, restoreBackupAction_})
     action->setEnabled(false);
+  ExplainWhenOff(saveAction_, kSaveHint, kNeedsMenuHint);
+  ExplainWhenOff(saveAsAction_, nullptr, kNeedsMenuHint);
+  ExplainWhenOff(openFromPhoneAction_, kOpenFromPhoneHint, kNeedsPhoneToOpenHint);
+  ExplainWhenOff(saveToPhoneAction_, kSaveToPhoneHint, kNeedsPhoneAndMenuHint);
+  ExplainWhenOff(restartPhoneAction_, kRestartPhoneHint, kNeedsPhoneToOpenHint);
+  ExplainWhenOff(restoreBackupAction_, nullptr, kNeedsPhoneToOpenHint);
 }
 
 void MainWindow::CreateMenus() {
@@ -177,7 +203,7 @@ void MainWindow::CreateMenus() {
   menuBar()->addAction(setupAction_);
   QMenu* help = menuBar()->addMenu(Text("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));
-  help->addAction(aboutAction_);
+  help->addActions({helpAction_, aboutAction_});
 }
 
 void MainWindow::CreateToolBar() {
@@ -337,6 +363,7 @@ void MainWindow::ConnectControls() {
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   connect(setupAction_, &QAction::triggered, this, &MainWindow::ShowSetup);
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAbout);
+  connect(helpAction_, &QAction::triggered, this, &MainWindow::ShowHelp);
 
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
   connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
@@ -398,8 +425,11 @@ void MainWindow::StartUp() {
     tray_->show();
   }
 
-  if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
-    prompts_->Show({error, kErrorCaption, MessageIcon::Error});
+  // Read-only, the log of the program holding the folder stays as it is; phone operations go
+  // unlogged.
+  if (!readOnly_)
+    if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
+      prompts_->Show({error, kErrorCaption, MessageIcon::Error});
   const bool phoneLibraryStarted = phone_.session.Start();
 
   splash_ = new SplashWindow(this);
@@ -472,7 +502,7 @@ void MainWindow::ShutDown() {
   delete splash_;
   splash_ = nullptr;
   phonePollTimer_->stop();
-  RemoveWorkingFiles(workingFolder_);
+  RemoveWorkingFiles(filesFolder_);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

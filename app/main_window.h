@@ -41,6 +41,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
+class QTemporaryDir;
 class QModelIndex;
 class QUndoStack;
 
@@ -60,9 +61,11 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   // Starts up in the current directory. Without `prompts` the user is asked through real message
   // boxes and file dialogs; without `phoneLibrary` the phone is looked for on the simulator's
   // usual socket.
+  // `readOnly`: another program holds the folder, so nothing is written into it; the working
+  // copies of the phone's files go to a private temporary folder instead.
   explicit MainWindow(std::unique_ptr<WindowPrompts> prompts = nullptr,
-                      std::unique_ptr<P2kLibrary> phoneLibrary = nullptr,
-                      QWidget* parent = nullptr);
+                      std::unique_ptr<P2kLibrary> phoneLibrary = nullptr, QWidget* parent = nullptr,
+                      bool readOnly = false);
   ~MainWindow() override;
 
   // What Open does once its dialog has named the file; the menu on screen is replaced without a
@@ -114,11 +117,15 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void OpenRecentFile(const std::filesystem::path& path);
   void RememberRecentFile(const std::filesystem::path& path);
   void ShowRecentFiles();
+  // Into the settings file, unless the folder is only read.
+  void StoreRecentFiles();
   // The folder the open and save dialogs start in.
   std::string DialogFolder() const;
   void RememberWindowSize();
   void ShowSetup();
   void ShowAbout();
+  // F1: the README in the desktop's viewer.
+  void ShowHelp();
   void ChooseProfile(int index);
   // "Create new...": the selector shows the new profile, or what it showed before.
   void CreateProfile();
@@ -175,6 +182,10 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   std::unique_ptr<WindowPrompts> prompts_;
   ProfileNotices profileNotices_{*prompts_};
   std::filesystem::path workingFolder_;
+  bool readOnly_;
+  std::unique_ptr<QTemporaryDir> privateFiles_;
+  // Where the working copies of the phone's files go: the working folder, or the private one.
+  std::filesystem::path filesFolder_;
   Catalog catalog_;
   MenuTree tree_;
   FormatOptions options_;
@@ -226,6 +237,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   QAction* exitAction_ = nullptr;
   QAction* setupAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* helpAction_ = nullptr;
 
   QComboBox* profileSelector_ = nullptr;
   QRadioButton* saveMode22_ = nullptr;

@@ -1,5 +1,6 @@
 // "Restore phone backup…": one of the safety copies kept before each write to the phone goes
 // back to it.
+#include "app/backup_chooser_dialog.h"
 #include "app/main_window.h"
 
 namespace menuforge {
@@ -12,9 +13,19 @@ constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 void MainWindow::RestorePhoneBackup() {
   if (!phoneIdle_ || !phone_.session.connected()) return;
   const std::string folder = phoneSafety_.backupFolder().string();
-  const auto backup =
-      prompts_->OpenFileName({kRestoreBackupCaption, kBackupFilter, folder.c_str()});
-  if (!backup) return;
+  const std::vector<PhoneBackup> backups = ListPhoneBackups(phoneSafety_.backupFolder());
+  std::vector<BackupRow> rows;
+  for (const PhoneBackup& backup : backups)
+    rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
+  BackupChooserDialog chooser(
+      backups, rows,
+      [&] {
+        return prompts_->OpenFileName({kRestoreBackupCaption, kBackupFilter, folder.c_str()});
+      },
+      this);
+  prompts_->ShowModal(chooser);
+  const std::optional<std::filesystem::path> backup = chooser.chosen();
+  if (chooser.result() != QDialog::Accepted || !backup) return;
   phoneIdle_ = false;
   static_cast<void>(phoneSafety_.RestoreBackup(*backup));
   phoneIdle_ = true;

@@ -3,12 +3,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QUndoStack>
 
 #include "app/about_dialog.h"
+#include "app/core/help_file.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
 #include "app/settings_dialog.h"
@@ -111,7 +113,9 @@ bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
 }
 
 void MainWindow::ShowSetup() {
-  SettingsDialog dialog(settings_, workingFolder_ / kSettingsFileName,
+  // Read-only, the settings changed serve this run alone.
+  SettingsDialog dialog(settings_,
+                        readOnly_ ? std::filesystem::path() : workingFolder_ / kSettingsFileName,
                         phone_.session.connected() && phoneIdle_, this);
   connect(&dialog, &SettingsDialog::backupRequested, this, &MainWindow::BackUpSeemRecord);
   connect(&dialog, &SettingsDialog::restoreRequested, this, &MainWindow::RestoreSeemRecord);
@@ -120,6 +124,13 @@ void MainWindow::ShowSetup() {
 }
 
 void MainWindow::ShowAbout() { prompts_->ShowModal(*about_); }
+
+void MainWindow::ShowHelp() {
+  const std::optional<std::filesystem::path> help =
+      FindHelpFile(LocalPath(QCoreApplication::applicationDirPath()));
+  if (!help || !prompts_->OpenDocument(*help))
+    prompts_->Show({HelpMissingText(), kHelpCaption, MessageIcon::Information});
+}
 
 void MainWindow::ChooseProfile(int index) {
   const std::vector<std::string> entries = catalog_.SelectorEntries();

@@ -41,18 +41,24 @@ void MainWindow::RememberRecentFile(const std::filesystem::path& path) {
   lastFolder_ = std::filesystem::absolute(path, error).parent_path();
   recentFiles_.Add(path);
   ShowRecentFiles();
-  // The list is a convenience: a settings file that cannot be written costs it, nothing more.
-  static_cast<void>(WriteRecentFiles(workingFolder_ / kSettingsFileName, recentFiles_));
+  StoreRecentFiles();
 }
 
 void MainWindow::ShowRecentFiles() {
   recentMenu_->clear();
-  for (const std::filesystem::path& path : recentFiles_.paths()) {
-    QString shown = ShownText(path.string());
-    QAction* action = recentMenu_->addAction(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
+  const std::vector<std::filesystem::path>& paths = recentFiles_.paths();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::filesystem::path path = paths[i];
+    QAction* action = recentMenu_->addAction(ShownText(RecentMenuEntryText(i, path)));
     connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
   }
   recentMenu_->setEnabled(!recentFiles_.paths().empty());
+}
+
+void MainWindow::StoreRecentFiles() {
+  // The list is a convenience: a settings file that cannot be written costs it, nothing more.
+  if (!readOnly_)
+    static_cast<void>(WriteRecentFiles(workingFolder_ / kSettingsFileName, recentFiles_));
 }
 
 void MainWindow::OpenRecentFile(const std::filesystem::path& path) {
@@ -61,7 +67,7 @@ void MainWindow::OpenRecentFile(const std::filesystem::path& path) {
     prompts_->Show({MissingRecentFileText(path), kWarningCaption, MessageIcon::Warning});
     recentFiles_.Remove(path);
     ShowRecentFiles();
-    static_cast<void>(WriteRecentFiles(workingFolder_ / kSettingsFileName, recentFiles_));
+    StoreRecentFiles();
     return;
   }
   if (MaySetMenuAside()) OpenFile(path);
@@ -82,6 +88,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::RememberWindowSize() {
+  if (readOnly_) return;
   const QSize size = isMaximized() ? normalGeometry().size() : this->size();
   // Like the recent files, a size that cannot be written is only not remembered.
   static_cast<void>(WriteWindowSize(workingFolder_ / kSettingsFileName,

@@ -15,7 +15,9 @@ constexpr FileDialogText kFirmwareDialog{"Select CG1 to create FW profile",
 }  // namespace
 
 void MainWindow::CreateProfile() {
-  if (const auto image = prompts_->OpenFileName(kFirmwareDialog)) {
+  if (readOnly_) {
+    prompts_->Show({kReadOnlyFolderText, kProfileErrorCaption, MessageIcon::Warning});
+  } else if (const auto image = prompts_->OpenFileName(kFirmwareDialog)) {
     repaint();
     FirmwareScan scan;
     {

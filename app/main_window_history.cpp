@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <QUndoStack>
 
+#include "app/core/command_hints.h"
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
 #include "app/tree_edit_command.h"
@@ -31,6 +32,15 @@ void MainWindow::CreateUndoActions() {
   redoAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
                                         style()->standardIcon(QStyle::SP_ArrowForward)));
   connect(undoStack_, &QUndoStack::cleanChanged, this, &MainWindow::ShowTitle);
+  // Enabled, the tooltip follows the text ("Undo Delete"); off, it says there is nothing.
+  connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, [this](bool can) {
+    undoAction_->setToolTip(can ? QString() : QString::fromLatin1(kNothingToUndoHint));
+  });
+  connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, [this](bool can) {
+    redoAction_->setToolTip(can ? QString() : QString::fromLatin1(kNothingToRedoHint));
+  });
+  undoAction_->setToolTip(QString::fromLatin1(kNothingToUndoHint));
+  redoAction_->setToolTip(QString::fromLatin1(kNothingToRedoHint));
 }
 
 void MainWindow::Record(const char* text, const std::function<void()>& edit) {
@@ -56,7 +66,8 @@ void MainWindow::StartMenu(CurrentMenu menu) {
 void MainWindow::ShowTitle() {
   // The see-through toggle has a title of its own until it is toggled back.
   if (!seeThrough_) return;
-  setWindowTitle(QString::fromStdString(current_.WindowTitle()));
+  setWindowTitle(QString::fromStdString(current_.WindowTitle()) +
+                 (readOnly_ ? QStringLiteral(" (read-only folder)") : QString()));
   setWindowModified(!undoStack_->isClean());
 }
 

@@ -90,7 +90,7 @@ void MainWindow::OpenFromPhone() {
   // A patch downloads the JAD files.
   phoneIdle_ = false;
   editorContext_.midlets =
-      ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, workingFolder_, *prompts_);
+      ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, filesFolder_, *prompts_);
   phoneIdle_ = true;
   saveAction_->setEnabled(loaded);
   saveAsAction_->setEnabled(loaded);
@@ -104,7 +104,7 @@ void MainWindow::SaveToPhone() {
   phoneIdle_ = false;
   // Edits made while the transfer runs are not on the phone.
   const int savedStep = undoStack_->index();
-  const std::filesystem::path menuCopy = workingFolder_ / kMenuWorkFile;
+  const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
   const SaveResult saved = SaveMenuFile(menuCopy, tree_, options_, catalog_.availableItems());
   // Only a file written whole goes to the phone; an older copy must not take its place.
   if (saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy) &&

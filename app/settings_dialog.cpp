@@ -116,7 +116,7 @@ void SettingsDialog::Confirm() {
   settings_ = editor_.Confirmed();
   // The settings in memory stay updated even when the file cannot be written; the window stays
   // open so that the user can try again or cancel.
-  const std::string error = WriteSettings(settingsPath_, settings_);
+  const std::string error = settingsPath_.empty() ? "" : WriteSettings(settingsPath_, settings_);
   if (!error.empty()) {
     QMessageBox::critical(this, QString::fromLatin1(kErrorCaption), QString::fromStdString(error));
     return;

@@ -15,7 +15,8 @@ class SettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `settings` are the run's settings; OK updates them and writes them to `settingsPath`.
+  // `settings` are the run's settings; OK updates them and writes them to `settingsPath`, unless
+  // it is empty.
   SettingsDialog(Settings& settings, std::filesystem::path settingsPath, bool phoneConnected,
                  QWidget* parent = nullptr);
 

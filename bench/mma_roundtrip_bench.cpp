@@ -1,4 +1,4 @@
-// Loading and saving the largest menu a mma_ucp file can hold, and the memory the loaded menu
+// Loading and saving the largest menu an mma_ucp file can hold, and the memory the loaded menu
 // takes. Aims: under 1 ms per round trip, under 1 MB per menu.
 #include <benchmark/benchmark.h>
 

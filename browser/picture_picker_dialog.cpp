@@ -207,10 +207,14 @@ void PicturePickerDialog::BuildContextMenus() {
 }
 
 void PicturePickerDialog::done(int result) {
-  if (result == QDialog::Accepted)
-    browser_.Accept();
-  else
+  if (result == QDialog::Accepted) {
+    if (const std::optional<Message> refused = browser_.Accept()) {
+      prompts_.Show(*refused);
+      return;
+    }
+  } else {
     browser_.Cancel();
+  }
   previewTimer_.stop();
   QDialog::done(result);
 }
@@ -256,6 +260,13 @@ void PicturePickerDialog::ShowRows() {
     item->setData(0, kPathRole, QByteArray::fromStdString(path));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     item->setIcon(0, IsPreviewable(row.name, row.size) ? PreviewOf(path) : NoPreview());
+    // Still selectable, for the file operations; greyed, because OK will not take it.
+    if (const std::optional<std::string> refusal = browser_.IconPathRefusal(row)) {
+      for (int column = 0; column < fileList_->columnCount(); ++column) {
+        item->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));
+        item->setToolTip(column, QString::fromStdString(*refusal));
+      }
+    }
   }
   for (const std::size_t row : browser_.selectedRows())
     fileList_->topLevelItem(static_cast<int>(row))->setSelected(true);

@@ -45,7 +45,7 @@ std::string Catalog::CreateProfilesFolder() const {
   return "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
 }
 
-CatalogResult Catalog::LoadItemBase() { return ReadItemBaseFile(true); }
+CatalogResult Catalog::LoadItemBase() { return ReadItemBaseFile(!readOnly_); }
 
 CatalogResult Catalog::ReadItemBase() { return ReadItemBaseFile(false); }
 
@@ -92,6 +92,10 @@ CatalogResult Catalog::ReloadItemBase() {
 
 CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool isShortcut) {
   CatalogResult result;
+  if (readOnly_) {
+    result.error = kReadOnlyFolderText;
+    return result;
+  }
   if (!AppendableIdentifier(identifier)) {
     result.error = UnstorableIdentifierError(identifier);
     return result;
@@ -117,6 +121,11 @@ Catalog::Admission Catalog::AdmitItem(const std::string& identifier, bool isShor
 
 CatalogResult Catalog::StoreAdmittedItems() {
   CatalogResult result;
+  if (readOnly_) {
+    // In memory they serve this run; the file stays the other program's.
+    admittedLines_.clear();
+    return result;
+  }
   std::error_code error;
   if (!std::filesystem::exists(itemBasePath(), error) && !error) {
     result.error = CreateProfilesFolder();

@@ -26,11 +26,19 @@ struct CatalogResult {
   bool ok() const { return error.empty(); }
 };
 
+inline constexpr char kReadOnlyFolderText[] =
+    "The working folder is open read-only: another Menuforge holds it, so nothing is written "
+    "into it";
+
 class Catalog {
  public:
   explicit Catalog(std::filesystem::path workingFolder);
 
   const std::filesystem::path& workingFolder() const { return workingFolder_; }
+  // A folder another program has locked is only read: the item base is never created or
+  // extended (admitted items stay in memory), and nothing is appended.
+  void SetReadOnly() { readOnly_ = true; }
+  bool readOnly() const { return readOnly_; }
   std::filesystem::path profilesFolder() const;
   std::filesystem::path itemBasePath() const;
 
@@ -81,6 +89,7 @@ class Catalog {
   [[nodiscard]] std::string CreateProfilesFolder() const;
 
   std::filesystem::path workingFolder_;
+  bool readOnly_ = false;
   ItemTable itemBase_;
   // Lines of items admitted but not yet stored.
   std::vector<std::string> admittedLines_;

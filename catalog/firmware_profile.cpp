@@ -73,7 +73,7 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
     case ScanStatus::Cancelled: return creation;
     case ScanStatus::ReadFailed: creation.error = scan.message; return creation;
     case ScanStatus::Failed:
-      dialogs.Show({kProfileNotCreatedText, "", MessageIcon::None});
+      dialogs.Show({kProfileNotCreatedText, "", MessageIcon::Warning});
       return creation;
     case ScanStatus::Found: break;
   }
@@ -89,7 +89,7 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
 
   catalog.ListProfiles();
   catalog.ApplyProfile(scan.version, options, dialogs);
-  dialogs.Show({kProfileCreatedText, "", MessageIcon::None});
+  dialogs.Show({kProfileCreatedText, "", MessageIcon::Information});
   creation.warnings.insert(creation.warnings.end(), scan.warnings.begin(), scan.warnings.end());
   return creation;
 }

@@ -82,7 +82,9 @@ OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catal
   }
   catalog.MakeWholeBaseAvailable();
   catalog.SetSelectorIndex(0);
-  if (added) dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
+  // Read-only, the items serve this run alone; the file was not updated.
+  if (added && !catalog.readOnly())
+    dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
   return Finish(load);
 }
 

@@ -179,8 +179,21 @@ bool DrmPickerDialog::eventFilter(QObject* watched, QEvent* event) {
     Step(key->key() == Qt::Key_Up);
     return true;
   }
-  // Keys without a character move the caret or the focus.
+  // Keys without a character move the caret or the focus. Selecting, copying and cutting, and
+  // the keys of the dialog (Enter, Escape, Tab) work as in any field; only pasting stays out,
+  // as it would pass the digit rule by.
   if (key->text().isEmpty()) return false;
+  if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy) ||
+      key->matches(QKeySequence::Cut))
+    return false;
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return false;
+    default: break;
+  }
   const QChar character = key->text().front();
   switch (ClassifyNumberKey(character.unicode())) {
     case NumberKey::Digit: TypeDigit(character); return true;

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "editor/core/control_hints.h"
 #include "editor/icon_row_panel.h"
 #include "editor/item_editor_dialog.h"
 #include "editor/shown_texts.h"
@@ -24,6 +25,14 @@ constexpr std::size_t Index(auto id) { return static_cast<std::size_t>(id); }
 QLabel* Label(const char* text, QWidget* buddy) {
   auto* label = new QLabel(QString::fromLatin1(text));
   label->setBuddy(buddy);
+  return label;
+}
+
+// A "[?]" label explains its field, over the label and over the field alike.
+QLabel* HintedLabel(const char* text, QWidget* buddy, const char* hint) {
+  QLabel* label = Label(text, buddy);
+  label->setToolTip(QString::fromLatin1(hint));
+  buddy->setToolTip(label->toolTip());
   return label;
 }
 
@@ -145,7 +154,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   QLineEdit* actionCode = BuildField(FunctionField::ActionCode, QStringLiteral("actionCodeField"));
   actionCode->setMaxLength(static_cast<int>(kActionCodeFieldLength));
   auto* actionLayout = new QHBoxLayout(action);
-  actionLayout->addWidget(Label("Action code (dec) [?]:", actionCode));
+  actionLayout->addWidget(HintedLabel("Action code (dec) [?]:", actionCode, kActionCodeHint));
   actionLayout->addWidget(actionCode);
 
   QGroupBox* shortcut = BuildFunctionGroup(ItemFunction::Shortcut, QStringLiteral("shortcutGroup"),
@@ -153,6 +162,8 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   QLineEdit* shortcutData =
       BuildField(FunctionField::ShortcutData, QStringLiteral("shortcutField"));
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
+  shortcut->setToolTip(QString::fromLatin1(kShortcutDataHint));
+  shortcutData->setToolTip(shortcut->toolTip());
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 
   QGroupBox* call = BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("callSendGroup"),
@@ -185,7 +196,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   for (const auto& [field, caption, name] : codeFields) {
     QLineEdit* code = BuildField(field, QString::fromLatin1(name));
     code->setMaxLength(static_cast<int>(kCodeFieldLength));
-    codes->addRow(Label(caption, code), code);
+    codes->addRow(HintedLabel(caption, code, kCodeByteHint), code);
   }
   callLayout->addLayout(codes, 1);
 
@@ -210,7 +221,10 @@ QLayout* ItemEditorDialog::BuildBottomBar() {
   resetButton_ = new QPushButton(QStringLiteral("Reset All Data"));
   resetButton_->setObjectName(QStringLiteral("resetButton"));
   resetButton_->setToolTip(QStringLiteral("Clear all data attached to the item"));
-  resetButton_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+  // Red and bold call attention only while there is something to clear; disabled, the button
+  // looks like every other disabled one.
+  resetButton_->setStyleSheet(
+      QStringLiteral("QPushButton:enabled { color: red; font-weight: bold; }"));
   connect(resetButton_, &QPushButton::clicked, this, [this] {
     model_.ResetAllData();
     Refresh();

@@ -2,19 +2,44 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "menu/commondata.h"
 
 namespace menuforge {
+namespace {
+
+// A language picked from the open list hands the focus on to the text; keys on the closed list
+// (typing a name to find it, the arrows) only browse, so the focus stays and no letter of a
+// typed name lands in the text.
+class LanguageComboBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  bool browsing() const { return browsing_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    browsing_ = true;
+    QComboBox::keyPressEvent(event);
+    browsing_ = false;
+  }
+
+ private:
+  bool browsing_ = false;
+};
+
+}  // namespace
 
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor) {
-  auto* choice = new QComboBox(parent);
+  auto* choice = new LanguageComboBox(parent);
   choice->setObjectName(QStringLiteral("languageChoice"));
   for (std::string_view name : LanguageTable)
     choice->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   choice->setCurrentIndex(static_cast<int>(position < kLanguageCount ? position : 0));
-  QObject::connect(choice, &QComboBox::activated, editor, [editor] { editor->setFocus(); });
+  QObject::connect(choice, &QComboBox::activated, editor, [choice, editor] {
+    if (!choice->browsing()) editor->setFocus();
+  });
   return choice;
 }
 

@@ -34,8 +34,9 @@ StringListPanel::StringListPanel(const QString& name, QWidget* parent)
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->header()->setStretchLastSection(true);
-  list_->setColumnWidth(0, 40);
-  list_->setColumnWidth(1, 80);
+  // Wide enough for the header texts, whatever the font; the title takes the rest.
+  list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   list_->setFixedHeight(list_->header()->sizeHint().height() +
                         list_->fontMetrics().height() * kVisibleRows + 10);
 

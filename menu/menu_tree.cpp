@@ -6,7 +6,7 @@ namespace menuforge {
 
 std::string TooManyEntriesText() {
   return "The main menu already holds " + std::to_string(kMaxMenuEntries) +
-         " entries, the most a mma_ucp file can hold";
+         " entries, the most an mma_ucp file can hold";
 }
 
 const std::array<std::string_view, kSoftkeyCount> kSoftkeyPrefixes = {

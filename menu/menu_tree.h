@@ -23,7 +23,7 @@ inline constexpr std::size_t kFirstEntryPosition = 9;
 inline constexpr std::size_t kFixedNodeCount = 9;
 // Record numbers are 8-bit and records 0 to 9 are fixed, so at most 245 entries fit a file.
 inline constexpr std::size_t kMaxMenuEntries = 245;
-// "The main menu already holds 245 entries, the most a mma_ucp file can hold"
+// "The main menu already holds 245 entries, the most an mma_ucp file can hold"
 std::string TooManyEntriesText();
 
 extern const std::array<std::string_view, kSoftkeyCount> kSoftkeyPrefixes;

@@ -12,8 +12,8 @@ namespace menuforge {
 namespace {
 
 constexpr char kTooShortMessage[] =
-    "The file is too short to be a mma_ucp file: it must hold at least the ten fixed records";
-constexpr char kNotAMenuMessage[] = "The file is not a mma_ucp file: ";
+    "The file is too short to be an mma_ucp file: it must hold at least the ten fixed records";
+constexpr char kNotAMenuMessage[] = "The file is not an mma_ucp file: ";
 constexpr char kTooFewRecords[] = "its header counts fewer than ten records";
 
 // No menu the phone or this program writes breaks these rules; random or foreign bytes break

@@ -1,4 +1,4 @@
-// Reading a mma_ucp file into the menu tree.
+// Reading an mma_ucp file into the menu tree.
 #pragma once
 
 #include <filesystem>

@@ -12,12 +12,12 @@ constexpr char kNoMenuText[] = "There is no menu to save";
 // The loader refuses such a file as no menu at all.
 std::string ControlBytesInNameText(const std::string& name) {
   return "The item name " + QuotedForMessage(name) +
-         " holds control characters, which a mma_ucp file cannot hold";
+         " holds control characters, which an mma_ucp file cannot hold";
 }
 
 std::string DataTooLargeText(std::size_t bytes) {
   return "The menu's data takes " + std::to_string(bytes) +
-         " bytes; a mma_ucp file can hold at most " + std::to_string(kMaxDataSectionBytes);
+         " bytes; an mma_ucp file can hold at most " + std::to_string(kMaxDataSectionBytes);
 }
 
 // Main menu nodes group by group: each group's members, then their children's groups in turn.

@@ -1,4 +1,4 @@
-// Writing the menu tree as a mma_ucp file.
+// Writing the menu tree as an mma_ucp file.
 #pragma once
 
 #include <filesystem>

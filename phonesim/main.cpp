@@ -10,6 +10,7 @@
 
 #include "app/core/version.h"
 #include "phone/phone_socket_path.h"
+#include "phonesim/demo_firmware.h"
 #include "phonesim/demo_storage.h"
 #include "phonesim/phone_server.h"
 #include "phonesim/seem_records.h"
@@ -26,12 +27,14 @@ constexpr char kUsage[] =
     "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
     "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
-    "                          [--capacity BYTES]\n"
+    "                          [--capacity BYTES] [--prepare]\n"
     "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
     "the file attributes and the SEEM records; an empty or missing DIR is filled with a demo\n"
-    "phone. The program and menuforge-cli find the phone on the socket: PATH, else\n"
+    "phone, and DIR/firmware holds the demo phone's firmware files when they are missing: a CG1\n"
+    "image to make its profile from and a DRM binary of icons. The program and menuforge-cli find "
+    "the phone on the socket: PATH, else\n"
     "$MENUFORGE_PHONE_SOCKET, else $XDG_RUNTIME_DIR/menuforge-phone.sock\n"
     "(/tmp/menuforge-phone-UID.sock without XDG_RUNTIME_DIR). Stop it with Ctrl+C.\n"
     "\n"
@@ -44,7 +47,8 @@ constexpr char kUsage[] =
     "                        create file-close delete mkdir rmdir seem-read seem-write restart\n"
     "  --drop-after BYTES    drop each connection once that many file bytes have passed\n"
     "  --capacity BYTES      the room on each volume (default 67108864, 64 MB); a write past\n"
-    "                        it is refused, as by a full phone\n";
+    "                        it is refused, as by a full phone\n"
+    "  --prepare             fill DIR as above, then end without listening\n";
 
 PhoneServer* runningServer = nullptr;
 
@@ -57,6 +61,7 @@ struct Options {
   std::vector<std::string> refusals;
   bool help = false;
   bool version = false;
+  bool prepare = false;
 };
 
 struct UsageError {
@@ -83,6 +88,10 @@ Options Parse(const std::vector<std::string>& arguments) {
     }
     if (name == "--version") {
       options.version = true;
+      continue;
+    }
+    if (name == "--prepare") {
+      options.prepare = true;
       continue;
     }
     if (i + 1 >= arguments.size()) throw UsageError{"option " + name + " needs a value"};
@@ -154,6 +163,11 @@ int Run(const Options& options) {
     }
     std::cout << "Created a demo phone in " << config.storage.string() << '\n';
   }
+  if (const std::string error = WriteDemoFirmware(config.storage, config.answers.firmwareVersion);
+      !error.empty()) {
+    std::cerr << "error: " << error << '\n';
+    return kExitFailure;
+  }
   PhoneStorage storage(config.storage);
   storage.ClearDrafts();
   if (const std::string error = PrepareSeemRecords(storage, options.model, options.imei);
@@ -161,6 +175,7 @@ int Run(const Options& options) {
     std::cerr << "error: " << error << '\n';
     return kExitFailure;
   }
+  if (options.prepare) return kExitSuccess;
 
   PhoneServer server(config);
   const std::filesystem::path socket = PhoneSocketPath(options.socket);

@@ -1,8 +1,10 @@
 #include "widgets/window_prompts.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QUrl>
 
 #include "widgets/message_box.h"
 
@@ -53,5 +55,9 @@ std::optional<std::filesystem::path> QtWindowPrompts::SaveFileName(const FileDia
 }
 
 void QtWindowPrompts::ShowModal(QDialog& dialog) { dialog.exec(); }
+
+bool QtWindowPrompts::OpenDocument(const std::filesystem::path& file) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(file.c_str())));
+}
 
 }  // namespace menuforge

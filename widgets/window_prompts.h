@@ -35,6 +35,8 @@ class WindowPrompts : public UserDialogs {
   virtual std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) = 0;
   virtual std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) = 0;
   virtual void ShowModal(QDialog& dialog) = 0;
+  // A local document in the desktop's viewer; false when nothing there takes it.
+  virtual bool OpenDocument(const std::filesystem::path& file) = 0;
 };
 
 // Message boxes and file dialogs over `parent`.
@@ -48,6 +50,7 @@ class QtWindowPrompts : public WindowPrompts {
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override;
   std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override;
   void ShowModal(QDialog& dialog) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
 
  private:
   QWidget* parent_;

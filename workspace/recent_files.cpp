@@ -30,6 +30,18 @@ void RecentFiles::Add(const std::filesystem::path& path) {
 
 void RecentFiles::Remove(const std::filesystem::path& path) { std::erase(paths_, path); }
 
+std::string RecentMenuEntryText(std::size_t index, const std::filesystem::path& path) {
+  const auto escaped = [](std::string text) {
+    for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 2))
+      text.insert(at, 1, '&');
+    return text;
+  };
+  std::string text = index < 9 ? "&" + std::to_string(index + 1) + " " : "";
+  text += escaped(path.filename().string());
+  if (path.has_parent_path()) text += " (" + escaped(path.parent_path().string()) + ")";
+  return text;
+}
+
 std::string MissingRecentFileText(const std::filesystem::path& path) {
   return path.string() + " no longer exists; it has been taken off the recent files";
 }

@@ -24,6 +24,10 @@ class RecentFiles {
   std::vector<std::filesystem::path> paths_;
 };
 
+// An entry of File > Open recent: "&1 menu.mma (/home/me/menus)", the number (1 to 8) as its
+// access key, then the file name with its folder after it; '&' in the path is doubled.
+std::string RecentMenuEntryText(std::size_t index, const std::filesystem::path& path);
+
 // "NAME no longer exists; it has been taken off the recent files"
 std::string MissingRecentFileText(const std::filesystem::path& path);
 

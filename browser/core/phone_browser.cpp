@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "browser/core/natural_order.h"
 #include "browser/core/phone_text.h"
+#include "menu/icon_path_rule.h"
 
 namespace menuforge {
 namespace {
@@ -12,6 +14,12 @@ std::u16string WideOf(std::string_view eightBit) {
   std::u16string wide;
   for (const char c : eightBit) wide += static_cast<char16_t>(static_cast<unsigned char>(c));
   return wide;
+}
+
+std::optional<std::string> RefusalOf(std::string_view phonePath) {
+  const std::optional<PhonePathFault> fault = CheckIconPathRule(WideOf(phonePath));
+  if (!fault) return std::nullopt;
+  return kNotAnIconPathPrefix + std::string(PhonePathFaultText(*fault));
 }
 
 }  // namespace
@@ -58,7 +66,11 @@ void PhoneBrowser::ListSelected() {
     const std::string path = entry.path();
     if (path.starts_with(prefix)) entries.emplace(path.substr(prefix.size()), &entry);
   }
-  for (const std::string& name : selected_->files) {
+  // The folder keeps its names in the order they came; the list shows them in natural order.
+  std::vector<std::string> names = selected_->files;
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+  for (const std::string& name : names) {
     const auto found = entries.find(name);
     const FileListEntry* entry = found == entries.end() ? nullptr : found->second;
     if (std::find(keep.begin(), keep.end(), name) != keep.end())
@@ -87,7 +99,18 @@ void PhoneBrowser::SetUsePath(bool on) {
   usePathText_ = on ? WideOf(currentFolderPath_) : std::u16string();
 }
 
-void PhoneBrowser::Accept() { state_.pickedPath = WideOf(iconPath_); }
+std::optional<std::string> PhoneBrowser::IconPathRefusal(const FileRow& row) const {
+  return RefusalOf(PhonePathOf(row));
+}
+
+std::optional<Message> PhoneBrowser::Accept() {
+  if (const std::optional<std::string> refusal = RefusalOf(iconPath_))
+    return Message{QuotedForMessage(ShownPhonePath(iconPath_)) + "\r\n" + *refusal +
+                       "\r\nRename the file on the phone, or choose another",
+                   kErrorCaption, MessageIcon::Warning};
+  state_.pickedPath = WideOf(iconPath_);
+  return std::nullopt;
+}
 
 void PhoneBrowser::Cancel() { state_.pickedPath.clear(); }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@ inline constexpr char kConfirmationCaption[] = "Confirmation";
 inline constexpr char kDeleteQuestionPrefix[] = "Delete ";
 inline constexpr char kDeleteFolderQuestion[] =
     "All files in folder will be deleted\r\n  Continue?";
+inline constexpr char kNotAnIconPathPrefix[] = "Cannot be used as an icon path: ";
 
 // One row of the file list: "File", "File Size", "Attr".
 struct FileRow {
@@ -76,6 +78,9 @@ class PhoneBrowser {
   bool usePath() const { return usePath_; }
   const std::u16string& usePathText() const { return usePathText_; }
   std::string PhonePathOf(const FileRow& row) const;
+  // Why the item editor would refuse the row's path as an icon path ("Cannot be used as an
+  // icon path: Invalid character in file name"), or nothing when it takes it.
+  std::optional<std::string> IconPathRefusal(const FileRow& row) const;
 
   // "Update file list": fetches as the list mode says and builds the tree again.
   void Update(ProgressWindows& browserWindows);
@@ -88,8 +93,9 @@ class PhoneBrowser {
   // "Use path": when set, its field shows the current folder path; when cleared it is emptied.
   void SetUsePath(bool on);
   void SetUsePathText(std::u16string text) { usePathText_ = std::move(text); }
-  // OK and Cancel: the window's result.
-  void Accept();
+  // OK and Cancel: the window's result. OK refuses, with the reason, a path the item editor
+  // would refuse, and then leaves the result as it was.
+  std::optional<Message> Accept();
   void Cancel();
 
   // "Upload to this folder" with the files chosen in the open dialog.

@@ -24,8 +24,9 @@ std::string_view AttributeBoxHint(bool storesFunction) {
 }
 
 std::string_view PickButtonHint(const IconRowControls& row, bool phoneConnected) {
-  const bool needsPhone = row.enabled && !row.pickEnabled && row.source == IconSource::Fs;
-  return needsPhone && !phoneConnected ? kConnectPhoneToPickText : "";
+  if (!row.enabled || row.pickEnabled) return "";
+  if (row.source == IconSource::Drm) return kChooseDrmAgainText;
+  return phoneConnected ? "" : kConnectPhoneToPickText;
 }
 
 std::string_view MidletChoiceHint(const EditorControls& controls, bool phoneJ2mestRead) {

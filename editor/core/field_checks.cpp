@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/core/letter_or_digit.h"
 #include "menu/item_data.h"
 
 namespace menuforge {
@@ -22,13 +21,6 @@ std::string_view FaultText(InputFault fault) {
   return {};
 }
 
-bool IsVolumeLetter(char16_t c) { return c == u'a' || c == u'b' || c == u'c' || c == u'e'; }
-
-bool IsFileNameCharacter(char16_t c) {
-  constexpr std::u16string_view kMarks = u"()-./[]_";
-  return IsLetterOrDigit(c) || kMarks.find(c) != std::u16string_view::npos;
-}
-
 }  // namespace
 
 Message InputFaultMessage(InputFault fault) {
@@ -37,14 +29,13 @@ Message InputFaultMessage(InputFault fault) {
 }
 
 std::optional<InputFault> CheckPhonePath(std::u16string_view path) {
-  if (path.empty()) return std::nullopt;
-  if (path[0] != u'/') return InputFault::PathDelimiter;
-  if (path.size() == 1) return std::nullopt;
-  if (!IsVolumeLetter(path[1])) return InputFault::VolumeLetter;
-  if (path.size() == 2) return std::nullopt;
-  if (path[2] != u'/') return InputFault::PathDelimiter;
-  if (!std::all_of(path.begin() + 3, path.end(), IsFileNameCharacter))
-    return InputFault::FileNameCharacter;
+  const std::optional<PhonePathFault> fault = CheckIconPathRule(path);
+  if (!fault) return std::nullopt;
+  switch (*fault) {
+    case PhonePathFault::PathDelimiter: return InputFault::PathDelimiter;
+    case PhonePathFault::VolumeLetter: return InputFault::VolumeLetter;
+    case PhonePathFault::FileNameCharacter: return InputFault::FileNameCharacter;
+  }
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "menu/icon_path_rule.h"
 #include "menu/user_messages.h"
 
 namespace menuforge {
@@ -12,9 +13,6 @@ namespace menuforge {
 inline constexpr char kInputErrorCaption[] = "Input format error";
 inline constexpr char kInputIgnoredText[] = "Input will be ignored";
 
-inline constexpr char kPathDelimiterText[] = "Invalid path delimiter. Expecting '/'";
-inline constexpr char kVolumeLetterText[] = "Invalid volume letter. Expecting a,b,c,e";
-inline constexpr char kFileNameCharacterText[] = "Invalid character in file name";
 inline constexpr char kInvalidNumberText[] = "Invalid numeric value";
 inline constexpr char kValueTooBigText[] = "Value too big";
 inline constexpr char kValueTooSmallText[] = "Value too small";
@@ -34,8 +32,7 @@ enum class InputFault {
 // The reason's text, a line break and "Input will be ignored", as an error box.
 Message InputFaultMessage(InputFault fault);
 
-// A phone path as typed: an unfinished path such as "/a" passes, so that typing is never
-// refused halfway. An empty path passes.
+// A phone path as typed, by the icon path rule.
 std::optional<InputFault> CheckPhonePath(std::u16string_view path);
 
 struct NumberRange {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/core/folder_tree.h"
+#include "browser/core/natural_order.h"
 
 namespace menuforge {
 namespace {
@@ -62,6 +63,26 @@ TEST(BrowserTreeTest, NodePathsAndFolderPaths) {
   tree.Remove(*folder->parent);
   EXPECT_EQ(tree.Find("/a/mobile"), nullptr);
   EXPECT_NE(tree.Find("/a"), nullptr);
+}
+
+TEST(BrowserTreeTest, FileListOrderIsNatural) {
+  const std::vector<std::pair<const char*, const char*>> ordered = {
+      {"icon_1.gif", "icon_2.gif"},
+      {"icon_2.gif", "icon_10.gif"},
+      {"icon_9", "icon_010"},
+      {"Icon.gif", "icon_1.gif"},
+      {"a01", "a1"},
+      {"A1", "a1"},
+      {"x", "x0"},
+      {"x99999999999999999999", "x100000000000000000000"},
+      {"icon_1b", "icon_1c"},
+      {"\x41.gif", "\xE9.gif"},
+  };
+  for (const auto& [first, second] : ordered) {
+    EXPECT_TRUE(NaturalLess(first, second)) << first << " < " << second;
+    EXPECT_FALSE(NaturalLess(second, first)) << second << " < " << first;
+  }
+  EXPECT_FALSE(NaturalLess("same", "same"));
 }
 
 }  // namespace

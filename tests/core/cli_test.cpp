@@ -758,7 +758,7 @@ TEST_F(CliTest, BytesThatAreNoMenuAreRefusedWithOneMessage) {
   for (const std::string arguments : {"dump garbage.bin", "convert garbage.bin out"}) {
     const CliRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.starts_with("error: The file is not a mma_ucp file: ")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("error: The file is not an mma_ucp file: ")) << run.err;
     EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
     EXPECT_FALSE(Exists("Profiles"));
     EXPECT_FALSE(Exists("out"));

@@ -19,8 +19,8 @@ using test::TempFolder;
 using namespace std::string_literals;
 
 constexpr std::size_t kBlock = 65536;
-const Message kCreated{kProfileCreatedText, "", MessageIcon::None};
-const Message kNotCreated{kProfileNotCreatedText, "", MessageIcon::None};
+const Message kCreated{kProfileCreatedText, "", MessageIcon::Information};
+const Message kNotCreated{kProfileNotCreatedText, "", MessageIcon::Warning};
 const Message kUpdated{kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information};
 
 std::string Lines(const std::vector<std::string>& lines) {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "editor/core/field_checks.h"
-#include "editor/core/letter_or_digit.h"
 #include "menu/commondata.h"
+#include "menu/icon_path_rule.h"
 
 namespace menuforge {
 namespace {

@@ -568,6 +568,11 @@ TEST(ItemEditorModel, DisabledPickersSayWhatTheyNeed) {
     EXPECT_EQ(PickButtonHint(editor.controls().icon(IconRow::List), c.connected), c.pick);
     EXPECT_EQ(MidletChoiceHint(editor.controls(), c.phoneRead), c.midlets);
   }
+  // A DRM row off since the window opened says how to get its button back.
+  IconRowControls drm{IconSource::Drm, u"12", true, false, true};
+  EXPECT_EQ(PickButtonHint(drm, true), kChooseDrmAgainText);
+  drm.pickEnabled = true;
+  EXPECT_EQ(PickButtonHint(drm, false), "");
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(MenuOpening, BytesThatAreNoMenuAreRefusedBeforeAnythingIsWritten) {
   const OpenResult result =
       OpenMenuFile(folder / "garbage.bin", tree, catalog, options, state, dialogs);
   EXPECT_FALSE(result.loaded);
-  EXPECT_TRUE(result.error.starts_with("The file is not a mma_ucp file: ")) << result.error;
+  EXPECT_TRUE(result.error.starts_with("The file is not an mma_ucp file: ")) << result.error;
   EXPECT_TRUE(result.warnings.empty());
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_TRUE(tree.empty());

@@ -237,7 +237,7 @@ TEST(MenuLoader, RejectsFilesTooShortForTheFixedRecords) {
   Loaded shortFile = Load(Bytes(file.begin(), file.begin() + 200));
   EXPECT_EQ(shortFile.result.status, LoadStatus::Failed);
   EXPECT_EQ(shortFile.result.error,
-            "The file is too short to be a mma_ucp file: it must hold at least the ten fixed "
+            "The file is too short to be an mma_ucp file: it must hold at least the ten fixed "
             "records");
   EXPECT_TRUE(shortFile.tree.empty());
   EXPECT_EQ(Load({}).result.status, LoadStatus::Failed);
@@ -245,7 +245,7 @@ TEST(MenuLoader, RejectsFilesTooShortForTheFixedRecords) {
   Bytes fewRecords = file;
   fewRecords[2] = 9;
   EXPECT_EQ(Load(fewRecords).result.error,
-            "The file is not a mma_ucp file: its header counts fewer than ten records");
+            "The file is not an mma_ucp file: its header counts fewer than ten records");
 }
 
 TEST(MenuLoader, StopsAtTheRecordCount) {
@@ -262,7 +262,7 @@ TEST(MenuLoader, RecordsThatPointBackAreRefused) {
   Loaded loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Failed);
   EXPECT_EQ(loaded.result.error,
-            "The file is not a mma_ucp file: record 10 links back to record 10, so its links run "
+            "The file is not an mma_ucp file: record 10 links back to record 10, so its links run "
             "in a loop");
   EXPECT_TRUE(loaded.tree.empty());
 }

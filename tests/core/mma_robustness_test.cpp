@@ -21,7 +21,7 @@ using test::RandomMenu;
 using test::RandomMenuItems;
 
 constexpr std::size_t kMutatedFiles = 5000;
-constexpr char kDataTooLargeText[] = "a mma_ucp file can hold at most 65535";
+constexpr char kDataTooLargeText[] = "an mma_ucp file can hold at most 65535";
 
 struct LoadedMenu {
   MenuTree tree;
@@ -270,7 +270,7 @@ const std::vector<HostileCase>& HostileCases() {
          file.resize(RecordAt(size, 9));
          return file;
        },
-       LoadStatus::Failed, "too short to be a mma_ucp file", NothingLoaded},
+       LoadStatus::Failed, "too short to be an mma_ucp file", NothingLoaded},
       {"a header that counts fewer than ten records",
        [](RecordSize size) {
          Bytes file = FlatMenu(size, 1);
@@ -465,7 +465,7 @@ TEST(MmaRobustnessTest, RandomBytesAreNoMenu) {
       for (const bool profileIsDefault : {true, false}) {
         const LoadedMenu loaded = Load(file, RandomMenuItems(), profileIsDefault);
         ASSERT_EQ(loaded.result.status, LoadStatus::Failed) << BytesToHex(file);
-        EXPECT_TRUE(loaded.result.error.starts_with("The file is not a mma_ucp file: ") ||
+        EXPECT_TRUE(loaded.result.error.starts_with("The file is not an mma_ucp file: ") ||
                     loaded.result.error.starts_with("The file is too short"))
             << loaded.result.error;
         EXPECT_TRUE(loaded.result.missingItems.empty());

@@ -278,7 +278,7 @@ TEST(MenuSaver, RefusesWhatTheFormatCannotHold) {
   result = SaveMenuFile(folder / "x", big, Mode(36), TestItems());
   EXPECT_EQ(result.status, SaveStatus::Failed);
   EXPECT_EQ(result.message.text,
-            "The menu's data takes 67548 bytes; a mma_ucp file can hold at most 65535");
+            "The menu's data takes 67548 bytes; an mma_ucp file can hold at most 65535");
   EXPECT_FALSE(std::filesystem::exists(folder / "x"));
 }
 
@@ -373,7 +373,7 @@ TEST(MenuSaver, RefusesNamesOfControlBytes) {
       EncodeMenuFile(tree, Mode(22), WithDefaultSoftkeys({{"Ga\tmes", "x", true}}), bytes);
   EXPECT_EQ(result.status, SaveStatus::Failed);
   EXPECT_EQ(result.message.text,
-            "The item name \"Ga\tmes\" holds control characters, which a mma_ucp file cannot "
+            "The item name \"Ga\tmes\" holds control characters, which an mma_ucp file cannot "
             "hold");
 }
 

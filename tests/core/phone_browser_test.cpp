@@ -2,6 +2,8 @@
 // operations keeping the phone file list and the tree in step with the phone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <deque>
 
@@ -237,7 +239,8 @@ TEST(PhoneBrowserTest, NamesOutside8BitsAreRefusedBeforeAnythingIsSent) {
 
   browser.Upload({fine}, {});
   EXPECT_EQ(rig.PhoneFile("/a/p/caf\xE9.gif"), RandomBytes(10, 3));
-  EXPECT_EQ(rig.Rows().back(), "caf\xE9.gif");
+  const std::vector<std::string> rows = rig.Rows();
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "caf\xE9.gif"), rows.end());
 }
 
 TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFile) {

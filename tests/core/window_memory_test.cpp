@@ -1,7 +1,9 @@
 // What the window keeps in the settings file besides the settings, and what it calls the menu.
 #include <gtest/gtest.h>
 
+#include "app/core/backup_rows.h"
 #include "app/core/current_menu.h"
+#include "app/core/help_file.h"
 #include "app/core/version.h"
 #include "support/test_support.h"
 #include "workspace/recent_files.h"
@@ -48,6 +50,45 @@ TEST(RecentFiles, SurviveInTheirOwnSectionLeavingTheSettingsAsTheyWere) {
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
     EXPECT_EQ(text[at - 1], '\r');
   EXPECT_EQ(ReadSettings(ini).fromCard, true);
+}
+
+TEST(RecentFiles, EntriesGetANumberKeyAndTheFolderAfterTheName) {
+  const std::tuple<std::size_t, const char*, const char*> cases[] = {
+      {0, "/home/me/menus/mma_ucp", "&1 mma_ucp (/home/me/menus)"},
+      {7, "/m&m/a&b.mma", "&8 a&&b.mma (/m&&m)"},
+      {2, "plain.mma", "&3 plain.mma"},
+  };
+  for (const auto& [index, path, text] : cases) EXPECT_EQ(RecentMenuEntryText(index, path), text);
+}
+
+TEST(HelpFile, InstalledOrBesideTheBuildOrNone) {
+  const TempFolder top;
+  const std::filesystem::path installed = top.path() / "usr/share/doc/menuforge/README.md";
+  const std::filesystem::path checkout = top.path() / "src/README.md";
+  std::filesystem::create_directories(installed.parent_path());
+  std::filesystem::create_directories(top.path() / "src/build/bin");
+  std::filesystem::create_directories(top.path() / "usr/bin");
+  std::filesystem::create_directories(top.path() / "elsewhere/bin");
+  WriteFileBytes(installed, Bytes{'#'});
+  WriteFileBytes(checkout, Bytes{'#'});
+  EXPECT_EQ(FindHelpFile(top.path() / "usr/bin"), installed);
+  EXPECT_EQ(FindHelpFile(top.path() / "src/build/bin"), checkout);
+  EXPECT_EQ(FindHelpFile(top.path() / "elsewhere/bin"), std::nullopt);
+}
+
+TEST(PhoneBackupRows, NameThePhoneAndTheTimeInFull) {
+  const PhoneBackup backup{"mma_ucp_354_20261207-172205", "354", "20261207-172205"};
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"354", "V3x", "V3x"},
+      {"354", "", "this phone"},
+      {"999", "V3x", "another phone"},
+      {"", "", "another phone"}};
+  for (const auto& [imei, model, phone] : cases) {
+    const BackupRow row = BackupRowOf(backup, imei, model);
+    EXPECT_EQ(row.phone, phone) << imei << " " << model;
+    EXPECT_EQ(row.imei, "354");
+    EXPECT_EQ(row.taken, "2026-12-07 17:22:05");
+  }
 }
 
 TEST(WindowSizes, NoSizeOrANonsenseOneIsNone) {

@@ -47,6 +47,11 @@ class ScriptedPrompts : public WindowPrompts {
     proposedNames.emplace_back(text.proposedName ? text.proposedName : "");
     return NextPath(savePaths);
   }
+  std::vector<std::filesystem::path> openedDocuments;
+  bool OpenDocument(const std::filesystem::path& file) override {
+    openedDocuments.push_back(file);
+    return true;
+  }
   void ShowModal(QDialog& dialog) override {
     modalTitles.push_back(dialog.windowTitle());
     if (onModal) onModal(dialog);

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMovie>
@@ -115,6 +117,25 @@ class TestDrmPicker : public QObject {
     QCOMPARE(FieldText(d), QStringLiteral("3"));
     QCOMPARE(SizeText(d), QStringLiteral("[no image]"));
     QVERIFY(Find<QLabel>(d, "preview")->movie() == nullptr);
+  }
+
+  void editingKeysWorkAsInAnyField() {
+    DrmPickerDialog& d = Open(LayoutB());
+    auto* field = Find<QLineEdit>(d, "numberField");
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(field->selectedText(), QStringLiteral("1"));
+    Type(QStringLiteral("4"));
+    QCOMPARE(FieldText(d), QStringLiteral("4"));
+    QTest::keyClick(field, Qt::Key_Left);
+    QCOMPARE(field->cursorPosition(), 0);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QCOMPARE(FieldText(d), QString());
+    // Pasting stays out, as it would pass the digit rule by.
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(FieldText(d), QString());
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!d.isVisible());
   }
 
   void upDownWrapsAround() {

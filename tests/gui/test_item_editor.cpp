@@ -55,8 +55,9 @@ ScriptedEditorPrompts::Script TypeName(const QString& text, int steps = 0) {
   return [text, steps](QDialog& dialog) {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Name settings"));
     auto* choice = Find<QComboBox>(dialog, "languageChoice");
+    if (steps > 0) choice->setFocus();
     for (int i = 0; i < steps; ++i) QTest::keyClick(choice, Qt::Key_Down);
-    QVERIFY(Find<QLineEdit>(dialog, "nameField")->hasFocus() || steps == 0);
+    QVERIFY(choice->hasFocus() || steps == 0);
     QTest::keyClicks(Find<QLineEdit>(dialog, "nameField"), text);
     Click(dialog, "okButton");
   };
@@ -220,6 +221,28 @@ class TestItemEditor : public QObject {
     QVERIFY(prompts_.scripts.empty());
   }
 
+  void typingALanguageNameKeepsTheFocusInTheList() {
+    ItemEditorDialog& d = Open();
+    prompts_.scripts.push_back([](QDialog& dialog) {
+      auto* name = Find<QLineEdit>(dialog, "nameField");
+      auto* choice = Find<QComboBox>(dialog, "languageChoice");
+      QTest::keyClicks(name, QStringLiteral("Hallo"));
+      choice->setFocus();
+      QTest::keyClicks(choice, QStringLiteral("German"));
+      QCOMPARE(choice->currentText(), QStringLiteral("German"));
+      QVERIFY(choice->hasFocus());
+      QCOMPARE(name->text(), QStringLiteral("Hallo"));
+      // A pick from the open list hands the focus to the name.
+      choice->showPopup();
+      QTest::keyClick(choice->view(), Qt::Key_Down);
+      QTest::keyClick(choice->view(), Qt::Key_Return);
+      QTRY_VERIFY(name->hasFocus());
+      Click(dialog, "okButton");
+    });
+    Click(d, "menuTitleAddButton");
+    QCOMPARE(List(d, "menuTitleList")->topLevelItem(0)->text(2), QStringLiteral("Hallo"));
+  }
+
   void tooLongNamesAreRefusedInTheDialog() {
     ItemEditorDialog& d = Open();
     prompts_.scripts.push_back([this](QDialog& dialog) {
@@ -301,6 +324,11 @@ class TestItemEditor : public QObject {
     auto* midlets = Find<QComboBox>(d, "installedMidletChoice");
     QVERIFY(!midlets->isEnabled());
     QCOMPARE(midlets->toolTip(), QStringLiteral("Needs a J2MEST read from the phone"));
+    // The "[?]" labels explain their fields.
+    for (const auto& [field, hint] : {std::pair{"actionCodeField", kActionCodeHint},
+                                      {"shortcutField", kShortcutDataHint},
+                                      {"code14Field", kCodeByteHint}})
+      QCOMPARE(Find<QLineEdit>(d, field)->toolTip(), QString::fromLatin1(hint));
     auto* lockable = Find<QCheckBox>(d, "lockableBox");
     auto* protectedBox = Find<QCheckBox>(d, "protectedBox");
     QVERIFY(lockable->isEnabled() && lockable->isChecked() && lockable->toolTip().isEmpty());

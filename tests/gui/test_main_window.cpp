@@ -17,6 +17,7 @@
 #include "app/drag_data.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
+#include "app/working_folder_lock.h"
 #include "catalog/firmware_profile.h"
 #include "catalog/menu_opening.h"
 #include "gui/main_window_fixture.h"
@@ -32,8 +33,8 @@ using test::ScriptedPrompts;
 
 const Message kMismatch{kProfileMismatchOnLoadText, "Profile error", MessageIcon::Warning};
 const Message kUpdated{kItemBaseUpdatedText, "Profile info", MessageIcon::Information};
-const Message kCreated{kProfileCreatedText, "", MessageIcon::None};
-const Message kNotCreated{kProfileNotCreatedText, "", MessageIcon::None};
+const Message kCreated{kProfileCreatedText, "", MessageIcon::Information};
+const Message kNotCreated{kProfileNotCreatedText, "", MessageIcon::Warning};
 constexpr int kFadeInTicks = 25;
 constexpr int kFadeOutTicks = 26;
 
@@ -100,6 +101,7 @@ class MainWindowTest : public QObject {
   void closeIsRefusedWhileFadingIn();
   void closeFadesOutThenDeletesWorkingFiles();
   void exitTakesTheSameWayAsClose();
+  void aSecondProgramInTheFolderOnlyReadsIt();
   void setupAndAboutAreShownModally();
   void doubleClickOnTheItemLabelCutsOutTheTree();
 
@@ -243,7 +245,11 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
   QStringList editMenu;
   for (QAction* action : Child<QMenu>("editMenu")->actions()) editMenu << action->text();
   QCOMPARE(editMenu, (QStringList{"&Undo", "&Redo"}));
-  QCOMPARE(Child<QMenu>("helpMenu")->actions().front()->text(), QStringLiteral("&About..."));
+  QStringList helpMenu;
+  for (QAction* action : Child<QMenu>("helpMenu")->actions()) helpMenu << action->text();
+  QCOMPARE(helpMenu, (QStringList{"Menuforge &help", "&About..."}));
+  QCOMPARE(Child<QAction>("helpAction")->shortcut(), QKeySequence("F1"));
+  QCOMPARE(Child<QAction>("exitAction")->shortcut(), QKeySequence("Ctrl+Q"));
 
   QCOMPARE(Child<QAction>("newAction")->shortcut(), QKeySequence("Ctrl+N"));
   QCOMPARE(Child<QAction>("openAction")->shortcut(), QKeySequence("Ctrl+O"));
@@ -261,12 +267,14 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
   const Button buttons[] = {
       {"newAction", "Create new mma_ucp from scratch", true},
       {"openAction", "Open mma_ucp from file", true},
-      {"saveAction", "Save mma_ucp to file", false},
-      {"undoAction", "Undo", false},
-      {"redoAction", "Redo", false},
-      {"openFromPhoneAction", "Open mma_ucp from phone", false},
-      {"saveToPhoneAction", "Save mma_ucp to phone", false},
-      {"restartPhoneAction", "Restart phone", false},
+      {"saveAction", "Save mma_ucp to file\nOff until a menu is open: open one or start a new one",
+       false},
+      {"undoAction", "Nothing to undo", false},
+      {"redoAction", "Nothing to redo", false},
+      {"openFromPhoneAction", "Open mma_ucp from phone\nOff until a phone is connected", false},
+      {"saveToPhoneAction",
+       "Save mma_ucp to phone\nOff until a phone is connected and a menu is open", false},
+      {"restartPhoneAction", "Restart phone\nOff until a phone is connected", false},
   };
   QList<QAction*> toolBar = Child<QToolBar>("toolBar")->actions();
   toolBar.removeIf([](QAction* action) { return action->isSeparator(); });
@@ -276,6 +284,9 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
     QCOMPARE(action->toolTip(), QString::fromLatin1(buttons[i].hint));
     QCOMPARE(action->isEnabled(), buttons[i].enabled);
   }
+  // Turned on, a command's tooltip is its hint alone.
+  Trigger("newAction");
+  QCOMPARE(Child<QAction>("saveAction")->toolTip(), QStringLiteral("Save mma_ucp to file"));
   QCOMPARE(Child<QComboBox>("profileSelector")->toolTip(),
            QStringLiteral("Select a profile for target phone.\nProfile excludes unsupported mma "
                           "items and sets proper mma_ucp format"));
@@ -841,6 +852,52 @@ void MainWindowTest::closeFadesOutThenDeletesWorkingFiles() {
     QVERIFY2(!QFileInfo::exists(name), name);
 }
 
+void MainWindowTest::aSecondProgramInTheFolderOnlyReadsIt() {
+  WorkingFolderLock first(folder_->path());
+  QCOMPARE(first.Take([](const Message&) { return false; }), FolderAccess::Writable);
+  std::vector<Message> asked;
+  WorkingFolderLock second(folder_->path());
+  const auto ask = [&asked](const Message& question) {
+    asked.push_back(question);
+    return true;
+  };
+  QCOMPARE(second.Take(ask), FolderAccess::ReadOnly);
+  QCOMPARE(asked.size(), std::size_t{1});
+  QCOMPARE(asked[0].caption, std::string("Working folder in use"));
+  const std::string holder = "process " + std::to_string(QCoreApplication::applicationPid());
+  QVERIFY2(asked[0].text.find(holder) != std::string::npos, asked[0].text.c_str());
+
+  // What the first program left stays as it is, and nothing new is written.
+  for (const char* name : {"mma_temp", "p2klog.txt"}) test::WriteText(name, "kept");
+  std::filesystem::create_directory("menus");
+  QVERIFY(test::WriteMenuWithUnknownItem("menus/unknown.mma", "NewThing"));
+  const auto listing = [this] {
+    QStringList names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_->path()))
+      names << QString::fromStdString(entry.path().string());
+    names.sort();
+    return names;
+  };
+  const QStringList before = listing();
+  auto prompts = std::make_unique<ScriptedPrompts>();
+  prompts_ = prompts.get();
+  window_ = std::make_unique<MainWindow>(std::move(prompts), nullptr, nullptr, true);
+  Child<QTimer>("fadeTimer")->stop();
+  QVERIFY(window_->windowTitle().endsWith(QStringLiteral("(read-only folder)")));
+  window_->OpenFile("menus/unknown.mma");
+  auto* selector = Child<QComboBox>("profileSelector");
+  Q_EMIT selector->activated(selector->count() - 1);
+  QCOMPARE(prompts_->shown.back().text, std::string(kReadOnlyFolderText));
+  QVERIFY(prompts_->openTitles.empty());
+  window_->show();
+  for (int tick = 0; tick < kFadeInTicks; ++tick) window_->FadeTimerTick();
+  QVERIFY(!window_->close());
+  for (int tick = 0; tick < kFadeOutTicks; ++tick) window_->FadeTimerTick();
+  window_.reset();
+  QCOMPARE(listing(), before);
+  QCOMPARE(test::ReadText("p2klog.txt"), std::string("kept"));
+}
+
 void MainWindowTest::exitTakesTheSameWayAsClose() {
   Start();
   window_->show();
@@ -855,6 +912,11 @@ void MainWindowTest::setupAndAboutAreShownModally() {
   Trigger("setupAction");
   Trigger("aboutAction");
   QCOMPARE(prompts_->modalTitles, (std::vector<QString>{"Settings", "About"}));
+  // Run from the build folder, Help finds the README of the sources.
+  Trigger("helpAction");
+  QCOMPARE(prompts_->openedDocuments.size(), std::size_t{1});
+  QCOMPARE(prompts_->openedDocuments[0].filename(), std::filesystem::path("README.md"));
+  QVERIFY(prompts_->shown.empty());
 }
 
 void MainWindowTest::doubleClickOnTheItemLabelCutsOutTheTree() {

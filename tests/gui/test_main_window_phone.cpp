@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <thread>
 
@@ -648,9 +649,24 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   QCOMPARE(backups[0].imei, std::string("354678012345679"));
   const std::string saved = test::ReadText(PhoneMenu());
 
+  // The list shows each copy's phone, IMEI and time in full; "Other file..." starts in the
+  // folder of the copies.
   prompts_->openPaths.push_back(backups[0].path);
   prompts_->answers = {true};
+  prompts_->onModal = [](QDialog& dialog) {
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("backupList"));
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    QCOMPARE(row->text(1), QStringLiteral("354678012345679"));
+    QCOMPARE(row->text(2).size(), 19);
+    for (int column = 0; column < 3; ++column)
+      QVERIFY(list->columnWidth(column) >=
+              list->fontMetrics().horizontalAdvance(row->text(column)));
+    dialog.findChild<QPushButton*>(QStringLiteral("otherFileButton"))->click();
+  };
   Trigger("restoreBackupAction");
+  prompts_->onModal = nullptr;
+  QCOMPARE(prompts_->modalTitles.back(), QStringLiteral("Restore phone backup"));
   QCOMPARE(prompts_->proposedNames.back(), folder_->backups().string());
   QCOMPARE(prompts_->asked.size(), std::size_t{1});
   QCOMPARE(test::ReadText(PhoneMenu()), original);

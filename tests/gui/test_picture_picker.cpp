@@ -60,6 +60,7 @@ class PicturePickerTest : public QObject {
   void aRefusedCommandStopsAtItsFile();
   void previewsComeOneAtATimeAndStay();
   void okGivesThePathAndCancelEmptiesIt();
+  void namesComeInNaturalOrderAndOkRefusesWhatTheEditorWould();
 
  private:
   void Open();
@@ -312,6 +313,31 @@ void PicturePickerTest::okGivesThePathAndCancelEmptiesIt() {
   dialog_->show();
   Click(*dialog_, "cancelButton");
   QCOMPARE(state_.pickedPath, u"");
+}
+
+void PicturePickerTest::namesComeInNaturalOrderAndOkRefusesWhatTheEditorWould() {
+  for (const char* name : {"icon_10.gif", "my icon.gif", "icon_2.gif", "icon_1.gif"})
+    rig_->PutPhoneFile(std::string("/a/q/") + name, test::RandomBytes(10, 1));
+  Open();
+  SelectFolder("/a/q");
+  QCOMPARE(Rows(), QStringList({"icon_1.gif", "icon_2.gif", "icon_10.gif", "my icon.gif"}));
+  auto* list = Child<QTreeWidget>("fileList");
+  QCOMPARE(list->topLevelItem(0)->toolTip(0), QString());
+  QCOMPARE(list->topLevelItem(3)->toolTip(0),
+           QStringLiteral("Cannot be used as an icon path: Invalid character in file name"));
+
+  list->topLevelItem(3)->setSelected(true);
+  Click(*dialog_, "okButton");
+  QVERIFY(dialog_->isVisible());
+  QCOMPARE(prompts_.shown.size(), std::size_t{1});
+  QCOMPARE(prompts_.shown[0].text,
+           "\"/a/q/my icon.gif\"\r\nCannot be used as an icon path: Invalid character in file "
+           "name\r\nRename the file on the phone, or choose another");
+  QCOMPARE(state_.pickedPath, u"");
+  list->clearSelection();
+  list->topLevelItem(2)->setSelected(true);
+  Click(*dialog_, "okButton");
+  QCOMPARE(state_.pickedPath, u"/a/q/icon_10.gif");
 }
 
 QTEST_MAIN(PicturePickerTest)

@@ -1,7 +1,8 @@
-#include "editor/core/letter_or_digit.h"
+#include "menu/icon_path_rule.h"
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace menuforge {
 namespace {
@@ -97,6 +98,13 @@ constexpr std::array<CharacterRange, 401> kLetterOrDigitRanges = {{
     {0xFFDA, 0xFFDC},
 }};
 
+bool IsVolumeLetter(char16_t c) { return c == u'a' || c == u'b' || c == u'c' || c == u'e'; }
+
+bool IsFileNameCharacter(char16_t c) {
+  constexpr std::u16string_view kMarks = u"()-./[]_";
+  return IsLetterOrDigit(c) || kMarks.find(c) != std::u16string_view::npos;
+}
+
 }  // namespace
 
 bool IsLetterOrDigit(char16_t c) {
@@ -104,6 +112,27 @@ bool IsLetterOrDigit(char16_t c) {
       std::upper_bound(kLetterOrDigitRanges.begin(), kLetterOrDigitRanges.end(), c,
                        [](char16_t value, const CharacterRange& r) { return value < r.first; });
   return range != kLetterOrDigitRanges.begin() && c <= std::prev(range)->last;
+}
+
+std::optional<PhonePathFault> CheckIconPathRule(std::u16string_view path) {
+  if (path.empty()) return std::nullopt;
+  if (path[0] != u'/') return PhonePathFault::PathDelimiter;
+  if (path.size() == 1) return std::nullopt;
+  if (!IsVolumeLetter(path[1])) return PhonePathFault::VolumeLetter;
+  if (path.size() == 2) return std::nullopt;
+  if (path[2] != u'/') return PhonePathFault::PathDelimiter;
+  if (!std::all_of(path.begin() + 3, path.end(), IsFileNameCharacter))
+    return PhonePathFault::FileNameCharacter;
+  return std::nullopt;
+}
+
+std::string_view PhonePathFaultText(PhonePathFault fault) {
+  switch (fault) {
+    case PhonePathFault::PathDelimiter: return kPathDelimiterText;
+    case PhonePathFault::VolumeLetter: return kVolumeLetterText;
+    case PhonePathFault::FileNameCharacter: return kFileNameCharacterText;
+  }
+  return {};
 }
 
 }  // namespace menuforge
