@@ -94,6 +94,18 @@ QLabel* MakePanel(const char* name, int width, Qt::Alignment alignment) {
   return panel;
 }
 
+// Read-only, the working copies of the phone's files go to the private folder. Without one,
+// they get a folder that is not there, so that their commands fail instead of writing into the
+// working folder.
+std::filesystem::path FilesFolderOf(const QTemporaryDir* privateFiles,
+                                    const std::filesystem::path& workingFolder) {
+  if (!privateFiles) return workingFolder;
+  std::error_code error;
+  if (!privateFiles->isValid())
+    return std::filesystem::temp_directory_path(error) / "menuforge-no-private-folder";
+  return LocalPath(privateFiles->path());
+}
+
 std::unique_ptr<P2kLibrary> OrSocketLibrary(std::unique_ptr<P2kLibrary> library) {
   if (library) return library;
   return std::make_unique<SocketPhoneLibrary>(PhoneSocketPath(std::nullopt));
@@ -110,7 +122,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
       workingFolder_(std::filesystem::current_path()),
       readOnly_(readOnly),
       privateFiles_(readOnly ? std::make_unique<QTemporaryDir>() : nullptr),
-      filesFolder_(privateFiles_ ? LocalPath(privateFiles_->path()) : workingFolder_),
+      filesFolder_(FilesFolderOf(privateFiles_.get(), workingFolder_)),
       catalog_(workingFolder_),
       fadeTimer_(new QTimer(this)),
       phonePollTimer_(new QTimer(this)),

@@ -16,6 +16,7 @@
 #include "editor/item_editor_dialog.h"
 #include "editor/shown_texts.h"
 #include "editor/string_list_panel.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
@@ -31,7 +32,7 @@ QLabel* Label(const char* text, QWidget* buddy) {
 // A "[?]" label explains its field, over the label and over the field alike.
 QLabel* HintedLabel(const char* text, QWidget* buddy, const char* hint) {
   QLabel* label = Label(text, buddy);
-  label->setToolTip(QString::fromLatin1(hint));
+  label->setToolTip(ShownText(hint));
   buddy->setToolTip(label->toolTip());
   return label;
 }
@@ -162,7 +163,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   QLineEdit* shortcutData =
       BuildField(FunctionField::ShortcutData, QStringLiteral("shortcutField"));
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
-  shortcut->setToolTip(QString::fromLatin1(kShortcutDataHint));
+  shortcut->setToolTip(ShownText(kShortcutDataHint));
   shortcutData->setToolTip(shortcut->toolTip());
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 

@@ -62,7 +62,7 @@ bool Inside(std::size_t shape, int x, int y, int n) {
     case 1: return cx * cx + cy * cy <= r * r && cx * cx + cy * cy >= r * r / 3;  // ring
     case 2: return std::abs(cx) + std::abs(cy) <= r;                              // diamond
     case 3: return std::abs(cx) <= r / 3 || std::abs(cy) <= r / 3;                // plus
-    case 4: return 2 * y >= std::abs(cx) + 1;                                     // triangle
+    case 4: return std::abs(cx) <= y + 1;                                         // triangle
     default: return (x / (n / 4 + 1) + y / (n / 4 + 1)) % 2 == 0;                 // checkers
   }
 }

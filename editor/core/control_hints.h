@@ -18,14 +18,14 @@ inline constexpr char kStoredWithFunctionText[] =
 
 // What the "[?]" labels of the Function page explain.
 inline constexpr char kActionCodeHint[] =
-    "The number of the phone action this entry runs, in decimal (0 to 65535). The numbers "
+    "The number of the phone action this entry runs, in decimal (0 to 65535).\r\nThe numbers "
     "belong to the firmware: \"menuforge-cli dump\" shows those of a menu that works.";
 inline constexpr char kShortcutDataHint[] =
     "The identifier of the menu item this shortcut opens, as the item list names it (at most "
-    "25 characters). Adding a shortcut item from the item list fills it in.";
+    "25 characters).\r\nAdding a shortcut item from the item list fills it in.";
 inline constexpr char kCodeByteHint[] =
     "One byte (0 to 255) stored with the call or message of this entry; its meaning belongs to "
-    "the firmware. \"menuforge-cli dump\" shows the codes of a menu that works.";
+    "the firmware.\r\n\"menuforge-cli dump\" shows the codes of a menu that works.";
 
 // With a function the boxes show the bits of 0x60 and cannot be changed; otherwise as they are.
 std::array<CheckControl, kAttributeBoxCount> ShownAttributeBoxes(const EditorControls& controls,

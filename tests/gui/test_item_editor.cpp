@@ -15,6 +15,7 @@
 #include "editor/icon_indicator.h"
 #include "editor/item_editor_dialog.h"
 #include "gui/scripted_editor_prompts.h"
+#include "widgets/shown_text.h"
 
 using menuforge::EditorContext;
 using menuforge::ItemEditorDialog;
@@ -328,7 +329,7 @@ class TestItemEditor : public QObject {
     for (const auto& [field, hint] : {std::pair{"actionCodeField", kActionCodeHint},
                                       {"shortcutField", kShortcutDataHint},
                                       {"code14Field", kCodeByteHint}})
-      QCOMPARE(Find<QLineEdit>(d, field)->toolTip(), QString::fromLatin1(hint));
+      QCOMPARE(Find<QLineEdit>(d, field)->toolTip(), ShownText(hint));
     auto* lockable = Find<QCheckBox>(d, "lockableBox");
     auto* protectedBox = Find<QCheckBox>(d, "protectedBox");
     QVERIFY(lockable->isEnabled() && lockable->isChecked() && lockable->toolTip().isEmpty());
