@@ -60,7 +60,9 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
   if (!link_->session.Start())
     throw CommandFailure(kLibraryNotStarted + library_.socketPath().string());
   link_->session.Poll();
-  if (link_->session.connected()) return;
+  // A phone that went while it told its identity (its last version query, say) has told it
+  // only in part.
+  if (link_->session.connected() && library_.connectionOpen()) return;
   if (!link_->session.linked()) throw CommandFailure(kNoPhone + library_.socketPath().string());
   throw CommandFailure(kIdentityUnread +
                        std::string(library_.connectionOpen() ? kRefusedByPhone : kConnectionLost));

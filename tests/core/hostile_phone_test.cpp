@@ -253,6 +253,16 @@ bool Endless(int fd, const Request& request) {
   return false;
 }
 
+// Closes the connection when asked its LP version, the identity's last question.
+bool GoneAtLpVersion(int fd, const Request& request) {
+  const Bytes lpVersion(kLpVersionRequest.begin(), kLpVersionRequest.end());
+  if (request.call == WireCall::SendCommand && request.arguments.size() == 8 + lpVersion.size() &&
+      GetU32(request.arguments, 0) == kCommandVersion &&
+      Bytes(request.arguments.begin() + 8, request.arguments.end()) == lpVersion)
+    return false;
+  return Plain(fd, request);
+}
+
 TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {
   struct Case {
     const char* name;
@@ -268,6 +278,8 @@ TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {
        "model: Evil\\x1B[2J\\x0Aimei: 1\nimei: 354678012345679\nfirmware: \nlp-version: 0000\n",
        ""},
       {"no identity", [](int, const Request&) { return false; }, "phone info", 1, "",
+       "error: Error reading the phone's identity: the connection to the phone was lost\n"},
+      {"gone at the last question of the identity", GoneAtLpVersion, "phone info", 1, "",
        "error: Error reading the phone's identity: the connection to the phone was lost\n"},
       {"endless list", Endless, "phone ls '/a/*'", 1, "",
        "error: Error listing /a/*: the connection to the phone was lost\n"},
