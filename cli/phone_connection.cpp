@@ -4,6 +4,7 @@
 
 #include "browser/core/phone_text.h"
 #include "cli/command.h"
+#include "cli/text_forms.h"
 #include "menu/commondata.h"
 #include "phone/phone_socket_path.h"
 #include "workspace/working_files.h"
@@ -15,6 +16,7 @@ constexpr char kNoPhone[] = "no phone found on ";
 constexpr char kLibraryNotStarted[] = "cannot use the phone socket ";
 constexpr char kRefusedByPhone[] = ": refused by the phone";
 constexpr char kConnectionLost[] = ": the connection to the phone was lost";
+constexpr char kIdentityUnread[] = "Error reading the phone's identity";
 
 class SilentProgress : public ProgressSink {
  public:
@@ -30,6 +32,12 @@ Settings WithLoggingOfCurrentFolder(Settings settings) {
 }
 
 }  // namespace
+
+std::string ShownOnTerminal(std::string_view text) { return Escaped(text); }
+
+std::string ShownPhonePathOnTerminal(std::string_view path) {
+  return Escaped(ShownPhonePath(path));
+}
 
 std::string PhonePathArgument(const std::string& argument) {
   std::string path;
@@ -52,13 +60,18 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
   if (!link_->session.Start())
     throw CommandFailure(kLibraryNotStarted + library_.socketPath().string());
   link_->session.Poll();
-  if (!link_->session.connected()) throw CommandFailure(kNoPhone + library_.socketPath().string());
+  // A phone that went while it told its identity (its last version query, say) has told it
+  // only in part.
+  if (link_->session.connected() && library_.connectionOpen()) return;
+  if (!link_->session.linked()) throw CommandFailure(kNoPhone + library_.socketPath().string());
+  throw CommandFailure(kIdentityUnread +
+                       std::string(library_.connectionOpen() ? kRefusedByPhone : kConnectionLost));
 }
 
 void PhoneConnection::Fail(const char* prefix, const std::string& phonePath) {
   // A connection that broke is noticed, as a pulled cable is, by the next look for the phone.
   link_->session.Poll();
-  throw CommandFailure(prefix + ShownPhonePath(phonePath) +
+  throw CommandFailure(prefix + ShownPhonePathOnTerminal(phonePath) +
                        (connectionLost_ ? kConnectionLost : kRefusedByPhone));
 }
 

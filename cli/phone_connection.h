@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/arguments.h"
 #include "cli/cli_dialogs.h"
@@ -21,6 +22,11 @@ inline constexpr OptionSpec kSocketOption{kPhoneSocketOption, true};
 // The 8-bit phone path of a command-line argument (UTF-8). Throws CommandFailure for a
 // character the phone cannot take.
 std::string PhonePathArgument(const std::string& argument);
+
+// Text from the phone as the terminal is to show it: control characters escaped ("\x1B").
+std::string ShownOnTerminal(std::string_view text);
+// A phone path (8-bit) so shown.
+std::string ShownPhonePathOnTerminal(std::string_view path);
 
 class PhoneConnection : private PhoneObserver, private ProgressWindows {
  public:

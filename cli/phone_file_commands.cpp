@@ -4,7 +4,6 @@
 #include "browser/core/phone_text.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
-#include "menu/local_file.h"
 #include "menu/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
@@ -16,14 +15,14 @@ namespace {
 constexpr OptionSpec kOptions[] = {kSocketOption};
 constexpr char kListFailedPrefix[] = "Error listing ";
 constexpr char kDownloadingTitle[] = "Downloading ";
-constexpr char kPartialSuffix[] = ".menuforge-part";
 
 int RunInfo(const ParsedArguments& arguments) {
   PhoneConnection phone(arguments);
   const PhoneSession& session = phone.session();
-  std::cout << "model: " << session.modelName() << "\nimei: " << session.imei()
-            << "\nfirmware: " << session.firmwareVersion()
-            << "\nlp-version: " << session.lpVersionText() << '\n';
+  std::cout << "model: " << ShownOnTerminal(session.modelName())
+            << "\nimei: " << ShownOnTerminal(session.imei())
+            << "\nfirmware: " << ShownOnTerminal(session.firmwareVersion())
+            << "\nlp-version: " << ShownOnTerminal(session.lpVersionText()) << '\n';
   return kExitSuccess;
 }
 
@@ -41,13 +40,14 @@ void PrintMatches(PhoneConnection& phone, const std::string& pattern) {
   const std::int32_t count = phone.library().File_CountEx(pattern);
   if (count == kP2kFailure) phone.Fail(kListFailedPrefix, pattern);
   if (count <= 0) return;
-  std::vector<FileListEntry> entries(static_cast<std::size_t>(count));
-  const std::int32_t listed = phone.library().File_ListEx(entries, {});
+  std::vector<FileListEntry> entries;
+  const std::int32_t listed =
+      phone.library().File_ListEx(entries, static_cast<std::size_t>(count), {});
   if (listed == kP2kFailure) phone.Fail(kListFailedPrefix, pattern);
   entries.resize(std::min(entries.size(), static_cast<std::size_t>(std::max(listed, 0))));
   for (const FileListEntry& entry : entries)
     std::cout << entry.size() << ' ' << AttributeText(entry.attributes()) << ' '
-              << ShownPhonePath(entry.path()) << '\n';
+              << ShownPhonePathOnTerminal(entry.path()) << '\n';
 }
 
 int RunList(const ParsedArguments& arguments) {
@@ -63,20 +63,10 @@ int RunPull(const ParsedArguments& arguments) {
   const std::filesystem::path local = arguments.positional[1];
   PhoneConnection phone(arguments);
   // The file takes its name only once the phone's end of file has come.
-  std::filesystem::path partial = local;
-  partial += kPartialSuffix;
   phone.session().progressTitle = kDownloadingTitle + local.filename().string();
-  const TransferResult result = phone.link().transfer.P2KFileRead(phonePath, partial, 0);
-  std::error_code ignored;
-  if (!result.complete) std::filesystem::remove(partial, ignored);
+  const TransferResult result = phone.link().transfer.P2KFileRead(phonePath, local, 0);
   if (!result.localError.empty()) throw CommandFailure(result.localError);
   if (!result.complete) phone.Fail(kFileReadFailedPrefix, phonePath);
-  std::error_code error;
-  std::filesystem::rename(partial, local, error);
-  if (error) {
-    std::filesystem::remove(partial, ignored);
-    throw CommandFailure(FileError("create", local, error.value()));
-  }
   return kExitSuccess;
 }
 

@@ -66,8 +66,9 @@ std::pair<std::uint16_t, std::uint16_t> AttributeChanges(const ParsedArguments& 
 std::optional<FileListEntry> ListedEntry(PhoneConnection& phone, const std::string& path) {
   const std::int32_t count = phone.library().File_CountEx(path);
   if (count <= 0) return std::nullopt;
-  std::vector<FileListEntry> entries(static_cast<std::size_t>(count));
-  if (phone.library().File_ListEx(entries, {}) == kP2kFailure) return std::nullopt;
+  std::vector<FileListEntry> entries;
+  if (phone.library().File_ListEx(entries, static_cast<std::size_t>(count), {}) == kP2kFailure)
+    phone.Fail(kAttributesFailedPrefix, path);
   for (const FileListEntry& entry : entries)
     if (entry.path() == path) return entry;
   return std::nullopt;
@@ -78,14 +79,14 @@ int RunAttributes(const ParsedArguments& arguments) {
   const auto [set, cleared] = AttributeChanges(arguments);
   PhoneConnection phone(arguments);
   const std::optional<FileListEntry> entry = ListedEntry(phone, path);
-  if (!entry) throw CommandFailure(kNoSuchFilePrefix + ShownPhonePath(path));
+  if (!entry) throw CommandFailure(kNoSuchFilePrefix + ShownPhonePathOnTerminal(path));
   std::uint16_t mask = entry->attributes();
   if (set != 0 || cleared != 0) {
     mask = static_cast<std::uint16_t>((mask | set) & ~cleared);
     if (phone.link().menuFiles.SetAttribute(path, mask) == kP2kFailure)
       phone.Fail(kAttributesFailedPrefix, path);
   }
-  std::cout << AttributeText(mask) << ' ' << ShownPhonePath(path) << '\n';
+  std::cout << AttributeText(mask) << ' ' << ShownPhonePathOnTerminal(path) << '\n';
   return kExitSuccess;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -20,6 +21,8 @@ constexpr char kReadOnlyFile[] = "The file is read-only";
 // As many links as the system itself follows before it gives up with ELOOP.
 constexpr int kMostLinksFollowed = 40;
 constexpr std::size_t kReadChunk = 65536;
+// mkostemp makes the six X unique and opens with O_CREAT | O_EXCL.
+constexpr char kTemporarySuffix[] = ".menuforge-XXXXXX";
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -83,11 +86,11 @@ std::string WriteFileAtomically(const std::filesystem::path& path, ByteView byte
   if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
     return FileError("write", path, kReadOnlyFile);
 
-  std::filesystem::path temporary = target;
-  temporary += ".menuforge-XXXXXX";
-  std::string pattern = temporary.string();
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) return CannotWrite(path, errno);
+  int fd = -1;
+  std::filesystem::path temporary;
+  if (const int error = CreateFileBeside(target, fd, temporary); error != 0)
+    return CannotWrite(path, error);
+  const std::string pattern = temporary.string();
 
   std::size_t written = 0;
   int error = 0;
@@ -113,6 +116,17 @@ std::string WriteFileAtomically(const std::filesystem::path& path, ByteView byte
     return CannotWrite(path, error);
   }
   return {};
+}
+
+int CreateFileBeside(const std::filesystem::path& target, int& fd,
+                     std::filesystem::path& temporary) {
+  std::filesystem::path name = target;
+  name += kTemporarySuffix;
+  std::string pattern = name.string();
+  fd = ::mkostemp(pattern.data(), O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return errno;
+  temporary = pattern;
+  return 0;
 }
 
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {

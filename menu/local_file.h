@@ -19,6 +19,13 @@ namespace menuforge {
 [[nodiscard]] std::string WriteFileAtomically(const std::filesystem::path& path,
                                               std::string_view text);
 
+// Creates an empty file of a fresh name in the folder of `target`, refusing to open anything
+// that is there already, a link included, for a write that is renamed over the target once it
+// is whole. Returns 0 with `fd` open for writing and `temporary` named, or the system's error
+// number.
+[[nodiscard]] int CreateFileBeside(const std::filesystem::path& target, int& fd,
+                                   std::filesystem::path& temporary);
+
 // "Cannot open file "PATH". No such file or directory"
 std::string FileError(std::string_view action, const std::filesystem::path& path, int error);
 std::string FileError(std::string_view action, const std::filesystem::path& path,

@@ -1,5 +1,8 @@
 #include "phone/fsac_transfer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +38,17 @@ constexpr char kEnterLine[] = "Enter ";
 constexpr char kDownloading[] = "Downloading ";
 constexpr char kUploading[] = "Uploading ";
 constexpr std::uint64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
+// The calls of a transfer besides its blocks: open, seek, the end-of-file marker or the last
+// part of a block, the end-of-file check's seek and read, close.
+constexpr std::uint64_t kCallsAroundBlocks = 6;
+// A read's expected size is a guess, 0 when unknown: it is given at least the time and calls
+// of a file this large, more than any phone file the program reads without knowing its size.
+constexpr std::uint64_t kLeastReadAllowance = 64 * 1024 * 1024;
+
+std::uint64_t ReadCalls(std::uint32_t expectedSize) {
+  return std::max<std::uint64_t>(expectedSize, kLeastReadAllowance) / kFsacBlockSize +
+         kCallsAroundBlocks;
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -102,6 +116,63 @@ class TransferProgress {
 // Closes the local file; false when what was written could not be kept.
 bool CloseLocal(LocalFile& file) { return std::fclose(file.release()) == 0; }
 
+// A download goes into a file of a fresh name beside its target, made only once the phone has
+// opened its file, and takes the target's name only once it is whole: a failed one leaves the
+// target as it was, and a link planted where the download is written is never followed.
+class DownloadFile {
+ public:
+  explicit DownloadFile(std::filesystem::path target) : target_(std::move(target)) {}
+  ~DownloadFile() {
+    file_.reset();
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  }
+  DownloadFile(const DownloadFile&) = delete;
+  DownloadFile& operator=(const DownloadFile&) = delete;
+
+  // The error text when the target's folder takes no new file, so that the phone is not asked.
+  std::string FolderProblem() const {
+    const std::filesystem::path folder =
+        target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+    if (::access(folder.c_str(), W_OK | X_OK) == 0) return {};
+    return FileError("create", target_, errno);
+  }
+
+  std::string Create() {
+    int fd = -1;
+    if (const int error = CreateFileBeside(target_, fd, temporary_); error != 0)
+      return FileError("create", target_, error);
+    // The fresh file is private to its maker; a download is an ordinary document, and stays
+    // private when it cannot be made one.
+    [[maybe_unused]] const int modeSet = ::fchmod(fd, kDownloadMode);
+    file_.reset(::fdopen(fd, "wb"));
+    if (file_) return {};
+    const int error = errno;
+    ::close(fd);
+    return FileError("create", target_, error);
+  }
+
+  std::FILE* get() const { return file_.get(); }
+  bool created() const { return static_cast<bool>(file_); }
+
+  // Closes the file; false when what was written could not be kept.
+  bool Close() { return !file_ || CloseLocal(file_); }
+
+  // Renames the whole file over the target; the error text, or empty.
+  std::string Keep() {
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+      return FileError("create", target_, errno);
+    temporary_.clear();
+    return {};
+  }
+
+ private:
+  static constexpr mode_t kDownloadMode = 0644;
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  LocalFile file_;
+};
+
 }  // namespace
 
 std::int32_t FsacTransfer::Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
@@ -143,12 +214,10 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
-  errno = 0;
-  LocalFile file(std::fopen(local.c_str(), "wb"));
-  if (!file) {
-    result.localError = FileError("create", local, errno);
-    return result;
-  }
+  DownloadFile file(local);
+  result.localError = file.FolderProblem();
+  if (!result.localError.empty()) return result;
+  const PhoneCommand command(session_.library(), ReadCalls(expectedSize));
   log.Write(style.prefix + kEnterLine + phonePath);
 
   Bytes response;
@@ -159,6 +228,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   rc = Send(FsacSeekRequest(0, kSeekFromStart), 0, response, received);
   log.Write(style.prefix + kSeekLine + Number(rc));
   if (rc == kP2kFailure) return result;
+  result.localError = file.Create();
 
   TransferProgress progress(windows_, group, session_.progressTitle, kDownloading,
                             local.filename().string());
@@ -174,7 +244,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
   std::uint64_t count = 0;
   bool fullBlockSeen = false;
   bool endOfFile = false;
-  while (true) {
+  while (file.created()) {
     // An empty answer moves nothing; taking it as the end keeps a silent phone from holding
     // the program in this loop.
     if (readBlock() == kP2kFailure || received == 0) break;
@@ -202,7 +272,7 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
       result.localError = FileError("write", local, errno);
   }
 
-  if (!CloseLocal(file) && result.localError.empty())
+  if (!file.Close() && result.localError.empty())
     result.localError = FileError("write", local, errno);
   rc = Send(FsacCloseRequest(), 0, response, received);
   log.Write(style.prefix + kCloseLine + Number(rc));
@@ -212,6 +282,8 @@ TransferResult FsacTransfer::Read(const std::string& phonePath, const std::files
       count == 0 || count > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count);
   result.complete =
       endOfFile && !checkRefused && result.localError.empty() && result.bytes != kP2kFailure;
+  if (result.complete) result.localError = file.Keep();
+  result.complete = result.complete && result.localError.empty();
   return result;
 }
 
@@ -233,6 +305,7 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     return result;
   }
   const auto size = static_cast<std::uint32_t>(fileSize);
+  const PhoneCommand command(session_.library(), size / kFsacBlockSize + kCallsAroundBlocks);
   const std::string name = local.filename().string();
   const std::string title = kUploading + name;
   if (!group) session_.progressTitle = title + " 0%";

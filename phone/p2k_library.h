@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "menu/commondata.h"
 #include "phone/file_list_entry.h"
@@ -13,6 +14,8 @@
 namespace menuforge {
 
 inline constexpr std::int32_t kP2kFailure = -1;
+// The most entries one file list takes, whatever count the phone claims.
+inline constexpr std::size_t kMostListedFiles = 0xFFFF;
 
 inline constexpr std::uint32_t kCommandFsac = 0x4A;
 inline constexpr std::uint32_t kCommandVersion = 0x39;
@@ -43,8 +46,10 @@ class P2kLibrary {
                                                  std::uint32_t& responseLength) = 0;
   [[nodiscard]] virtual std::int32_t P2K_Restart() = 0;
   [[nodiscard]] virtual std::int32_t File_CountEx(const std::string& pattern) = 0;
-  // Fills the entries of the files the last File_CountEx matched.
-  [[nodiscard]] virtual std::int32_t File_ListEx(std::span<FileListEntry> entries,
+  // Appends the entries of the files the last File_CountEx matched as they come, at most
+  // `count` of them and never more than kMostListedFiles.
+  [[nodiscard]] virtual std::int32_t File_ListEx(std::vector<FileListEntry>& entries,
+                                                 std::size_t count,
                                                  const ListProgressNotification& progress) = 0;
   [[nodiscard]] virtual std::int32_t File_Create(const std::string& path,
                                                  std::int32_t attributes) = 0;
@@ -60,9 +65,30 @@ class P2kLibrary {
   [[nodiscard]] virtual std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record,
                                                 std::uint32_t offset, ByteView data) = 0;
 
+  // The calls up to EndCommand form one command of the user's, which is expected to take about
+  // `calls` calls. A link that can stall gives it a deadline in proportion; once that has
+  // passed, the call that waits ends as a lost connection. Commands begun inside a command
+  // run under the outer one's deadline.
+  virtual void BeginCommand(std::uint64_t calls) = 0;
+  virtual void EndCommand() = 0;
+
   // Notices a phone that came or went and tells the connection notification. The window calls
   // it from its event loop; nothing else ever calls the notification.
   virtual void Poll() = 0;
+};
+
+// One command of the user's for as long as it lives.
+class PhoneCommand {
+ public:
+  PhoneCommand(P2kLibrary& library, std::uint64_t calls) : library_(library) {
+    library_.BeginCommand(calls);
+  }
+  ~PhoneCommand() { library_.EndCommand(); }
+  PhoneCommand(const PhoneCommand&) = delete;
+  PhoneCommand& operator=(const PhoneCommand&) = delete;
+
+ private:
+  P2kLibrary& library_;
 };
 
 }  // namespace menuforge

@@ -17,6 +17,8 @@ constexpr char kFirmwareQueryLine[] = "[GetFWVersion] Send command VERSION (0xFF
 constexpr char kLpQueryLine[] = "[GetLPVersion] Send command VERSION (0x0004)  RC=";
 constexpr char kListProgressLine[] = "[ProgressProc] completion=";
 constexpr std::size_t kMaxVolumes = 255;
+// Reading the identity: the two SEEM records with their tries, and the two version queries.
+constexpr std::uint64_t kIdentityCalls = 2 * kSeemReadTries + 2;
 
 std::string SeemName(std::uint16_t seem) {
   const std::string hex = ByteToHex(static_cast<std::uint8_t>(seem >> 8)) +
@@ -78,24 +80,34 @@ bool PhoneSession::ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer) {
 }
 
 void PhoneSession::Connect() {
-  connected_ = true;
+  linked_ = true;
   log_.Write(kConnectedLine);
-  Bytes model(kSeemBufferSize, 0);
-  const bool modelRead = ReadSeemOnConnect(kSeemModelName, model);
-  firmwareVersion_ = GetFirmwareVersion();
-  Bytes imei(kSeemBufferSize, 0);
-  const bool imeiRead = ReadSeemOnConnect(kSeemImei, imei);
-  modelName_ = modelRead ? ModelNameFromSeem(model) : "";
-  imei_ = imeiRead ? ImeiFromSeem(imei) : "";
-  lpVersion_ = GetLpVersion();
+  bool modelRead = false;
+  bool imeiRead = false;
+  {
+    const PhoneCommand command(library_, kIdentityCalls);
+    Bytes model(kSeemBufferSize, 0);
+    modelRead = ReadSeemOnConnect(kSeemModelName, model);
+    firmwareVersion_ = GetFirmwareVersion();
+    Bytes imei(kSeemBufferSize, 0);
+    imeiRead = ReadSeemOnConnect(kSeemImei, imei);
+    modelName_ = modelRead ? ModelNameFromSeem(model) : "";
+    imei_ = imeiRead ? ImeiFromSeem(imei) : "";
+    lpVersion_ = GetLpVersion();
+  }
   lpVersionText_ = LpVersionText(lpVersion_);
   profileName_ = firmwareVersion_.empty() ? "" : ProfileNameFromFirmware(firmwareVersion_);
-  observer_.PhoneConnected();
+  // A phone that cannot say who it is (a link that answers nothing, or garbage) is not taken
+  // for a phone: nothing is shown connected, and no command is offered for it.
+  connected_ = modelRead && imeiRead;
+  if (connected_) observer_.PhoneConnected();
 }
 
 void PhoneSession::Disconnect() {
+  const bool shown = connected_;
   connected_ = false;
-  observer_.PhoneDisconnected();
+  linked_ = false;
+  if (shown) observer_.PhoneDisconnected();
   fileList.clear();
   volumes.clear();
   profileName_.clear();
@@ -124,7 +136,7 @@ std::string PhoneSession::PhoneInfoText() const {
 }
 
 std::string PhoneSession::GetFirmwareVersion() {
-  if (!connected_) return {};
+  if (!linked_) return {};
   std::array<std::uint8_t, kFirmwareVersionCapacity> response{};
   std::uint32_t received = kFirmwareVersionCapacity;
   const std::int32_t result =
@@ -135,7 +147,7 @@ std::string PhoneSession::GetFirmwareVersion() {
 }
 
 std::uint16_t PhoneSession::GetLpVersion() {
-  if (!connected_) return 0;
+  if (!linked_) return 0;
   std::array<std::uint8_t, kLpVersionCapacity> response{};
   std::uint32_t received = kLpVersionCapacity;
   const std::int32_t result =

@@ -77,7 +77,10 @@ class PhoneSession {
   P2kLibrary& library() { return library_; }
   PhoneLog& log() { return log_; }
 
+  // A phone is connected once it has told its identity (both SEEM records came).
   bool connected() const { return connected_; }
+  // The library told of a phone, whether or not it could tell its identity.
+  bool linked() const { return linked_; }
   const std::string& modelName() const { return modelName_; }
   const std::string& imei() const { return imei_; }
   const std::string& firmwareVersion() const { return firmwareVersion_; }
@@ -93,7 +96,7 @@ class PhoneSession {
   // The balloon over the notification-area icon while a phone is connected.
   std::string PhoneInfoText() const;
 
-  // Both answer as the phone does, logged; empty or 0 when not connected or refused.
+  // Both answer as the phone does, logged; empty or 0 when no phone is linked or refused.
   std::string GetFirmwareVersion();
   std::uint16_t GetLpVersion();
 
@@ -127,6 +130,7 @@ class PhoneSession {
   int busy_ = 0;
   bool started_ = false;
   bool connected_ = false;
+  bool linked_ = false;
   std::string modelName_;
   std::string imei_;
   std::string firmwareVersion_;

@@ -12,11 +12,15 @@ namespace {
 
 std::uint8_t Code(WireCall call) { return static_cast<std::uint8_t>(call); }
 
+std::chrono::milliseconds Remaining(std::chrono::steady_clock::time_point deadline) {
+  const auto left = deadline - std::chrono::steady_clock::now();
+  return std::max(std::chrono::milliseconds(0), std::chrono::ceil<std::chrono::milliseconds>(left));
+}
+
 }  // namespace
 
-SocketPhoneLibrary::SocketPhoneLibrary(std::filesystem::path socketPath,
-                                       std::chrono::milliseconds replyTimeout)
-    : socketPath_(std::move(socketPath)), replyTimeout_(replyTimeout) {}
+SocketPhoneLibrary::SocketPhoneLibrary(std::filesystem::path socketPath, PhoneTimeouts timeouts)
+    : socketPath_(std::move(socketPath)), timeouts_(timeouts) {}
 
 std::int32_t SocketPhoneLibrary::P2K_Init(ConnectionNotification notification) {
   const std::string path = socketPath_.string();
@@ -39,24 +43,55 @@ void SocketPhoneLibrary::Poll() {
   }
 }
 
-std::optional<Bytes> SocketPhoneLibrary::ReceivePayload() {
+void SocketPhoneLibrary::BeginCommand(std::uint64_t calls) {
+  if (commandDepth_++ > 0) return;
+  commandDeadline_ = DeadlineFor(calls);
+  commandCallsLeft_ = calls;
+}
+
+void SocketPhoneLibrary::EndCommand() {
+  if (commandDepth_ > 0) --commandDepth_;
+}
+
+SocketPhoneLibrary::Clock::time_point SocketPhoneLibrary::DeadlineFor(std::uint64_t calls) const {
+  // Counts beyond any real command must not wrap round into a deadline in the past.
+  constexpr std::uint64_t kMostCalls = std::uint64_t{1} << 32;
+  const auto allowance =
+      std::min(calls, kMostCalls) *
+      static_cast<std::uint64_t>(std::max<std::int64_t>(timeouts_.perCall.count(), 0));
+  return Clock::now() + timeouts_.reply +
+         std::chrono::milliseconds(static_cast<std::int64_t>(allowance));
+}
+
+std::optional<Bytes> SocketPhoneLibrary::ReceivePayload(Clock::time_point deadline) {
   receiveBuffer_.resize(kMaxFramePayload);
   bool tooLarge = false;
   while (true) {
     if (std::optional<Bytes> payload = input_.Next(tooLarge)) return payload;
     if (tooLarge) return std::nullopt;
-    const std::size_t received = ReceiveSome(connection_.get(), receiveBuffer_, replyTimeout_);
+    const auto wait = std::min(timeouts_.reply, Remaining(deadline));
+    if (wait.count() == 0) return std::nullopt;
+    const std::size_t received = ReceiveSome(connection_.get(), receiveBuffer_, wait);
     if (received == 0) return std::nullopt;
     input_.Append(ByteView(receiveBuffer_.data(), received));
   }
 }
 
-std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(
-    const Bytes& frame, const ListedEntryHandler& listed) {
+std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
+                                                                  const ListedEntryHandler& listed,
+                                                                  std::uint64_t calls) {
   if (!connection_.valid()) return std::nullopt;
   if (frame.size() > kFrameHeaderSize + kMaxFramePayload) return Reply{};
-  if (SendAll(connection_.get(), frame, replyTimeout_)) {
-    while (std::optional<Bytes> payload = ReceivePayload()) {
+  Clock::time_point deadline = DeadlineFor(calls);
+  bool withinCommand = true;
+  if (commandDepth_ > 0) {
+    deadline = std::min(deadline, commandDeadline_);
+    withinCommand = commandCallsLeft_ > 0 && Clock::now() < commandDeadline_;
+    if (commandCallsLeft_ > 0) --commandCallsLeft_;
+  }
+  if (withinCommand &&
+      SendAll(connection_.get(), frame, std::min(timeouts_.reply, Remaining(deadline)))) {
+    while (std::optional<Bytes> payload = ReceivePayload(deadline)) {
       WireReader reader(*payload);
       const auto kind = static_cast<WireReply>(reader.U8());
       if (kind == WireReply::ListedEntry && listed && listed(reader.Rest())) continue;
@@ -112,22 +147,28 @@ std::int32_t SocketPhoneLibrary::File_CountEx(const std::string& pattern) {
   return ResultOf(WireWriter(Code(WireCall::CountFiles)).Append(pattern).Frame());
 }
 
-std::int32_t SocketPhoneLibrary::File_ListEx(std::span<FileListEntry> entries,
+std::int32_t SocketPhoneLibrary::File_ListEx(std::vector<FileListEntry>& entries, std::size_t count,
                                              const ListProgressNotification& progress) {
-  const auto count = static_cast<std::uint32_t>(entries.size());
+  const auto wanted = static_cast<std::uint32_t>(std::min(count, kMostListedFiles));
+  const std::size_t first = entries.size();
+  std::uint32_t taken = 0;
+  // Entries come numbered 1, 2, 3 ... up to what was asked for, each once; any other number
+  // is a phone that lies, and ends the call.
   auto listed = [&](ByteView payload) {
     WireReader reader(payload);
     const std::int32_t done = reader.I32();
     const std::int32_t total = reader.I32();
     const ByteView entry = reader.Take(kFileListEntrySize);
-    if (!reader.ok() || done < 1 || static_cast<std::uint32_t>(done) > count) return false;
-    std::copy(entry.begin(), entry.end(),
-              entries[static_cast<std::size_t>(done - 1)].bytes.begin());
+    if (!reader.ok() || taken == wanted || done != static_cast<std::int32_t>(taken + 1))
+      return false;
+    ++taken;
+    std::copy(entry.begin(), entry.end(), entries.emplace_back().bytes.begin());
     if (progress) progress(0, done, total);
     return true;
   };
   const std::optional<Reply> reply =
-      Call(WireWriter(Code(WireCall::ListFiles)).U32(count).Frame(), listed);
+      Call(WireWriter(Code(WireCall::ListFiles)).U32(wanted).Frame(), listed, wanted + 1ULL);
+  if (!reply) entries.resize(first);
   return reply ? reply->result : kP2kFailure;
 }
 

@@ -15,12 +15,22 @@ namespace menuforge {
 
 inline constexpr std::chrono::milliseconds kPhoneReplyTimeout{15000};
 
+// How long the phone may take. Every frame of an answer must come within `reply`; a call, or a
+// command of the user's, must end within `reply` plus `perCall` for each call it was expected
+// to make (a file list: one for each entry asked for), so that a phone answering slowly,
+// trickling bytes or listing without end cannot hold the program.
+struct PhoneTimeouts {
+  std::chrono::milliseconds reply = kPhoneReplyTimeout;
+  std::chrono::milliseconds perCall{10};
+};
+
 class SocketPhoneLibrary : public P2kLibrary {
  public:
-  explicit SocketPhoneLibrary(std::filesystem::path socketPath,
-                              std::chrono::milliseconds replyTimeout = kPhoneReplyTimeout);
+  explicit SocketPhoneLibrary(std::filesystem::path socketPath, PhoneTimeouts timeouts = {});
 
   const std::filesystem::path& socketPath() const { return socketPath_; }
+  // False once the connection broke or was given up, until the next Poll opens another.
+  bool connectionOpen() const { return connection_.valid(); }
 
   // Fails for a path that cannot name a socket.
   std::int32_t P2K_Init(ConnectionNotification notification) override;
@@ -29,7 +39,7 @@ class SocketPhoneLibrary : public P2kLibrary {
                            std::uint32_t& responseLength) override;
   std::int32_t P2K_Restart() override;
   std::int32_t File_CountEx(const std::string& pattern) override;
-  std::int32_t File_ListEx(std::span<FileListEntry> entries,
+  std::int32_t File_ListEx(std::vector<FileListEntry>& entries, std::size_t count,
                            const ListProgressNotification& progress) override;
   std::int32_t File_Create(const std::string& path, std::int32_t attributes) override;
   std::int32_t File_Close() override;
@@ -40,6 +50,10 @@ class SocketPhoneLibrary : public P2kLibrary {
                          std::uint32_t size, std::span<std::uint8_t> buffer) override;
   std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
                           ByteView data) override;
+  // A call made after the command's deadline, or beyond the calls it was expected to make,
+  // drops the connection.
+  void BeginCommand(std::uint64_t calls) override;
+  void EndCommand() override;
   // Notices a simulator that went away or came (back), and tells the notification.
   void Poll() override;
 
@@ -48,16 +62,23 @@ class SocketPhoneLibrary : public P2kLibrary {
     std::int32_t result = -1;
     Bytes data;
   };
+  using Clock = std::chrono::steady_clock;
   using ListedEntryHandler = std::function<bool(ByteView payload)>;
 
-  // Nothing when the connection broke; it is then closed.
-  std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {});
-  std::optional<Bytes> ReceivePayload();
+  // Nothing when the connection broke, or the phone did not answer in time or answered what
+  // was not asked; it is then closed. `calls`: how many calls' time the answer may take.
+  std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {},
+                            std::uint64_t calls = 1);
+  std::optional<Bytes> ReceivePayload(Clock::time_point deadline);
+  Clock::time_point DeadlineFor(std::uint64_t calls) const;
   std::int32_t ResultOf(const Bytes& frame);
   void Disconnect();
 
   std::filesystem::path socketPath_;
-  std::chrono::milliseconds replyTimeout_;
+  PhoneTimeouts timeouts_;
+  int commandDepth_ = 0;
+  Clock::time_point commandDeadline_;
+  std::uint64_t commandCallsLeft_ = 0;
   SocketHandle connection_;
   FrameBuffer input_;
   Bytes receiveBuffer_;

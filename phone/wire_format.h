@@ -71,6 +71,8 @@ class FrameBuffer {
   // A whole payload when one is complete; `tooLarge` when the next frame announces more than
   // kMaxFramePayload.
   std::optional<Bytes> Next(bool& tooLarge);
+  // Bytes come that no whole payload has been handed out for yet.
+  bool HasPartial() const { return buffer_.size() > taken_; }
 
  private:
   Bytes buffer_;

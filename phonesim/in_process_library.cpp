@@ -67,12 +67,13 @@ std::int32_t InProcessPhoneLibrary::File_CountEx(const std::string& pattern) {
   return OnPhone([&](SimulatedPhone& phone) { return phone.CountFiles(pattern); });
 }
 
-std::int32_t InProcessPhoneLibrary::File_ListEx(std::span<FileListEntry> entries,
+std::int32_t InProcessPhoneLibrary::File_ListEx(std::vector<FileListEntry>& entries,
+                                                std::size_t count,
                                                 const ListProgressNotification& progress) {
   return OnPhone([&](SimulatedPhone& phone) {
-    return phone.ListFiles(entries.size(),
+    return phone.ListFiles(std::min(count, kMostListedFiles),
                            [&](std::int32_t done, std::int32_t total, const FileListEntry& entry) {
-                             entries[static_cast<std::size_t>(done - 1)] = entry;
+                             entries.push_back(entry);
                              if (progress) progress(0, done, total);
                            });
   });

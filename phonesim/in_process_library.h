@@ -26,7 +26,7 @@ class InProcessPhoneLibrary : public P2kLibrary {
                            std::uint32_t& responseLength) override;
   std::int32_t P2K_Restart() override;
   std::int32_t File_CountEx(const std::string& pattern) override;
-  std::int32_t File_ListEx(std::span<FileListEntry> entries,
+  std::int32_t File_ListEx(std::vector<FileListEntry>& entries, std::size_t count,
                            const ListProgressNotification& progress) override;
   std::int32_t File_Create(const std::string& path, std::int32_t attributes) override;
   std::int32_t File_Close() override;
@@ -37,6 +37,9 @@ class InProcessPhoneLibrary : public P2kLibrary {
                          std::uint32_t size, std::span<std::uint8_t> buffer) override;
   std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
                           ByteView data) override;
+  // A phone in the same process answers at once and cannot stall a command.
+  void BeginCommand(std::uint64_t) override {}
+  void EndCommand() override {}
   void Poll() override;
 
  private:

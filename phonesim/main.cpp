@@ -22,12 +22,13 @@ using namespace menuforge;
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr std::uint64_t kLongestIdleTimeout = 3600;
 
 constexpr char kUsage[] =
     "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
     "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
-    "                          [--capacity BYTES] [--prepare]\n"
+    "                          [--capacity BYTES] [--idle-timeout SECONDS] [--prepare]\n"
     "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
@@ -48,7 +49,9 @@ constexpr char kUsage[] =
     "  --drop-after BYTES    drop each connection once that many file bytes have passed\n"
     "  --capacity BYTES      the room on each volume (default 67108864, 64 MB); a write past\n"
     "                        it is refused, as by a full phone\n"
-    "  --prepare             fill DIR as above, then end without listening\n";
+    "  --prepare             fill DIR as above, then end without listening\n"
+    "  --idle-timeout SECONDS  drop a client that sends no complete command that long after\n"
+    "                        connecting, or leaves one unfinished that long (default 10)\n";
 
 PhoneServer* runningServer = nullptr;
 
@@ -57,7 +60,8 @@ void StopOnSignal(int) {
 }
 
 struct Options {
-  std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter, capacity;
+  std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter, capacity,
+      idleTimeout;
   std::vector<std::string> refusals;
   bool help = false;
   bool version = false;
@@ -114,6 +118,8 @@ Options Parse(const std::vector<std::string>& arguments) {
       options.dropAfter = value;
     else if (name == "--capacity")
       options.capacity = value;
+    else if (name == "--idle-timeout")
+      options.idleTimeout = value;
     else
       throw UsageError{"unknown option " + name};
   }
@@ -149,6 +155,12 @@ PhoneServerConfig Configure(const Options& options) {
     config.faults.dropAfterBytes = Number(*options.dropAfter, 10, UINT64_MAX, "--drop-after");
   if (options.capacity)
     config.volumeCapacity = Number(*options.capacity, 10, UINT64_MAX, "--capacity");
+  if (options.idleTimeout) {
+    const std::uint64_t seconds =
+        Number(*options.idleTimeout, 10, kLongestIdleTimeout, "--idle-timeout");
+    if (seconds == 0) throw UsageError{"bad --idle-timeout: " + *options.idleTimeout};
+    config.limits.idle = std::chrono::seconds(seconds);
+  }
   return config;
 }
 

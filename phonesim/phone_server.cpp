@@ -22,6 +22,12 @@ constexpr std::chrono::milliseconds kAcceptPause{100};
 
 constexpr char kTooManyClients[] = "Refused a connection: too many clients are connected";
 constexpr char kCannotAccept[] = "Cannot accept a connection: ";
+constexpr char kIdleClientPrefix[] = "Dropped a client that sent no complete command for ";
+
+std::string Duration(std::chrono::milliseconds duration) {
+  const auto count = duration.count();
+  return count % 1000 == 0 ? std::to_string(count / 1000) + " s" : std::to_string(count) + " ms";
+}
 
 std::string Text(ByteView bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -32,8 +38,11 @@ Bytes ResultFrame(std::int32_t result, ByteView data) {
 }  // namespace
 
 struct PhoneServer::Client {
-  Client(SocketHandle socket, PhoneStorage& storage, const PhoneServerConfig& config)
-      : connection(std::move(socket)), phone(storage, config.answers, config.faults) {}
+  Client(SocketHandle socket, PhoneStorage& storage, const PhoneServerConfig& config,
+         Clock::time_point now)
+      : connection(std::move(socket)),
+        phone(storage, config.answers, config.faults),
+        waitingSince(now) {}
 
   std::size_t Unsent() const { return output.size() - sent; }
   void Queue(ByteView frame, Clock::time_point now) {
@@ -47,7 +56,11 @@ struct PhoneServer::Client {
   Bytes output;  // answers, of which the first `sent` bytes are out
   std::size_t sent = 0;
   Clock::time_point lastTaken;  // when the client last took answer bytes, while some wait
-  bool leaving = false;         // closes once its answers are out
+  // Since when the next command is awaited: from connecting until the first whole command, and
+  // from the first byte of an unfinished one. A client that has sent its commands and waits
+  // quietly, as a program attached to the phone does, awaits nothing.
+  std::optional<Clock::time_point> waitingSince;
+  bool leaving = false;  // closes once its answers are out
 };
 
 PhoneServer::PhoneServer(PhoneServerConfig config)
@@ -110,6 +123,11 @@ void PhoneServer::Run() {
       else if (events)
         keep = Receive(client);
       if (keep && client.Unsent() && now - client.lastTaken >= config_.limits.stall) keep = false;
+      if (keep && !client.Unsent() && client.waitingSince &&
+          now - *client.waitingSince >= config_.limits.idle) {
+        std::cerr << kIdleClientPrefix << Duration(config_.limits.idle) << '\n';
+        keep = false;
+      }
       if (!keep) leaving.push_back(&client);
     }
     std::erase_if(clients_, [&](const auto& client) {
@@ -122,10 +140,14 @@ void PhoneServer::Run() {
 int PhoneServer::PollTimeout(Clock::time_point now) const {
   std::optional<Clock::time_point> next;
   if (now < acceptPausedUntil_) next = acceptPausedUntil_;
-  for (const auto& client : clients_)
+  for (const auto& client : clients_) {
     if (client->Unsent())
       next = std::min(next.value_or(Clock::time_point::max()),
                       client->lastTaken + config_.limits.stall);
+    else if (client->waitingSince)
+      next = std::min(next.value_or(Clock::time_point::max()),
+                      *client->waitingSince + config_.limits.idle);
+  }
   if (!next) return -1;
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now);
   return static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, 60'000));
@@ -145,7 +167,7 @@ void PhoneServer::Accept(Clock::time_point now) {
     std::cerr << kTooManyClients << '\n';
     return;
   }
-  clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_));
+  clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_, now));
 }
 
 bool PhoneServer::Receive(Client& client) {
@@ -167,7 +189,11 @@ bool PhoneServer::Pump(Client& client) {
     bool tooLarge = false;
     const std::optional<Bytes> payload = client.input.Next(tooLarge);
     if (tooLarge) return false;
-    if (!payload) return true;
+    if (!payload) {
+      if (client.input.HasPartial() && !client.waitingSince) client.waitingSince = Clock::now();
+      return true;
+    }
+    client.waitingSince.reset();
     if (!Answer(client, *payload)) return false;
   }
 }

@@ -4,7 +4,8 @@
 // One thread serves every connection, so the sessions never see the storage half-changed. No
 // connection can hold the others up: answers wait in the connection's own queue and go out as
 // the client takes them, and a client's next request is read only once its answers are out. A
-// client that leaves its answers untaken too long, or lets too many pile up, is dropped.
+// client that leaves its answers untaken too long, or lets too many pile up, or sends no complete
+// command for too long, is dropped.
 #pragma once
 
 #include <chrono>
@@ -23,6 +24,9 @@ namespace menuforge {
 struct ClientLimits {
   std::size_t connections = 16;
   std::chrono::milliseconds stall{3000};  // answers waiting with nothing taken this long
+  // No complete command this long after connecting, or a command left unfinished this long: a
+  // client that connects and sends nothing, or half a frame, must not hold a connection for ever.
+  std::chrono::milliseconds idle{10000};
   std::size_t unsentBytes = 8u << 20;
 };
 
@@ -52,8 +56,8 @@ class PhoneServer {
   using Clock = std::chrono::steady_clock;
   struct Client;
 
-  // Milliseconds until the next deadline of a stalled client or of paused accepting; -1 for
-  // none.
+  // Milliseconds until the next deadline of a stalled or idle client or of paused accepting;
+  // -1 for none.
   int PollTimeout(Clock::time_point now) const;
   void Accept(Clock::time_point now);
   // Each returns false when the connection is to be closed.

@@ -3,32 +3,12 @@
 
 #include "browser/core/phone_browser.h"
 #include "browser/core/phone_text.h"
-#include "menu/local_file.h"
 #include "phone/file_operation_messages.h"
 
 namespace menuforge {
 namespace {
 
 constexpr char kDownloadingTitle[] = "Downloading ";
-// A download takes the file's name only once the phone's end of file has come, so a failed
-// one leaves no short file, nor destroys the file it was to replace.
-constexpr char kPartialSuffix[] = ".menuforge-part";
-
-template <typename Read>
-TransferResult ReadAside(const std::filesystem::path& local, Read read) {
-  std::filesystem::path partial = local;
-  partial += kPartialSuffix;
-  TransferResult result = read(partial);
-  std::error_code error;
-  if (result.complete) std::filesystem::rename(partial, local, error);
-  if (error) {
-    result.complete = false;
-    result.localError = FileError("create", local, error.value());
-  }
-  std::error_code ignored;
-  if (!result.complete) std::filesystem::remove(partial, ignored);
-  return result;
-}
 
 std::uint32_t SizeSum(const std::vector<std::filesystem::path>& files) {
   std::uint64_t total = 0;
@@ -84,7 +64,8 @@ void PhoneBrowser::Upload(const std::vector<std::filesystem::path>& files,
     }
     RecordUpload(phonePaths[i], static_cast<std::uint32_t>(result.bytes));
   }
-  ListSelected();
+  // The folder is shown again as when it is chosen: no file picked, the typed path its own.
+  SelectNode(selected_);
 }
 
 SelectedFiles PhoneBrowser::selectedFiles() const {
@@ -97,9 +78,8 @@ void PhoneBrowser::DownloadOne(const std::filesystem::path& local) {
   const FileRow& row = rows_[selectedRows_.front()];
   const std::string phonePath = PhonePathOf(row);
   link_.session.progressTitle = kDownloadingTitle + local.filename().string();
-  const TransferResult result = ReadAside(local, [&](const std::filesystem::path& partial) {
-    return link_.transfer.P2KFileRead(phonePath, partial, row.size);
-  });
+  // The download is written aside and takes the file's name only once it is whole.
+  const TransferResult result = link_.transfer.P2KFileRead(phonePath, local, row.size);
   if (!result.localError.empty())
     dialogs_.Show(result.LocalErrorMessage());
   else if (!result.complete)
@@ -119,10 +99,8 @@ void PhoneBrowser::DownloadSeveral(const std::filesystem::path& folder,
     const std::string phonePath = PhonePathOf(rows_[row]);
     const FileListEntry* entry = EntryOf(phonePath);
     const std::uint32_t size = entry ? entry->size() : 0;
-    const TransferResult result = ReadAside(
-        folder / LocalNameOfPhone(rows_[row].name), [&](const std::filesystem::path& partial) {
-          return link_.transfer.P2KGroupRead(phonePath, partial, size, group);
-        });
+    const TransferResult result = link_.transfer.P2KGroupRead(
+        phonePath, folder / LocalNameOfPhone(rows_[row].name), size, group);
     if (!result.complete) {
       window.reset();
       if (!result.localError.empty())

@@ -51,12 +51,11 @@ void ListVolume(PhoneSession& session, const ListStyle& style, char volume,
   const std::size_t wanted = std::min(static_cast<std::size_t>(std::max(count, 0)), room);
   if (wanted == 0) return;
   const std::size_t first = list.size();
-  list.resize(first + wanted);
   window.SetPosition(0);
   session.progressTitle = style.title + std::string(1, volume) + "/";
   window.SetCaption(session.progressTitle);
   const std::int32_t result = session.library().File_ListEx(
-      std::span(list).subspan(first), [&](std::int32_t, std::int32_t done, std::int32_t total) {
+      list, wanted, [&](std::int32_t, std::int32_t done, std::int32_t total) {
         session.ShowListProgress(done, total, window);
       });
   session.log().Write(std::string(style.logPrefix) + "FileListEx  RC=" + std::to_string(result));

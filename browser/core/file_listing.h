@@ -21,7 +21,7 @@ struct FileMask {
 
 // A hostile or broken phone could announce any count; the list keeps at most this many entries
 // (32 MB), which is also as many names as a folder's 16-bit count can tell.
-inline constexpr std::size_t kMaxListedFiles = 0xFFFF;
+inline constexpr std::size_t kMaxListedFiles = kMostListedFiles;
 
 // Each empties the phone file list and fills it again; all three do nothing while no phone is
 // connected. The icon list and the list of all files read the volume table first when it is

@@ -109,6 +109,29 @@ TEST_F(PhoneCliTest, APullRefusedMidFileLeavesTheLocalFileAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(folder / "work" / "down.bin.menuforge-part"));
 }
 
+// Whoever may write into the folder cannot make a pull write through a link of theirs: the
+// download goes to a fresh file, and takes the target's name only when whole.
+TEST_F(PhoneCliTest, APullWritesThroughNoLinkPlantedBesideItsTarget) {
+  StartSimulator();
+  const Bytes data = RandomBytes(3000, 4);
+  PutPhoneFile("/a/x", data);
+  const std::filesystem::path victim = folder / "victim.txt";
+  const std::filesystem::path planted = folder / "work" / "copy.menuforge-part";
+  struct Case {
+    const char* phonePath;
+    int exitCode;
+  };
+  for (const Case& c : {Case{"/a/does-not-exist", 1}, Case{"/a/x", 0}}) {
+    WriteFileText(victim, "keep me");
+    std::filesystem::remove(planted);
+    std::filesystem::create_symlink(victim, planted);
+    EXPECT_EQ(Run(std::string("phone pull ") + c.phonePath + " copy").exitCode, c.exitCode);
+    EXPECT_EQ(ReadFileText(victim), "keep me") << c.phonePath;
+    EXPECT_TRUE(std::filesystem::is_symlink(planted)) << c.phonePath;
+  }
+  EXPECT_EQ(ReadFileBytes(folder / "work" / "copy"), data);
+}
+
 // A push is done only when the phone took every block and closed the file; otherwise the phone
 // keeps its old file and the command fails, saying whether the phone refused or went away.
 TEST_F(PhoneCliTest, AnUploadThatDidNotReachThePhoneWholeFails) {

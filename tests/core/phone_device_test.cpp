@@ -149,9 +149,9 @@ TEST(PhoneDeviceTest, CountAndListCoverTheWholeFolder) {
     EXPECT_EQ(library.File_CountEx(c.pattern), c.count) << c.pattern;
 
   ASSERT_EQ(library.File_CountEx("/a/*.gif"), 3);
-  std::vector<FileListEntry> entries(3);
+  std::vector<FileListEntry> entries;
   std::vector<std::array<std::int32_t, 3>> progress;
-  EXPECT_EQ(library.File_ListEx(entries,
+  EXPECT_EQ(library.File_ListEx(entries, 3,
                                 [&](std::int32_t a, std::int32_t b, std::int32_t c) {
                                   progress.push_back({a, b, c});
                                 }),
@@ -165,11 +165,12 @@ TEST(PhoneDeviceTest, CountAndListCoverTheWholeFolder) {
   EXPECT_EQ(entries[2].attributes(), 0);
   EXPECT_EQ(progress, (std::vector<std::array<std::int32_t, 3>>{{0, 1, 3}, {0, 2, 3}, {0, 3, 3}}));
 
-  std::vector<FileListEntry> fewer(1);
-  EXPECT_EQ(library.File_ListEx(fewer, {}), 1);
+  std::vector<FileListEntry> fewer;
+  EXPECT_EQ(library.File_ListEx(fewer, 1, {}), 1);
+  ASSERT_EQ(fewer.size(), 1u);
   EXPECT_EQ(fewer[0].path(), "/a/mobile/deep/w.gif");
   EXPECT_EQ(library.File_CountEx("/z/*"), -1);
-  EXPECT_EQ(library.File_ListEx(fewer, {}), -1);
+  EXPECT_EQ(library.File_ListEx(fewer, 1, {}), -1);
 }
 
 TEST(PhoneDeviceTest, FileListEntryLayout) {

@@ -2,6 +2,7 @@
 // that dies in the middle, and requests no client of ours would send.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -9,7 +10,9 @@
 
 #include <csignal>
 
+#include <iostream>
 #include <random>
+#include <sstream>
 
 #include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
@@ -101,14 +104,15 @@ TEST(PhoneSocketTest, ListsSeemRecordsAndFileCommandsTravelWhole) {
   WriteFileBytes(rig.PhonePath("/a/y.gif"), Bytes(6));
 
   ASSERT_EQ(library.File_CountEx("/a/*.gif"), 2);
-  std::vector<FileListEntry> entries(2);
+  std::vector<FileListEntry> entries;
   int progressCalls = 0;
-  EXPECT_EQ(library.File_ListEx(entries,
+  EXPECT_EQ(library.File_ListEx(entries, 2,
                                 [&](std::int32_t, std::int32_t done, std::int32_t total) {
                                   EXPECT_EQ(done, ++progressCalls);
                                   EXPECT_EQ(total, 2);
                                 }),
             2);
+  ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].path(), "/a/mobile/picture/x.gif");
   EXPECT_EQ(entries[1].path(), "/a/y.gif");
   EXPECT_EQ(entries[1].size(), 6u);
@@ -362,6 +366,48 @@ TEST(PhoneSocketTest, AClientLettingTooManyAnswersPileUpIsDropped) {
   Bytes count;
   PutU32(count, 20);
   EXPECT_EQ(Ask(client.get(), CallFrame(WireCall::ListFiles, count)), std::nullopt);
+}
+
+// True once the server has closed its end, found without sending it anything.
+bool ClosedQuietly(int fd, std::chrono::milliseconds patience) {
+  pollfd entry{fd, POLLIN, 0};
+  std::uint8_t byte = 0;
+  return ::poll(&entry, 1, static_cast<int>(patience.count())) > 0 &&
+         ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
+TEST(PhoneSocketTest, AClientSendingNoWholeCommandIsDroppedAndTheLogSaysSo) {
+  std::ostringstream log;
+  std::streambuf* const cerr = std::cerr.rdbuf(log.rdbuf());
+  {
+    SocketRig rig({.limits = {.idle = std::chrono::milliseconds(300)}});
+    struct Case {
+      const char* name;
+      Bytes sent;
+      bool asks;  // sends a whole command and takes its answer
+    };
+    const Case cases[] = {
+        {"sends nothing", {}, false},
+        {"half a frame header", {0, 0}, false},
+        {"asks, then waits quietly", {}, true},
+    };
+    std::vector<SocketHandle> clients;
+    for (const Case& c : cases) {
+      clients.push_back(ConnectLocalSocket(rig.socket));
+      if (c.asks)
+        EXPECT_EQ(Ask(clients.back().get(), LpVersionQuery()), 0);
+      else
+        EXPECT_TRUE(SendAll(clients.back().get(), c.sent, std::chrono::seconds(1))) << c.name;
+    }
+    for (std::size_t i = 0; i < clients.size(); ++i)
+      EXPECT_EQ(ClosedQuietly(clients[i].get(), std::chrono::seconds(i < 2 ? 5 : 1)),
+                !cases[i].asks)
+          << cases[i].name;
+    EXPECT_EQ(rig.link.session.GetLpVersion(), 0x0122);
+  }
+  std::cerr.rdbuf(cerr);
+  const std::string dropped = "Dropped a client that sent no complete command for 300 ms\n";
+  EXPECT_EQ(log.str(), dropped + dropped);
 }
 
 TEST(PhoneSocketTest, TheSeventeenthConnectionIsClosedAtOnce) {

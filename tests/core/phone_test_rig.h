@@ -67,8 +67,9 @@ class RecordingLibrary : public P2kLibrary {
   }
   std::int32_t P2K_Restart() override { return inner_.P2K_Restart(); }
   std::int32_t File_CountEx(const std::string& p) override { return inner_.File_CountEx(p); }
-  std::int32_t File_ListEx(std::span<FileListEntry> e, const ListProgressNotification& p) override {
-    return inner_.File_ListEx(e, p);
+  std::int32_t File_ListEx(std::vector<FileListEntry>& e, std::size_t c,
+                           const ListProgressNotification& p) override {
+    return inner_.File_ListEx(e, c, p);
   }
   std::int32_t File_Create(const std::string& p, std::int32_t a) override {
     return inner_.File_Create(p, a);
@@ -86,6 +87,8 @@ class RecordingLibrary : public P2kLibrary {
   std::int32_t Seem_Write(std::uint16_t s, std::uint16_t r, std::uint32_t o, ByteView d) override {
     return inner_.Seem_Write(s, r, o, d);
   }
+  void BeginCommand(std::uint64_t calls) override { inner_.BeginCommand(calls); }
+  void EndCommand() override { inner_.EndCommand(); }
   void Poll() override { inner_.Poll(); }
 
  private:

@@ -191,14 +191,17 @@ TEST(PhoneTransferTest, GroupWriteAdvancesTheGroup) {
   EXPECT_EQ(rig.LogLines().back(), "[P2KGroupWrite] Send command FSAC (0x0004) RC=0");
 }
 
-TEST(PhoneTransferTest, ReadRefusedMidFileKeepsWhatCameButIsNotComplete) {
+TEST(PhoneTransferTest, ReadRefusedMidFileCountsWhatCameButLeavesTheLocalFileAsItWas) {
   PhoneRig rig(Refusing(PhoneCall::FsacRead, 3));
   const Bytes data = RandomBytes(5000, 5);
   rig.PutPhoneFile("/a/x", data);
+  WriteFileText(rig.folder / "x", "older copy");
   const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 5000);
   EXPECT_EQ(result.bytes, 2048);
   EXPECT_FALSE(result.complete);
-  EXPECT_EQ(ReadFileBytes(rig.folder / "x"), Bytes(data.begin(), data.begin() + 2048));
+  EXPECT_EQ(ReadFileText(rig.folder / "x"), "older copy");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path()), {}), 3)
+      << "x, phone and work only";
   EXPECT_EQ(rig.LogLines().back(), "[P2KFileRead] Send command FSAC (0x0004) RC=0");
   EXPECT_TRUE(rig.windows.windows.at(0)->closed);
 }
@@ -216,7 +219,7 @@ TEST(PhoneTransferTest, RefusedOpenOrSeekEndsTheReadAtOnce) {
     const TransferResult result = c.group ? GroupRead(rig, "/a/x", rig.folder / "x")
                                           : FileRead(rig, "/a/x", rig.folder / "x");
     EXPECT_EQ(result.bytes, -1);
-    EXPECT_EQ(ReadFileBytes(rig.folder / "x"), Bytes{});
+    EXPECT_EQ(ReadFileBytes(rig.folder / "x"), RandomBytes(10, 7));
     EXPECT_TRUE(rig.windows.windows.empty());
     EXPECT_TRUE(rig.LogLines().back().ends_with("RC=-1"));
   }

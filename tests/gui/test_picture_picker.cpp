@@ -53,6 +53,7 @@ class PicturePickerTest : public QObject {
 
   void uploadIntoATypedFolderAndDownloadAgain();
   void uploadToTheRootWithoutUsePathIsRefused();
+  void afterAnUploadTheFolderIsShownAsWhenChosen();
   void systemOnlyOnThreeFilesGivesS();
   void yesToAllOnTheSecondQuestionDeletesTheRest();
   void deletingAnEmptyFolderAsksNothing();
@@ -173,6 +174,24 @@ void PicturePickerTest::uploadToTheRootWithoutUsePathIsRefused() {
   Trigger("uploadAction");
   QCOMPARE(prompts_.shown,
            (std::vector<Message>{{"Target directory not specified", "Error", MessageIcon::Error}}));
+}
+
+void PicturePickerTest::afterAnUploadTheFolderIsShownAsWhenChosen() {
+  Open();
+  SelectFolder(kPictureFolder);
+  auto* list = Child<QTreeWidget>("fileList");
+  list->setCurrentItem(list->topLevelItem(0));
+  QCOMPARE(Child<QLineEdit>("iconPathField")->text(), "/a/p/" + list->topLevelItem(0)->text(0));
+  ClickIndicator(*dialog_, "usePathBox");
+  auto* field = Child<QLineEdit>("usePathField");
+  field->clear();
+  QTest::keyClicks(field, QStringLiteral("/a/"));
+  prompts_.openFiles.push_back(LocalFiles({"x.gif"}));
+  Trigger("uploadAction");
+  QVERIFY(prompts_.shown.empty());
+  QCOMPARE(Child<QLineEdit>("iconPathField")->text(), QString());
+  QCOMPARE(field->text(), QStringLiteral("/a/p/"));
+  QVERIFY(Child<QTreeWidget>("fileList")->selectedItems().isEmpty());
 }
 
 void PicturePickerTest::systemOnlyOnThreeFilesGivesS() {

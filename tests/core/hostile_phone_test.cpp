@@ -1,0 +1,300 @@
+// Phones that lie, stall or answer garbage, on a socket of their own: every call and command
+// ends, a broken answer gives the connection up, and nothing passes for what it is not.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "core/phone_test_rig.h"
+#include "phone/fsac_request.h"
+#include "phone/local_socket.h"
+#include "phone/socket_library.h"
+#include "phone/wire_format.h"
+#include "phonesim/seem_records.h"
+#include "support/cli_runner.h"
+
+namespace menuforge::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Request {
+  WireCall call;
+  Bytes arguments;
+  // The file-system sub-command of a SendCommand with code 0x4A, else none.
+  std::optional<std::uint32_t> fsac;
+};
+
+// Answers one request by writing to the socket; false ends the connection.
+using Script = std::function<bool(int fd, const Request& request)>;
+
+bool Send(int fd, const Bytes& frame) {
+  return ::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(frame.size());
+}
+
+Bytes Result(std::int32_t result, const Bytes& data = {}) {
+  return WireWriter(static_cast<std::uint8_t>(WireReply::Result)).I32(result).Append(data).Frame();
+}
+
+Bytes Entry(std::int32_t number, const std::string& path) {
+  return WireWriter(static_cast<std::uint8_t>(WireReply::ListedEntry))
+      .I32(number)
+      .I32(number)
+      .Append(FileListEntry::Make(1, 0, path).bytes)
+      .Frame();
+}
+
+std::optional<Request> ReadRequest(int fd) {
+  std::uint8_t header[kFrameHeaderSize];
+  if (::recv(fd, header, sizeof header, MSG_WAITALL) != sizeof header) return std::nullopt;
+  Bytes payload(GetU32(ByteView(header, sizeof header), 0));
+  if (payload.empty() || ::recv(fd, payload.data(), payload.size(), MSG_WAITALL) !=
+                             static_cast<ssize_t>(payload.size()))
+    return std::nullopt;
+  Request request{static_cast<WireCall>(payload[0]), Bytes(payload.begin() + 1, payload.end()), {}};
+  WireReader reader(request.arguments);
+  const std::uint32_t command = reader.U32();
+  reader.U32();
+  const std::uint32_t sub = reader.U32();
+  if (request.call == WireCall::SendCommand && reader.ok() && command == kCommandFsac)
+    request.fsac = sub;
+  return request;
+}
+
+// Every call answered at once with success and no data.
+bool Plain(int fd, const Request&) { return Send(fd, Result(0)); }
+
+// A phone of our own making on a socket, serving one connection after another with `script`.
+class FakePhone {
+ public:
+  FakePhone(const std::filesystem::path& socket, Script script) : script_(std::move(script)) {
+    EXPECT_EQ(ListenLocalSocket(socket, listener_), "");
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~FakePhone() {
+    stop_ = true;
+    thread_.join();
+  }
+
+ private:
+  void Serve() {
+    while (!stop_) {
+      pollfd entry{listener_.get(), POLLIN, 0};
+      if (::poll(&entry, 1, 20) <= 0) continue;
+      SocketHandle client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
+      // Neither side may hang the test should the other stop halfway.
+      const timeval patience{2, 0};
+      ::setsockopt(client.get(), SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+      ::setsockopt(client.get(), SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+      while (!stop_) {
+        const std::optional<Request> request = ReadRequest(client.get());
+        if (!request || !script_(client.get(), *request)) break;
+      }
+    }
+  }
+
+  Script script_;
+  SocketHandle listener_;
+  std::atomic<bool> stop_ = false;
+  std::thread thread_;
+};
+
+// The program's phone link on the fake phone's socket, deadlines short.
+struct LinkRig {
+  explicit LinkRig(Script script, PhoneTimeouts timeouts = {300ms, 0ms})
+      : phone(folder / "phone.sock", std::move(script)),
+        library(folder / "phone.sock", timeouts),
+        link(library, settings, dialogs, windows, observer, folder.path(),
+             [](std::chrono::milliseconds) {}) {
+    EXPECT_TRUE(link.session.Start());
+    link.session.Poll();
+  }
+
+  TempFolder folder;
+  FakePhone phone;
+  SocketPhoneLibrary library;
+  Settings settings;
+  RecordingDialogs dialogs;
+  RecordingProgressWindows windows;
+  CountingObserver observer;
+  PhoneLink link;
+};
+
+TEST(HostilePhoneTest, APhoneThatCannotTellWhoItIsIsNotShownConnected) {
+  struct Case {
+    const char* name;
+    Script script;
+    bool connected;
+  };
+  const Case cases[] = {
+      {"answers at once", Plain, true},
+      {"closes at once", [](int, const Request&) { return false; }, false},
+      {"answers garbage",
+       [](int fd, const Request&) {
+         return Send(fd, {0, 0, 0, 2, 0x7F, 1});
+       },
+       false},
+      // Each answer within its time, the four of the identity not.
+      {"answers slowly",
+       [](int fd, const Request& request) {
+         std::this_thread::sleep_for(120ms);
+         return Plain(fd, request);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    LinkRig rig(c.script);
+    EXPECT_EQ(rig.link.session.connected(), c.connected) << c.name;
+    EXPECT_EQ(rig.observer.connects, c.connected ? 1 : 0) << c.name;
+  }
+}
+
+TEST(HostilePhoneTest, AListTakesEachEntryOnceInOrderUpToWhatWasAsked) {
+  struct Case {
+    const char* name;
+    std::int32_t count;              // the phone's answer to the count
+    std::vector<std::int32_t> sent;  // the entries' numbers, then the result
+    bool endless;                    // entry 1 again and again, never a result
+    std::int32_t result;
+    std::size_t entries;
+  };
+  const Case cases[] = {
+      {"claims 2^31-1 files", INT32_MAX, {1, 2, 3}, false, 3, 3},
+      {"in order", 3, {1, 2, 3}, false, 3, 3},
+      {"repeats an entry without end", 2, {}, true, -1, 0},
+      {"repeats an entry", 3, {1, 1, 2}, false, -1, 0},
+      {"skips an entry", 3, {1, 3}, false, -1, 0},
+      {"lists more than asked", 2, {1, 2, 3}, false, -1, 0},
+  };
+  for (const Case& c : cases) {
+    std::atomic<std::uint32_t> asked = 0;
+    LinkRig rig([&](int fd, const Request& request) {
+      if (request.call == WireCall::CountFiles) return Send(fd, Result(c.count));
+      if (request.call != WireCall::ListFiles) return Plain(fd, request);
+      asked = GetU32(request.arguments, 0);
+      while (c.endless)
+        if (!Send(fd, Entry(1, "/a/again"))) return false;
+      for (const std::int32_t number : c.sent)
+        if (!Send(fd, Entry(number, "/a/" + std::to_string(number)))) return false;
+      return Send(fd, Result(static_cast<std::int32_t>(c.sent.size())));
+    });
+    P2kLibrary& library = rig.library;
+    ASSERT_EQ(library.File_CountEx("/a/*"), c.count) << c.name;
+    std::vector<FileListEntry> entries;
+    EXPECT_EQ(library.File_ListEx(entries, static_cast<std::size_t>(c.count), {}), c.result)
+        << c.name;
+    EXPECT_EQ(entries.size(), c.entries) << c.name;
+    EXPECT_EQ(asked.load(), std::min<std::uint32_t>(c.count, 0xFFFF)) << c.name;
+  }
+}
+
+TEST(HostilePhoneTest, ATransferEndsByItsDeadlineAsALostConnection) {
+  struct Case {
+    const char* name;
+    std::chrono::milliseconds pause;  // before each block
+  };
+  for (const Case& c : {Case{"blocks without end", 0ms}, Case{"slow blocks without end", 50ms}}) {
+    LinkRig rig([&](int fd, const Request& request) {
+      if (request.fsac != kFsacRead) return Plain(fd, request);
+      std::this_thread::sleep_for(c.pause);
+      return Send(fd, Result(0, Bytes(kFsacBlockSize, 'x')));
+    });
+    ASSERT_TRUE(rig.link.session.connected()) << c.name;
+    const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0);
+    EXPECT_FALSE(read.complete) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(rig.folder / "x")) << c.name;
+    EXPECT_FALSE(rig.library.connectionOpen()) << c.name;
+    rig.link.session.Poll();
+    EXPECT_EQ(rig.observer.disconnects, 1) << c.name;
+  }
+}
+
+TEST(HostilePhoneTest, ACommandMakingMoreCallsThanItWasGivenEnds) {
+  LinkRig rig(Plain, {});
+  P2kLibrary& library = rig.library;
+  library.BeginCommand(2);
+  EXPECT_EQ(library.File_Close(), 0);
+  EXPECT_EQ(library.File_Close(), 0);
+  EXPECT_EQ(library.File_Close(), -1);
+  library.EndCommand();
+  EXPECT_FALSE(rig.library.connectionOpen());
+}
+
+#ifdef MENUFORGE_CLI
+
+// The command-line tool run against a fake phone, which serves it alone.
+CliRun RunAgainst(Script script, const std::string& arguments) {
+  const TempFolder folder;
+  const FakePhone phone(folder / "phone.sock", std::move(script));
+  return RunCli(MENUFORGE_CLI, folder.path(), arguments,
+                "MENUFORGE_PHONE_SOCKET='" + (folder / "phone.sock").string() + "'");
+}
+
+// A phone whose files and model name carry line feeds and escape sequences.
+bool Forging(int fd, const Request& request) {
+  if (request.call == WireCall::SeemRead && GetU32(request.arguments, 0) >> 16 == kSeemModelName)
+    return Send(fd, Result(64, ModelNameRecord("Evil\x1B[2J\nimei: 1")));
+  if (request.call == WireCall::SeemRead) return Send(fd, Result(9, ImeiRecord("35467801234567")));
+  if (request.call == WireCall::CountFiles) return Send(fd, Result(INT32_MAX));
+  if (request.call != WireCall::ListFiles) return Plain(fd, request);
+  return Send(fd, Entry(1, "/a/x\n1 [RHS] /a/evil\x9B")) && Send(fd, Result(1));
+}
+
+// Entry 1 again and again, never the end of the list.
+bool Endless(int fd, const Request& request) {
+  if (request.call == WireCall::CountFiles) return Send(fd, Result(2));
+  if (request.call != WireCall::ListFiles) return Plain(fd, request);
+  while (Send(fd, Entry(1, "/a/x"))) {
+  }
+  return false;
+}
+
+// Closes the connection when asked its LP version, the identity's last question.
+bool GoneAtLpVersion(int fd, const Request& request) {
+  const Bytes lpVersion(kLpVersionRequest.begin(), kLpVersionRequest.end());
+  if (request.call == WireCall::SendCommand && request.arguments.size() == 8 + lpVersion.size() &&
+      GetU32(request.arguments, 0) == kCommandVersion &&
+      Bytes(request.arguments.begin() + 8, request.arguments.end()) == lpVersion)
+    return false;
+  return Plain(fd, request);
+}
+
+TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {
+  struct Case {
+    const char* name;
+    Script script;
+    const char* arguments;
+    int exitCode;
+    std::string out;
+    std::string errEnd;
+  };
+  const Case cases[] = {
+      {"forged lines", Forging, "phone ls '/a/*'", 0, "1 [] /a/x\\x0A1 [RHS] /a/evil\\x9B\n", ""},
+      {"forged model", Forging, "phone info", 0,
+       "model: Evil\\x1B[2J\\x0Aimei: 1\nimei: 354678012345679\nfirmware: \nlp-version: 0000\n",
+       ""},
+      {"no identity", [](int, const Request&) { return false; }, "phone info", 1, "",
+       "error: Error reading the phone's identity: the connection to the phone was lost\n"},
+      {"gone at the last question of the identity", GoneAtLpVersion, "phone info", 1, "",
+       "error: Error reading the phone's identity: the connection to the phone was lost\n"},
+      {"endless list", Endless, "phone ls '/a/*'", 1, "",
+       "error: Error listing /a/*: the connection to the phone was lost\n"},
+      {"endless list for attr", Endless, "phone attr /a/x", 1, "",
+       "error: Error changing attributes for /a/x: the connection to the phone was lost\n"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = RunAgainst(c.script, c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.name << run.err;
+    EXPECT_EQ(run.out, c.out) << c.name;
+    EXPECT_TRUE(run.err.ends_with(c.errEnd)) << c.name << run.err;
+  }
+}
+
+#endif
+
+}  // namespace
+}  // namespace menuforge::test
