@@ -190,7 +190,8 @@ void PhonePreviewDock::Redraw() {
                       QImage::Format_ARGB32);
     picture_.fill(palette().color(QPalette::Window));
   } else {
-    const bool cursorHere = cursor_ != nullptr && cursor_->parent == folder_ && InTree(cursor_);
+    // A cursor whose entry was deleted is not looked at.
+    const bool cursorHere = InTree(cursor_) && cursor_->parent == folder_;
     scene_ = BuildScene(*tree_, *folder_, options_, cursorHere ? tree_->IndexOf(cursor_) : kNoEntry,
                         page_);
     const IconSources sources{phoneIcons_, drmLoaded_ ? &drmIcons_ : nullptr};

@@ -43,7 +43,8 @@ class PhonePreviewDock : public QDockWidget {
   const PreviewScene& scene() const { return scene_; }
 
  public Q_SLOTS:
-  // The menu changed in any way (an edit, undo, Open, New): draws again from the tree. A folder
+  // The menu changed in any way (an edit, undo, Open, New): draws again from the tree. Call it
+  // before the event loop runs again, as the preview holds on to the entries it drew. A folder
   // that is gone gives way to the main menu.
   void MenuChanged();
   // The phone's icon source has pictures it answered "not yet" for.

@@ -77,8 +77,8 @@ int RunPreview(const ParsedArguments& arguments) {
 
 const Command kPreviewCommand{
     "preview",
-    "FILE OUT.png [--folder PATH] [--size 176x220] [--language N] [--layout grid|list]\n"
-    "          [--icons DIR] [--drm FILE] [--profile NAME]",
+    "FILE OUT.png [--folder PATH] [--size WxH] [--language N] [--layout grid|list] [--icons DIR] "
+    "[--drm FILE]",
     "Draws a folder of the menu as the phone shows it: the folder's title, the first page of\n"
     "its entries with their list icons and titles, and the two soft keys. A title comes in the\n"
     "language asked for, else in the first language the entry has; an entry without titles\n"

@@ -1,5 +1,7 @@
 #include "preview/icon_sources.h"
 
+#include <algorithm>
+
 #include "editor/core/drm_image.h"
 #include "menu/local_file.h"
 #include "preview/gif_decoding.h"
@@ -32,9 +34,21 @@ std::optional<std::filesystem::path> RelativePath(std::u16string_view phonePath)
   }
 }
 
-IconLookup ReadIcon(const std::filesystem::path& path) {
+// Links are followed only while they stay inside the folder.
+bool Inside(const std::filesystem::path& folder, const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {IconStatus::NotFound, nullptr};
+  const std::filesystem::path top = std::filesystem::canonical(folder, error);
+  if (error) return false;
+  const std::filesystem::path real = std::filesystem::canonical(path, error);
+  if (error) return false;
+  const auto [end, at] = std::mismatch(top.begin(), top.end(), real.begin(), real.end());
+  return end == top.end();
+}
+
+IconLookup ReadIcon(const std::filesystem::path& folder, const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || !Inside(folder, path))
+    return {IconStatus::NotFound, nullptr};
   std::string contents;
   if (!ReadFileStart(path, kLargestIconFile + 1, contents).empty())
     return {IconStatus::NotFound, nullptr};
@@ -68,7 +82,7 @@ IconLookup IconFolder::Find(std::u16string_view phonePath) {
   if (auto known = found_.find(phonePath); known != found_.end()) return known->second;
   const std::optional<std::filesystem::path> relative = RelativePath(phonePath);
   IconLookup lookup =
-      relative ? ReadIcon(folder_ / *relative) : IconLookup{IconStatus::NotFound, nullptr};
+      relative ? ReadIcon(folder_, folder_ / *relative) : IconLookup{IconStatus::NotFound, nullptr};
   found_.emplace(std::u16string(phonePath), lookup);
   return lookup;
 }

@@ -42,7 +42,8 @@ class PhoneIconSource {
 };
 
 // A local folder laid out as the phone's volumes ("DIR/a/mobile/picture/x.gif"). A path that
-// would lead out of the folder is not found. Pictures are decoded once and kept.
+// would lead out of the folder, by ".." or by a link, is not found. Pictures are decoded once and
+// kept.
 class IconFolder : public PhoneIconSource {
  public:
   explicit IconFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}

@@ -166,11 +166,17 @@ TEST(PreviewRules, FoldersByIdentifierTitleOrName) {
 TEST(PreviewIcons, EveryReasonAnIconCannotBeHad) {
   TempFolder folder;
   const Colour red{255, 255, 0, 0};
-  std::filesystem::create_directories(folder / "a/mobile");
-  WriteFileBytes(folder / "a/mobile/b.gif", GifOf(Plain(5, 3, red)));
-  WriteFileText(folder / "a/mobile/bad.gif", "not a picture");
+  // The phone's volume "a" in "phone", and beside it what no icon may lead to.
+  std::filesystem::create_directories(folder / "phone/a/mobile");
+  std::filesystem::create_directories(folder / "away");
+  WriteFileBytes(folder / "phone/a/mobile/b.gif", GifOf(Plain(5, 3, red)));
+  WriteFileText(folder / "phone/a/mobile/bad.gif", "not a picture");
   WriteFileBytes(folder / "outside.gif", GifOf(Plain(2, 2, red)));
-  IconFolder phone(folder.path());
+  WriteFileBytes(folder / "away/c.gif", GifOf(Plain(2, 2, red)));
+  std::filesystem::create_symlink(folder / "outside.gif", folder / "phone/a/link.gif");
+  std::filesystem::create_symlink(folder / "away", folder / "phone/a/away");
+  std::filesystem::create_symlink("mobile/b.gif", folder / "phone/a/near.gif");
+  IconFolder phone(folder.path() / "phone");
   const Bytes drmBytes = BuildDrmBinary(
       {DrmHeader::A, 0x10000000, {GifOf(Plain(4, 4, red)), Bytes{1, 2, 3}, Bytes{}}, {}});
   const DrmBinary binary = DrmBinary::Parse(drmBytes);
@@ -187,7 +193,10 @@ TEST(PreviewIcons, EveryReasonAnIconCannotBeHad) {
       {{IconOrigin::PhoneFile, u"/a/mobile/none.gif", 0}, both, IconStatus::NotFound},
       {{IconOrigin::PhoneFile, u"/a/mobile/bad.gif", 0}, both, IconStatus::Unreadable},
       {{IconOrigin::PhoneFile, u"/a/mobile", 0}, both, IconStatus::NotFound},
-      {{IconOrigin::PhoneFile, u"/a/../outside.gif", 0}, both, IconStatus::NotFound},
+      {{IconOrigin::PhoneFile, u"/a/../../outside.gif", 0}, both, IconStatus::NotFound},
+      {{IconOrigin::PhoneFile, u"/a/link.gif", 0}, both, IconStatus::NotFound},
+      {{IconOrigin::PhoneFile, u"/a/away/c.gif", 0}, both, IconStatus::NotFound},
+      {{IconOrigin::PhoneFile, u"/a/near.gif", 0}, both, IconStatus::Ready},
       {{IconOrigin::PhoneFile, u"a/mobile/b.gif", 0}, both, IconStatus::NotFound},
       {{IconOrigin::DrmNumber, {}, 1}, both, IconStatus::Ready},
       {{IconOrigin::DrmNumber, {}, 1}, {&phone, nullptr}, IconStatus::NoBinary},
