@@ -1,5 +1,6 @@
-// "menuforge-cli drm ..." and "menuforge-cli gif": the icons of DRM binaries, and pictures
-// turned into GIF icons the way the icon picker turns raw icons.
+// "menuforge-cli drm ...", "menuforge-cli gif" and "menuforge-cli preview": the icons of DRM
+// binaries, pictures turned into GIF icons the way the icon picker turns raw icons, and a folder
+// of a menu drawn as the phone shows it.
 #pragma once
 
 #include <span>
@@ -15,5 +16,6 @@ inline constexpr char kDrmCommandSynopsis[] = "FILE list|extract ...";
 int RunDrmCommand(std::span<const std::string> arguments);
 
 extern const Command kGifCommand;
+extern const Command kPreviewCommand;
 
 }  // namespace menuforge::cli

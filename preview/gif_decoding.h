@@ -1,0 +1,18 @@
+// The first frame of a GIF icon as pixels with alpha, for drawing it on the preview.
+#pragma once
+
+#include <optional>
+
+#include "editor/core/picture.h"
+#include "menu/commondata.h"
+
+namespace menuforge {
+
+// Icons are small; a GIF that claims more is refused before anything is decoded.
+inline constexpr std::uint32_t kLargestIconSide = 1024;
+
+// Nothing for bytes that are no GIF, a truncated one, or one larger than kLargestIconSide on a
+// side. The frame is placed on the GIF's screen; what it leaves uncovered is transparent.
+std::optional<RgbaPicture> DecodeGifIcon(ByteView gif);
+
+}  // namespace menuforge

@@ -1,0 +1,18 @@
+// Pictures as PNG files, for the command-line tool's previews.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "editor/core/picture.h"
+#include "menu/commondata.h"
+
+namespace menuforge {
+
+// Nothing when the encoder fails.
+std::optional<Bytes> EncodePng(const RgbaPicture& picture);
+// Writes aside and renames, so a failure leaves no partial file. Returns the error text, or empty.
+[[nodiscard]] std::string WritePng(const RgbaPicture& picture, const std::filesystem::path& path);
+
+}  // namespace menuforge
