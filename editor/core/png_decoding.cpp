@@ -21,18 +21,35 @@ constexpr int kIgnoredChunkCount = 6;
 // Any chunk libpng keeps in memory stays below this.
 constexpr png_alloc_size_t kLargestChunk = 1024 * 1024;
 
+// Interlaced rows come in seven passes; the pass number is 7 once all are read.
+constexpr png_byte kPassesDone = 7;
+constexpr char kRowsDone[] = "every row is read";
+
 enum class Stage { Header, Rows };
 
 struct PngSource {
   ByteView bytes;
   std::size_t read = 0;
   Stage stage = Stage::Header;
+  std::uint32_t height = 0;
   bool ranOut = false;
+  bool rowsDone = false;
   char message[128] = {};
 };
 
+// After the last row libpng would inflate whatever compressed data follows, however much it
+// inflates to; the picture is whole by then, so reading stops there.
+bool AllRowsRead(png_structp png, const PngSource& source) {
+  return source.stage == Stage::Rows && (png_get_current_pass_number(png) >= kPassesDone ||
+                                         png_get_current_row_number(png) >= source.height);
+}
+
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
   auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (AllRowsRead(png, *source)) {
+    source->rowsDone = true;
+    png_error(png, kRowsDone);
+  }
   if (length > source->bytes.size() - source->read) {
     source->ranOut = true;
     png_error(png, "the file ends early");
@@ -81,6 +98,7 @@ bool Read(png_structp png, png_infop info, PngSource& source, PictureSize& size,
   rows.resize(size.height);
   for (std::size_t y = 0; y < rows.size(); ++y)
     rows[y] = rgba.data() + y * size.width * kRgbaChannels;
+  source.height = size.height;
   source.stage = Stage::Rows;
   // The rest of the file after the last row is not needed.
   png_read_image(png, rows.data());
@@ -115,7 +133,7 @@ PictureFault DecodePng(ByteView bytes, RgbaPicture& picture) {
   std::vector<png_bytep> rows;
   const bool read = Read(png, info, source, size, fits, rgba, rows);
   png_destroy_read_struct(&png, &info, nullptr);
-  if (!read) return FaultOf(source);
+  if (!read && !source.rowsDone) return FaultOf(source);
   if (!fits) return {PictureFault::Kind::TooLarge, {}};
 
   picture.size = size;

@@ -49,9 +49,8 @@ Bytes Patched(Bytes bytes, std::size_t at, const Bytes& with) {
   return bytes;
 }
 
-// A 1 x 1 PNG whose header claims another size, its checksum made right.
-Bytes PngClaiming(std::uint32_t width, std::uint32_t height) {
-  Bytes png = PngFile({1, 1}, {kFour[0]});
+// A PNG whose header claims another size than its rows hold, its checksum made right.
+Bytes PngClaiming(Bytes png, std::uint32_t width, std::uint32_t height) {
   for (int i = 0; i < 4; ++i) {
     png[16 + i] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
     png[20 + i] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
@@ -103,8 +102,13 @@ TEST(PictureDecoding, FormatsByTheirFirstBytesAndFaultsByName) {
       {"png cut", Cut(PngFile({64, 64}, Noise(64 * 64, 1)), 30), kEndsEarly},
       {"bmp cut", Cut(BmpFile({64, 64}, Noise(64 * 64, 2)), 10), kEndsEarly},
       {"gif cut", Cut(Gif({64, 64}, Noise(64 * 64, 3)), 20), kEndsEarly},
-      {"png bomb", PngClaiming(30000, 30000), kPictureTooLargeText},
-      {"png wide", PngClaiming(1601, 1200), kPictureTooLargeText},
+      {"png rows to spare",
+       PngClaiming(PngFile({2, 2}, kFour), 2, 1),
+       "",
+       {{2, 1}, {kFour[0], kFour[1]}}},
+      {"png rows missing", PngClaiming(PngFile({2, 2}, kFour), 2, 3), kEndsEarly},
+      {"png bomb", PngClaiming(PngFile({1, 1}, {kFour[0]}), 30000, 30000), kPictureTooLargeText},
+      {"png wide", PngClaiming(PngFile({1, 1}, {kFour[0]}), 1601, 1200), kPictureTooLargeText},
       {"bmp bomb", Patched(BmpFile({1, 1}, {kFour[0]}), 18, {0x30, 0x75, 0, 0, 0x30, 0x75, 0, 0}),
        kPictureTooLargeText},
       {"gif bomb", Patched(Gif({1, 1}, {kFour[0]}), 6, {0x30, 0x75, 0x30, 0x75}),
