@@ -2,8 +2,8 @@
 // then, when ImageMagick's convert is on the machine, the whole of "menuforge-cli gif" against
 // the whole of "convert IN -colors 64 OUT.gif" on the same PNG. Aim: faster than ImageMagick.
 #include <benchmark/benchmark.h>
+#include <png.h>
 #include <spawn.h>
-#include <stb_image_write.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -110,7 +110,12 @@ void CompareWithImageMagick() {
   const RgbaPicture picture = TestPicture();
   std::vector<std::uint8_t> rgba;
   for (const Colour& c : picture.pixels) rgba.insert(rgba.end(), {c.red, c.green, c.blue, c.alpha});
-  if (!stbi_write_png(in.c_str(), kWidth, kHeight, 4, rgba.data(), kWidth * 4)) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = kWidth;
+  image.height = kHeight;
+  image.format = PNG_FORMAT_RGBA;
+  if (!png_image_write_to_file(&image, in.c_str(), 0, rgba.data(), 0, nullptr)) {
     std::cout << "could not write " << in << '\n';
     return;
   }

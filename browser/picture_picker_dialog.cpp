@@ -17,6 +17,7 @@
 #include "browser/core/file_mask.h"
 #include "browser/file_mask_dialog.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/picture_pixmap.h"
 
 namespace menuforge {
 namespace {
@@ -380,8 +381,8 @@ QIcon PicturePickerDialog::PreviewOf(const std::string& phonePath) {
   }
   if (const auto shown = shownPreviews_.constFind(key); shown != shownPreviews_.cend())
     return *shown;
-  QPixmap picture;
-  if (!picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()))) return NoPreview();
+  const QPixmap picture = PictureFromBytes(*bytes);
+  if (picture.isNull()) return NoPreview();
   const QIcon icon(
       picture.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   shownPreviews_.insert(key, icon);

@@ -1,7 +1,5 @@
 #include "catalog/firmware_image.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,22 +16,8 @@ FirmwareImage::~FirmwareImage() {
 
 bool FirmwareImage::Open(const std::filesystem::path& path) {
   path_ = path;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    error_ = FileError("open", path, errno);
-    return false;
-  }
-  struct stat status {};
-  if (::fstat(fd_, &status) != 0) {
-    error_ = FileError("open", path, errno);
-    return false;
-  }
-  if (S_ISDIR(status.st_mode)) {
-    error_ = FileError("open", path, EISDIR);
-    return false;
-  }
-  size_ = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0));
-  return true;
+  error_ = OpenRegularFile(path, fd_, size_);
+  return error_.empty();
 }
 
 bool FirmwareImage::ReadInto(std::size_t at, std::uint64_t fileOffset, std::size_t length) {

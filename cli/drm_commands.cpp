@@ -25,10 +25,11 @@ constexpr char kNumbering[] =
 bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 DrmBinary ReadBinary(const std::string& path) {
-  std::string contents;
-  if (std::string error = ReadWholeFile(path, contents); !error.empty())
+  Bytes contents;
+  if (std::string error = ReadWholeFile(path, kLargestDrmBinary, kDrmBinaryKind, contents);
+      !error.empty())
     throw CommandFailure(error);
-  return DrmBinary::Parse(Bytes(contents.begin(), contents.end()));
+  return DrmBinary::Parse(std::move(contents));
 }
 
 std::string SizeText(const std::optional<PictureSize>& size) {

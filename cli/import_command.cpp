@@ -9,10 +9,15 @@ namespace menuforge::cli {
 namespace {
 
 constexpr OptionSpec kOptions[] = {kRecordsOption, kProfileOption};
+// A menu file holds at most some 140 KB of records and data, which export spells out in under
+// a megabyte; a larger file is refused by its size before it is read.
+constexpr std::size_t kLargestJsonMenu = 8 * 1024 * 1024;
+constexpr char kJsonMenuKind[] = "a JSON menu";
 
 Json ReadJson(const std::string& file) {
   std::string text;
-  if (const std::string error = ReadWholeFile(file, text); !error.empty())
+  if (const std::string error = ReadWholeFile(file, kLargestJsonMenu, kJsonMenuKind, text);
+      !error.empty())
     throw CommandFailure(error);
   try {
     return ParseJsonText(text, file);

@@ -17,6 +17,7 @@
 #include "editor/shown_texts.h"
 #include "editor/string_list_panel.h"
 #include "editor/text_editor_dialog.h"
+#include "widgets/picture_pixmap.h"
 
 namespace menuforge {
 namespace {
@@ -200,8 +201,8 @@ void ItemEditorDialog::ShowPhonePicture(IconRow row) {
   PhonePicturePicker* pictures = context_.pickers.phonePictures;
   if (icon.source != IconSource::Fs || icon.text.empty() || pictures == nullptr) return;
   const std::optional<Bytes> bytes = pictures->PictureOf(icon.text);
-  QPixmap picture;
-  if (bytes && picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size())))
+  if (!bytes) return;
+  if (const QPixmap picture = PictureFromBytes(*bytes); !picture.isNull())
     iconRows_[Index(row)]->ShowPicture(Wide(icon.text), picture);
 }
 

@@ -1,18 +1,10 @@
 #include "java/j2mest_tables.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "workspace/working_files.h"
 #include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // True when the copy was parsed; fills the slots and the list of the copy.
 bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTable& table,
@@ -35,15 +27,7 @@ bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTa
 }  // namespace
 
 std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes) {
-  errno = 0;
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return FileError("open", path, errno);
-  Bytes read(LargestJ2mestSize() + 1);
-  const std::size_t got = std::fread(read.data(), 1, read.size(), file.get());
-  if (std::ferror(file.get())) return FileError("read", path, errno);
-  read.resize(got);
-  bytes = std::move(read);
-  return {};
+  return ReadFileStart(path, LargestJ2mestSize() + 1, bytes);
 }
 
 bool ParseJ2mest(const J2mestState& state, const std::filesystem::path& workingFolder,

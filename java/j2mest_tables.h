@@ -31,7 +31,7 @@ struct J2mestTables {
   bool needsPatching = false;
 };
 
-// Reads a J2MEST copy through one open file: all of it, or the first LargestJ2mestSize() + 1
+// Reads a J2MEST copy, if it is a regular file: all of it, or the first LargestJ2mestSize() + 1
 // bytes of a larger one, which no layout fits either. Returns the error text, or empty.
 [[nodiscard]] std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes);
 

@@ -58,9 +58,68 @@ void KeepOwner(int fd, const struct stat& existing) {
   [[maybe_unused]] const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
 }
 
-// Opens a regular file for reading; anything else is refused without waiting on it (opening a
-// FIFO without O_NONBLOCK waits for a writer).
-std::string OpenRegularFile(const std::filesystem::path& path, int& fd) {
+// Fills `contents` from an open file until it ends or `limit` bytes are read, growing it by
+// chunks so that a file that grows while it is read costs no more than `limit`.
+template <typename Buffer>
+std::string ReadOpenFile(int fd, const std::filesystem::path& path, std::size_t limit,
+                         Buffer& contents) {
+  Buffer read;
+  while (read.size() < limit) {
+    const std::size_t start = read.size();
+    read.resize(start + std::min(kReadChunk, limit - start));
+    const ssize_t got = ::read(fd, read.data() + start, read.size() - start);
+    if (got < 0 && errno == EINTR) {
+      read.resize(start);
+      continue;
+    }
+    if (got < 0) return FileError("read", path, errno);
+    read.resize(start + static_cast<std::size_t>(got));
+    if (got == 0) break;
+  }
+  contents = std::move(read);
+  return {};
+}
+
+template <typename Buffer>
+std::string ReadStart(const std::filesystem::path& path, std::size_t limit, Buffer& contents) {
+  int fd = -1;
+  std::uint64_t size = 0;
+  if (std::string error = OpenRegularFile(path, fd, size); !error.empty()) return error;
+  std::string error = ReadOpenFile(fd, path, limit, contents);
+  ::close(fd);
+  return error;
+}
+
+template <typename Buffer>
+std::string ReadLimitedFile(const std::filesystem::path& path, std::size_t limit,
+                            std::string_view kind, Buffer& contents) {
+  int fd = -1;
+  std::uint64_t size = 0;
+  if (std::string error = OpenRegularFile(path, fd, size); !error.empty()) return error;
+  const auto tooLarge = [&](std::uint64_t bytes) {
+    return FileError("read", path,
+                     "It is too large for " + std::string(kind) + ": " + std::to_string(bytes) +
+                         " bytes, at most " + std::to_string(limit));
+  };
+  std::string error;
+  Buffer read;
+  if (size > limit) {
+    error = tooLarge(size);
+  } else {
+    read.reserve(static_cast<std::size_t>(size));
+    // One byte more than allowed tells a file that grew past the limit while it was read.
+    error = ReadOpenFile(fd, path, limit + 1, read);
+    if (error.empty() && read.size() > limit) error = tooLarge(read.size());
+  }
+  ::close(fd);
+  if (error.empty()) contents = std::move(read);
+  return error;
+}
+
+}  // namespace
+
+std::string OpenRegularFile(const std::filesystem::path& path, int& fd, std::uint64_t& size) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
   fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return FileError("open", path, errno);
   struct stat status {};
@@ -69,11 +128,14 @@ std::string OpenRegularFile(const std::filesystem::path& path, int& fd) {
     error = FileError("open", path, errno);
   else if (!S_ISREG(status.st_mode))
     error = FileError("open", path, kNotRegularFile);
-  if (!error.empty()) ::close(fd);
-  return error;
+  if (!error.empty()) {
+    ::close(fd);
+    fd = -1;
+    return error;
+  }
+  size = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0));
+  return {};
 }
-
-}  // namespace
 
 std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
   std::filesystem::path target;
@@ -146,32 +208,25 @@ std::string FileError(std::string_view action, const std::filesystem::path& path
 
 std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                           std::string& contents) {
-  int fd = -1;
-  if (std::string error = OpenRegularFile(path, fd); !error.empty()) return error;
-  std::string read;
-  while (read.size() < limit) {
-    const std::size_t start = read.size();
-    read.resize(start + std::min(kReadChunk, limit - start));
-    const ssize_t got = ::read(fd, read.data() + start, read.size() - start);
-    if (got < 0 && errno == EINTR) {
-      read.resize(start);
-      continue;
-    }
-    if (got < 0) {
-      const int error = errno;
-      ::close(fd);
-      return FileError("read", path, error);
-    }
-    read.resize(start + static_cast<std::size_t>(got));
-    if (got == 0) break;
-  }
-  ::close(fd);
-  contents = std::move(read);
-  return {};
+  return ReadStart(path, limit, contents);
+}
+
+std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit, Bytes& contents) {
+  return ReadStart(path, limit, contents);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
   return ReadFileStart(path, std::numeric_limits<std::size_t>::max(), contents);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
+                          std::string_view kind, std::string& contents) {
+  return ReadLimitedFile(path, limit, kind, contents);
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
+                          std::string_view kind, Bytes& contents) {
+  return ReadLimitedFile(path, limit, kind, contents);
 }
 
 std::string AppendLine(const std::filesystem::path& path, std::string_view line) {

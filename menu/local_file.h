@@ -2,6 +2,7 @@
 // old one, appended lines, and the error texts the user reads when any of it fails.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -31,12 +32,26 @@ std::string FileError(std::string_view action, const std::filesystem::path& path
 std::string FileError(std::string_view action, const std::filesystem::path& path,
                       std::string_view reason);
 
+// Opens a regular file for reading and tells its size; a folder, a FIFO or a device is refused
+// without waiting on it (every reader of local files opens them here). Returns the error text,
+// or empty with `fd` open for the caller to close.
+[[nodiscard]] std::string OpenRegularFile(const std::filesystem::path& path, int& fd,
+                                          std::uint64_t& size);
+
 // Reads at most `limit` bytes from the start of a regular file; a folder, a FIFO or a device is
 // refused without waiting on it. Returns the error text, or empty.
 [[nodiscard]] std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                                         std::string& contents);
+[[nodiscard]] std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
+                                        Bytes& contents);
 // Returns the error text, or empty when `contents` holds the whole file.
 [[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents);
+// As above for inputs that have a largest genuine size: a larger file is refused by its size
+// before anything is read, the message naming `kind` ("a picture file").
+[[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
+                                        std::string_view kind, std::string& contents);
+[[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
+                                        std::string_view kind, Bytes& contents);
 // Appends one CR LF line to an existing file; a missing file is an error. When the file does
 // not end with a line break, one is written first so the new line stays a line of its own.
 [[nodiscard]] std::string AppendLine(const std::filesystem::path& path, std::string_view line);

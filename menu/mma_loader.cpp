@@ -171,7 +171,9 @@ void Loader::ReadData(MenuNode& node) {
     } else {
       DecodedChunks decoded = DecodeChunks(file_.subspan(at, record.dataLength));
       for (const auto& problem : decoded.problems) result_.warnings.push_back(who + problem);
-      if (decoded.lastIconTag) options_.iconAttribute = *decoded.lastIconTag;
+      // 36-byte files always use 0C, whatever tag their chunks carry.
+      if (decoded.lastIconTag && options_.saveMode == RecordSize::k22)
+        options_.iconAttribute = *decoded.lastIconTag;
       if (!decoded.record.slots.empty())
         tree_.itemData.Store(record.recordKey, std::move(decoded.record));
     }

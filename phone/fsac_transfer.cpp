@@ -292,12 +292,14 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   const PhoneSession::Busy busy(session_);
   TransferResult result;
   PhoneLog& log = session_.log();
-  errno = 0;
-  LocalFile file(std::fopen(local.c_str(), "rb"));
-  std::error_code sizeError;
-  const std::uintmax_t fileSize = std::filesystem::file_size(local, sizeError);
-  if (!file || sizeError) {
-    result.localError = FileError("open", local, file ? sizeError.value() : errno);
+  int fd = -1;
+  std::uint64_t fileSize = 0;
+  result.localError = OpenRegularFile(local, fd, fileSize);
+  if (!result.localError.empty()) return result;
+  LocalFile file(::fdopen(fd, "rb"));
+  if (!file) {
+    result.localError = FileError("open", local, errno);
+    ::close(fd);
     return result;
   }
   if (fileSize > kLargestCount) {

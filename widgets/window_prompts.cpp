@@ -14,8 +14,13 @@ QString QtFileFilter(const char* filter) {
   const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
   if (parts.size() < 2) return parts.front();
   QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    // Qt separates patterns with blanks, and its "*.*" would hide files without a dot.
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns)
+      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
   return filters.join(QStringLiteral(";;"));
 }
 

@@ -22,7 +22,8 @@ struct FileDialogText {
   const char* proposedName = nullptr;
 };
 
-// "SEEM files|*.seem" becomes "SEEM files (*.seem)".
+// "SEEM files|*.seem" becomes "SEEM files (*.seem)"; "*.a;*.b" becomes "*.a *.b" and "*.*"
+// becomes "*".
 QString QtFileFilter(const char* filter);
 // A file name from a dialog as the local file system spells it.
 std::filesystem::path LocalPath(const QString& name);

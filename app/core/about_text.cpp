@@ -1,6 +1,7 @@
 #include "app/core/about_text.h"
 
 #include <gif_lib.h>
+#include <png.h>
 
 namespace menuforge {
 
@@ -10,7 +11,8 @@ std::vector<LinkedLibrary> CoreLibraries() {
        std::to_string(GIFLIB_MAJOR) + "." + std::to_string(GIFLIB_MINOR) + "." +
            std::to_string(GIFLIB_RELEASE),
        "MIT"},
-      {"stb_image", "", "MIT or public domain"},
+      {"libpng", PNG_LIBPNG_VER_STRING, "libpng licence"},
+      {"FreeType", "", "FreeType licence (FTL)"},
       {"SimpleIni", "", "MIT"},
   };
 }

@@ -5,10 +5,11 @@
 namespace menuforge {
 
 std::optional<Message> CurrentDrmBinary::Load(const std::filesystem::path& path) {
-  std::string contents;
-  if (std::string error = ReadWholeFile(path, contents); !error.empty())
+  Bytes contents;
+  if (std::string error = ReadWholeFile(path, kLargestDrmBinary, kDrmBinaryKind, contents);
+      !error.empty())
     return Message{std::move(error), kErrorCaption, MessageIcon::Error};
-  binary_ = DrmBinary::Parse(Bytes(contents.begin(), contents.end()));
+  binary_ = DrmBinary::Parse(std::move(contents));
   path_ = path;
   return std::nullopt;
 }

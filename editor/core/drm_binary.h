@@ -37,6 +37,11 @@ struct DrmFileEntry {
 };
 using DrmEntry = std::variant<DrmImageEntry, DrmFileEntry>;
 
+// Resource binaries run to a few megabytes; anything far larger is refused by its size before it
+// is read.
+inline constexpr std::size_t kLargestDrmBinary = 64 * 1024 * 1024;
+inline constexpr char kDrmBinaryKind[] = "a DRM binary";
+
 class DrmBinary {
  public:
   // Never fails: tables that do not fit the file are left empty, so that the binary offers

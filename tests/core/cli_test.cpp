@@ -2,8 +2,6 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
-#include <stb_image.h>
-#include <stb_image_write.h>
 
 #include <sys/stat.h>
 
@@ -16,6 +14,7 @@
 #include <vector>
 
 #include "editor/core/gif_encoding.h"
+#include "editor/core/picture_decoding.h"
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
 #include "menu/record_size.h"
@@ -23,6 +22,7 @@
 #include "support/cli_runner.h"
 #include "support/drm_binaries.h"
 #include "support/j2mest_files.h"
+#include "support/picture_files.h"
 #include "support/sample_menus.h"
 #include "support/synthetic_firmware.h"
 #include "support/test_support.h"
@@ -203,6 +203,11 @@ TEST_F(CliTest, ConvertBetweenRecordSizesKeepsTreeAndData) {
   EXPECT_EQ(ReadFileBytes(folder / "u22"), ReadFileBytes(folder / "s22fix"));
   ASSERT_EQ(Run("convert u22 v22 --save-all").exitCode, 0);
   EXPECT_EQ(ReadFileBytes(folder / "v22"), ReadFileBytes(folder / "s22fix"));
+  // A 36-byte file whose chunks carry 06 is written back with 0C, as 36-byte files always are.
+  SaveSample("s36six", Options(36, true, IconAttribute::Tag06));
+  ASSERT_NE(ReadFileBytes(folder / "s36six"), ReadFileBytes(folder / "s36"));
+  ASSERT_EQ(Run("convert s36six x36 --save-all").exitCode, 0);
+  EXPECT_EQ(ReadFileBytes(folder / "x36"), ReadFileBytes(folder / "s36"));
 
   // Without --save-all the unknown chunks are dropped, as the window's default does.
   SaveSample("s36plain", Options(36, false));
@@ -569,16 +574,11 @@ TEST_F(CliTest, DrmListsAndExtractsEntries) {
   EXPECT_EQ(ReadFileBytes(folder / "stored.gif"), test::StoredGif(16, 16, 1));
   ASSERT_EQ(Run("drm icons.smg extract 2 raw.gif").exitCode, 0);
   // The masked pixel turns transparent, the others stay pure red.
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = stbi_load((folder / "raw.gif").c_str(), &width, &height, &channels, 4);
-  ASSERT_NE(pixels, nullptr);
-  EXPECT_EQ(width * 10 + height, 32);
-  const std::vector<stbi_uc> rgba(pixels, pixels + 24);
-  stbi_image_free(pixels);
-  EXPECT_EQ(rgba[3], 0);
-  for (int i = 1; i < 6; ++i)
-    EXPECT_EQ(std::vector<stbi_uc>(rgba.begin() + 4 * i, rgba.begin() + 4 * i + 4),
-              (std::vector<stbi_uc>{0xF8, 0, 0, 255}));
+  RgbaPicture raw;
+  ASSERT_EQ(DecodePicture(ReadFileBytes(folder / "raw.gif"), "raw.gif", raw), "");
+  EXPECT_EQ(raw.size, (PictureSize{3, 2}));
+  EXPECT_EQ(raw.pixels[0].alpha, 0);
+  for (int i = 1; i < 6; ++i) EXPECT_EQ(raw.pixels[i], (Colour{255, 0xF8, 0, 0})) << i;
 }
 
 TEST_F(CliTest, DrmNumberWithoutPictureExitsOneAndWritesNothing) {
@@ -594,20 +594,17 @@ TEST_F(CliTest, DrmNumberWithoutPictureExitsOneAndWritesNothing) {
 
 TEST_F(CliTest, GifConvertsPngBmpAndGif) {
   // Left column opaque blue, right column half transparent.
-  const std::vector<stbi_uc> rgba = {0, 0, 255, 255, 9, 9, 9, 100, 0, 0, 255, 255, 9, 9, 9, 0};
-  ASSERT_TRUE(stbi_write_png((folder / "in.png").c_str(), 2, 2, 4, rgba.data(), 8));
-  ASSERT_TRUE(stbi_write_bmp((folder / "in.bmp").c_str(), 2, 2, 4, rgba.data()));
+  const Colour blue{255, 0, 0, 255};
+  const std::vector<Colour> pixels = {blue, {100, 9, 9, 9}, blue, {0, 9, 9, 9}};
+  WriteFileBytes(folder / "in.png", test::PngFile({2, 2}, pixels));
+  WriteFileBytes(folder / "in.bmp", test::BmpFile({2, 2}, pixels));
   for (const std::string in : {"in.png", "in.bmp"}) {
     const CliRun run = Run("gif " + in + " out.gif");
     ASSERT_EQ(run.exitCode, 0) << in << run.err;
-    EXPECT_EQ(GifScreenSize(ReadFileBytes(folder / "out.gif")), (PictureSize{2, 2}));
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load((folder / "out.gif").c_str(), &width, &height, &channels, 4);
-    ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(std::vector<stbi_uc>(pixels, pixels + 16),
-              (std::vector<stbi_uc>{0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0}))
-        << in;
-    stbi_image_free(pixels);
+    RgbaPicture out;
+    ASSERT_EQ(DecodeGif(ReadFileBytes(folder / "out.gif"), out).kind, PictureFault::Kind::None);
+    EXPECT_EQ(out.size, (PictureSize{2, 2}));
+    EXPECT_EQ(out.pixels, (std::vector<Colour>{blue, {}, blue, {}})) << in;
   }
   // A GIF in gives the same GIF out.
   const Bytes first = ReadFileBytes(folder / "out.gif");
@@ -617,18 +614,49 @@ TEST_F(CliTest, GifConvertsPngBmpAndGif) {
 
 TEST_F(CliTest, GifRefusesWhatItCannotConvertAndKeepsTheOldFile) {
   WriteFileText(folder / "text.png", "not a picture");
-  const std::vector<stbi_uc> black(1601 * 1200 * 3, 0);
-  ASSERT_TRUE(stbi_write_png((folder / "wide.png").c_str(), 1601, 1200, 3, black.data(), 0));
+  WriteFileText(folder / "p.pgm", "P5\n1600 1200\n65535\n");
+  const Colour black{255, 0, 0, 0};
+  WriteFileBytes(folder / "wide.png", test::PngFile({1601, 1200}, std::vector(1601 * 1200, black)));
+  Bytes cut = test::BmpFile({40, 30}, std::vector(40 * 30, black));
+  cut.resize(cut.size() - 100);
+  WriteFileBytes(folder / "cut.bmp", cut);
+  WriteFileText(folder / "huge.png", "");
+  std::filesystem::resize_file(folder / "huge.png", 17 * 1024 * 1024);
   WriteFileText(folder / "out.gif", "old");
-  const CliRun text = Run("gif text.png out.gif");
-  EXPECT_EQ(text.exitCode, 1);
-  EXPECT_EQ(text.err, "error: Cannot read the picture \"text.png\": unknown image type\n");
-  const CliRun wide = Run("gif wide.png out.gif");
-  EXPECT_EQ(wide.exitCode, 1);
-  EXPECT_EQ(wide.err,
-            "error: Picture too large: at most 1920000 pixels (1600 x 1200) and 65535 on a "
-            "side\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {"text.png", "Cannot read the picture \"text.png\": it is not a PNG, GIF or BMP file"},
+      {"p.pgm", "Cannot read the picture \"p.pgm\": it is not a PNG, GIF or BMP file"},
+      {"wide.png", "Picture too large: at most 1920000 pixels (1600 x 1200) and 65535 on a side"},
+      {"cut.bmp", "The picture \"cut.bmp\" is damaged: it ends before its last row"},
+      {"huge.png",
+       "Cannot read file \"huge.png\". It is too large for a picture file: 17825792 bytes, at "
+       "most 16777216"},
+  };
+  for (const auto& [in, message] : cases) {
+    const CliRun run = Run("gif " + in + " out.gif");
+    EXPECT_EQ(run.exitCode, 1) << in;
+    EXPECT_EQ(run.err, "error: " + message + "\n");
+  }
   EXPECT_EQ(ReadFileText(folder / "out.gif"), "old");
+  EXPECT_FALSE(Exists("Profiles"));
+}
+
+// Sparse files far larger than any genuine one of their kind are refused by their size alone.
+TEST_F(CliTest, WholeFileReadsRefuseFilesBeyondTheLargestOfTheirKind) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"drm big list", "a DRM binary: 68157440 bytes, at most 67108864"},
+      {"import big out", "a JSON menu: 68157440 bytes, at most 8388608"},
+      {"gif big out.gif", "a picture file: 68157440 bytes, at most 16777216"},
+  };
+  WriteFileText(folder / "big", "");
+  std::filesystem::resize_file(folder / "big", 65 * 1024 * 1024);
+  for (const auto& [arguments, message] : cases) {
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_EQ(run.err, "error: Cannot read file \"big\". It is too large for " + message + "\n");
+    EXPECT_FALSE(Exists("out"));
+    EXPECT_FALSE(Exists("out.gif"));
+  }
 }
 
 // --- The working folder, refusals and messages ------------------------------------------
@@ -741,7 +769,8 @@ TEST_F(CliTest, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
   ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0644), 0);
   std::filesystem::create_symlink("fifo", folder / "link");
   for (const std::string arguments :
-       {"dump fifo", "check fifo", "export link", "import fifo out", "convert fifo out"}) {
+       {"dump fifo", "check fifo", "export link", "import fifo out", "convert fifo out",
+        "j2mest fifo", "scan-firmware fifo", "drm fifo list", "gif fifo out"}) {
     const CliRun run = test::RunCli(MENUFORGE_CLI, folder.path(), arguments, "timeout 60");
     EXPECT_EQ(run.exitCode, 1) << arguments;
     EXPECT_TRUE(run.err.starts_with("error: Cannot open file \"")) << arguments << ": " << run.err;

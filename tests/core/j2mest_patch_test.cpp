@@ -176,7 +176,7 @@ TEST(J2mestPatchTest, ACopyThatCannotBeReadOrWrittenStopsThePatchUnchanged) {
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
     EXPECT_EQ(rig.dialogs.shown[0].caption, "Error");
     EXPECT_TRUE(rig.dialogs.shown[0].text.starts_with(
-        (unreadable ? "Cannot read file \"" : "Cannot create file \"") + copy.string() + "\". "))
+        (unreadable ? "Cannot open file \"" : "Cannot create file \"") + copy.string() + "\". "))
         << rig.dialogs.shown[0].text;
     if (!unreadable) {
       EXPECT_EQ(rig.PhoneCopy(), rig.phoneTable);

@@ -104,6 +104,23 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
   EXPECT_EQ(data->slots[1], ChunkSlot::FileIcon(kStaticIcon, u"/a/two.gif"));
 }
 
+// Chunks written with tag 06 in both record sizes: only 22-byte records may keep it.
+TEST(MenuLoader, OnlyA22ByteFileTakesTheIconTagOfItsChunks) {
+  MenuTree tree = NewMenu();
+  ItemDataRecord record;
+  record.slots.push_back(ChunkSlot::FileIcon(kListIcon, u"/a/one.gif"));
+  AttachData(tree, *AddLast(tree, *tree.menuRoot(), "Games"), record);
+  for (const auto& [recordSize, expected] : {std::pair{RecordSize::k22, IconAttribute::Tag06},
+                                             {RecordSize::k36, IconAttribute::Tag0C}}) {
+    FormatOptions options;
+    options.SelectSaveMode(recordSize);
+    options.iconAttribute = IconAttribute::Tag06;
+    Bytes bytes;
+    ASSERT_EQ(EncodeMenuFile(tree, options, TestItems(), bytes).status, SaveStatus::Saved);
+    EXPECT_EQ(Load(bytes).options.iconAttribute, expected) << RecordBytes(recordSize);
+  }
+}
+
 TEST(MenuLoader, CustomItemCounter) {
   MenuTree tree = NewMenu();
   for (const char* name : {"~3", "~12", "~x"}) {

@@ -3,6 +3,7 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/core/java_after_open.h"
 #include "catalog/menu_opening.h"
@@ -96,6 +97,11 @@ TEST_F(PhoneCliTest, RefusedCommandsExitWithTheirMessage) {
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "work" / "down.bin"));
   EXPECT_EQ(Run("phone push missing.bin /a/x").exitCode, 1);
+  ASSERT_EQ(mkfifo((folder / "work" / "fifo").c_str(), 0644), 0);
+  const CliRun fifo = RunCli(MENUFORGE_CLI, folder / "work", "phone push fifo /a/x",
+                             "MENUFORGE_PHONE_SOCKET='" + socket().string() + "' timeout 60");
+  EXPECT_EQ(fifo.exitCode, 1);
+  EXPECT_EQ(fifo.err, "error: Cannot open file \"fifo\". It is not a regular file\n");
 }
 
 TEST_F(PhoneCliTest, APullRefusedMidFileLeavesTheLocalFileAsItWas) {

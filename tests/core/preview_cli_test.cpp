@@ -2,9 +2,9 @@
 #ifdef MENUFORGE_CLI
 
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include "catalog/catalog.h"
+#include "editor/core/picture_decoding.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
@@ -57,18 +57,16 @@ class PreviewCliTest : public testing::Test {
 
 // Alike but for a few pixels, so that another build of the same font still passes.
 void ExpectAlike(const std::filesystem::path& png, const RgbaPicture& reference) {
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = stbi_load(png.c_str(), &width, &height, &channels, 4);
-  ASSERT_NE(pixels, nullptr) << png;
-  ASSERT_EQ(PictureSize(width, height), reference.size);
+  RgbaPicture read;
+  ASSERT_FALSE(DecodePng(ReadFileBytes(png), read).failed()) << png;
+  ASSERT_EQ(read.size, reference.size);
   std::size_t different = 0;
   for (std::size_t i = 0; i < reference.pixels.size(); ++i) {
     const Colour& c = reference.pixels[i];
-    const stbi_uc* p = pixels + 4 * i;
-    if (std::abs(p[0] - c.red) + std::abs(p[1] - c.green) + std::abs(p[2] - c.blue) > 48)
+    const Colour& p = read.pixels[i];
+    if (std::abs(p.red - c.red) + std::abs(p.green - c.green) + std::abs(p.blue - c.blue) > 48)
       ++different;
   }
-  stbi_image_free(pixels);
   EXPECT_LT(different, reference.pixels.size() / 100) << png;
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/double_progress_window.h"
 #include "widgets/progress_adapters.h"
 #include "widgets/progress_window.h"
+#include "widgets/window_prompts.h"
 
 using namespace menuforge;
 using menuforge::test::Find;
@@ -31,6 +32,24 @@ class TestSmallWindows : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void fileFiltersTakeQtsForm_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("drm") << "CG15 binaries|*.smg;*.bin|All files|*.*"
+                         << "CG15 binaries (*.smg *.bin);;All files (*)";
+    QTest::newRow("gif") << "GIF files|*.gif|All files|*.*"
+                         << "GIF files (*.gif);;All files (*)";
+    QTest::newRow("dotted") << "Backups|*.seem;mma_ucp_*.*"
+                            << "Backups (*.seem mma_ucp_*.*)";
+    QTest::newRow("qt") << "CG1 binaries (*.bin *.smg);;All files (*)"
+                        << "CG1 binaries (*.bin *.smg);;All files (*)";
+  }
+  void fileFiltersTakeQtsForm() {
+    QFETCH(QString, filter);
+    QFETCH(QString, expected);
+    QCOMPARE(QtFileFilter(filter.toLatin1().constData()), expected);
+  }
+
   void splashShowsNameAndVersion() {
     SplashWindow splash;
     const QStringList shown = LabelTexts(splash);
