@@ -20,9 +20,9 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 9> kCommands = {
+constexpr std::array<const Command*, 10> kCommands = {
     &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
-    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand};
+    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kDiffCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"
