@@ -15,7 +15,6 @@
 #include "menu/entry_fields.h"
 #include "menu/format_options.h"
 #include "menu/menu_tree.h"
-#include "menu/tree_edit.h"
 
 namespace menuforge {
 
@@ -32,7 +31,7 @@ struct FieldDifference {
 
 // Where an entry stands in one of the two menus.
 struct EntryPlace {
-  NodePath path;                   // indices from the top, as NodeAtPath takes them
+  std::vector<std::size_t> path;   // indices from the top, as NodeAtPath takes them
   std::vector<std::string> names;  // display names (UTF-8) from the top node down to the entry
 
   // The folder's names: all but the last.

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "menu/comparison_lines.h"
+#include "menu/tree_edit.h"
 #include "menu/tree_operations.h"
 #include "support/random_menus.h"
 #include "support/sample_menus.h"
