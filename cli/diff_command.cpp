@@ -55,8 +55,8 @@ int Compare(const ParsedArguments& arguments) {
   if (!items.ok()) throw CommandFailure(items.error);
   catalog.SetSelectorIndex(0);
   LoadedMenu a, b;
-  Load(first, before.bytes, catalog, a);
-  Load(second, after.bytes, catalog, b);
+  Load(first, before.view(), catalog, a);
+  Load(second, after.view(), catalog, b);
   const MenuComparison comparison = CompareMenus({a.tree, a.options}, {b.tree, b.options});
   (json ? PrintDiffJson : PrintDiffLines)(comparison, false, out);
   std::cout << out.str();

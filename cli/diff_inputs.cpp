@@ -39,12 +39,10 @@ class ScratchFolder {
 };
 
 DiffInput ReadFile(const std::filesystem::path& path) {
-  std::string text;
-  if (std::string error = ReadFileStart(path, kReadLimit, text); !error.empty())
-    throw CommandFailure(error);
   DiffInput input;
-  input.whole = text.size() < kReadLimit;
-  input.bytes.assign(text.begin(), text.end());
+  if (std::string error = ReadFileStart(path, kReadLimit, input.bytes); !error.empty())
+    throw CommandFailure(error);
+  input.whole = input.bytes.size() < kReadLimit;
   return input;
 }
 

@@ -13,10 +13,14 @@ inline constexpr char kPhoneSide[] = "phone:";
 inline constexpr char kBackupSidePrefix[] = "backup:";
 
 struct DiffInput {
-  Bytes bytes;
+  std::string bytes;
   // False when the file was larger than any menu and only its start was read: its bytes can then
   // not be said to equal another's.
   bool whole = true;
+
+  ByteView view() const {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+  }
 };
 
 // Throws CommandFailure when the side cannot be read.

@@ -6,16 +6,35 @@ namespace {
 constexpr char kNoValue[] = "none";
 constexpr char kFormatPlace[] = "format";
 
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+void AppendEscaped(std::string_view text, bool quoting, std::string& out) {
+  out.reserve(out.size() + text.size());
+  std::size_t plain = 0;  // start of the run not yet appended
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool quote = quoting && (c == '"' || c == '\\');
+    if (!quote && !IsControl(c)) continue;
+    out.append(text, plain, i - plain);
+    plain = i + 1;
+    if (quote) {
+      out += '\\';
+      out += c;
+    } else {
+      out += "\\x";
+      out += ByteToHex(static_cast<std::uint8_t>(c));
+    }
+  }
+  out.append(text, plain);
+}
+
 // Control bytes escaped as quoted texts have them, without the quotes.
 std::string Escaped(std::string_view text) {
   std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F)
-      out += "\\x" + ByteToHex(byte);
-    else
-      out += c;
-  }
+  AppendEscaped(text, false, out);
   return out;
 }
 
@@ -40,11 +59,8 @@ void AddFields(const std::string& place, const std::vector<FieldDifference>& fie
 
 std::string QuotedFieldText(std::string_view utf8) {
   std::string quoted = "\"";
-  for (const char c : utf8) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return Escaped(quoted) + '"';
+  AppendEscaped(utf8, true, quoted);
+  return quoted + '"';
 }
 
 std::string ShownEntryPath(const std::vector<std::string>& names) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace menuforge {
 namespace {
@@ -20,6 +21,9 @@ enum Rank : std::uint64_t {
   kRankShortcut,
   kRankUnknown,
 };
+constexpr int kRankShift = 40;
+const std::vector<ChunkSlot> kNoSlots;
+constexpr int kSubShift = 16;
 
 constexpr std::array<const char*, 3> kTitleListNames = {"title", "softkey-title", "text"};
 constexpr std::array<const char*, 3> kDrmKindNames = {"list", "static", "animated"};
@@ -32,7 +36,9 @@ std::string NameOf(const std::array<const char*, N>& names, Kind kind) {
   return names[static_cast<std::size_t>(kind)];
 }
 
-std::uint64_t Order(Rank rank, std::uint64_t sub) { return rank << 40 | sub << 16; }
+std::uint64_t Order(std::uint64_t rank, std::uint64_t sub) {
+  return rank << kRankShift | sub << kSubShift;
+}
 
 std::string Hex(std::uint8_t byte) { return "0x" + ByteToHex(byte); }
 
@@ -71,74 +77,138 @@ FieldValue ShortcutValue(const ShortcutChunk& chunk) {
   return Plain(BytesToHex(chunk.data));
 }
 
-class FieldList {
- public:
-  void Add(std::uint64_t order, std::string name, FieldValue value) {
-    fields_.push_back({order, std::move(name), std::move(value)});
-  }
+void Mix(std::uint64_t& hash, const void* bytes, std::size_t size) {
+  const auto* p = static_cast<const unsigned char*>(bytes);
+  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
+}
 
-  void AddChunk(const ChunkSlot& slot) {
-    std::visit(
-        Overloaded{
-            [&](const TitlesChunk& chunk) {
-              const auto list = static_cast<std::uint64_t>(chunk.list);
-              for (const TitleEntry& title : chunk.titles)
-                Add(Order(static_cast<Rank>(kRankTitles + list), title.languageId),
-                    NameOf(kTitleListNames, chunk.list) + '[' + LanguageLabel(title.languageId) +
-                        ']',
-                    WideText(title.text));
-            },
-            [&](const FileIconChunk& chunk) {
-              Add(Order(kRankFileIcon, chunk.kind), "icon[" + IconKindLabel(chunk.kind) + ']',
-                  WideText(chunk.path));
-            },
-            [&](const TextChunk& chunk) {
-              Add(Order(kRankText, static_cast<std::uint64_t>(chunk.field)),
-                  NameOf(kTextFieldNames, chunk.field), Text(Latin1ToUtf8(chunk.text)));
-            },
-            [&](const DrmIconChunk& chunk) {
-              Add(Order(kRankDrmIcon, static_cast<std::uint64_t>(chunk.kind)),
-                  "drm-icon[" + NameOf(kDrmKindNames, chunk.kind) + ']',
-                  Plain(std::to_string(chunk.number) + " (byte " + Hex(chunk.drmByte) + ')'));
-            },
-            [&](const CodeChunk& chunk) {
-              Add(Order(kRankCode, static_cast<std::uint64_t>(chunk.code)),
-                  NameOf(kCodeNames, chunk.code), Plain(Hex(chunk.value)));
-            },
-            [&](const ActionChunk& chunk) {
-              Add(Order(kRankAction, 0), "action", Plain(std::to_string(chunk.code)));
-            },
-            [&](const ShortcutChunk& chunk) {
-              Add(Order(kRankShortcut, 0), "shortcut", ShortcutValue(chunk));
-            },
-            [&](const UnknownGroupChunk& group) {
-              for (const UnknownChunk& chunk : group.chunks)
-                Add(Order(kRankUnknown, chunk.tag),
-                    "unknown[tag " + std::to_string(chunk.tag) + ']',
-                    Plain(chunk.data.empty() ? "empty" : BytesToHex(chunk.data)));
-            },
-        },
-        slot.content);
-  }
+template <typename Value>
+void MixValue(std::uint64_t& hash, const Value& value) {
+  Mix(hash, &value, sizeof value);
+}
 
-  // Sorted, a repeated name counted up: "title[German]", "title[German]#2".
-  std::vector<EntryField> Finish() {
-    std::stable_sort(fields_.begin(), fields_.end(),
-                     [](const EntryField& a, const EntryField& b) { return a.order < b.order; });
-    for (std::size_t i = 1, repeat = 1; i < fields_.size(); ++i) {
-      repeat = fields_[i].order == fields_[i - 1].order ? repeat + 1 : 1;
-      if (repeat == 1) continue;
-      fields_[i].order += repeat - 1;
-      fields_[i].name += '#' + std::to_string(repeat);
-    }
-    return std::move(fields_);
+// Eight bytes a step: texts are long, and the hash only has to tell unequal data apart.
+template <typename Text>
+void MixText(std::uint64_t& hash, const Text& text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size() * sizeof text[0];
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, 8);
+    hash = (hash ^ word) * 1099511628211ull;
   }
+  Mix(hash, bytes + i, size - i);
+  MixValue(hash, size);
+}
 
- private:
-  std::vector<EntryField> fields_;
-};
+// The byte a record field shows.
+std::uint8_t RecordByte(const NodeRecord& record, std::uint64_t order) {
+  const auto rank = order >> kRankShift;
+  return rank == kRankType        ? record.itemType
+         : rank == kRankTitleMode ? record.titleMode
+                                  : record.attributeByte;
+}
 
 }  // namespace
+
+std::string EntryField::Name() const {
+  std::string name;
+  if (!slot) {
+    const auto rank = order >> kRankShift;
+    name = rank == kRankType ? "type" : rank == kRankTitleMode ? "title-mode" : "attributes";
+  } else {
+    name = std::visit(
+        Overloaded{
+            [&](const TitlesChunk& chunk) {
+              return NameOf(kTitleListNames, chunk.list) + '[' +
+                     LanguageLabel(chunk.titles[item].languageId) + ']';
+            },
+            [](const FileIconChunk& chunk) { return "icon[" + IconKindLabel(chunk.kind) + ']'; },
+            [](const TextChunk& chunk) { return NameOf(kTextFieldNames, chunk.field); },
+            [](const DrmIconChunk& chunk) {
+              return "drm-icon[" + NameOf(kDrmKindNames, chunk.kind) + ']';
+            },
+            [](const CodeChunk& chunk) { return NameOf(kCodeNames, chunk.code); },
+            [](const ActionChunk&) { return std::string("action"); },
+            [](const ShortcutChunk&) { return std::string("shortcut"); },
+            [&](const UnknownGroupChunk& group) {
+              return "unknown[tag " + std::to_string(group.chunks[item].tag) + ']';
+            },
+        },
+        slot->content);
+  }
+  return repeat > 1 ? name + '#' + std::to_string(repeat) : name;
+}
+
+FieldValue EntryField::Value() const {
+  if (!slot) {
+    const auto rank = order >> kRankShift;
+    if (rank == kRankType) return Plain(ItemTypeName(record->itemType));
+    if (rank == kRankTitleMode) return Plain(std::to_string(record->titleMode));
+    return Plain(Hex(record->attributeByte));
+  }
+  return std::visit(
+      Overloaded{
+          [&](const TitlesChunk& chunk) { return WideText(chunk.titles[item].text); },
+          [](const FileIconChunk& chunk) { return WideText(chunk.path); },
+          [](const TextChunk& chunk) { return Text(Latin1ToUtf8(chunk.text)); },
+          [](const DrmIconChunk& chunk) {
+            return Plain(std::to_string(chunk.number) + " (byte " + Hex(chunk.drmByte) + ')');
+          },
+          [](const CodeChunk& chunk) { return Plain(Hex(chunk.value)); },
+          [](const ActionChunk& chunk) { return Plain(std::to_string(chunk.code)); },
+          [](const ShortcutChunk& chunk) { return ShortcutValue(chunk); },
+          [&](const UnknownGroupChunk& group) {
+            const Bytes& data = group.chunks[item].data;
+            return Plain(data.empty() ? "empty" : BytesToHex(data));
+          },
+      },
+      slot->content);
+}
+
+bool EntryField::SameValue(const EntryField& other) const {
+  if (!slot || !other.slot)
+    return !slot && !other.slot && RecordByte(*record, order) == RecordByte(*other.record, order);
+  if (slot->content.index() != other.slot->content.index()) return false;
+  return std::visit(
+      Overloaded{
+          [&](const TitlesChunk& chunk) {
+            return chunk.titles[item].text ==
+                   std::get<TitlesChunk>(other.slot->content).titles[other.item].text;
+          },
+          [&](const UnknownGroupChunk& group) {
+            return group.chunks[item].data ==
+                   std::get<UnknownGroupChunk>(other.slot->content).chunks[other.item].data;
+          },
+          [&](const auto& chunk) {
+            return chunk == std::get<std::decay_t<decltype(chunk)>>(other.slot->content);
+          },
+      },
+      slot->content);
+}
+
+void EntryField::Hash(std::uint64_t& hash) const {
+  MixValue(hash, order);
+  if (!slot) {
+    MixValue(hash, RecordByte(*record, order));
+    return;
+  }
+  std::visit(Overloaded{
+                 [&](const TitlesChunk& chunk) { MixText(hash, chunk.titles[item].text); },
+                 [&](const FileIconChunk& chunk) { MixText(hash, chunk.path); },
+                 [&](const TextChunk& chunk) { MixText(hash, chunk.text); },
+                 [&](const DrmIconChunk& chunk) {
+                   MixValue(hash, chunk.drmByte);
+                   MixValue(hash, chunk.number);
+                 },
+                 [&](const CodeChunk& chunk) { MixValue(hash, chunk.value); },
+                 [&](const ActionChunk& chunk) { MixValue(hash, chunk.code); },
+                 [&](const ShortcutChunk& chunk) { MixText(hash, chunk.data); },
+                 [&](const UnknownGroupChunk& group) { MixText(hash, group.chunks[item].data); },
+             },
+             slot->content);
+}
 
 std::string ItemTypeName(std::uint8_t itemType) {
   switch (itemType) {
@@ -156,13 +226,47 @@ std::string ItemTypeName(std::uint8_t itemType) {
 }
 
 std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data) {
-  FieldList fields;
-  fields.Add(Order(kRankType, 0), "type", Plain(ItemTypeName(record.itemType)));
-  fields.Add(Order(kRankTitleMode, 0), "title-mode", Plain(std::to_string(record.titleMode)));
-  fields.Add(Order(kRankAttributes, 0), "attributes", Plain(Hex(record.attributeByte)));
-  if (data)
-    for (const ChunkSlot& slot : data->slots) fields.AddChunk(slot);
-  return fields.Finish();
+  std::vector<EntryField> fields;
+  for (const std::uint64_t rank : {kRankType, kRankTitleMode, kRankAttributes})
+    fields.push_back({Order(rank, 0), &record});
+  auto add = [&](std::uint64_t rank, std::uint64_t sub, const ChunkSlot& slot,
+                 std::size_t item = 0) {
+    fields.push_back({Order(rank, sub), nullptr, &slot, item});
+  };
+  for (const ChunkSlot& slot : data ? data->slots : kNoSlots) {
+    std::visit(Overloaded{
+                   [&](const TitlesChunk& chunk) {
+                     for (std::size_t i = 0; i < chunk.titles.size(); ++i)
+                       add(kRankTitles + static_cast<std::uint64_t>(chunk.list),
+                           chunk.titles[i].languageId, slot, i);
+                   },
+                   [&](const FileIconChunk& chunk) { add(kRankFileIcon, chunk.kind, slot); },
+                   [&](const TextChunk& chunk) {
+                     add(kRankText, static_cast<std::uint64_t>(chunk.field), slot);
+                   },
+                   [&](const DrmIconChunk& chunk) {
+                     add(kRankDrmIcon, static_cast<std::uint64_t>(chunk.kind), slot);
+                   },
+                   [&](const CodeChunk& chunk) {
+                     add(kRankCode, static_cast<std::uint64_t>(chunk.code), slot);
+                   },
+                   [&](const ActionChunk&) { add(kRankAction, 0, slot); },
+                   [&](const ShortcutChunk&) { add(kRankShortcut, 0, slot); },
+                   [&](const UnknownGroupChunk& group) {
+                     for (std::size_t i = 0; i < group.chunks.size(); ++i)
+                       add(kRankUnknown, group.chunks[i].tag, slot, i);
+                   },
+               },
+               slot.content);
+  }
+  std::stable_sort(fields.begin(), fields.end(),
+                   [](const EntryField& a, const EntryField& b) { return a.order < b.order; });
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    if ((fields[i].order >> kSubShift) != (fields[i - 1].order >> kSubShift)) continue;
+    fields[i].repeat = fields[i - 1].repeat + 1;
+    fields[i].order = fields[i - 1].order + 1;
+  }
+  return fields;
 }
 
 }  // namespace menuforge

@@ -28,16 +28,15 @@ void CompareFormat(const FormatOptions& a, const FormatOptions& b,
 // FNV-1a over the fields, so that equal data is found without comparing it whole each time.
 std::uint64_t ContentHash(const std::vector<EntryField>& fields) {
   std::uint64_t hash = 14695981039346656037ull;
-  auto mix = [&](std::string_view bytes) {
-    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    hash = (hash ^ 0xFF) * 1099511628211ull;
-  };
-  for (const EntryField& field : fields) {
-    mix(field.name);
-    mix(field.value.isText ? "t" : "p");
-    mix(field.value.text);
-  }
+  for (const EntryField& field : fields) field.Hash(hash);
   return hash;
+}
+
+// Names are 8-bit; most of them are ASCII already.
+std::string Utf8Name(const std::string& latin1) {
+  const bool ascii = std::all_of(latin1.begin(), latin1.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? latin1 : Latin1ToUtf8(latin1);
 }
 
 struct NodeInfo {
@@ -67,7 +66,7 @@ class Side {
     for (std::size_t i = index; i != kNone; i = nodes[i].parent) {
       const MenuNode& node = *nodes[i].node;
       place.names.push_back(
-          Latin1ToUtf8(node.displayText.empty() ? node.record.itemName : node.displayText));
+          Utf8Name(node.displayText.empty() ? node.record.itemName : node.displayText));
       place.path.push_back(IndexAmongSiblings(i));
     }
     std::reverse(place.names.begin(), place.names.end());
@@ -265,20 +264,20 @@ class Comparer {
   std::vector<FieldDifference> Differences(const NodeInfo& a, const NodeInfo& b) const {
     std::vector<FieldDifference> out;
     if (Name(a) != Name(b))
-      out.push_back({"item", FieldValue{Latin1ToUtf8(Name(a)), true},
-                     FieldValue{Latin1ToUtf8(Name(b)), true}});
+      out.push_back(
+          {"item", FieldValue{Utf8Name(Name(a)), true}, FieldValue{Utf8Name(Name(b)), true}});
     std::size_t i = 0, j = 0;
     while (i < a.fields.size() || j < b.fields.size()) {
       const EntryField* x = i < a.fields.size() ? &a.fields[i] : nullptr;
       const EntryField* y = j < b.fields.size() ? &b.fields[j] : nullptr;
       if (x && (!y || x->order < y->order)) {
-        out.push_back({x->name, x->value, std::nullopt});
+        out.push_back({x->Name(), x->Value(), std::nullopt});
         ++i;
       } else if (y && (!x || y->order < x->order)) {
-        out.push_back({y->name, std::nullopt, y->value});
+        out.push_back({y->Name(), std::nullopt, y->Value()});
         ++j;
       } else {
-        if (x->value != y->value) out.push_back({x->name, x->value, y->value});
+        if (!x->SameValue(*y)) out.push_back({x->Name(), x->Value(), y->Value()});
         ++i;
         ++j;
       }
@@ -294,7 +293,7 @@ class Comparer {
     const bool moved = aInfo.moved;
     if (!moved && entry.fields.empty()) return;
     entry.change = moved ? EntryChange::Moved : EntryChange::Changed;
-    entry.identifier = Latin1ToUtf8(Name(bInfo));
+    entry.identifier = Utf8Name(Name(bInfo));
     entry.before = a_.Place(bInfo.match);
     entry.after = b_.Place(b);
     result_.entries.push_back(std::move(entry));
@@ -303,7 +302,7 @@ class Comparer {
   void EmitAdded(std::size_t b) {
     EntryDifference entry;
     entry.change = EntryChange::Added;
-    entry.identifier = Latin1ToUtf8(Name(b_.nodes[b]));
+    entry.identifier = Utf8Name(Name(b_.nodes[b]));
     entry.after = b_.Place(b);
     result_.entries.push_back(std::move(entry));
   }
@@ -311,7 +310,7 @@ class Comparer {
   void EmitRemoved(std::size_t a) {
     EntryDifference entry;
     entry.change = EntryChange::Removed;
-    entry.identifier = Latin1ToUtf8(Name(a_.nodes[a]));
+    entry.identifier = Utf8Name(Name(a_.nodes[a]));
     entry.before = a_.Place(a);
     result_.entries.push_back(std::move(entry));
     Walk(a, kNone, true, false);
