@@ -1,5 +1,7 @@
 #include "menu/comparison_lines.h"
 
+#include <array>
+
 namespace menuforge {
 namespace {
 
@@ -11,13 +13,22 @@ bool IsControl(char c) {
   return byte < 0x20 || byte == 0x7F;
 }
 
+// Bytes escaped inside quotes: control bytes, '"' and '\\'.
+constexpr std::array<bool, 256> kQuoteEscaped = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 0x20; ++c) table[c] = true;
+  table[0x7F] = table['"'] = table['\\'] = true;
+  return table;
+}();
+
 void AppendEscaped(std::string_view text, bool quoting, std::string& out) {
   out.reserve(out.size() + text.size());
   std::size_t plain = 0;  // start of the run not yet appended
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    const bool quote = quoting && (c == '"' || c == '\\');
-    if (!quote && !IsControl(c)) continue;
+    if (!kQuoteEscaped[static_cast<unsigned char>(c)]) continue;
+    const bool quote = !IsControl(c);
+    if (quote && !quoting) continue;
     out.append(text, plain, i - plain);
     plain = i + 1;
     if (quote) {
