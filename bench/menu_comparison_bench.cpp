@@ -4,6 +4,7 @@
 // the end as a ratio. The files are made in a temporary folder and removed at the end.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,9 +112,13 @@ Files& Shared() {
   return files;
 }
 
-// Seconds from start to exit of the program, run in the files' folder with its output
-// discarded; negative unless it exited 1, as both do for files that differ.
-double RunProcess(std::vector<std::string> arguments) {
+struct ProcessTime {
+  double wall = -1;  // negative unless it exited 1, as both do for files that differ
+  double cpu = 0;    // user and system time: on a busy machine, waiting is not the program's
+};
+
+// The program run in the files' folder with its output discarded.
+ProcessTime RunProcess(std::vector<std::string> arguments) {
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
@@ -128,29 +133,36 @@ double RunProcess(std::vector<std::string> arguments) {
     _exit(127);
   }
   int status = 0;
-  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+  rusage usage{};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child) return {};
   const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 1 ? taken.count() : -1;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 1) return {};
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return {taken.count(), seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
-std::map<std::string, double>& MeanSeconds() {
-  static std::map<std::string, double> means;
+// Mean wall and processor seconds per run of each benchmark's last round.
+std::map<std::string, ProcessTime>& MeanSeconds() {
+  static std::map<std::string, ProcessTime> means;
   return means;
 }
 
 void TimeProcess(benchmark::State& state, const char* name,
                  const std::vector<std::string>& arguments) {
-  double total = 0;
+  ProcessTime total{0, 0};
   for (auto _ : state) {
-    const double seconds = RunProcess(arguments);
-    if (seconds < 0) {
+    const ProcessTime run = RunProcess(arguments);
+    if (run.wall < 0) {
       state.SkipWithError("the program failed");
       return;
     }
-    state.SetIterationTime(seconds);
-    total += seconds;
+    state.SetIterationTime(run.wall);
+    total.wall += run.wall;
+    total.cpu += run.cpu;
   }
-  if (state.iterations() > 0) MeanSeconds()[name] = total / static_cast<double>(state.iterations());
+  const auto runs = static_cast<double>(state.iterations());
+  if (runs > 0) MeanSeconds()[name] = {total.wall / runs, total.cpu / runs};
+  state.counters["cpu_ms"] = runs > 0 ? total.cpu / runs * 1e3 : 0;
 }
 
 void BM_DiffProcess(benchmark::State& state) {
@@ -167,10 +179,13 @@ void PrintRatio() {
   const auto diff = MeanSeconds().find(kDiff);
   const auto cmp = MeanSeconds().find(kCmp);
   if (diff == MeanSeconds().end() || cmp == MeanSeconds().end()) return;
-  std::printf(
-      "diff %.2f ms, cmp %.2f ms: %.2f times cmp (%s)\n", diff->second * 1e3, cmp->second * 1e3,
-      diff->second / cmp->second,
-      diff->second <= 3 * cmp->second ? "within three times cmp" : "slower than three times cmp");
+  for (const bool cpu : {false, true}) {
+    const double d = cpu ? diff->second.cpu : diff->second.wall;
+    const double c = cpu ? cmp->second.cpu : cmp->second.wall;
+    std::printf("%s: diff %.2f ms, cmp %.2f ms: %.2f times cmp (%s)\n",
+                cpu ? "processor time" : "wall time", d * 1e3, c * 1e3, d / c,
+                d <= 3 * c ? "within three times cmp" : "slower than three times cmp");
+  }
 }
 
 }  // namespace
