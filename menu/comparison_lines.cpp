@@ -49,9 +49,16 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
-std::string ShownValue(const std::optional<FieldValue>& value) {
-  if (!value) return kNoValue;
-  return value->isText ? QuotedFieldText(value->text) : Escaped(value->text);
+void AppendValue(const std::optional<FieldValue>& value, std::string& out) {
+  if (!value) {
+    out += kNoValue;
+  } else if (value->isText) {
+    out += '"';
+    AppendEscaped(value->text, true, out);
+    out += '"';
+  } else {
+    AppendEscaped(value->text, false, out);
+  }
 }
 
 std::string ShownPlace(const EntryPlace& place) {
@@ -60,19 +67,20 @@ std::string ShownPlace(const EntryPlace& place) {
 
 void AddFields(const std::string& place, const std::vector<FieldDifference>& fields,
                std::size_t entry, std::vector<ComparisonLine>& lines) {
-  for (const FieldDifference& field : fields)
-    lines.push_back({"~ " + place + ": " + field.field + ' ' + ShownValue(field.before) + " -> " +
-                         ShownValue(field.after),
-                     entry});
+  for (const FieldDifference& field : fields) {
+    ComparisonLine& line = lines.emplace_back();
+    line.entry = entry;
+    line.text.reserve(place.size() + field.field.size() + 16 +
+                      (field.before ? field.before->text.size() : 0) +
+                      (field.after ? field.after->text.size() : 0));
+    line.text.append("~ ").append(place).append(": ").append(field.field).append(" ");
+    AppendValue(field.before, line.text);
+    line.text += " -> ";
+    AppendValue(field.after, line.text);
+  }
 }
 
 }  // namespace
-
-std::string QuotedFieldText(std::string_view utf8) {
-  std::string quoted = "\"";
-  AppendEscaped(utf8, true, quoted);
-  return quoted + '"';
-}
 
 std::string ShownEntryPath(const std::vector<std::string>& names) {
   const bool inMainMenu = names.size() > 1 && names.front() == kMenuRootDisplayName;

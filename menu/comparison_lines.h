@@ -31,7 +31,4 @@ std::vector<ComparisonLine> ComparisonLines(const MenuComparison& comparison);
 // Names below "Menu Root" joined by "/"; "Menu Root" itself where nothing lies below it.
 std::string ShownEntryPath(const std::vector<std::string>& names);
 
-// UTF-8 in double quotes, with '"', '\' and bytes below 0x20 and DEL escaped ("\x07").
-std::string QuotedFieldText(std::string_view utf8);
-
 }  // namespace menuforge

@@ -246,6 +246,7 @@ std::string ItemTypeName(std::uint8_t itemType) {
 
 std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data) {
   std::vector<EntryField> fields;
+  fields.reserve(8);
   for (const std::uint64_t rank : {kRankType, kRankTitleMode, kRankAttributes})
     fields.push_back({Order(rank, 0), &record});
   auto add = [&](std::uint64_t rank, std::uint64_t sub, const ChunkSlot& slot,
@@ -278,8 +279,10 @@ std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataReco
                },
                slot.content);
   }
-  std::stable_sort(fields.begin(), fields.end(),
-                   [](const EntryField& a, const EntryField& b) { return a.order < b.order; });
+  // Stable, without the buffer std::stable_sort takes: an entry has few fields, mostly in order.
+  for (std::size_t i = 1; i < fields.size(); ++i)
+    for (std::size_t j = i; j > 0 && fields[j].order < fields[j - 1].order; --j)
+      std::swap(fields[j], fields[j - 1]);
   for (std::size_t i = 1; i < fields.size(); ++i) {
     if ((fields[i].order >> kSubShift) != (fields[i - 1].order >> kSubShift)) continue;
     fields[i].repeat = fields[i - 1].repeat + 1;
