@@ -46,5 +46,6 @@ extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kScanFirmwareCommand;
 extern const Command kJ2mestCommand;
+extern const Command kDiffCommand;
 
 }  // namespace menuforge::cli

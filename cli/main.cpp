@@ -20,9 +20,10 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 10> kCommands = {
+constexpr std::array<const Command*, 11> kCommands = {
     &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
-    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kPreviewCommand};
+    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kPreviewCommand,
+    &kDiffCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"

@@ -143,7 +143,7 @@ TEST_F(CliTest, NewWritesTheExactSkeletonInBothRecordSizes) {
 
 TEST_F(CliTest, HelpOnTheToolAndEveryCommand) {
   for (const std::string command : {"", "new ", "dump ", "convert ", "check ", "export ", "import ",
-                                    "scan-firmware ", "j2mest ", "gif ", "drm "}) {
+                                    "scan-firmware ", "j2mest ", "gif ", "drm ", "diff "}) {
     for (const std::string help : {"--help", "-h"}) {
       const CliRun run = Run(command + help);
       EXPECT_EQ(run.exitCode, 0) << command << help;

@@ -251,6 +251,29 @@ TEST_F(PhoneCliTest, BackupMenuOfAPhoneWithoutAMenuFailsWithAnError) {
   EXPECT_FALSE(std::filesystem::exists(folder / "work" / "backup"));
 }
 
+// The phone's menu against a file: read into a temporary folder, never into the working folder.
+TEST_F(PhoneCliTest, DiffAgainstThePhone) {
+  std::filesystem::remove_all(storage());
+  ASSERT_EQ(CreateDemoStorage(storage()), "");
+  StartSimulator();
+  const std::filesystem::path copy = folder / "phone_menu";
+  std::filesystem::copy_file(storage() / "a/mobile/system/mma_ucp", copy);
+  const struct {
+    std::string arguments;
+    int exitCode;
+  } cases[] = {{"diff phone: " + copy.string(), 0}, {"diff phone: phone:", 0}};
+  for (const auto& c : cases) {
+    const CliRun run = Run(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out, "files are identical\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "work"));
+  server.reset();
+  const CliRun gone = Run("diff phone: " + copy.string());
+  EXPECT_EQ(gone.exitCode, 2);
+  EXPECT_TRUE(gone.err.starts_with("error: no phone found")) << gone.err;
+}
+
 struct NoProgress : ProgressWindows {
   struct Sink : ProgressSink {
     void SetCaption(const std::string&) override {}

@@ -1,0 +1,211 @@
+// Pairs of small menus, the second made from the first by known edits: every edit is reported
+// once, and nothing else.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "menu/comparison_lines.h"
+#include "menu/tree_edit.h"
+#include "menu/tree_operations.h"
+#include "support/random_menus.h"
+#include "support/sample_menus.h"
+
+namespace menuforge::test {
+namespace {
+
+std::vector<std::string> Lines(const MenuComparison& comparison) {
+  std::vector<std::string> lines;
+  for (const ComparisonLine& line : ComparisonLines(comparison)) lines.push_back(line.text);
+  return lines;
+}
+
+MenuNode& Find(const MenuTree& tree, const std::string& path) {
+  MenuNode* node = tree.menuRoot();
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    const std::string name = path.substr(start, end - start);
+    MenuNode* next = nullptr;
+    for (const auto& child : node->children)
+      if (!next && child->displayText == name) next = child.get();
+    if (!next) throw std::runtime_error("no entry " + path);
+    node = next;
+    start = end + 1;
+  }
+  return *node;
+}
+
+ItemBaseEntry Item(const std::string& identifier) { return {identifier, identifier, true}; }
+
+void Add(MenuTree& tree, const std::string& where, Placement placement, const std::string& id) {
+  if (!AddEntry(tree, Find(tree, where), placement, Item(id), id == kCustomItemName))
+    throw std::runtime_error("menu full");
+}
+
+ItemDataRecord& DataOf(MenuTree& tree, const std::string& path) {
+  return *tree.itemData.Find(Find(tree, path).record.recordKey);
+}
+
+void SetTitle(MenuTree& tree, const std::string& path, std::size_t index, std::u16string text) {
+  std::get<TitlesChunk>(DataOf(tree, path).slots[0].content).titles[index].text = std::move(text);
+}
+
+struct Case {
+  const char* name;
+  std::function<void(MenuTree&)> edit;
+  std::vector<std::string> expected;
+};
+
+TEST(MenuComparison, EveryEditReportedOnce) {
+  const Case cases[] = {
+      {"nothing", [](MenuTree&) {}, {}},
+      {"added",
+       [](MenuTree& t) { Add(t, "Games/Calculator", Placement::Before, "Tools"); },
+       {"+ Games/Tools"}},
+      {"removed, the entries after it only shifted",
+       [](MenuTree& t) { DeleteEntry(t, Find(t, "Browser")); },
+       {"- Browser"}},
+      {"removed folder with what it held",
+       [](MenuTree& t) { DeleteEntry(t, Find(t, "Games")); },
+       {"- Games", "- Games/Calculator", "- Games/~1", "- Games/Camera"}},
+      {"moved between folders",
+       [](MenuTree& t) { MoveBefore(t, Find(t, "Games/Calculator"), Find(t, "Settings/Tools")); },
+       {"> Settings/Calculator: from Games #1 to Settings #1"}},
+      {"moved folder keeps its children",
+       [](MenuTree& t) { MoveBefore(t, Find(t, "Games"), Find(t, "Settings/Tools")); },
+       {"> Settings/Games: from Menu Root #2 to Settings #1"}},
+      {"moved to the end of its folder",
+       [](MenuTree& t) {
+         MoveDown(t, Find(t, "Browser"));
+         MoveDown(t, Find(t, "Browser"));
+         MoveDown(t, Find(t, "Browser"));
+       },
+       {"> Browser: from Menu Root #1 to Menu Root #4"}},
+      {"one title in one language",
+       [](MenuTree& t) { SetTitle(t, "Browser", 1, u"Navigateur"); },
+       {"~ Browser: title[French] \"Navigateur \u00e9\" -> \"Navigateur\""}},
+      {"icon, type and attributes",
+       [](MenuTree& t) {
+         MenuNode& browser = Find(t, "Browser");
+         browser.record.itemType = kPlainItem;
+         browser.record.attributeByte = kAttributeNewEntry;
+         std::get<FileIconChunk>(DataOf(t, "Browser").slots[2].content).path = u"/a/x.gif";
+       },
+       {"~ Browser: type url -> plain", "~ Browser: attributes 0x60 -> 0x41",
+        "~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> \"/a/x.gif\""}},
+      {"moved and changed is one entry",
+       [](MenuTree& t) {
+         std::get<TextChunk>(DataOf(t, "Games/Calculator").slots[1].content).text = "Calc 2";
+         MoveBefore(t, Find(t, "Games/Calculator"), Find(t, "DialedCalls [SC]"));
+       },
+       {"> Calculator: from Games #1 to Menu Root #4",
+        "~ Calculator: midlet-name \"Calc\" -> \"Calc 2\""}},
+      {"chunks added, dropped and reordered",
+       [](MenuTree& t) {
+         auto& slots = DataOf(t, "Browser").slots;
+         std::swap(slots[0], slots[1]);
+         slots.pop_back();
+         DataOf(t, "Settings").slots.push_back(ChunkSlot::Action(7));
+       },
+       {"~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> none",
+        "~ Settings: action none -> 7"}},
+      {"custom entry matched by its data",
+       [](MenuTree& t) {
+         MenuNode& custom = Find(t, "Games/~1");
+         const ItemDataRecord data = DataOf(t, "Games/~1");
+         const std::uint8_t type = custom.record.itemType;
+         DeleteEntry(t, custom);
+         Add(t, "Games/Camera", Placement::Before, kCustomItemName);
+         MenuNode& renewed = Find(t, "Games/~2");
+         renewed.record.itemType = type;
+         AttachSampleData(t, renewed, data);
+       },
+       {"~ Games/~2: item \"~1\" -> \"~2\""}},
+      {"soft key replaced",
+       [](MenuTree& t) {
+         MenuNode& key = *t.softkeys()->children[1];
+         key.record.itemName = "Camera";
+         key.displayText = "RSK: Camera";
+       },
+       {"~ Softkeys/RSK: Camera: item \"Message\" -> \"Camera\""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuTree before, after;
+    BuildSampleMenu(before);
+    BuildSampleMenu(after);
+    c.edit(after);
+    const FormatOptions options;
+    EXPECT_EQ(Lines(CompareMenus({before, options}, {after, options})), c.expected);
+  }
+}
+
+// Entries of one item told apart by their data and their place.
+TEST(MenuComparison, DuplicatesMatchByDataAndPlace) {
+  auto build = [](MenuTree& tree, std::vector<std::u16string> titles) {
+    BuildSkeleton(tree);
+    for (const std::u16string& title : titles) {
+      MenuNode* node = AddEntry(tree, *tree.menuRoot(), Placement::LastChild, Item("Calc"), false);
+      ASSERT_NE(node, nullptr);
+      AttachSampleData(tree, *node, {0, {ChunkSlot::Titles(TitleList::Menu, {{1, title}})}});
+    }
+  };
+  const struct {
+    std::vector<std::u16string> before, after;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {{u"x", u"y", u"z"}, {u"x", u"z"}, {"- Calc"}},
+      {{u"x", u"z"}, {u"x", u"y", u"z"}, {"+ Calc"}},
+      {{u"x", u"y", u"z"}, {u"z", u"x", u"y"}, {"> Calc: from Menu Root #3 to Menu Root #1"}},
+      {{u"x", u"y"}, {u"x", u"w"}, {"~ Calc: title[English US] \"y\" -> \"w\""}},
+  };
+  for (const auto& c : cases) {
+    MenuTree before, after;
+    build(before, c.before);
+    build(after, c.after);
+    const FormatOptions options;
+    const MenuComparison comparison = CompareMenus({before, options}, {after, options});
+    EXPECT_EQ(Lines(comparison), c.expected);
+    ASSERT_FALSE(comparison.entries.empty());
+    const EntryDifference& first = comparison.entries.front();
+    EXPECT_EQ(NodeAtPath(first.after ? after : before, first.place().path)->record.itemName,
+              "Calc");
+  }
+}
+
+TEST(MenuComparison, FormatDifferencesComeFirst) {
+  MenuTree before, after;
+  BuildSampleMenu(before);
+  BuildSampleMenu(after);
+  DeleteEntry(after, Find(after, "Browser"));
+  FormatOptions older, newer;
+  older.SelectSaveMode(RecordSize::k22);
+  older.c698pFix = true;
+  older.iconAttribute = IconAttribute::Tag06;
+  newer.saveAllData = true;
+  EXPECT_EQ(
+      Lines(CompareMenus({before, older}, {after, newer})),
+      (std::vector<std::string>{"~ format: record-size 22 -> 36", "~ format: c698p-fix on -> off",
+                                "~ format: icon-attribute 06 -> 0C",
+                                "~ format: save-all-data off -> on", "- Browser"}));
+}
+
+// A menu compared with itself is the same, and the order of the result does not depend on how
+// often it is made.
+TEST(MenuComparison, RandomMenusAgainstThemselvesAndEachOther) {
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    const RandomMenu a = MakeRandomMenu(seed);
+    const RandomMenu b = MakeRandomMenu(seed + 100);
+    EXPECT_TRUE(CompareMenus({a.tree, a.options}, {a.tree, a.options}).Same());
+    const MenuComparison once = CompareMenus({a.tree, a.options}, {b.tree, b.options});
+    EXPECT_EQ(once, CompareMenus({a.tree, a.options}, {b.tree, b.options}));
+    std::size_t added = 0, removed = 0;
+    for (const EntryDifference& entry : once.entries) {
+      added += entry.change == EntryChange::Added;
+      removed += entry.change == EntryChange::Removed;
+    }
+    EXPECT_EQ(a.tree.EntryCount() + added - removed, b.tree.EntryCount());
+  }
+}
+
+}  // namespace
+}  // namespace menuforge::test

@@ -1,0 +1,89 @@
+#include "app/compare_panel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "menu/tree_operations.h"
+
+using namespace menuforge;
+
+namespace {
+
+MenuNode& AddLast(MenuTree& tree, MenuNode& parent, const char* identifier) {
+  MenuNode* node =
+      AddEntry(tree, parent, Placement::LastChild, {identifier, identifier, true}, false);
+  if (!node) qFatal("menu full");
+  return *node;
+}
+
+using Path = std::vector<std::size_t>;
+
+}  // namespace
+
+class ComparePanelTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void listsTheDifferencesAndChoosesTheirEntries();
+  void saysWhenTheMenusAreTheSame();
+};
+
+// First: Games/Calculator and Browser. Second: Browser moved into Games, Calculator gone,
+// Tools added.
+void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
+  MenuTree first, second;
+  for (MenuTree* tree : {&first, &second}) BuildSkeleton(*tree);
+  AddLast(first, AddLast(first, *first.menuRoot(), "Games"), "Calculator");
+  AddLast(first, *first.menuRoot(), "Browser");
+  MenuNode& games = AddLast(second, *second.menuRoot(), "Games");
+  AddLast(second, games, "Browser");
+  AddLast(second, *second.menuRoot(), "Tools");
+  FormatOptions older;
+  older.SelectSaveMode(RecordSize::k22);
+  const MenuComparison comparison = CompareMenus({first, older}, {second, FormatOptions{}});
+
+  ComparePanel panel;
+  panel.show();
+  QSignalSpy chosen(&panel, &ComparePanel::EntryChosen);
+  const struct {
+    ComparePanel::ShownMenu shown;
+    QString text;
+    std::optional<Path> path;
+  } rows[] = {
+      {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}},
+      {ComparePanel::ShownMenu::Second, QStringLiteral("- Games/Calculator"), {}},
+      {ComparePanel::ShownMenu::First, QStringLiteral("- Games/Calculator"), Path{1, 0, 0}},
+      {ComparePanel::ShownMenu::Second,
+       QStringLiteral("> Games/Browser: from Menu Root #2 to Games #1"), Path{1, 0, 0}},
+      {ComparePanel::ShownMenu::Second, QStringLiteral("+ Tools"), Path{1, 1}},
+  };
+  for (const auto& row : rows) {
+    panel.ShowComparison(comparison, row.shown);
+    auto* list = panel.findChild<QListWidget*>(QStringLiteral("comparisonList"));
+    QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("comparisonHeading"))->text(),
+             QStringLiteral("3 entries differ"));
+    const QList<QListWidgetItem*> found = list->findItems(row.text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    chosen.clear();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.front()).center());
+    QCOMPARE(chosen.count(), row.path ? 1 : 0);
+    if (row.path) QCOMPARE(chosen.front().front().value<Path>(), *row.path);
+  }
+}
+
+void ComparePanelTest::saysWhenTheMenusAreTheSame() {
+  MenuTree tree;
+  BuildSkeleton(tree);
+  ComparePanel panel;
+  panel.ShowComparison(CompareMenus({tree, FormatOptions{}}, {tree, FormatOptions{}}),
+                       ComparePanel::ShownMenu::Second);
+  QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("comparisonHeading"))->text(),
+           QString::fromUtf8(kSameMenusText));
+  QCOMPARE(panel.findChild<QListWidget*>(QStringLiteral("comparisonList"))->count(), 0);
+}
+
+QTEST_MAIN(ComparePanelTest)
+#include "test_compare_panel.moc"
