@@ -1,4 +1,4 @@
-// Comparing the two largest menus a mma_ucp file can hold (245 entries, 64 KB of data each) that
+// Comparing the two largest menus an mma_ucp file can hold (245 entries, 64 KB of data each) that
 // differ in every entry: in the core (aim: under 5 ms), and as a whole `menuforge-cli diff`
 // process next to `cmp` on the same two files (aim: no slower than three times cmp), printed at
 // the end as a ratio. The files are made in a temporary folder and removed at the end.

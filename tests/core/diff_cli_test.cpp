@@ -155,7 +155,7 @@ TEST_F(DiffCliTest, BackupsAndTroubleExitTwoWritingNothing) {
     std::string message;
   } cases[] = {
       {"diff a missing", "error: Cannot open file"},
-      {"diff text a", "error: text: The file is too short to be a mma_ucp file"},
+      {"diff text a", "error: text: The file is too short to be an mma_ucp file"},
       {"diff a backup:3",
        "error: backup:3: there is no such backup; backups are numbered from 1, "
        "the newest first, and 2 are kept\n"},
