@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/version.h"
+#include "base/version.h"
 
 namespace menuforge {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/application_icon.h"
-#include "app/core/version.h"
 #include "app/main_window.h"
+#include "base/version.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/local_file.h"
 #include "catalog/item_base_file.h"
 #include "catalog/profile_file.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {

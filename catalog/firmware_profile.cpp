@@ -5,9 +5,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/local_file.h"
 #include "catalog/menu_opening.h"
 #include "catalog/profile_file.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {

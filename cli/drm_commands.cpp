@@ -4,10 +4,10 @@
 #include <sstream>
 #include <vector>
 
+#include "base/local_file.h"
 #include "cli/picture_commands.h"
 #include "cli/run_command.h"
-#include "editor/core/drm_picture.h"
-#include "menu/local_file.h"
+#include "pictures/drm_picture.h"
 
 namespace menuforge::cli {
 namespace {

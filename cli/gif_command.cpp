@@ -1,5 +1,5 @@
 #include "cli/picture_commands.h"
-#include "editor/core/picture_conversion.h"
+#include "pictures/picture_conversion.h"
 
 namespace menuforge::cli {
 namespace {

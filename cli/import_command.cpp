@@ -1,9 +1,9 @@
+#include "base/local_file.h"
 #include "cli/command.h"
 #include "cli/format_choice.h"
-#include "cli/json_menu.h"
-#include "cli/json_text.h"
 #include "cli/workspace.h"
-#include "menu/local_file.h"
+#include "menu_json/json_menu.h"
+#include "menu_json/json_text.h"
 
 namespace menuforge::cli {
 namespace {

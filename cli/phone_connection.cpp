@@ -2,10 +2,10 @@
 
 #include <iostream>
 
-#include "browser/core/phone_text.h"
+#include "base/text_encoding.h"
 #include "cli/command.h"
-#include "menu/commondata.h"
 #include "phone/phone_socket_path.h"
+#include "phone/phone_text.h"
 #include "workspace/working_files.h"
 
 namespace menuforge::cli {

@@ -4,7 +4,8 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
+#include "menu/languages.h"
 
 namespace menuforge {
 

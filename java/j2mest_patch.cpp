@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "workspace/working_files.h"
+#include "base/local_file.h"
 #include "java/jad_file.h"
-#include "menu/local_file.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/local_file.h"
 #include "workspace/working_files.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {

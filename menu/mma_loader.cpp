@@ -3,8 +3,8 @@
 #include <limits>
 #include <set>
 
+#include "base/local_file.h"
 #include "menu/chunk_codec.h"
-#include "menu/local_file.h"
 #include "menu/mma_format.h"
 #include "menu/tree_operations.h"
 

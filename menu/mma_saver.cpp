@@ -1,7 +1,7 @@
 #include "menu/mma_saver.h"
 
+#include "base/local_file.h"
 #include "menu/chunk_codec.h"
-#include "menu/local_file.h"
 #include "menu/mma_format.h"
 
 namespace menuforge {

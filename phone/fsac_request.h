@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

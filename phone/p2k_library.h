@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phone/file_list_entry.h"
 
 namespace menuforge {

@@ -1,6 +1,6 @@
 #include "phone/phone_menu_safety.h"
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "menu/mma_loader.h"
 #include "workspace/phone_backups.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phone/fsac_transfer.h"
 
 namespace menuforge {

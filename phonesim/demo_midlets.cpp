@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "menu/commondata.h"
-#include "menu/local_file.h"
+#include "base/local_file.h"
+#include "base/text_encoding.h"
 #include "phone/phone_identity.h"
 #include "phonesim/seem_records.h"
 

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "base/local_file.h"
 #include "catalog/item_base_file.h"
-#include "menu/local_file.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 #include "phone/file_list_entry.h"

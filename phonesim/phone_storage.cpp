@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phonesim/phone_path.h"
 #include "phonesim/storage_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 // The packaged header keeps its definitions behind SI_IMPLEMENTATION; only 8-bit text is needed.
 #define SI_NO_CONVERSION

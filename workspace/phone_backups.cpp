@@ -6,7 +6,7 @@
 #include <optional>
 #include <tuple>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 namespace {

@@ -2,8 +2,8 @@
 #include <optional>
 
 #include "browser/core/phone_browser.h"
-#include "browser/core/phone_text.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {

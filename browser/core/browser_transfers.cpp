@@ -1,10 +1,10 @@
 // Upload and Download of the phone file browser.
 #include <optional>
 
+#include "base/local_file.h"
 #include "browser/core/phone_browser.h"
-#include "browser/core/phone_text.h"
-#include "menu/local_file.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {

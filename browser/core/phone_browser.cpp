@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "browser/core/phone_text.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {

@@ -7,7 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phone/fsac_transfer.h"
 
 namespace menuforge {

@@ -1,6 +1,6 @@
 #include "editor/core/current_drm_binary.h"
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 

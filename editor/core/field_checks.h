@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 

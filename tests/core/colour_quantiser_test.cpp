@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "editor/core/colour_quantiser.h"
-#include "editor/core/gif_encoding.h"
-#include "editor/core/picture_conversion.h"
+#include "pictures/colour_quantiser.h"
+#include "pictures/gif_encoding.h"
+#include "pictures/picture_conversion.h"
 
 namespace menuforge {
 namespace {

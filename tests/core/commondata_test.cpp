@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "menu/commondata.h"
-#include "menu/user_messages.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
+#include "menu/languages.h"
 #include "support/test_support.h"
 
 namespace menuforge::test {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "base/text_encoding.h"
 #include "editor/core/field_checks.h"
 #include "editor/core/letter_or_digit.h"
-#include "menu/commondata.h"
 
 namespace menuforge {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/current_menu.h"
-#include "app/core/version.h"
+#include "base/version.h"
 #include "support/test_support.h"
 #include "workspace/recent_files.h"
 #include "workspace/settings.h"

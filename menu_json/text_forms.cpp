@@ -1,0 +1,77 @@
+#include "menu_json/text_forms.h"
+
+namespace menuforge::cli {
+namespace {
+
+std::optional<std::uint8_t> HexValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
+  if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
+  if (c >= 'a' && c <= 'f') return static_cast<std::uint8_t>(c - 'a' + 10);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string CompactHex(ByteView bytes) {
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (std::uint8_t byte : bytes) hex += ByteToHex(byte);
+  return hex;
+}
+
+std::optional<Bytes> ParseCompactHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  Bytes bytes;
+  bytes.reserve(hex.size() / 2);
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const auto high = HexValue(hex[i]);
+    const auto low = HexValue(hex[i + 1]);
+    if (!high || !low) return std::nullopt;
+    bytes.push_back(static_cast<std::uint8_t>(*high << 4 | *low));
+  }
+  return bytes;
+}
+
+bool HasSurrogate(std::u16string_view text) {
+  for (char16_t c : text)
+    if (c >= 0xD800 && c <= 0xDFFF) return true;
+  return false;
+}
+
+std::string Ucs2Hex(std::u16string_view text) {
+  std::string hex;
+  hex.reserve(text.size() * 4);
+  for (char16_t c : text) {
+    hex += ByteToHex(static_cast<std::uint8_t>(c >> 8));
+    hex += ByteToHex(static_cast<std::uint8_t>(c & 0xFF));
+  }
+  return hex;
+}
+
+std::optional<std::u16string> ParseUcs2Hex(std::string_view hex) {
+  if (hex.size() % 4 != 0) return std::nullopt;
+  const std::optional<Bytes> bytes = ParseCompactHex(hex);
+  if (!bytes) return std::nullopt;
+  std::u16string text;
+  for (std::size_t i = 0; i < bytes->size(); i += 2)
+    text.push_back(static_cast<char16_t>((*bytes)[i] << 8 | (*bytes)[i + 1]));
+  return text;
+}
+
+std::string Quoted(std::string_view utf8) {
+  std::string quoted = "\"";
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      quoted += "\\x" + ByteToHex(byte);
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+}  // namespace menuforge::cli
