@@ -72,22 +72,23 @@ std::string OpenRegularFile(const std::filesystem::path& path, int& fd) {
 
 }  // namespace
 
-std::string WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
+Status WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
   std::filesystem::path target;
-  if (std::string error = ResolveLinks(path, target); !error.empty()) return error;
+  if (std::string error = ResolveLinks(path, target); !error.empty()) return Failure(error);
   struct stat existing {};
   const bool exists = ::lstat(target.c_str(), &existing) == 0;
-  if (!exists && errno != ENOENT) return CannotWrite(path, errno);
+  if (!exists && errno != ENOENT) return Failure(CannotWrite(path, errno));
   // Root may write any file, so a file without write permission is refused by its bits too.
-  if (exists && !S_ISREG(existing.st_mode)) return FileError("write", path, kNotRegularFile);
+  if (exists && !S_ISREG(existing.st_mode))
+    return Failure(FileError("write", path, kNotRegularFile));
   if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
-    return FileError("write", path, kReadOnlyFile);
+    return Failure(FileError("write", path, kReadOnlyFile));
 
   std::filesystem::path temporary = target;
   temporary += ".menuforge-XXXXXX";
   std::string pattern = temporary.string();
   const int fd = mkstemp(pattern.data());
-  if (fd < 0) return CannotWrite(path, errno);
+  if (fd < 0) return Failure(CannotWrite(path, errno));
 
   std::size_t written = 0;
   int error = 0;
@@ -110,12 +111,12 @@ std::string WriteFileAtomically(const std::filesystem::path& path, ByteView byte
   if (!error && std::rename(pattern.c_str(), target.c_str()) != 0) error = errno;
   if (error) {
     ::unlink(pattern.c_str());
-    return CannotWrite(path, error);
+    return Failure(CannotWrite(path, error));
   }
   return {};
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
   return WriteFileAtomically(
       path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
@@ -130,10 +131,9 @@ std::string FileError(std::string_view action, const std::filesystem::path& path
          std::string(reason);
 }
 
-std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
-                          std::string& contents) {
+Result<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t limit) {
   int fd = -1;
-  if (std::string error = OpenRegularFile(path, fd); !error.empty()) return error;
+  if (std::string error = OpenRegularFile(path, fd); !error.empty()) return Failure(error);
   std::string read;
   while (read.size() < limit) {
     const std::size_t start = read.size();
@@ -146,39 +146,38 @@ std::string ReadFileStart(const std::filesystem::path& path, std::size_t limit,
     if (got < 0) {
       const int error = errno;
       ::close(fd);
-      return FileError("read", path, error);
+      return Failure(FileError("read", path, error));
     }
     read.resize(start + static_cast<std::size_t>(got));
     if (got == 0) break;
   }
   ::close(fd);
-  contents = std::move(read);
-  return {};
+  return read;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
-  return ReadFileStart(path, std::numeric_limits<std::size_t>::max(), contents);
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  return ReadFileStart(path, std::numeric_limits<std::size_t>::max());
 }
 
-std::string AppendLine(const std::filesystem::path& path, std::string_view line) {
+Status AppendLine(const std::filesystem::path& path, std::string_view line) {
   errno = 0;
   File file(std::fopen(path.c_str(), "r+b"));
-  if (!file) return FileError("open", path, errno);
+  if (!file) return Failure(FileError("open", path, errno));
   bool endsWithBreak = true;
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return FileError("read", path, errno);
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return Failure(FileError("read", path, errno));
   if (std::ftell(file.get()) > 0) {
-    if (std::fseek(file.get(), -1, SEEK_END) != 0) return FileError("read", path, errno);
+    if (std::fseek(file.get(), -1, SEEK_END) != 0) return Failure(FileError("read", path, errno));
     const int last = std::fgetc(file.get());
-    if (last == EOF) return FileError("read", path, errno);
+    if (last == EOF) return Failure(FileError("read", path, errno));
     endsWithBreak = last == '\n';
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return FileError("read", path, errno);
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) return Failure(FileError("read", path, errno));
   }
   std::string addition = endsWithBreak ? "" : kLineBreak;
   addition.append(line).append(kLineBreak);
   const bool written = WriteAll(file.get(), addition);
   const int writeError = errno;
   const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) return FileError("write", path, written ? errno : writeError);
+  if (!written || !closed) return Failure(FileError("write", path, written ? errno : writeError));
   return {};
 }
 

@@ -25,8 +25,7 @@ std::size_t Ucs2BeLength(ByteView bytes) {
 std::u16string Ucs2BeToWide(ByteView bytes) {
   const std::size_t units = Ucs2BeLength(bytes);
   std::u16string text(units, u'\0');
-  for (std::size_t i = 0; i < units; ++i)
-    text[i] = static_cast<char16_t>(bytes[i * 2] << 8 | bytes[i * 2 + 1]);
+  for (std::size_t i = 0; i < units; ++i) text[i] = static_cast<char16_t>(ReadU16Be(bytes, i * 2));
   return text;
 }
 
@@ -111,13 +110,13 @@ std::string Latin1ToUtf8(std::string_view latin1) {
   return WideToUtf8(wide);
 }
 
-bool Utf8ToLatin1(std::string_view utf8, std::string& latin1) {
-  latin1.clear();
+Result<std::string> Utf8ToLatin1(std::string_view utf8) {
+  std::string latin1;
   for (char16_t c : Utf8ToWide(utf8)) {
-    if (c > 0xFF) return false;
+    if (c > 0xFF) return Failure(kBeyondLatin1Text);
     latin1 += static_cast<char>(c);
   }
-  return true;
+  return latin1;
 }
 
 }  // namespace menuforge

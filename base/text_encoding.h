@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/bytes.h"
+#include "base/result.h"
 
 namespace menuforge {
 
@@ -31,7 +32,9 @@ std::u16string Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::u16string_view text);
 // 8-bit texts (names, URLs) are taken byte for byte as Latin-1 when shown as Unicode.
 std::string Latin1ToUtf8(std::string_view latin1);
-// Fails (returns false) when a character lies above U+00FF.
-[[nodiscard]] bool Utf8ToLatin1(std::string_view utf8, std::string& latin1);
+inline constexpr char kBeyondLatin1Text[] =
+    "characters above U+00FF cannot be stored as 8-bit text";
+// Fails when a character lies above U+00FF.
+Result<std::string> Utf8ToLatin1(std::string_view utf8);
 
 }  // namespace menuforge

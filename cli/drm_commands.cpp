@@ -25,10 +25,9 @@ constexpr char kNumbering[] =
 bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 DrmBinary ReadBinary(const std::string& path) {
-  std::string contents;
-  if (std::string error = ReadWholeFile(path, contents); !error.empty())
-    throw CommandFailure(error);
-  return DrmBinary::Parse(Bytes(contents.begin(), contents.end()));
+  const Result<std::string> contents = ReadWholeFile(path);
+  if (!contents) throw CommandFailure(contents.error().text);
+  return DrmBinary::Parse(Bytes(contents->begin(), contents->end()));
 }
 
 std::string SizeText(const std::optional<PictureSize>& size) {
@@ -64,9 +63,8 @@ int RunExtract(const ParsedArguments& arguments) {
   const std::optional<DrmPicture> picture =
       number == 0 ? std::nullopt : ExtractDrmPicture(binary, number - 1);
   if (!picture) throw CommandFailure(kNoImageText);
-  if (std::string error = WriteFileAtomically(arguments.positional[2], picture->gif);
-      !error.empty())
-    throw CommandFailure(error);
+  if (const Status written = WriteFileAtomically(arguments.positional[2], picture->gif); !written)
+    throw CommandFailure(written.error().text);
   return kExitSuccess;
 }
 

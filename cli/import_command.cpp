@@ -11,11 +11,10 @@ namespace {
 constexpr OptionSpec kOptions[] = {kRecordsOption, kProfileOption};
 
 Json ReadJson(const std::string& file) {
-  std::string text;
-  if (const std::string error = ReadWholeFile(file, text); !error.empty())
-    throw CommandFailure(error);
+  const Result<std::string> text = ReadWholeFile(file);
+  if (!text) throw CommandFailure(text.error().text);
   try {
-    return ParseJsonText(text, file);
+    return ParseJsonText(*text, file);
   } catch (const JsonMenuError& error) {
     throw CommandFailure(error.what());
   }

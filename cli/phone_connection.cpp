@@ -32,9 +32,9 @@ Settings WithLoggingOfCurrentFolder(Settings settings) {
 }  // namespace
 
 std::string PhonePathArgument(const std::string& argument) {
-  std::string path;
-  if (!Utf8ToLatin1(argument, path)) throw CommandFailure(NotEightBitMessage(argument).text);
-  return path;
+  Result<std::string> path = Utf8ToLatin1(argument);
+  if (!path) throw CommandFailure(NotEightBitMessage(argument).text);
+  return std::move(*path);
 }
 
 PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings settings,

@@ -6,14 +6,14 @@
 
 #include "base/text_encoding.h"
 #include "menu/languages.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor) {
   auto* choice = new QComboBox(parent);
   choice->setObjectName(QStringLiteral("languageChoice"));
-  for (std::string_view name : LanguageTable)
-    choice->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  for (std::string_view name : LanguageTable) choice->addItem(EightBitText(name));
   choice->setCurrentIndex(static_cast<int>(position < kLanguageCount ? position : 0));
   QObject::connect(choice, &QComboBox::activated, editor, [editor] { editor->setFocus(); });
   return choice;

@@ -13,7 +13,6 @@ constexpr char kNotBool[] = "expected true or false";
 constexpr char kNotString[] = "expected a string";
 constexpr char kMissing[] = "missing member ";
 constexpr char kUnknownMember[] = "unknown member ";
-constexpr char kBeyondLatin1[] = "characters above U+00FF cannot be stored as 8-bit text";
 
 std::string QuotedKey(std::string_view key) { return QuotedForMessage(key); }
 
@@ -75,10 +74,10 @@ const std::string& JsonField::String() const {
 }
 
 std::string JsonField::Latin1() const {
-  std::string latin1;
-  if (!Utf8ToLatin1(String(), latin1)) Fail(kBeyondLatin1);
-  if (latin1.find('\0') != std::string::npos) Fail(kZeroCharacterText);
-  return latin1;
+  Result<std::string> latin1 = Utf8ToLatin1(String());
+  if (!latin1) Fail(latin1.error().text);
+  if (latin1->find('\0') != std::string::npos) Fail(kZeroCharacterText);
+  return std::move(*latin1);
 }
 
 }  // namespace menuforge::cli

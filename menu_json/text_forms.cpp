@@ -54,7 +54,7 @@ std::optional<std::u16string> ParseUcs2Hex(std::string_view hex) {
   if (!bytes) return std::nullopt;
   std::u16string text;
   for (std::size_t i = 0; i < bytes->size(); i += 2)
-    text.push_back(static_cast<char16_t>((*bytes)[i] << 8 | (*bytes)[i + 1]));
+    text.push_back(static_cast<char16_t>(ReadU16Be(*bytes, i)));
   return text;
 }
 

@@ -47,6 +47,5 @@ Bytes FsacCloseRequest();
 Bytes FsacVolumeListRequest();
 
 void PutU32(Bytes& bytes, std::uint32_t value);
-std::uint32_t GetU32(ByteView bytes, std::size_t offset);
 
 }  // namespace menuforge

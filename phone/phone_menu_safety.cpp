@@ -12,10 +12,10 @@ constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 
 std::optional<Bytes> FileBytes(const std::filesystem::path& path, std::string& error) {
-  std::string text;
-  error = ReadWholeFile(path, text);
-  if (!error.empty()) return std::nullopt;
-  return Bytes(text.begin(), text.end());
+  const Result<std::string> text = ReadWholeFile(path);
+  error = text.errorText();
+  if (!text) return std::nullopt;
+  return Bytes(text->begin(), text->end());
 }
 
 bool HoldsMenu(ByteView bytes) {

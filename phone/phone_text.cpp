@@ -14,9 +14,9 @@ std::optional<std::string> PhoneText(std::u16string_view text) {
 }
 
 std::optional<std::string> PhoneNameOfLocal(const std::filesystem::path& local) {
-  std::string name;
-  if (!Utf8ToLatin1(local.filename().string(), name)) return std::nullopt;
-  return name;
+  Result<std::string> name = Utf8ToLatin1(local.filename().string());
+  if (!name) return std::nullopt;
+  return std::move(*name);
 }
 
 std::filesystem::path LocalNameOfPhone(std::string_view name) { return Latin1ToUtf8(name); }

@@ -37,12 +37,11 @@ class BigEndian {
   }
   std::optional<std::uint16_t> U16(std::uint64_t offset) const {
     if (!Holds(offset, 2)) return std::nullopt;
-    return static_cast<std::uint16_t>(bytes_[offset] << 8 | bytes_[offset + 1]);
+    return ReadU16Be(bytes_, offset);
   }
   std::optional<std::uint32_t> U32(std::uint64_t offset) const {
     if (!Holds(offset, 4)) return std::nullopt;
-    return std::uint32_t{bytes_[offset]} << 24 | std::uint32_t{bytes_[offset + 1]} << 16 |
-           std::uint32_t{bytes_[offset + 2]} << 8 | bytes_[offset + 3];
+    return ReadU32Be(bytes_, offset);
   }
 
  private:

@@ -11,7 +11,9 @@ std::optional<Bytes> EntryGif(const DrmEntry& entry) {
   if (const auto* file = std::get_if<DrmFileEntry>(&entry))
     return Bytes(file->gif.begin(), file->gif.end());
   const auto& image = std::get<DrmImageEntry>(entry);
-  return PictureToGif(DecodeDrmImage(image.data, image.size, image.maskColour));
+  Result<Bytes> gif = PictureToGif(DecodeDrmImage(image.data, image.size, image.maskColour));
+  if (!gif) return std::nullopt;
+  return std::move(*gif);
 }
 
 }  // namespace

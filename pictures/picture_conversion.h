@@ -3,10 +3,10 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
-#include "base/text_encoding.h"
+#include "base/bytes.h"
+#include "base/result.h"
 #include "pictures/picture.h"
 
 namespace menuforge {
@@ -16,13 +16,11 @@ inline constexpr char kPictureTooLargeText[] =
 inline constexpr char kPictureUnreadablePrefix[] = "Cannot read the picture ";
 inline constexpr char kGifEncodingFailedText[] = "The GIF encoder failed";
 
-// Nothing when the picture does not fit the index buffer or the encoder fails.
-std::optional<Bytes> PictureToGif(const RgbaPicture& picture);
+// Fails when the picture does not fit the index buffer or the encoder fails.
+Result<Bytes> PictureToGif(const RgbaPicture& picture);
 
 // Reads a PNG, BMP or GIF (its first frame), converts it and writes the GIF beside `output`
-// before renaming it into place, so a failure leaves no partial file. Returns the error text, or
-// empty on success.
-[[nodiscard]] std::string Convert(const std::filesystem::path& input,
-                                  const std::filesystem::path& output);
+// before renaming it into place, so a failure leaves no partial file.
+Status Convert(const std::filesystem::path& input, const std::filesystem::path& output);
 
 }  // namespace menuforge

@@ -188,7 +188,8 @@ TEST(PictureConversion, RefusesPicturesBeyondTheIndexBuffer) {
         SizeCase{{65535, 29}, true}, SizeCase{{65536, 1}, false}, SizeCase{{1, 65536}, false}}) {
     EXPECT_EQ(FitsIndexBuffer(c.size), c.fits) << c.size.width << "x" << c.size.height;
   }
-  EXPECT_FALSE(PictureToGif({{1601, 1200}, std::vector<Colour>(1601 * 1200)}));
+  EXPECT_EQ(PictureToGif({{1601, 1200}, std::vector<Colour>(1601 * 1200)}).errorText(),
+            kPictureTooLargeText);
 }
 
 }  // namespace
