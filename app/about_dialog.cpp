@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/about_text.h"
-#include "app/core/version.h"
+#include "base/version.h"
 
 namespace menuforge {
 

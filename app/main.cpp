@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/application_icon.h"
-#include "app/core/version.h"
 #include "app/main_window.h"
 #include "app/working_folder_lock.h"
+#include "base/version.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
 

@@ -14,9 +14,9 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
 #include "app/settings_dialog.h"
+#include "base/user_messages.h"
 #include "catalog/menu_opening.h"
 #include "menu/mma_saver.h"
-#include "menu/user_messages.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {

@@ -11,8 +11,8 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
+#include "base/user_messages.h"
 #include "editor/item_editor_dialog.h"
-#include "menu/user_messages.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {

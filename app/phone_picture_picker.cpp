@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "browser/core/file_listing.h"
-#include "browser/core/phone_text.h"
 #include "browser/picture_picker_dialog.h"
+#include "phone/phone_text.h"
 #include "widgets/progress_adapters.h"
 
 namespace menuforge {

@@ -1,14 +1,15 @@
 // A dock beside the tree that shows a folder of the menu as the phone will draw it, in a chosen
 // screen size, layout and title language. It watches nothing itself: its owner says which
-// menu and folder to show and calls MenuChanged after every change, and it says when the user
-// opens a folder in it.
+// menu and folder to show and calls MenuChanged after every edit (SetMenu again when the menu is
+// built anew, since new nodes may take the old ones' addresses), and it says when the user opens
+// a folder in it.
 #pragma once
 
 #include <QDockWidget>
 #include <QImage>
 #include <memory>
 
-#include "editor/core/drm_binary.h"
+#include "pictures/drm_binary.h"
 #include "menu/menu_tree.h"
 #include "preview/icon_sources.h"
 #include "preview/preview_scene.h"

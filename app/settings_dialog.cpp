@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/core/version.h"
+#include "base/version.h"
 
 namespace menuforge {
 

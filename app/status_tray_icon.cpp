@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/core/version.h"
+#include "base/version.h"
 #include "phone/phone_session.h"
 #include "widgets/shown_text.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/core/colour_quantiser.h"
-#include "editor/core/gif_encoding.h"
+#include "pictures/colour_quantiser.h"
+#include "pictures/gif_encoding.h"
 
 extern char** environ;
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "menu/menu_comparison.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
@@ -98,7 +98,7 @@ struct Files {
     BuildLargest(tree, letter);
     Bytes file;
     if (EncodeMenuFile(tree, FormatOptions{}, Items(), file).status != SaveStatus::Saved ||
-        !WriteFileAtomically(path, file).empty())
+        !WriteFileAtomically(path, file))
       throw std::runtime_error("cannot write " + path.string());
   }
 

@@ -6,8 +6,8 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "editor/core/picture_conversion.h"
-#include "menu/local_file.h"
+#include "pictures/picture_conversion.h"
+#include "base/local_file.h"
 #include "menu/tree_operations.h"
 #include "preview/preview_rendering.h"
 
@@ -26,9 +26,9 @@ std::filesystem::path IconFolderWithPictures() {
     RgbaPicture icon{{24, 24},
                      std::vector<Colour>(24 * 24, Colour{255, std::uint8_t(i * 30),
                                                          std::uint8_t(255 - i * 30), 80})};
-    const std::string error = WriteFileAtomically(
+    const Status written = WriteFileAtomically(
         folder / "a/mobile/picture" / ("icon" + std::to_string(i) + ".gif"), *PictureToGif(icon));
-    if (!error.empty()) std::abort();
+    if (!written) std::abort();
   }
   return folder;
 }

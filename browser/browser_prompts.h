@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "widgets/window_prompts.h"
 
 class QDialog;

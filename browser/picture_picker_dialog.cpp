@@ -18,6 +18,7 @@
 #include "browser/file_mask_dialog.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/picture_pixmap.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
@@ -27,10 +28,6 @@ constexpr int kHeight = 440;
 constexpr int kTreeWidth = 200;
 constexpr int kPreviewSide = 16;
 constexpr int kPathRole = Qt::UserRole;
-
-QString EightBit(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string PathOf(const QTreeWidgetItem* item) {
   return item->data(0, kPathRole).toByteArray().toStdString();
@@ -233,8 +230,8 @@ void PicturePickerDialog::ShowTree() {
   folderTree_->clear();
   QTreeWidgetItem* selected = nullptr;
   const auto add = [&](auto& self, const FolderNode& node, QTreeWidgetItem* item) -> void {
-    const std::string path = NodePath(node);
-    item->setText(0, EightBit(node.text));
+    const std::string path = FolderPath(node);
+    item->setText(0, EightBitText(node.text));
     item->setData(0, kPathRole, QByteArray::fromStdString(path));
     if (&node == browser_.selectedNode()) selected = item;
     for (const auto& child : node.children) self(self, *child, new QTreeWidgetItem(item));
@@ -256,7 +253,7 @@ void PicturePickerDialog::ShowRows() {
   for (const FileRow& row : browser_.rows()) {
     const std::string path = browser_.PhonePathOf(row);
     auto* item =
-        new QTreeWidgetItem(fileList_, {EightBit(row.name), QString::number(row.size),
+        new QTreeWidgetItem(fileList_, {EightBitText(row.name), QString::number(row.size),
                                         QString::fromStdString(AttributeText(row.attributes))});
     item->setData(0, kPathRole, QByteArray::fromStdString(path));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
@@ -275,7 +272,7 @@ void PicturePickerDialog::ShowRows() {
 }
 
 void PicturePickerDialog::ShowFields() {
-  iconPath_->setText(EightBit(browser_.iconPath()));
+  iconPath_->setText(EightBitText(browser_.iconPath()));
   {
     const QSignalBlocker blocker(usePath_);
     usePath_->setChecked(browser_.usePath());
@@ -372,7 +369,7 @@ void PicturePickerDialog::FetchNextPreview() {
 }
 
 QIcon PicturePickerDialog::PreviewOf(const std::string& phonePath) {
-  const QString key = EightBit(phonePath);
+  const QString key = EightBitText(phonePath);
   const Bytes* bytes = previews_.Find(phonePath);
   // A file written over or deleted was forgotten; so is its picture.
   if (bytes == nullptr) {

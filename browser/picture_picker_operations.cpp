@@ -1,9 +1,9 @@
 // The file operations of the "Picture Picker"'s context menus: the window asks the user, the
 // browser does the work.
-#include "browser/core/phone_text.h"
 #include "browser/delete_request_dialog.h"
 #include "browser/file_attributes_dialog.h"
 #include "browser/picture_picker_dialog.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/local_file.h"
 #include "catalog/item_base_file.h"
 #include "catalog/profile_file.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -63,7 +63,7 @@ CatalogResult Catalog::ReadItemBaseFile(bool createWhenMissing) {
   }
   if (!present) {
     if (createWhenMissing)
-      result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase()));
+      result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase())).errorText();
     if (!result.ok()) return result;
     itemBase_ = ItemTable(BuiltInItemBase());
     admittedLines_.clear();
@@ -72,10 +72,10 @@ CatalogResult Catalog::ReadItemBaseFile(bool createWhenMissing) {
     return result;
   }
 
-  std::string text;
-  result.error = ReadWholeFile(path, text);
+  const Result<std::string> text = ReadWholeFile(path);
+  result.error = text.errorText();
   if (!result.ok()) return result;
-  ParsedItemBase parsed = ParseItemBase(text);
+  ParsedItemBase parsed = ParseItemBase(*text);
   result.warnings = std::move(parsed.warnings);
   itemBase_ = ItemTable(std::move(parsed.entries));
   admittedLines_.clear();
@@ -100,7 +100,8 @@ CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool i
     result.error = UnstorableIdentifierError(identifier);
     return result;
   }
-  result.error = AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut));
+  result.error =
+      AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut)).errorText();
   if (result.ok()) ++appendedUnread_;
   return result;
 }
@@ -132,12 +133,13 @@ CatalogResult Catalog::StoreAdmittedItems() {
     if (!result.ok()) return result;
     const std::vector<ItemBaseEntry>& entries = itemBase_.entries();
     result.error =
-        WriteFileAtomically(itemBasePath(), FormatItemBase({entries.begin(), entries.end() - 1}));
+        WriteFileAtomically(itemBasePath(), FormatItemBase({entries.begin(), entries.end() - 1}))
+            .errorText();
     if (result.ok()) admittedLines_.clear();
     return result;
   }
   while (!admittedLines_.empty()) {
-    result.error = AppendLine(itemBasePath(), admittedLines_.front());
+    result.error = AppendLine(itemBasePath(), admittedLines_.front()).errorText();
     if (!result.ok()) return result;
     admittedLines_.erase(admittedLines_.begin());
   }
@@ -181,12 +183,12 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
     return false;
   }
 
-  std::string text;
-  if (const std::string error = ReadWholeFile(path, text); !error.empty()) {
-    dialogs.Show({error, kErrorCaption, MessageIcon::Error});
+  const Result<std::string> text = ReadWholeFile(path);
+  if (!text) {
+    dialogs.Show(text.error());
     return true;
   }
-  const ProfileContents profile = ParseProfile(text);
+  const ProfileContents profile = ParseProfile(*text);
 
   if (profile.recordLength) options.SelectSaveMode(*profile.recordLength);
   if (profile.iconMarker && options.saveMode == RecordSize::k22)

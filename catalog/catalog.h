@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/user_messages.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

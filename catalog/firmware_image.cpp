@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 

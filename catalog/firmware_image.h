@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

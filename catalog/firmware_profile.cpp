@@ -5,9 +5,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/local_file.h"
 #include "catalog/menu_opening.h"
 #include "catalog/profile_file.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -59,8 +59,9 @@ FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& cat
   std::vector<std::string> listed = scan.items;
   listed.insert(listed.end(), scan.shortcuts.begin(), scan.shortcuts.end());
   result.error = WriteFileAtomically(
-      catalog.profilesFolder() / (scan.version + kProfileExtension),
-      FormatProfile(FirmwareFormatLine(scan.version, scan.recordLength), listed));
+                     catalog.profilesFolder() / (scan.version + kProfileExtension),
+                     FormatProfile(FirmwareFormatLine(scan.version, scan.recordLength), listed))
+                     .errorText();
   if (result.error.empty() && result.itemBaseUpdated)
     dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
   return result;
@@ -88,7 +89,8 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
   if (!creation.error.empty()) return creation;
 
   catalog.ListProfiles();
-  catalog.ApplyProfile(scan.version, options, dialogs);
+  // The profile has just been written, so it is there; a failure to read it has been shown.
+  static_cast<void>(catalog.ApplyProfile(scan.version, options, dialogs));
   dialogs.Show({kProfileCreatedText, "", MessageIcon::Information});
   creation.warnings.insert(creation.warnings.end(), scan.warnings.begin(), scan.warnings.end());
   return creation;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/user_messages.h"
 #include "catalog/catalog.h"
 #include "catalog/firmware_scan.h"
 #include "menu/format_options.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "menu/commondata.h"
-#include "menu/local_file.h"
-#include "menu/user_messages.h"
+#include "base/local_file.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 namespace {

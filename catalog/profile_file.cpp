@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge::cli {
 

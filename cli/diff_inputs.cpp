@@ -6,7 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/phone_connection.h"
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "workspace/phone_backups.h"
 
 namespace menuforge::cli {
@@ -40,8 +40,9 @@ class ScratchFolder {
 
 DiffInput ReadFile(const std::filesystem::path& path) {
   DiffInput input;
-  if (std::string error = ReadFileStart(path, kReadLimit, input.bytes); !error.empty())
-    throw CommandFailure(error);
+  Result<std::string> read = ReadFileStart(path, kReadLimit);
+  if (!read) throw CommandFailure(read.error().text);
+  input.bytes = std::move(*read);
   input.whole = input.bytes.size() < kReadLimit;
   return input;
 }

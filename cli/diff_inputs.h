@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/arguments.h"
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge::cli {
 

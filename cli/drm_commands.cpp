@@ -4,10 +4,10 @@
 #include <sstream>
 #include <vector>
 
+#include "base/local_file.h"
 #include "cli/picture_commands.h"
 #include "cli/run_command.h"
-#include "editor/core/drm_picture.h"
-#include "menu/local_file.h"
+#include "pictures/drm_picture.h"
 
 namespace menuforge::cli {
 namespace {
@@ -25,11 +25,9 @@ constexpr char kNumbering[] =
 bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 DrmBinary ReadBinary(const std::string& path) {
-  Bytes contents;
-  if (std::string error = ReadWholeFile(path, kLargestDrmBinary, kDrmBinaryKind, contents);
-      !error.empty())
-    throw CommandFailure(error);
-  return DrmBinary::Parse(std::move(contents));
+  Result<Bytes> contents = ReadWholeFileBytes(path, kLargestDrmBinary, kDrmBinaryKind);
+  if (!contents) throw CommandFailure(contents.error().text);
+  return DrmBinary::Parse(std::move(*contents));
 }
 
 std::string SizeText(const std::optional<PictureSize>& size) {
@@ -65,9 +63,8 @@ int RunExtract(const ParsedArguments& arguments) {
   const std::optional<DrmPicture> picture =
       number == 0 ? std::nullopt : ExtractDrmPicture(binary, number - 1);
   if (!picture) throw CommandFailure(kNoImageText);
-  if (std::string error = WriteFileAtomically(arguments.positional[2], picture->gif);
-      !error.empty())
-    throw CommandFailure(error);
+  if (const Status written = WriteFileAtomically(arguments.positional[2], picture->gif); !written)
+    throw CommandFailure(written.error().text);
   return kExitSuccess;
 }
 

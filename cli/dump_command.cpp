@@ -4,9 +4,10 @@
 #include <sstream>
 
 #include "cli/command.h"
-#include "cli/text_forms.h"
 #include "cli/workspace.h"
+#include "menu/languages.h"
 #include "menu/mma_format.h"
+#include "menu_json/text_forms.h"
 
 namespace menuforge::cli {
 namespace {

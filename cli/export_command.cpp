@@ -1,8 +1,8 @@
 #include <iostream>
 
 #include "cli/command.h"
-#include "cli/json_menu.h"
 #include "cli/workspace.h"
+#include "menu_json/json_menu.h"
 
 namespace menuforge::cli {
 namespace {

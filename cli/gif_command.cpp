@@ -1,12 +1,13 @@
 #include "cli/picture_commands.h"
-#include "editor/core/picture_conversion.h"
+#include "pictures/picture_conversion.h"
 
 namespace menuforge::cli {
 namespace {
 
 int RunGif(const ParsedArguments& arguments) {
-  if (std::string error = Convert(arguments.positional[0], arguments.positional[1]); !error.empty())
-    throw CommandFailure(error);
+  if (const Status converted = Convert(arguments.positional[0], arguments.positional[1]);
+      !converted)
+    throw CommandFailure(converted.error().text);
   return kExitSuccess;
 }
 

@@ -1,9 +1,9 @@
+#include "base/local_file.h"
 #include "cli/command.h"
 #include "cli/format_choice.h"
-#include "cli/json_menu.h"
-#include "cli/json_text.h"
 #include "cli/workspace.h"
-#include "menu/local_file.h"
+#include "menu_json/json_menu.h"
+#include "menu_json/json_text.h"
 
 namespace menuforge::cli {
 namespace {
@@ -15,12 +15,10 @@ constexpr std::size_t kLargestJsonMenu = 8 * 1024 * 1024;
 constexpr char kJsonMenuKind[] = "a JSON menu";
 
 Json ReadJson(const std::string& file) {
-  std::string text;
-  if (const std::string error = ReadWholeFile(file, kLargestJsonMenu, kJsonMenuKind, text);
-      !error.empty())
-    throw CommandFailure(error);
+  const Result<std::string> text = ReadWholeFile(file, kLargestJsonMenu, kJsonMenuKind);
+  if (!text) throw CommandFailure(text.error().text);
   try {
-    return ParseJsonText(text, file);
+    return ParseJsonText(*text, file);
   } catch (const JsonMenuError& error) {
     throw CommandFailure(error.what());
   }

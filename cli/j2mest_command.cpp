@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "cli/command.h"
-#include "cli/text_forms.h"
 #include "java/j2mest_tables.h"
+#include "menu_json/text_forms.h"
 
 namespace menuforge::cli {
 namespace {

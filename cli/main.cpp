@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/version.h"
+#include "base/version.h"
 #include "cli/command.h"
 #include "cli/phone_commands.h"
 #include "cli/picture_commands.h"

@@ -3,9 +3,9 @@
 #include <array>
 #include <iostream>
 
+#include "base/local_file.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
-#include "menu/local_file.h"
 #include "workspace/working_files.h"
 
 namespace menuforge::cli {

@@ -2,11 +2,11 @@
 
 #include <iostream>
 
-#include "browser/core/phone_text.h"
+#include "base/text_encoding.h"
 #include "cli/command.h"
-#include "cli/text_forms.h"
-#include "menu/commondata.h"
+#include "menu_json/text_forms.h"
 #include "phone/phone_socket_path.h"
+#include "phone/phone_text.h"
 #include "workspace/working_files.h"
 
 namespace menuforge::cli {
@@ -40,9 +40,9 @@ std::string ShownPhonePathOnTerminal(std::string_view path) {
 }
 
 std::string PhonePathArgument(const std::string& argument) {
-  std::string path;
-  if (!Utf8ToLatin1(argument, path)) throw CommandFailure(NotEightBitMessage(argument).text);
-  return path;
+  Result<std::string> path = Utf8ToLatin1(argument);
+  if (!path) throw CommandFailure(NotEightBitMessage(argument).text);
+  return std::move(*path);
 }
 
 PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings settings,

@@ -1,13 +1,14 @@
 #include <iostream>
 #include <vector>
 
-#include "browser/core/phone_text.h"
+#include "base/local_file.h"
+#include "base/user_messages.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
-#include "menu/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
 #include "phone/phone_menu_files.h"
+#include "phone/phone_text.h"
 
 namespace menuforge::cli {
 namespace {

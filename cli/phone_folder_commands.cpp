@@ -5,11 +5,11 @@
 #include <optional>
 #include <vector>
 
-#include "browser/core/phone_text.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
 #include "phone/file_list_entry.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge::cli {
 namespace {

@@ -1,9 +1,12 @@
 #include <charconv>
 #include <filesystem>
+#include <optional>
 
 #include "cli/picture_commands.h"
 #include "cli/workspace.h"
-#include "editor/core/current_drm_binary.h"
+#include "base/local_file.h"
+#include "menu/languages.h"
+#include "pictures/drm_binary.h"
 #include "preview/folder_path.h"
 #include "preview/png_writing.h"
 #include "preview/preview_rendering.h"
@@ -52,11 +55,13 @@ int RunPreview(const ParsedArguments& arguments) {
       throw CommandFailure("no folder \"" + *icons + "\" to take icons from");
     phone.emplace(*icons);
   }
-  CurrentDrmBinary binary;
+  std::optional<DrmBinary> binary;
   DrmIcons drmIcons;
   if (auto drm = arguments.Value("--drm")) {
-    if (std::optional<Message> refused = binary.Load(*drm)) throw CommandFailure(refused->text);
-    drmIcons.SetBinary(&binary.binary());
+    Result<Bytes> contents = ReadWholeFileBytes(*drm, kLargestDrmBinary, kDrmBinaryKind);
+    if (!contents) throw CommandFailure(contents.error().text);
+    binary = DrmBinary::Parse(std::move(*contents));
+    drmIcons.SetBinary(&*binary);
   }
 
   Workspace workspace;
@@ -66,7 +71,7 @@ int RunPreview(const ParsedArguments& arguments) {
   if (found.folder == nullptr) throw CommandFailure(found.error);
 
   const PreviewScene scene = BuildScene(workspace.tree, *found.folder, options);
-  const IconSources sources{phone ? &*phone : nullptr, binary.loaded() ? &drmIcons : nullptr};
+  const IconSources sources{phone ? &*phone : nullptr, binary ? &drmIcons : nullptr};
   if (std::string error = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
       !error.empty())
     throw CommandFailure(error);

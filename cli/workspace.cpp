@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/user_messages.h"
 #include "catalog/menu_opening.h"
 #include "cli/command.h"
 #include "menu/mma_saver.h"
-#include "menu/user_messages.h"
 
 namespace menuforge::cli {
 namespace {

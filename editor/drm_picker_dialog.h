@@ -8,8 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "base/user_messages.h"
 #include "editor/core/current_drm_binary.h"
-#include "menu/user_messages.h"
 
 class QBuffer;
 class QCheckBox;

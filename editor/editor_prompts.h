@@ -2,7 +2,7 @@
 // one interface so that tests can answer with a script instead of blocking.
 #pragma once
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 class QDialog;
 class QWidget;

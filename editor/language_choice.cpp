@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
+#include "menu/languages.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
@@ -34,8 +36,7 @@ class LanguageComboBox : public QComboBox {
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor) {
   auto* choice = new LanguageComboBox(parent);
   choice->setObjectName(QStringLiteral("languageChoice"));
-  for (std::string_view name : LanguageTable)
-    choice->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  for (std::string_view name : LanguageTable) choice->addItem(EightBitText(name));
   choice->setCurrentIndex(static_cast<int>(position < kLanguageCount ? position : 0));
   QObject::connect(choice, &QComboBox::activated, editor, [choice, editor] {
     if (!choice->browsing()) editor->setFocus();

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <string>
 
+#include "base/user_messages.h"
 #include "editor/core/entry_request.h"
-#include "menu/user_messages.h"
 
 class QComboBox;
 class QLineEdit;

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "base/text_encoding.h"
 #include "editor/core/editor_controls.h"
-#include "menu/commondata.h"
 
 class QWidget;
 

@@ -6,8 +6,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "base/text_encoding.h"
 #include "editor/shown_texts.h"
-#include "menu/commondata.h"
 
 namespace menuforge {
 namespace {

@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <string>
 
+#include "base/user_messages.h"
 #include "editor/core/entry_request.h"
 #include "menu/item_data.h"
-#include "menu/user_messages.h"
 
 class QComboBox;
 class QPlainTextEdit;

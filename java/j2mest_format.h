@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "workspace/working_files.h"
+#include "base/local_file.h"
 #include "java/jad_file.h"
-#include "menu/local_file.h"
+#include "workspace/working_files.h"
 
 namespace menuforge {
 namespace {
@@ -49,8 +49,8 @@ class Patcher {
       if (!name.empty() && WriteLaunchTextField(bytes, target.offset, name)) changed = true;
     }
     if (!changed) return CopyPatch::Unchanged;
-    if (const std::string error = WriteFileAtomically(copy.copy, bytes); !error.empty())
-      return Stop(error);
+    if (const Status written = WriteFileAtomically(copy.copy, bytes); !written)
+      return Stop(written.error().text);
     return CopyPatch::Patched;
   }
 
@@ -72,12 +72,12 @@ class Patcher {
       return false;
     }
     if (!result.complete) return true;
-    std::string text;
-    if (const std::string error = ReadWholeFile(jad_, text); !error.empty()) {
-      dialogs_.Show(J2mestFileFailure(error));
+    const Result<std::string> text = ReadWholeFile(jad_);
+    if (!text) {
+      dialogs_.Show(J2mestFileFailure(text.error().text));
       return false;
     }
-    name = ReadJadMidletName(text);
+    name = ReadJadMidletName(*text);
     return true;
   }
 

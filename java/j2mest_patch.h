@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
+#include "base/user_messages.h"
 #include "java/j2mest_tables.h"
-#include "menu/user_messages.h"
 #include "phone/phone_link.h"
 
 namespace menuforge {

@@ -1,7 +1,11 @@
 #include "java/j2mest_tables.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "base/local_file.h"
 #include "workspace/working_files.h"
-#include "menu/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -27,7 +31,10 @@ bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTa
 }  // namespace
 
 std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes) {
-  return ReadFileStart(path, LargestJ2mestSize() + 1, bytes);
+  Result<Bytes> read = ReadFileStartBytes(path, LargestJ2mestSize() + 1);
+  if (!read) return read.error().text;
+  bytes = std::move(*read);
+  return {};
 }
 
 bool ParseJ2mest(const J2mestState& state, const std::filesystem::path& workingFolder,

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/user_messages.h"
 #include "java/j2mest_format.h"
-#include "menu/user_messages.h"
 #include "phone/phone_menu_files.h"
 
 namespace menuforge {

@@ -5,10 +5,6 @@
 namespace menuforge {
 namespace {
 
-std::uint16_t ReadU16(ByteView bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] << 8 | bytes[at + 1]);
-}
-
 void WriteU16(Bytes& out, std::size_t value) {
   out.push_back(static_cast<std::uint8_t>(value >> 8 & 0xFF));
   out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -40,7 +36,7 @@ std::optional<std::vector<TitleEntry>> DecodeTitles(ByteView content,
   std::size_t previousEnd = 0;
   for (std::size_t j = 0; j < n; ++j) {
     const std::uint8_t language = content[1 + 4 * j];
-    const std::size_t end = ReadU16(content, 3 + 4 * j);
+    const std::size_t end = ReadU16Be(content, 3 + 4 * j);
     if (end <= previousEnd && j > 0) {
       problems.push_back("title " + std::to_string(j + 1) +
                          " does not lie behind the one before; it and the titles after it were "
@@ -130,7 +126,7 @@ DecodedChunks DecodeChunks(ByteView data) {
       break;
     }
     const std::uint8_t tag = data[p];
-    const std::size_t length = ReadU16(data, p + 1);
+    const std::size_t length = ReadU16Be(data, p + 1);
     const ByteView rest = data.subspan(p + 3);
     std::optional<ChunkSlot> known = KnownChunkOfFileTag(tag);
 
@@ -195,7 +191,7 @@ DecodedChunks DecodeChunks(ByteView data) {
                        },
                        [&](DrmIconChunk& chunk) {
                          chunk.drmByte = content[0];
-                         chunk.number = ReadU16(content, 2);
+                         chunk.number = ReadU16Be(content, 2);
                          return true;
                        },
                        [&](CodeChunk& chunk) {
@@ -203,7 +199,7 @@ DecodedChunks DecodeChunks(ByteView data) {
                          return true;
                        },
                        [&](ActionChunk& chunk) {
-                         chunk.code = ReadU16(content, 0);
+                         chunk.code = ReadU16Be(content, 0);
                          return true;
                        },
                        [&](ShortcutChunk& chunk) {

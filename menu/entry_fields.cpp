@@ -1,5 +1,7 @@
 #include "menu/entry_fields.h"
 
+#include "menu/languages.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

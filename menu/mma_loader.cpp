@@ -3,8 +3,8 @@
 #include <limits>
 #include <set>
 
+#include "base/local_file.h"
 #include "menu/chunk_codec.h"
-#include "menu/local_file.h"
 #include "menu/mma_format.h"
 #include "menu/tree_operations.h"
 
@@ -85,10 +85,8 @@ bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
   record.titleMode = bytes[4];
   record.attributeByte = bytes[5];
   record.itemName = ZeroTextToString(bytes.subspan(kNameField, layout_.nameWidth));
-  record.dataOffset =
-      static_cast<std::uint16_t>(bytes[layout_.offsetField] << 8 | bytes[layout_.offsetField + 1]);
-  record.dataLength = static_cast<std::uint16_t>(bytes[layout_.offsetField + 2] << 8 |
-                                                 bytes[layout_.offsetField + 3]);
+  record.dataOffset = ReadU16Be(bytes, layout_.offsetField);
+  record.dataLength = ReadU16Be(bytes, layout_.offsetField + 2);
   record.modified = record.dataLength != 0;
   return true;
 }
@@ -265,10 +263,9 @@ LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tr
 }
 
 std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes) {
-  std::string read;
-  if (std::string error = ReadFileStart(path, kMostBytesReachable, read); !error.empty())
-    return error;
-  bytes.assign(read.begin(), read.end());
+  const Result<std::string> read = ReadFileStart(path, kMostBytesReachable);
+  if (!read) return read.error().text;
+  bytes.assign(read->begin(), read->end());
   return {};
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
 #include "menu/menu_tree.h"

@@ -1,7 +1,7 @@
 #include "menu/mma_saver.h"
 
+#include "base/local_file.h"
 #include "menu/chunk_codec.h"
-#include "menu/local_file.h"
 #include "menu/mma_format.h"
 
 namespace menuforge {
@@ -135,8 +135,8 @@ SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
   Bytes bytes;
   SaveResult result = EncodeMenuFile(tree, options, availableItems, bytes);
   if (result.status != SaveStatus::Saved) return result;
-  if (std::string error = WriteFileAtomically(path, bytes); !error.empty())
-    return {SaveStatus::Failed, {error, kErrorCaption, MessageIcon::Error}};
+  if (const Status written = WriteFileAtomically(path, bytes); !written)
+    return {SaveStatus::Failed, written.error()};
   return result;
 }
 

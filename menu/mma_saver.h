@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
 #include "menu/menu_tree.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

@@ -18,12 +18,6 @@ void PutU32(Bytes& bytes, std::uint32_t value) {
     bytes.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-std::uint32_t GetU32(ByteView bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value = value << 8 | bytes[offset + i];
-  return value;
-}
-
 Bytes FsacOpenRequest(std::string_view phonePath, bool withZeroByte) {
   Bytes request = Header(kFsacOpen, 0);
   request.insert(request.end(), phonePath.begin(), phonePath.end());

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 
@@ -47,6 +47,5 @@ Bytes FsacCloseRequest();
 Bytes FsacVolumeListRequest();
 
 void PutU32(Bytes& bytes, std::uint32_t value);
-std::uint32_t GetU32(ByteView bytes, std::size_t offset);
 
 }  // namespace menuforge

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phone/fsac_request.h"
 
 namespace menuforge {

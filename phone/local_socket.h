@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phone/file_list_entry.h"
 
 namespace menuforge {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_log.h"

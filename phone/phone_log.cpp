@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 

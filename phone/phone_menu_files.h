@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/phone_session.h"
 #include "workspace/settings.h"

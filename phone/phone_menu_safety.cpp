@@ -1,6 +1,6 @@
 #include "phone/phone_menu_safety.h"
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "menu/mma_loader.h"
 #include "workspace/phone_backups.h"
 
@@ -12,10 +12,10 @@ constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 
 std::optional<Bytes> FileBytes(const std::filesystem::path& path, std::string& error) {
-  std::string text;
-  error = ReadWholeFile(path, text);
-  if (!error.empty()) return std::nullopt;
-  return Bytes(text.begin(), text.end());
+  const Result<std::string> text = ReadWholeFile(path);
+  error = text.errorText();
+  if (!text) return std::nullopt;
+  return Bytes(text->begin(), text->end());
 }
 
 bool HoldsMenu(ByteView bytes) {

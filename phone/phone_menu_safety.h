@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "menu/commondata.h"
-#include "menu/user_messages.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
 #include "phone/phone_link.h"
 #include "workspace/settings.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/p2k_library.h"
 #include "phone/phone_log.h"

@@ -2,7 +2,7 @@
 // to it.
 #pragma once
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/phone_menu_files.h"
 #include "phone/phone_session.h"
 

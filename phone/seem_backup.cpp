@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phone/fsac_transfer.h"
 
 namespace menuforge {
@@ -38,10 +38,10 @@ void BackupSeem(PhoneSession& session, const std::filesystem::path& target, User
     dialogs.Show({ReadTooLargeText(), kP2kErrorCaption, MessageIcon::Error});
     return;
   }
-  const std::string error =
+  const Status written =
       WriteFileAtomically(target, ByteView(buffer.data(), static_cast<std::size_t>(read)));
-  if (!error.empty()) {
-    dialogs.Show(FileFailure(error));
+  if (!written) {
+    dialogs.Show(FileFailure(written.error().text));
     return;
   }
   dialogs.Show({kBackedUpText, "", MessageIcon::Information});
@@ -49,12 +49,12 @@ void BackupSeem(PhoneSession& session, const std::filesystem::path& target, User
 
 void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, UserDialogs& dialogs) {
   if (!session.connected()) return;
-  std::string contents;
-  const std::string error = ReadWholeFile(source, contents);
-  if (!error.empty()) {
-    dialogs.Show(FileFailure(error));
+  const Result<std::string> read = ReadWholeFile(source);
+  if (!read) {
+    dialogs.Show(FileFailure(read.error().text));
     return;
   }
+  const std::string& contents = *read;
   if (contents.size() > kSeemBufferSize) {
     dialogs.Show({BackupTooLargeText(), kP2kErrorCaption, MessageIcon::Error});
     return;

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/phone_session.h"
 
 namespace menuforge {

@@ -52,12 +52,12 @@ std::uint8_t WireReader::U8() {
 
 std::uint16_t WireReader::U16() {
   const ByteView bytes = Take(2);
-  return ok_ ? static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]) : 0;
+  return ok_ ? ReadU16Be(bytes, 0) : 0;
 }
 
 std::uint32_t WireReader::U32() {
   const ByteView bytes = Take(4);
-  return ok_ ? GetU32(bytes, 0) : 0;
+  return ok_ ? ReadU32Be(bytes, 0) : 0;
 }
 
 ByteView WireReader::Rest() { return Take(payload_.size() - std::min(position_, payload_.size())); }
@@ -73,7 +73,7 @@ std::optional<Bytes> FrameBuffer::Next(bool& tooLarge) {
   tooLarge = false;
   const ByteView waiting = ByteView(buffer_).subspan(taken_);
   if (waiting.size() < kFrameHeaderSize) return std::nullopt;
-  const std::uint32_t length = GetU32(waiting, 0);
+  const std::uint32_t length = ReadU32Be(waiting, 0);
   if (length > kMaxFramePayload) {
     tooLarge = true;
     return std::nullopt;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "catalog/item_base_file.h"
-#include "editor/core/drm_image.h"
-#include "menu/local_file.h"
+#include "pictures/drm_image.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -164,8 +164,8 @@ std::string WriteDemoFirmware(const std::filesystem::path& storage, std::string_
   }};
   for (const auto& [name, bytes] : files) {
     if (std::filesystem::exists(folder / name, error)) continue;
-    if (std::string problem = WriteFileAtomically(folder / name, bytes); !problem.empty())
-      return problem;
+    if (const Status written = WriteFileAtomically(folder / name, bytes); !written)
+      return written.error().text;
   }
   return "";
 }

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "menu/commondata.h"
-#include "menu/local_file.h"
+#include "base/local_file.h"
+#include "base/text_encoding.h"
 #include "phone/phone_identity.h"
 #include "phonesim/seem_records.h"
 
@@ -81,13 +81,13 @@ std::string WriteMidlets(const std::filesystem::path& table, const std::filesyst
                          const RecordLayout& layout, const std::array<DemoMidlet, N>& midlets) {
   for (const std::filesystem::path& needed : {table.parent_path(), folder})
     if (std::string problem = CreateFolder(needed); !problem.empty()) return problem;
-  if (std::string problem = WriteFileAtomically(table, Table(layout, midlets)); !problem.empty())
-    return problem;
+  if (const Status written = WriteFileAtomically(table, Table(layout, midlets)); !written)
+    return written.error().text;
   for (std::size_t i = 0; i < midlets.size(); ++i)
-    if (std::string problem = WriteFileAtomically(folder / ("j2me" + std::to_string(i) + ".jad"),
-                                                  std::string_view(Jad(midlets[i])));
-        !problem.empty())
-      return problem;
+    if (const Status written = WriteFileAtomically(folder / ("j2me" + std::to_string(i) + ".jad"),
+                                                   std::string_view(Jad(midlets[i])));
+        !written)
+      return written.error().text;
   return {};
 }
 

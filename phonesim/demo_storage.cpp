@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "base/local_file.h"
 #include "catalog/item_base_file.h"
-#include "menu/local_file.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 #include "phone/file_list_entry.h"
@@ -154,8 +154,8 @@ std::string CreateDemoStorage(const std::filesystem::path& root) {
       {"b/mobile/picture/card.gif", DemoIcon(Frame)},
   }};
   for (const auto& [name, bytes] : files)
-    if (std::string problem = WriteFileAtomically(root / name, bytes); !problem.empty())
-      return problem;
+    if (const Status written = WriteFileAtomically(root / name, bytes); !written)
+      return written.error().text;
   if (std::string problem = CreateDemoMidlets(root); !problem.empty()) return problem;
 
   PhoneStorage storage(root);

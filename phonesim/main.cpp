@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/version.h"
+#include "base/version.h"
 #include "phone/phone_socket_path.h"
 #include "phonesim/demo_firmware.h"
 #include "phonesim/demo_storage.h"

@@ -24,7 +24,7 @@
 #include <optional>
 #include <span>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phone/fsac_request.h"
 #include "phonesim/phone_storage.h"
 

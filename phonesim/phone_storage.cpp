@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phonesim/phone_path.h"
 #include "phonesim/storage_file.h"
 
@@ -31,9 +31,9 @@ std::optional<AttributeTable> ReadAttributeTable(const std::filesystem::path& ro
   const std::filesystem::path file = root / kAttributeTableFile;
   if (!LiesWithin(root, file)) return std::nullopt;
   AttributeTable table;
-  std::string text;
-  if (!ReadWholeFile(file, text).empty()) return table;
-  for (const std::string& line : SplitLines(text)) {
+  const Result<std::string> text = ReadWholeFile(file);
+  if (!text) return table;
+  for (const std::string& line : SplitLines(*text)) {
     const std::size_t blank = line.find(' ');
     unsigned mask = 0;
     const auto [end, error] = std::from_chars(line.data(), line.data() + blank, mask);
@@ -173,9 +173,10 @@ void PhoneStorage::ClearDrafts() const {
 
 std::optional<Bytes> PhoneStorage::ReadSeem(std::uint16_t seem, std::uint16_t record) const {
   const std::optional<std::filesystem::path> file = SeemFile(root_, seem, record);
-  std::string contents;
-  if (!file || !ReadWholeFile(*file, contents).empty()) return std::nullopt;
-  return Bytes(contents.begin(), contents.end());
+  if (!file) return std::nullopt;
+  const Result<std::string> contents = ReadWholeFile(*file);
+  if (!contents) return std::nullopt;
+  return Bytes(contents->begin(), contents->end());
 }
 
 bool PhoneStorage::WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView data) {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phone/file_list_entry.h"
 
 namespace menuforge {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phonesim/phone_storage.h"
 
 namespace menuforge {

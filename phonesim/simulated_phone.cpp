@@ -45,7 +45,7 @@ std::int32_t SimulatedPhone::SendCommand(std::uint32_t command, ByteView request
 
 std::int32_t SimulatedPhone::Fsac(ByteView request, std::uint32_t capacity, Bytes& response) {
   if (request.size() < 4) return kP2kFailure;
-  switch (GetU32(request, 0)) {
+  switch (ReadU32Be(request, 0)) {
     case kFsacOpen: return faults_.Refuses(PhoneCall::FsacOpen) ? kP2kFailure : Open(request);
     case kFsacSeek: return faults_.Refuses(PhoneCall::FsacSeek) ? kP2kFailure : Seek(request);
     case kFsacRead:
@@ -77,12 +77,12 @@ std::int32_t SimulatedPhone::Open(ByteView request) {
 
 std::int32_t SimulatedPhone::Seek(ByteView request) {
   if (!openFile_ || request.size() != kSeekRequestSize) return kP2kFailure;
-  return openFile_->Seek(GetU32(request, 4), request[8]) ? kDone : kP2kFailure;
+  return openFile_->Seek(ReadU32Be(request, 4), request[8]) ? kDone : kP2kFailure;
 }
 
 std::int32_t SimulatedPhone::Read(ByteView request, std::uint32_t capacity, Bytes& response) {
   if (!openFile_ || request.size() != kFsacHeaderSize) return kP2kFailure;
-  const std::size_t wanted = std::min<std::size_t>(GetU32(request, 4), capacity);
+  const std::size_t wanted = std::min<std::size_t>(ReadU32Be(request, 4), capacity);
   std::optional<Bytes> data = openFile_->Read(wanted);
   if (!data || data->size() > capacity || faults_.Drops(data->size())) return kP2kFailure;
   response = std::move(*data);
@@ -92,7 +92,7 @@ std::int32_t SimulatedPhone::Read(ByteView request, std::uint32_t capacity, Byte
 std::int32_t SimulatedPhone::Write(ByteView request) {
   if (!openFile_ || request.size() < kFsacHeaderSize) return kP2kFailure;
   const ByteView data = request.subspan(kFsacHeaderSize);
-  if (GetU32(request, 4) != data.size() || faults_.Drops(data.size())) {
+  if (ReadU32Be(request, 4) != data.size() || faults_.Drops(data.size())) {
     openFile_->Spoil();
     return kP2kFailure;
   }

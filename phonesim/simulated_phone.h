@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 #include "phone/file_list_entry.h"
 #include "phonesim/phone_faults.h"
 #include "phonesim/phone_open_file.h"

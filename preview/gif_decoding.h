@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "editor/core/picture.h"
-#include "menu/commondata.h"
+#include "pictures/picture.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/core/drm_image.h"
-#include "menu/local_file.h"
+#include "pictures/drm_image.h"
+#include "base/local_file.h"
 #include "preview/gif_decoding.h"
 
 namespace menuforge {
@@ -49,12 +49,10 @@ IconLookup ReadIcon(const std::filesystem::path& folder, const std::filesystem::
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error) || !Inside(folder, path))
     return {IconStatus::NotFound, nullptr};
-  std::string contents;
-  if (!ReadFileStart(path, kLargestIconFile + 1, contents).empty())
-    return {IconStatus::NotFound, nullptr};
-  if (contents.size() > kLargestIconFile) return {IconStatus::Unreadable, nullptr};
-  const auto* data = reinterpret_cast<const std::uint8_t*>(contents.data());
-  return Ready(DecodeGifIcon(ByteView(data, contents.size())));
+  const Result<Bytes> contents = ReadFileStartBytes(path, kLargestIconFile + 1);
+  if (!contents) return {IconStatus::NotFound, nullptr};
+  if (contents->size() > kLargestIconFile) return {IconStatus::Unreadable, nullptr};
+  return Ready(DecodeGifIcon(*contents));
 }
 
 IconLookup DecodeDrmEntry(const DrmEntry& entry) {

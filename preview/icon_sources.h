@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/core/drm_binary.h"
-#include "editor/core/picture.h"
+#include "pictures/drm_binary.h"
+#include "pictures/picture.h"
 #include "preview/entry_look.h"
 
 namespace menuforge {

@@ -2,7 +2,7 @@
 
 #include <png.h>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 
@@ -28,7 +28,7 @@ std::optional<Bytes> EncodePng(const RgbaPicture& picture) {
 std::string WritePng(const RgbaPicture& picture, const std::filesystem::path& path) {
   const std::optional<Bytes> png = EncodePng(picture);
   if (!png) return "The PNG encoder failed";
-  return WriteFileAtomically(path, *png);
+  return WriteFileAtomically(path, *png).errorText();
 }
 
 }  // namespace menuforge

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "editor/core/picture.h"
-#include "menu/commondata.h"
+#include "pictures/picture.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

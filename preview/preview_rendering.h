@@ -2,7 +2,7 @@
 // command-line tool.
 #pragma once
 
-#include "editor/core/picture.h"
+#include "pictures/picture.h"
 #include "preview/icon_sources.h"
 #include "preview/preview_scene.h"
 #include "preview/text_drawing.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/core/picture.h"
+#include "pictures/picture.h"
 
 namespace menuforge {
 

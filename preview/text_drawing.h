@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/core/picture.h"
+#include "pictures/picture.h"
 #include "preview/screen_layout.h"
 
 namespace menuforge {

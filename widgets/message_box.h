@@ -1,7 +1,7 @@
 // The core's messages and questions as modal message boxes.
 #pragma once
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "editor/core/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 
 namespace menuforge {
 

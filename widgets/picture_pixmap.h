@@ -4,7 +4,7 @@
 
 #include <QPixmap>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "widgets/message_box.h"
 
 class QDialog;

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 // The packaged header keeps its definitions behind SI_IMPLEMENTATION; only 8-bit text is needed.
 #define SI_NO_CONVERSION
@@ -37,9 +37,9 @@ IniFile::~IniFile() = default;
 std::string IniFile::Read(const std::filesystem::path& path) {
   std::error_code missing;
   if (!std::filesystem::exists(path, missing)) return {};
-  std::string text;
-  if (std::string error = ReadWholeFile(path, text); !error.empty()) return error;
-  if (sections_->LoadData(text) < 0) return FileError("read", path, ENOMEM);
+  const Result<std::string> text = ReadWholeFile(path);
+  if (!text) return text.error().text;
+  if (sections_->LoadData(*text) < 0) return FileError("read", path, ENOMEM);
   return {};
 }
 
@@ -57,7 +57,7 @@ void IniFile::RemoveSection(const char* section) { sections_->Delete(section, nu
 std::string IniFile::Write(const std::filesystem::path& path) const {
   std::string text;
   sections_->Save(text);  // into memory and without character conversion: it cannot fail
-  return WriteFileAtomically(path, WithCrLf(text));
+  return WriteFileAtomically(path, WithCrLf(text)).errorText();
 }
 
 }  // namespace menuforge

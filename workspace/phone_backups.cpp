@@ -6,7 +6,7 @@
 #include <optional>
 #include <tuple>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 
 namespace menuforge {
 namespace {
@@ -79,9 +79,9 @@ std::vector<std::pair<ParsedName, std::filesystem::path>> Backups(
 }
 
 bool SameBytes(const std::filesystem::path& path, ByteView bytes) {
-  std::string held;
-  return ReadWholeFile(path, held).empty() &&
-         std::equal(held.begin(), held.end(), bytes.begin(), bytes.end(),
+  const Result<std::string> held = ReadWholeFile(path);
+  return held &&
+         std::equal(held->begin(), held->end(), bytes.begin(), bytes.end(),
                     [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 
@@ -120,7 +120,8 @@ StoredBackup StorePhoneBackup(const std::filesystem::path& folder, const std::st
   std::filesystem::path path = folder / name;
   for (unsigned turn = 2; std::filesystem::exists(path, error); ++turn)
     path = folder / (name + "_" + std::to_string(turn));
-  if (std::string failed = WriteFileAtomically(path, menu); !failed.empty()) return {failed, {}};
+  if (const Status written = WriteFileAtomically(path, menu); !written)
+    return {written.error().text, {}};
 
   const auto kept = Backups(folder);
   for (std::size_t i = kKeptPhoneBackups; i < kept.size(); ++i)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge {
 

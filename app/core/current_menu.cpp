@@ -1,6 +1,6 @@
 #include "app/core/current_menu.h"
 
-#include "app/core/version.h"
+#include "base/version.h"
 
 namespace menuforge {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "base/user_messages.h"
 #include "editor/core/installed_midlets.h"
 #include "java/j2mest_tables.h"
-#include "menu/user_messages.h"
 #include "phone/phone_link.h"
 
 namespace menuforge {

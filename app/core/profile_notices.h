@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 
 namespace menuforge {
 

@@ -2,8 +2,8 @@
 #include <optional>
 
 #include "browser/core/phone_browser.h"
-#include "browser/core/phone_text.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {
@@ -38,7 +38,7 @@ void PhoneBrowser::DeleteSelected(DeleteRequest& request) {
       if (answer == DeleteAnswer::Skip) continue;
       if (answer == DeleteAnswer::YesToAll) askEach = false;
     }
-    const std::string phonePath = NodePath(*selected_) + "/" + name;
+    const std::string phonePath = FolderPath(*selected_) + "/" + name;
     if (link_.session.library().File_Delete(phonePath) == kP2kFailure) {
       ShowError(kFileDeleteFailedPrefix, phonePath);
       break;
@@ -76,7 +76,7 @@ void PhoneBrowser::CreateFolder(std::u16string_view name) {
   if (!folderSelected()) return;
   const std::optional<std::string> phoneName = PhoneText(name);
   if (!phoneName) return dialogs_.Show(NotEightBitMessage(WideToUtf8(name)));
-  const std::string path = NodePath(*selected_) + "/" + *phoneName;
+  const std::string path = FolderPath(*selected_) + "/" + *phoneName;
   if (link_.session.library().File_CreateDir(path, 0) == kP2kFailure) {
     ShowError(kFolderCreateFailedPrefix, path);
     return;
@@ -95,7 +95,7 @@ void PhoneBrowser::DeleteFolder(DeleteRequest& request) {
     // A refused delete stopped at its file; the folder is not empty, so it stays.
     if (!rows_.empty()) return;
   }
-  const std::string path = NodePath(*selected_);
+  const std::string path = FolderPath(*selected_);
   if (link_.session.library().File_DeleteDir(path) == kP2kFailure) {
     ShowError(kFileDeleteFailedPrefix, path);
     return;

@@ -1,9 +1,10 @@
 // Upload and Download of the phone file browser.
 #include <optional>
 
+#include "base/local_file.h"
 #include "browser/core/phone_browser.h"
-#include "browser/core/phone_text.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {
@@ -29,7 +30,7 @@ void PhoneBrowser::Upload(const std::vector<std::filesystem::path>& files,
     dialogs_.Show({kTargetNotSpecifiedText, kErrorCaption, MessageIcon::Error});
     return;
   }
-  std::optional<std::string> target = usePath_ ? PhoneText(usePathText_) : NodePath(*selected_);
+  std::optional<std::string> target = usePath_ ? PhoneText(usePathText_) : FolderPath(*selected_);
   if (!target) return dialogs_.Show(NotEightBitMessage(WideToUtf8(usePathText_)));
   if (!target->ends_with('/')) *target += '/';
   // Every name is checked before the first file goes, so that a refusal sends nothing.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
 #include "phone/phone_session.h"
 #include "phone/transfer_progress.h"
 

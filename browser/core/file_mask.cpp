@@ -1,7 +1,7 @@
 #include "browser/core/file_mask.h"
 
-#include "browser/core/phone_text.h"
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 

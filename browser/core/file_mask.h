@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/user_messages.h"
 #include "browser/core/browser_run_state.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

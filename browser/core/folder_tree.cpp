@@ -57,9 +57,9 @@ FolderNode& FolderNode::ChildOrNew(std::string_view childText) {
   return **children.insert(place, std::move(node));
 }
 
-std::string NodePath(const FolderNode& node) {
+std::string FolderPath(const FolderNode& node) {
   if (node.isRoot()) return {};
-  return NodePath(*node.parent) + "/" + node.text;
+  return FolderPath(*node.parent) + "/" + node.text;
 }
 
 FolderTree::FolderTree() : root_(std::make_unique<FolderNode>()) { root_->text = kTreeRootText; }

@@ -30,7 +30,7 @@ struct FolderNode {
 };
 
 // Empty for the root; else the parent's path + "/" + the text ("/a", "/a/mobile").
-std::string NodePath(const FolderNode& node);
+std::string FolderPath(const FolderNode& node);
 
 class FolderTree {
  public:

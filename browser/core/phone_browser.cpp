@@ -4,7 +4,7 @@
 #include <map>
 
 #include "browser/core/natural_order.h"
-#include "browser/core/phone_text.h"
+#include "phone/phone_text.h"
 #include "menu/icon_path_rule.h"
 
 namespace menuforge {
@@ -31,7 +31,7 @@ PhoneBrowser::PhoneBrowser(PhoneLink& link, BrowserRunState& state, PicturePrevi
 }
 
 std::string PhoneBrowser::PhonePathOf(const FileRow& row) const {
-  return selected_ ? NodePath(*selected_) + "/" + row.name : row.name;
+  return selected_ ? FolderPath(*selected_) + "/" + row.name : row.name;
 }
 
 void PhoneBrowser::Update(ProgressWindows& browserWindows) {
@@ -43,13 +43,13 @@ void PhoneBrowser::Update(ProgressWindows& browserWindows) {
 }
 
 void PhoneBrowser::SelectNode(const FolderNode* node) {
-  selected_ = node ? tree_.Find(NodePath(*node)) : nullptr;
+  selected_ = node ? tree_.Find(FolderPath(*node)) : nullptr;
   rows_.clear();
   selectedRows_.clear();
   iconPath_.clear();
   if (!folderSelected()) return;
   ListSelected();
-  currentFolderPath_ = NodePath(*selected_) + "/";
+  currentFolderPath_ = FolderPath(*selected_) + "/";
   if (usePath_) usePathText_ = WideOf(currentFolderPath_);
 }
 
@@ -60,7 +60,7 @@ void PhoneBrowser::ListSelected() {
   selectedRows_.clear();
   if (!folderSelected()) return;
   // One pass over the phone file list finds the entries of the folder's files.
-  const std::string prefix = NodePath(*selected_) + "/";
+  const std::string prefix = FolderPath(*selected_) + "/";
   std::map<std::string, const FileListEntry*, std::less<>> entries;
   for (const FileListEntry& entry : link_.session.fileList) {
     const std::string path = entry.path();

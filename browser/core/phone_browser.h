@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/user_messages.h"
 #include "browser/core/browser_run_state.h"
 #include "browser/core/folder_tree.h"
 #include "browser/core/picture_previews.h"
-#include "menu/user_messages.h"
 #include "phone/phone_link.h"
 
 namespace menuforge {

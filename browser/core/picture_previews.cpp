@@ -7,7 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "menu/local_file.h"
+#include "base/local_file.h"
 #include "phone/fsac_transfer.h"
 
 namespace menuforge {
@@ -69,9 +69,9 @@ std::optional<Bytes> ReadPhoneFile(PhoneSession& session, const std::string& pho
   QuietWindows quiet;
   FsacTransfer transfer(session, quiet);
   if (!transfer.P2KFileRead(phonePath, file.path(), 0).complete) return std::nullopt;
-  std::string contents;
-  if (!ReadWholeFile(file.path(), contents).empty()) return std::nullopt;
-  return Bytes(contents.begin(), contents.end());
+  const Result<std::string> contents = ReadWholeFile(file.path());
+  if (!contents) return std::nullopt;
+  return Bytes(contents->begin(), contents->end());
 }
 
 }  // namespace

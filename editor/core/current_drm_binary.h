@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "editor/core/drm_binary.h"
-#include "menu/user_messages.h"
+#include "base/user_messages.h"
+#include "pictures/drm_binary.h"
 
 namespace menuforge {
 

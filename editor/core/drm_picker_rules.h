@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/core/drm_binary.h"
-#include "editor/core/drm_picture.h"
+#include "pictures/drm_binary.h"
+#include "pictures/drm_picture.h"
 
 namespace menuforge {
 

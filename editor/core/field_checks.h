@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/user_messages.h"
 #include "menu/icon_path_rule.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text_encoding.h"
 #include "editor/core/field_checks.h"
-#include "menu/commondata.h"
+#include "menu/languages.h"
 #include "menu/mma_format.h"
 
 namespace menuforge {

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "base/user_messages.h"
 #include "editor/core/editor_controls.h"
 #include "editor/core/editor_working_copy.h"
 #include "editor/core/entry_request.h"
 #include "editor/core/installed_midlets.h"
 #include "menu/item_data.h"
 #include "menu/node_record.h"
-#include "menu/user_messages.h"
 
 namespace menuforge {
 

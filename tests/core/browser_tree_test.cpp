@@ -53,10 +53,10 @@ TEST(BrowserTreeTest, BuildsOneNodePerComponent) {
 
 TEST(BrowserTreeTest, NodePathsAndFolderPaths) {
   FolderTree tree;
-  EXPECT_EQ(NodePath(tree.root()), "");
+  EXPECT_EQ(FolderPath(tree.root()), "");
   FolderNode* folder = tree.AddFolderPath("/a/mobile/new");
   ASSERT_NE(folder, nullptr);
-  EXPECT_EQ(NodePath(*folder), "/a/mobile/new");
+  EXPECT_EQ(FolderPath(*folder), "/a/mobile/new");
   EXPECT_EQ(tree.Find("/a/mobile"), folder->parent);
   EXPECT_EQ(tree.Find("/a/Mobile"), nullptr);
   EXPECT_EQ(tree.AddFolderPath("/a/../b"), nullptr);

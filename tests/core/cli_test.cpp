@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/core/gif_encoding.h"
-#include "editor/core/picture_decoding.h"
+#include "pictures/gif_encoding.h"
+#include "pictures/picture_decoding.h"
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
 #include "menu/record_size.h"
 #include "menu/tree_operations.h"
+#include "pictures/gif_encoding.h"
 #include "support/cli_runner.h"
 #include "support/drm_binaries.h"
 #include "support/j2mest_files.h"

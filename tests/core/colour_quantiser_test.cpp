@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "editor/core/colour_quantiser.h"
-#include "editor/core/gif_encoding.h"
-#include "editor/core/picture_conversion.h"
+#include "pictures/colour_quantiser.h"
+#include "pictures/gif_encoding.h"
+#include "pictures/picture_conversion.h"
 
 namespace menuforge {
 namespace {
@@ -188,7 +188,8 @@ TEST(PictureConversion, RefusesPicturesBeyondTheIndexBuffer) {
         SizeCase{{65535, 29}, true}, SizeCase{{65536, 1}, false}, SizeCase{{1, 65536}, false}}) {
     EXPECT_EQ(FitsIndexBuffer(c.size), c.fits) << c.size.width << "x" << c.size.height;
   }
-  EXPECT_FALSE(PictureToGif({{1601, 1200}, std::vector<Colour>(1601 * 1200)}));
+  EXPECT_EQ(PictureToGif({{1601, 1200}, std::vector<Colour>(1601 * 1200)}).errorText(),
+            kPictureTooLargeText);
 }
 
 }  // namespace

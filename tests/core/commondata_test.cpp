@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "menu/commondata.h"
-#include "menu/user_messages.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
+#include "menu/languages.h"
 #include "support/test_support.h"
 
 namespace menuforge::test {
@@ -46,10 +47,8 @@ TEST(TextHelpers, Utf8AndLatin1) {
   EXPECT_EQ(WideToUtf8(u"Привет"), "Привет");
   EXPECT_EQ(Utf8ToWide("Привет €"), u"Привет €");
   EXPECT_EQ(Latin1ToUtf8("\xE9"), "é");
-  std::string latin1;
-  EXPECT_TRUE(Utf8ToLatin1("é", latin1));
-  EXPECT_EQ(latin1, "\xE9");
-  EXPECT_FALSE(Utf8ToLatin1("€", latin1));
+  EXPECT_EQ(*Utf8ToLatin1("é"), "\xE9");
+  EXPECT_EQ(Utf8ToLatin1("€").errorText(), kBeyondLatin1Text);
 }
 
 // A hostile file's names and warnings must not fill the screen.
@@ -72,7 +71,7 @@ TEST(MessageTexts, NamesAreCutAndWarningListsEndAfterTen) {
 }
 
 TEST(TextHelpers, ControlBytes) {
-  for (const std::string text :
+  for (const std::string& text :
        {std::string("a\tb"), std::string("\x01"), std::string("x\x7F"), std::string(1, '\0')})
     EXPECT_TRUE(HasControlByte(text)) << BytesToHex(Bytes(text.begin(), text.end()));
   for (const std::string text : {"", "Text Msg", "~12", "Caf\xE9"})

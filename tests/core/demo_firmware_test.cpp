@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "catalog/firmware_scan.h"
-#include "editor/core/drm_binary.h"
-#include "editor/core/drm_image.h"
+#include "pictures/drm_binary.h"
+#include "pictures/drm_image.h"
 #include "phonesim/demo_firmware.h"
 #include "support/test_support.h"
 

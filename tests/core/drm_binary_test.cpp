@@ -1,9 +1,9 @@
 // DRM binaries built in the test: layouts, numbering, entries, and what a hostile file gets.
 #include <gtest/gtest.h>
 
-#include "editor/core/drm_binary.h"
-#include "editor/core/drm_image.h"
-#include "editor/core/drm_picture.h"
+#include "pictures/drm_binary.h"
+#include "pictures/drm_image.h"
+#include "pictures/drm_picture.h"
 #include "support/drm_binaries.h"
 
 namespace menuforge {

@@ -9,7 +9,8 @@
 #include <atomic>
 #include <thread>
 
-#include "core/phone_test_rig.h"
+#include "base/bytes.h"
+#include "support/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phone/local_socket.h"
 #include "phone/socket_library.h"
@@ -51,7 +52,7 @@ Bytes Entry(std::int32_t number, const std::string& path) {
 std::optional<Request> ReadRequest(int fd) {
   std::uint8_t header[kFrameHeaderSize];
   if (::recv(fd, header, sizeof header, MSG_WAITALL) != sizeof header) return std::nullopt;
-  Bytes payload(GetU32(ByteView(header, sizeof header), 0));
+  Bytes payload(ReadU32Be(ByteView(header, sizeof header), 0));
   if (payload.empty() || ::recv(fd, payload.data(), payload.size(), MSG_WAITALL) !=
                              static_cast<ssize_t>(payload.size()))
     return std::nullopt;
@@ -175,7 +176,7 @@ TEST(HostilePhoneTest, AListTakesEachEntryOnceInOrderUpToWhatWasAsked) {
     LinkRig rig([&](int fd, const Request& request) {
       if (request.call == WireCall::CountFiles) return Send(fd, Result(c.count));
       if (request.call != WireCall::ListFiles) return Plain(fd, request);
-      asked = GetU32(request.arguments, 0);
+      asked = ReadU32Be(request.arguments, 0);
       while (c.endless)
         if (!Send(fd, Entry(1, "/a/again"))) return false;
       for (const std::int32_t number : c.sent)
@@ -236,7 +237,7 @@ CliRun RunAgainst(Script script, const std::string& arguments) {
 
 // A phone whose files and model name carry line feeds and escape sequences.
 bool Forging(int fd, const Request& request) {
-  if (request.call == WireCall::SeemRead && GetU32(request.arguments, 0) >> 16 == kSeemModelName)
+  if (request.call == WireCall::SeemRead && ReadU32Be(request.arguments, 0) >> 16 == kSeemModelName)
     return Send(fd, Result(64, ModelNameRecord("Evil\x1B[2J\nimei: 1")));
   if (request.call == WireCall::SeemRead) return Send(fd, Result(9, ImeiRecord("35467801234567")));
   if (request.call == WireCall::CountFiles) return Send(fd, Result(INT32_MAX));
@@ -257,7 +258,7 @@ bool Endless(int fd, const Request& request) {
 bool GoneAtLpVersion(int fd, const Request& request) {
   const Bytes lpVersion(kLpVersionRequest.begin(), kLpVersionRequest.end());
   if (request.call == WireCall::SendCommand && request.arguments.size() == 8 + lpVersion.size() &&
-      GetU32(request.arguments, 0) == kCommandVersion &&
+      ReadU32Be(request.arguments, 0) == kCommandVersion &&
       Bytes(request.arguments.begin() + 8, request.arguments.end()) == lpVersion)
     return false;
   return Plain(fd, request);

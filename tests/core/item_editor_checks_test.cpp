@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "base/text_encoding.h"
 #include "editor/core/field_checks.h"
-#include "menu/commondata.h"
 #include "menu/icon_path_rule.h"
 
 namespace menuforge {

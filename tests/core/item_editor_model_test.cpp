@@ -507,7 +507,9 @@ TEST(ItemEditorModel, AnEntryWithOnlyUnknownChunksKeepsThemOnlyUnderSaveAllData)
     editor.Load(&data);
     const Stored stored = editor.Ok(saveAllData);
     EXPECT_EQ(stored.hasData, saveAllData);
-    if (saveAllData) EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{Unknown()});
+    if (saveAllData) {
+      EXPECT_EQ(stored.record.slots, std::vector<ChunkSlot>{Unknown()});
+    }
     EXPECT_EQ(stored.attributeByte, kAttributeNewEntry);
   }
 }

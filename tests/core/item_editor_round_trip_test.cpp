@@ -5,6 +5,7 @@
 #include <random>
 
 #include "editor/core/modify_item.h"
+#include "menu/languages.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"

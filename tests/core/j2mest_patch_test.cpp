@@ -6,9 +6,9 @@
 #include <csignal>
 
 #include "app/core/java_after_open.h"
-#include "core/phone_test_rig.h"
 #include "java/j2mest_patch.h"
 #include "support/j2mest_files.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

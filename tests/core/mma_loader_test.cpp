@@ -4,24 +4,15 @@
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"
+#include "support/loaded_menus.h"
 #include "support/test_support.h"
 
 namespace menuforge::test {
 namespace {
 
-struct Loaded {
-  MenuTree tree;
-  FormatOptions options;
-  FormatState state;
-  LoadResult result;
-};
-
-Loaded Load(const Bytes& bytes, bool profileIsDefault = true,
-            const ItemTable& items = TestItems()) {
-  Loaded loaded;
-  loaded.result =
-      ParseMenuFile(bytes, {items, profileIsDefault}, loaded.tree, loaded.options, loaded.state);
-  return loaded;
+LoadedMenu Load(const Bytes& bytes, bool profileIsDefault = true,
+                const ItemTable& items = TestItems()) {
+  return LoadedFrom(bytes, items, profileIsDefault);
 }
 
 Bytes Save(MenuTree& tree, int recordSize, bool c698p = false) {
@@ -67,7 +58,7 @@ TEST(MenuLoader, RecordSizeComesFromByte41Alone) {
   MenuTree tree = NewMenu();
   Bytes file = Save(tree, 36);
   file[6] = file[7] = 0xFF;
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(loaded.state.recordSize, 36);
   EXPECT_EQ(loaded.state.dataSectionOffset, 370u);
@@ -92,7 +83,7 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
   ASSERT_EQ(file[second], 0x0C);
   file[second] = 0x06;
 
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(loaded.options.saveMode, RecordSize::k22);
   EXPECT_TRUE(loaded.options.c698pFix);
@@ -130,7 +121,7 @@ TEST(MenuLoader, CustomItemCounter) {
   tree.NodeAt(1)->record.itemName = "~5";
   const Bytes file = Save(tree, 36);
 
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   // The soft key, read first, adds one; the main menu's names then raise the counter to 12.
   EXPECT_EQ(loaded.tree.customItemCounter, 12);
@@ -150,14 +141,14 @@ TEST(MenuLoader, CustomItemCounter) {
 TEST(MenuLoader, GroupsEndAtAnotherParentIndex) {
   const Bytes file = File22({Record22(0, 9, 11, 0xFF, "A"), Record22(0, 9, 12, 0xFF, "B"),
                              Record22(0, 10, 0xFF, 0xFF, "C")});
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST(MenuLoader, NoChildrenWithoutAFirstChildIndex) {
   const Bytes file = File22({Record22(1, 9, 0xFF, 0xFF, "A"), Record22(0, 10, 0xFF, 0xFF, "A1")});
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A"}));
   // A childless folder becomes a plain item when the tree is renumbered.
@@ -167,7 +158,7 @@ TEST(MenuLoader, NoChildrenWithoutAFirstChildIndex) {
 TEST(MenuLoader, UnknownChunksKeepTheSlotOfTheFirst) {
   const Bytes data = HexBytes("02 00 01 AA  00 00 07 01 01 00 00 02 00 00  03 00 00");
   const Bytes file = File22({Record22(0, 9, 0xFF, 0xFF, "Games", 0, 17)}, data);
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   const ItemDataRecord* record = loaded.tree.itemData.Find(11);
   ASSERT_NE(record, nullptr);
@@ -185,7 +176,7 @@ TEST(MenuLoader, DataMissingFromTheFile) {
   Bytes file = Save(tree, 36);
   file.resize(370);  // ends where the data section begins
 
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_TRUE(loaded.tree.NodeAt(1)->record.modified);
   EXPECT_EQ(loaded.tree.itemData.Find(3), nullptr);
@@ -201,11 +192,11 @@ TEST(MenuLoader, DataMissingFromTheFile) {
 TEST(MenuLoader, ItemsOutsideTheProfile) {
   const Bytes file = File22({Record22(9, 9, 11, 0xFF, "Foo"), Record22(0, 9, 0xFF, 0xFF, "Bar")});
 
-  Loaded strict = Load(file, false);
+  LoadedMenu strict = Load(file, false);
   EXPECT_EQ(strict.result.status, LoadStatus::ProfileMismatch);
   EXPECT_TRUE(strict.tree.empty());
 
-  Loaded open = Load(file, true);
+  LoadedMenu open = Load(file, true);
   ASSERT_EQ(open.result.status, LoadStatus::Loaded);
   EXPECT_EQ(open.result.missingItems, (std::vector<MissingItem>{{"Foo", true}, {"Bar", false}}));
   EXPECT_EQ(open.tree.NodeAt(9)->displayText, "");
@@ -216,7 +207,7 @@ TEST(MenuLoader, OwnTitleModeOfPlacedItems) {
   Bytes custom = Record22(0, 9, 11, 0xFF, "~2");
   Bytes placed = Record22(0, 9, 0xFF, 0xFF, "Games");
   custom[4] = placed[4] = 24;
-  Loaded loaded = Load(File22({custom, placed}));
+  LoadedMenu loaded = Load(File22({custom, placed}));
   EXPECT_EQ(loaded.tree.NodeAt(9)->record.titleMode, 24);
   EXPECT_EQ(loaded.tree.NodeAt(10)->record.titleMode, 8);
 }
@@ -240,7 +231,7 @@ TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
 
   for (int size : {22, 36}) {
     const Bytes file = Save(tree, size);
-    Loaded loaded = Load(file);
+    LoadedMenu loaded = Load(file);
     ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
     EXPECT_TRUE(loaded.result.warnings.empty());
     EXPECT_EQ(Save(loaded.tree, size), file) << size;
@@ -251,7 +242,7 @@ TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
 TEST(MenuLoader, RejectsFilesTooShortForTheFixedRecords) {
   MenuTree tree = NewMenu();
   const Bytes file = Save(tree, 22);
-  Loaded shortFile = Load(Bytes(file.begin(), file.begin() + 200));
+  LoadedMenu shortFile = Load(Bytes(file.begin(), file.begin() + 200));
   EXPECT_EQ(shortFile.result.status, LoadStatus::Failed);
   EXPECT_EQ(shortFile.result.error,
             "The file is too short to be an mma_ucp file: it must hold at least the ten fixed "
@@ -270,13 +261,13 @@ TEST(MenuLoader, StopsAtTheRecordCount) {
   Bytes file = File22({Record22(0, 9, 0xFF, 0xFF, "A")});
   const Bytes lookalike = Record22(0, 9, 0xFF, 0xFF, "B");
   file.insert(file.end(), lookalike.begin(), lookalike.end());
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A"}));
 }
 
 TEST(MenuLoader, RecordsThatPointBackAreRefused) {
   const Bytes file = File22({Record22(1, 9, 11, 10, "A"), Record22(1, 9, 0xFF, 10, "B")});
-  Loaded loaded = Load(file);
+  LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Failed);
   EXPECT_EQ(loaded.result.error,
             "The file is not an mma_ucp file: record 10 links back to record 10, so its links run "

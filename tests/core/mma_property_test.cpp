@@ -12,30 +12,19 @@
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/loaded_menus.h"
 #include "support/random_menus.h"
 
 namespace menuforge {
 namespace {
 
+using test::LoadedFrom;
+using test::LoadedMenu;
 using test::MakeRandomMenu;
 using test::RandomMenu;
 using test::RandomMenuItems;
 
 constexpr std::uint32_t kSeeds = 300;
-
-struct LoadedMenu {
-  MenuTree tree;
-  FormatOptions options;
-  FormatState state;
-  LoadResult result;
-};
-
-LoadedMenu Load(const Bytes& file) {
-  LoadedMenu loaded;
-  loaded.result =
-      ParseMenuFile(file, {RandomMenuItems(), true}, loaded.tree, loaded.options, loaded.state);
-  return loaded;
-}
 
 Bytes Save(MenuTree& tree, const FormatOptions& options) {
   Bytes bytes;
@@ -146,7 +135,7 @@ void CollectGroups(const MenuNode& parent, std::vector<const MenuNode*>& order) 
 
 // Save, load, save: the same menu and, but for the loader's title mode fix-up, the same bytes.
 void CheckRoundTrip(RandomMenu& menu, const Bytes& first) {
-  LoadedMenu loaded = Load(first);
+  LoadedMenu loaded = LoadedFrom(first, RandomMenuItems());
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded) << loaded.result.error;
   EXPECT_TRUE(loaded.result.warnings.empty()) << loaded.result.warnings.front();
   EXPECT_TRUE(loaded.result.missingItems.empty());
@@ -179,14 +168,14 @@ void CheckConversion(RandomMenu& menu) {
   const Bytes file22 = Save(menu.tree, options22);
   const Bytes direct36 = Save(menu.tree, options36);
 
-  LoadedMenu from22 = Load(file22);
+  LoadedMenu from22 = LoadedFrom(file22, RandomMenuItems());
   ASSERT_EQ(from22.result.status, LoadStatus::Loaded) << from22.result.error;
   from22.options.SelectSaveMode(RecordSize::k36);
   from22.options.saveAllData = menu.options.saveAllData;
   const Bytes file36 = Save(from22.tree, from22.options);
   EXPECT_TRUE(file36 == direct36) << FirstDifference(file36, direct36);
 
-  LoadedMenu from36 = Load(file36);
+  LoadedMenu from36 = LoadedFrom(file36, RandomMenuItems());
   ASSERT_EQ(from36.result.status, LoadStatus::Loaded) << from36.result.error;
   ExpectSameMenu(from22.tree, from36.tree, menu.options.saveAllData);
   from36.options.SelectSaveMode(RecordSize::k22);

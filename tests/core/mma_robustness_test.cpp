@@ -11,40 +11,21 @@
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/loaded_menus.h"
 #include "support/random_menus.h"
 
 namespace menuforge {
 namespace {
 
+using test::LoadedFrom;
+using test::LoadedMenu;
 using test::MakeRandomMenu;
 using test::RandomMenu;
 using test::RandomMenuItems;
+using test::WithMissingItems;
 
 constexpr std::size_t kMutatedFiles = 5000;
 constexpr char kDataTooLargeText[] = "an mma_ucp file can hold at most 65535";
-
-struct LoadedMenu {
-  MenuTree tree;
-  FormatOptions options;
-  FormatState state;
-  LoadResult result;
-};
-
-LoadedMenu Load(ByteView file, const ItemTable& items, bool profileIsDefault) {
-  LoadedMenu loaded;
-  loaded.result =
-      ParseMenuFile(file, {items, profileIsDefault}, loaded.tree, loaded.options, loaded.state);
-  return loaded;
-}
-
-// The item base after the main window has added the items a "Default" load found missing.
-ItemTable WithMissingItems(const std::vector<MissingItem>& missing) {
-  const auto& known = RandomMenuItems().entries();
-  std::vector<ItemBaseEntry> entries(known.begin(), known.end() - 1);
-  for (const MissingItem& item : missing)
-    entries.push_back({item.identifier, item.identifier, true});
-  return ItemTable(std::move(entries));
-}
 
 std::string Describe(const LoadResult& result) {
   std::string text = result.error;
@@ -55,7 +36,7 @@ std::string Describe(const LoadResult& result) {
 // Whatever the loader made of `file`: a refusal with a reason, or a menu the saver writes and
 // the loader reads back unchanged, without complaint and without leaving the profile.
 void ExpectSafeOutcome(ByteView file, bool saveAllData) {
-  LoadedMenu loaded = Load(file, RandomMenuItems(), true);
+  LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), true);
   if (loaded.result.status != LoadStatus::Loaded) {
     EXPECT_EQ(loaded.result.status, LoadStatus::Failed);
     EXPECT_FALSE(loaded.result.error.empty());
@@ -64,7 +45,7 @@ void ExpectSafeOutcome(ByteView file, bool saveAllData) {
   }
   EXPECT_LE(loaded.tree.EntryCount(), kMaxMenuEntries);
 
-  const ItemTable items = WithMissingItems(loaded.result.missingItems);
+  const ItemTable items = WithMissingItems(RandomMenuItems(), loaded.result.missingItems);
   loaded.options.saveAllData = saveAllData;
   Bytes saved;
   const SaveResult save = EncodeMenuFile(loaded.tree, loaded.options, items, saved);
@@ -75,7 +56,7 @@ void ExpectSafeOutcome(ByteView file, bool saveAllData) {
   }
   ASSERT_EQ(save.status, SaveStatus::Saved) << save.message.text;
 
-  LoadedMenu reloaded = Load(saved, items, false);
+  LoadedMenu reloaded = LoadedFrom(saved, items, false);
   ASSERT_EQ(reloaded.result.status, LoadStatus::Loaded) << Describe(reloaded.result);
   EXPECT_TRUE(reloaded.result.warnings.empty()) << Describe(reloaded.result);
   EXPECT_EQ(reloaded.tree.NodeCount(), loaded.tree.NodeCount());
@@ -441,7 +422,7 @@ TEST(MmaRobustnessTest, HostileFiles) {
       SCOPED_TRACE(std::string(hostile.what) + ", " + std::to_string(RecordBytes(size)) +
                    "-byte records");
       const Bytes file = hostile.file(size);
-      LoadedMenu loaded = Load(file, RandomMenuItems(), true);
+      LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), true);
       EXPECT_EQ(loaded.result.status, hostile.status) << Describe(loaded.result);
       if (hostile.message.empty())
         EXPECT_TRUE(loaded.result.warnings.empty()) << Describe(loaded.result);
@@ -449,8 +430,9 @@ TEST(MmaRobustnessTest, HostileFiles) {
         EXPECT_TRUE(Mentions(loaded.result, hostile.message)) << Describe(loaded.result);
       hostile.remains(loaded.tree);
       // A file that is no menu is refused as such, not as one outside the profile.
-      if (hostile.status == LoadStatus::Failed)
-        EXPECT_EQ(Load(file, RandomMenuItems(), false).result.status, LoadStatus::Failed);
+      if (hostile.status == LoadStatus::Failed) {
+        EXPECT_EQ(LoadedFrom(file, RandomMenuItems(), false).result.status, LoadStatus::Failed);
+      }
       ExpectSafeOutcome(file, true);
     }
   }
@@ -463,7 +445,7 @@ TEST(MmaRobustnessTest, RandomBytesAreNoMenu) {
       Bytes file(size);
       for (auto& byte : file) byte = static_cast<std::uint8_t>(random());
       for (const bool profileIsDefault : {true, false}) {
-        const LoadedMenu loaded = Load(file, RandomMenuItems(), profileIsDefault);
+        const LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), profileIsDefault);
         ASSERT_EQ(loaded.result.status, LoadStatus::Failed) << BytesToHex(file);
         EXPECT_TRUE(loaded.result.error.starts_with("The file is not an mma_ucp file: ") ||
                     loaded.result.error.starts_with("The file is too short"))

@@ -354,11 +354,14 @@ TEST(MenuSaver, SavesThroughLinksAndRefusesWhatIsNoPlainWritableFile) {
       EXPECT_EQ(result.status, SaveStatus::Failed);
       EXPECT_EQ(result.message.text,
                 "Cannot write file \"" + (folder / "menu").string() + "\". " + c.error);
-      if (!c.target.empty()) EXPECT_EQ(ReadFileText(folder / c.target), "old");
+      if (!c.target.empty()) {
+        EXPECT_EQ(ReadFileText(folder / c.target), "old");
+      }
     }
     EXPECT_EQ(std::filesystem::symlink_status(folder / "menu").type(), c.menuType);
-    if (!c.target.empty())
+    if (!c.target.empty()) {
       EXPECT_EQ(std::filesystem::status(folder / c.target).permissions(), c.targetPerms);
+    }
     // Nothing is left beside either.
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
       EXPECT_EQ(entry.path().filename().string().find(".menuforge-"), std::string::npos);

@@ -8,7 +8,7 @@
 
 #include "browser/core/file_mask.h"
 #include "browser/core/phone_browser.h"
-#include "core/phone_test_rig.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

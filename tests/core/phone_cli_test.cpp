@@ -7,12 +7,12 @@
 
 #include "app/core/java_after_open.h"
 #include "catalog/menu_opening.h"
-#include "core/phone_test_rig.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
 #include "phone/socket_library.h"
 #include "phonesim/demo_storage.h"
 #include "support/cli_runner.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phonesim/phone_path.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

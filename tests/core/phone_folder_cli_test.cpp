@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/phone_test_rig.h"
 #include "support/cli_runner.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

@@ -2,9 +2,9 @@
 // the SEEM backup.
 #include <gtest/gtest.h>
 
-#include "core/phone_test_rig.h"
 #include "phone/restart_at_close.h"
 #include "phone/seem_backup.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

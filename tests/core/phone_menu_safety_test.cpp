@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 
-#include "core/phone_test_rig.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/phone_test_rig.h"
 #include "workspace/phone_backups.h"
 
 namespace menuforge::test {

@@ -1,8 +1,8 @@
 // The request bytes the transfers send, byte for byte.
 #include <gtest/gtest.h>
 
-#include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {
@@ -13,7 +13,7 @@ constexpr char kPath[] = "/a/x.bin";
 std::vector<RecordingLibrary::Sent> Sent(const PhoneRig& rig, std::uint32_t subCommand) {
   std::vector<RecordingLibrary::Sent> found;
   for (const auto& sent : rig.library.sent)
-    if (sent.command == kCommandFsac && GetU32(sent.request, 0) == subCommand)
+    if (sent.command == kCommandFsac && ReadU32Be(sent.request, 0) == subCommand)
       found.push_back(sent);
   return found;
 }

@@ -2,9 +2,9 @@
 // disconnect, and the log file itself.
 #include <gtest/gtest.h>
 
-#include "core/phone_test_rig.h"
 #include "phone/phone_identity.h"
 #include "phone/socket_library.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

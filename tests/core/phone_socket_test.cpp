@@ -14,7 +14,6 @@
 #include <random>
 #include <sstream>
 
-#include "core/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phone/local_socket.h"
 #include "phone/p2k_library.h"
@@ -22,6 +21,7 @@
 #include "phone/socket_library.h"
 #include "phone/wire_format.h"
 #include "phonesim/phone_server.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

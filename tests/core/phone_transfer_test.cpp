@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/phone_test_rig.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

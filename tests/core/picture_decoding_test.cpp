@@ -5,10 +5,10 @@
 
 #include <random>
 
-#include "editor/core/colour_quantiser.h"
-#include "editor/core/gif_encoding.h"
-#include "editor/core/picture_conversion.h"
-#include "editor/core/picture_decoding.h"
+#include "pictures/colour_quantiser.h"
+#include "pictures/gif_encoding.h"
+#include "pictures/picture_conversion.h"
+#include "pictures/picture_decoding.h"
 #include "support/picture_files.h"
 
 namespace menuforge {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
-#include "editor/core/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "editor/core/picture_conversion.h"
+#include "pictures/picture_conversion.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"
 #include "preview/folder_path.h"

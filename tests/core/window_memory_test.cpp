@@ -4,7 +4,7 @@
 #include "app/core/backup_rows.h"
 #include "app/core/current_menu.h"
 #include "app/core/help_file.h"
-#include "app/core/version.h"
+#include "base/version.h"
 #include "support/test_support.h"
 #include "workspace/recent_files.h"
 #include "workspace/settings.h"

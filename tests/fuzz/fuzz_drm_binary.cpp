@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/core/drm_picture.h"
+#include "pictures/drm_picture.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "cli/json_menu.h"
-#include "cli/json_text.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "menu_json/json_menu.h"
+#include "menu_json/json_text.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "support/loaded_menus.h"
 
 namespace {
 
@@ -18,16 +19,6 @@ const ItemTable& KnownItems() {
       {"QuickNote", "Quick note [SC]", true},
   });
   return items;
-}
-
-// The main window adds the items a "Default" load reports missing to the item base before it
-// saves; the same happens here.
-ItemTable WithMissingItems(const std::vector<MissingItem>& missing) {
-  const auto& known = KnownItems().entries();
-  std::vector<ItemBaseEntry> entries(known.begin(), known.end() - 1);
-  for (const MissingItem& item : missing)
-    entries.push_back({item.identifier, item.identifier, true});
-  return ItemTable(std::move(entries));
 }
 
 }  // namespace
@@ -47,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  const ItemTable items = WithMissingItems(loaded.missingItems);
+  const ItemTable items = test::WithMissingItems(KnownItems(), loaded.missingItems);
   options.saveAllData = size > 0 && (data[0] & 2) != 0;
   Bytes saved;
   if (EncodeMenuFile(tree, options, items, saved).status != SaveStatus::Saved) return 0;

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/core/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace menuforge;

@@ -13,11 +13,11 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "app/core/version.h"
 #include "app/drag_data.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
 #include "app/working_folder_lock.h"
+#include "base/version.h"
 #include "catalog/firmware_profile.h"
 #include "catalog/menu_opening.h"
 #include "gui/main_window_fixture.h"

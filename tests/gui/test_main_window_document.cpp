@@ -12,10 +12,10 @@
 #include <QWindow>
 #include <QtTest>
 
-#include "app/core/version.h"
 #include "app/drag_data.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
+#include "base/version.h"
 #include "catalog/item_base_file.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"

@@ -9,10 +9,10 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "core/phone_test_rig.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_browser_prompts.h"
 #include "gui/widget_lookup.h"
+#include "support/phone_test_rig.h"
 
 using namespace menuforge;
 using menuforge::test::Click;

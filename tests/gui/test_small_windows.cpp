@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "app/about_dialog.h"
-#include "app/core/version.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "base/version.h"
 #include "gui/widget_lookup.h"
 #include "widgets/double_progress_window.h"
 #include "widgets/progress_adapters.h"

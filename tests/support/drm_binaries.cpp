@@ -1,6 +1,6 @@
 #include "support/drm_binaries.h"
 
-#include "editor/core/drm_image.h"
+#include "pictures/drm_image.h"
 
 namespace menuforge::test {
 namespace {

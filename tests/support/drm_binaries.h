@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/core/drm_binary.h"
+#include "pictures/drm_binary.h"
 
 namespace menuforge::test {
 

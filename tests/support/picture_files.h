@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/core/picture.h"
-#include "menu/commondata.h"
+#include "pictures/picture.h"
+#include "base/text_encoding.h"
 
 namespace menuforge::test {
 

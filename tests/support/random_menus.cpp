@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "menu/item_data.h"
+#include "menu/languages.h"
 #include "menu/mma_format.h"
 #include "menu/tree_operations.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "menu/commondata.h"
+#include "base/text_encoding.h"
 
 namespace menuforge::test {
 

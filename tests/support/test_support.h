@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "menu/commondata.h"
-#include "menu/user_messages.h"
+#include "base/text_encoding.h"
+#include "base/user_messages.h"
 
 namespace menuforge::test {
 
