@@ -96,7 +96,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       prompts_(prompts ? std::move(prompts) : std::make_unique<QtWindowPrompts>(this)),
       workingFolder_(std::filesystem::current_path()),
-      catalog_(workingFolder_),
+      document_(workingFolder_),
       fadeTimer_(new QTimer(this)),
       phonePollTimer_(new QTimer(this)),
       progressWindows_(this),
@@ -122,13 +122,8 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   CreateContextMenus();
   ConnectControls();
   SizeAndCentre();
+  document_.AddObserver(*this);
   StartUp();
-}
-
-MainWindow::~MainWindow() {
-  // Both read the tree, which is gone before QObject deletes the window's children.
-  delete treeView_;
-  delete model_;
 }
 
 void MainWindow::CreateActions() {
@@ -155,10 +150,6 @@ void MainWindow::CreateActions() {
   exitAction_ = MakeAction(this, "exitAction", "E&xit", nullptr, QIcon());
   setupAction_ = MakeAction(this, "setupAction", "Setup", nullptr, QIcon());
   aboutAction_ = MakeAction(this, "aboutAction", "&About...", nullptr, QIcon());
-
-  for (QAction* action : {saveAction_, saveAsAction_, openFromPhoneAction_, saveToPhoneAction_,
-                          restartPhoneAction_, restoreBackupAction_})
-    action->setEnabled(false);
 }
 
 void MainWindow::CreateMenus() {
@@ -210,8 +201,8 @@ void MainWindow::CreateCentralArea() {
   auto* columns = new QHBoxLayout(central);
   columns->setContentsMargins(4, 4, 4, 4);
 
-  model_ = new MenuTreeModel(tree_, this);
-  treeView_ = new MenuTreeView(*model_, tree_);
+  model_ = new MenuTreeModel(document_, this);
+  treeView_ = new MenuTreeView(*model_, document_.tree());
   treeView_->setObjectName(QStringLiteral("menuTree"));
   // The see-through toggle hides the tree; its place must stay where it was.
   QSizePolicy treePolicy = treeView_->sizePolicy();
@@ -262,7 +253,6 @@ void MainWindow::CreateCentralArea() {
 
   itemList_ = new ItemListBox;
   itemList_->setObjectName(QStringLiteral("itemList"));
-  itemList_->setEnabled(false);
   rows->addWidget(itemList_);
 
   summary_ = new QPlainTextEdit;
@@ -341,12 +331,14 @@ void MainWindow::ConnectControls() {
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
   connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
   connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k36); });
-  connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) { options_.saveAllData = on; });
-  connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) { options_.c698pFix = on; });
+  connect(saveAllData_, &QCheckBox::clicked, this,
+          [this](bool on) { document_.options().saveAllData = on; });
+  connect(c698pFix_, &QCheckBox::clicked, this,
+          [this](bool on) { document_.options().c698pFix = on; });
   connect(iconAttribute06_, &QRadioButton::clicked, this,
-          [this] { options_.iconAttribute = IconAttribute::Tag06; });
+          [this] { document_.options().iconAttribute = IconAttribute::Tag06; });
   connect(iconAttribute0C_, &QRadioButton::clicked, this,
-          [this] { options_.iconAttribute = IconAttribute::Tag0C; });
+          [this] { document_.options().iconAttribute = IconAttribute::Tag0C; });
 
   connect(itemList_, &QComboBox::activated, this, &MainWindow::ChooseItemListEntry);
   connect(itemList_, &QWidget::customContextMenuRequested, this,
@@ -373,11 +365,11 @@ void MainWindow::ConnectControls() {
 }
 
 void MainWindow::StartUp() {
-  ShowCatalogResult(catalog_.LoadItemBase());
+  ShowCatalogResult(document_.catalog().LoadItemBase());
   ShowAvailableItems();
 
-  catalog_.ListProfiles();
-  for (const std::string& entry : catalog_.SelectorEntries())
+  document_.catalog().ListProfiles();
+  for (const std::string& entry : document_.catalog().SelectorEntries())
     profileSelector_->addItem(ShownText(entry));
   ShowProfileSelection();
 
@@ -498,7 +490,7 @@ void MainWindow::ToggleSeeThrough() {
 }
 
 void MainWindow::RefreshStatus() {
-  formatPanel_->setText(ShownText(FormatStatusText(formatState_, tree_)));
+  formatPanel_->setText(ShownText(FormatStatusText(document_.formatState(), document_.tree())));
 }
 
 }  // namespace menuforge

@@ -15,9 +15,9 @@ void MainWindow::RestorePhoneBackup() {
   const auto backup =
       prompts_->OpenFileName({kRestoreBackupCaption, kBackupFilter, folder.c_str()});
   if (!backup) return;
-  phoneIdle_ = false;
+  SetPhoneBusy(true);
   static_cast<void>(phoneSafety_.RestoreBackup(*backup));
-  phoneIdle_ = true;
+  SetPhoneBusy(false);
   CloseIfAskedMeanwhile();
 }
 
