@@ -173,7 +173,7 @@ void Loader::ReadData(MenuNode& node) {
       for (const auto& problem : decoded.problems) result_.warnings.push_back(who + problem);
       if (decoded.lastIconTag) options_.iconAttribute = *decoded.lastIconTag;
       if (!decoded.record.slots.empty())
-        tree_.itemData.Store(record.recordKey, std::move(decoded.record));
+        tree_.WholeItemData().Store(record.recordKey, std::move(decoded.record));
     }
   }
   for (const auto& child : node.children) ReadData(*child);
