@@ -110,6 +110,8 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
   phonePollTimer_->setInterval(kPhonePollInterval);
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
+  editorContext_.phoneConnected = [this] { return phone_.session.connected(); };
+  editorContext_.midlets = &phoneMidlets_;
   editorContext_.pickers.drmIcons = &drmIcons_;
   editorContext_.pickers.phonePictures = &phonePictures_;
 

@@ -196,6 +196,8 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   RecentFiles recentFiles_;
   std::filesystem::path lastFolder_;
   std::vector<ItemBaseEntry> shownItems_;
+  // Read from the connected phone after an Open from phone.
+  InstalledMidlets phoneMidlets_;
   EditorContext editorContext_;
   // The DRM binary chosen for the item editor's icons stays for the whole run.
   EditorWindowPrompts drmPrompts_{*prompts_};

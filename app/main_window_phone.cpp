@@ -9,6 +9,7 @@
 
 #include "app/core/command_states.h"
 #include "app/core/java_after_open.h"
+#include "app/core/status_text.h"
 #include "app/item_list_box.h"
 #include "app/status_tray_icon.h"
 #include "phone/seem_backup.h"
@@ -36,10 +37,10 @@ void MainWindow::PollPhone() {
 void MainWindow::PhoneConnected() {
   const PhoneSession& session = phone_.session;
   if (tray_)
-    tray_->ShowConnected(ShownText(session.ConnectedBalloonText()),
-                         ShownText(session.PhoneInfoText()));
-  phonePanel_->setText(ShownText(session.PhonePanelText()));
-  formatPanel_->setText(ShownText(session.ImeiPanelText()));
+    tray_->ShowConnected(ShownText(ConnectedBalloonText(session)),
+                         ShownText(PhoneInfoText(session)));
+  phonePanel_->setText(ShownText(PhonePanelText(session)));
+  formatPanel_->setText(ShownText(ImeiPanelText(session)));
   ShowConnection(true);
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
@@ -57,7 +58,7 @@ void MainWindow::PhoneDisconnected() {
   ShowConnection(false);
   phoneSafety_.ForgetPhoneMenu();
   // Its MIDlets went with it; the next phone may hold others.
-  editorContext_.midlets = {};
+  phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
   formatPanel_->setText(ShownText(kNoImeiPanelText));
 }
@@ -67,7 +68,6 @@ void MainWindow::ShowConnection(bool connected) {
   colours.setColor(QPalette::Window, connected ? Qt::green : Qt::red);
   connectionLamp_->setPalette(colours);
   ShowCommandStates();
-  editorContext_.phoneConnected = connected;
   Q_EMIT PhoneConnectionChanged(connected);
 }
 
@@ -81,8 +81,7 @@ void MainWindow::OpenFromPhone() {
     phoneSafety_.RememberPhoneMenu(path);
   // A patch downloads the JAD files.
   SetPhoneBusy(true);
-  editorContext_.midlets =
-      ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, workingFolder_, *prompts_);
+  phoneMidlets_ = ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, workingFolder_, *prompts_);
   SetPhoneBusy(false);
   CloseIfAskedMeanwhile();
 }

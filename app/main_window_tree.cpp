@@ -157,10 +157,10 @@ void MainWindow::ReplaceItem() {
 void MainWindow::ModifyItem() {
   MenuNode* selected = treeView_->SelectedNode();
   if (!TreeMenuRules(document_.tree(), selected).modifyItem) return;
-  editorContext_.saveAllData = document_.options().saveAllData;
   EditorWindowPrompts prompts(*prompts_);
   Record(kModifyItemStep, [&] {
-    ItemEditorDialog::Edit(this, document_.tree(), *selected, editorContext_, &prompts);
+    ItemEditorDialog::Edit(this, document_.tree(), *selected, editorContext_,
+                           document_.options().saveAllData, &prompts);
   });
   RefreshSummary();
 }
