@@ -123,7 +123,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
       readOnly_(readOnly),
       privateFiles_(readOnly ? std::make_unique<QTemporaryDir>() : nullptr),
       filesFolder_(FilesFolderOf(privateFiles_.get(), workingFolder_)),
-      catalog_(workingFolder_),
+      document_(workingFolder_),
       fadeTimer_(new QTimer(this)),
       phonePollTimer_(new QTimer(this)),
       progressWindows_(this),
@@ -137,9 +137,11 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
   phonePollTimer_->setInterval(kPhonePollInterval);
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
+  editorContext_.phoneConnected = [this] { return phone_.session.connected(); };
+  editorContext_.midlets = &phoneMidlets_;
   editorContext_.pickers.drmIcons = &drmIcons_;
   editorContext_.pickers.phonePictures = &phonePictures_;
-  if (readOnly_) catalog_.SetReadOnly();
+  if (readOnly_) document_.catalog().SetReadOnly();
 
   CreateActions();
   CreateUndoActions();
@@ -150,13 +152,8 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   CreateContextMenus();
   ConnectControls();
   SizeAndCentre();
+  document_.AddObserver(*this);
   StartUp();
-}
-
-MainWindow::~MainWindow() {
-  // Both read the tree, which is gone before QObject deletes the window's children.
-  delete treeView_;
-  delete model_;
 }
 
 void MainWindow::CreateActions() {
@@ -248,8 +245,8 @@ void MainWindow::CreateCentralArea() {
   auto* columns = new QHBoxLayout(central);
   columns->setContentsMargins(4, 4, 4, 4);
 
-  model_ = new MenuTreeModel(tree_, this);
-  treeView_ = new MenuTreeView(*model_, tree_);
+  model_ = new MenuTreeModel(document_, this);
+  treeView_ = new MenuTreeView(*model_, document_.tree());
   treeView_->setObjectName(QStringLiteral("menuTree"));
   // The see-through toggle hides the tree; its place must stay where it was.
   QSizePolicy treePolicy = treeView_->sizePolicy();
@@ -300,7 +297,6 @@ void MainWindow::CreateCentralArea() {
 
   itemList_ = new ItemListBox;
   itemList_->setObjectName(QStringLiteral("itemList"));
-  itemList_->setEnabled(false);
   rows->addWidget(itemList_);
 
   summary_ = new QPlainTextEdit;
@@ -380,12 +376,14 @@ void MainWindow::ConnectControls() {
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
   connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
   connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k36); });
-  connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) { options_.saveAllData = on; });
-  connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) { options_.c698pFix = on; });
+  connect(saveAllData_, &QCheckBox::clicked, this,
+          [this](bool on) { document_.options().saveAllData = on; });
+  connect(c698pFix_, &QCheckBox::clicked, this,
+          [this](bool on) { document_.options().c698pFix = on; });
   connect(iconAttribute06_, &QRadioButton::clicked, this,
-          [this] { options_.iconAttribute = IconAttribute::Tag06; });
+          [this] { document_.options().iconAttribute = IconAttribute::Tag06; });
   connect(iconAttribute0C_, &QRadioButton::clicked, this,
-          [this] { options_.iconAttribute = IconAttribute::Tag0C; });
+          [this] { document_.options().iconAttribute = IconAttribute::Tag0C; });
 
   connect(itemList_, &QComboBox::activated, this, &MainWindow::ChooseItemListEntry);
   connect(itemList_, &QWidget::customContextMenuRequested, this,
@@ -412,11 +410,11 @@ void MainWindow::ConnectControls() {
 }
 
 void MainWindow::StartUp() {
-  ShowCatalogResult(catalog_.LoadItemBase());
+  ShowCatalogResult(document_.catalog().LoadItemBase());
   ShowAvailableItems();
 
-  catalog_.ListProfiles();
-  for (const std::string& entry : catalog_.SelectorEntries())
+  document_.catalog().ListProfiles();
+  for (const std::string& entry : document_.catalog().SelectorEntries())
     profileSelector_->addItem(ShownText(entry));
   ShowProfileSelection();
 
@@ -540,7 +538,7 @@ void MainWindow::ToggleSeeThrough() {
 }
 
 void MainWindow::RefreshStatus() {
-  formatPanel_->setText(ShownText(FormatStatusText(formatState_, tree_)));
+  formatPanel_->setText(ShownText(FormatStatusText(document_.formatState(), document_.tree())));
 }
 
 }  // namespace menuforge

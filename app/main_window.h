@@ -2,10 +2,10 @@
 // create, open and save menu files, locally and on the phone.
 #pragma once
 
-#include "menu/menu_tree.h"
 #include "menu/tree_operations.h"
 
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/core/current_menu.h"
+#include "app/core/menu_document.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
@@ -54,7 +54,7 @@ class MenuTreeView;
 class SplashWindow;
 class StatusTrayIcon;
 
-class MainWindow : public QMainWindow, private PhoneObserver {
+class MainWindow : public QMainWindow, private PhoneObserver, private DocumentObserver {
   Q_OBJECT
 
  public:
@@ -66,13 +66,12 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   explicit MainWindow(std::unique_ptr<WindowPrompts> prompts = nullptr,
                       std::unique_ptr<P2kLibrary> phoneLibrary = nullptr, QWidget* parent = nullptr,
                       bool readOnly = false);
-  ~MainWindow() override;
 
   // What Open does once its dialog has named the file; the menu on screen is replaced without a
   // question.
   void OpenFile(const std::filesystem::path& path);
 
-  const MenuTree& tree() const { return tree_; }
+  const MenuTree& tree() const { return document_.tree(); }
 
  public Q_SLOTS:
   // One step of the fade timer.
@@ -111,8 +110,11 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   [[nodiscard]] bool SaveMenuTo(const std::filesystem::path& path);
   // Asks whether to save a modified menu first; false when the user cancels or the save fails.
   [[nodiscard]] bool MaySetMenuAside();
-  // The window now holds `menu`, unmodified, with nothing to undo.
-  void StartMenu(CurrentMenu menu);
+  // Another menu, or none: nothing to undo, and everything shown anew.
+  void DocumentChanged(DocumentChange change) override;
+  // Qt deletes the window's children after its members: from then on nothing they say may reach
+  // the window.
+  void DocumentGone() override;
   void ShowTitle();
   void OpenRecentFile(const std::filesystem::path& path);
   void RememberRecentFile(const std::filesystem::path& path);
@@ -132,14 +134,18 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   void ChooseSaveMode(RecordSize recordSize);
   void ToggleSeeThrough();
   void ShowCatalogResult(const CatalogResult& result);
-  // Loads the file as Open does; false when nothing was loaded.
-  [[nodiscard]] bool LoadMenu(const std::filesystem::path& path);
+  // Says why a menu could not be opened, or what was damaged in the one that was; false when
+  // nothing was loaded.
+  [[nodiscard]] bool ShowOpened(const OpenResult& result);
   // The item list, the profile selector and the format controls, after the catalogue changed.
   void ShowCatalogState();
 
   void PhoneConnected() override;
   void PhoneDisconnected() override;
   void ShowConnection(bool connected);
+  // While busy the phone commands are off, and a close waits.
+  void SetPhoneBusy(bool busy);
+  void ShowCommandStates();
   void OpenFromPhone();
   void SaveToPhone();
   void RestartPhone();
@@ -186,10 +192,7 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   std::unique_ptr<QTemporaryDir> privateFiles_;
   // Where the working copies of the phone's files go: the working folder, or the private one.
   std::filesystem::path filesFolder_;
-  Catalog catalog_;
-  MenuTree tree_;
-  FormatOptions options_;
-  FormatState formatState_;
+  MenuDocument document_;
   Settings settings_;
   WindowFade fade_;
   QTimer* fadeTimer_;
@@ -202,10 +205,11 @@ class MainWindow : public QMainWindow, private PhoneObserver {
   bool phoneIdle_ = true;
   bool closeWhenPhoneIdle_ = false;
   bool seeThrough_ = true;
-  CurrentMenu current_;
   RecentFiles recentFiles_;
   std::filesystem::path lastFolder_;
   std::vector<ItemBaseEntry> shownItems_;
+  // Read from the connected phone after an Open from phone.
+  InstalledMidlets phoneMidlets_;
   EditorContext editorContext_;
   // The DRM binary chosen for the item editor's icons stays for the whole run.
   EditorWindowPrompts drmPrompts_{*prompts_};

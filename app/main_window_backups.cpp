@@ -26,9 +26,9 @@ void MainWindow::RestorePhoneBackup() {
   prompts_->ShowModal(chooser);
   const std::optional<std::filesystem::path> backup = chooser.chosen();
   if (chooser.result() != QDialog::Accepted || !backup) return;
-  phoneIdle_ = false;
+  SetPhoneBusy(true);
   static_cast<void>(phoneSafety_.RestoreBackup(*backup));
-  phoneIdle_ = true;
+  SetPhoneBusy(false);
   CloseIfAskedMeanwhile();
 }
 

@@ -32,15 +32,8 @@ constexpr char kProposedMenuName[] = "mma_ucp";
 
 void MainWindow::NewMenu() {
   if (!MaySetMenuAside()) return;
-  EmptyTree(tree_);
-  HideSummary();
-  BuildSkeleton(tree_);
-  StartMenu(CurrentMenu(CurrentMenu::Source::New));
-  treeView_->SelectNode(tree_.menuRoot());
-  saveAction_->setEnabled(true);
-  saveAsAction_->setEnabled(true);
-  saveToPhoneAction_->setEnabled(phone_.session.connected());
-  itemList_->setEnabled(true);
+  document_.New();
+  treeView_->SelectNode(document_.tree().menuRoot());
 }
 
 void MainWindow::OpenMenu() {
@@ -51,64 +44,41 @@ void MainWindow::OpenMenu() {
 }
 
 void MainWindow::OpenFile(const std::filesystem::path& path) {
-  if (!LoadMenu(path)) return;
-  StartMenu(CurrentMenu(CurrentMenu::Source::File, path));
-  RememberRecentFile(path);
-  saveAction_->setEnabled(true);
-  saveAsAction_->setEnabled(true);
-  saveToPhoneAction_->setEnabled(phone_.session.connected());
-  itemList_->setEnabled(true);
+  if (ShowOpened(document_.Open(path, *prompts_))) RememberRecentFile(path);
 }
 
-bool MainWindow::LoadMenu(const std::filesystem::path& path) {
-  // Loaded aside and swapped in only once it loaded, so that a file that cannot be opened leaves
-  // the window, its catalogue and its format controls as they were.
-  MenuTree loaded;
-  loaded.customItemCounter = tree_.customItemCounter;
-  Catalog catalog = catalog_;
-  FormatOptions options = options_;
-  FormatState state = formatState_;
-  const OpenResult result = OpenMenuFile(path, loaded, catalog, options, state, *prompts_);
+bool MainWindow::ShowOpened(const OpenResult& result) {
   if (!result.loaded) {
     prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
     return false;
   }
-  catalog_ = std::move(catalog);
-  options_ = options;
-  formatState_ = state;
-  HideSummary();
-  tree_.TakeContentOf(loaded);
-  ShowCatalogState();
-  RefreshStatus();
   ShowWarnings(result.warnings);
-  treeView_->expand(model_->IndexFor(tree_.menuRoot()));
+  treeView_->expand(model_->IndexFor(document_.tree().menuRoot()));
   return true;
 }
 
 bool MainWindow::SaveMenu() {
-  if (current_.file().empty()) return SaveMenuAs();
-  return SaveMenuTo(current_.file());
+  if (document_.current().file().empty()) return SaveMenuAs();
+  return SaveMenuTo(document_.current().file());
 }
 
 bool MainWindow::SaveMenuAs() {
-  const std::string proposed =
-      (current_.file().empty() ? std::filesystem::path(DialogFolder()) / kProposedMenuName
-                               : current_.file())
-          .string();
+  const std::string proposed = (document_.current().file().empty()
+                                    ? std::filesystem::path(DialogFolder()) / kProposedMenuName
+                                    : document_.current().file())
+                                   .string();
   const auto path = prompts_->SaveFileName({kSaveDialogTitle, kMenuFileFilter, proposed.c_str()});
   return path && SaveMenuTo(*path);
 }
 
 bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
-  const SaveResult result = SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+  const SaveResult result = document_.Save(path);
   if (result.status != SaveStatus::Saved) {
     prompts_->Show(result.message);
     return false;
   }
-  current_ = CurrentMenu(CurrentMenu::Source::File, path);
   RememberRecentFile(path);
   undoStack_->setClean();
-  ShowTitle();
   return true;
 }
 
@@ -133,24 +103,24 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ChooseProfile(int index) {
-  const std::vector<std::string> entries = catalog_.SelectorEntries();
+  const std::vector<std::string> entries = document_.catalog().SelectorEntries();
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
   if (static_cast<std::size_t>(index) + 1 == entries.size()) {
     CreateProfile();
     return;
   }
-  catalog_.SetSelectorIndex(index);
+  document_.catalog().SetSelectorIndex(index);
   // A missing profile falls back to "Default" and says so; the controls show either outcome.
-  if (catalog_.SelectorShowsDefault())
-    catalog_.ApplyDefault(options_);
+  if (document_.catalog().SelectorShowsDefault())
+    document_.catalog().ApplyDefault(document_.options());
   else
-    static_cast<void>(
-        catalog_.ApplyProfile(entries[static_cast<std::size_t>(index)], options_, *prompts_));
+    static_cast<void>(document_.catalog().ApplyProfile(entries[static_cast<std::size_t>(index)],
+                                                       document_.options(), *prompts_));
   ShowCatalogState();
 }
 
 void MainWindow::ChooseSaveMode(RecordSize recordSize) {
-  options_.SelectSaveMode(recordSize);
+  document_.options().SelectSaveMode(recordSize);
   ShowFormatOptions();
 }
 
@@ -162,17 +132,17 @@ void MainWindow::ShowCatalogState() {
 
 void MainWindow::ShowFormatOptions() {
   // Checking one radio button of a group clears the other.
-  (options_.saveMode == RecordSize::k22 ? saveMode22_ : saveMode36_)->setChecked(true);
-  saveAllData_->setChecked(options_.saveAllData);
-  c698pFix_->setChecked(options_.c698pFix);
-  c698pFix_->setEnabled(options_.c698pEnabled);
-  (options_.iconAttribute == IconAttribute::Tag06 ? iconAttribute06_ : iconAttribute0C_)
+  (document_.options().saveMode == RecordSize::k22 ? saveMode22_ : saveMode36_)->setChecked(true);
+  saveAllData_->setChecked(document_.options().saveAllData);
+  c698pFix_->setChecked(document_.options().c698pFix);
+  c698pFix_->setEnabled(document_.options().c698pEnabled);
+  (document_.options().iconAttribute == IconAttribute::Tag06 ? iconAttribute06_ : iconAttribute0C_)
       ->setChecked(true);
-  iconAttributeGroup_->setEnabled(options_.iconAttributeEnabled);
+  iconAttributeGroup_->setEnabled(document_.options().iconAttributeEnabled);
 }
 
 void MainWindow::ShowAvailableItems() {
-  const std::vector<ItemBaseEntry>& entries = catalog_.availableItems().entries();
+  const std::vector<ItemBaseEntry>& entries = document_.catalog().availableItems().entries();
   // Refilling drops the list's current entry, so an unchanged table stays as it is.
   if (entries == shownItems_) return;
   shownItems_ = entries;
@@ -182,7 +152,7 @@ void MainWindow::ShowAvailableItems() {
 }
 
 void MainWindow::ShowProfileSelection() {
-  profileSelector_->setCurrentIndex(catalog_.selectorIndex());
+  profileSelector_->setCurrentIndex(document_.catalog().selectorIndex());
 }
 
 void MainWindow::HideSummary() {

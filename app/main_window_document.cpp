@@ -25,8 +25,8 @@ std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
 }  // namespace
 
 bool MainWindow::MaySetMenuAside() {
-  if (undoStack_->isClean()) return true;
-  switch (prompts_->AskToSave(current_.SaveChangesQuestion())) {
+  if (!document_.modified()) return true;
+  switch (prompts_->AskToSave(document_.current().SaveChangesQuestion())) {
     case SaveChoice::Save: return SaveMenu();
     case SaveChoice::Discard: return true;
     case SaveChoice::Cancel: break;

@@ -25,7 +25,8 @@ void MainWindow::CreateProfile() {
       scan =
           ScanFirmwareImage(*image, [&progress](int percent) { return progress.Advance(percent); });
     }
-    const ProfileCreation creation = CreateProfileFromScan(scan, catalog_, options_, *prompts_);
+    const ProfileCreation creation =
+        CreateProfileFromScan(scan, document_.catalog(), document_.options(), *prompts_);
     if (!creation.error.empty())
       prompts_->Show({creation.error, kErrorCaption, MessageIcon::Error});
     ShowWarnings(creation.warnings);
@@ -36,7 +37,8 @@ void MainWindow::CreateProfile() {
 
 void MainWindow::ShowProfileEntries() {
   QStringList entries;
-  for (const std::string& entry : catalog_.SelectorEntries()) entries << ShownText(entry);
+  for (const std::string& entry : document_.catalog().SelectorEntries())
+    entries << ShownText(entry);
   QStringList shown;
   for (int i = 0; i < profileSelector_->count(); ++i) shown << profileSelector_->itemText(i);
   if (shown == entries) return;

@@ -1,10 +1,11 @@
 // Undo and redo: every edit of the menu tree goes on the undo stack as one command, and the
-// stack's clean state is the menu's unmodified state.
+// stack's clean state is the document's unmodified state; what the window shows of the document.
 #include <QStyle>
 #include <QUndoStack>
 
 #include "app/core/command_hints.h"
 #include "app/main_window.h"
+#include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/tree_edit_command.h"
 #include "menu/tree_edit.h"
@@ -31,7 +32,8 @@ void MainWindow::CreateUndoActions() {
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   redoAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
                                         style()->standardIcon(QStyle::SP_ArrowForward)));
-  connect(undoStack_, &QUndoStack::cleanChanged, this, &MainWindow::ShowTitle);
+  connect(undoStack_, &QUndoStack::cleanChanged, this,
+          [this](bool clean) { document_.SetModified(!clean); });
   // Enabled, the tooltip follows the text ("Undo Delete"); off, it says there is nothing.
   connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, [this](bool can) {
     undoAction_->setToolTip(can ? QString() : QString::fromLatin1(kNothingToUndoHint));
@@ -44,10 +46,10 @@ void MainWindow::CreateUndoActions() {
 }
 
 void MainWindow::Record(const char* text, const std::function<void()>& edit) {
-  TreeEditRecorder recorder(tree_);
+  TreeEditRecorder recorder(document_.tree());
   edit();
   if (std::optional<TreeEdit> done = recorder.Finish())
-    undoStack_->push(new TreeEditCommand(tree_, std::move(*done), QString::fromLatin1(text),
+    undoStack_->push(new TreeEditCommand(document_, std::move(*done), QString::fromLatin1(text),
                                          [this](MenuNode* node) { ShowEditedNode(node); }));
 }
 
@@ -57,18 +59,29 @@ void MainWindow::ShowEditedNode(MenuNode* node) {
   RefreshStatus();
 }
 
-void MainWindow::StartMenu(CurrentMenu menu) {
-  current_ = std::move(menu);
-  undoStack_->clear();
+void MainWindow::DocumentChanged(DocumentChange change) {
+  if (change == DocumentChange::Contents) {
+    undoStack_->clear();
+    HideSummary();
+    ShowCatalogState();
+    RefreshStatus();
+    ShowCommandStates();
+  }
   ShowTitle();
+}
+
+void MainWindow::DocumentGone() {
+  for (const QObject* sender : std::initializer_list<const QObject*>{undoStack_, model_, treeView_,
+                                                                     treeView_->selectionModel()})
+    disconnect(sender, nullptr, this, nullptr);
 }
 
 void MainWindow::ShowTitle() {
   // The see-through toggle has a title of its own until it is toggled back.
   if (!seeThrough_) return;
-  setWindowTitle(QString::fromStdString(current_.WindowTitle()) +
+  setWindowTitle(QString::fromStdString(document_.current().WindowTitle()) +
                  (readOnly_ ? QStringLiteral(" (read-only folder)") : QString()));
-  setWindowModified(!undoStack_->isClean());
+  setWindowModified(document_.modified());
 }
 
 }  // namespace menuforge

@@ -7,10 +7,11 @@
 #include <QStatusBar>
 #include <QUndoStack>
 
+#include "app/core/command_states.h"
 #include "app/core/java_after_open.h"
+#include "app/core/status_text.h"
 #include "app/item_list_box.h"
 #include "app/status_tray_icon.h"
-#include "menu/mma_saver.h"
 #include "phone/seem_backup.h"
 #include "widgets/shown_text.h"
 #include "workspace/working_files.h"
@@ -36,16 +37,16 @@ void MainWindow::PollPhone() {
 void MainWindow::PhoneConnected() {
   const PhoneSession& session = phone_.session;
   if (tray_)
-    tray_->ShowConnected(ShownText(session.ConnectedBalloonText()),
-                         ShownText(session.PhoneInfoText()));
-  phonePanel_->setText(ShownText(session.PhonePanelText()));
-  formatPanel_->setText(ShownText(session.ImeiPanelText()));
+    tray_->ShowConnected(ShownText(ConnectedBalloonText(session)),
+                         ShownText(PhoneInfoText(session)));
+  phonePanel_->setText(ShownText(PhonePanelText(session)));
+  formatPanel_->setText(ShownText(ImeiPanelText(session)));
   ShowConnection(true);
-  saveToPhoneAction_->setEnabled(!tree_.empty());
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
     profileNotices_.BeginFirmware(session.firmwareVersion());
-    static_cast<void>(catalog_.ApplyProfile(*profile, options_, profileNotices_));
+    static_cast<void>(
+        document_.catalog().ApplyProfile(*profile, document_.options(), profileNotices_));
     if (const std::string said = profileNotices_.TakeStatusText(); !said.empty())
       statusBar()->showMessage(ShownText(said), kProfileStatusTime);
     ShowCatalogState();
@@ -57,8 +58,7 @@ void MainWindow::PhoneDisconnected() {
   ShowConnection(false);
   phoneSafety_.ForgetPhoneMenu();
   // Its MIDlets went with it; the next phone may hold others.
-  editorContext_.midlets = {};
-  saveToPhoneAction_->setEnabled(false);
+  phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
   formatPanel_->setText(ShownText(kNoImeiPanelText));
 }
@@ -67,56 +67,59 @@ void MainWindow::ShowConnection(bool connected) {
   QPalette colours = connectionLamp_->palette();
   colours.setColor(QPalette::Window, connected ? Qt::green : Qt::red);
   connectionLamp_->setPalette(colours);
-  openFromPhoneAction_->setEnabled(connected);
-  restartPhoneAction_->setEnabled(connected);
-  restoreBackupAction_->setEnabled(connected);
-  editorContext_.phoneConnected = connected;
+  ShowCommandStates();
   Q_EMIT PhoneConnectionChanged(connected);
 }
 
 void MainWindow::OpenFromPhone() {
   if (!phoneIdle_ || !MaySetMenuAside()) return;
-  EmptyTree(tree_);
-  StartMenu(CurrentMenu());
-  HideSummary();
-  phoneIdle_ = false;
+  document_.Close();
+  SetPhoneBusy(true);
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
-  phoneIdle_ = true;
-  const bool loaded = !path.empty() && LoadMenu(path);
-  if (loaded) {
-    StartMenu(CurrentMenu(CurrentMenu::Source::Phone));
+  SetPhoneBusy(false);
+  if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path, *prompts_)))
     phoneSafety_.RememberPhoneMenu(path);
-  }
   // A patch downloads the JAD files.
-  phoneIdle_ = false;
-  editorContext_.midlets =
-      ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, filesFolder_, *prompts_);
-  phoneIdle_ = true;
-  saveAction_->setEnabled(loaded);
-  saveAsAction_->setEnabled(loaded);
-  saveToPhoneAction_->setEnabled(loaded && phone_.session.connected());
-  itemList_->setEnabled(true);
+  SetPhoneBusy(true);
+  phoneMidlets_ = ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, filesFolder_, *prompts_);
+  SetPhoneBusy(false);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::SaveToPhone() {
   if (!phoneIdle_) return;
-  phoneIdle_ = false;
+  SetPhoneBusy(true);
   // Edits made while the transfer runs are not on the phone.
   const int savedStep = undoStack_->index();
   const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
-  const SaveResult saved = SaveMenuFile(menuCopy, tree_, options_, catalog_.availableItems());
+  const SaveResult saved = document_.SaveCopy(menuCopy);
   // Only a file written whole goes to the phone; an older copy must not take its place.
   if (saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy) &&
       undoStack_->index() == savedStep)
     undoStack_->setClean();
-  phoneIdle_ = true;
+  SetPhoneBusy(false);
   if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::RestartPhone() {
   if (phoneIdle_) phone_.menuFiles.RestartPhone();
+}
+
+void MainWindow::SetPhoneBusy(bool busy) {
+  phoneIdle_ = !busy;
+  ShowCommandStates();
+}
+
+void MainWindow::ShowCommandStates() {
+  const CommandStates states = CommandStatesFor(document_, phone_.session.connected(), !phoneIdle_);
+  saveAction_->setEnabled(states.save);
+  saveAsAction_->setEnabled(states.saveAs);
+  openFromPhoneAction_->setEnabled(states.openFromPhone);
+  saveToPhoneAction_->setEnabled(states.saveToPhone);
+  restartPhoneAction_->setEnabled(states.restartPhone);
+  restoreBackupAction_->setEnabled(states.restoreBackup);
+  itemList_->setEnabled(states.itemList);
 }
 
 void MainWindow::CloseIfAskedMeanwhile() {

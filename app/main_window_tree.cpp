@@ -87,7 +87,7 @@ void MainWindow::CreateContextMenus() {
 
 std::optional<std::size_t> MainWindow::CurrentEntry() const {
   const int index = itemList_->currentIndex();
-  if (index < 0 || static_cast<std::size_t>(index) >= catalog_.availableItems().count())
+  if (index < 0 || static_cast<std::size_t>(index) >= document_.catalog().availableItems().count())
     return std::nullopt;
   return static_cast<std::size_t>(index);
 }
@@ -101,14 +101,14 @@ void MainWindow::ChooseItemListEntry() {
 
 void MainWindow::UpdateItemMenu() {
   const ItemMenuEnables enables =
-      ItemMenuRules(tree_, treeView_->SelectedNode(), CurrentEntry().has_value());
+      ItemMenuRules(document_.tree(), treeView_->SelectedNode(), CurrentEntry().has_value());
   addSubitemMenu_->menuAction()->setEnabled(enables.addSubitem);
   addItemMenu_->menuAction()->setEnabled(enables.addItem);
   replaceAction_->setEnabled(enables.replace);
 }
 
 void MainWindow::UpdateTreeMenu() {
-  const TreeMenuEnables enables = TreeMenuRules(tree_, treeView_->SelectedNode());
+  const TreeMenuEnables enables = TreeMenuRules(document_.tree(), treeView_->SelectedNode());
   modifyItemAction_->setEnabled(enables.modifyItem);
   deleteItemAction_->setEnabled(enables.deleteItem);
   moveUpAction_->setEnabled(enables.moveUp);
@@ -118,15 +118,16 @@ void MainWindow::UpdateTreeMenu() {
 void MainWindow::AddItem(Placement placement) {
   MenuNode* selected = treeView_->SelectedNode();
   const std::optional<std::size_t> entry = CurrentEntry();
-  const ItemMenuEnables enables = ItemMenuRules(tree_, selected, entry.has_value());
+  const ItemMenuEnables enables = ItemMenuRules(document_.tree(), selected, entry.has_value());
   const bool asChild = placement == Placement::FirstChild || placement == Placement::LastChild;
   if (!(asChild ? enables.addSubitem : enables.addItem)) return;
 
-  const ItemTable& items = catalog_.availableItems();
+  const ItemTable& items = document_.catalog().availableItems();
   const bool custom = items.IsCustomItem(*entry);
   MenuNode* added = nullptr;
-  Record(kAddItemStep,
-         [&] { added = AddEntry(tree_, *selected, placement, items.at(*entry), custom); });
+  Record(kAddItemStep, [&] {
+    added = AddEntry(document_.tree(), *selected, placement, items.at(*entry), custom);
+  });
   if (added == nullptr) {
     prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
     return;
@@ -141,10 +142,11 @@ void MainWindow::AddItem(Placement placement) {
 void MainWindow::ReplaceItem() {
   MenuNode* selected = treeView_->SelectedNode();
   const std::optional<std::size_t> entry = CurrentEntry();
-  if (!ItemMenuRules(tree_, selected, entry.has_value()).replace) return;
-  const ItemTable& items = catalog_.availableItems();
-  Record(kReplaceItemStep,
-         [&] { ReplaceEntry(tree_, *selected, items.at(*entry), items.IsCustomItem(*entry)); });
+  if (!ItemMenuRules(document_.tree(), selected, entry.has_value()).replace) return;
+  const ItemTable& items = document_.catalog().availableItems();
+  Record(kReplaceItemStep, [&] {
+    ReplaceEntry(document_.tree(), *selected, items.at(*entry), items.IsCustomItem(*entry));
+  });
   // A custom item opens the editor, which refreshes the summary when it closes.
   if (items.IsCustomItem(*entry))
     ModifyItem();
@@ -154,46 +156,47 @@ void MainWindow::ReplaceItem() {
 
 void MainWindow::ModifyItem() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (!TreeMenuRules(tree_, selected).modifyItem) return;
-  editorContext_.saveAllData = options_.saveAllData;
+  if (!TreeMenuRules(document_.tree(), selected).modifyItem) return;
   EditorWindowPrompts prompts(*prompts_);
-  Record(kModifyItemStep,
-         [&] { ItemEditorDialog::Edit(this, tree_, *selected, editorContext_, &prompts); });
+  Record(kModifyItemStep, [&] {
+    ItemEditorDialog::Edit(this, document_.tree(), *selected, editorContext_,
+                           document_.options().saveAllData, &prompts);
+  });
   RefreshSummary();
 }
 
 void MainWindow::DeleteItem() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (!TreeMenuRules(tree_, selected).deleteItem) return;
+  if (!TreeMenuRules(document_.tree(), selected).deleteItem) return;
   if (!prompts_->Ask({kDeleteQuestion, kWarningCaption, MessageIcon::Warning})) return;
-  Record(kDeleteItemStep, [&] { DeleteEntry(tree_, *selected); });
+  Record(kDeleteItemStep, [&] { DeleteEntry(document_.tree(), *selected); });
   // The tree moved its current node to a neighbour; show that one as selected too.
   treeView_->SelectNode(treeView_->SelectedNode());
 }
 
 void MainWindow::MoveItemUp() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(tree_, selected).moveUp)
-    Record(kMoveItemStep, [&] { MoveUp(tree_, *selected); });
+  if (TreeMenuRules(document_.tree(), selected).moveUp)
+    Record(kMoveItemStep, [&] { MoveUp(document_.tree(), *selected); });
 }
 
 void MainWindow::MoveItemDown() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(tree_, selected).moveDown)
-    Record(kMoveItemStep, [&] { MoveDown(tree_, *selected); });
+  if (TreeMenuRules(document_.tree(), selected).moveDown)
+    Record(kMoveItemStep, [&] { MoveDown(document_.tree(), *selected); });
 }
 
 void MainWindow::DropNode(MenuNode* dragged, MenuNode* target) {
-  Record(kMoveItemStep, [&] { MoveBefore(tree_, *dragged, *target); });
+  Record(kMoveItemStep, [&] { MoveBefore(document_.tree(), *dragged, *target); });
   treeView_->CollapseAutoExpanded(dragged);
 }
 
 void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
-  const ItemTable& items = catalog_.availableItems();
+  const ItemTable& items = document_.catalog().availableItems();
   MenuNode* added = nullptr;
   if (position < items.count()) {
     Record(kAddItemStep, [&] {
-      added = AddEntry(tree_, *target, Placement::Before, items.at(position),
+      added = AddEntry(document_.tree(), *target, Placement::Before, items.at(position),
                        items.IsCustomItem(position));
     });
     if (added == nullptr)
@@ -206,7 +209,7 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
 }
 
 void MainWindow::DoubleClickNode(const QModelIndex& index) {
-  if (TreeMenuRules(tree_, model_->NodeFrom(index)).modifyItem)
+  if (TreeMenuRules(document_.tree(), model_->NodeFrom(index)).modifyItem)
     ModifyItem();
   else
     treeView_->setExpanded(index, !treeView_->isExpanded(index));
@@ -215,7 +218,7 @@ void MainWindow::DoubleClickNode(const QModelIndex& index) {
 void MainWindow::RefreshSummary() {
   const MenuNode* selected = treeView_->SelectedNode();
   if (selected == nullptr) return;
-  const auto lines = ItemSummary(tree_, *selected);
+  const auto lines = ItemSummary(document_.tree(), *selected);
   if (!lines) {
     summary_->hide();
     return;

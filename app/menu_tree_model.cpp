@@ -4,29 +4,25 @@
 
 namespace menuforge {
 
-MenuTreeModel::MenuTreeModel(MenuTree& tree, QObject* parent)
-    : QAbstractItemModel(parent), tree_(tree) {
-  tree_.SetObserver(this);
-}
-
-MenuTreeModel::~MenuTreeModel() {
-  if (tree_.observer() == this) tree_.SetObserver(nullptr);
+MenuTreeModel::MenuTreeModel(MenuDocument& document, QObject* parent)
+    : QAbstractItemModel(parent), tree_(&document.tree()) {
+  document.AddObserver(*this);
 }
 
 MenuNode* MenuTreeModel::NodeFrom(const QModelIndex& index) const {
-  if (!index.isValid() || index.model() != this) return nullptr;
+  if (!tree_ || !index.isValid() || index.model() != this) return nullptr;
   return static_cast<MenuNode*>(index.internalPointer());
 }
 
 QModelIndex MenuTreeModel::IndexFor(const MenuNode* node) const {
-  if (node == nullptr) return {};
-  return createIndex(static_cast<int>(tree_.IndexOf(node)), 0, const_cast<MenuNode*>(node));
+  if (node == nullptr || !tree_) return {};
+  return createIndex(static_cast<int>(tree_->IndexOf(node)), 0, const_cast<MenuNode*>(node));
 }
 
 QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex& parent) const {
-  if (row < 0 || column != 0 || (parent.isValid() && parent.column() != 0)) return {};
+  if (!tree_ || row < 0 || column != 0 || (parent.isValid() && parent.column() != 0)) return {};
   const MenuNode* parentNode = NodeFrom(parent);
-  const MenuTree::Siblings& siblings = parentNode ? parentNode->children : tree_.topLevel();
+  const MenuTree::Siblings& siblings = parentNode ? parentNode->children : tree_->topLevel();
   if (static_cast<std::size_t>(row) >= siblings.size()) return {};
   return createIndex(row, 0, siblings[static_cast<std::size_t>(row)].get());
 }
@@ -37,9 +33,9 @@ QModelIndex MenuTreeModel::parent(const QModelIndex& child) const {
 }
 
 int MenuTreeModel::rowCount(const QModelIndex& parent) const {
-  if (parent.isValid() && parent.column() != 0) return 0;
+  if (!tree_ || (parent.isValid() && parent.column() != 0)) return 0;
   const MenuNode* node = NodeFrom(parent);
-  return static_cast<int>(node ? node->children.size() : tree_.topLevel().size());
+  return static_cast<int>(node ? node->children.size() : tree_->topLevel().size());
 }
 
 int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
@@ -63,14 +59,14 @@ void MenuTreeModel::AboutToInsert(MenuNode* parent, std::size_t index) {
 void MenuTreeModel::Inserted() { endInsertRows(); }
 
 void MenuTreeModel::AboutToRemove(MenuNode* node) {
-  const int row = static_cast<int>(tree_.IndexOf(node));
+  const int row = static_cast<int>(tree_->IndexOf(node));
   beginRemoveRows(IndexFor(node->parent), row, row);
 }
 
 void MenuTreeModel::Removed() { endRemoveRows(); }
 
 void MenuTreeModel::AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) {
-  const int row = static_cast<int>(tree_.IndexOf(node));
+  const int row = static_cast<int>(tree_->IndexOf(node));
   // The tree never announces a move that Qt would reject (onto itself or into its own subtree);
   // should one come anyway, the views are told to start over rather than be left behind.
   moveAnnounced_ = beginMoveRows(IndexFor(node->parent), row, row, IndexFor(newParent),
@@ -88,6 +84,8 @@ void MenuTreeModel::Moved() {
 void MenuTreeModel::AboutToReset() { beginResetModel(); }
 
 void MenuTreeModel::Reset() { endResetModel(); }
+
+void MenuTreeModel::DocumentGone() { tree_ = nullptr; }
 
 void MenuTreeModel::RecordChanged(MenuNode* node) {
   const QModelIndex changed = IndexFor(node);

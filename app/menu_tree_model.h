@@ -1,20 +1,20 @@
-// The menu tree as a Qt item model. The tree tells the model of every change of shape before
-// and after it happens, and the model passes each notice on as the matching Qt signal.
+// The document's menu tree as a Qt item model. The document tells the model of every change of
+// shape before and after it happens, and the model passes each notice on as the matching Qt
+// signal.
 #pragma once
 
-#include "menu/menu_tree.h"
+#include "app/core/menu_document.h"
 #include "menu/tree_operations.h"
 
 #include <QAbstractItemModel>
 
 namespace menuforge {
 
-class MenuTreeModel : public QAbstractItemModel, private TreeObserver {
+class MenuTreeModel : public QAbstractItemModel, private DocumentObserver {
   Q_OBJECT
 
  public:
-  explicit MenuTreeModel(MenuTree& tree, QObject* parent = nullptr);
-  ~MenuTreeModel() override;
+  explicit MenuTreeModel(MenuDocument& document, QObject* parent = nullptr);
 
   MenuNode* NodeFrom(const QModelIndex& index) const;
   QModelIndex IndexFor(const MenuNode* node) const;
@@ -36,8 +36,10 @@ class MenuTreeModel : public QAbstractItemModel, private TreeObserver {
   void AboutToReset() override;
   void Reset() override;
   void RecordChanged(MenuNode* node) override;
+  void DocumentGone() override;
 
-  MenuTree& tree_;
+  // Null once the document is gone: the model is empty from then on.
+  const MenuTree* tree_;
   bool moveAnnounced_ = false;
 };
 

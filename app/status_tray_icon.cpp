@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "app/core/status_text.h"
 #include "base/version.h"
-#include "phone/phone_session.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {

@@ -2,17 +2,18 @@
 
 namespace menuforge {
 
-TreeEditCommand::TreeEditCommand(MenuTree& tree, TreeEdit edit, const QString& text, ShowNode show)
-    : QUndoCommand(text), tree_(tree), edit_(std::move(edit)), show_(std::move(show)) {}
+TreeEditCommand::TreeEditCommand(MenuDocument& document, TreeEdit edit, const QString& text,
+                                 ShowNode show)
+    : QUndoCommand(text), document_(document), edit_(std::move(edit)), show_(std::move(show)) {}
 
-void TreeEditCommand::undo() { show_(UndoTreeEdit(tree_, edit_)); }
+void TreeEditCommand::undo() { show_(UndoTreeEdit(document_.tree(), edit_)); }
 
 void TreeEditCommand::redo() {
   if (done_) {
     done_ = false;
     return;
   }
-  show_(RedoTreeEdit(tree_, edit_));
+  show_(RedoTreeEdit(document_.tree(), edit_));
 }
 
 }  // namespace menuforge

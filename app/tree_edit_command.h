@@ -4,6 +4,7 @@
 #include <QUndoCommand>
 #include <functional>
 
+#include "app/core/menu_document.h"
 #include "menu/tree_edit.h"
 
 namespace menuforge {
@@ -14,13 +15,13 @@ class TreeEditCommand : public QUndoCommand {
   using ShowNode = std::function<void(MenuNode*)>;
 
   // The edit has been made already; the stack's first redo leaves it as it is.
-  TreeEditCommand(MenuTree& tree, TreeEdit edit, const QString& text, ShowNode show);
+  TreeEditCommand(MenuDocument& document, TreeEdit edit, const QString& text, ShowNode show);
 
   void undo() override;
   void redo() override;
 
  private:
-  MenuTree& tree_;
+  MenuDocument& document_;
   TreeEdit edit_;
   ShowNode show_;
   bool done_ = true;

@@ -75,8 +75,7 @@ Bytes LargestFile(int recordSize) {
     data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
     data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
     data.slots.push_back(ChunkSlot::Action(0x0102));
-    tree.itemData.Store(node.record.recordKey, std::move(data));
-    node.record.modified = true;
+    tree.SetEntryData(node, std::move(data));
   });
 
   FormatOptions options;

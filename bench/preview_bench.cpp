@@ -34,7 +34,7 @@ std::filesystem::path IconFolderWithPictures() {
 }
 
 void Attach(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
-  tree.itemData.Store(node.record.recordKey, std::move(record));
+  tree.WholeItemData().Store(node.record.recordKey, std::move(record));
   node.record.modified = true;
 }
 

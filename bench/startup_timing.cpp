@@ -35,8 +35,7 @@ void WriteLargestMenu(const std::filesystem::path& path) {
     MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, games, false);
     ItemDataRecord record;
     record.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, std::u16string(126, u'x')}}));
-    tree.itemData.Store(node->record.recordKey, record);
-    node->record.modified = true;
+    tree.SetEntryData(*node, record);
   }
   std::vector<ItemBaseEntry> entries = {games};
   for (const auto& key : tree.softkeys()->children)

@@ -120,7 +120,7 @@ RecordLine RootLine() {
 // group order, which is the order of the record keys renumbering gave it.
 std::vector<RecordLine> FileOrder(const MenuTree& tree) {
   auto lineOf = [&](const MenuNode& node) {
-    return RecordLine{node.record, node.displayText, tree.itemData.Find(node.record.recordKey)};
+    return RecordLine{node.record, node.displayText, tree.itemData().Find(node.record.recordKey)};
   };
   std::vector<RecordLine> lines{RootLine(), lineOf(*tree.softkeys())};
   for (const auto& key : tree.softkeys()->children) lines.push_back(lineOf(*key));

@@ -42,8 +42,9 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, Edit
     : QDialog(parent),
       context_(context),
       prompts_(prompts),
-      model_(EditorEnvironment{context.phoneConnected, context.midlets}, context.languages,
-             prompts) {
+      model_(EditorEnvironment{context.phoneConnected(),
+                               context.midlets ? *context.midlets : InstalledMidlets{}},
+             context.languages, prompts) {
   setWindowTitle(QStringLiteral("Item properties"));
   pages_ = new QTabWidget;
   pages_->setObjectName(QStringLiteral("pages"));
@@ -61,14 +62,14 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, Edit
 }
 
 bool ItemEditorDialog::Edit(QWidget* parent, MenuTree& tree, MenuNode& node, EditorContext& context,
-                            EditorPrompts* prompts) {
+                            bool saveAllData, EditorPrompts* prompts) {
   QtEditorPrompts windowPrompts;
   EditorPrompts& used = prompts ? *prompts : windowPrompts;
   ItemEditorDialog dialog(parent, context, used);
   windowPrompts.SetParent(&dialog);
   dialog.LoadItem(EditedNodeOf(tree, node));
   if (!used.RunModal(dialog)) return false;
-  ApplyEditorResult(tree, node, dialog.model(), context.saveAllData);
+  ApplyEditorResult(tree, node, dialog.model(), saveAllData);
   return true;
 }
 
@@ -110,7 +111,7 @@ void ItemEditorDialog::Refresh() {
   iconGroup_->setEnabled(c.iconGroupEnabled);
   for (std::size_t i = 0; i < kIconRowCount; ++i) {
     iconRows_[i]->Show(c.icons[i], HasPicker(c.icons[i].source));
-    iconRows_[i]->SetPickHint(EightBitText(PickButtonHint(c.icons[i], context_.phoneConnected)));
+    iconRows_[i]->SetPickHint(EightBitText(PickButtonHint(c.icons[i], context_.phoneConnected())));
   }
 
   {
@@ -151,7 +152,8 @@ void ItemEditorDialog::RefreshFunctionPage() {
   }
   midletChoice_->setCurrentIndex(c.midletChoice);
   midletChoice_->setEnabled(c.midletChoiceEnabled);
-  midletChoice_->setToolTip(EightBitText(MidletChoiceHint(c, context_.midlets.phoneRead)));
+  midletChoice_->setToolTip(
+      EightBitText(MidletChoiceHint(c, context_.midlets && context_.midlets->phoneRead)));
 }
 
 void ItemEditorDialog::AddRow(StringList list) {

@@ -33,10 +33,11 @@ class ItemEditorDialog : public QDialog {
   ItemEditorDialog(QWidget* parent, EditorContext& context, EditorPrompts& prompts);
 
   // "Modify item" on `node`: opens the editor modally and, on "OK", gives the node and the item
-  // data table what the editor holds. False when cancelled. Without `prompts`, message boxes and
-  // dialogs are shown over the editor.
+  // data table what the editor holds, keeping data the phone does not use only with
+  // `saveAllData`. False when cancelled. Without `prompts`, message boxes and dialogs are shown
+  // over the editor.
   static bool Edit(QWidget* parent, MenuTree& tree, MenuNode& node, EditorContext& context,
-                   EditorPrompts* prompts = nullptr);
+                   bool saveAllData, EditorPrompts* prompts = nullptr);
 
   void LoadItem(const EditedNode& node);
   ItemEditorModel& model() { return model_; }

@@ -91,7 +91,7 @@ class Side {
     info.node = &node;
     info.parent = parent;
     info.entry = entry;
-    info.fields = EntryFields(node.record, tree.itemData.Find(node.record.recordKey));
+    info.fields = EntryFields(node.record, tree.itemData().Find(node.record.recordKey));
     info.contentHash = ContentHash(info.fields);
     nodes.push_back(std::move(info));
     (parent == kNone ? top : nodes[parent].children).push_back(index);

@@ -138,10 +138,25 @@ void MenuTree::TakeContentOf(MenuTree& other) {
   if (observer_) observer_->AboutToReset();
   topLevel_ = std::move(other.topLevel_);
   other.topLevel_.clear();
-  itemData = std::move(other.itemData);
-  other.itemData.Clear();
+  itemData_ = std::move(other.itemData_);
+  other.itemData_.Clear();
   customItemCounter = other.customItemCounter;
   if (observer_) observer_->Reset();
+}
+
+void MenuTree::SetEntryData(MenuNode& node, std::optional<ItemDataRecord> data, bool saveAllData) {
+  NodeRecord& record = node.record;
+  if (data) {
+    itemData_.Store(record.recordKey, std::move(*data));
+    record.modified = true;
+    record.dataLength =
+        static_cast<std::uint16_t>(DataLength(itemData_.Find(record.recordKey), saveAllData));
+  } else {
+    itemData_.Free(record.recordKey);
+    record.modified = false;
+    record.dataLength = 0;
+  }
+  NotifyRecordChanged(&node);
 }
 
 void MenuTree::NotifyRecordChanged(MenuNode* node) const {

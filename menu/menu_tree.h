@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,8 +59,16 @@ class MenuTree {
  public:
   using Siblings = std::vector<std::unique_ptr<MenuNode>>;
 
-  ItemDataTable itemData;
   std::uint8_t customItemCounter = 0;
+
+  const ItemDataTable& itemData() const { return itemData_; }
+  // The one way an entry gains or loses its data: the table holds `data` under the node's key,
+  // the node's record says it has data (`modified`) and how long it is (`dataLength`, as saved
+  // with or without `saveAllData`), and the observer hears of it. Without data, all of it goes.
+  void SetEntryData(MenuNode& node, std::optional<ItemDataRecord> data, bool saveAllData = false);
+  // The whole table, for the code that moves every entry's data at once: the loader, the
+  // renumbering, undo, emptying. An edit of one entry goes through SetEntryData.
+  ItemDataTable& WholeItemData() { return itemData_; }
 
   void SetObserver(TreeObserver* observer) { observer_ = observer; }
   TreeObserver* observer() const { return observer_; }
@@ -97,6 +106,7 @@ class MenuTree {
   Siblings& MutableSiblingsOf(const MenuNode* node);
 
   Siblings topLevel_;
+  ItemDataTable itemData_;
   TreeObserver* observer_ = nullptr;
 };
 

@@ -90,7 +90,7 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
     if (!PassesNameCheck(node->record, availableItems))
       return {SaveStatus::Refused,
               {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};
-    lengths.push_back(DataLength(tree.itemData.Find(node->record.recordKey), options.saveAllData));
+    lengths.push_back(DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
     total += lengths.back();
   }
   if (total > kMaxDataSectionBytes)
@@ -125,7 +125,7 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
                                        options.saveAllData};
   for (std::size_t i = 0; i < grouped.size(); ++i) {
     if (lengths[i] == 0) continue;
-    EncodeChunks(*tree.itemData.Find(grouped[i]->record.recordKey), chunkOptions, out);
+    EncodeChunks(*tree.itemData().Find(grouped[i]->record.recordKey), chunkOptions, out);
   }
   return {};
 }

@@ -61,7 +61,7 @@ MenuNode* RestoreRecords(MenuTree& tree, const TreeRecords& records) {
     if (!firstChanged) firstChanged = &node;
     tree.NotifyRecordChanged(&node);
   });
-  tree.itemData = records.itemData;
+  tree.WholeItemData() = records.itemData;
   tree.customItemCounter = records.customItemCounter;
   return firstChanged;
 }
@@ -89,7 +89,7 @@ MenuNode* NodeAtPath(const MenuTree& tree, const NodePath& path) {
 TreeRecords CaptureRecords(const MenuTree& tree) {
   TreeRecords records;
   tree.ForEach([&](MenuNode& node) { records.nodes.push_back({node.record, node.displayText}); });
-  records.itemData = tree.itemData;
+  records.itemData = tree.itemData();
   records.customItemCounter = tree.customItemCounter;
   return records;
 }

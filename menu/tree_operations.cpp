@@ -58,7 +58,7 @@ std::uint8_t CustomNumber(const std::string& name) {
 }
 
 void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
-  tree.itemData.Free(node.record.recordKey);
+  tree.WholeItemData().Free(node.record.recordKey);
   for (const auto& child : node.children) FreeSubtreeData(tree, *child);
 }
 
@@ -120,7 +120,7 @@ void BuildSkeleton(MenuTree& tree) {
 
 void EmptyTree(MenuTree& tree) {
   tree.Clear();
-  tree.itemData.Clear();
+  tree.WholeItemData().Clear();
 }
 
 std::string DisplayTextFor(std::size_t position, const std::string& itemName,
@@ -157,17 +157,13 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
       parent.record.firstChildIndex = kNoIndex;
     }
     // A folder opens its subitems; it keeps its titles and icons but no function of its own.
-    if (ItemDataRecord* data = tree.itemData.Find(parent.record.recordKey)) {
-      std::erase_if(data->slots, [](const ChunkSlot& slot) { return !IsFolderSafe(slot); });
-      if (data->slots.empty()) {
-        tree.itemData.Free(parent.record.recordKey);
-        parent.record.modified = false;
-        parent.record.dataLength = 0;
-      } else {
-        parent.record.dataLength = static_cast<std::uint16_t>(DataLength(data, false));
-      }
+    if (const ItemDataRecord* data = tree.itemData().Find(parent.record.recordKey)) {
+      ItemDataRecord kept = *data;
+      std::erase_if(kept.slots, [](const ChunkSlot& slot) { return !IsFolderSafe(slot); });
+      tree.SetEntryData(parent, kept.slots.empty() ? std::nullopt : std::optional(std::move(kept)));
+    } else {
+      tree.NotifyRecordChanged(&parent);
     }
-    tree.NotifyRecordChanged(&parent);
   }
   Renumber(tree);
 }
@@ -210,10 +206,6 @@ MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
 
 void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bool custom) {
   NodeRecord& record = node.record;
-  record.modified = false;
-  record.dataLength = 0;
-  tree.itemData.Free(record.recordKey);
-
   const std::size_t position = tree.PositionOf(&node);
   if (custom) {
     ++tree.customItemCounter;
@@ -232,8 +224,9 @@ void ReplaceEntry(MenuTree& tree, MenuNode& node, const ItemBaseEntry& entry, bo
   record.attributeByte = kAttributeReplacedEntry;
   Renumber(tree);
   if (custom) record.titleMode = kTitleModeCustom;
+  // Renumbering took the old data along to the node's new key; the new item starts without it.
+  tree.SetEntryData(node, std::nullopt);
   if (!custom && entry.IsShortcut()) AttachShortcut(tree, node, entry.identifier);
-  tree.NotifyRecordChanged(&node);
 }
 
 void CountCustomName(MenuTree& tree, const std::string& name, bool softkey) {
@@ -247,11 +240,7 @@ void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier)
   node.record.itemType = kShortcut;
   ItemDataRecord data;
   data.slots.push_back(ChunkSlot::Shortcut(identifier));
-  tree.itemData.Store(node.record.recordKey, std::move(data));
-  node.record.modified = true;
-  node.record.dataLength =
-      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
-  tree.NotifyRecordChanged(&node);
+  tree.SetEntryData(node, std::move(data));
 }
 
 void DeleteEntry(MenuTree& tree, MenuNode& node) {
@@ -305,7 +294,7 @@ void Renumber(MenuTree& tree) {
   ItemDataTable scratch;
   // Soft key keys never change, so their data stays where it is.
   for (std::uint8_t key = 3; key <= 9; ++key)
-    if (const ItemDataRecord* data = tree.itemData.Find(key)) scratch.Store(key, *data);
+    if (const ItemDataRecord* data = tree.itemData().Find(key)) scratch.Store(key, *data);
 
   // An empty main menu has no first entry to point to.
   if (root->children.empty()) root->record.firstChildIndex = kNoIndex;
@@ -324,14 +313,14 @@ void Renumber(MenuTree& tree) {
       if (record.itemType == kFolder) record.itemType = kPlainItem;
     }
     if (record.modified) {
-      if (const ItemDataRecord* data = tree.itemData.Find(oldKey)) scratch.Store(key, *data);
+      if (const ItemDataRecord* data = tree.itemData().Find(oldKey)) scratch.Store(key, *data);
     }
     if (node.parent->children.front().get() == &node)
       node.parent->record.firstChildIndex = static_cast<std::uint8_t>(key - 1);
     if (node.parent->children.back().get() == &node) record.nextIndex = kNoIndex;
   });
 
-  tree.itemData = std::move(scratch);
+  tree.WholeItemData() = std::move(scratch);
 }
 
 }  // namespace menuforge

@@ -90,8 +90,8 @@ Json MenuToJson(const MenuTree& tree, const FormatOptions& options) {
       {kIconAttribute, options.iconAttribute == IconAttribute::Tag06 ? kIcon06 : kIcon0C},
       {kSaveAllData, options.saveAllData},
   };
-  json[kSoftkeys] = NodesToJson(*tree.softkeys(), tree.itemData);
-  json[kMenu] = NodesToJson(*tree.menuRoot(), tree.itemData);
+  json[kSoftkeys] = NodesToJson(*tree.softkeys(), tree.itemData());
+  json[kMenu] = NodesToJson(*tree.menuRoot(), tree.itemData());
   return json;
 }
 

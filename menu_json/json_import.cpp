@@ -187,12 +187,8 @@ void MenuReader::ReadData(const JsonField& node, MenuNode& target) {
 
 // Keys are final only after renumbering.
 void MenuReader::AttachData(bool saveAllData) {
-  for (PendingData& pending : pending_) {
-    NodeRecord& record = pending.node->record;
-    record.modified = true;
-    record.dataLength = static_cast<std::uint16_t>(DataLength(&pending.record, saveAllData));
-    tree_.itemData.Store(record.recordKey, std::move(pending.record));
-  }
+  for (PendingData& pending : pending_)
+    tree_.SetEntryData(*pending.node, std::move(pending.record), saveAllData);
 }
 
 }  // namespace

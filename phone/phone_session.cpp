@@ -120,21 +120,6 @@ std::optional<std::string> PhoneSession::ProfileToApply() const {
   return profileName_;
 }
 
-std::string PhoneSession::ConnectedBalloonText() const {
-  return kConnectedBalloonPrefix + modelName_;
-}
-
-std::string PhoneSession::PhonePanelText() const {
-  return "Phone: " + modelName_ + "  [" + firmwareVersion_ + "] ";
-}
-
-std::string PhoneSession::ImeiPanelText() const { return " IMEI: " + imei_; }
-
-std::string PhoneSession::PhoneInfoText() const {
-  return "Model: " + modelName_ + "\r\n" + "F/W Version: " + firmwareVersion_ + "\r\n" +
-         "LP Version: " + lpVersionText_;
-}
-
 std::string PhoneSession::GetFirmwareVersion() {
   if (!linked_) return {};
   std::array<std::uint8_t, kFirmwareVersionCapacity> response{};

@@ -21,13 +21,6 @@ inline constexpr char kLibraryStartFailedText[] = "Error initializing P2KAPI lib
 inline constexpr char kSeemReadFailedText[] = "Error reading SEEM";
 inline constexpr char kP2kErrorCaption[] = "P2K Error";
 
-// What the window shows for the phone.
-inline constexpr char kConnectedBalloonPrefix[] = "Connected:  ";
-inline constexpr char kDisconnectedBalloonText[] = "Disconnected";
-inline constexpr char kNoPhonePanelText[] = "Phone: None ";
-inline constexpr char kNoImeiPanelText[] = "IMEI: N/A ";
-inline constexpr char kPhoneInfoTitle[] = "Phone info";
-
 // A phone that never answers the SEEM reads on connect is given up after this many tries.
 inline constexpr int kSeemReadTries = 6;
 inline constexpr std::chrono::milliseconds kSeemRetryWait{500};
@@ -89,12 +82,6 @@ class PhoneSession {
   const std::string& profileName() const { return profileName_; }
   // The profile named after the firmware version, when the phone reported one.
   std::optional<std::string> ProfileToApply() const;
-
-  std::string ConnectedBalloonText() const;
-  std::string PhonePanelText() const;
-  std::string ImeiPanelText() const;
-  // The balloon over the notification-area icon while a phone is connected.
-  std::string PhoneInfoText() const;
 
   // Both answer as the phone does, logged; empty or 0 when no phone is linked or refused.
   std::string GetFirmwareVersion();

@@ -34,7 +34,7 @@ std::string_view WithoutSoftkeyPrefix(std::string_view text) {
 }  // namespace
 
 EntryTitle TitleOf(const MenuTree& tree, const MenuNode& node, std::uint8_t languageId) {
-  const ItemDataRecord* record = tree.itemData.Find(node.record.recordKey);
+  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
   const bool softkey = IsSoftkey(node);
   if (softkey) {
     if (auto title = FromList(TitlesOf(record, TitleList::Softkey), languageId)) return *title;
@@ -51,7 +51,7 @@ std::u16string MarkedTitle(const EntryTitle& title) {
 }
 
 IconReference ListIconOf(const MenuTree& tree, const MenuNode& node) {
-  const ItemDataRecord* record = tree.itemData.Find(node.record.recordKey);
+  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
   if (record == nullptr) return {};
   for (const ChunkSlot& slot : record->slots) {
     if (const auto* file = slot.As<FileIconChunk>();

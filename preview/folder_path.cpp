@@ -7,7 +7,7 @@ namespace {
 
 bool Names(const MenuTree& tree, const MenuNode& node, std::string_view part) {
   if (node.record.itemName == part || Latin1ToUtf8(node.displayText) == part) return true;
-  const ItemDataRecord* record = tree.itemData.Find(node.record.recordKey);
+  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
   if (record == nullptr) return false;
   for (const ChunkSlot& slot : record->slots)
     if (const auto* titles = slot.As<TitlesChunk>(); titles && titles->list == TitleList::Menu)

@@ -71,7 +71,7 @@ std::optional<std::vector<std::string>> ItemSummary(const MenuTree& tree, const 
     lines.emplace_back(kSummaryNotModified);
     return lines;
   }
-  const ItemDataRecord* data = tree.itemData.Find(node.record.recordKey);
+  const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey);
   if (data == nullptr) return lines;
 
   for (const ChunkSlot& slot : data->slots) {

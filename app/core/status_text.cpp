@@ -17,4 +17,19 @@ std::string WidestFormatStatusText() {
   return StatusText(RecordBytes(RecordSize::k36), kMaxMenuEntries);
 }
 
+std::string ConnectedBalloonText(const PhoneSession& session) {
+  return kConnectedBalloonPrefix + session.modelName();
+}
+
+std::string PhonePanelText(const PhoneSession& session) {
+  return "Phone: " + session.modelName() + "  [" + session.firmwareVersion() + "] ";
+}
+
+std::string ImeiPanelText(const PhoneSession& session) { return " IMEI: " + session.imei(); }
+
+std::string PhoneInfoText(const PhoneSession& session) {
+  return "Model: " + session.modelName() + "\r\n" + "F/W Version: " + session.firmwareVersion() +
+         "\r\n" + "LP Version: " + session.lpVersionText();
+}
+
 }  // namespace menuforge

@@ -1,14 +1,27 @@
-// The texts of the main window's status bar.
+// The texts of the main window's status bar and of its notification-area icon.
 #pragma once
 
 #include <string>
 
 #include "menu/format_options.h"
 #include "menu/menu_tree.h"
+#include "phone/phone_session.h"
 
 namespace menuforge {
 
 inline constexpr char kNoPhoneStatus[] = "Phone: None";
+inline constexpr char kConnectedBalloonPrefix[] = "Connected:  ";
+inline constexpr char kDisconnectedBalloonText[] = "Disconnected";
+inline constexpr char kNoPhonePanelText[] = "Phone: None ";
+inline constexpr char kNoImeiPanelText[] = "IMEI: N/A ";
+inline constexpr char kPhoneInfoTitle[] = "Phone info";
+
+// What the session read of the connected phone.
+std::string ConnectedBalloonText(const PhoneSession& session);
+std::string PhonePanelText(const PhoneSession& session);
+std::string ImeiPanelText(const PhoneSession& session);
+// The balloon over the notification-area icon while a phone is connected.
+std::string PhoneInfoText(const PhoneSession& session);
 
 // "Format: 36-byte  Entries: 40": the record size of the last file loaded (0 before any) and the
 // number of main menu entries.

@@ -4,24 +4,15 @@ namespace menuforge {
 
 EditedNode EditedNodeOf(const MenuTree& tree, const MenuNode& node) {
   const NodeRecord& record = node.record;
-  return {tree.itemData.Find(record.recordKey), record.itemType,
+  return {tree.itemData().Find(record.recordKey), record.itemType,
           tree.PositionOf(&node) < kMenuRootPosition, record.attributeByte, record.titleMode};
 }
 
 void ApplyEditorResult(MenuTree& tree, MenuNode& node, ItemEditorModel& editor, bool saveAllData) {
+  std::optional<ItemDataRecord> data;
+  if (editor.HasItemData(saveAllData)) editor.StoreItem(data.emplace());
+  tree.SetEntryData(node, std::move(data), saveAllData);
   NodeRecord& record = node.record;
-  if (editor.HasItemData(saveAllData)) {
-    ItemDataRecord data;
-    editor.StoreItem(data);
-    tree.itemData.Store(record.recordKey, std::move(data));
-    record.modified = true;
-    record.dataLength =
-        static_cast<std::uint16_t>(DataLength(tree.itemData.Find(record.recordKey), saveAllData));
-  } else {
-    tree.itemData.Free(record.recordKey);
-    record.modified = false;
-    record.dataLength = 0;
-  }
   record.itemType = editor.ItemType();
   record.titleMode = editor.TitleMode();
   record.attributeByte = editor.AttributeByte();

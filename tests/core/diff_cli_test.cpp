@@ -59,7 +59,7 @@ class DiffCliTest : public ::testing::Test {
 
 void RetitleBrowser(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  ItemDataRecord& data = *tree.itemData.Find(browser.record.recordKey);
+  ItemDataRecord& data = *tree.WholeItemData().Find(browser.record.recordKey);
   std::get<TitlesChunk>(data.slots[0].content).titles[0].text = u"Net\x07";
 }
 
@@ -74,7 +74,7 @@ void MoveAndDelete(MenuTree& tree) {
 
 void SwapChunks(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  auto& slots = tree.itemData.Find(browser.record.recordKey)->slots;
+  auto& slots = tree.WholeItemData().Find(browser.record.recordKey)->slots;
   std::swap(slots[0], slots[1]);
 }
 

@@ -181,7 +181,7 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
     EXPECT_TRUE(dialogs.shown.empty());
     ApplyEditorResult(tree, *node, editor, true);
 
-    const ItemDataRecord* stored = tree.itemData.Find(node->record.recordKey);
+    const ItemDataRecord* stored = tree.itemData().Find(node->record.recordKey);
     ASSERT_EQ(stored != nullptr, !entry.expected.empty());
     if (stored) {
       EXPECT_EQ(stored->slots, entry.expected);
@@ -207,7 +207,7 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
               LoadStatus::Loaded);
     const std::size_t position = tree.PositionOf(node);
     const MenuNode* again = reloaded.NodeAt(position);
-    const ItemDataRecord* reread = reloaded.itemData.Find(again->record.recordKey);
+    const ItemDataRecord* reread = reloaded.itemData().Find(again->record.recordKey);
     ASSERT_EQ(reread != nullptr, stored != nullptr);
     if (stored) {
       EXPECT_EQ(reread->slots, stored->slots);

@@ -42,7 +42,7 @@ void Add(MenuTree& tree, const std::string& where, Placement placement, const st
 }
 
 ItemDataRecord& DataOf(MenuTree& tree, const std::string& path) {
-  return *tree.itemData.Find(Find(tree, path).record.recordKey);
+  return *tree.WholeItemData().Find(Find(tree, path).record.recordKey);
 }
 
 void SetTitle(MenuTree& tree, const std::string& path, std::size_t index, std::u16string text) {

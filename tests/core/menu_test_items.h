@@ -39,10 +39,7 @@ inline ItemDataRecord Titles(TitleList list, std::vector<TitleEntry> titles) {
 
 // Gives a node data the way the item editor's OK does.
 inline void AttachData(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
-  tree.itemData.Store(node.record.recordKey, std::move(record));
-  node.record.modified = true;
-  node.record.dataLength =
-      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
+  tree.SetEntryData(node, std::move(record));
 }
 
 }  // namespace menuforge::test

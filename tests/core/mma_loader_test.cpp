@@ -90,7 +90,7 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
   EXPECT_TRUE(loaded.options.c698pEnabled);
   EXPECT_TRUE(loaded.options.iconAttributeEnabled);
   EXPECT_EQ(loaded.options.iconAttribute, IconAttribute::Tag06);
-  const ItemDataRecord* data = loaded.tree.itemData.Find(11);
+  const ItemDataRecord* data = loaded.tree.itemData().Find(11);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->slots[1], ChunkSlot::FileIcon(kStaticIcon, u"/a/two.gif"));
 }
@@ -160,7 +160,7 @@ TEST(MenuLoader, UnknownChunksKeepTheSlotOfTheFirst) {
   const Bytes file = File22({Record22(0, 9, 0xFF, 0xFF, "Games", 0, 17)}, data);
   LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  const ItemDataRecord* record = loaded.tree.itemData.Find(11);
+  const ItemDataRecord* record = loaded.tree.itemData().Find(11);
   ASSERT_NE(record, nullptr);
   ASSERT_EQ(record->slots.size(), 2u);
   EXPECT_EQ(record->slots[0], ChunkSlot::UnknownGroup({{2, HexBytes("AA")}, {3, {}}}));
@@ -179,11 +179,11 @@ TEST(MenuLoader, DataMissingFromTheFile) {
   LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
   EXPECT_TRUE(loaded.tree.NodeAt(1)->record.modified);
-  EXPECT_EQ(loaded.tree.itemData.Find(3), nullptr);
+  EXPECT_EQ(loaded.tree.itemData().Find(3), nullptr);
 
   file.push_back(0x01);  // now the data section exists but the block is cut short
   loaded = Load(file);
-  EXPECT_EQ(loaded.tree.itemData.Find(3), nullptr);
+  EXPECT_EQ(loaded.tree.itemData().Find(3), nullptr);
   ASSERT_EQ(loaded.result.warnings.size(), 1u);
   EXPECT_EQ(loaded.result.warnings[0],
             "Entry \"PhoneBook\": its data lies beyond the end of the file and was not read");
@@ -235,7 +235,7 @@ TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
     ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
     EXPECT_TRUE(loaded.result.warnings.empty());
     EXPECT_EQ(Save(loaded.tree, size), file) << size;
-    EXPECT_EQ(*loaded.tree.itemData.Find(11), *tree.itemData.Find(11));
+    EXPECT_EQ(*loaded.tree.itemData().Find(11), *tree.itemData().Find(11));
   }
 }
 

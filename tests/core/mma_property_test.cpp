@@ -71,7 +71,7 @@ std::optional<ItemDataRecord> ReloadedData(const ItemDataRecord* data, bool save
 }
 
 std::optional<ItemDataRecord> Data(const MenuTree& tree, const MenuNode& node) {
-  const ItemDataRecord* data = tree.itemData.Find(node.record.recordKey);
+  const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey);
   return data ? std::optional<ItemDataRecord>(*data) : std::nullopt;
 }
 
@@ -87,7 +87,7 @@ void ExpectSameNodes(const MenuTree& expectedTree, const MenuNode& expected,
       << where;
   EXPECT_EQ(expected.displayText, actual.displayText) << where;
   const auto expectedData =
-      ReloadedData(expectedTree.itemData.Find(expected.record.recordKey), saveAllData);
+      ReloadedData(expectedTree.itemData().Find(expected.record.recordKey), saveAllData);
   EXPECT_TRUE(expectedData == Data(actualTree, actual)) << where << ": item data differ";
   ASSERT_EQ(expected.children.size(), actual.children.size()) << where;
   for (std::size_t i = 0; i < expected.children.size(); ++i)
@@ -102,13 +102,13 @@ void ExpectSameMenu(const MenuTree& expected, const MenuTree& actual, bool saveA
                     std::to_string(i));
   std::size_t withData = 0;
   actual.ForEach([&](MenuNode& node) { withData += Data(actual, node).has_value(); });
-  EXPECT_EQ(actual.itemData.size(), withData) << "item data records that no node owns";
+  EXPECT_EQ(actual.itemData().size(), withData) << "item data records that no node owns";
 }
 
 bool HasFileIcon(const MenuTree& tree) {
   bool found = false;
   tree.ForEach([&](MenuNode& node) {
-    if (const ItemDataRecord* data = tree.itemData.Find(node.record.recordKey))
+    if (const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey))
       for (const ChunkSlot& slot : data->slots) found = found || slot.As<FileIconChunk>();
   });
   return found;

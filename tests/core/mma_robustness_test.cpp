@@ -212,13 +212,13 @@ Bytes Repeat(const Bytes& chunk, std::size_t times) {
 
 std::vector<std::uint8_t> SlotTags(const MenuTree& tree, std::uint8_t key) {
   std::vector<std::uint8_t> tags;
-  if (const ItemDataRecord* data = tree.itemData.Find(key))
+  if (const ItemDataRecord* data = tree.itemData().Find(key))
     for (const ChunkSlot& slot : data->slots) tags.push_back(slot.tag());
   return tags;
 }
 
 ChunkSlot Slot(const MenuTree& tree, std::uint8_t key, std::size_t index) {
-  const ItemDataRecord* data = tree.itemData.Find(key);
+  const ItemDataRecord* data = tree.itemData().Find(key);
   if (!data || index >= data->slots.size()) {
     ADD_FAILURE() << "no slot " << index << " at key " << int{key};
     return {};
@@ -369,7 +369,7 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "header counts 255 records",
        [](const MenuTree& tree) {
          EXPECT_EQ(EntryNames(*tree.menuRoot()), (Names{"Calculator"}));
-         EXPECT_EQ(tree.itemData.size(), 0u);
+         EXPECT_EQ(tree.itemData().size(), 0u);
        }},
       {"a group that would run on into the data section",
        [](RecordSize size) {
@@ -395,7 +395,7 @@ const std::vector<HostileCase>& HostileCases() {
        LoadStatus::Loaded, "its data lies beyond the end of the file",
        [](const MenuTree& tree) {
          EXPECT_TRUE(tree.NodeAt(kFirstEntryPosition)->record.modified);
-         EXPECT_EQ(tree.itemData.size(), 0u);
+         EXPECT_EQ(tree.itemData().size(), 0u);
        }},
       {"a data length beyond the end of the file",
        [](RecordSize size) {
@@ -404,7 +404,7 @@ const std::vector<HostileCase>& HostileCases() {
          return file;
        },
        LoadStatus::Loaded, "its data lies beyond the end of the file",
-       [](const MenuTree& tree) { EXPECT_EQ(tree.itemData.size(), 0u); }},
+       [](const MenuTree& tree) { EXPECT_EQ(tree.itemData().size(), 0u); }},
   };
   return cases;
 }

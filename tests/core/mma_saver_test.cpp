@@ -217,7 +217,7 @@ TEST(MenuSaver, IconAttribute06WritesTag6AndKeepsTheModel) {
   options.iconAttribute = IconAttribute::Tag06;
   const Bytes file = Encode(tree, options);
   EXPECT_EQ(Slice(file, 10 + 11 * 22, 4), HexBytes("06 00 13 02"));
-  EXPECT_EQ(tree.itemData.Find(entry->record.recordKey)->slots[0].tag(), kTagFileIcon);
+  EXPECT_EQ(tree.itemData().Find(entry->record.recordKey)->slots[0].tag(), kTagFileIcon);
 }
 
 TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {

@@ -2,6 +2,7 @@
 // disconnect, and the log file itself.
 #include <gtest/gtest.h>
 
+#include "app/core/status_text.h"
 #include "phone/phone_identity.h"
 #include "phone/socket_library.h"
 #include "support/phone_test_rig.h"
@@ -26,10 +27,10 @@ TEST(PhoneSessionTest, ConnectReadsTheIdentityAndLogsEachStep) {
   EXPECT_EQ(session.lpVersion(), 0x0122);
   EXPECT_EQ(session.lpVersionText(), "0122");
   EXPECT_EQ(session.ProfileToApply(), "R3443H1");
-  EXPECT_EQ(session.ConnectedBalloonText(), "Connected:  Menuforge Phone");
-  EXPECT_EQ(session.PhonePanelText(), "Phone: Menuforge Phone  [R3443H1_G_0A.65.0BR] ");
-  EXPECT_EQ(session.ImeiPanelText(), " IMEI: 354678012345679");
-  EXPECT_EQ(session.PhoneInfoText(),
+  EXPECT_EQ(ConnectedBalloonText(session), "Connected:  Menuforge Phone");
+  EXPECT_EQ(PhonePanelText(session), "Phone: Menuforge Phone  [R3443H1_G_0A.65.0BR] ");
+  EXPECT_EQ(ImeiPanelText(session), " IMEI: 354678012345679");
+  EXPECT_EQ(PhoneInfoText(session),
             "Model: Menuforge Phone\r\nF/W Version: R3443H1_G_0A.65.0BR\r\nLP Version: 0122");
   EXPECT_TRUE(rig.dialogs.shown.empty());
 }
@@ -52,7 +53,7 @@ TEST(PhoneSessionTest, IdentityEdgeCases) {
   rig.Replug();
   const PhoneSession& session = rig.link.session;
   EXPECT_EQ(session.modelName(), "");
-  EXPECT_EQ(session.PhonePanelText(), "Phone:   [R374] ");
+  EXPECT_EQ(PhonePanelText(session), "Phone:   [R374] ");
   // A version without "_" names the profile "", which is then not found.
   EXPECT_EQ(session.ProfileToApply(), "");
 

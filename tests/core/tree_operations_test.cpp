@@ -39,8 +39,56 @@ TEST(TreeOperations, EmptyTreeKeepsTheCounter) {
   AttachData(tree, *tree.NodeAt(9), Titles(TitleList::Menu, {{1, u"x"}}));
   EmptyTree(tree);
   EXPECT_TRUE(tree.empty());
-  EXPECT_EQ(tree.itemData.size(), 0u);
+  EXPECT_EQ(tree.itemData().size(), 0u);
   EXPECT_EQ(tree.customItemCounter, 1);
+}
+
+// Record flag, record length, table entry and notice always change together.
+TEST(TreeOperations, EntryDataRule) {
+  struct Notices : TreeObserver {
+    std::vector<MenuNode*> changed;
+    void AboutToInsert(MenuNode*, std::size_t) override {}
+    void Inserted() override {}
+    void AboutToRemove(MenuNode*) override {}
+    void Removed() override {}
+    void AboutToMove(MenuNode*, MenuNode*, std::size_t) override {}
+    void Moved() override {}
+    void AboutToReset() override {}
+    void Reset() override {}
+    void RecordChanged(MenuNode* node) override { changed.push_back(node); }
+  };
+  const ChunkSlot unknown = ChunkSlot::UnknownGroup({{0x30, {1, 2, 3}}});
+  struct Case {
+    const char* name;
+    std::optional<std::vector<ChunkSlot>> before, after;
+    bool saveAllData;
+    bool modified;
+    std::uint16_t length;
+  };
+  const std::vector<Case> cases = {
+      {"gains data", std::nullopt, std::vector{ChunkSlot::Action(7)}, false, true, 5},
+      {"loses data", std::vector{ChunkSlot::Action(7)}, std::nullopt, false, false, 0},
+      {"nothing to lose", std::nullopt, std::nullopt, false, false, 0},
+      {"unknown data left out of the length", std::nullopt,
+       std::vector{ChunkSlot::Action(7), unknown}, false, true, 5},
+      {"unknown data counted with all data", std::nullopt,
+       std::vector{ChunkSlot::Action(7), unknown}, true, true, 11},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuTree tree = NewMenu();
+    MenuNode& node = *AddLast(tree, *tree.menuRoot(), "Games");
+    if (c.before) tree.SetEntryData(node, ItemDataRecord{0, *c.before});
+    Notices notices;
+    tree.SetObserver(&notices);
+    tree.SetEntryData(node, c.after ? std::optional(ItemDataRecord{0, *c.after}) : std::nullopt,
+                      c.saveAllData);
+    EXPECT_EQ(node.record.modified, c.modified);
+    EXPECT_EQ(node.record.dataLength, c.length);
+    EXPECT_EQ(tree.itemData().Find(node.record.recordKey) != nullptr, c.modified);
+    EXPECT_EQ(notices.changed, std::vector<MenuNode*>{&node});
+    tree.SetObserver(nullptr);
+  }
 }
 
 TEST(TreeOperations, PlacementsOfNewEntries) {
@@ -70,7 +118,7 @@ TEST(TreeOperations, FirstSubitemKeepsOnlyTitlesAndIcons) {
   withTitle->record.itemType = kUrlLink;
   AddLast(tree, *withTitle, "A1");
   EXPECT_EQ(withTitle->record.itemType, kFolder);
-  const ItemDataRecord* kept = tree.itemData.Find(withTitle->record.recordKey);
+  const ItemDataRecord* kept = tree.itemData().Find(withTitle->record.recordKey);
   ASSERT_NE(kept, nullptr);
   ASSERT_EQ(kept->slots.size(), 1u);
   EXPECT_EQ(kept->slots[0], ChunkSlot::Titles(TitleList::Menu, {{1, u"AB"}}));
@@ -81,7 +129,7 @@ TEST(TreeOperations, FirstSubitemKeepsOnlyTitlesAndIcons) {
   url.slots.push_back(ChunkSlot::Text(TextField::Url, "http://x"));
   AttachData(tree, *urlOnly, url);
   AddLast(tree, *urlOnly, "B1");
-  EXPECT_EQ(tree.itemData.Find(urlOnly->record.recordKey), nullptr);
+  EXPECT_EQ(tree.itemData().Find(urlOnly->record.recordKey), nullptr);
   EXPECT_FALSE(urlOnly->record.modified);
   EXPECT_EQ(urlOnly->record.dataLength, 0);
 }
@@ -95,7 +143,7 @@ TEST(TreeOperations, DeletingTheOnlyChildMakesAPlainItem) {
   DeleteEntry(tree, *child);
   EXPECT_EQ(folder->record.itemType, kPlainItem);
   EXPECT_EQ(folder->record.firstChildIndex, 0xFF);
-  EXPECT_EQ(tree.itemData.size(), 0u);
+  EXPECT_EQ(tree.itemData().size(), 0u);
   EXPECT_EQ(tree.NodeCount(), 10u);
 }
 
@@ -128,11 +176,11 @@ TEST(TreeOperations, MovedDataFollowsItsEntry) {
   ASSERT_EQ(c->record.recordKey, 13);  // record 12
   MoveBefore(tree, *c, *a);
   EXPECT_EQ(c->record.recordKey, 11);
-  const ItemDataRecord* data = tree.itemData.Find(11);
+  const ItemDataRecord* data = tree.itemData().Find(11);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->ownerKey, 11);
   EXPECT_EQ(data->slots[0], ChunkSlot::Titles(TitleList::Menu, {{1, u"C"}}));
-  EXPECT_EQ(tree.itemData.Find(13), nullptr);
+  EXPECT_EQ(tree.itemData().Find(13), nullptr);
 }
 
 TEST(TreeOperations, MoveBeforeOwnDescendantDoesNothing) {
@@ -157,7 +205,7 @@ TEST(TreeOperations, ReplaceStartsWithoutData) {
   ReplaceEntry(tree, *entry, Entry("Games"), false);
   EXPECT_FALSE(entry->record.modified);
   EXPECT_EQ(entry->record.dataLength, 0);
-  EXPECT_EQ(tree.itemData.Find(entry->record.recordKey), nullptr);
+  EXPECT_EQ(tree.itemData().Find(entry->record.recordKey), nullptr);
   EXPECT_EQ(entry->record.itemName, "Games");
   EXPECT_EQ(entry->record.attributeByte, 0x40);
 
@@ -165,7 +213,7 @@ TEST(TreeOperations, ReplaceStartsWithoutData) {
   AttachData(tree, *lsk, Titles(TitleList::Softkey, {{1, u"x"}}));
   ReplaceEntry(tree, *lsk, {"Games", "All games", true}, false);
   EXPECT_EQ(lsk->displayText, "LSK: All games");
-  EXPECT_EQ(tree.itemData.Find(3), nullptr);
+  EXPECT_EQ(tree.itemData().Find(3), nullptr);
 
   ReplaceEntry(tree, *entry, {}, true);
   EXPECT_EQ(entry->record.itemName, "~1");

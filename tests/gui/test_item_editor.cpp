@@ -168,7 +168,7 @@ class TestItemEditor : public QObject {
     FixedDrmPicker drm;
     FixedPhonePicker phone;
     context_.pickers = {&phone, &drm};
-    context_.phoneConnected = true;
+    context_.phoneConnected = [] { return true; };
     ItemEditorDialog& withPickers = Open();
     ClickIndicator(withPickers, "listIconDrmButton");
     Click(withPickers, "listIconPickButton");
@@ -308,7 +308,7 @@ class TestItemEditor : public QObject {
   }
 
   void softKeysHaveNoIcons() {
-    context_.phoneConnected = true;
+    context_.phoneConnected = [] { return true; };
     ItemEditorDialog& d = Open({ChunkSlot::FileIcon(kStaticIcon, u"/a/x.gif")}, kPlainItem, true);
     QVERIFY(!Find<QGroupBox>(d, "iconGroup")->isEnabled());
     QCOMPARE(Find<QLineEdit>(d, "staticIconField")->text(), QString());

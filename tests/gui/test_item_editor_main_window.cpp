@@ -141,7 +141,7 @@ class TestItemEditorMainWindow : public QObject {
     });
     Trigger("modifyItemAction");
     QVERIFY(prompts_->scripts.empty());
-    QCOMPARE(window_->tree().itemData.size(), std::size_t{0});
+    QCOMPARE(window_->tree().itemData().size(), std::size_t{0});
     QCOMPARE(key->record.attributeByte, before.attributeByte);
     QCOMPARE(key->record.titleMode, before.titleMode);
     QVERIFY(!key->record.modified);

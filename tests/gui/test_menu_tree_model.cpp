@@ -28,7 +28,7 @@ class MenuTreeModelTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    model_ = std::make_unique<MenuTreeModel>(tree_);
+    model_ = std::make_unique<MenuTreeModel>(document_);
     tester_ = std::make_unique<QAbstractItemModelTester>(
         model_.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
   }
@@ -48,7 +48,8 @@ class MenuTreeModelTest : public QObject {
     return parent.children.at(index).get();
   }
 
-  MenuTree tree_;
+  MenuDocument document_{"."};
+  MenuTree& tree_ = document_.tree();
   std::unique_ptr<MenuTreeModel> model_;
   std::unique_ptr<QAbstractItemModelTester> tester_;
 };

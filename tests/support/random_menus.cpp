@@ -99,7 +99,7 @@ const ItemBaseEntry& Generator::AnyItem() {
 std::size_t Generator::DataBytes() const {
   std::size_t total = 0;
   for (std::size_t key = 0; key < 256; ++key)
-    total += DataLength(menu_.tree.itemData.Find(static_cast<std::uint8_t>(key)), true);
+    total += DataLength(menu_.tree.itemData().Find(static_cast<std::uint8_t>(key)), true);
   return total;
 }
 
@@ -148,7 +148,7 @@ void Generator::AttachData() {
   MenuTree& tree = menu_.tree;
   MenuNode& node = *AnyKeyOrEntry();
   const std::uint8_t key = node.record.recordKey;
-  std::size_t room = Room() + DataLength(tree.itemData.Find(key), true);
+  std::size_t room = Room() + DataLength(tree.itemData().Find(key), true);
 
   const std::size_t slotCount = Between(1, kMaxSlots);
   const std::size_t unknownAt = Chance(35) ? Below(slotCount) : slotCount;
@@ -160,10 +160,7 @@ void Generator::AttachData() {
     record.slots.push_back(std::move(*slot));
   }
   if (record.slots.empty()) return;
-  tree.itemData.Store(key, std::move(record));
-  node.record.modified = true;
-  node.record.dataLength =
-      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(key), menu_.options.saveAllData));
+  tree.SetEntryData(node, std::move(record), menu_.options.saveAllData);
 }
 
 void Generator::Tweak() {

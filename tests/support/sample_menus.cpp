@@ -25,10 +25,7 @@ ChunkSlot UnknownGroup() { return ChunkSlot::UnknownGroup({{2, {0x0A, 0x0B}}, {3
 }  // namespace
 
 void AttachSampleData(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
-  tree.itemData.Store(node.record.recordKey, std::move(record));
-  node.record.modified = true;
-  node.record.dataLength =
-      static_cast<std::uint16_t>(DataLength(tree.itemData.Find(node.record.recordKey), false));
+  tree.SetEntryData(node, std::move(record));
 }
 
 void BuildSampleMenu(MenuTree& tree) {

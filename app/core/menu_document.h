@@ -1,0 +1,129 @@
+// The open menu as one document: its tree, format options and state, the catalogue it is read
+// and written against, the file it belongs to and whether it changed since. Every view of the
+// menu (the tree on screen, the window's commands, the undo steps) looks at one document and
+// hears of its changes through the observers it lists.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "app/core/current_menu.h"
+#include "catalog/catalog.h"
+#include "catalog/menu_opening.h"
+#include "menu/format_options.h"
+#include "menu/menu_tree.h"
+#include "menu/mma_saver.h"
+
+namespace menuforge {
+
+class MenuDocument;
+
+enum class DocumentChange {
+  Contents,  // another menu, or none: New, Open, Close
+  File,      // the menu now belongs to another file (a save)
+  Modified,  // the modified flag flipped
+};
+
+// Hears every change of shape of the tree, and the document's own changes. Each notice does
+// nothing unless overridden.
+class DocumentObserver : public TreeObserver {
+ public:
+  DocumentObserver() = default;
+  DocumentObserver(const DocumentObserver&) = delete;
+  DocumentObserver& operator=(const DocumentObserver&) = delete;
+
+  virtual void DocumentChanged(DocumentChange) {}
+  // The document is being destroyed; its tree must not be read from now on.
+  virtual void DocumentGone() {}
+
+  void AboutToInsert(MenuNode*, std::size_t) override {}
+  void Inserted() override {}
+  void AboutToRemove(MenuNode*) override {}
+  void Removed() override {}
+  void AboutToMove(MenuNode*, MenuNode*, std::size_t) override {}
+  void Moved() override {}
+  void AboutToReset() override {}
+  void Reset() override {}
+  void RecordChanged(MenuNode*) override {}
+
+ protected:
+  // Stops listening to the document it watches, should that still exist.
+  ~DocumentObserver() override;
+
+ private:
+  friend class MenuDocument;
+  MenuDocument* watched_ = nullptr;
+};
+
+class MenuDocument : private TreeObserver {
+ public:
+  // The catalogue reads and writes under `workingFolder`.
+  explicit MenuDocument(std::filesystem::path workingFolder);
+  ~MenuDocument() override;
+  MenuDocument(const MenuDocument&) = delete;
+  MenuDocument& operator=(const MenuDocument&) = delete;
+
+  // An observer listens until it is removed or destroyed.
+  void AddObserver(DocumentObserver& observer);
+  void RemoveObserver(DocumentObserver& observer);
+
+  MenuTree& tree() { return tree_; }
+  const MenuTree& tree() const { return tree_; }
+  FormatOptions& options() { return options_; }
+  const FormatOptions& options() const { return options_; }
+  const FormatState& formatState() const { return formatState_; }
+  Catalog& catalog() { return catalog_; }
+  const Catalog& catalog() const { return catalog_; }
+  const CurrentMenu& current() const { return current_; }
+  // True while a menu is open, even an empty-looking new one.
+  bool HasMenu() const { return !tree_.empty(); }
+  // True once New, Open or Close has run, even when no menu came of it.
+  bool begun() const { return begun_; }
+  bool modified() const { return modified_; }
+  // The undo steps say when the menu differs from what was last opened or saved.
+  void SetModified(bool modified);
+
+  // A fresh menu: the soft keys and an empty main menu, named "untitled".
+  void New();
+  // No menu at all.
+  void Close();
+  // Loads the file against the catalogue; the menu then belongs to it. The mismatch and update
+  // messages go through `dialogs`; a file that cannot be loaded leaves everything as it was and
+  // returns why.
+  [[nodiscard]] OpenResult Open(const std::filesystem::path& path, UserDialogs& dialogs);
+  // As Open, for the phone's menu fetched into `path`; the menu then belongs to the phone.
+  [[nodiscard]] OpenResult OpenPhoneCopy(const std::filesystem::path& path, UserDialogs& dialogs);
+  // Writes the menu to `path`, which it then belongs to, unmodified.
+  [[nodiscard]] SaveResult Save(const std::filesystem::path& path);
+  // Writes the menu to `path` and leaves the document as it was (the copy that goes to a phone).
+  [[nodiscard]] SaveResult SaveCopy(const std::filesystem::path& path);
+
+ private:
+  [[nodiscard]] OpenResult Load(const std::filesystem::path& path, UserDialogs& dialogs,
+                                CurrentMenu menu);
+  void Start(CurrentMenu menu);
+  void Notify(DocumentChange change);
+  template <typename Notice>
+  void Tell(Notice notice);
+
+  void AboutToInsert(MenuNode* parent, std::size_t index) override;
+  void Inserted() override;
+  void AboutToRemove(MenuNode* node) override;
+  void Removed() override;
+  void AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) override;
+  void Moved() override;
+  void AboutToReset() override;
+  void Reset() override;
+  void RecordChanged(MenuNode* node) override;
+
+  Catalog catalog_;
+  MenuTree tree_;
+  FormatOptions options_;
+  FormatState formatState_;
+  CurrentMenu current_;
+  bool modified_ = false;
+  bool begun_ = false;
+  std::vector<DocumentObserver*> observers_;
+};
+
+}  // namespace menuforge
