@@ -1,9 +1,11 @@
 #include "cli/phone_connection.h"
 
 #include <iostream>
+#include <memory>
 
 #include "browser/core/phone_text.h"
 #include "cli/command.h"
+#include "cli/progress_bar.h"
 #include "cli/text_forms.h"
 #include "menu/commondata.h"
 #include "phone/phone_socket_path.h"
@@ -23,6 +25,35 @@ class SilentProgress : public ProgressSink {
   void SetCaption(const std::string&) override {}
   void SetPosition(int) override {}
   void Close() override {}
+};
+
+// A window's caption ends in the percentage ("Downloading x.gif 12%"), which the bar shows.
+std::string WithoutPercent(const std::string& caption) {
+  const std::size_t space = caption.rfind(' ');
+  if (space == std::string::npos || !caption.ends_with('%')) return caption;
+  const std::string_view number(caption.data() + space + 1, caption.size() - space - 2);
+  const bool digits = !number.empty() && number.find_first_not_of("0123456789") == number.npos;
+  return digits ? caption.substr(0, space) : caption;
+}
+
+// A transfer's progress as a bar on the terminal, wiped when it ends.
+class TerminalProgress : public ProgressSink {
+ public:
+  explicit TerminalProgress(const std::string& caption) { SetCaption(caption); }
+  void SetCaption(const std::string& caption) override {
+    if (bar_ && WithoutPercent(caption) == caption_) return;
+    bar_.reset();  // it shows the old caption until then
+    caption_ = WithoutPercent(caption);
+    bar_ = std::make_unique<TerminalProgressBar>(std::cerr, caption_);
+  }
+  void SetPosition(int percent) override {
+    if (bar_) bar_->Show(percent);
+  }
+  void Close() override { bar_.reset(); }
+
+ private:
+  std::string caption_;
+  std::unique_ptr<TerminalProgressBar> bar_;
 };
 
 // The caller's settings, logging as the current folder's settings file says.
@@ -75,7 +106,8 @@ void PhoneConnection::Fail(const char* prefix, const std::string& phonePath) {
                        (connectionLost_ ? kConnectionLost : kRefusedByPhone));
 }
 
-std::unique_ptr<ProgressSink> PhoneConnection::Show(const std::string&) {
+std::unique_ptr<ProgressSink> PhoneConnection::Show(const std::string& caption) {
+  if (ErrorStreamIsTerminal()) return std::make_unique<TerminalProgress>(caption);
   return std::make_unique<SilentProgress>();
 }
 
