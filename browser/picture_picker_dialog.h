@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -68,9 +69,11 @@ class PicturePickerDialog : public QDialog {
   // Runs a phone operation with the previews held back, then shows its outcome.
   void WithPhone(const std::function<void()>& operation);
 
-  // Fetches the next missing preview of the visible rows, one per turn of the event loop.
+  // Fetches the missing previews of the visible rows, one block per turn of the event loop.
   void SchedulePreviews();
   void FetchNextPreview();
+  std::optional<std::string> NextMissingPreview() const;
+  void ShowPreview(const std::string& phonePath);
   QIcon PreviewOf(const std::string& phonePath);
 
   PhoneLink& link_;
@@ -79,6 +82,7 @@ class PicturePickerDialog : public QDialog {
   BrowserPrompts& prompts_;
   PhoneBrowser browser_;
   ProgressWindowFactory listWindows_;
+  ProgressWindowFactory transferWindows_;
   bool busy_ = false;
   // The folders open in the tree, by path, kept while it is filled again.
   std::set<std::string> expanded_;
