@@ -208,6 +208,8 @@ void PicturePickerDialog::BuildContextMenus() {
   });
 }
 
+PicturePickerDialog::~PicturePickerDialog() { previews_.FinishFetching(); }
+
 void PicturePickerDialog::done(int result) {
   previews_.FinishFetching();
   if (result == QDialog::Accepted) {

@@ -36,6 +36,8 @@ class PicturePickerDialog : public QDialog {
   // the run, `prompts` asks the user for what the operations need.
   PicturePickerDialog(QWidget* parent, PhoneLink& link, BrowserRunState& state,
                       PicturePreviews& previews, BrowserPrompts& prompts);
+  // A preview fetch under way ends with the window: the phone is not left mid-command.
+  ~PicturePickerDialog() override;
 
   // OK gives `PickedPath` the text of "Icon path/name:"; every other way out empties it.
   void done(int result) override;
