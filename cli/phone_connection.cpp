@@ -8,6 +8,7 @@
 #include "cli/progress_bar.h"
 #include "cli/text_forms.h"
 #include "menu/commondata.h"
+#include "phone/file_operation_messages.h"
 #include "phone/phone_socket_path.h"
 #include "workspace/working_files.h"
 
@@ -17,7 +18,6 @@ namespace {
 constexpr char kNoPhone[] = "no phone found on ";
 constexpr char kLibraryNotStarted[] = "cannot use the phone socket ";
 constexpr char kRefusedByPhone[] = ": refused by the phone";
-constexpr char kConnectionLost[] = ": the connection to the phone was lost";
 constexpr char kIdentityUnread[] = "Error reading the phone's identity";
 
 class SilentProgress : public ProgressSink {
@@ -95,15 +95,16 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
   // only in part.
   if (link_->session.connected() && library_.connectionOpen()) return;
   if (!link_->session.linked()) throw CommandFailure(kNoPhone + library_.socketPath().string());
-  throw CommandFailure(kIdentityUnread +
-                       std::string(library_.connectionOpen() ? kRefusedByPhone : kConnectionLost));
+  throw CommandFailure(kIdentityUnread + std::string(library_.connectionOpen()
+                                                         ? kRefusedByPhone
+                                                         : kConnectionLostSuffix));
 }
 
 void PhoneConnection::Fail(const char* prefix, const std::string& phonePath) {
   // A connection that broke is noticed, as a pulled cable is, by the next look for the phone.
   link_->session.Poll();
   throw CommandFailure(prefix + ShownPhonePathOnTerminal(phonePath) +
-                       (connectionLost_ ? kConnectionLost : kRefusedByPhone));
+                       (connectionLost_ ? kConnectionLostSuffix : kRefusedByPhone));
 }
 
 std::unique_ptr<ProgressSink> PhoneConnection::Show(const std::string& caption) {

@@ -31,8 +31,7 @@ class SocketPhoneLibrary : public P2kLibrary {
   explicit SocketPhoneLibrary(std::filesystem::path socketPath, PhoneTimeouts timeouts = {});
 
   const std::filesystem::path& socketPath() const { return socketPath_; }
-  // False once the connection broke or was given up, until the next Poll opens another.
-  bool connectionOpen() const { return connection_.valid(); }
+  bool connectionOpen() const override { return connection_.valid(); }
 
   // Fails for a path that cannot name a socket.
   std::int32_t P2K_Init(ConnectionNotification notification) override;
