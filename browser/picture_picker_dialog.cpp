@@ -59,7 +59,9 @@ PicturePickerDialog::PicturePickerDialog(QWidget* parent, PhoneLink& link, Brows
       previews_(previews),
       prompts_(prompts),
       browser_(link, state, previews, prompts),
-      listWindows_(this) {
+      listWindows_(this),
+      transferWindows_(this, CancelButton::Offered) {
+  browser_.SetTransferWindows(transferWindows_);
   setObjectName(QStringLiteral("picturePicker"));
   setWindowTitle(QStringLiteral("Picture Picker"));
   auto* lists = new QHBoxLayout;
@@ -204,7 +206,10 @@ void PicturePickerDialog::BuildContextMenus() {
   });
 }
 
+PicturePickerDialog::~PicturePickerDialog() { previews_.FinishFetching(); }
+
 void PicturePickerDialog::done(int result) {
+  previews_.FinishFetching();
   if (result == QDialog::Accepted) {
     if (const std::optional<Message> refused = browser_.Accept()) {
       prompts_.Show(*refused);
@@ -310,6 +315,7 @@ void PicturePickerDialog::ChooseRows() {
 void PicturePickerDialog::WithPhone(const std::function<void()>& operation) {
   if (busy_) return;
   busy_ = true;
+  previews_.FinishFetching();
   operation();
   busy_ = false;
   ShowAll();
@@ -345,7 +351,21 @@ void PicturePickerDialog::SchedulePreviews() {
 }
 
 void PicturePickerDialog::FetchNextPreview() {
-  if (busy_ || !link_.session.connected()) return;
+  if (busy_) return;
+  std::string path;
+  if (!previews_.fetching()) {
+    const std::optional<std::string> missing = NextMissingPreview();
+    if (!missing) return;
+    path = *missing;
+  }
+  if (const std::optional<std::string> fetched = previews_.FetchStep(link_.session, path))
+    ShowPreview(*fetched);
+  // The next block waits for the next turn, so the window answers in between.
+  SchedulePreviews();
+}
+
+std::optional<std::string> PicturePickerDialog::NextMissingPreview() const {
+  if (!link_.session.connected()) return std::nullopt;
   const int count = fileList_->topLevelItemCount();
   const QRect shown = fileList_->viewport()->rect();
   QTreeWidgetItem* top = fileList_->itemAt(shown.topLeft());
@@ -354,18 +374,20 @@ void PicturePickerDialog::FetchNextPreview() {
   const int last = bottom ? fileList_->indexOfTopLevelItem(bottom) : count - 1;
   const std::vector<FileRow>& rows = browser_.rows();
   for (int row = first; row <= last && row < static_cast<int>(rows.size()); ++row) {
-    QTreeWidgetItem* item = fileList_->topLevelItem(row);
-    const std::string path = PathOf(item);
-    if (!IsPreviewable(rows[static_cast<std::size_t>(row)].name,
-                       rows[static_cast<std::size_t>(row)].size) ||
-        previews_.Known(path))
-      continue;
-    static_cast<void>(previews_.Fetch(link_.session, path));
-    item->setIcon(0, PreviewOf(path));
-    // The next one waits for the next turn, so the window answers in between.
-    SchedulePreviews();
-    return;
+    const std::string path = PathOf(fileList_->topLevelItem(row));
+    if (IsPreviewable(rows[static_cast<std::size_t>(row)].name,
+                      rows[static_cast<std::size_t>(row)].size) &&
+        !previews_.Known(path))
+      return path;
   }
+  return std::nullopt;
+}
+
+void PicturePickerDialog::ShowPreview(const std::string& phonePath) {
+  // The list may have been scrolled, or shown again, since the fetch began.
+  for (int row = 0; row < fileList_->topLevelItemCount(); ++row)
+    if (QTreeWidgetItem* item = fileList_->topLevelItem(row); PathOf(item) == phonePath)
+      item->setIcon(0, PreviewOf(phonePath));
 }
 
 QIcon PicturePickerDialog::PreviewOf(const std::string& phonePath) {

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -35,6 +36,8 @@ class PicturePickerDialog : public QDialog {
   // the run, `prompts` asks the user for what the operations need.
   PicturePickerDialog(QWidget* parent, PhoneLink& link, BrowserRunState& state,
                       PicturePreviews& previews, BrowserPrompts& prompts);
+  // A preview fetch under way ends with the window: the phone is not left mid-command.
+  ~PicturePickerDialog() override;
 
   // OK gives `PickedPath` the text of "Icon path/name:"; every other way out empties it.
   void done(int result) override;
@@ -68,9 +71,11 @@ class PicturePickerDialog : public QDialog {
   // Runs a phone operation with the previews held back, then shows its outcome.
   void WithPhone(const std::function<void()>& operation);
 
-  // Fetches the next missing preview of the visible rows, one per turn of the event loop.
+  // Fetches the missing previews of the visible rows, one block per turn of the event loop.
   void SchedulePreviews();
   void FetchNextPreview();
+  std::optional<std::string> NextMissingPreview() const;
+  void ShowPreview(const std::string& phonePath);
   QIcon PreviewOf(const std::string& phonePath);
 
   PhoneLink& link_;
@@ -79,6 +84,7 @@ class PicturePickerDialog : public QDialog {
   BrowserPrompts& prompts_;
   PhoneBrowser browser_;
   ProgressWindowFactory listWindows_;
+  ProgressWindowFactory transferWindows_;
   bool busy_ = false;
   // The folders open in the tree, by path, kept while it is filled again.
   std::set<std::string> expanded_;

@@ -22,7 +22,9 @@ void PicturePickerDialog::UploadFiles() {
   const std::vector<std::filesystem::path> files =
       prompts_.OpenFileNames({kUploadTitle, kFileFilter});
   WithPhone([&] {
-    browser_.Upload(files, [this] { return std::make_unique<GroupProgressWindow>(this); });
+    browser_.Upload(files, [this] {
+      return std::make_unique<GroupProgressWindow>(this, CancelButton::Offered);
+    });
   });
 }
 
@@ -40,8 +42,9 @@ void PicturePickerDialog::DownloadFiles() {
     case SelectedFiles::Several:
       if (const auto folder = prompts_.ChooseFolder(kFolderTitle, state_.lastDownloadFolder))
         WithPhone([&] {
-          browser_.DownloadSeveral(*folder,
-                                   [this] { return std::make_unique<GroupProgressWindow>(this); });
+          browser_.DownloadSeveral(*folder, [this] {
+            return std::make_unique<GroupProgressWindow>(this, CancelButton::Offered);
+          });
         });
       return;
   }

@@ -1,5 +1,6 @@
 // A phone reached through the simulator's socket, for the tool's "phone" commands: the same
-// session and transfers the program uses, with messages on stderr and no progress windows.
+// session and transfers the program uses, with messages on stderr and, on a terminal, progress
+// bars there instead of progress windows.
 #pragma once
 
 #include <filesystem>

@@ -8,5 +8,7 @@ inline constexpr char kFileWriteFailedPrefix[] = "Error writing ";
 inline constexpr char kFileDeleteFailedPrefix[] = "Error deleting ";
 inline constexpr char kFolderCreateFailedPrefix[] = "Error creating ";
 inline constexpr char kAttributesFailedPrefix[] = "Error changing attributes for ";
+// Follows the path when the operation failed because the phone went or stopped answering.
+inline constexpr char kConnectionLostSuffix[] = ": the connection to the phone was lost";
 
 }  // namespace menuforge

@@ -99,6 +99,10 @@ class TransferProgress {
     if (window_) window_->Close();
   }
 
+  bool CancelRequested() const {
+    return group_ ? group_->window.CancelRequested() : window_ && window_->CancelRequested();
+  }
+
  private:
   std::string SingleCaption(int percent) const { return title_ + " " + Number(percent) + "%"; }
   std::string GroupCaption(int percent, int total) const {
@@ -182,11 +186,15 @@ std::int32_t FsacTransfer::Send(const Bytes& request, std::uint32_t capacity, By
   return session_.library().P2K_SendCMD(kCommandFsac, request, response, received);
 }
 
+const FsacTransfer::ReadStyle& FsacTransfer::FileReadStyle() {
+  static const ReadStyle style{"[P2KFileRead] ", " bytes received=", true};
+  return style;
+}
+
 TransferResult FsacTransfer::P2KFileRead(const std::string& phonePath,
                                          const std::filesystem::path& local,
                                          std::uint32_t expectedSize) {
-  static const ReadStyle style{"[P2KFileRead] ", " bytes received=", true};
-  return Read(phonePath, local, expectedSize, style, nullptr);
+  return Read(phonePath, local, expectedSize, FileReadStyle(), nullptr);
 }
 
 TransferResult FsacTransfer::P2KGroupRead(const std::string& phonePath,
@@ -208,84 +216,144 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
   return Write(local, phonePath, style, &window);
 }
 
+// One download: the start, a step per block, and the end.
+class ReadRun {
+ public:
+  ReadRun(FsacTransfer& transfer, const std::string& phonePath, std::filesystem::path local,
+          std::uint32_t expectedSize, const FsacTransfer::ReadStyle& style, GroupProgress* group)
+      : transfer_(transfer),
+        busy_(transfer.session_),
+        style_(style),
+        local_(std::move(local)),
+        expectedSize_(expectedSize),
+        log_(transfer.session_.log()),
+        file_(local_) {
+    result_.localError = file_.FolderProblem();
+    if (!result_.localError.empty()) return;
+    command_.emplace(transfer.session_.library(), ReadCalls(expectedSize));
+    log_.Write(style.prefix + kEnterLine + phonePath);
+    std::int32_t rc = Send(FsacOpenRequest(phonePath, false));
+    log_.Write(style.prefix + kOpenLine + Number(rc));
+    if (rc == kP2kFailure && style.stopOnRefusedOpen) return;
+    rc = Send(FsacSeekRequest(0, kSeekFromStart));
+    log_.Write(style.prefix + kSeekLine + Number(rc));
+    if (rc == kP2kFailure) return;
+    result_.localError = file_.Create();
+    progress_.emplace(transfer.windows_, group, transfer.session_.progressTitle, kDownloading,
+                      local_.filename().string());
+    progress_->Start(true);
+    opened_ = true;
+  }
+
+  bool Step() {
+    if (!opened_ || blocksOver_) return false;
+    blocksOver_ = !NextBlock();
+    return !blocksOver_;
+  }
+
+  TransferResult Finish() {
+    if (!opened_) return result_;
+    while (Step()) {
+    }
+    bool checkRefused = false;
+    if (endOfFile_ && fullBlockSeen_ && result_.localError.empty()) {
+      const std::int32_t rc = Send(FsacSeekRequest(kEndOfFileCheckOffset, kSeekFromEnd));
+      log_.Write(style_.prefix + kCheckSeekLine + Number(rc));
+      checkRefused = ReadBlock() == kP2kFailure;
+      if (received_ == kFsacBlockSize &&
+          std::fwrite(&response_[kFsacBlockSize - 1], 1, 1, file_.get()) != 1)
+        result_.localError = FileError("write", local_, errno);
+    }
+
+    if (!file_.Close() && result_.localError.empty())
+      result_.localError = FileError("write", local_, errno);
+    const std::int32_t rc = Send(FsacCloseRequest());
+    log_.Write(style_.prefix + kCloseLine + Number(rc));
+    progress_->Close();
+
+    result_.bytes =
+        count_ == 0 || count_ > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count_);
+    result_.complete =
+        endOfFile_ && !checkRefused && result_.localError.empty() && result_.bytes != kP2kFailure;
+    if (result_.complete) result_.localError = file_.Keep();
+    result_.complete = result_.complete && result_.localError.empty();
+    opened_ = false;
+    return result_;
+  }
+
+ private:
+  std::int32_t Send(const Bytes& request, std::uint32_t capacity = 0) {
+    return transfer_.Send(request, capacity, response_, received_);
+  }
+
+  std::int32_t ReadBlock() {
+    const std::int32_t readRc = Send(FsacReadRequest(kFsacBlockSize), kFsacBlockSize);
+    log_.Write(style_.prefix + kReadLine + Number(readRc) + style_.receivedLabel +
+               Number(received_));
+    return readRc;
+  }
+
+  // False once the blocks are over: the end came, or the read cannot go on.
+  bool NextBlock() {
+    if (!file_.created()) return false;
+    // An empty answer moves nothing; taking it as the end keeps a silent phone from holding
+    // the program in this loop.
+    if (ReadBlock() == kP2kFailure || received_ == 0) return false;
+    if (received_ == kFsacBlockSize) fullBlockSeen_ = true;
+    if (received_ == 1 && response_[0] == kEndOfFileMarker) {
+      endOfFile_ = true;
+      return false;
+    }
+    if (std::fwrite(response_.data(), 1, received_, file_.get()) != received_) {
+      result_.localError = FileError("write", local_, errno);
+      return false;
+    }
+    count_ += received_;
+    if (count_ > kLargestCount) return false;
+    progress_->Advance(Percent(count_, expectedSize_), received_);
+    if (progress_->CancelRequested()) {
+      result_.cancelled = true;
+      return false;
+    }
+    return true;
+  }
+
+  FsacTransfer& transfer_;
+  const PhoneSession::Busy busy_;
+  const FsacTransfer::ReadStyle& style_;
+  std::filesystem::path local_;
+  std::uint32_t expectedSize_;
+  PhoneLog& log_;
+  DownloadFile file_;
+  std::optional<PhoneCommand> command_;
+  std::optional<TransferProgress> progress_;
+  TransferResult result_;
+  Bytes response_;
+  std::uint32_t received_ = 0;
+  std::uint64_t count_ = 0;
+  bool fullBlockSeen_ = false;
+  bool endOfFile_ = false;
+  bool opened_ = false;  // the phone's file is open, and the result not yet final
+  bool blocksOver_ = false;
+};
+
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
                                   std::uint32_t expectedSize, const ReadStyle& style,
                                   GroupProgress* group) {
-  const PhoneSession::Busy busy(session_);
-  TransferResult result;
-  PhoneLog& log = session_.log();
-  DownloadFile file(local);
-  result.localError = file.FolderProblem();
-  if (!result.localError.empty()) return result;
-  const PhoneCommand command(session_.library(), ReadCalls(expectedSize));
-  log.Write(style.prefix + kEnterLine + phonePath);
-
-  Bytes response;
-  std::uint32_t received = 0;
-  std::int32_t rc = Send(FsacOpenRequest(phonePath, false), 0, response, received);
-  log.Write(style.prefix + kOpenLine + Number(rc));
-  if (rc == kP2kFailure && style.stopOnRefusedOpen) return result;
-  rc = Send(FsacSeekRequest(0, kSeekFromStart), 0, response, received);
-  log.Write(style.prefix + kSeekLine + Number(rc));
-  if (rc == kP2kFailure) return result;
-  result.localError = file.Create();
-
-  TransferProgress progress(windows_, group, session_.progressTitle, kDownloading,
-                            local.filename().string());
-  progress.Start(true);
-
-  auto readBlock = [&] {
-    const std::int32_t readRc =
-        Send(FsacReadRequest(kFsacBlockSize), kFsacBlockSize, response, received);
-    log.Write(style.prefix + kReadLine + Number(readRc) + style.receivedLabel + Number(received));
-    return readRc;
-  };
-
-  std::uint64_t count = 0;
-  bool fullBlockSeen = false;
-  bool endOfFile = false;
-  while (file.created()) {
-    // An empty answer moves nothing; taking it as the end keeps a silent phone from holding
-    // the program in this loop.
-    if (readBlock() == kP2kFailure || received == 0) break;
-    if (received == kFsacBlockSize) fullBlockSeen = true;
-    if (received == 1 && response[0] == kEndOfFileMarker) {
-      endOfFile = true;
-      break;
-    }
-    if (std::fwrite(response.data(), 1, received, file.get()) != received) {
-      result.localError = FileError("write", local, errno);
-      break;
-    }
-    count += received;
-    if (count > kLargestCount) break;
-    progress.Advance(Percent(count, expectedSize), received);
-  }
-
-  bool checkRefused = false;
-  if (endOfFile && fullBlockSeen && result.localError.empty()) {
-    rc = Send(FsacSeekRequest(kEndOfFileCheckOffset, kSeekFromEnd), 0, response, received);
-    log.Write(style.prefix + kCheckSeekLine + Number(rc));
-    checkRefused = readBlock() == kP2kFailure;
-    if (received == kFsacBlockSize &&
-        std::fwrite(&response[kFsacBlockSize - 1], 1, 1, file.get()) != 1)
-      result.localError = FileError("write", local, errno);
-  }
-
-  if (!file.Close() && result.localError.empty())
-    result.localError = FileError("write", local, errno);
-  rc = Send(FsacCloseRequest(), 0, response, received);
-  log.Write(style.prefix + kCloseLine + Number(rc));
-  progress.Close();
-
-  result.bytes =
-      count == 0 || count > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count);
-  result.complete =
-      endOfFile && !checkRefused && result.localError.empty() && result.bytes != kP2kFailure;
-  if (result.complete) result.localError = file.Keep();
-  result.complete = result.complete && result.localError.empty();
-  return result;
+  return ReadRun(*this, phonePath, local, expectedSize, style, group).Finish();
 }
+
+SteppedFileRead::SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
+                                 const std::filesystem::path& local, std::uint32_t expectedSize) {
+  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize,
+                                   FsacTransfer::FileReadStyle(), nullptr);
+}
+
+SteppedFileRead::~SteppedFileRead() = default;
+
+bool SteppedFileRead::Step() { return run_->Step(); }
+
+TransferResult SteppedFileRead::Finish() { return run_->Finish(); }
 
 TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std::string& phonePath,
                                    const WriteStyle& style, GroupProgress* group) {
@@ -348,6 +416,13 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     if (!sendBlock(kFsacBlockSize, writeRc) || writeRc == kP2kFailure) break;
     sent += kFsacBlockSize;
     progress.Advance(Percent(sent, size), kFsacBlockSize);
+    // The phone puts what was written in place of its file only at the close, and drops it
+    // when another file is opened: left unclosed, the upload never replaces the old file.
+    if (progress.CancelRequested()) {
+      progress.Close();
+      result.cancelled = true;
+      return result;
+    }
   }
 
   const std::uint32_t remainder = size % kFsacBlockSize;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "base/user_messages.h"
@@ -21,8 +22,35 @@ struct TransferResult {
   bool complete = false;
   // Set when a local file could not be created, opened, read or written.
   std::string localError;
+  // The user stopped it from its progress window: a download kept nothing, and an upload was
+  // left unclosed, so the phone never put it in place of its old file.
+  bool cancelled = false;
 
   Message LocalErrorMessage() const { return {localError, kErrorCaption, MessageIcon::Error}; }
+};
+
+class FsacTransfer;
+class ReadRun;
+
+// A P2KFileRead done one block at a time, for a window that handles its events in between: the
+// same commands and log lines. The phone command lasts from the construction to Finish; nothing
+// else may use the phone meanwhile.
+class SteppedFileRead {
+ public:
+  // Checks the local folder, logs the start, opens and seeks the phone's file.
+  SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
+                  const std::filesystem::path& local, std::uint32_t expectedSize);
+  ~SteppedFileRead();
+  SteppedFileRead(const SteppedFileRead&) = delete;
+  SteppedFileRead& operator=(const SteppedFileRead&) = delete;
+
+  // Reads one block; false once the blocks are over.
+  bool Step();
+  // Reads the rest, checks the end, closes the phone's file and keeps the local one when whole.
+  TransferResult Finish();
+
+ private:
+  std::unique_ptr<ReadRun> run_;
 };
 
 class FsacTransfer {
@@ -44,8 +72,11 @@ class FsacTransfer {
                                              const std::string& phonePath, GroupProgress& window);
 
  private:
+  friend class SteppedFileRead;
+  friend class ReadRun;
   struct ReadStyle;
   struct WriteStyle;
+  static const ReadStyle& FileReadStyle();
 
   [[nodiscard]] TransferResult Read(const std::string& phonePath,
                                     const std::filesystem::path& local, std::uint32_t expectedSize,

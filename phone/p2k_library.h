@@ -75,6 +75,10 @@ class P2kLibrary {
   // Notices a phone that came or went and tells the connection notification. The window calls
   // it from its event loop; nothing else ever calls the notification.
   virtual void Poll() = 0;
+
+  // False once the connection broke or was given up, until the next Poll opens another: a
+  // failed call then was no refusal by the phone.
+  virtual bool connectionOpen() const { return true; }
 };
 
 // One command of the user's for as long as it lives.

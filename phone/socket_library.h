@@ -13,7 +13,9 @@
 
 namespace menuforge {
 
-inline constexpr std::chrono::milliseconds kPhoneReplyTimeout{15000};
+// A phone that has not answered for this long has hung or gone; it is given up as a lost
+// connection. A real phone answers a command within a few milliseconds.
+inline constexpr std::chrono::milliseconds kPhoneReplyTimeout{5000};
 
 // How long the phone may take. Every frame of an answer must come within `reply`; a call, or a
 // command of the user's, must end within `reply` plus `perCall` for each call it was expected
@@ -29,8 +31,7 @@ class SocketPhoneLibrary : public P2kLibrary {
   explicit SocketPhoneLibrary(std::filesystem::path socketPath, PhoneTimeouts timeouts = {});
 
   const std::filesystem::path& socketPath() const { return socketPath_; }
-  // False once the connection broke or was given up, until the next Poll opens another.
-  bool connectionOpen() const { return connection_.valid(); }
+  bool connectionOpen() const override { return connection_.valid(); }
 
   // Fails for a path that cannot name a socket.
   std::int32_t P2K_Init(ConnectionNotification notification) override;

@@ -16,6 +16,8 @@ class ProgressSink {
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void SetPosition(int percent) = 0;
   virtual void Close() = 0;
+  // The user asked to stop; a window without a Cancel button never does.
+  virtual bool CancelRequested() const { return false; }
 };
 
 // Makes one-bar windows owned by the main window, shown with the caption given.
@@ -32,6 +34,7 @@ class GroupProgressSink {
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void SetFilePosition(int percent) = 0;
   virtual void SetGroupPosition(int percent) = 0;
+  virtual bool CancelRequested() const { return false; }
 };
 
 // part / whole × 100, rounded to the nearest integer with halves to even; 100 once part
@@ -50,6 +53,7 @@ class ShownProgress {
   void SetCaption(const std::string& caption);
   void SetPosition(int percent);
   void Close();
+  bool CancelRequested() const { return window_ && window_->CancelRequested(); }
 
  private:
   std::unique_ptr<ProgressSink> window_;

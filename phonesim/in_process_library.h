@@ -19,6 +19,7 @@ class InProcessPhoneLibrary : public P2kLibrary {
   // Every call fails from now on; the disconnect notification comes with the next Poll.
   void Unplug();
   bool plugged() const { return phone_.has_value(); }
+  bool connectionOpen() const override { return plugged(); }
 
   std::int32_t P2K_Init(ConnectionNotification notification) override;
   std::int32_t P2K_SendCMD(std::uint32_t command, ByteView request,

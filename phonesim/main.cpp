@@ -23,12 +23,14 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr std::uint64_t kLongestIdleTimeout = 3600;
+constexpr std::uint64_t kLongestLatency = 60'000;
 
 constexpr char kUsage[] =
     "usage: menuforge-phonesim --storage DIR [--socket PATH] [--firmware VERSION]\n"
     "                          [--lp-version HEX] [--model NAME] [--imei DIGITS]\n"
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
     "                          [--capacity BYTES] [--idle-timeout SECONDS] [--prepare]\n"
+    "                          [--latency MS] [--rate BYTES_PER_SECOND] [--stall-after N]\n"
     "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
@@ -51,7 +53,13 @@ constexpr char kUsage[] =
     "                        it is refused, as by a full phone\n"
     "  --prepare             fill DIR as above, then end without listening\n"
     "  --idle-timeout SECONDS  drop a client that sends no complete command that long after\n"
-    "                        connecting, or leaves one unfinished that long (default 10)\n";
+    "                        connecting, or leaves one unfinished that long (default 10)\n"
+    "  --latency MS          hold each answer that many milliseconds, as a cable does with a\n"
+    "                        command and its answer (default 0); a phone on a real cable:\n"
+    "                        --latency 4 --rate 262144\n"
+    "  --rate BYTES_PER_SECOND  move file bytes read or written no faster (default unlimited)\n"
+    "  --stall-after N       answer N commands on each connection, then nothing more, keeping\n"
+    "                        the connection open, as a phone that hangs\n";
 
 PhoneServer* runningServer = nullptr;
 
@@ -61,7 +69,7 @@ void StopOnSignal(int) {
 
 struct Options {
   std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter, capacity,
-      idleTimeout;
+      idleTimeout, latency, rate, stallAfter;
   std::vector<std::string> refusals;
   bool help = false;
   bool version = false;
@@ -120,6 +128,12 @@ Options Parse(const std::vector<std::string>& arguments) {
       options.capacity = value;
     else if (name == "--idle-timeout")
       options.idleTimeout = value;
+    else if (name == "--latency")
+      options.latency = value;
+    else if (name == "--rate")
+      options.rate = value;
+    else if (name == "--stall-after")
+      options.stallAfter = value;
     else
       throw UsageError{"unknown option " + name};
   }
@@ -161,6 +175,15 @@ PhoneServerConfig Configure(const Options& options) {
     if (seconds == 0) throw UsageError{"bad --idle-timeout: " + *options.idleTimeout};
     config.limits.idle = std::chrono::seconds(seconds);
   }
+  if (options.latency)
+    config.pace.latency = std::chrono::milliseconds(
+        Number(*options.latency, 10, kLongestLatency, "--latency"));
+  if (options.rate) {
+    config.pace.bytesPerSecond = Number(*options.rate, 10, UINT32_MAX, "--rate");
+    if (config.pace.bytesPerSecond == 0) throw UsageError{"bad --rate: " + *options.rate};
+  }
+  if (options.stallAfter)
+    config.pace.stallAfter = Number(*options.stallAfter, 10, UINT64_MAX, "--stall-after");
   return config;
 }
 

@@ -55,6 +55,7 @@ class FaultCounter {
   // Counts file bytes about to move; true when the connection drops instead.
   bool Drops(std::size_t bytes);
   bool dropped() const { return dropped_; }
+  std::uint64_t bytesMoved() const { return bytesMoved_; }
 
  private:
   FaultPlan plan_;

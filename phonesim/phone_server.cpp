@@ -23,6 +23,7 @@ constexpr std::chrono::milliseconds kAcceptPause{100};
 constexpr char kTooManyClients[] = "Refused a connection: too many clients are connected";
 constexpr char kCannotAccept[] = "Cannot accept a connection: ";
 constexpr char kIdleClientPrefix[] = "Dropped a client that sent no complete command for ";
+constexpr char kStalledPrefix[] = "Stopped answering a client after ";
 
 std::string Duration(std::chrono::milliseconds duration) {
   const auto count = duration.count();
@@ -61,6 +62,10 @@ struct PhoneServer::Client {
   // quietly, as a program attached to the phone does, awaits nothing.
   std::optional<Clock::time_point> waitingSince;
   bool leaving = false;  // closes once its answers are out
+  // The answers wait until then, the time the cable took over the command.
+  Clock::time_point heldUntil;
+  std::uint64_t commands = 0;
+  bool stalled = false;  // answers nothing more, and takes no notice of what comes
 };
 
 PhoneServer::PhoneServer(PhoneServerConfig config)
@@ -99,9 +104,11 @@ void PhoneServer::Run() {
     std::vector<pollfd> watched = {
         {wakeReader_.get(), POLLIN, 0},
         {listener_.get(), static_cast<short>(accepting ? POLLIN : 0), 0}};
-    for (const auto& client : clients_)
-      watched.push_back(
-          {client->connection.get(), static_cast<short>(client->Unsent() ? POLLOUT : POLLIN), 0});
+    for (const auto& client : clients_) {
+      const bool held = client->Unsent() && before < client->heldUntil;
+      const short events = held ? 0 : client->Unsent() ? POLLOUT : POLLIN;
+      watched.push_back({client->connection.get(), events, 0});
+    }
     if (::poll(watched.data(), watched.size(), PollTimeout(before)) < 0) {
       if (errno == EINTR) continue;
       return;
@@ -118,9 +125,12 @@ void PhoneServer::Run() {
       Client& client = *clients_[i];
       const short events = watched[i + 2].revents;
       bool keep = true;
-      if (events && client.Unsent())
+      const bool held = client.Unsent() && now < client.heldUntil;
+      if (held && (events & (POLLHUP | POLLERR)))
+        keep = false;
+      else if (client.Unsent() && !held)  // also when its hold has just ended
         keep = Pump(client);
-      else if (events)
+      else if (events && !client.Unsent())
         keep = Receive(client);
       if (keep && client.Unsent() && now - client.lastTaken >= config_.limits.stall) keep = false;
       if (keep && !client.Unsent() && client.waitingSince &&
@@ -142,8 +152,9 @@ int PhoneServer::PollTimeout(Clock::time_point now) const {
   if (now < acceptPausedUntil_) next = acceptPausedUntil_;
   for (const auto& client : clients_) {
     if (client->Unsent())
-      next = std::min(next.value_or(Clock::time_point::max()),
-                      client->lastTaken + config_.limits.stall);
+      next = std::min({next.value_or(Clock::time_point::max()),
+                       client->lastTaken + config_.limits.stall,
+                       std::max(client->heldUntil, now)});
     else if (client->waitingSince)
       next = std::min(next.value_or(Clock::time_point::max()),
                       *client->waitingSince + config_.limits.idle);
@@ -176,6 +187,7 @@ bool PhoneServer::Receive(Client& client) {
       ::recv(client.connection.get(), receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
   if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
   if (n == 0) return false;
+  if (client.stalled) return true;
   client.input.Append(ByteView(receiveBuffer_.data(), static_cast<std::size_t>(n)));
   return Pump(client);
 }
@@ -199,6 +211,7 @@ bool PhoneServer::Pump(Client& client) {
 }
 
 bool PhoneServer::Flush(Client& client) {
+  if (client.Unsent() && Clock::now() < client.heldUntil) return true;
   while (client.Unsent()) {
     const ssize_t n = ::send(client.connection.get(), client.output.data() + client.sent,
                              client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -219,6 +232,14 @@ bool PhoneServer::Flush(Client& client) {
 bool PhoneServer::Answer(Client& client, const Bytes& payload) {
   SimulatedPhone& phone = client.phone;
   const Clock::time_point now = Clock::now();
+  if (config_.pace.stallAfter && client.commands >= *config_.pace.stallAfter) {
+    std::cerr << kStalledPrefix << client.commands << " commands\n";
+    client.stalled = true;
+    client.input = FrameBuffer();
+    return true;
+  }
+  ++client.commands;
+  const std::uint64_t bytesBefore = phone.fileBytesMoved();
   WireReader reader(payload);
   const auto call = static_cast<WireCall>(reader.U8());
   std::int32_t result = -1;
@@ -282,8 +303,18 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
   // A connection dropped by a fault goes without answering the command that dropped it.
   if (overflowed || phone.connectionDropped()) return false;
   client.Queue(ResultFrame(result, data), now);
+  client.heldUntil = now + CableTime(phone.fileBytesMoved() - bytesBefore);
+  client.lastTaken = std::max(client.lastTaken, client.heldUntil);
   client.leaving = phone.TakeRestart();
   return true;
+}
+
+PhoneServer::Clock::duration PhoneServer::CableTime(std::uint64_t fileBytes) const {
+  Clock::duration time = config_.pace.latency;
+  if (config_.pace.bytesPerSecond > 0)
+    time += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+        static_cast<double>(fileBytes) / static_cast<double>(config_.pace.bytesPerSecond)));
+  return time;
 }
 
 }  // namespace menuforge

@@ -6,11 +6,15 @@
 // the client takes them, and a client's next request is read only once its answers are out. A
 // client that leaves its answers untaken too long, or lets too many pile up, or sends no complete
 // command for too long, is dropped.
+//
+// A phone on a cable is slow: each answer can be held back for the time a command and its file
+// bytes would take on the cable, while the other connections go on being served.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,12 +34,21 @@ struct ClientLimits {
   std::size_t unsentBytes = 8u << 20;
 };
 
+// How slow the simulated cable is, and when the phone stops answering.
+struct CablePace {
+  std::chrono::milliseconds latency{0};  // each command with its answer
+  std::uint64_t bytesPerSecond = 0;      // file bytes read or written; 0: unlimited
+  // After this many commands on a connection the phone answers nothing more, yet stays there.
+  std::optional<std::uint64_t> stallAfter;
+};
+
 struct PhoneServerConfig {
   std::filesystem::path storage = {};
   PhoneAnswers answers = {};
   FaultPlan faults = {};  // each connection starts with this plan
   std::uint64_t volumeCapacity = kDefaultVolumeCapacity;
   ClientLimits limits = {};
+  CablePace pace = {};
 };
 
 class PhoneServer {
@@ -65,6 +78,8 @@ class PhoneServer {
   [[nodiscard]] bool Pump(Client& client);
   [[nodiscard]] bool Flush(Client& client);
   [[nodiscard]] bool Answer(Client& client, const Bytes& payload);
+  // How long the cable takes over a command that moved `fileBytes`.
+  Clock::duration CableTime(std::uint64_t fileBytes) const;
 
   PhoneServerConfig config_;
   PhoneStorage storage_;

@@ -51,6 +51,8 @@ class SimulatedPhone {
 
   // The connection is gone (a fault); every later command is refused.
   bool connectionDropped() const { return faults_.dropped(); }
+  // File bytes read or written so far.
+  std::uint64_t fileBytesMoved() const { return faults_.bytesMoved(); }
   // True once after a restart was accepted: the phone leaves and comes back.
   bool TakeRestart();
 

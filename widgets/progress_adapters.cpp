@@ -10,8 +10,9 @@ namespace {
 
 class ShownProgressWindow : public ProgressSink {
  public:
-  ShownProgressWindow(QWidget* owner, const std::string& caption)
+  ShownProgressWindow(QWidget* owner, const std::string& caption, CancelButton cancel)
       : window_(new ProgressWindow(owner)) {
+    if (cancel == CancelButton::Offered) window_->OfferCancel();
     window_->setWindowTitle(ShownText(caption));
     window_->show();
   }
@@ -27,6 +28,7 @@ class ShownProgressWindow : public ProgressSink {
     QCoreApplication::processEvents();
   }
   void Close() override { delete window_.data(); }
+  bool CancelRequested() const override { return window_ && window_->cancelRequested(); }
 
  private:
   // The owner may take the window with it.
@@ -36,11 +38,12 @@ class ShownProgressWindow : public ProgressSink {
 }  // namespace
 
 std::unique_ptr<ProgressSink> ProgressWindowFactory::Show(const std::string& caption) {
-  return std::make_unique<ShownProgressWindow>(owner_, caption);
+  return std::make_unique<ShownProgressWindow>(owner_, caption, cancel_);
 }
 
-GroupProgressWindow::GroupProgressWindow(QWidget* owner)
+GroupProgressWindow::GroupProgressWindow(QWidget* owner, CancelButton cancel)
     : window_(new DoubleProgressWindow(owner)) {
+  if (cancel == CancelButton::Offered) window_->OfferCancel();
   window_->show();
 }
 

@@ -1,6 +1,8 @@
 #include "widgets/progress_frame.h"
 
 #include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
 
 namespace menuforge {
 
@@ -8,6 +10,18 @@ ProgressFrame::ProgressFrame(QWidget* owner, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setFixedSize(clientSize);
   setModal(false);
+}
+
+void ProgressFrame::OfferCancel() {
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("cancelTransferButton"));
+  layout()->addWidget(cancel);
+  layout()->setAlignment(cancel, Qt::AlignHCenter);
+  setFixedSize(width(), height() + cancel->sizeHint().height() + layout()->spacing());
+  connect(cancel, &QPushButton::clicked, this, [this, cancel] {
+    cancelRequested_ = true;
+    cancel->setEnabled(false);  // the transfer stops at its next block
+  });
 }
 
 void ProgressFrame::keyPressEvent(QKeyEvent* event) {

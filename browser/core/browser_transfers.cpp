@@ -46,15 +46,17 @@ void PhoneBrowser::Upload(const std::vector<std::filesystem::path>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     TransferResult result;
     if (files.size() == 1) {
-      result = link_.transfer.P2KFileWrite(files[i], phonePaths[i]);
+      result = Transfer().P2KFileWrite(files[i], phonePaths[i]);
     } else {
       if (!window) {
         window = groupWindow();
         group.emplace(*window);
         group->total = SizeSum(files);
       }
-      result = link_.transfer.P2KGroupWrite(files[i], phonePaths[i], *group);
+      result = Transfer().P2KGroupWrite(files[i], phonePaths[i], *group);
     }
+    // Stopped by the user: this file and the rest are not sent, and the phone keeps its old one.
+    if (result.cancelled) break;
     if (!result.localError.empty()) {
       dialogs_.Show(result.LocalErrorMessage());
       break;
@@ -80,10 +82,10 @@ void PhoneBrowser::DownloadOne(const std::filesystem::path& local) {
   const std::string phonePath = PhonePathOf(row);
   link_.session.progressTitle = kDownloadingTitle + local.filename().string();
   // The download is written aside and takes the file's name only once it is whole.
-  const TransferResult result = link_.transfer.P2KFileRead(phonePath, local, row.size);
+  const TransferResult result = Transfer().P2KFileRead(phonePath, local, row.size);
   if (!result.localError.empty())
     dialogs_.Show(result.LocalErrorMessage());
-  else if (!result.complete)
+  else if (!result.complete && !result.cancelled)
     ShowError(kFileReadFailedPrefix, phonePath);
 }
 
@@ -100,10 +102,11 @@ void PhoneBrowser::DownloadSeveral(const std::filesystem::path& folder,
     const std::string phonePath = PhonePathOf(rows_[row]);
     const FileListEntry* entry = EntryOf(phonePath);
     const std::uint32_t size = entry ? entry->size() : 0;
-    const TransferResult result = link_.transfer.P2KGroupRead(
-        phonePath, folder / LocalNameOfPhone(rows_[row].name), size, group);
+    const TransferResult result =
+        Transfer().P2KGroupRead(phonePath, folder / LocalNameOfPhone(rows_[row].name), size, group);
     if (!result.complete) {
       window.reset();
+      if (result.cancelled) return;
       if (!result.localError.empty())
         dialogs_.Show(result.LocalErrorMessage());
       else

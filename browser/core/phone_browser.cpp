@@ -6,6 +6,7 @@
 #include "browser/core/natural_order.h"
 #include "phone/phone_text.h"
 #include "menu/icon_path_rule.h"
+#include "phone/file_operation_messages.h"
 
 namespace menuforge {
 namespace {
@@ -140,7 +141,8 @@ void PhoneBrowser::RecordDeletion(const std::string& phonePath, const std::strin
 }
 
 void PhoneBrowser::ShowError(const std::string& prefix, std::string_view phonePath) {
-  dialogs_.Show({prefix + ShownPhonePath(phonePath), kErrorCaption, MessageIcon::Error});
+  const char* const lost = link_.session.library().connectionOpen() ? "" : kConnectionLostSuffix;
+  dialogs_.Show({prefix + ShownPhonePath(phonePath) + lost, kErrorCaption, MessageIcon::Error});
 }
 
 }  // namespace menuforge

@@ -65,6 +65,12 @@ class PhoneBrowser {
   PhoneBrowser(PhoneLink& link, BrowserRunState& state, PicturePreviews& previews,
                UserDialogs& dialogs);
 
+  // Uploads and single downloads show their progress in `windows` (a window's own, which may
+  // offer Cancel) instead of the link's.
+  void SetTransferWindows(ProgressWindows& windows) {
+    ownTransfer_.emplace(link_.session, windows);
+  }
+
   // A folder other than the root is selected, as all operations but Upload need.
   bool folderSelected() const { return selected_ != nullptr && !selected_->isRoot(); }
   const FolderTree& tree() const { return tree_; }
@@ -124,11 +130,13 @@ class PhoneBrowser {
   // A file deleted on the phone: out of the list, the node and "Icon path/name:".
   void RecordDeletion(const std::string& phonePath, const std::string& name);
   void ShowError(const std::string& prefix, std::string_view phonePath);
+  FsacTransfer& Transfer() { return ownTransfer_ ? *ownTransfer_ : link_.transfer; }
 
   PhoneLink& link_;
   BrowserRunState& state_;
   PicturePreviews& previews_;
   UserDialogs& dialogs_;
+  std::optional<FsacTransfer> ownTransfer_;
   FolderTree tree_;
   FolderNode* selected_ = nullptr;
   std::vector<FileRow> rows_;

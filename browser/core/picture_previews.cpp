@@ -63,18 +63,31 @@ class TemporaryFile {
   std::filesystem::path path_;
 };
 
-std::optional<Bytes> ReadPhoneFile(PhoneSession& session, const std::string& phonePath) {
-  const TemporaryFile file;
-  if (file.path().empty()) return std::nullopt;
-  QuietWindows quiet;
-  FsacTransfer transfer(session, quiet);
-  if (!transfer.P2KFileRead(phonePath, file.path(), 0).complete) return std::nullopt;
-  const Result<std::string> contents = ReadWholeFile(file.path());
+std::optional<Bytes> Contents(const TransferResult& result, const std::filesystem::path& file) {
+  if (!result.complete) return std::nullopt;
+  const Result<std::string> contents = ReadWholeFile(file);
   if (!contents) return std::nullopt;
   return Bytes(contents->begin(), contents->end());
 }
 
 }  // namespace
+
+struct PicturePreviews::PendingFetch {
+  PendingFetch(PhoneSession& session, std::string phonePath)
+      : path(std::move(phonePath)), transfer(session, quiet) {
+    if (!file.path().empty()) read.emplace(transfer, path, file.path(), 0);
+  }
+
+  std::string path;
+  TemporaryFile file;
+  QuietWindows quiet;
+  FsacTransfer transfer;
+  std::optional<SteppedFileRead> read;  // none without a temporary file
+};
+
+PicturePreviews::PicturePreviews() = default;
+
+PicturePreviews::~PicturePreviews() { FinishFetching(); }
 
 bool IsPreviewable(std::string_view name, std::uint32_t size) {
   return size > 0 && size <= kMaxPreviewBytes &&
@@ -88,10 +101,41 @@ const Bytes* PicturePreviews::Find(const std::string& phonePath) const {
 }
 
 const Bytes* PicturePreviews::Fetch(PhoneSession& session, const std::string& phonePath) {
-  // Without a phone nothing is learnt about the file.
-  if (!Known(phonePath) && session.connected())
-    fetched_[phonePath] = ReadPhoneFile(session, phonePath);
+  FinishFetching();
+  if (!Known(phonePath) && session.connected()) {
+    while (!FetchStep(session, phonePath)) {
+    }
+  }
   return Find(phonePath);
+}
+
+std::optional<std::string> PicturePreviews::FetchStep(PhoneSession& session,
+                                                      const std::string& phonePath) {
+  if (!pending_) {
+    // Without a phone nothing is learnt about the file.
+    if (Known(phonePath) || !session.connected()) return std::nullopt;
+    pending_ = std::make_unique<PendingFetch>(session, phonePath);
+    if (!pending_->read) return EndPending();
+  }
+  if (pending_->read->Step()) return std::nullopt;
+  return EndPending();
+}
+
+void PicturePreviews::FinishFetching() {
+  if (pending_) EndPending();
+}
+
+void PicturePreviews::Clear() {
+  FinishFetching();
+  fetched_.clear();
+}
+
+std::string PicturePreviews::EndPending() {
+  const std::unique_ptr<PendingFetch> pending = std::move(pending_);
+  std::optional<Bytes> bytes;
+  if (pending->read) bytes = Contents(pending->read->Finish(), pending->file.path());
+  fetched_[pending->path] = std::move(bytes);
+  return pending->path;
 }
 
 }  // namespace menuforge

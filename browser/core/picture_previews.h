@@ -1,9 +1,11 @@
 // The pictures of phone files as the browser's file list and the item editor's indicator show
-// them: fetched from the phone one file at a time, on demand, and kept for the run.
+// them: fetched from the phone one file at a time, on demand, and kept for the run. A window
+// fetches them a block at a time between its events, so that a slow phone never holds it.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,11 @@ bool IsPreviewable(std::string_view name, std::uint32_t size);
 
 class PicturePreviews {
  public:
+  PicturePreviews();
+  ~PicturePreviews();
+  PicturePreviews(const PicturePreviews&) = delete;
+  PicturePreviews& operator=(const PicturePreviews&) = delete;
+
   // Whether the path was fetched already, with or without success.
   bool Known(const std::string& phonePath) const { return fetched_.contains(phonePath); }
   // The bytes fetched, or nullptr when not fetched or not readable.
@@ -28,12 +35,24 @@ class PicturePreviews {
   // Reads the whole file from the phone without a progress window; a file that does not come
   // whole is remembered as unreadable.
   const Bytes* Fetch(PhoneSession& session, const std::string& phonePath);
+  // One step of a fetch: reads the next block of the file being fetched, starting with
+  // `phonePath` when none is (nothing for a known path or without a phone). Returns the path
+  // whose fetch ended with this step, if any. The same phone commands as Fetch.
+  std::optional<std::string> FetchStep(PhoneSession& session, const std::string& phonePath);
+  bool fetching() const { return pending_ != nullptr; }
+  // Ends the fetch under way, before anything else uses the phone.
+  void FinishFetching();
   // The file changed or went on the phone.
   void Forget(const std::string& phonePath) { fetched_.erase(phonePath); }
-  void Clear() { fetched_.clear(); }
+  void Clear();
 
  private:
+  struct PendingFetch;
+
+  std::string EndPending();
+
   std::map<std::string, std::optional<Bytes>, std::less<>> fetched_;
+  std::unique_ptr<PendingFetch> pending_;
 };
 
 }  // namespace menuforge

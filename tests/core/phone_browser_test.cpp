@@ -242,18 +242,28 @@ TEST(PhoneBrowserTest, NamesOutside8BitsAreRefusedBeforeAnythingIsSent) {
   EXPECT_NE(std::find(rows.begin(), rows.end(), "caf\xE9.gif"), rows.end());
 }
 
-TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFile) {
-  BrowserRig rig(Refusing(PhoneCall::FsacRead, 2));
-  PhoneBrowser& browser = rig.OpenFolder("/a/p");
-  const std::filesystem::path local = rig.folder / "kept.gif";
-  WriteFileText(local, "old");
-  browser.SelectRows({1});
-  browser.DownloadOne(local);
-  EXPECT_EQ(rig.dialogs.shown, std::vector<Message>{Error("Error reading /a/p/one.gif")});
-  EXPECT_EQ(ReadFileText(local), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path()),
-                          std::filesystem::directory_iterator()),
-            3);  // phone, work and kept.gif
+TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFileAndSaysWhy) {
+  struct Case {
+    FaultPlan faults;
+    std::string message;
+  };
+  const Case cases[] = {
+      {Refusing(PhoneCall::FsacRead, 2), "Error reading /a/p/one.gif"},
+      {FaultPlan{{}, 1}, "Error reading /a/p/one.gif: the connection to the phone was lost"},
+  };
+  for (const Case& c : cases) {
+    BrowserRig rig(c.faults);
+    PhoneBrowser& browser = rig.OpenFolder("/a/p");
+    const std::filesystem::path local = rig.folder / "kept.gif";
+    WriteFileText(local, "old");
+    browser.SelectRows({1});
+    browser.DownloadOne(local);
+    EXPECT_EQ(rig.dialogs.shown, std::vector<Message>{Error(c.message)});
+    EXPECT_EQ(ReadFileText(local), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path()),
+                            std::filesystem::directory_iterator()),
+              3);  // phone, work and kept.gif
+  }
 }
 
 }  // namespace

@@ -164,6 +164,34 @@ TEST_F(PhoneCliTest, AnUploadThatDidNotReachThePhoneWholeFails) {
   }
 }
 
+// A phone that hangs mid-transfer is given up after the reply time; nothing is taken as whole.
+TEST_F(PhoneCliTest, AHungPhoneEndsPullAndPushAsALostConnectionAndKeepsTheOldFiles) {
+  struct Case {
+    std::string arguments;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"phone pull /a/big.bin down.bin",
+       "error: Error reading /a/big.bin: the connection to the phone was lost\n"},
+      {"phone push up.bin /a/big.bin",
+       "error: Error writing /a/big.bin: the connection to the phone was lost\n"},
+  };
+  const Bytes old = RandomBytes(20000, 5);
+  PutPhoneFile("/a/big.bin", old);
+  WriteFileText(folder / "work" / "down.bin", "old");
+  WriteFileBytes(folder / "work" / "up.bin", RandomBytes(20000, 6));
+  // The identity takes a few commands; the transfer hangs a few blocks in.
+  server = std::make_unique<RunningServer>(
+      PhoneServerConfig{.storage = storage(), .pace = {.stallAfter = 16}}, socket());
+  for (const Case& c : cases) {
+    const CliRun run = Run(c.arguments);
+    EXPECT_EQ(run.exitCode, 1) << c.arguments;
+    EXPECT_EQ(run.err, c.err);
+  }
+  EXPECT_EQ(ReadFileText(folder / "work" / "down.bin"), "old");
+  EXPECT_EQ(ReadFileBytes(storage() / "a" / "big.bin"), old);
+}
+
 // Paths go to the phone as 8-bit characters and come back as UTF-8; a pattern without a volume
 // is looked for on every volume.
 TEST_F(PhoneCliTest, PathsAreLatin1OnThePhoneAndPatternsWithoutAVolumeSearchThemAll) {

@@ -410,6 +410,40 @@ TEST(PhoneSocketTest, AClientSendingNoWholeCommandIsDroppedAndTheLogSaysSo) {
   EXPECT_EQ(log.str(), dropped + dropped);
 }
 
+TEST(PhoneSocketTest, AStalledPhoneAnswersNothingMoreKeepsTheConnectionAndServesOthers) {
+  std::ostringstream log;
+  std::streambuf* const cerr = std::cerr.rdbuf(log.rdbuf());
+  {
+    TempFolder folder;
+    MakePhoneStorage(folder / "phone");
+    RunningServer server({.storage = folder / "phone", .pace = {.stallAfter = 2}},
+                         folder / "phone.sock");
+    const SocketHandle stalled = ConnectLocalSocket(folder / "phone.sock");
+    const SocketHandle other = ConnectLocalSocket(folder / "phone.sock");
+    EXPECT_EQ(Ask(stalled.get(), LpVersionQuery()), 0);
+    EXPECT_EQ(Ask(stalled.get(), LpVersionQuery()), 0);
+    ASSERT_TRUE(SendAll(stalled.get(), LpVersionQuery(), std::chrono::seconds(1)));
+    Bytes buffer(64);
+    EXPECT_EQ(ReceiveSome(stalled.get(), buffer, std::chrono::milliseconds(300)), 0u);
+    EXPECT_EQ(Ask(other.get(), LpVersionQuery()), 0);
+    EXPECT_FALSE(ClosedByServer(stalled.get(), std::chrono::seconds(0)));
+
+    // Our own library gives such a phone up after its reply time, as a lost connection.
+    SocketPhoneLibrary library(folder / "phone.sock", {.reply = std::chrono::milliseconds(200)});
+    ASSERT_EQ(library.P2K_Init([](int) {}), 0);
+    library.Poll();
+    std::uint8_t answer[16];
+    for (const std::int32_t expected : {0, 0, kP2kFailure}) {
+      std::uint32_t length = sizeof answer;
+      EXPECT_EQ(library.P2K_SendCMD(kCommandVersion, kLpVersionRequest, answer, length), expected);
+    }
+    EXPECT_FALSE(library.connectionOpen());
+  }
+  std::cerr.rdbuf(cerr);
+  const std::string stopped = "Stopped answering a client after 2 commands\n";
+  EXPECT_EQ(log.str(), stopped + stopped);
+}
+
 TEST(PhoneSocketTest, TheSeventeenthConnectionIsClosedAtOnce) {
   SocketRig rig;  // its own client holds the first connection
   std::vector<SocketHandle> clients;

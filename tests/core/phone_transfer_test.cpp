@@ -380,5 +380,36 @@ TEST(PhoneTransferTest, ConnectionNoticesWaitForTheTransferToEnd) {
   }
 }
 
+// A read a block per step sends the same commands and logs the same lines as one in a piece.
+TEST(PhoneTransferTest, ASteppedReadIsTheSameReadAsOneInAPiece) {
+  PhoneRig rig;
+  const std::size_t sizes[] = {0, 2, 1024, 5000};
+  for (const std::size_t size : sizes) {
+    const std::string phonePath = "/a/s" + std::to_string(size);
+    if (size > 0) rig.PutPhoneFile(phonePath, RandomBytes(size, 9));
+    const std::size_t lines = rig.LogLines().size();
+    const std::size_t sent = rig.library.sent.size();
+    const TransferResult whole = rig.link.transfer.P2KFileRead(phonePath, rig.folder / "a", 0);
+    const Lines afterWhole = rig.LogLines();
+    const Lines wholeLines(afterWhole.begin() + static_cast<std::ptrdiff_t>(lines),
+                           afterWhole.end());
+    const std::size_t wholeSent = rig.library.sent.size() - sent;
+
+    SteppedFileRead read(rig.link.transfer, phonePath, rig.folder / "b", 0);
+    int steps = 0;
+    while (read.Step()) ++steps;
+    const TransferResult stepped = read.Finish();
+    const Lines afterStepped = rig.LogLines();
+    EXPECT_EQ(Lines(afterStepped.begin() + static_cast<std::ptrdiff_t>(afterWhole.size()),
+                    afterStepped.end()),
+              wholeLines)
+        << size;
+    EXPECT_EQ(rig.library.sent.size() - sent, 2 * wholeSent) << size;
+    EXPECT_EQ(stepped.complete, whole.complete) << size;
+    EXPECT_EQ(steps, static_cast<int>((size + kFsacBlockSize - 1) / kFsacBlockSize)) << size;
+    if (whole.complete) EXPECT_EQ(ReadFileBytes(rig.folder / "b"), ReadFileBytes(rig.folder / "a"));
+  }
+}
+
 }  // namespace
 }  // namespace menuforge::test

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -60,6 +61,8 @@ class PicturePickerTest : public QObject {
   void aRefusedCommandStopsAtItsFile_data();
   void aRefusedCommandStopsAtItsFile();
   void previewsComeOneAtATimeAndStay();
+  void aCancelledTransferKeepsTheOldFiles_data();
+  void aCancelledTransferKeepsTheOldFiles();
   void okGivesThePathAndCancelEmptiesIt();
   void namesComeInNaturalOrderAndOkRefusesWhatTheEditorWould();
 
@@ -292,9 +295,11 @@ void PicturePickerTest::previewsComeOneAtATimeAndStay() {
   Open();
   SelectFolder(kPictureFolder);
   QVERIFY(!previews_.Known("/a/p/four.png"));
-  // One turn of the event loop fetches one preview.
-  QCoreApplication::processEvents();
-  QVERIFY(previews_.Known("/a/p/broken.gif"));
+  // A turn of the event loop reads one block of one preview: a fetch takes several turns.
+  int turns = 0;
+  for (; !previews_.Known("/a/p/broken.gif") && turns < 100; ++turns)
+    QCoreApplication::processEvents();
+  QVERIFY(turns > 1);
   QVERIFY(!previews_.Known("/a/p/four.png"));
   QTRY_VERIFY(previews_.Known("/a/p/two.gif"));
   const auto pixel = [&](int row) {
@@ -319,6 +324,56 @@ void PicturePickerTest::previewsComeOneAtATimeAndStay() {
   QCoreApplication::processEvents();
   QCOMPARE(QColor(pixel(1)), QColor(Qt::red));
   QCOMPARE(reads(), readsBefore);
+}
+
+void PicturePickerTest::aCancelledTransferKeepsTheOldFiles_data() {
+  QTest::addColumn<bool>("upload");
+  QTest::addColumn<int>("files");
+  QTest::newRow("upload one") << true << 1;
+  QTest::newRow("upload several") << true << 2;
+  QTest::newRow("download one") << false << 1;
+  QTest::newRow("download several") << false << 2;
+}
+
+void PicturePickerTest::aCancelledTransferKeepsTheOldFiles() {
+  QFETCH(bool, upload);
+  QFETCH(int, files);
+  const Bytes onPhone = test::RandomBytes(5000, 1);
+  const Bytes local = test::RandomBytes(5000, 2);
+  std::vector<std::filesystem::path> locals;
+  for (int i = 0; i < files; ++i) {
+    const std::string name = "big" + std::to_string(i) + ".bin";
+    rig_->PutPhoneFile("/a/c/" + name, onPhone);
+    locals.push_back(rig_->folder / name);
+    test::WriteFileBytes(locals.back(), local);
+  }
+  Open();
+  SelectFolder("/a/c");
+  // Cancel is pressed as soon as the progress window shows it, after the first block.
+  QTimer presser;
+  connect(&presser, &QTimer::timeout, [&] {
+    if (auto* cancel = dialog_->findChild<QPushButton*>("cancelTransferButton");
+        cancel && cancel->isVisible()) {
+      cancel->click();
+      presser.stop();
+    }
+  });
+  presser.start(0);
+  if (upload) {
+    prompts_.openFiles.push_back(locals);
+    Trigger("uploadAction");
+  } else {
+    SelectAllRows();
+    prompts_.savePaths.push_back(locals.front());
+    prompts_.folders.push_back(rig_->folder.path());
+    Trigger("downloadAction");
+  }
+  QVERIFY(!presser.isActive());
+  QVERIFY(prompts_.shown.empty());
+  for (int i = 0; i < files; ++i) {
+    QCOMPARE(rig_->PhoneFile("/a/c/" + locals[i].filename().string()), onPhone);
+    QCOMPARE(test::ReadFileBytes(locals[i]), local);
+  }
 }
 
 void PicturePickerTest::okGivesThePathAndCancelEmptiesIt() {

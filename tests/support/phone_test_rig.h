@@ -90,6 +90,7 @@ class RecordingLibrary : public P2kLibrary {
   void BeginCommand(std::uint64_t calls) override { inner_.BeginCommand(calls); }
   void EndCommand() override { inner_.EndCommand(); }
   void Poll() override { inner_.Poll(); }
+  bool connectionOpen() const override { return inner_.connectionOpen(); }
 
  private:
   P2kLibrary& inner_;
