@@ -89,6 +89,8 @@ std::u16string Utf8ToWide(std::string_view utf8) {
 
 std::string WideToUtf8(std::u16string_view text) {
   std::string out;
+  // Room for the plain-ASCII text most titles are, so that comparing menus grows no string.
+  out.reserve(text.size());
   for (char16_t c : text) {
     if (c < 0x80) {
       out += static_cast<char>(c);

@@ -1,10 +1,11 @@
 #include "menu/entry_fields.h"
 
-#include "menu/languages.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
+
+#include "base/text_encoding.h"
+#include "menu/languages.h"
 
 namespace menuforge {
 namespace {
@@ -47,30 +48,11 @@ std::string Hex(std::uint8_t byte) { return "0x" + ByteToHex(byte); }
 FieldValue Plain(std::string text) { return {std::move(text), false}; }
 FieldValue Text(std::string utf8) { return {std::move(utf8), true}; }
 
-// WideToUtf8 with room made first: every changed title of a menu passes through here.
-std::string Utf8Of(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (const char16_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 // UCS-2 holding surrogates has no faithful UTF-8 form (the file knows no pairs).
 FieldValue WideText(std::u16string_view text) {
   const bool surrogate =
       std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; });
-  if (!surrogate) return Text(Utf8Of(text));
+  if (!surrogate) return Text(WideToUtf8(text));
   std::string hex = "ucs2=";
   for (char16_t c : text)
     hex += ByteToHex(static_cast<std::uint8_t>(c >> 8)) + ByteToHex(static_cast<std::uint8_t>(c));
