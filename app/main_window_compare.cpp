@@ -1,0 +1,5 @@
+#include "app/main_window.h"
+namespace menuforge {
+void MainWindow::CreateComparison() {}
+void MainWindow::CompareWith() {}
+}
