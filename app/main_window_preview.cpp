@@ -26,8 +26,8 @@ void MainWindow::CreatePreview() {
   view->addAction(toggle);
   menuBar()->insertMenu(setupAction_, view);
 
-  previewLink_ = std::make_unique<PreviewDocumentLink>(document_, *previewDock_,
-                                                       drmIcons_.current());
+  previewLink_ =
+      std::make_unique<PreviewDocumentLink>(document_, *previewDock_, drmIcons_.current());
   connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &MainWindow::ShowCurrentInPreview);
   connect(previewDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {

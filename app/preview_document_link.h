@@ -13,8 +13,7 @@ namespace menuforge {
 
 class PreviewDocumentLink final : public DocumentObserver {
  public:
-  PreviewDocumentLink(MenuDocument& document, PhonePreviewDock& dock,
-                      const CurrentDrmBinary& drm);
+  PreviewDocumentLink(MenuDocument& document, PhonePreviewDock& dock, const CurrentDrmBinary& drm);
 
   // Hands the preview the DRM binary when another one was loaded since.
   void TakeDrmBinary();
