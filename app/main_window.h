@@ -194,6 +194,8 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void ShowCurrentInPreview();
   void CreateComparison();
   void CompareWith();
+  void CompareWithBackup();
+  void CompareWithFile(const std::filesystem::path& path);
 
   std::unique_ptr<WindowPrompts> prompts_;
   ProfileNotices profileNotices_{*prompts_};
