@@ -55,7 +55,8 @@ void MainWindow::CreateComparison() {
 void MainWindow::CompareWith() {
   if (!document_.HasMenu()) return;
   const std::string folder = DialogFolder();
-  if (const auto path = prompts_->OpenFileName({kCompareDialogTitle, kCompareFilter, folder.c_str()}))
+  if (const auto path =
+          prompts_->OpenFileName({kCompareDialogTitle, kCompareFilter, folder.c_str()}))
     CompareWithFile(*path);
 }
 
@@ -68,7 +69,9 @@ void MainWindow::CompareWithBackup() {
     rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
   BackupChooserDialog chooser(
       backups, rows,
-      [&] { return prompts_->OpenFileName({kCompareDialogTitle, kBackupFilter, folder.c_str()}); },
+      [&] {
+        return prompts_->OpenFileName({kCompareDialogTitle, kBackupFilter, folder.c_str()});
+      },
       this);
   prompts_->ShowModal(chooser);
   const std::optional<std::filesystem::path> backup = chooser.chosen();
@@ -96,8 +99,7 @@ void MainWindow::CompareWithFile(const std::filesystem::path& path) {
   comparePanel_->ShowComparison(
       CompareMenus({document_.tree(), document_.options()}, {other, options}),
       ComparePanel::ShownMenu::First);
-  compareDock_->setWindowTitle(ShownText(kComparisonTitle) +
-                               ShownText(path.filename().string()));
+  compareDock_->setWindowTitle(ShownText(kComparisonTitle) + ShownText(path.filename().string()));
   compareDock_->show();
   compareDock_->raise();
 }

@@ -71,6 +71,7 @@ class MainWindowViewsTest : public QObject {
   void thePreviewFollowsEveryEdit_data();
   void thePreviewFollowsEveryEdit();
   void thePreviewAndTheTreeFollowEachOther();
+  void theComparisonLeadsToTheEntry_data();
   void theComparisonLeadsToTheEntry();
 
  private:
@@ -125,7 +126,52 @@ void MainWindowViewsTest::thePreviewAndTheTreeFollowEachOther() {
   QVERIFY(!Dock()->isVisible());
 }
 
-void MainWindowViewsTest::theComparisonLeadsToTheEntry() {}
+void MainWindowViewsTest::theComparisonLeadsToTheEntry_data() {
+  QTest::addColumn<QByteArray>("other");  // empty: the menu as opened, before two edits
+  QTest::addColumn<QStringList>("lines");
+  QTest::addColumn<QStringList>("selected");  // after a click on each line
+  QTest::addColumn<bool>("error");
+  // The open menu is the first: its lines say what replacing it by the file would change. An
+  // entry only the file has cannot be selected; the one selected before stays.
+  QTest::newRow("two edits") << QByteArray()
+                             << QStringList{"> Games/~1", "~ Settings", "+ Settings/Tools"}
+                             << QStringList{"~1", "Settings", "Settings"} << false;
+  QTest::newRow("no menu") << QByteArray("not a menu") << QStringList{} << QStringList{} << true;
+}
+
+void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
+  QFETCH(QByteArray, other);
+  QFETCH(QStringList, lines);
+  QFETCH(QStringList, selected);
+  QFETCH(bool, error);
+  if (other.isEmpty()) {
+    std::filesystem::copy_file("menu.mma", "other.mma");
+    Select("Camera");
+    test::Trigger(*window_, "moveUpAction");
+    Select("Tools");
+    prompts_->answers = {true};
+    test::Trigger(*window_, "deleteItemAction");
+  } else {
+    QFile file(QStringLiteral("other.mma"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(other);
+  }
+  prompts_->openPaths.push_back("other.mma");
+  test::Trigger(*window_, "compareAction");
+  auto* list = test::Find<QListWidget>(*window_, "comparisonList");
+  QCOMPARE(prompts_->shown.size(), error ? 1u : 0u);
+  QCOMPARE(list->isVisible(), !error);
+  if (error) return;
+  QCOMPARE(list->count(), lines.size());
+  for (int row = 0; row < lines.size(); ++row) {
+    QVERIFY2(list->item(row)->text().startsWith(lines[row]), qPrintable(list->item(row)->text()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+    auto* model = static_cast<MenuTreeModel*>(View()->model());
+    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record.itemName),
+             selected[row]);
+  }
+}
 
 QTEST_MAIN(MainWindowViewsTest)
 #include "test_main_window_views.moc"
