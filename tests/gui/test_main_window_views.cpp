@@ -171,6 +171,8 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
     QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record.itemName),
              selected[row]);
   }
+  test::Trigger(*window_, "newAction");
+  QVERIFY(!list->isVisible());
 }
 
 QTEST_MAIN(MainWindowViewsTest)
