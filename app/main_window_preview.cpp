@@ -11,8 +11,12 @@
 
 namespace menuforge {
 
-inline constexpr char kViewMenuCaption[] = "&View";
-inline constexpr char kPhonePreviewCaption[] = "Phone &preview";
+namespace {
+
+constexpr char kViewMenuCaption[] = "&View";
+constexpr char kPhonePreviewCaption[] = "Phone &preview";
+
+}  // namespace
 
 void MainWindow::CreatePreview() {
   previewDock_ = new PhonePreviewDock(this);
