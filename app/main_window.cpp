@@ -151,6 +151,8 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   CreateStatusBar();
   CreateContextMenus();
   ConnectControls();
+  CreatePreview();
+  CreateComparison();
   SizeAndCentre();
   document_.AddObserver(*this);
   StartUp();

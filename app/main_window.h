@@ -18,6 +18,7 @@
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
 #include "app/phone_picture_picker.h"
+#include "app/preview_document_link.h"
 #include "catalog/catalog.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
@@ -35,6 +36,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -48,6 +50,8 @@ class QUndoStack;
 namespace menuforge {
 
 class AboutDialog;
+class ComparePanel;
+class PhonePreviewDock;
 class ItemListBox;
 class MenuTreeModel;
 class MenuTreeView;
@@ -185,6 +189,14 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   // After an undo or redo.
   void ShowEditedNode(MenuNode* node);
 
+  // View > Phone preview, and File > Compare with... (main_window_preview/compare.cpp).
+  void CreatePreview();
+  void ShowCurrentInPreview();
+  void CreateComparison();
+  void CompareWith();
+  void CompareWithBackup();
+  void CompareWithFile(const std::filesystem::path& path);
+
   std::unique_ptr<WindowPrompts> prompts_;
   ProfileNotices profileNotices_{*prompts_};
   std::filesystem::path workingFolder_;
@@ -226,6 +238,10 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   MenuTreeModel* model_ = nullptr;
   MenuTreeView* treeView_ = nullptr;
   QUndoStack* undoStack_ = nullptr;
+  PhonePreviewDock* previewDock_ = nullptr;
+  std::unique_ptr<PreviewDocumentLink> previewLink_;
+  QDockWidget* compareDock_ = nullptr;
+  ComparePanel* comparePanel_ = nullptr;
 
   QAction* newAction_ = nullptr;
   QAction* openAction_ = nullptr;

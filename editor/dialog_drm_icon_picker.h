@@ -15,6 +15,7 @@ class DialogDrmIconPicker final : public DrmIconPicker {
       : prompts_(prompts), choose_(std::move(choose)) {}
 
   std::optional<std::uint16_t> PickDrmIcon(QWidget* parent) override;
+  const CurrentDrmBinary& current() const { return binary_; }
 
  private:
   EditorPrompts& prompts_;

@@ -236,12 +236,13 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
   QStringList fileMenu;
   for (QAction* action : Child<QMenu>("fileMenu")->actions())
     fileMenu << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  QCOMPARE(fileMenu, (QStringList{"&New", "&Open", "Open &recent", "&Save", "Save &as...",
+  QCOMPARE(fileMenu, (QStringList{"&New", "&Open", "Open &recent", "Compare &with...",
+                                  "Compare with phone &backup...", "&Save", "Save &as...",
                                   "Open from &phone", "Save to p&hone", "&Restart Phone",
                                   "Restore phone backup\u2026", "-", "E&xit"}));
   QStringList topLevel;
   for (QAction* action : window_->menuBar()->actions()) topLevel << action->text();
-  QCOMPARE(topLevel, (QStringList{"&File", "&Edit", "Setup", "&Help"}));
+  QCOMPARE(topLevel, (QStringList{"&File", "&Edit", "&View", "Setup", "&Help"}));
   QStringList editMenu;
   for (QAction* action : Child<QMenu>("editMenu")->actions()) editMenu << action->text();
   QCOMPARE(editMenu, (QStringList{"&Undo", "&Redo"}));

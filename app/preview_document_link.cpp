@@ -1,0 +1,33 @@
+#include "app/preview_document_link.h"
+
+namespace menuforge {
+
+PreviewDocumentLink::PreviewDocumentLink(MenuDocument& document, PhonePreviewDock& dock,
+                                         const CurrentDrmBinary& drm)
+    : document_(&document), dock_(dock), drm_(drm) {
+  document.AddObserver(*this);
+  dock_.SetMenu(document.HasMenu() ? &document.tree() : nullptr);
+}
+
+void PreviewDocumentLink::TakeDrmBinary() {
+  if (!drm_.loaded() || drm_.path() == drmShown_) return;
+  drmShown_ = drm_.path();
+  dock_.SetIconSources(nullptr, &drm_.binary());
+}
+
+void PreviewDocumentLink::DocumentChanged(DocumentChange change) {
+  if (change != DocumentChange::Contents || document_ == nullptr) return;
+  dock_.SetMenu(document_->HasMenu() ? &document_->tree() : nullptr);
+}
+
+void PreviewDocumentLink::DocumentGone() {
+  document_ = nullptr;
+  dock_.SetMenu(nullptr);
+}
+
+void PreviewDocumentLink::Redraw() {
+  TakeDrmBinary();
+  dock_.MenuChanged();
+}
+
+}  // namespace menuforge
