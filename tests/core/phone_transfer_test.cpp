@@ -407,7 +407,9 @@ TEST(PhoneTransferTest, ASteppedReadIsTheSameReadAsOneInAPiece) {
     EXPECT_EQ(rig.library.sent.size() - sent, 2 * wholeSent) << size;
     EXPECT_EQ(stepped.complete, whole.complete) << size;
     EXPECT_EQ(steps, static_cast<int>((size + kFsacBlockSize - 1) / kFsacBlockSize)) << size;
-    if (whole.complete) EXPECT_EQ(ReadFileBytes(rig.folder / "b"), ReadFileBytes(rig.folder / "a"));
+    if (whole.complete) {
+      EXPECT_EQ(ReadFileBytes(rig.folder / "b"), ReadFileBytes(rig.folder / "a"));
+    }
   }
 }
 
