@@ -41,6 +41,7 @@ constexpr int kClientHeight = 516;
 constexpr int kRightColumnWidth = 218;
 constexpr int kFormatPanelWidth = 150;
 constexpr int kPhonePanelWidth = 260;
+constexpr int kImeiPanelWidth = 150;
 constexpr int kLampPanelWidth = 50;
 constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
@@ -324,6 +325,8 @@ void MainWindow::CreateStatusBar() {
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
   phonePanel_ = MakePanel("phonePanel", kPhonePanelWidth, Qt::AlignRight);
   phonePanel_->setText(Text(kNoPhoneStatus));
+  imeiPanel_ = MakePanel("imeiPanel", kImeiPanelWidth, Qt::AlignLeft);
+  imeiPanel_->setText(Text(kNoImeiPanelText));
 
   auto* lampPanel = new QWidget;
   lampPanel->setFixedWidth(kLampPanelWidth);
@@ -339,6 +342,7 @@ void MainWindow::CreateStatusBar() {
 
   bar->addWidget(formatPanel_);
   bar->addWidget(phonePanel_);
+  bar->addWidget(imeiPanel_);
   bar->addWidget(lampPanel);
 }
 

@@ -39,7 +39,7 @@ std::string ProfileExclusionStatusText(const std::vector<std::string>& unknownIt
   if (unknownItems.empty()) return {};
   const std::size_t count = unknownItems.size();
   const std::size_t shown = std::min(count, kMostNamesInStatus);
-  std::string text = "The profile does not know " + std::to_string(count) +
+  std::string text = kProfileExclusionPrefix + std::to_string(count) +
                      (count == 1 ? " item" : " items") + " of this menu: " +
                      Joined(Shortened({unknownItems.begin(), unknownItems.begin() + shown}), ", ");
   if (count > shown) text += " \u2026 and " + std::to_string(count - shown) + " more";

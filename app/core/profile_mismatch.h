@@ -8,6 +8,7 @@
 namespace menuforge {
 
 inline constexpr char kUnknownItemsHeading[] = "Items the profile does not know:";
+inline constexpr char kProfileExclusionPrefix[] = "The profile does not know ";
 
 // The refusal of a save: "mma_ucp doesn't match current profile", then the heading and the
 // unknown items one a line, the first ten and "… and N more".
