@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -343,6 +344,12 @@ void MainWindowTest::openAddsUnknownItemsToTheItemBase() {
   QCOMPARE(Names(*window_->tree().menuRoot()), QStringList{"Zzz"});
   QCOMPARE(Child<QLabel>("formatPanel")->text(), QStringLiteral("Format: 36-byte  Entries: 1"));
   QVERIFY(Child<QAction>("saveAction")->isEnabled());
+
+  // The panel tells the format the file was last saved in.
+  Child<QRadioButton>("saveMode22")->click();
+  prompts_->savePaths.push_back("menu22.mma");
+  Trigger("saveAsAction");
+  QCOMPARE(Child<QLabel>("formatPanel")->text(), QStringLiteral("Format: 22-byte  Entries: 1"));
 }
 
 void MainWindowTest::openReportsAnUnreadableFile() {
@@ -380,10 +387,14 @@ void MainWindowTest::saveWritesOrShowsTheRefusal() {
 
   Q_EMIT Child<QComboBox>("profileSelector")->activated(1);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("The profile does not know 1 item of this menu: Games"));
   prompts_->savePaths.push_back("refused.mma");
   Trigger("saveAsAction");
-  QCOMPARE(prompts_->shown, (std::vector<Message>{{"mma_ucp doesn't match current profile",
-                                                   "Profile error", MessageIcon::Error}}));
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{"mma_ucp doesn't match current profile\r\n"
+                                  "Items the profile does not know:\r\nGames",
+                                  "Profile error", MessageIcon::Error}}));
   QVERIFY(!QFileInfo::exists("refused.mma"));
 }
 
