@@ -109,7 +109,8 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
     if (!PassesNameCheck(node->record, availableItems))
       return {SaveStatus::Refused,
               {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};
-    lengths.push_back(DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
+    lengths.push_back(
+        DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
     total += lengths.back();
   }
   if (total > kMaxDataSectionBytes)

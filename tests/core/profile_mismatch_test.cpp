@@ -67,8 +67,9 @@ TEST(ProfileMismatch, ARefusedSaveNamesTheItemsAndWritesNothing) {
   AddLast(document.tree(), *document.tree().menuRoot(), "NoSuchItem");
   const SaveResult result = document.Save(folder / "mma_ucp");
   EXPECT_TRUE(result.refused());
-  EXPECT_EQ(result.message.text, "mma_ucp doesn't match current profile\r\n"
-                                 "Items the profile does not know:\r\nNoSuchItem");
+  EXPECT_EQ(result.message.text,
+            "mma_ucp doesn't match current profile\r\n"
+            "Items the profile does not know:\r\nNoSuchItem");
   EXPECT_EQ(document.ItemsOutsideProfile(), Names{"NoSuchItem"});
   EXPECT_FALSE(std::filesystem::exists(folder / "mma_ucp"));
 }

@@ -388,12 +388,14 @@ void MainWindowTest::saveWritesOrShowsTheRefusal() {
   Q_EMIT Child<QComboBox>("profileSelector")->activated(1);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
   QCOMPARE(window_->statusBar()->currentMessage(),
-           QStringLiteral("The profile does not know 1 item of this menu: Games"));
+           QStringLiteral("The profile does not know 7 items of this menu: Message, RecentCall, "
+                          "Mutilmedia \u2026 and 4 more"));
   prompts_->savePaths.push_back("refused.mma");
   Trigger("saveAsAction");
   QCOMPARE(prompts_->shown,
            (std::vector<Message>{{"mma_ucp doesn't match current profile\r\n"
-                                  "Items the profile does not know:\r\nGames",
+                                  "Items the profile does not know:\r\nMessage\r\nRecentCall\r\n"
+                                  "Mutilmedia\r\nDatebook\r\nMMRingStyle\r\nVoiceRecord\r\nGames",
                                   "Profile error", MessageIcon::Error}}));
   QVERIFY(!QFileInfo::exists("refused.mma"));
 }

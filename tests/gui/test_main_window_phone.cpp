@@ -380,10 +380,13 @@ void MainWindowPhoneTest::saveToPhoneRefusesItemsOutsideTheProfile() {
   Trigger("saveToPhoneAction");
 
   QCOMPARE(StatusMessage(),
-            QStringLiteral("The profile does not know 1 item of this menu: Games"));
+           QStringLiteral("The profile does not know 7 items of this menu: Message, RecentCall, "
+                          "Mutilmedia \u2026 and 4 more"));
   QCOMPARE(prompts_->shown.size(), std::size_t{1});
   QCOMPARE(prompts_->shown[0].text, std::string("mma_ucp doesn't match current profile\r\n"
-                                                "Items the profile does not know:\r\nGames"));
+                                                "Items the profile does not know:\r\nMessage\r\n"
+                                                "RecentCall\r\nMutilmedia\r\nDatebook\r\n"
+                                                "MMRingStyle\r\nVoiceRecord\r\nGames"));
   QCOMPARE(prompts_->shown[0].caption, std::string("Profile error"));
   QCOMPARE(test::ReadText(PhoneMenu()), before);
   FadeIn();
@@ -684,8 +687,9 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   // The phone's menu shown is no longer the phone's: it keeps its edits and is marked changed.
   QVERIFY(window_->isWindowModified());
   QCOMPARE(Names(*window_->tree().menuRoot()).size(), 2);
-  QCOMPARE(StatusMessage(),
-           QStringLiteral("The phone holds the restored backup; the menu shown here differs from it"));
+  QCOMPARE(
+      StatusMessage(),
+      QStringLiteral("The phone holds the restored backup; the menu shown here differs from it"));
   backups = ListPhoneBackups(folder_->backups());
   QCOMPARE(backups.size(), std::size_t{2});
   QCOMPARE(test::ReadText(backups[0].path), saved);
