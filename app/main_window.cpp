@@ -41,7 +41,6 @@ constexpr int kClientHeight = 516;
 constexpr int kRightColumnWidth = 218;
 constexpr int kFormatPanelWidth = 150;
 constexpr int kPhonePanelWidth = 260;
-constexpr int kImeiPanelWidth = 150;
 constexpr int kLampPanelWidth = 50;
 constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
@@ -325,7 +324,8 @@ void MainWindow::CreateStatusBar() {
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
   phonePanel_ = MakePanel("phonePanel", kPhonePanelWidth, Qt::AlignRight);
   phonePanel_->setText(Text(kNoPhoneStatus));
-  imeiPanel_ = MakePanel("imeiPanel", kImeiPanelWidth, Qt::AlignLeft);
+  const int imeiWidth = QFontMetrics(font).horizontalAdvance(ShownText(WidestImeiPanelText()));
+  imeiPanel_ = MakePanel("imeiPanel", imeiWidth + kPanelPadding, Qt::AlignLeft);
   imeiPanel_->setText(Text(kNoImeiPanelText));
 
   auto* lampPanel = new QWidget;
@@ -349,7 +349,9 @@ void MainWindow::CreateStatusBar() {
 // The written size is the smallest the window takes, unless the screen is smaller still; the
 // size it had when it last closed comes back.
 void MainWindow::SizeAndCentre() {
-  QSize smallest(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The IMEI has a panel of its own beside those the written width holds.
+  QSize smallest(kClientWidth + imeiPanel_->width(),
+                 kClientHeight + menuBar()->sizeHint().height());
   const QScreen* screen = this->screen();
   if (screen) smallest = smallest.boundedTo(screen->availableSize());
   setMinimumSize(smallest);

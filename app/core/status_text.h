@@ -27,6 +27,8 @@ inline constexpr int kStatusNoticeTime = 8000;
 std::string ConnectedBalloonText(const PhoneSession& session);
 std::string PhonePanelText(const PhoneSession& session);
 std::string ImeiPanelText(const PhoneSession& session);
+// The widest of them: a full IMEI with its check digit.
+std::string WidestImeiPanelText();
 // The balloon over the notification-area icon while a phone is connected.
 std::string PhoneInfoText(const PhoneSession& session);
 

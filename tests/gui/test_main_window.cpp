@@ -213,7 +213,11 @@ void MainWindowTest::startUpShowsTheInitialState() {
   QCOMPARE(Child<QLabel>("formatPanel")->width(), 150);
   QCOMPARE(Child<QLabel>("phonePanel")->width(), 260);
   QCOMPARE(Child<QFrame>("connectionLamp")->palette().color(QPalette::Window), QColor(Qt::red));
-  QCOMPARE(window_->width(), 462);
+  // The IMEI panel, wide enough for a full IMEI, widens the window beyond the other panels.
+  const QLabel* imei = Child<QLabel>("imeiPanel");
+  QCOMPARE(imei->text(), QStringLiteral("IMEI: N/A "));
+  QVERIFY(imei->width() >= imei->fontMetrics().horizontalAdvance(" IMEI: 000000000000000"));
+  QCOMPARE(window_->width(), 462 + imei->width());
 }
 
 void MainWindowTest::startUpShowsItemBaseWarningsOnce() {
