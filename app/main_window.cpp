@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -349,9 +351,10 @@ void MainWindow::CreateStatusBar() {
 // The written size is the smallest the window takes, unless the screen is smaller still; the
 // size it had when it last closed comes back.
 void MainWindow::SizeAndCentre() {
-  // The IMEI has a panel of its own beside those the written width holds.
-  QSize smallest(kClientWidth + imeiPanel_->width(),
-                 kClientHeight + menuBar()->sizeHint().height());
+  // The IMEI has a panel of its own beside those the written width holds; the status bar's
+  // spacing comes on top, so that no panel covers another.
+  const int width = std::max(kClientWidth + imeiPanel_->width(), statusBar()->sizeHint().width());
+  QSize smallest(width, kClientHeight + menuBar()->sizeHint().height());
   const QScreen* screen = this->screen();
   if (screen) smallest = smallest.boundedTo(screen->availableSize());
   setMinimumSize(smallest);
