@@ -143,8 +143,9 @@ void MainWindow::ShowProfileExclusions(const std::string& notice) {
   if (said.empty()) {
     if (statusBar()->currentMessage().startsWith(ShownText(kProfileExclusionPrefix)))
       statusBar()->clearMessage();
-  } else
+  } else {
     statusBar()->showMessage(ShownText(said), kStatusNoticeTime);
+  }
 }
 
 void MainWindow::ShowFormatOptions() {

@@ -95,6 +95,10 @@ void MainWindow::SaveToPhone() {
   // Only a file written whole goes to the phone; an older copy must not take its place.
   const bool written =
       saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy);
+  if (written) {
+    document_.WrittenToPhone();
+    RefreshStatus();
+  }
   if (written && undoStack_->index() == savedStep) undoStack_->setClean();
   SetPhoneBusy(false);
   if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);

@@ -97,6 +97,11 @@ SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
   return result;
 }
 
+void MenuDocument::WrittenToPhone() {
+  if (current_.source() == CurrentMenu::Source::Phone)
+    formatState_.recordSize = RecordBytes(options_.saveMode);
+}
+
 std::vector<std::string> MenuDocument::ItemsOutsideProfile() const {
   return ItemsOutsideTable(tree_, catalog_.availableItems());
 }

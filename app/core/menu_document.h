@@ -99,6 +99,8 @@ class MenuDocument : private TreeObserver {
   std::vector<std::string> ItemsOutsideProfile() const;
   // Writes the menu to `path` and leaves the document as it was (the copy that goes to a phone).
   [[nodiscard]] SaveResult SaveCopy(const std::filesystem::path& path);
+  // The copy went to the phone: a menu that belongs to the phone now has the format saved in.
+  void WrittenToPhone();
 
  private:
   [[nodiscard]] OpenResult Load(const std::filesystem::path& path, UserDialogs& dialogs,

@@ -122,6 +122,21 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        false,
        {File},
        1},
+      {"a copy written to the phone it came from",
+       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
+         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile, u).loaded);
+         d.options().SelectSaveMode(RecordSize::k22);
+       },
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         d.WrittenToPhone();
+         EXPECT_EQ(d.formatState().recordSize, 22);
+       },
+       "phone",
+       true,
+       false,
+       {},
+       1},
       {"a copy for the phone",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
