@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -326,6 +328,9 @@ void MainWindow::CreateStatusBar() {
   formatPanel_ = MakePanel("formatPanel", kFormatPanelWidth, Qt::AlignLeft);
   phonePanel_ = MakePanel("phonePanel", kPhonePanelWidth, Qt::AlignRight);
   phonePanel_->setText(Text(kNoPhoneStatus));
+  const int imeiWidth = QFontMetrics(font).horizontalAdvance(ShownText(WidestImeiPanelText()));
+  imeiPanel_ = MakePanel("imeiPanel", imeiWidth + kPanelPadding, Qt::AlignLeft);
+  imeiPanel_->setText(Text(kNoImeiPanelText));
 
   auto* lampPanel = new QWidget;
   lampPanel->setFixedWidth(kLampPanelWidth);
@@ -341,13 +346,17 @@ void MainWindow::CreateStatusBar() {
 
   bar->addWidget(formatPanel_);
   bar->addWidget(phonePanel_);
+  bar->addWidget(imeiPanel_);
   bar->addWidget(lampPanel);
 }
 
 // The written size is the smallest the window takes, unless the screen is smaller still; the
 // size it had when it last closed comes back.
 void MainWindow::SizeAndCentre() {
-  QSize smallest(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The IMEI has a panel of its own beside those the written width holds; the status bar's
+  // spacing comes on top, so that no panel covers another.
+  const int width = std::max(kClientWidth + imeiPanel_->width(), statusBar()->sizeHint().width());
+  QSize smallest(width, kClientHeight + menuBar()->sizeHint().height());
   const QScreen* screen = this->screen();
   if (screen) smallest = smallest.boundedTo(screen->availableSize());
   setMinimumSize(smallest);

@@ -143,6 +143,8 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   [[nodiscard]] bool ShowOpened(const OpenResult& result);
   // The item list, the profile selector and the format controls, after the catalogue changed.
   void ShowCatalogState();
+  // In the status bar: `notice`, then the items of the menu the profile in use does not know.
+  void ShowProfileExclusions(const std::string& notice = {});
 
   void PhoneConnected() override;
   void PhoneDisconnected() override;
@@ -271,6 +273,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   ItemListBox* itemList_ = nullptr;
   QPlainTextEdit* summary_ = nullptr;
   QLabel* formatPanel_ = nullptr;
+  QLabel* imeiPanel_ = nullptr;
   QLabel* phonePanel_ = nullptr;
   QFrame* connectionLamp_ = nullptr;
 

@@ -3,6 +3,12 @@
 #include "app/backup_chooser_dialog.h"
 #include "app/main_window.h"
 
+#include <QStatusBar>
+#include <QUndoStack>
+
+#include "app/core/status_text.h"
+#include "widgets/shown_text.h"
+
 namespace menuforge {
 namespace {
 
@@ -27,8 +33,15 @@ void MainWindow::RestorePhoneBackup() {
   const std::optional<std::filesystem::path> backup = chooser.chosen();
   if (chooser.result() != QDialog::Accepted || !backup) return;
   SetPhoneBusy(true);
-  static_cast<void>(phoneSafety_.RestoreBackup(*backup));
+  const bool restored = phoneSafety_.RestoreBackup(*backup);
   SetPhoneBusy(false);
+  // The phone's menu shown here is no longer what the phone holds. It is marked as changed rather
+  // than replaced by the backup: reloading would throw away edits not yet saved, while a changed
+  // menu keeps them, asks before it is set aside, and "Open from phone" shows the backup.
+  if (restored && document_.current().source() == CurrentMenu::Source::Phone) {
+    undoStack_->resetClean();
+    statusBar()->showMessage(ShownText(kBackupRestoredStatus), kStatusNoticeTime);
+  }
   CloseIfAskedMeanwhile();
 }
 

@@ -7,10 +7,13 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QUndoStack>
 
 #include "app/about_dialog.h"
 #include "app/core/help_file.h"
+#include "app/core/profile_mismatch.h"
+#include "app/core/status_text.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
 #include "app/settings_dialog.h"
@@ -117,6 +120,7 @@ void MainWindow::ChooseProfile(int index) {
     static_cast<void>(document_.catalog().ApplyProfile(entries[static_cast<std::size_t>(index)],
                                                        document_.options(), *prompts_));
   ShowCatalogState();
+  ShowProfileExclusions();
 }
 
 void MainWindow::ChooseSaveMode(RecordSize recordSize) {
@@ -128,6 +132,20 @@ void MainWindow::ShowCatalogState() {
   ShowAvailableItems();
   ShowProfileSelection();
   ShowFormatOptions();
+}
+
+void MainWindow::ShowProfileExclusions(const std::string& notice) {
+  std::string said = notice;
+  const std::string excluded = ProfileExclusionStatusText(document_.ItemsOutsideProfile());
+  if (!said.empty() && !excluded.empty()) said += "  ";
+  said += excluded;
+  // What an earlier profile excluded no longer holds; other notices stay.
+  if (said.empty()) {
+    if (statusBar()->currentMessage().startsWith(ShownText(kProfileExclusionPrefix)))
+      statusBar()->clearMessage();
+  } else {
+    statusBar()->showMessage(ShownText(said), kStatusNoticeTime);
+  }
 }
 
 void MainWindow::ShowFormatOptions() {

@@ -69,6 +69,8 @@ void MainWindow::DocumentChanged(DocumentChange change) {
     RefreshStatus();
     ShowCommandStates();
   }
+  // A save may have changed the file's format.
+  if (change == DocumentChange::File) RefreshStatus();
   ShowTitle();
 }
 

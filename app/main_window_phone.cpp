@@ -23,7 +23,6 @@ constexpr FileDialogText kSeemBackupDialog{kSeemBackupDialogTitle, kSeemFileFilt
                                            kSeemBackupFileName};
 constexpr FileDialogText kSeemRestoreDialog{kSeemRestoreDialogTitle, kSeemFileFilter,
                                             kSeemBackupFileName};
-constexpr int kProfileStatusTime = 8000;  // ms
 
 }  // namespace
 
@@ -40,16 +39,16 @@ void MainWindow::PhoneConnected() {
     tray_->ShowConnected(ShownText(ConnectedBalloonText(session)),
                          ShownText(PhoneInfoText(session)));
   phonePanel_->setText(ShownText(PhonePanelText(session)));
-  formatPanel_->setText(ShownText(ImeiPanelText(session)));
+  imeiPanel_->setText(ShownText(ImeiPanelText(session)));
   ShowConnection(true);
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
     profileNotices_.BeginFirmware(session.firmwareVersion());
     static_cast<void>(
         document_.catalog().ApplyProfile(*profile, document_.options(), profileNotices_));
-    if (const std::string said = profileNotices_.TakeStatusText(); !said.empty())
-      statusBar()->showMessage(ShownText(said), kProfileStatusTime);
+    const std::string said = profileNotices_.TakeStatusText();
     ShowCatalogState();
+    ShowProfileExclusions(said);
   }
 }
 
@@ -60,7 +59,7 @@ void MainWindow::PhoneDisconnected() {
   // Its MIDlets went with it; the next phone may hold others.
   phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
-  formatPanel_->setText(ShownText(kNoImeiPanelText));
+  imeiPanel_->setText(ShownText(kNoImeiPanelText));
 }
 
 void MainWindow::ShowConnection(bool connected) {
@@ -94,16 +93,24 @@ void MainWindow::SaveToPhone() {
   const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
   const SaveResult saved = document_.SaveCopy(menuCopy);
   // Only a file written whole goes to the phone; an older copy must not take its place.
-  if (saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy) &&
-      undoStack_->index() == savedStep)
-    undoStack_->setClean();
+  const bool written =
+      saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy);
+  if (written) {
+    document_.WrittenToPhone();
+    RefreshStatus();
+  }
+  if (written && undoStack_->index() == savedStep) undoStack_->setClean();
   SetPhoneBusy(false);
   if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);
+  if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::RestartPhone() {
-  if (phoneIdle_) phone_.menuFiles.RestartPhone();
+  if (!phoneIdle_) return;
+  const bool restarting = phone_.menuFiles.RestartPhone();
+  statusBar()->showMessage(ShownText(restarting ? kPhoneRestartingStatus : kRestartRefusedStatus),
+                           kStatusNoticeTime);
 }
 
 void MainWindow::SetPhoneBusy(bool busy) {

@@ -1,5 +1,7 @@
 #include "menu/mma_saver.h"
 
+#include <algorithm>
+
 #include "base/local_file.h"
 #include "menu/chunk_codec.h"
 #include "menu/mma_format.h"
@@ -26,6 +28,15 @@ void CollectGroup(MenuNode& first, std::vector<MenuNode*>& order) {
   for (const auto& member : group) order.push_back(member.get());
   for (const auto& member : group)
     if (!member->children.empty()) CollectGroup(*member->children.front(), order);
+}
+
+// The soft keys, then the main menu group by group: the order of the records in the file.
+std::vector<MenuNode*> WriteOrder(const MenuTree& tree) {
+  std::vector<MenuNode*> order;
+  for (const auto& key : tree.softkeys()->children) order.push_back(key.get());
+  const MenuNode* menuRoot = tree.menuRoot();
+  if (!menuRoot->children.empty()) CollectGroup(*menuRoot->children.front(), order);
+  return order;
 }
 
 void WriteU16(Bytes& out, std::size_t value) {
@@ -67,6 +78,16 @@ std::uint8_t FixedUpType(const MenuNode& node, bool saveAllData) {
 
 }  // namespace
 
+std::vector<std::string> ItemsOutsideTable(const MenuTree& tree, const ItemTable& availableItems) {
+  std::vector<std::string> names;
+  if (!tree.softkeys() || !tree.menuRoot()) return names;
+  for (const MenuNode* node : WriteOrder(tree))
+    if (!PassesNameCheck(node->record, availableItems) &&
+        std::find(names.begin(), names.end(), node->record.itemName) == names.end())
+      names.push_back(node->record.itemName);
+  return names;
+}
+
 SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
                           const ItemTable& availableItems, Bytes& out) {
   MenuNode* softkeys = tree.softkeys();
@@ -76,10 +97,8 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
   if (tree.EntryCount() > kMaxMenuEntries)
     return {SaveStatus::Failed, {TooManyEntriesText(), kErrorCaption, MessageIcon::Error}};
 
-  std::vector<MenuNode*> grouped;
-  for (const auto& key : softkeys->children) grouped.push_back(key.get());
-  const std::size_t firstEntry = grouped.size();
-  if (!menuRoot->children.empty()) CollectGroup(*menuRoot->children.front(), grouped);
+  const std::vector<MenuNode*> grouped = WriteOrder(tree);
+  const std::size_t firstEntry = softkeys->children.size();
 
   std::vector<std::size_t> lengths;
   std::size_t total = 0;
@@ -90,7 +109,8 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
     if (!PassesNameCheck(node->record, availableItems))
       return {SaveStatus::Refused,
               {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};
-    lengths.push_back(DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
+    lengths.push_back(
+        DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
     total += lengths.back();
   }
   if (total > kMaxDataSectionBytes)

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/text_encoding.h"
 #include "base/user_messages.h"
@@ -26,6 +27,10 @@ struct SaveResult {
   Message message;  // what to show the user when not saved
   bool refused() const { return status == SaveStatus::Refused; }
 };
+
+// The names of the items outside `availableItems` that a save would refuse, each once, in the
+// order the file would hold them.
+std::vector<std::string> ItemsOutsideTable(const MenuTree& tree, const ItemTable& availableItems);
 
 // Builds the file's bytes. Applies the saver's type fix-ups and stores every node's new data
 // length in the tree, but only once the whole tree has been found writable.

@@ -172,12 +172,13 @@ std::int32_t PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uin
   return library.File_Close();
 }
 
-void PhoneMenuFiles::RestartPhone() {
+bool PhoneMenuFiles::RestartPhone() {
   session_.log().Write(kRestartLine);
   // A phone that restarts leaves and comes back, which the connection notices; a refusal leaves
   // it as it was, with nothing to undo.
-  static_cast<void>(session_.library().P2K_Restart());
+  const bool restarting = session_.library().P2K_Restart() != kP2kFailure;
   session_.storedToPhone = false;
+  return restarting;
 }
 
 }  // namespace menuforge

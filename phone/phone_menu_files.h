@@ -50,7 +50,8 @@ class PhoneMenuFiles {
   void WritePhoneMenuFiles();
   // -1 on failure, else the result of closing.
   [[nodiscard]] std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
-  void RestartPhone();
+  // True when the phone took the command (it then leaves and comes back).
+  bool RestartPhone();
 
   J2mestState j2mest;
 

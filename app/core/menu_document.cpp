@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/core/profile_mismatch.h"
 #include "menu/tree_operations.h"
 
 namespace menuforge {
@@ -83,13 +84,26 @@ SaveResult MenuDocument::Save(const std::filesystem::path& path) {
   SaveResult result = SaveCopy(path);
   if (result.status != SaveStatus::Saved) return result;
   current_ = CurrentMenu(CurrentMenu::Source::File, path);
+  // The file now holds the records of the size it was saved in, whatever it was loaded from.
+  formatState_.recordSize = RecordBytes(options_.saveMode);
   Notify(DocumentChange::File);
   SetModified(false);
   return result;
 }
 
 SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
-  return SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+  SaveResult result = SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+  if (result.refused()) result.message.text = ProfileMismatchText(ItemsOutsideProfile());
+  return result;
+}
+
+void MenuDocument::WrittenToPhone() {
+  if (current_.source() == CurrentMenu::Source::Phone)
+    formatState_.recordSize = RecordBytes(options_.saveMode);
+}
+
+std::vector<std::string> MenuDocument::ItemsOutsideProfile() const {
+  return ItemsOutsideTable(tree_, catalog_.availableItems());
 }
 
 void MenuDocument::Start(CurrentMenu menu) {

@@ -93,10 +93,14 @@ class MenuDocument : private TreeObserver {
   [[nodiscard]] OpenResult Open(const std::filesystem::path& path, UserDialogs& dialogs);
   // As Open, for the phone's menu fetched into `path`; the menu then belongs to the phone.
   [[nodiscard]] OpenResult OpenPhoneCopy(const std::filesystem::path& path, UserDialogs& dialogs);
-  // Writes the menu to `path`, which it then belongs to, unmodified.
+  // Writes the menu to `path`, which it then belongs to, unmodified, in the format it was saved in.
   [[nodiscard]] SaveResult Save(const std::filesystem::path& path);
+  // The items of the menu that the catalogue's profile does not know, as a save would refuse them.
+  std::vector<std::string> ItemsOutsideProfile() const;
   // Writes the menu to `path` and leaves the document as it was (the copy that goes to a phone).
   [[nodiscard]] SaveResult SaveCopy(const std::filesystem::path& path);
+  // The copy went to the phone: a menu that belongs to the phone now has the format saved in.
+  void WrittenToPhone();
 
  private:
   [[nodiscard]] OpenResult Load(const std::filesystem::path& path, UserDialogs& dialogs,

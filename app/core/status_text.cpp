@@ -3,9 +3,13 @@
 namespace menuforge {
 namespace {
 
+constexpr std::size_t kImeiDigits = 15;
+
 std::string StatusText(int recordSize, std::size_t entries) {
   return "Format: " + std::to_string(recordSize) + "-byte  Entries: " + std::to_string(entries);
 }
+
+std::string ImeiText(const std::string& imei) { return " IMEI: " + imei; }
 
 }  // namespace
 
@@ -25,7 +29,9 @@ std::string PhonePanelText(const PhoneSession& session) {
   return "Phone: " + session.modelName() + "  [" + session.firmwareVersion() + "] ";
 }
 
-std::string ImeiPanelText(const PhoneSession& session) { return " IMEI: " + session.imei(); }
+std::string ImeiPanelText(const PhoneSession& session) { return ImeiText(session.imei()); }
+
+std::string WidestImeiPanelText() { return ImeiText(std::string(kImeiDigits, '0')); }
 
 std::string PhoneInfoText(const PhoneSession& session) {
   return "Model: " + session.modelName() + "\r\n" + "F/W Version: " + session.firmwareVersion() +

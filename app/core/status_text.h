@@ -15,11 +15,20 @@ inline constexpr char kDisconnectedBalloonText[] = "Disconnected";
 inline constexpr char kNoPhonePanelText[] = "Phone: None ";
 inline constexpr char kNoImeiPanelText[] = "IMEI: N/A ";
 inline constexpr char kPhoneInfoTitle[] = "Phone info";
+inline constexpr char kSavedToPhoneStatus[] = "The menu has been written to the phone";
+inline constexpr char kPhoneRestartingStatus[] = "The phone is restarting";
+inline constexpr char kRestartRefusedStatus[] = "The phone did not take the restart command";
+inline constexpr char kBackupRestoredStatus[] =
+    "The phone holds the restored backup; the menu shown here differs from it";
+// How long such a notice stays in the status bar, in milliseconds.
+inline constexpr int kStatusNoticeTime = 8000;
 
 // What the session read of the connected phone.
 std::string ConnectedBalloonText(const PhoneSession& session);
 std::string PhonePanelText(const PhoneSession& session);
 std::string ImeiPanelText(const PhoneSession& session);
+// The widest of them: a full IMEI with its check digit.
+std::string WidestImeiPanelText();
 // The balloon over the notification-area icon while a phone is connected.
 std::string PhoneInfoText(const PhoneSession& session);
 

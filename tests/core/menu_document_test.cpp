@@ -105,6 +105,38 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        false,
        {File, Modified},
        0},
+      {"save as 22-byte: the status shows the format saved in",
+       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
+         EXPECT_TRUE(d.Open(f.menuFile, u).loaded);
+         EXPECT_EQ(d.formatState().recordSize, 36);
+         d.options().SelectSaveMode(RecordSize::k22);
+       },
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.formatState().recordSize, 36);
+         EXPECT_EQ(d.Save(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.formatState().recordSize, 22);
+       },
+       "saved",
+       true,
+       false,
+       {File},
+       1},
+      {"a copy written to the phone it came from",
+       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
+         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile, u).loaded);
+         d.options().SelectSaveMode(RecordSize::k22);
+       },
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         d.WrittenToPhone();
+         EXPECT_EQ(d.formatState().recordSize, 22);
+       },
+       "phone",
+       true,
+       false,
+       {},
+       1},
       {"a copy for the phone",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {

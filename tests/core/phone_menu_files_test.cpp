@@ -304,9 +304,13 @@ TEST(PhoneMenuFilesTest, TheRestartQuestionAtCloseComesOnceAfterAStore) {
 
   PhoneRig restarted;
   restarted.link.session.storedToPhone = true;
-  restarted.link.menuFiles.RestartPhone();
+  EXPECT_TRUE(restarted.link.menuFiles.RestartPhone());
   AskRestartAtClose(restarted.link.session, restarted.link.menuFiles, restarted.dialogs);
   EXPECT_TRUE(restarted.dialogs.asked.empty());
+
+  // A phone that refuses says so, so the window does not claim it restarts.
+  PhoneRig refusing(FaultPlan{{{PhoneCall::Restart, 1}}, std::nullopt});
+  EXPECT_FALSE(refusing.link.menuFiles.RestartPhone());
 }
 
 }  // namespace

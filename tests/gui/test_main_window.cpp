@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -212,7 +213,16 @@ void MainWindowTest::startUpShowsTheInitialState() {
   QCOMPARE(Child<QLabel>("formatPanel")->width(), 150);
   QCOMPARE(Child<QLabel>("phonePanel")->width(), 260);
   QCOMPARE(Child<QFrame>("connectionLamp")->palette().color(QPalette::Window), QColor(Qt::red));
-  QCOMPARE(window_->width(), 462);
+  // The IMEI panel, wide enough for a full IMEI, widens the window beyond the other panels.
+  const QLabel* imei = Child<QLabel>("imeiPanel");
+  QCOMPARE(imei->text(), QStringLiteral("IMEI: N/A "));
+  QVERIFY(imei->width() >= imei->fontMetrics().horizontalAdvance(" IMEI: 000000000000000"));
+  QVERIFY(window_->width() >= 462 + imei->width());
+  const QLabel* phone = Child<QLabel>("phonePanel");
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(imei->x() >= phone->x() + phone->width());
+  QVERIFY(imei->x() + imei->width() <= Child<QFrame>("connectionLamp")->parentWidget()->x());
 }
 
 void MainWindowTest::startUpShowsItemBaseWarningsOnce() {
@@ -344,6 +354,12 @@ void MainWindowTest::openAddsUnknownItemsToTheItemBase() {
   QCOMPARE(Names(*window_->tree().menuRoot()), QStringList{"Zzz"});
   QCOMPARE(Child<QLabel>("formatPanel")->text(), QStringLiteral("Format: 36-byte  Entries: 1"));
   QVERIFY(Child<QAction>("saveAction")->isEnabled());
+
+  // The panel tells the format the file was last saved in.
+  Child<QRadioButton>("saveMode22")->click();
+  prompts_->savePaths.push_back("menu22.mma");
+  Trigger("saveAsAction");
+  QCOMPARE(Child<QLabel>("formatPanel")->text(), QStringLiteral("Format: 22-byte  Entries: 1"));
 }
 
 void MainWindowTest::openReportsAnUnreadableFile() {
@@ -381,10 +397,16 @@ void MainWindowTest::saveWritesOrShowsTheRefusal() {
 
   Q_EMIT Child<QComboBox>("profileSelector")->activated(1);
   QCOMPARE(Child<QComboBox>("itemList")->count(), 2);
+  QCOMPARE(window_->statusBar()->currentMessage(),
+           QStringLiteral("The profile does not know 7 items of this menu: Message, RecentCall, "
+                          "Mutilmedia \u2026 and 4 more"));
   prompts_->savePaths.push_back("refused.mma");
   Trigger("saveAsAction");
-  QCOMPARE(prompts_->shown, (std::vector<Message>{{"mma_ucp doesn't match current profile",
-                                                   "Profile error", MessageIcon::Error}}));
+  QCOMPARE(prompts_->shown,
+           (std::vector<Message>{{"mma_ucp doesn't match current profile\r\n"
+                                  "Items the profile does not know:\r\nMessage\r\nRecentCall\r\n"
+                                  "Mutilmedia\r\nDatebook\r\nMMRingStyle\r\nVoiceRecord\r\nGames",
+                                  "Profile error", MessageIcon::Error}}));
   QVERIFY(!QFileInfo::exists("refused.mma"));
 }
 

@@ -137,6 +137,8 @@ class MainWindowPhoneTest : public QObject {
   bool Enabled(const char* action) const { return Child<QAction>(action)->isEnabled(); }
   QString PhonePanel() const { return Child<QLabel>("phonePanel")->text(); }
   QString FormatPanel() const { return Child<QLabel>("formatPanel")->text(); }
+  QString ImeiPanel() const { return Child<QLabel>("imeiPanel")->text(); }
+  QString StatusMessage() const { return window_->statusBar()->currentMessage(); }
   QColor Lamp() const { return Child<QFrame>("connectionLamp")->palette().color(QPalette::Window); }
   void AddToMenuRoot(const char* displayName) { test::AddToMenuRoot(*window_, displayName); }
   void ChooseProfile(const char* name);
@@ -220,11 +222,14 @@ int MainWindowPhoneTest::LogLinesSaying(const std::string& line) const {
 void MainWindowPhoneTest::connectShowsThePhoneAndDisconnectTakesItBack() {
   Start();
   QCOMPARE(PhonePanel(), QStringLiteral("Phone: None"));
+  QCOMPARE(ImeiPanel(), QStringLiteral("IMEI: N/A "));
   QCOMPARE(Lamp(), QColor(Qt::red));
 
+  // The IMEI has a panel of its own: the format and entry count stay in theirs.
   Plug();
   QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
-  QCOMPARE(FormatPanel(), QStringLiteral(" IMEI: 354678012345679"));
+  QCOMPARE(ImeiPanel(), QStringLiteral(" IMEI: 354678012345679"));
+  QCOMPARE(FormatPanel(), QStringLiteral("Format: 0-byte  Entries: 0"));
   QCOMPARE(Lamp(), QColor(Qt::green));
   QVERIFY(Enabled("openFromPhoneAction"));
   QVERIFY(Enabled("restartPhoneAction"));
@@ -236,7 +241,8 @@ void MainWindowPhoneTest::connectShowsThePhoneAndDisconnectTakesItBack() {
   phone_->Unplug();
   window_->PollPhone();
   QCOMPARE(PhonePanel(), QStringLiteral("Phone: None "));
-  QCOMPARE(FormatPanel(), QStringLiteral("IMEI: N/A "));
+  QCOMPARE(ImeiPanel(), QStringLiteral("IMEI: N/A "));
+  QCOMPARE(FormatPanel(), QStringLiteral("Format: 0-byte  Entries: 0"));
   QCOMPARE(Lamp(), QColor(Qt::red));
   for (const char* action : {"openFromPhoneAction", "saveToPhoneAction", "restartPhoneAction"})
     QVERIFY2(!Enabled(action), action);
@@ -272,6 +278,7 @@ void MainWindowPhoneTest::aMissingProfileIsSaidOnceAndNotOverTheSplash() {
   window_->PollPhone();
   Plug();
   Trigger("restartPhoneAction");
+  QCOMPARE(StatusMessage(), QStringLiteral("The phone is restarting"));
   window_->PollPhone();
   QCOMPARE(PhonePanel(), QString::fromLatin1(kConnectedPanel));
   QCOMPARE(prompts_->shown, std::vector<Message>{kProfileNotFound});
@@ -372,8 +379,14 @@ void MainWindowPhoneTest::saveToPhoneRefusesItemsOutsideTheProfile() {
   prompts_->shown.clear();
   Trigger("saveToPhoneAction");
 
+  QCOMPARE(StatusMessage(),
+           QStringLiteral("The profile does not know 7 items of this menu: Message, RecentCall, "
+                          "Mutilmedia \u2026 and 4 more"));
   QCOMPARE(prompts_->shown.size(), std::size_t{1});
-  QCOMPARE(prompts_->shown[0].text, std::string("mma_ucp doesn't match current profile"));
+  QCOMPARE(prompts_->shown[0].text, std::string("mma_ucp doesn't match current profile\r\n"
+                                                "Items the profile does not know:\r\nMessage\r\n"
+                                                "RecentCall\r\nMutilmedia\r\nDatebook\r\n"
+                                                "MMRingStyle\r\nVoiceRecord\r\nGames"));
   QCOMPARE(prompts_->shown[0].caption, std::string("Profile error"));
   QCOMPARE(test::ReadText(PhoneMenu()), before);
   FadeIn();
@@ -643,6 +656,7 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   Trigger("saveToPhoneAction");
   QVERIFY(prompts_->shown.empty());
   QVERIFY(!window_->isWindowModified());
+  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone"));
   std::vector<PhoneBackup> backups = ListPhoneBackups(folder_->backups());
   QCOMPARE(backups.size(), std::size_t{1});
   QCOMPARE(test::ReadText(backups[0].path), original);
@@ -670,6 +684,12 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   QCOMPARE(prompts_->proposedNames.back(), folder_->backups().string());
   QCOMPARE(prompts_->asked.size(), std::size_t{1});
   QCOMPARE(test::ReadText(PhoneMenu()), original);
+  // The phone's menu shown is no longer the phone's: it keeps its edits and is marked changed.
+  QVERIFY(window_->isWindowModified());
+  QCOMPARE(Names(*window_->tree().menuRoot()).size(), 2);
+  QCOMPARE(
+      StatusMessage(),
+      QStringLiteral("The phone holds the restored backup; the menu shown here differs from it"));
   backups = ListPhoneBackups(folder_->backups());
   QCOMPARE(backups.size(), std::size_t{2});
   QCOMPARE(test::ReadText(backups[0].path), saved);
