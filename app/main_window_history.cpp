@@ -35,10 +35,10 @@ void MainWindow::CreateUndoActions() {
   connect(undoStack_, &QUndoStack::cleanChanged, this,
           [this](bool clean) { document_.SetModified(!clean); });
   // Enabled, the tooltip follows the text ("Undo Delete"); off, it says there is nothing.
-  connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, [this](bool can) {
+  connect(undoStack_, &QUndoStack::canUndoChanged, this, [this](bool can) {
     undoAction_->setToolTip(can ? QString() : QString::fromLatin1(kNothingToUndoHint));
   });
-  connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, [this](bool can) {
+  connect(undoStack_, &QUndoStack::canRedoChanged, this, [this](bool can) {
     redoAction_->setToolTip(can ? QString() : QString::fromLatin1(kNothingToRedoHint));
   });
   undoAction_->setToolTip(QString::fromLatin1(kNothingToUndoHint));
