@@ -27,7 +27,7 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int length) {
   const std::size_t wanted = length > 0 ? static_cast<std::size_t>(length) : 0;
   const std::size_t given = std::min(wanted, source->bytes.size() - source->read);
   if (given < wanted) source->ranOut = true;
-  std::memcpy(out, source->bytes.data() + source->read, given);
+  if (given > 0) std::memcpy(out, source->bytes.data() + source->read, given);
   source->read += given;
   return static_cast<int>(given);
 }

@@ -1,20 +1,29 @@
 #include "app/core/help_file.h"
 
-#include <array>
 #include <system_error>
 
 namespace menuforge {
+namespace {
+
+// How far above the program's folder a checkout is looked for.
+constexpr int kBuildFolderDepth = 2;
+
+}  // namespace
 
 std::optional<std::filesystem::path> FindHelpFile(const std::filesystem::path& programFolder) {
+  std::error_code error;
   const std::filesystem::path prefix = programFolder.parent_path();
-  const std::array<std::filesystem::path, 2> candidates = {
-      prefix / "share" / "doc" / "menuforge" / "README.md",
-      // BUILD/bin, with the build folder inside the checkout as the README tells.
-      prefix.parent_path() / "README.md",
-  };
-  for (const std::filesystem::path& candidate : candidates) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+  const std::filesystem::path installed = prefix / "share" / "doc" / "menuforge" / "README.md";
+  if (std::filesystem::is_regular_file(installed, error)) return installed;
+  // BUILD/bin, or a second build folder inside the first (BUILD/sanitize/bin), with the build
+  // folder inside the checkout as the README tells: the checkout has the project's CMakeLists.txt.
+  std::filesystem::path folder = prefix;
+  for (int up = 0; up < kBuildFolderDepth && folder.has_relative_path(); ++up) {
+    folder = folder.parent_path();
+    const std::filesystem::path readme = folder / "README.md";
+    if (std::filesystem::is_regular_file(readme, error) &&
+        std::filesystem::is_regular_file(folder / "CMakeLists.txt", error))
+      return readme;
   }
   return std::nullopt;
 }

@@ -66,13 +66,15 @@ TEST(HelpFile, InstalledOrBesideTheBuildOrNone) {
   const std::filesystem::path installed = top.path() / "usr/share/doc/menuforge/README.md";
   const std::filesystem::path checkout = top.path() / "src/README.md";
   std::filesystem::create_directories(installed.parent_path());
-  std::filesystem::create_directories(top.path() / "src/build/bin");
+  std::filesystem::create_directories(top.path() / "src/build/sanitize/bin");
   std::filesystem::create_directories(top.path() / "usr/bin");
   std::filesystem::create_directories(top.path() / "elsewhere/bin");
   WriteFileBytes(installed, Bytes{'#'});
   WriteFileBytes(checkout, Bytes{'#'});
+  WriteFileBytes(top.path() / "src/CMakeLists.txt", Bytes{'#'});
   EXPECT_EQ(FindHelpFile(top.path() / "usr/bin"), installed);
   EXPECT_EQ(FindHelpFile(top.path() / "src/build/bin"), checkout);
+  EXPECT_EQ(FindHelpFile(top.path() / "src/build/sanitize/bin"), checkout);
   EXPECT_EQ(FindHelpFile(top.path() / "elsewhere/bin"), std::nullopt);
 }
 
