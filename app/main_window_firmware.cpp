@@ -33,6 +33,8 @@ void MainWindow::CreateProfile() {
   }
   ShowProfileEntries();
   ShowCatalogState();
+  // A profile made from a firmware image is applied at once, so it may exclude items too.
+  ShowProfileExclusions();
 }
 
 void MainWindow::ShowProfileEntries() {
