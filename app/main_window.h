@@ -156,6 +156,9 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void SaveToPhone();
   void RestartPhone();
   void RestorePhoneBackup();
+  // The safety copies listed with their phone and date, or another file chosen in a dialog with
+  // that title; nothing when cancelled.
+  std::optional<std::filesystem::path> ChoosePhoneBackup(const char* fileDialogTitle);
   void BackUpSeemRecord();
   void RestoreSeemRecord();
   // A close asked for while the phone was busy is carried out once it is idle again.

@@ -16,8 +16,7 @@ constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 
 }  // namespace
 
-void MainWindow::RestorePhoneBackup() {
-  if (!phoneIdle_ || !phone_.session.connected()) return;
+std::optional<std::filesystem::path> MainWindow::ChoosePhoneBackup(const char* fileDialogTitle) {
   const std::string folder = phoneSafety_.backupFolder().string();
   const std::vector<PhoneBackup> backups = ListPhoneBackups(phoneSafety_.backupFolder());
   std::vector<BackupRow> rows;
@@ -25,13 +24,17 @@ void MainWindow::RestorePhoneBackup() {
     rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
   BackupChooserDialog chooser(
       backups, rows,
-      [&] {
-        return prompts_->OpenFileName({kRestoreBackupCaption, kBackupFilter, folder.c_str()});
-      },
+      [&] { return prompts_->OpenFileName({fileDialogTitle, kBackupFilter, folder.c_str()}); },
       this);
   prompts_->ShowModal(chooser);
-  const std::optional<std::filesystem::path> backup = chooser.chosen();
-  if (chooser.result() != QDialog::Accepted || !backup) return;
+  if (chooser.result() != QDialog::Accepted) return std::nullopt;
+  return chooser.chosen();
+}
+
+void MainWindow::RestorePhoneBackup() {
+  if (!phoneIdle_ || !phone_.session.connected()) return;
+  const std::optional<std::filesystem::path> backup = ChoosePhoneBackup(kRestoreBackupCaption);
+  if (!backup) return;
   SetPhoneBusy(true);
   const bool restored = phoneSafety_.RestoreBackup(*backup);
   SetPhoneBusy(false);

@@ -4,7 +4,6 @@
 #include <QDockWidget>
 #include <QMenu>
 
-#include "app/backup_chooser_dialog.h"
 #include "app/compare_panel.h"
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
@@ -19,7 +18,6 @@ constexpr char kCompareCaption[] = "Compare &with...";
 constexpr char kCompareBackupCaption[] = "Compare with phone &backup...";
 constexpr char kCompareDialogTitle[] = "Compare with mma file";
 constexpr char kCompareFilter[] = "All Files (*)";
-constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 constexpr char kComparisonTitle[] = "Changes if replaced by ";
 
 }  // namespace
@@ -62,20 +60,7 @@ void MainWindow::CompareWith() {
 
 void MainWindow::CompareWithBackup() {
   if (!document_.HasMenu()) return;
-  const std::string folder = phoneSafety_.backupFolder().string();
-  const std::vector<PhoneBackup> backups = ListPhoneBackups(phoneSafety_.backupFolder());
-  std::vector<BackupRow> rows;
-  for (const PhoneBackup& backup : backups)
-    rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
-  BackupChooserDialog chooser(
-      backups, rows,
-      [&] {
-        return prompts_->OpenFileName({kCompareDialogTitle, kBackupFilter, folder.c_str()});
-      },
-      this);
-  prompts_->ShowModal(chooser);
-  const std::optional<std::filesystem::path> backup = chooser.chosen();
-  if (chooser.result() == QDialog::Accepted && backup) CompareWithFile(*backup);
+  if (const auto backup = ChoosePhoneBackup(kCompareDialogTitle)) CompareWithFile(*backup);
 }
 
 void MainWindow::CompareWithFile(const std::filesystem::path& path) {
