@@ -506,6 +506,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  phonePictures_.previews().FinishFetching();
   AskRestartAtClose(phone_.session, phone_.menuFiles, *prompts_);
   const CloseDecision decision = fade_.CloseRequested();
   if (decision.startFadeOut) fadeTimer_->start();

@@ -52,6 +52,7 @@ namespace menuforge {
 class AboutDialog;
 class ComparePanel;
 class PhonePreviewDock;
+class PreviewPhoneIcons;
 class ItemListBox;
 class MenuTreeModel;
 class MenuTreeView;
@@ -245,6 +246,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   QUndoStack* undoStack_ = nullptr;
   PhonePreviewDock* previewDock_ = nullptr;
   std::unique_ptr<PreviewDocumentLink> previewLink_;
+  PreviewPhoneIcons* previewIcons_ = nullptr;
   QDockWidget* compareDock_ = nullptr;
   ComparePanel* comparePanel_ = nullptr;
 

@@ -11,6 +11,7 @@
 #include "app/core/java_after_open.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
+#include "app/preview_phone_icons.h"
 #include "app/status_tray_icon.h"
 #include "phone/seem_backup.h"
 #include "widgets/shown_text.h"
@@ -41,6 +42,7 @@ void MainWindow::PhoneConnected() {
   phonePanel_->setText(ShownText(PhonePanelText(session)));
   imeiPanel_->setText(ShownText(ImeiPanelText(session)));
   ShowConnection(true);
+  previewIcons_->PhoneChanged();
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
     profileNotices_.BeginFirmware(session.firmwareVersion());
@@ -60,6 +62,7 @@ void MainWindow::PhoneDisconnected() {
   phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
   imeiPanel_->setText(ShownText(kNoImeiPanelText));
+  previewIcons_->PhoneChanged();
 }
 
 void MainWindow::ShowConnection(bool connected) {
@@ -108,12 +111,15 @@ void MainWindow::SaveToPhone() {
 
 void MainWindow::RestartPhone() {
   if (!phoneIdle_) return;
+  phonePictures_.previews().FinishFetching();
   const bool restarting = phone_.menuFiles.RestartPhone();
   statusBar()->showMessage(ShownText(restarting ? kPhoneRestartingStatus : kRestartRefusedStatus),
                            kStatusNoticeTime);
 }
 
 void MainWindow::SetPhoneBusy(bool busy) {
+  // The preview's icon fetch leaves a file open on the phone between its blocks.
+  if (busy) phonePictures_.previews().FinishFetching();
   phoneIdle_ = !busy;
   ShowCommandStates();
 }
@@ -138,12 +144,14 @@ void MainWindow::CloseIfAskedMeanwhile() {
 
 void MainWindow::BackUpSeemRecord() {
   if (!phone_.session.connected()) return;
+  phonePictures_.previews().FinishFetching();
   if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
     BackupSeem(phone_.session, *path, *prompts_);
 }
 
 void MainWindow::RestoreSeemRecord() {
   if (!phone_.session.connected()) return;
+  phonePictures_.previews().FinishFetching();
   if (const auto path = prompts_->OpenFileName(kSeemRestoreDialog))
     RestoreSeem(phone_.session, *path, *prompts_);
 }

@@ -1,5 +1,6 @@
 // View > Phone preview: the dock beside the tree that draws the current folder as the phone will.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -7,6 +8,7 @@
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/phone_preview_dock.h"
+#include "app/preview_phone_icons.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {
@@ -39,6 +41,19 @@ void MainWindow::CreatePreview() {
   });
   connect(previewDock_, &PhonePreviewDock::folderOpened, this,
           [this](const MenuNode* folder) { treeView_->SelectNode(folder); });
+
+  // The item editor and the Picture Picker use the phone themselves; the window's commands
+  // finish the fetch under way first.
+  previewIcons_ = new PreviewPhoneIcons(
+      phone_.session, phonePictures_.previews(),
+      [this] {
+        return phoneIdle_ && QApplication::activeModalWidget() == nullptr &&
+               previewDock_->isVisible();
+      },
+      this);
+  previewDock_->SetPhoneIcons(previewIcons_);
+  connect(previewIcons_, &PreviewPhoneIcons::iconsArrived, previewDock_,
+          &PhonePreviewDock::IconsArrived);
 }
 
 void MainWindow::ShowCurrentInPreview() {

@@ -18,6 +18,8 @@ class DialogPhonePicturePicker final : public PhonePicturePicker {
 
   std::optional<std::u16string> PickPhonePicture(QWidget* parent, IconRow row) override;
   std::optional<Bytes> PictureOf(const std::u16string& path) override;
+  // The phone preview fetches through these too, so that only one file is open on the phone.
+  PicturePreviews& previews() { return previews_; }
 
  private:
   PhoneLink& link_;

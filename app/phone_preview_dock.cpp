@@ -163,8 +163,12 @@ void PhonePreviewDock::ShowFolder(const MenuNode* folder, const MenuNode* cursor
   Redraw();
 }
 
-void PhonePreviewDock::SetIconSources(PhoneIconSource* phone, const DrmBinary* drm) {
+void PhonePreviewDock::SetPhoneIcons(PhoneIconSource* phone) {
   phoneIcons_ = phone;
+  Redraw();
+}
+
+void PhonePreviewDock::SetDrmBinary(const DrmBinary* drm) {
   drmIcons_.SetBinary(drm);
   drmLoaded_ = drm != nullptr;
   Redraw();

@@ -34,9 +34,10 @@ class PhonePreviewDock : public QDockWidget {
   void SetMenu(const MenuTree* tree);
   // A folder of that menu, with the page of `cursor` (one of its entries, or nullptr).
   void ShowFolder(const MenuNode* folder, const MenuNode* cursor = nullptr);
-  // Where icons come from: files on the phone (nullptr without a phone; the source may answer
-  // "not yet") and the DRM binary loaded (nullptr for none). Both must outlive their use here.
-  void SetIconSources(PhoneIconSource* phone, const DrmBinary* drm);
+  // Where icons come from: files on the phone (the source may answer "not yet"; nullptr for
+  // none) and the DRM binary loaded (nullptr for none). Both must outlive their use here.
+  void SetPhoneIcons(PhoneIconSource* phone);
+  void SetDrmBinary(const DrmBinary* drm);
 
   const MenuNode* folder() const { return folder_; }
   const PreviewOptions& options() const { return options_; }

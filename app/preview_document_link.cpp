@@ -12,7 +12,7 @@ PreviewDocumentLink::PreviewDocumentLink(MenuDocument& document, PhonePreviewDoc
 void PreviewDocumentLink::TakeDrmBinary() {
   if (!drm_.loaded() || drm_.path() == drmShown_) return;
   drmShown_ = drm_.path();
-  dock_.SetIconSources(nullptr, &drm_.binary());
+  dock_.SetDrmBinary(&drm_.binary());
 }
 
 void PreviewDocumentLink::DocumentChanged(DocumentChange change) {

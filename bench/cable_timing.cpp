@@ -1,7 +1,8 @@
-// The Picture Picker against a phone as slow as a real cable (4 ms a command, 256 KB/s): how long
-// the window goes without handling its events, how long each action takes next to what the
-// cable itself needs for its commands and bytes, and how soon a phone that stops answering is
-// given up. A plain timing tool, not a test; run it offscreen: build/bin/cable_timing
+// The Picture Picker and the phone preview's icons against a phone as slow as a real cable (4 ms
+// a command, 256 KB/s): how long the window goes without handling its events, how long each
+// action takes next to what the cable itself needs for its commands and bytes, and how soon a
+// phone that stops answering is given up. A plain timing tool, not a test; run it offscreen:
+// build/bin/cable_timing
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -13,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "app/preview_phone_icons.h"
 #include "browser/browser_prompts.h"
 #include "browser/core/file_listing.h"
 #include "browser/picture_picker_dialog.h"
@@ -286,6 +288,24 @@ int Run() {
     std::printf("(the download %s the upload; %d messages shown)\n",
                 same ? "matches" : "DIFFERS FROM", prompts.shown);
     dialog.done(QDialog::Rejected);
+
+    // The phone preview asks for the same pictures, a drawing at a time, with pictures of its own.
+    PicturePreviews previewPictures;
+    PreviewPhoneIcons previewIcons(link.session, previewPictures, [] { return true; });
+    std::vector<std::u16string> iconPaths = {u"/a/mobile/picture/disc.gif",
+                                             u"/a/mobile/picture/frame.gif",
+                                             u"/a/mobile/picture/cross.gif"};
+    for (int i = 0; i < kLargePreviews; ++i)
+      iconPaths.push_back(u"/a/mobile/picture/large_" + Utf8ToWide(std::to_string(i)) + u".gif");
+    measure("phone preview's icons", [&] {
+      ProcessUntil([&] {
+        previewIcons.BeginDrawing();
+        bool waiting = false;
+        for (const std::u16string& path : iconPaths)
+          waiting = previewIcons.Find(path).status == IconStatus::Waiting || waiting;
+        return !waiting;
+      });
+    });
   }
 
   // A phone that stops answering some way into a download.

@@ -60,21 +60,22 @@ int Cross(int x, int y) { return std::abs(x - y) < 2 || std::abs(x + y - 15) < 2
 
 struct DemoEntry {
   const char* identifier;
-  const char* parent;  // nullptr: below "Menu Root"
+  const char* parent;    // nullptr: below "Menu Root"
+  const char16_t* icon;  // a list icon among the demo files, or nullptr
 };
 constexpr std::array<DemoEntry, 12> kDemoMenu = {{
-    {"PhoneBook", nullptr},
-    {"Message", nullptr},
-    {"RecentCall", nullptr},
-    {"Tools", nullptr},
-    {"Calculator", "Tools"},
-    {"AlarmClock", "Tools"},
-    {"Datebook", "Tools"},
-    {"Camera", nullptr},
-    {"Pictures", nullptr},
-    {"Settings", nullptr},
-    {"Sounds", "Settings"},
-    {"Browser", nullptr},
+    {"PhoneBook", nullptr, u"/a/mobile/picture/disc.gif"},
+    {"Message", nullptr, u"/a/mobile/picture/frame.gif"},
+    {"RecentCall", nullptr, nullptr},
+    {"Tools", nullptr, u"/a/mobile/picture/cross.gif"},
+    {"Calculator", "Tools", nullptr},
+    {"AlarmClock", "Tools", nullptr},
+    {"Datebook", "Tools", nullptr},
+    {"Camera", nullptr, nullptr},
+    {"Pictures", nullptr, u"/b/mobile/picture/card.gif"},
+    {"Settings", nullptr, nullptr},
+    {"Sounds", "Settings", nullptr},
+    {"Browser", nullptr, nullptr},
 }};
 
 // A 16 × 16 picture in four colours as a GIF file; `shape` picks the colour of each pixel.
@@ -122,6 +123,8 @@ std::string DemoMenuFile(Bytes& file) {
     const std::size_t position = items.Find(demo.identifier);
     if (position == items.count()) return std::string("The item base has no ") + demo.identifier;
     MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, items.at(position), false);
+    if (demo.icon)
+      tree.SetEntryData(*node, ItemDataRecord{0, {ChunkSlot::FileIcon(kListIcon, demo.icon)}});
     added.emplace_back(demo.identifier, node);
   }
   const SaveResult saved = EncodeMenuFile(tree, FormatOptions{}, items, file);

@@ -38,6 +38,8 @@ std::string_view PlaceholderText(IconStatus status);
 class PhoneIconSource {
  public:
   virtual ~PhoneIconSource() = default;
+  // A drawing begins: a source that fetches may drop what the last one asked for.
+  virtual void BeginDrawing() {}
   virtual IconLookup Find(std::u16string_view phonePath) = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "app/menu_tree_view.h"
+#include "app/phone_preview_dock.h"
 #include "editor/icon_indicator.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_editor_prompts.h"
@@ -246,6 +247,49 @@ class TestItemEditorMainWindow : public QObject {
     QVERIFY(dump.waitForFinished());
     const QString out = QString::fromUtf8(dump.readAllStandardOutput());
     QVERIFY2(out.contains(QStringLiteral("path=\"/a/mobile/picture/disc.gif\"")), qPrintable(out));
+  }
+
+  // The demo phone's menu opened from the phone: its icons come into the preview while the
+  // window goes on, and stay.
+  void thePhonesIconsArriveInThePreview() {
+    const std::filesystem::path storage = folder_->path() / "phone";
+    QCOMPARE(CreateDemoStorage(storage), std::string());
+    PhoneStorage phoneStorage(storage);
+    auto library = std::make_unique<InProcessPhoneLibrary>(phoneStorage, PhoneAnswers{});
+    InProcessPhoneLibrary& phone = *library;
+    window_ = std::make_unique<MainWindow>(std::make_unique<DrivingPrompts>(), std::move(library));
+    Child<QTimer>("fadeTimer")->stop();
+    Child<QTimer>("phonePollTimer")->stop();
+    window_->show();
+    Trigger("phonePreviewAction");
+    auto* dock = Child<PhonePreviewDock>("phonePreviewDock");
+    const auto iconMiddle = [dock](std::size_t cell) {
+      const Rect box = dock->scene().layout.cells[cell].icon;
+      return dock->picture().pixel(box.x + box.width / 2, box.y + box.height / 2);
+    };
+    phone.Plug();
+    window_->PollPhone();
+    Trigger("openFromPhoneAction");
+    const QRgb discBlue = qRgb(0x20, 0x60, 0xC0);
+    const QRgb crossGreen = qRgb(0x30, 0xA0, 0x40);
+    QVERIFY(iconMiddle(0) != discBlue);
+    QTRY_COMPARE(iconMiddle(0), discBlue);
+    QTRY_COMPARE(iconMiddle(3), crossGreen);
+    QTRY_VERIFY(!Child<QTimer>("previewIconTimer")->isActive());
+
+    // Another folder and back: the pictures are there at once, nothing is fetched again.
+    const MenuNode& mainMenu = *window_->tree().menuRoot();
+    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children[3]->children.front().get());
+    QVERIFY(dock->folder() != &mainMenu);
+    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children[1].get());
+    QCOMPARE(iconMiddle(0), discBlue);
+    QCOMPARE(iconMiddle(3), crossGreen);
+    QVERIFY(!Child<QTimer>("previewIconTimer")->isActive());
+
+    // The phone went: every phone icon says so.
+    phone.Unplug();
+    window_->PollPhone();
+    QVERIFY(iconMiddle(0) != discBlue);
   }
 };
 

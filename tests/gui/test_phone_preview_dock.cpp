@@ -110,7 +110,7 @@ class TestPhonePreviewDock : public QObject {
       return record;
     }());
     LateIcons icons;
-    dock_->SetIconSources(&icons, nullptr);
+    dock_->SetPhoneIcons(&icons);
     QVERIFY(icons.asked > 0);
     const QImage waiting = dock_->picture();
     icons.arrived = true;
@@ -119,7 +119,7 @@ class TestPhonePreviewDock : public QObject {
     const Rect box = dock_->scene().layout.cells[0].icon;
     QCOMPARE(dock_->picture().pixel(box.x + box.width / 2, box.y + box.height / 2),
              qRgb(255, 0, 0));
-    dock_->SetIconSources(nullptr, nullptr);
+    dock_->SetPhoneIcons(nullptr);
   }
 };
 
