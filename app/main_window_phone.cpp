@@ -76,6 +76,13 @@ void MainWindow::OpenFromPhone() {
   SetPhoneBusy(true);
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
+  if (phone_.menuFiles.cancelled()) {
+    // The Java tables that went with the phone's menu went with it.
+    phoneMidlets_ = {};
+    prompts_->Show({kOpenFromPhoneCancelledText, kOpenFromPhoneCaption, MessageIcon::Information});
+    CloseIfAskedMeanwhile();
+    return;
+  }
   if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path, *prompts_)))
     phoneSafety_.RememberPhoneMenu(path);
   // A patch downloads the JAD files.
@@ -139,7 +146,7 @@ void MainWindow::CloseIfAskedMeanwhile() {
 void MainWindow::BackUpSeemRecord() {
   if (!phone_.session.connected()) return;
   if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
-    BackupSeem(phone_.session, *path, *prompts_);
+    BackupSeem(phone_.session, *path, *prompts_, &progressWindows_);
 }
 
 void MainWindow::RestoreSeemRecord() {
