@@ -144,10 +144,10 @@ std::vector<Figures> MainWindowFigures(const std::filesystem::path& folder,
     std::printf("(the main window showed %d messages)\n", bench.prompts().shown);
   }
 
-  // A phone that stops answering in the middle of Open from phone.
+  // A phone that stops answering in the middle of the menu file of Open from phone.
   PhoneServerConfig config;
   config.storage = storage;
-  config.pace = {kLatency, kRate, 12};
+  config.pace = {kLatency, kRate, 6};
   RunningServer server(config, folder / "stall.sock");
   BenchWindow stalled(folder / "stall.sock");
   Stopwatch stopwatch(stalled.library(), figures);

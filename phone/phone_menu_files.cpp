@@ -81,7 +81,8 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   }
 
   if (session_.ReadVolumes() == kP2kFailure) {
-    dialogs_.Show({kGettingVolumesFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(
+        {FailureText(kGettingVolumesFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
     return menuCopy;
   }
 
