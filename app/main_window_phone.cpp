@@ -2,6 +2,7 @@
 // notification area, and the SEEM backup of the settings window.
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
@@ -145,8 +146,11 @@ void MainWindow::CloseIfAskedMeanwhile() {
 
 void MainWindow::BackUpSeemRecord() {
   if (!phone_.session.connected()) return;
+  // Over the settings window, which takes the input while it is shown.
+  QWidget* const modal = QApplication::activeModalWidget();
+  ProgressWindowFactory windows(modal ? modal : this, CancelButton::Offered);
   if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
-    BackupSeem(phone_.session, *path, *prompts_, &progressWindows_);
+    BackupSeem(phone_.session, *path, *prompts_, &windows);
 }
 
 void MainWindow::RestoreSeemRecord() {
