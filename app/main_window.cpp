@@ -128,7 +128,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
       document_(workingFolder_),
       fadeTimer_(new QTimer(this)),
       phonePollTimer_(new QTimer(this)),
-      progressWindows_(this),
+      progressWindows_(this, CancelButton::Offered),
       phoneLibrary_(OrSocketLibrary(std::move(phoneLibrary))),
       phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, filesFolder_),
       phoneSafety_(phone_, settings_, *prompts_, PhoneBackupFolder()) {

@@ -2,6 +2,7 @@
 // notification area, and the SEEM backup of the settings window.
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
@@ -79,6 +80,13 @@ void MainWindow::OpenFromPhone() {
   SetPhoneBusy(true);
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
+  if (phone_.menuFiles.cancelled()) {
+    // The Java tables that went with the phone's menu went with it.
+    phoneMidlets_ = {};
+    prompts_->Show({kOpenFromPhoneCancelledText, kOpenFromPhoneCaption, MessageIcon::Information});
+    CloseIfAskedMeanwhile();
+    return;
+  }
   if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path, *prompts_)))
     phoneSafety_.RememberPhoneMenu(path);
   // A patch downloads the JAD files.
@@ -145,8 +153,11 @@ void MainWindow::CloseIfAskedMeanwhile() {
 void MainWindow::BackUpSeemRecord() {
   if (!phone_.session.connected()) return;
   phonePictures_.previews().FinishFetching();
+  // Over the settings window, which takes the input while it is shown.
+  QWidget* const modal = QApplication::activeModalWidget();
+  ProgressWindowFactory windows(modal ? modal : this, CancelButton::Offered);
   if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
-    BackupSeem(phone_.session, *path, *prompts_);
+    BackupSeem(phone_.session, *path, *prompts_, &windows);
 }
 
 void MainWindow::RestoreSeemRecord() {

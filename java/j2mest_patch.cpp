@@ -29,6 +29,8 @@ class Patcher {
   Patcher(PhoneLink& link, const std::filesystem::path& workingFolder, UserDialogs& dialogs)
       : link_(link), jad_(workingFolder / kJadWorkFile), dialogs_(dialogs) {}
 
+  bool cancelled() const { return cancelled_; }
+
   // The copy is changed in memory and written back in one piece, so that a failure part way
   // leaves it as the phone sent it.
   CopyPatch Patch(const CopyToPatch& copy) {
@@ -60,13 +62,17 @@ class Patcher {
     return CopyPatch::Stopped;
   }
 
-  // False after a local failure, which has been shown; `name` stays empty when the phone did
-  // not give the whole JAD.
+  // False after a local failure, which has been shown, or a cancel; `name` stays empty when the
+  // phone did not give the whole JAD.
   bool DownloadName(const std::string& midletFolder, std::uint8_t record, std::string& name) {
     const std::string number = std::to_string(record);
     link_.session.progressTitle = kDownloadingTitle + number + kJadSuffix;
     const TransferResult result = link_.transfer.P2KFileRead(
         midletFolder + kJadPrefix + number + kJadSuffix, jad_, kJadExpectedSize);
+    if (result.cancelled) {
+      cancelled_ = true;
+      return false;
+    }
     if (!result.localError.empty()) {
       dialogs_.Show(result.LocalErrorMessage());
       return false;
@@ -84,6 +90,7 @@ class Patcher {
   PhoneLink& link_;
   std::filesystem::path jad_;
   UserDialogs& dialogs_;
+  bool cancelled_ = false;
 };
 
 }  // namespace
@@ -97,10 +104,15 @@ void PatchJ2mest(PhoneLink& link, const J2mestTables& tables,
   const CopyPatch phone = patcher.Patch(
       {tables.phonePatches, state.phoneMidletFolder, workingFolder / kPhoneJ2mestWorkFile});
   state.phoneCopyPatched = phone == CopyPatch::Patched;
-  if (phone == CopyPatch::Stopped) return;
-  state.cardCopyPatched =
-      patcher.Patch({tables.cardPatches, state.cardMidletFolder,
-                     workingFolder / kCardJ2mestWorkFile}) == CopyPatch::Patched;
+  if (phone != CopyPatch::Stopped)
+    state.cardCopyPatched =
+        patcher.Patch({tables.cardPatches, state.cardMidletFolder,
+                       workingFolder / kCardJ2mestWorkFile}) == CopyPatch::Patched;
+  if (!patcher.cancelled()) return;
+  // A copy patched before the cancel stays here; the phone keeps its own.
+  state.phoneCopyPatched = false;
+  state.cardCopyPatched = false;
+  dialogs.Show({kPatchCancelledText, "", MessageIcon::Information});
 }
 
 }  // namespace menuforge

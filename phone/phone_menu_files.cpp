@@ -1,6 +1,7 @@
 #include "phone/phone_menu_files.h"
 
 #include "phone/file_list_entry.h"
+#include "phone/file_operation_messages.h"
 #include "workspace/working_files.h"
 
 namespace menuforge {
@@ -19,6 +20,9 @@ constexpr char kReadingMenuTitle[] = "Reading mma_ucp";
 constexpr char kReadingPhoneJ2mestTitle[] = "Reading J2MEST [phone]";
 constexpr char kReadingCardJ2mestTitle[] = "Reading J2MEST [card]";
 constexpr char kRestartLine[] = "Phone is restarted";
+constexpr char kMenuName[] = "mma_ucp";
+constexpr char kPhoneJ2mestName[] = "J2MEST [phone]";
+constexpr char kCardJ2mestName[] = "J2MEST [card]";
 
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 constexpr std::uint32_t kJ2mestExpectedSize = 20000;
@@ -30,6 +34,12 @@ std::string CardJ2mestFolder(const std::string& imei, bool installed) {
 void RemoveCopy(const std::filesystem::path& path) {
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
+}
+
+std::string Listed(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list;
 }
 
 }  // namespace
@@ -46,25 +56,33 @@ PhoneMenuFiles::PhoneMenuFiles(PhoneSession& session, FsacTransfer& transfer,
 bool PhoneMenuFiles::ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
                                std::uint32_t expectedSize, bool& localFailed) {
   const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize);
-  localFailed = !result.localError.empty();
-  if (localFailed) dialogs_.Show(result.LocalErrorMessage());
+  // A cancelled read is not retried elsewhere and not reported as a failure.
+  cancelled_ = cancelled_ || result.cancelled;
+  if (!result.localError.empty()) dialogs_.Show(result.LocalErrorMessage());
+  localFailed = !result.localError.empty() || result.cancelled;
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
   return result.complete;
 }
 
+std::string PhoneMenuFiles::FailureText(const char* text) const {
+  return session_.library().connectionOpen() ? text : text + std::string(kConnectionLostSuffix);
+}
+
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
+  cancelled_ = false;
   session_.progressTitle = kReadingMenuTitle;
   bool localFailed = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
   if (!ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, localFailed)) {
     if (!localFailed)
-      dialogs_.Show({kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+      dialogs_.Show({FailureText(kMenuReadFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
     return {};
   }
 
   if (session_.ReadVolumes() == kP2kFailure) {
-    dialogs_.Show({kGettingVolumesFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(
+        {FailureText(kGettingVolumesFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
     return menuCopy;
   }
 
@@ -82,7 +100,12 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   if (settings_.fromPhone) ReadPhoneJ2mest(stop);
   if (!stop && settings_.fromCard && session_.volumes.find(kCardVolume) != std::string::npos)
     ReadCardJ2mest();
-  return menuCopy;
+  if (!cancelled_) return menuCopy;
+  // Half the Java tables would be taken for all of them.
+  j2mest.readFromPhone = false;
+  j2mest.readFromCard = false;
+  RemoveCopy(WorkFile(kPhoneJ2mestWorkFile));
+  return {};
 }
 
 void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
@@ -100,7 +123,8 @@ void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
   if (!read) {
     j2mest.phonePath.clear();
     if (!localFailed)
-      dialogs_.Show({kPhoneJ2mestReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+      dialogs_.Show(
+          {FailureText(kPhoneJ2mestReadFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
     stop = true;
     return;
   }
@@ -124,38 +148,70 @@ void PhoneMenuFiles::ReadCardJ2mest() {
     j2mest.readFromCard = false;
     j2mest.cardPath.clear();
     if (!localFailed)
-      dialogs_.Show({kCardJ2mestReadFailedText, kP2kErrorLowerCaption, MessageIcon::Error});
+      dialogs_.Show(
+          {FailureText(kCardJ2mestReadFailedText), kP2kErrorLowerCaption, MessageIcon::Error});
   }
 }
 
 bool PhoneMenuFiles::WriteFile(const std::filesystem::path& local, const std::string& phonePath,
                                const char* refusedText) {
   const TransferResult result = transfer_.P2KFileWrite(local, phonePath);
+  if (result.cancelled) {
+    cancelled_ = true;
+    return false;
+  }
   if (!result.localError.empty()) {
     dialogs_.Show(result.LocalErrorMessage());
     return false;
   }
   if (result.bytes == kP2kFailure) {
-    dialogs_.Show({refusedText, "", MessageIcon::Error});
+    dialogs_.Show({FailureText(refusedText), "", MessageIcon::Error});
     return false;
   }
   return true;
 }
 
 void PhoneMenuFiles::WritePhoneMenuFiles() {
+  cancelled_ = false;
   session_.storedToPhone = false;
-  if (!WriteFile(WorkFile(kMenuWorkFile), kPhoneMenuPath, kMenuWriteFailedText)) return;
+  const bool phoneJ2mest = j2mest.phoneCopyPatched && settings_.patchJ2mest;
+  const bool cardJ2mest = j2mest.cardCopyPatched && settings_.patchJ2mest;
+  // The set in the order it is sent; a cancel leaves what is not yet sent as the phone has it.
+  std::vector<std::string> written;
+  std::vector<std::string> left{kMenuName};
+  if (phoneJ2mest) left.emplace_back(kPhoneJ2mestName);
+  if (cardJ2mest) left.emplace_back(kCardJ2mestName);
+  const auto write = [&](const char* local, const std::string& phonePath, const char* refused) {
+    if (WriteFile(WorkFile(local), phonePath, refused)) {
+      written.push_back(left.front());
+      left.erase(left.begin());
+      return true;
+    }
+    if (cancelled_) ShowWriteCancelled(written, left);
+    return false;
+  };
+
+  if (!write(kMenuWorkFile, kPhoneMenuPath, kMenuWriteFailedText)) return;
   session_.storedToPhone = true;
   if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
 
-  if (j2mest.phoneCopyPatched && settings_.patchJ2mest) {
-    if (!WriteFile(WorkFile(kPhoneJ2mestWorkFile), j2mest.phonePath, kPhoneJ2mestWriteFailedText))
-      return;
+  if (phoneJ2mest) {
+    if (!write(kPhoneJ2mestWorkFile, j2mest.phonePath, kPhoneJ2mestWriteFailedText)) return;
     MarkSystemFile(j2mest.phonePath);
   }
-  if (j2mest.cardCopyPatched && settings_.patchJ2mest &&
-      WriteFile(WorkFile(kCardJ2mestWorkFile), j2mest.cardPath, kCardJ2mestWriteFailedText))
+  if (cardJ2mest && write(kCardJ2mestWorkFile, j2mest.cardPath, kCardJ2mestWriteFailedText))
     MarkSystemFile(j2mest.cardPath);
+}
+
+void PhoneMenuFiles::ShowWriteCancelled(const std::vector<std::string>& written,
+                                        const std::vector<std::string>& notWritten) {
+  if (written.empty()) {
+    dialogs_.Show({kNothingSavedToPhoneText, kSaveToPhoneCaption, MessageIcon::Information});
+    return;
+  }
+  dialogs_.Show({"Save to phone was cancelled after writing " + Listed(written) +
+                     ".\r\nNot written, the phone keeps its own: " + Listed(notWritten),
+                 kSaveToPhoneCaption, MessageIcon::Warning});
 }
 
 void PhoneMenuFiles::MarkSystemFile(const std::string& phonePath) {

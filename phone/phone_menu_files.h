@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/user_messages.h"
 #include "phone/fsac_transfer.h"
@@ -21,6 +22,9 @@ inline constexpr char kPhoneMidletInstalledFolder[] = "/c/mobile/kjava/installed
 inline constexpr char kCardVolume = 'b';
 
 inline constexpr char kGettingVolumesFailedText[] = "Error getting volume info";
+inline constexpr char kSaveToPhoneCaption[] = "Save to phone";
+inline constexpr char kNothingSavedToPhoneText[] =
+    "Save to phone was cancelled: nothing was written, and the phone keeps its files as they were.";
 inline constexpr char kFatalP2kErrorCaption[] = "Fatal P2K error";
 
 // Where the J2MEST copies came from, for the parser and the patcher.
@@ -43,15 +47,20 @@ class PhoneMenuFiles {
 
   // Reads the menu file into "mma_temp" and, as the settings ask, the J2MEST files into
   // "j2mest_temp" and "j2mest_mmc". Returns the path of "mma_temp", or empty when the menu file
-  // did not come whole.
+  // did not come whole or the user cancelled a read, which ends the whole read and shows nothing.
   [[nodiscard]] std::filesystem::path ReadPhoneMenuFiles();
   // Writes "mma_temp" back, and the J2MEST copies the patcher changed. Sets or clears the
-  // session's stored-to-phone flag.
+  // session's stored-to-phone flag. An upload the user cancels is left unclosed, so the phone
+  // keeps that file as it was, and the files after it are not sent; the message says which
+  // files were written and which were not.
   void WritePhoneMenuFiles();
   // -1 on failure, else the result of closing.
   [[nodiscard]] std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
   // True when the phone took the command (it then leaves and comes back).
   bool RestartPhone();
+
+  // The last read or write of the files was stopped from its progress window.
+  bool cancelled() const { return cancelled_; }
 
   J2mestState j2mest;
 
@@ -60,9 +69,14 @@ class PhoneMenuFiles {
   // True when the whole file came; shows the local error when there was one.
   [[nodiscard]] bool ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
                                std::uint32_t expectedSize, bool& localFailed);
-  // Writes one file; false after showing `refusedText` or the local error.
+  // Writes one file; false after showing `refusedText` or the local error, or when cancelled.
   [[nodiscard]] bool WriteFile(const std::filesystem::path& local, const std::string& phonePath,
                                const char* refusedText);
+  // Says which files of the set went to the phone before the user cancelled.
+  void ShowWriteCancelled(const std::vector<std::string>& written,
+                          const std::vector<std::string>& notWritten);
+  // `text`, and why when the phone went or stopped answering.
+  std::string FailureText(const char* text) const;
   // Sets the system attribute on a file just written.
   void MarkSystemFile(const std::string& phonePath);
   void ReadPhoneJ2mest(bool& stop);
@@ -73,6 +87,7 @@ class PhoneMenuFiles {
   const Settings& settings_;
   UserDialogs& dialogs_;
   std::filesystem::path workingFolder_;
+  bool cancelled_ = false;
 };
 
 }  // namespace menuforge

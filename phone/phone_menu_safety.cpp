@@ -2,6 +2,7 @@
 
 #include "base/local_file.h"
 #include "menu/mma_loader.h"
+#include "phone/file_operation_messages.h"
 #include "workspace/phone_backups.h"
 
 namespace menuforge {
@@ -10,12 +11,22 @@ namespace {
 constexpr char kReadingForSafetyTitle[] = "Keeping a copy of mma_ucp";
 constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
+const Message kNothingRestoredMessage{kNothingRestoredText, kRestoreBackupCaption,
+                                      MessageIcon::Information};
 
 std::optional<Bytes> FileBytes(const std::filesystem::path& path, std::string& error) {
   const Result<std::string> text = ReadWholeFile(path);
   error = text.errorText();
   if (!text) return std::nullopt;
   return Bytes(text->begin(), text->end());
+}
+
+// "Text." as "Text: the connection to the phone was lost." once the phone went.
+std::string FailureText(PhoneSession& session, std::string text) {
+  if (session.library().connectionOpen()) return text;
+  const bool stop = !text.empty() && text.back() == '.';
+  if (stop) text.pop_back();
+  return text + kConnectionLostSuffix + (stop ? "." : "");
 }
 
 bool HoldsMenu(ByteView bytes) {
@@ -53,7 +64,7 @@ std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& 
   const std::int32_t count = phone_.session.library().File_CountEx(kPhoneMenuPath);
   // A phone without a menu file has nothing to lose.
   if (count == 0) return std::nullopt;
-  if (count < 0) return kSafetyCopyReadFailedText;
+  if (count < 0) return FailureText(phone_.session, kSafetyCopyReadFailedText);
   if (folder_.empty()) return kNoBackupFolderText;
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
@@ -67,13 +78,15 @@ std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& 
   std::optional<Bytes> bytes;
   if (read.complete) bytes = FileBytes(scratch, localError);
   std::filesystem::remove(scratch, error);
+  cancelled_ = read.cancelled;
   if (!localError.empty()) return localError;
-  if (!bytes) return kSafetyCopyReadFailedText;
+  if (!bytes) return FailureText(phone_.session, kSafetyCopyReadFailedText);
   menu = std::move(bytes);
   return std::nullopt;
 }
 
 std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
+  cancelled_ = false;
   std::optional<Bytes> menu;
   if (remembered_ && remembered_->imei == phone_.session.imei())
     menu = remembered_->bytes;
@@ -86,9 +99,16 @@ std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
   return std::nullopt;
 }
 
+Message PhoneMenuSafety::NoSafetyCopyMessage(const std::string& failed,
+                                             const Message& whenCancelled) const {
+  if (cancelled_) return whenCancelled;
+  return {kNoSafetyCopyText + failed, kErrorCaption, MessageIcon::Error};
+}
+
 bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy) {
   if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(NoSafetyCopyMessage(
+        *failed, {kNothingSavedToPhoneText, kSaveToPhoneCaption, MessageIcon::Information}));
     return false;
   }
   phone_.menuFiles.WritePhoneMenuFiles();
@@ -112,16 +132,22 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
   if (!dialogs_.Ask({RestoreBackupQuestion(backup), kRestoreBackupCaption, MessageIcon::Question}))
     return false;
   if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(NoSafetyCopyMessage(*failed, kNothingRestoredMessage));
     return false;
   }
   const TransferResult written = phone_.transfer.P2KFileWrite(backup, kPhoneMenuPath);
+  // Left unclosed, the upload never takes the place of the phone's menu.
+  if (written.cancelled) {
+    dialogs_.Show(kNothingRestoredMessage);
+    return false;
+  }
   if (!written.localError.empty()) {
     dialogs_.Show(written.LocalErrorMessage());
     return false;
   }
   if (!written.complete) {
-    dialogs_.Show({kBackupWriteFailedText, kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(
+        {FailureText(phone_.session, kBackupWriteFailedText), kErrorCaption, MessageIcon::Error});
     return false;
   }
   phone_.session.storedToPhone = true;

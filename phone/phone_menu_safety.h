@@ -22,6 +22,8 @@ inline constexpr char kRestoreBackupCaption[] = "Restore phone backup";
 inline constexpr char kNotAMenuBackupText[] = " does not hold a menu; nothing was written";
 inline constexpr char kBackupWriteFailedText[] = "Error writing the backup to the phone";
 inline constexpr char kBackupRestoredText[] = "The backup has been written to the phone";
+inline constexpr char kNothingRestoredText[] =
+    "Restoring was cancelled: nothing was written, and the phone keeps its menu as it was.";
 
 // "Write the backup NAME over the phone's menu?\r\n..."
 std::string RestoreBackupQuestion(const std::filesystem::path& backup);
@@ -43,8 +45,8 @@ class PhoneMenuSafety {
   void ForgetPhoneMenu() { remembered_.reset(); }
 
   // Writes `menuCopy` ("mma_temp") and the patched J2MEST copies to the phone once a safety copy of
-  // the menu file it replaces is kept; when none can be kept, says why and writes nothing. True
-  // when the menu file went to the phone.
+  // the menu file it replaces is kept; when none can be kept, or the user cancels reading the
+  // phone's menu for it, says so and writes nothing. True when the menu file went to the phone.
   [[nodiscard]] bool WritePhoneMenuFiles(const std::filesystem::path& menuCopy);
   // Asks first, keeps a safety copy, then writes the backup over the phone's menu file. True
   // when it was written.
@@ -56,8 +58,12 @@ class PhoneMenuSafety {
     Bytes bytes;
   };
 
-  // Keeps the phone's menu file as a backup; the reason when it cannot, else nothing.
+  // Keeps the phone's menu file as a backup; the reason when it cannot, else nothing. Sets
+  // `cancelled_` when the user stopped reading the phone's menu.
   [[nodiscard]] std::optional<std::string> KeepSafetyCopy();
+  // What a safety copy that could not be kept, or was cancelled, leaves to say.
+  [[nodiscard]] Message NoSafetyCopyMessage(const std::string& failed,
+                                            const Message& whenCancelled) const;
   // The phone's menu file read now; nothing when the phone has none, the reason on failure.
   [[nodiscard]] std::optional<std::string> ReadPhoneMenu(std::optional<Bytes>& menu);
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
@@ -68,6 +74,7 @@ class PhoneMenuSafety {
   std::filesystem::path folder_;
   Clock now_;
   std::optional<PhoneMenu> remembered_;
+  bool cancelled_ = false;
 };
 
 }  // namespace menuforge

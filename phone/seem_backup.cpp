@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/local_file.h"
+#include "phone/file_operation_messages.h"
 #include "phone/fsac_transfer.h"
 
 namespace menuforge {
@@ -25,13 +26,27 @@ Message FileFailure(const std::string& error) { return {error, kErrorCaption, Me
 
 }  // namespace
 
-void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs) {
+void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs,
+                ProgressWindows* windows) {
   if (!session.connected()) return;
   Bytes buffer(kSeemBufferSize, 0);
+  // The window lets events through, and no connection notice may come in the middle.
+  const PhoneSession::Busy busy(session);
+  ShownProgress window(windows ? windows->Show(kReadingSeemTitle) : nullptr, kReadingSeemTitle);
+  window.SetPosition(0);
   const std::int32_t read =
       session.library().Seem_Read(kSeemMenuFlags, kSeemRecordOne, 0, 0, buffer);
+  window.SetPosition(100);
+  const bool cancelled = window.CancelRequested();
+  window.Close();
+  if (cancelled) {
+    dialogs.Show({kSeemBackupCancelledText, "", MessageIcon::Information});
+    return;
+  }
   if (read < 0) {
-    dialogs.Show({kSeemReadFailedText, kP2kErrorCaption, MessageIcon::Information});
+    const char* const lost = session.library().connectionOpen() ? "" : kConnectionLostSuffix;
+    dialogs.Show(
+        {kSeemReadFailedText + std::string(lost), kP2kErrorCaption, MessageIcon::Information});
     return;
   }
   if (static_cast<std::size_t>(read) > buffer.size()) {

@@ -6,6 +6,7 @@
 
 #include "base/user_messages.h"
 #include "phone/phone_session.h"
+#include "phone/transfer_progress.h"
 
 namespace menuforge {
 
@@ -13,10 +14,15 @@ inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM backup as";
 inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
 inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
 inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";
+inline constexpr char kReadingSeemTitle[] = "Reading SEEM 0032_0001";
+inline constexpr char kSeemBackupCancelledText[] =
+    "The SEEM backup was cancelled: no file was written.";
 
 // Both do nothing while no phone is connected. A read that claims more bytes than the buffer
-// holds is refused.
-void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs);
+// holds is refused. With `windows`, the read shows a window that repaints before and after the
+// command, and a Cancel pressed meanwhile leaves the file unwritten.
+void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs,
+                ProgressWindows* windows = nullptr);
 // A file longer than the SEEM buffer (10000 bytes) is refused.
 void RestoreSeem(PhoneSession& session, const std::filesystem::path& source, UserDialogs& dialogs);
 

@@ -20,6 +20,9 @@ inline constexpr char kPhoneRestartingStatus[] = "The phone is restarting";
 inline constexpr char kRestartRefusedStatus[] = "The phone did not take the restart command";
 inline constexpr char kBackupRestoredStatus[] =
     "The phone holds the restored backup; the menu shown here differs from it";
+inline constexpr char kOpenFromPhoneCaption[] = "Open from phone";
+inline constexpr char kOpenFromPhoneCancelledText[] =
+    "Open from phone was cancelled: no menu was opened, and the menu shown before it was closed.";
 // How long such a notice stays in the status bar, in milliseconds.
 inline constexpr int kStatusNoticeTime = 8000;
 
