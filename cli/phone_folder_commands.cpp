@@ -83,7 +83,8 @@ int RunAttributes(const ParsedArguments& arguments) {
   std::uint16_t mask = entry->attributes();
   if (set != 0 || cleared != 0) {
     mask = static_cast<std::uint16_t>((mask | set) & ~cleared);
-    if (phone.link().menuFiles.SetAttribute(path, mask) == kP2kFailure)
+    // The terminal says it in its own words: the path as a terminal shows it, and why.
+    if (!phone.link().menuFiles.SetAttribute(path, mask).ok())
       phone.Fail(kAttributesFailedPrefix, path);
   }
   std::cout << AttributeText(mask) << ' ' << ShownPhonePathOnTerminal(path) << '\n';

@@ -1,6 +1,7 @@
 #include "phone/phone_menu_files.h"
 
 #include "phone/file_list_entry.h"
+#include "phone/file_operation_messages.h"
 #include "workspace/working_files.h"
 
 namespace menuforge {
@@ -43,28 +44,31 @@ PhoneMenuFiles::PhoneMenuFiles(PhoneSession& session, FsacTransfer& transfer,
       dialogs_(dialogs),
       workingFolder_(std::move(workingFolder)) {}
 
-bool PhoneMenuFiles::ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
-                               std::uint32_t expectedSize, bool& localFailed) {
-  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize);
-  localFailed = !result.localError.empty();
-  if (localFailed) dialogs_.Show(result.LocalErrorMessage());
+PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
+                                                   const std::filesystem::path& local,
+                                                   std::uint32_t expectedSize, const char* title,
+                                                   const Message& refused) {
+  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize, title);
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
-  return result.complete;
+  if (!result.localError.empty()) return {Failure(result.LocalErrorMessage())};
+  if (!result.complete) return {Failure(refused), true};
+  return {};
 }
 
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
-  session_.progressTitle = kReadingMenuTitle;
-  bool localFailed = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
-  if (!ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, localFailed)) {
-    if (!localFailed)
-      dialogs_.Show({kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+  const CopyRead menu =
+      ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
+                {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+  if (!menu.status) {
+    dialogs_.Show(menu.status.error());
     return {};
   }
 
-  if (session_.ReadVolumes() == kP2kFailure) {
-    dialogs_.Show({kGettingVolumesFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+  if (const Status volumes = session_.ReadVolumes(); !volumes) {
+    // Without the volumes the J2MEST copies cannot be found, which stops the whole read here.
+    dialogs_.Show({volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error});
     return menuCopy;
   }
 
@@ -80,27 +84,27 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   bool stop = false;
   if (settings_.fromPhone) ReadPhoneJ2mest(stop);
-  if (!stop && settings_.fromCard && session_.volumes.find(kCardVolume) != std::string::npos)
+  if (!stop && settings_.fromCard && session_.volumes().find(kCardVolume) != std::string::npos)
     ReadCardJ2mest();
   return menuCopy;
 }
 
 void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
-  session_.progressTitle = kReadingPhoneJ2mestTitle;
+  const Message refused{kPhoneJ2mestReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error};
   const std::filesystem::path copy = WorkFile(kPhoneJ2mestWorkFile);
-  bool localFailed = false;
   j2mest.phonePath = kPhoneJ2mestPath;
   j2mest.phoneMidletFolder = kPhoneMidletFolder;
-  bool read = ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, localFailed);
-  if (!read && !localFailed) {
+  CopyRead read =
+      ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, kReadingPhoneJ2mestTitle, refused);
+  if (read.refused) {
     j2mest.phonePath = kPhoneJ2mestInstalledPath;
     j2mest.phoneMidletFolder = kPhoneMidletInstalledFolder;
-    read = ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, localFailed);
+    read =
+        ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, kReadingPhoneJ2mestTitle, refused);
   }
-  if (!read) {
+  if (!read.status) {
     j2mest.phonePath.clear();
-    if (!localFailed)
-      dialogs_.Show({kPhoneJ2mestReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(read.status.error());
     stop = true;
     return;
   }
@@ -108,54 +112,66 @@ void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
 }
 
 void PhoneMenuFiles::ReadCardJ2mest() {
+  const Message refused{kCardJ2mestReadFailedText, kP2kErrorLowerCaption, MessageIcon::Error};
   j2mest.readFromCard = true;
-  session_.progressTitle = kReadingCardJ2mestTitle;
   const std::filesystem::path copy = WorkFile(kCardJ2mestWorkFile);
-  bool localFailed = false;
   j2mest.cardMidletFolder = CardJ2mestFolder(session_.imei(), false);
   j2mest.cardPath = j2mest.cardMidletFolder + "J2MEST";
-  bool read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, localFailed);
-  if (!read && !localFailed) {
+  CopyRead read =
+      ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, kReadingCardJ2mestTitle, refused);
+  if (read.refused) {
     j2mest.cardMidletFolder = CardJ2mestFolder(session_.imei(), true);
     j2mest.cardPath = j2mest.cardMidletFolder + "J2MEST";
-    read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, localFailed);
+    read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, kReadingCardJ2mestTitle, refused);
   }
-  if (!read) {
+  if (!read.status) {
     j2mest.readFromCard = false;
     j2mest.cardPath.clear();
-    if (!localFailed)
-      dialogs_.Show({kCardJ2mestReadFailedText, kP2kErrorLowerCaption, MessageIcon::Error});
+    dialogs_.Show(read.status.error());
   }
 }
 
-bool PhoneMenuFiles::WriteFile(const std::filesystem::path& local, const std::string& phonePath,
-                               const char* refusedText) {
+Status PhoneMenuFiles::WriteFile(const std::filesystem::path& local, const std::string& phonePath,
+                                 const Message& refused) {
   const TransferResult result = transfer_.P2KFileWrite(local, phonePath);
-  if (!result.localError.empty()) {
-    dialogs_.Show(result.LocalErrorMessage());
-    return false;
-  }
-  if (result.bytes == kP2kFailure) {
-    dialogs_.Show({refusedText, "", MessageIcon::Error});
-    return false;
-  }
-  return true;
+  if (!result.localError.empty()) return Failure(result.LocalErrorMessage());
+  if (result.bytes == kP2kFailure) return Failure(refused);
+  return {};
+}
+
+Status PhoneMenuFiles::StoreMenuFile(const std::filesystem::path& local, const Message& refused) {
+  if (Status written = WriteFile(local, kPhoneMenuPath, refused); !written) return written;
+  storedToPhone_ = true;
+  if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
+  return {};
 }
 
 void PhoneMenuFiles::WritePhoneMenuFiles() {
-  session_.storedToPhone = false;
-  if (!WriteFile(WorkFile(kMenuWorkFile), kPhoneMenuPath, kMenuWriteFailedText)) return;
-  session_.storedToPhone = true;
-  if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
+  storedToPhone_ = false;
+  if (const Status menu = StoreMenuFile(
+          WorkFile(kMenuWorkFile), {kMenuWriteFailedText, "", MessageIcon::Error});
+      !menu) {
+    dialogs_.Show(menu.error());
+    return;
+  }
 
   if (j2mest.phoneCopyPatched && settings_.patchJ2mest) {
-    if (!WriteFile(WorkFile(kPhoneJ2mestWorkFile), j2mest.phonePath, kPhoneJ2mestWriteFailedText))
+    const Status written = WriteFile(WorkFile(kPhoneJ2mestWorkFile), j2mest.phonePath,
+                                     {kPhoneJ2mestWriteFailedText, "", MessageIcon::Error});
+    if (!written) {
+      dialogs_.Show(written.error());
       return;
+    }
     MarkSystemFile(j2mest.phonePath);
   }
-  if (j2mest.cardCopyPatched && settings_.patchJ2mest &&
-      WriteFile(WorkFile(kCardJ2mestWorkFile), j2mest.cardPath, kCardJ2mestWriteFailedText))
-    MarkSystemFile(j2mest.cardPath);
+  if (j2mest.cardCopyPatched && settings_.patchJ2mest) {
+    const Status written = WriteFile(WorkFile(kCardJ2mestWorkFile), j2mest.cardPath,
+                                     {kCardJ2mestWriteFailedText, "", MessageIcon::Error});
+    if (written)
+      MarkSystemFile(j2mest.cardPath);
+    else
+      dialogs_.Show(written.error());
+  }
 }
 
 void PhoneMenuFiles::MarkSystemFile(const std::string& phonePath) {
@@ -163,13 +179,15 @@ void PhoneMenuFiles::MarkSystemFile(const std::string& phonePath) {
   static_cast<void>(SetAttribute(phonePath, kAttributeSystem));
 }
 
-std::int32_t PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uint16_t mask) {
+Status PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uint16_t mask) {
   P2kLibrary& library = session_.library();
-  const std::int32_t result = library.File_Create(phonePath, mask);
+  std::int32_t result = library.File_Create(phonePath, mask);
   session_.log().Write("Set attribute " + std::to_string(mask) + " to " + phonePath +
                        " RC=" + std::to_string(result));
-  if (result == kP2kFailure) return kP2kFailure;
-  return library.File_Close();
+  if (result != kP2kFailure) result = library.File_Close();
+  if (result == kP2kFailure)
+    return Failure(PhoneFileFailure(library, kAttributesFailedPrefix, phonePath));
+  return {};
 }
 
 bool PhoneMenuFiles::RestartPhone() {
@@ -177,8 +195,20 @@ bool PhoneMenuFiles::RestartPhone() {
   // A phone that restarts leaves and comes back, which the connection notices; a refusal leaves
   // it as it was, with nothing to undo.
   const bool restarting = session_.library().P2K_Restart() != kP2kFailure;
-  session_.storedToPhone = false;
+  storedToPhone_ = false;
   return restarting;
+}
+
+void PhoneMenuFiles::AnswerRestartQuestion(bool restart) {
+  if (restart)
+    RestartPhone();
+  else
+    storedToPhone_ = false;
+}
+
+void PhoneMenuFiles::ForgetPhone() {
+  j2mest = {};
+  storedToPhone_ = false;
 }
 
 }  // namespace menuforge

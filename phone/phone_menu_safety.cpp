@@ -33,10 +33,9 @@ std::string RestoreBackupQuestion(const std::filesystem::path& backup) {
          " over the phone's menu?\r\nA safety copy of the phone's menu is kept first.";
 }
 
-PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, const Settings& settings, UserDialogs& dialogs,
+PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, UserDialogs& dialogs,
                                  std::filesystem::path backupFolder, Clock now)
     : phone_(phone),
-      settings_(settings),
       dialogs_(dialogs),
       folder_(std::move(backupFolder)),
       now_(std::move(now)) {}
@@ -60,9 +59,8 @@ std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& 
   if (error) return "Cannot create folder \"" + folder_.string() + "\". " + error.message();
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  phone_.session.progressTitle = kReadingForSafetyTitle;
-  const TransferResult read =
-      phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize);
+  const TransferResult read = phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch,
+                                                          kMenuExpectedSize, kReadingForSafetyTitle);
   std::string localError = read.localError;
   std::optional<Bytes> bytes;
   if (read.complete) bytes = FileBytes(scratch, localError);
@@ -92,7 +90,7 @@ bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy)
     return false;
   }
   phone_.menuFiles.WritePhoneMenuFiles();
-  if (!phone_.session.storedToPhone) return false;
+  if (!phone_.menuFiles.storedToPhone()) return false;
   RememberPhoneMenu(menuCopy);
   return true;
 }
@@ -115,18 +113,12 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
     dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
     return false;
   }
-  const TransferResult written = phone_.transfer.P2KFileWrite(backup, kPhoneMenuPath);
-  if (!written.localError.empty()) {
-    dialogs_.Show(written.LocalErrorMessage());
+  const Status written = phone_.menuFiles.StoreMenuFile(
+      backup, {kBackupWriteFailedText, kErrorCaption, MessageIcon::Error});
+  if (!written) {
+    dialogs_.Show(written.error());
     return false;
   }
-  if (!written.complete) {
-    dialogs_.Show({kBackupWriteFailedText, kErrorCaption, MessageIcon::Error});
-    return false;
-  }
-  phone_.session.storedToPhone = true;
-  if (settings_.setSystemAttribute)
-    static_cast<void>(phone_.menuFiles.SetAttribute(kPhoneMenuPath, kAttributeSystem));
   Remember(std::move(*bytes));
   dialogs_.Show({kBackupRestoredText, "", MessageIcon::Information});
   return true;

@@ -11,7 +11,6 @@
 #include "base/text_encoding.h"
 #include "base/user_messages.h"
 #include "phone/phone_link.h"
-#include "workspace/settings.h"
 
 namespace menuforge {
 
@@ -31,7 +30,7 @@ class PhoneMenuSafety {
   using Clock = std::function<std::time_t()>;
 
   PhoneMenuSafety(
-      PhoneLink& phone, const Settings& settings, UserDialogs& dialogs,
+      PhoneLink& phone, UserDialogs& dialogs,
       std::filesystem::path backupFolder, Clock now = [] { return std::time(nullptr); });
 
   const std::filesystem::path& backupFolder() const { return folder_; }
@@ -63,7 +62,6 @@ class PhoneMenuSafety {
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
 
   PhoneLink& phone_;
-  const Settings& settings_;
   UserDialogs& dialogs_;
   std::filesystem::path folder_;
   Clock now_;

@@ -63,11 +63,11 @@ void PhoneBrowser::SetAttributes(const AttributeChoice& choice) {
   const std::uint16_t mask = MaskOf(kept, choice);
   for (const std::size_t row : selectedRows_) {
     const std::string phonePath = PhonePathOf(rows_[row]);
-    if (link_.menuFiles.SetAttribute(phonePath, mask) == kP2kFailure) {
-      ShowError(kAttributesFailedPrefix, phonePath);
+    if (const Status set = link_.menuFiles.SetAttribute(phonePath, mask); !set) {
+      dialogs_.Show(set.error());
       break;
     }
-    if (FileListEntry* entry = EntryOf(phonePath)) entry->SetAttributes(mask);
+    link_.session.RecordAttributes(phonePath, mask);
     rows_[row].attributes = mask;
   }
 }

@@ -107,17 +107,19 @@ TEST(PhoneSessionTest, APhoneThatNeverAnswersSeemReadsIsGivenUpAndReported) {
 TEST(PhoneSessionTest, DisconnectClearsThePhoneState) {
   PhoneRig rig;
   PhoneSession& session = rig.link.session;
-  session.fileList.push_back(FileListEntry::Make(1, 0, "/a/x"));
-  session.volumes = "ab";
-  session.storedToPhone = true;
+  session.RecordWrittenFile("/a/x", 1);
+  ASSERT_TRUE(session.ReadVolumes().ok());
+  WriteFileBytes(rig.workingFolder / "mma_temp", Bytes(100, 1));
+  rig.link.menuFiles.WritePhoneMenuFiles();
+  ASSERT_TRUE(rig.link.menuFiles.storedToPhone());
   rig.phone.Unplug();
   session.Poll();
   EXPECT_FALSE(session.connected());
   EXPECT_EQ(rig.observer.disconnects, 1);
-  EXPECT_TRUE(session.fileList.empty());
-  EXPECT_EQ(session.volumes, "");
+  EXPECT_TRUE(session.fileList().empty());
+  EXPECT_EQ(session.volumes(), "");
   EXPECT_EQ(session.profileName(), "");
-  EXPECT_FALSE(session.storedToPhone);
+  EXPECT_FALSE(rig.link.menuFiles.storedToPhone());
   EXPECT_EQ(session.ProfileToApply(), std::nullopt);
   EXPECT_EQ(rig.LogLines().back(), "Phone disconnected");
   EXPECT_EQ(session.GetFirmwareVersion(), "");
@@ -165,12 +167,11 @@ TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
 TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
   PhoneRig rig;
   RecordingProgressWindows windows;
-  rig.link.session.progressTitle = "Retrieving file list from volume /a/";
-  ShownProgress window(windows.Show("Retrieving file list from volume /a/"),
-                       "Retrieving file list from volume /a/");
-  rig.link.session.ShowListProgress(1, 3, window);
-  rig.link.session.ShowListProgress(1, 3, window);
-  rig.link.session.ShowListProgress(3, 3, window);
+  const std::string title = "Retrieving file list from volume /a/";
+  ShownProgress window(windows.Show(title), title);
+  rig.link.session.ShowListProgress(1, 3, title, window);
+  rig.link.session.ShowListProgress(1, 3, title, window);
+  rig.link.session.ShowListProgress(3, 3, title, window);
   EXPECT_EQ(windows.windows[0]->captions, (Lines{"Retrieving file list from volume /a/",
                                                  "Retrieving file list from volume /a/ 33%",
                                                  "Retrieving file list from volume /a/ 100%"}));
@@ -180,9 +181,10 @@ TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
 
 TEST(PhoneSessionTest, RestartLogsClearsStoredToPhoneAndThePhoneComesBack) {
   PhoneRig rig;
-  rig.link.session.storedToPhone = true;
+  WriteFileBytes(rig.workingFolder / "mma_temp", Bytes(100, 1));
+  rig.link.menuFiles.WritePhoneMenuFiles();
   rig.link.menuFiles.RestartPhone();
-  EXPECT_FALSE(rig.link.session.storedToPhone);
+  EXPECT_FALSE(rig.link.menuFiles.storedToPhone());
   EXPECT_EQ(rig.LogLines().back(), "Phone is restarted");
   rig.link.session.Poll();
   EXPECT_EQ(rig.observer.disconnects, 1);
