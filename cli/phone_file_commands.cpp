@@ -85,8 +85,7 @@ int RunPush(const ParsedArguments& arguments) {
 int RunRemove(const ParsedArguments& arguments) {
   const std::string phonePath = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_Delete(phonePath) == kP2kFailure)
-    phone.Fail(kFileDeleteFailedPrefix, phonePath);
+  if (!phone.session().DeleteFile(phonePath).ok()) phone.Fail(kFileDeleteFailedPrefix, phonePath);
   return kExitSuccess;
 }
 

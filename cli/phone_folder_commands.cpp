@@ -31,16 +31,14 @@ constexpr OptionSpec kAttributeOptions[] = {kSocketOption, {"-R"}, {"-H"}, {"-S"
 int RunMakeFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_CreateDir(path, 0) == kP2kFailure)
-    phone.Fail(kFolderCreateFailedPrefix, path);
+  if (!phone.session().CreateFolder(path).ok()) phone.Fail(kFolderCreateFailedPrefix, path);
   return kExitSuccess;
 }
 
 int RunRemoveFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_DeleteDir(path) == kP2kFailure)
-    phone.Fail(kFileDeleteFailedPrefix, path);
+  if (!phone.session().DeleteFolder(path).ok()) phone.Fail(kFileDeleteFailedPrefix, path);
   return kExitSuccess;
 }
 

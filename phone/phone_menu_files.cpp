@@ -58,9 +58,8 @@ PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
 
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
-  const CopyRead menu =
-      ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
-                {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
+                                  {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
   if (!menu.status) {
     dialogs_.Show(menu.status.error());
     return {};
@@ -148,8 +147,8 @@ Status PhoneMenuFiles::StoreMenuFile(const std::filesystem::path& local, const M
 
 void PhoneMenuFiles::WritePhoneMenuFiles() {
   storedToPhone_ = false;
-  if (const Status menu = StoreMenuFile(
-          WorkFile(kMenuWorkFile), {kMenuWriteFailedText, "", MessageIcon::Error});
+  if (const Status menu =
+          StoreMenuFile(WorkFile(kMenuWorkFile), {kMenuWriteFailedText, "", MessageIcon::Error});
       !menu) {
     dialogs_.Show(menu.error());
     return;

@@ -35,10 +35,7 @@ std::string RestoreBackupQuestion(const std::filesystem::path& backup) {
 
 PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, UserDialogs& dialogs,
                                  std::filesystem::path backupFolder, Clock now)
-    : phone_(phone),
-      dialogs_(dialogs),
-      folder_(std::move(backupFolder)),
-      now_(std::move(now)) {}
+    : phone_(phone), dialogs_(dialogs), folder_(std::move(backupFolder)), now_(std::move(now)) {}
 
 void PhoneMenuSafety::RememberPhoneMenu(const std::filesystem::path& copy) {
   std::string error;
@@ -59,8 +56,8 @@ std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& 
   if (error) return "Cannot create folder \"" + folder_.string() + "\". " + error.message();
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  const TransferResult read = phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch,
-                                                          kMenuExpectedSize, kReadingForSafetyTitle);
+  const TransferResult read = phone_.transfer.P2KFileRead(
+      kPhoneMenuPath, scratch, kMenuExpectedSize, kReadingForSafetyTitle);
   std::string localError = read.localError;
   std::optional<Bytes> bytes;
   if (read.complete) bytes = FileBytes(scratch, localError);

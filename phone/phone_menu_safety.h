@@ -30,8 +30,8 @@ class PhoneMenuSafety {
   using Clock = std::function<std::time_t()>;
 
   PhoneMenuSafety(
-      PhoneLink& phone, UserDialogs& dialogs,
-      std::filesystem::path backupFolder, Clock now = [] { return std::time(nullptr); });
+      PhoneLink& phone, UserDialogs& dialogs, std::filesystem::path backupFolder,
+      Clock now = [] { return std::time(nullptr); });
 
   const std::filesystem::path& backupFolder() const { return folder_; }
 

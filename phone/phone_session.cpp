@@ -164,7 +164,8 @@ Status PhoneSession::ReadVolumes(std::string_view logLine) {
   const std::int32_t result =
       library_.P2K_SendCMD(kCommandFsac, FsacVolumeListRequest(), response, received);
   if (!logLine.empty()) log_.Write(std::string(logLine) + std::to_string(result));
-  if (result == kP2kFailure) return Failure(Message{kGettingVolumesFailedText, "", MessageIcon::Error});
+  if (result == kP2kFailure)
+    return Failure(Message{kGettingVolumesFailedText, "", MessageIcon::Error});
   FillVolumeTable(response, received);
   return {};
 }

@@ -112,12 +112,17 @@ class PhoneSession {
   // Appends the phone's files that match `pattern`, up to kMostListedFiles in all; logs the two
   // phone calls after `logPrefix` and shows the list's progress on `window` under `title`. A
   // refused listing appends nothing.
-  void ListFiles(const std::string& pattern, const std::string& logPrefix,
-                 const std::string& title, ShownProgress& window);
+  void ListFiles(const std::string& pattern, const std::string& logPrefix, const std::string& title,
+                 ShownProgress& window);
   // A file written to the phone: a file written over keeps its one entry and its attributes.
   void RecordWrittenFile(const std::string& phonePath, std::uint32_t size);
-  void RecordDeletedFile(std::string_view phonePath);
   void RecordAttributes(std::string_view phonePath, std::uint16_t attributes);
+
+  // Each fails with the error box of its refusal ("Error deleting PATH", ...); a deleted file
+  // leaves the file list.
+  [[nodiscard]] Status DeleteFile(const std::string& phonePath);
+  [[nodiscard]] Status CreateFolder(const std::string& phonePath);
+  [[nodiscard]] Status DeleteFolder(const std::string& phonePath);
 
  private:
   void ConnectionChanged(std::int32_t connected);
@@ -126,6 +131,7 @@ class PhoneSession {
   // Reads record 1 of the SEEM into a zeroed buffer, retrying; false when it never came.
   [[nodiscard]] bool ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer);
   FileListEntry* ListedEntry(std::string_view phonePath);
+  void RecordDeletedFile(std::string_view phonePath);
   void FillVolumeTable(ByteView response, std::uint32_t received);
 
   P2kLibrary& library_;

@@ -123,7 +123,6 @@ void PhoneBrowser::RecordUpload(const std::string& phonePath, std::uint32_t size
 
 void PhoneBrowser::RecordDeletion(const std::string& phonePath, const std::string& name) {
   previews_.Forget(phonePath);
-  link_.session.RecordDeletedFile(phonePath);
   std::erase(selected_->files, name);
   if (iconPath_ == phonePath) iconPath_.clear();
 }

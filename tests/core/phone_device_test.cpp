@@ -314,5 +314,11 @@ TEST(PhoneDeviceTest, RefusalsCountEachKindOfCommand) {
   EXPECT_EQ(PhoneCallNamed("nonsense"), std::nullopt);
 }
 
+// Each call of the one list answers to its own name on the simulator's command line.
+TEST(PhoneDeviceTest, EveryCallIsNamedOnce) {
+  for (const PhoneCallKind& kind : kPhoneCalls)
+    EXPECT_EQ(PhoneCallNamed(PhoneCallName(kind.call)), kind.call) << kind.name;
+}
+
 }  // namespace
 }  // namespace menuforge::test

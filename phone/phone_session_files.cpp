@@ -1,7 +1,8 @@
-// The session's list of the phone's files: filled by listings, kept up to date by the file
-// operations the program makes itself.
+// The session's list of the phone's files, filled by listings and kept up to date by the file
+// operations the program makes itself, and the operations on single files and folders.
 #include <algorithm>
 
+#include "phone/file_operation_messages.h"
 #include "phone/phone_session.h"
 
 namespace menuforge {
@@ -62,6 +63,25 @@ void PhoneSession::RecordWrittenFile(const std::string& phonePath, std::uint32_t
 void PhoneSession::RecordDeletedFile(std::string_view phonePath) {
   if (const FileListEntry* entry = ListedEntry(phonePath))
     fileList_.erase(fileList_.begin() + (entry - fileList_.data()));
+}
+
+Status PhoneSession::DeleteFile(const std::string& phonePath) {
+  if (library_.File_Delete(phonePath) == kP2kFailure)
+    return Failure(PhoneFileFailure(library_, kFileDeleteFailedPrefix, phonePath));
+  RecordDeletedFile(phonePath);
+  return {};
+}
+
+Status PhoneSession::CreateFolder(const std::string& phonePath) {
+  if (library_.File_CreateDir(phonePath, 0) == kP2kFailure)
+    return Failure(PhoneFileFailure(library_, kFolderCreateFailedPrefix, phonePath));
+  return {};
+}
+
+Status PhoneSession::DeleteFolder(const std::string& phonePath) {
+  if (library_.File_DeleteDir(phonePath) == kP2kFailure)
+    return Failure(PhoneFileFailure(library_, kFileDeleteFailedPrefix, phonePath));
+  return {};
 }
 
 void PhoneSession::RecordAttributes(std::string_view phonePath, std::uint16_t attributes) {
