@@ -11,11 +11,14 @@ constexpr char kReadingForSafetyTitle[] = "Keeping a copy of mma_ucp";
 constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 
-std::optional<Bytes> FileBytes(const std::filesystem::path& path, std::string& error) {
-  const Result<std::string> text = ReadWholeFile(path);
-  error = text.errorText();
-  if (!text) return std::nullopt;
+Result<Bytes> FileBytes(const std::filesystem::path& path) {
+  Result<std::string> text = ReadWholeFile(path);
+  if (!text) return Failure(text.error());
   return Bytes(text->begin(), text->end());
+}
+
+Failure NoSafetyCopy(const std::string& reason) {
+  return Message{kNoSafetyCopyText + reason, kErrorCaption, MessageIcon::Error};
 }
 
 bool HoldsMenu(ByteView bytes) {
@@ -38,52 +41,57 @@ PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, UserDialogs& dialogs,
     : phone_(phone), dialogs_(dialogs), folder_(std::move(backupFolder)), now_(std::move(now)) {}
 
 void PhoneMenuSafety::RememberPhoneMenu(const std::filesystem::path& copy) {
-  std::string error;
-  if (std::optional<Bytes> bytes = FileBytes(copy, error))
+  if (Result<Bytes> bytes = FileBytes(copy))
     Remember(std::move(*bytes));
   else
     ForgetPhoneMenu();
 }
 
-std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& menu) {
+Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu() {
   const std::int32_t count = phone_.session.library().File_CountEx(kPhoneMenuPath);
   // A phone without a menu file has nothing to lose.
-  if (count == 0) return std::nullopt;
-  if (count < 0) return kSafetyCopyReadFailedText;
-  if (folder_.empty()) return kNoBackupFolderText;
+  if (count == 0) return std::optional<Bytes>();
+  if (count < 0) return Failure(kSafetyCopyReadFailedText);
+  if (folder_.empty()) return Failure(kNoBackupFolderText);
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
-  if (error) return "Cannot create folder \"" + folder_.string() + "\". " + error.message();
+  if (error)
+    return Failure("Cannot create folder \"" + folder_.string() + "\". " + error.message());
 
   const std::filesystem::path scratch = folder_ / kScratchName;
   const TransferResult read = phone_.transfer.P2KFileRead(
       kPhoneMenuPath, scratch, kMenuExpectedSize, kReadingForSafetyTitle);
-  std::string localError = read.localError;
-  std::optional<Bytes> bytes;
-  if (read.complete) bytes = FileBytes(scratch, localError);
+  if (!read.localError.empty()) {
+    std::filesystem::remove(scratch, error);
+    return Failure(read.localError);
+  }
+  std::optional<Result<Bytes>> bytes;
+  if (read.complete) bytes = FileBytes(scratch);
   std::filesystem::remove(scratch, error);
-  if (!localError.empty()) return localError;
-  if (!bytes) return kSafetyCopyReadFailedText;
-  menu = std::move(bytes);
-  return std::nullopt;
+  if (!bytes) return Failure(kSafetyCopyReadFailedText);
+  if (!*bytes) return Failure(bytes->error());
+  return std::optional<Bytes>(std::move(**bytes));
 }
 
-std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
+Status PhoneMenuSafety::KeepSafetyCopy() {
   std::optional<Bytes> menu;
-  if (remembered_ && remembered_->imei == phone_.session.imei())
+  if (remembered_ && remembered_->imei == phone_.session.imei()) {
     menu = remembered_->bytes;
-  else if (std::optional<std::string> failed = ReadPhoneMenu(menu))
-    return failed;
-  if (!menu) return std::nullopt;
+  } else {
+    Result<std::optional<Bytes>> read = ReadPhoneMenu();
+    if (!read) return NoSafetyCopy(read.error().text);
+    menu = std::move(*read);
+  }
+  if (!menu) return {};
   const StoredBackup stored = StorePhoneBackup(folder_, phone_.session.imei(), now_(), *menu);
-  if (!stored.error.empty()) return stored.error;
+  if (!stored.error.empty()) return NoSafetyCopy(stored.error);
   phone_.session.log().Write("Safety copy of mma_ucp: " + stored.path.string());
-  return std::nullopt;
+  return {};
 }
 
 bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy) {
-  if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
+  if (const Status kept = KeepSafetyCopy(); !kept) {
+    dialogs_.Show(kept.error());
     return false;
   }
   phone_.menuFiles.WritePhoneMenuFiles();
@@ -93,10 +101,9 @@ bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy)
 }
 
 bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
-  std::string error;
-  std::optional<Bytes> bytes = FileBytes(backup, error);
+  Result<Bytes> bytes = FileBytes(backup);
   if (!bytes) {
-    dialogs_.Show({error, kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(bytes.error());
     return false;
   }
   if (!HoldsMenu(*bytes)) {
@@ -106,8 +113,8 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
   }
   if (!dialogs_.Ask({RestoreBackupQuestion(backup), kRestoreBackupCaption, MessageIcon::Question}))
     return false;
-  if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
+  if (const Status kept = KeepSafetyCopy(); !kept) {
+    dialogs_.Show(kept.error());
     return false;
   }
   const Status written = phone_.menuFiles.StoreMenuFile(

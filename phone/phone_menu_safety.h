@@ -55,10 +55,11 @@ class PhoneMenuSafety {
     Bytes bytes;
   };
 
-  // Keeps the phone's menu file as a backup; the reason when it cannot, else nothing.
-  [[nodiscard]] std::optional<std::string> KeepSafetyCopy();
-  // The phone's menu file read now; nothing when the phone has none, the reason on failure.
-  [[nodiscard]] std::optional<std::string> ReadPhoneMenu(std::optional<Bytes>& menu);
+  // Keeps the phone's menu file as a backup; fails with "Nothing was written to the phone: ..."
+  // and the reason.
+  [[nodiscard]] Status KeepSafetyCopy();
+  // The phone's menu file read now, nothing when the phone has none; fails with the reason.
+  [[nodiscard]] Result<std::optional<Bytes>> ReadPhoneMenu();
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
 
   PhoneLink& phone_;

@@ -17,13 +17,10 @@ constexpr ListStyle kIconList{"[GetIconList] ", "Get volume info RC=", kPictureL
 constexpr ListStyle kFileList{"[GetFileList] ", "Get volume info  RC=", kFileListTitle};
 constexpr ListStyle kMaskedList{"[GetMaskedList] ", nullptr, kFileListTitle};
 
-// False after showing the message when the phone refused the volume list.
-[[nodiscard]] bool ReadVolumesWhenUnknown(PhoneSession& session, const ListStyle& style,
-                                          UserDialogs& dialogs) {
-  if (!session.volumes().empty()) return true;
-  const Status read = session.ReadVolumes(std::string(style.logPrefix) + style.volumeLine);
-  if (!read) dialogs.Show(read.error());
-  return read.ok();
+// The volume table is read once, by the first listing that needs it.
+Status ReadVolumesWhenUnknown(PhoneSession& session, const ListStyle& style) {
+  if (!session.volumes().empty()) return {};
+  return session.ReadVolumes(std::string(style.logPrefix) + style.volumeLine);
 }
 
 void Fetch(PhoneSession& session, const ListStyle& style, const std::string& volumes,
@@ -42,7 +39,8 @@ void FetchAllVolumes(PhoneSession& session, const ListStyle& style, const std::s
                      ProgressWindows& windows, UserDialogs& dialogs) {
   if (!session.connected()) return;
   session.ClearFileList();
-  if (!ReadVolumesWhenUnknown(session, style, dialogs)) return;
+  if (const Status volumes = ReadVolumesWhenUnknown(session, style); !volumes)
+    return dialogs.Show(volumes.error());
   Fetch(session, style, session.volumes(), suffix, windows);
 }
 
