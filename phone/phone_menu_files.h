@@ -56,11 +56,11 @@ class PhoneMenuFiles {
   // The user's answer to restarting after a store: Yes restarts the phone; either way the
   // question waits for the next store.
   void AnswerRestartQuestion(bool restart);
-  // Fails with "Error changing attributes for PATH"; the phone closes the file it set it on.
+  // Sets a phone file's attribute mask; fails with "Error changing attributes for PATH".
   [[nodiscard]] Status SetAttribute(const std::string& phonePath, std::uint16_t mask);
   // True when the phone took the command (it then leaves and comes back).
   bool RestartPhone();
-  // The phone went: nothing kept of it may be written to the next one.
+  // The phone went: nothing kept of it may be written to the next one, nor a restart asked.
   void ForgetPhone();
 
   J2mestState j2mest;
