@@ -131,7 +131,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
       progressWindows_(this, CancelButton::Offered),
       phoneLibrary_(OrSocketLibrary(std::move(phoneLibrary))),
       phone_(*phoneLibrary_, settings_, *prompts_, progressWindows_, *this, filesFolder_),
-      phoneSafety_(phone_, settings_, *prompts_, PhoneBackupFolder()) {
+      phoneSafety_(phone_, *prompts_, PhoneBackupFolder()) {
   setObjectName(QStringLiteral("mainWindow"));
   setAcceptDrops(true);
   fadeTimer_->setObjectName(QStringLiteral("fadeTimer"));

@@ -12,7 +12,7 @@ namespace menuforge {
 std::optional<std::u16string> DialogPhonePicturePicker::PickPhonePicture(QWidget* parent,
                                                                          IconRow row) {
   PhoneSession& session = link_.session;
-  if (session.fileList.empty()) {
+  if (session.fileList().empty()) {
     // A list emptied by a disconnect may come from another phone next; its pictures too.
     previews_.Clear();
     ProgressWindowFactory windows(parent);
@@ -32,11 +32,8 @@ std::optional<Bytes> DialogPhonePicturePicker::PictureOf(const std::u16string& p
   const std::optional<std::string> phonePath = PhoneText(path);
   if (!phonePath) return std::nullopt;
   // A file the list knows as too big for a picture is not read for the indicator.
-  const auto& list = link_.session.fileList;
-  const auto listed = std::find_if(list.begin(), list.end(), [&](const FileListEntry& entry) {
-    return entry.path() == *phonePath;
-  });
-  if (listed != list.end() && !IsPreviewable(*phonePath, listed->size())) return std::nullopt;
+  const FileListEntry* listed = link_.session.ListedFile(*phonePath);
+  if (listed && !IsPreviewable(*phonePath, listed->size())) return std::nullopt;
   const Bytes* bytes = previews_.Fetch(link_.session, *phonePath);
   if (bytes == nullptr) return std::nullopt;
   return *bytes;

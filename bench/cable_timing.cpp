@@ -196,7 +196,7 @@ int Run() {
     if (!link.session.Start()) throw std::runtime_error("the phone socket cannot be used");
     link.session.Poll();
     const TransferResult result =
-        link.transfer.P2KFileRead("/a/mobile/picture/large_0.gif", folder / "stalled.bin", 0);
+        link.transfer.P2KFileRead("/a/mobile/picture/large_0.gif", folder / "stalled.bin", 0, "");
     noticedMs = Ms(library.givenUpAfter);
     std::printf(
         "\nstalled phone: download %s after the unanswered command: %.0f ms "

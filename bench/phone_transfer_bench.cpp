@@ -102,7 +102,7 @@ void BM_SimulatorUpload(benchmark::State& state) {
 void BM_SimulatorDownload(benchmark::State& state) {
   Setup& setup = Shared();
   for (auto _ : state)
-    if (!setup.link.transfer.P2KFileRead("/a/bench.bin", setup.folder / "down.bin", kFileSize)
+    if (!setup.link.transfer.P2KFileRead("/a/bench.bin", setup.folder / "down.bin", kFileSize, "")
              .complete)
       state.SkipWithError("download failed");
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFileSize));

@@ -332,7 +332,7 @@ void PicturePickerDialog::ChooseListMode(QAction* action) {
   } else if (action == actions[1]) {
     state_.listMode = ListMode::AllFiles;
   } else {
-    FileMaskDialog dialog(this, BeginMaskDialog(state_, link_.session.volumes));
+    FileMaskDialog dialog(this, BeginMaskDialog(state_, link_.session.volumes()));
     if (prompts_.RunModal(dialog))
       if (const std::optional<Message> refused =
               AcceptMask(state_, dialog.checkedLetters(), dialog.extension()))
@@ -343,7 +343,7 @@ void PicturePickerDialog::ChooseListMode(QAction* action) {
 
 void PicturePickerDialog::ShowListMode() {
   modes_->actions()[static_cast<int>(state_.listMode)]->setChecked(true);
-  byMaskAction_->setEnabled(MaskChoiceEnabled(link_.session.volumes));
+  byMaskAction_->setEnabled(MaskChoiceEnabled(link_.session.volumes()));
 }
 
 void PicturePickerDialog::SchedulePreviews() {

@@ -30,9 +30,10 @@ int RunInfo(const ParsedArguments& arguments) {
 // A pattern that names no volume ("*.gif", "mobile/*") stands for that pattern on every volume.
 std::vector<std::string> VolumePatterns(PhoneConnection& phone, const std::string& pattern) {
   if (pattern.starts_with('/')) return {pattern};
-  if (phone.session().ReadVolumes() == kP2kFailure) throw CommandFailure(kGettingVolumesFailedText);
+  if (const Status read = phone.session().ReadVolumes(); !read)
+    throw CommandFailure(read.error().text);
   std::vector<std::string> patterns;
-  for (const char volume : phone.session().volumes)
+  for (const char volume : phone.session().volumes())
     patterns.push_back(std::string{'/', volume, '/'} + pattern);
   return patterns;
 }
@@ -64,8 +65,8 @@ int RunPull(const ParsedArguments& arguments) {
   const std::filesystem::path local = arguments.positional[1];
   PhoneConnection phone(arguments);
   // The file takes its name only once the phone's end of file has come.
-  phone.session().progressTitle = kDownloadingTitle + local.filename().string();
-  const TransferResult result = phone.link().transfer.P2KFileRead(phonePath, local, 0);
+  const TransferResult result = phone.link().transfer.P2KFileRead(
+      phonePath, local, 0, kDownloadingTitle + local.filename().string());
   if (!result.localError.empty()) throw CommandFailure(result.localError);
   if (!result.complete) phone.Fail(kFileReadFailedPrefix, phonePath);
   return kExitSuccess;
@@ -84,8 +85,7 @@ int RunPush(const ParsedArguments& arguments) {
 int RunRemove(const ParsedArguments& arguments) {
   const std::string phonePath = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_Delete(phonePath) == kP2kFailure)
-    phone.Fail(kFileDeleteFailedPrefix, phonePath);
+  if (!phone.session().DeleteFile(phonePath).ok()) phone.Fail(kFileDeleteFailedPrefix, phonePath);
   return kExitSuccess;
 }
 

@@ -31,16 +31,14 @@ constexpr OptionSpec kAttributeOptions[] = {kSocketOption, {"-R"}, {"-H"}, {"-S"
 int RunMakeFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_CreateDir(path, 0) == kP2kFailure)
-    phone.Fail(kFolderCreateFailedPrefix, path);
+  if (!phone.session().CreateFolder(path).ok()) phone.Fail(kFolderCreateFailedPrefix, path);
   return kExitSuccess;
 }
 
 int RunRemoveFolder(const ParsedArguments& arguments) {
   const std::string path = PhonePathArgument(arguments.positional[0]);
   PhoneConnection phone(arguments);
-  if (phone.library().File_DeleteDir(path) == kP2kFailure)
-    phone.Fail(kFileDeleteFailedPrefix, path);
+  if (!phone.session().DeleteFolder(path).ok()) phone.Fail(kFileDeleteFailedPrefix, path);
   return kExitSuccess;
 }
 
@@ -83,7 +81,8 @@ int RunAttributes(const ParsedArguments& arguments) {
   std::uint16_t mask = entry->attributes();
   if (set != 0 || cleared != 0) {
     mask = static_cast<std::uint16_t>((mask | set) & ~cleared);
-    if (phone.link().menuFiles.SetAttribute(path, mask) == kP2kFailure)
+    // The terminal says it in its own words: the path as a terminal shows it, and why.
+    if (!phone.link().menuFiles.SetAttribute(path, mask).ok())
       phone.Fail(kAttributesFailedPrefix, path);
   }
   std::cout << AttributeText(mask) << ' ' << ShownPhonePathOnTerminal(path) << '\n';

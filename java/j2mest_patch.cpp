@@ -66,9 +66,9 @@ class Patcher {
   // phone did not give the whole JAD.
   bool DownloadName(const std::string& midletFolder, std::uint8_t record, std::string& name) {
     const std::string number = std::to_string(record);
-    link_.session.progressTitle = kDownloadingTitle + number + kJadSuffix;
-    const TransferResult result = link_.transfer.P2KFileRead(
-        midletFolder + kJadPrefix + number + kJadSuffix, jad_, kJadExpectedSize);
+    const TransferResult result =
+        link_.transfer.P2KFileRead(midletFolder + kJadPrefix + number + kJadSuffix, jad_,
+                                   kJadExpectedSize, kDownloadingTitle + number + kJadSuffix);
     if (result.cancelled) {
       cancelled_ = true;
       return false;

@@ -193,15 +193,15 @@ const FsacTransfer::ReadStyle& FsacTransfer::FileReadStyle() {
 
 TransferResult FsacTransfer::P2KFileRead(const std::string& phonePath,
                                          const std::filesystem::path& local,
-                                         std::uint32_t expectedSize) {
-  return Read(phonePath, local, expectedSize, FileReadStyle(), nullptr);
+                                         std::uint32_t expectedSize, std::string title) {
+  return Read(phonePath, local, expectedSize, std::move(title), FileReadStyle(), nullptr);
 }
 
 TransferResult FsacTransfer::P2KGroupRead(const std::string& phonePath,
                                           const std::filesystem::path& local,
                                           std::uint32_t expectedSize, GroupProgress& window) {
   static const ReadStyle style{"[P2KGroupRead] ", " bytes received", false};
-  return Read(phonePath, local, expectedSize, style, &window);
+  return Read(phonePath, local, expectedSize, {}, style, &window);
 }
 
 TransferResult FsacTransfer::P2KFileWrite(const std::filesystem::path& local,
@@ -220,7 +220,8 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
 class ReadRun {
  public:
   ReadRun(FsacTransfer& transfer, const std::string& phonePath, std::filesystem::path local,
-          std::uint32_t expectedSize, const FsacTransfer::ReadStyle& style, GroupProgress* group)
+          std::uint32_t expectedSize, std::string title, const FsacTransfer::ReadStyle& style,
+          GroupProgress* group)
       : transfer_(transfer),
         busy_(transfer.session_),
         style_(style),
@@ -239,7 +240,7 @@ class ReadRun {
     log_.Write(style.prefix + kSeekLine + Number(rc));
     if (rc == kP2kFailure) return;
     result_.localError = file_.Create();
-    progress_.emplace(transfer.windows_, group, transfer.session_.progressTitle, kDownloading,
+    progress_.emplace(transfer.windows_, group, std::move(title), kDownloading,
                       local_.filename().string());
     progress_->Start(true);
     opened_ = true;
@@ -338,14 +339,15 @@ class ReadRun {
 };
 
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
-                                  std::uint32_t expectedSize, const ReadStyle& style,
-                                  GroupProgress* group) {
-  return ReadRun(*this, phonePath, local, expectedSize, style, group).Finish();
+                                  std::uint32_t expectedSize, std::string title,
+                                  const ReadStyle& style, GroupProgress* group) {
+  return ReadRun(*this, phonePath, local, expectedSize, std::move(title), style, group).Finish();
 }
 
 SteppedFileRead::SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
-                                 const std::filesystem::path& local, std::uint32_t expectedSize) {
-  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize,
+                                 const std::filesystem::path& local, std::uint32_t expectedSize,
+                                 std::string title) {
+  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize, std::move(title),
                                    FsacTransfer::FileReadStyle(), nullptr);
 }
 
@@ -378,7 +380,6 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
   const PhoneCommand command(session_.library(), size / kFsacBlockSize + kCallsAroundBlocks);
   const std::string name = local.filename().string();
   const std::string title = kUploading + name;
-  if (!group) session_.progressTitle = title + " 0%";
   log.Write(style.prefix + kEnterLine + phonePath);
 
   Bytes response;

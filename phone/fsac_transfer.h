@@ -37,9 +37,11 @@ class ReadRun;
 // else may use the phone meanwhile.
 class SteppedFileRead {
  public:
-  // Checks the local folder, logs the start, opens and seeks the phone's file.
+  // Checks the local folder, logs the start, opens and seeks the phone's file. `title` captions
+  // the progress window with the percentage; a read whose windows show nothing needs none.
   SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
-                  const std::filesystem::path& local, std::uint32_t expectedSize);
+                  const std::filesystem::path& local, std::uint32_t expectedSize,
+                  std::string title = {});
   ~SteppedFileRead();
   SteppedFileRead(const SteppedFileRead&) = delete;
   SteppedFileRead& operator=(const SteppedFileRead&) = delete;
@@ -58,10 +60,11 @@ class FsacTransfer {
   FsacTransfer(PhoneSession& session, ProgressWindows& windows)
       : session_(session), windows_(windows) {}
 
-  // The caller sets the session's progress title first; `expectedSize` only scales the bar.
+  // `title` captions the progress window with the percentage; `expectedSize` only scales the
+  // bar.
   [[nodiscard]] TransferResult P2KFileRead(const std::string& phonePath,
                                            const std::filesystem::path& local,
-                                           std::uint32_t expectedSize);
+                                           std::uint32_t expectedSize, std::string title);
   [[nodiscard]] TransferResult P2KGroupRead(const std::string& phonePath,
                                             const std::filesystem::path& local,
                                             std::uint32_t expectedSize, GroupProgress& window);
@@ -80,7 +83,8 @@ class FsacTransfer {
 
   [[nodiscard]] TransferResult Read(const std::string& phonePath,
                                     const std::filesystem::path& local, std::uint32_t expectedSize,
-                                    const ReadStyle& style, GroupProgress* group);
+                                    std::string title, const ReadStyle& style,
+                                    GroupProgress* group);
   [[nodiscard]] TransferResult Write(const std::filesystem::path& local,
                                      const std::string& phonePath, const WriteStyle& style,
                                      GroupProgress* group);

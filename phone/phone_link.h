@@ -37,7 +37,7 @@ class PhoneLink : private PhoneObserver {
  private:
   void PhoneConnected() override { observer_.PhoneConnected(); }
   void PhoneDisconnected() override {
-    menuFiles.j2mest = {};
+    menuFiles.ForgetPhone();
     observer_.PhoneDisconnected();
   }
 

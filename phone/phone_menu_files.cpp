@@ -53,36 +53,46 @@ PhoneMenuFiles::PhoneMenuFiles(PhoneSession& session, FsacTransfer& transfer,
       dialogs_(dialogs),
       workingFolder_(std::move(workingFolder)) {}
 
-bool PhoneMenuFiles::ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
-                               std::uint32_t expectedSize, bool& localFailed) {
-  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize);
-  // A cancelled read is not retried elsewhere and not reported as a failure.
-  cancelled_ = cancelled_ || result.cancelled;
-  if (!result.localError.empty()) dialogs_.Show(result.LocalErrorMessage());
-  localFailed = !result.localError.empty() || result.cancelled;
+PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
+                                                   const std::filesystem::path& local,
+                                                   std::uint32_t expectedSize, const char* title,
+                                                   const Message& refused) {
+  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize, title);
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
-  return result.complete;
+  if (!result.localError.empty()) return {Failure(result.LocalErrorMessage())};
+  // A cancelled read is not tried elsewhere, and the caller says nothing of it.
+  if (result.cancelled) {
+    cancelled_ = true;
+    return {Failure(refused)};
+  }
+  if (!result.complete) return {Failure(WithConnectionState(refused)), true};
+  return {};
 }
 
-std::string PhoneMenuFiles::FailureText(const char* text) const {
-  return session_.library().connectionOpen() ? text : text + std::string(kConnectionLostSuffix);
+Message PhoneMenuFiles::WithConnectionState(Message message) const {
+  if (!session_.library().connectionOpen()) message.text += kConnectionLostSuffix;
+  return message;
+}
+
+void PhoneMenuFiles::ShowUnlessCancelled(const Status& failed) {
+  if (!cancelled_) dialogs_.Show(failed.error());
 }
 
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   cancelled_ = false;
-  session_.progressTitle = kReadingMenuTitle;
-  bool localFailed = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
-  if (!ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, localFailed)) {
-    if (!localFailed)
-      dialogs_.Show({FailureText(kMenuReadFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
+  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
+                                  {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
+  if (!menu.status) {
+    ShowUnlessCancelled(menu.status);
     return {};
   }
 
-  if (session_.ReadVolumes() == kP2kFailure) {
-    dialogs_.Show(
-        {FailureText(kGettingVolumesFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
+  if (const Status volumes = session_.ReadVolumes(); !volumes) {
+    // Without the volumes the J2MEST copies cannot be found, which stops the whole read here.
+    dialogs_.Show(WithConnectionState(
+        {volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error}));
     return menuCopy;
   }
 
@@ -98,7 +108,7 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   bool stop = false;
   if (settings_.fromPhone) ReadPhoneJ2mest(stop);
-  if (!stop && settings_.fromCard && session_.volumes.find(kCardVolume) != std::string::npos)
+  if (!stop && settings_.fromCard && session_.volumes().find(kCardVolume) != std::string::npos)
     ReadCardJ2mest();
   if (!cancelled_) return menuCopy;
   // Half the Java tables would be taken for all of them.
@@ -109,22 +119,21 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 }
 
 void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
-  session_.progressTitle = kReadingPhoneJ2mestTitle;
+  const Message refused{kPhoneJ2mestReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error};
   const std::filesystem::path copy = WorkFile(kPhoneJ2mestWorkFile);
-  bool localFailed = false;
   j2mest.phonePath = kPhoneJ2mestPath;
   j2mest.phoneMidletFolder = kPhoneMidletFolder;
-  bool read = ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, localFailed);
-  if (!read && !localFailed) {
+  CopyRead read =
+      ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, kReadingPhoneJ2mestTitle, refused);
+  if (read.refused) {
     j2mest.phonePath = kPhoneJ2mestInstalledPath;
     j2mest.phoneMidletFolder = kPhoneMidletInstalledFolder;
-    read = ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, localFailed);
+    read =
+        ReadWhole(j2mest.phonePath, copy, kJ2mestExpectedSize, kReadingPhoneJ2mestTitle, refused);
   }
-  if (!read) {
+  if (!read.status) {
     j2mest.phonePath.clear();
-    if (!localFailed)
-      dialogs_.Show(
-          {FailureText(kPhoneJ2mestReadFailedText), kFatalP2kErrorCaption, MessageIcon::Error});
+    ShowUnlessCancelled(read.status);
     stop = true;
     return;
   }
@@ -132,48 +141,48 @@ void PhoneMenuFiles::ReadPhoneJ2mest(bool& stop) {
 }
 
 void PhoneMenuFiles::ReadCardJ2mest() {
+  const Message refused{kCardJ2mestReadFailedText, kP2kErrorLowerCaption, MessageIcon::Error};
   j2mest.readFromCard = true;
-  session_.progressTitle = kReadingCardJ2mestTitle;
   const std::filesystem::path copy = WorkFile(kCardJ2mestWorkFile);
-  bool localFailed = false;
   j2mest.cardMidletFolder = CardJ2mestFolder(session_.imei(), false);
   j2mest.cardPath = j2mest.cardMidletFolder + "J2MEST";
-  bool read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, localFailed);
-  if (!read && !localFailed) {
+  CopyRead read =
+      ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, kReadingCardJ2mestTitle, refused);
+  if (read.refused) {
     j2mest.cardMidletFolder = CardJ2mestFolder(session_.imei(), true);
     j2mest.cardPath = j2mest.cardMidletFolder + "J2MEST";
-    read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, localFailed);
+    read = ReadWhole(j2mest.cardPath, copy, kJ2mestExpectedSize, kReadingCardJ2mestTitle, refused);
   }
-  if (!read) {
+  if (!read.status) {
     j2mest.readFromCard = false;
     j2mest.cardPath.clear();
-    if (!localFailed)
-      dialogs_.Show(
-          {FailureText(kCardJ2mestReadFailedText), kP2kErrorLowerCaption, MessageIcon::Error});
+    ShowUnlessCancelled(read.status);
   }
 }
 
-bool PhoneMenuFiles::WriteFile(const std::filesystem::path& local, const std::string& phonePath,
-                               const char* refusedText) {
+Status PhoneMenuFiles::WriteFile(const std::filesystem::path& local, const std::string& phonePath,
+                                 const Message& refused) {
   const TransferResult result = transfer_.P2KFileWrite(local, phonePath);
   if (result.cancelled) {
     cancelled_ = true;
-    return false;
+    return Failure(refused);
   }
-  if (!result.localError.empty()) {
-    dialogs_.Show(result.LocalErrorMessage());
-    return false;
-  }
-  if (result.bytes == kP2kFailure) {
-    dialogs_.Show({FailureText(refusedText), "", MessageIcon::Error});
-    return false;
-  }
-  return true;
+  if (!result.localError.empty()) return Failure(result.LocalErrorMessage());
+  if (result.bytes == kP2kFailure) return Failure(WithConnectionState(refused));
+  return {};
+}
+
+Status PhoneMenuFiles::StoreMenuFile(const std::filesystem::path& local, const Message& refused) {
+  cancelled_ = false;
+  if (Status written = WriteFile(local, kPhoneMenuPath, refused); !written) return written;
+  storedToPhone_ = true;
+  if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
+  return {};
 }
 
 void PhoneMenuFiles::WritePhoneMenuFiles() {
   cancelled_ = false;
-  session_.storedToPhone = false;
+  storedToPhone_ = false;
   const bool phoneJ2mest = j2mest.phoneCopyPatched && settings_.patchJ2mest;
   const bool cardJ2mest = j2mest.cardCopyPatched && settings_.patchJ2mest;
   // The set in the order it is sent; a cancel leaves what is not yet sent as the phone has it.
@@ -181,25 +190,29 @@ void PhoneMenuFiles::WritePhoneMenuFiles() {
   std::vector<std::string> left{kMenuName};
   if (phoneJ2mest) left.emplace_back(kPhoneJ2mestName);
   if (cardJ2mest) left.emplace_back(kCardJ2mestName);
-  const auto write = [&](const char* local, const std::string& phonePath, const char* refused) {
-    if (WriteFile(WorkFile(local), phonePath, refused)) {
+  const auto sent = [&](const Status& status) {
+    if (status) {
       written.push_back(left.front());
       left.erase(left.begin());
       return true;
     }
-    if (cancelled_) ShowWriteCancelled(written, left);
+    if (cancelled_)
+      ShowWriteCancelled(written, left);
+    else
+      dialogs_.Show(status.error());
     return false;
   };
 
-  if (!write(kMenuWorkFile, kPhoneMenuPath, kMenuWriteFailedText)) return;
-  session_.storedToPhone = true;
-  if (settings_.setSystemAttribute) MarkSystemFile(kPhoneMenuPath);
-
+  if (!sent(StoreMenuFile(WorkFile(kMenuWorkFile), {kMenuWriteFailedText, "", MessageIcon::Error})))
+    return;
   if (phoneJ2mest) {
-    if (!write(kPhoneJ2mestWorkFile, j2mest.phonePath, kPhoneJ2mestWriteFailedText)) return;
+    if (!sent(WriteFile(WorkFile(kPhoneJ2mestWorkFile), j2mest.phonePath,
+                        {kPhoneJ2mestWriteFailedText, "", MessageIcon::Error})))
+      return;
     MarkSystemFile(j2mest.phonePath);
   }
-  if (cardJ2mest && write(kCardJ2mestWorkFile, j2mest.cardPath, kCardJ2mestWriteFailedText))
+  if (cardJ2mest && sent(WriteFile(WorkFile(kCardJ2mestWorkFile), j2mest.cardPath,
+                                   {kCardJ2mestWriteFailedText, "", MessageIcon::Error})))
     MarkSystemFile(j2mest.cardPath);
 }
 
@@ -219,13 +232,15 @@ void PhoneMenuFiles::MarkSystemFile(const std::string& phonePath) {
   static_cast<void>(SetAttribute(phonePath, kAttributeSystem));
 }
 
-std::int32_t PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uint16_t mask) {
+Status PhoneMenuFiles::SetAttribute(const std::string& phonePath, std::uint16_t mask) {
   P2kLibrary& library = session_.library();
-  const std::int32_t result = library.File_Create(phonePath, mask);
+  std::int32_t result = library.File_Create(phonePath, mask);
   session_.log().Write("Set attribute " + std::to_string(mask) + " to " + phonePath +
                        " RC=" + std::to_string(result));
-  if (result == kP2kFailure) return kP2kFailure;
-  return library.File_Close();
+  if (result != kP2kFailure) result = library.File_Close();
+  if (result == kP2kFailure)
+    return Failure(PhoneFileFailure(library, kAttributesFailedPrefix, phonePath));
+  return {};
 }
 
 bool PhoneMenuFiles::RestartPhone() {
@@ -233,8 +248,20 @@ bool PhoneMenuFiles::RestartPhone() {
   // A phone that restarts leaves and comes back, which the connection notices; a refusal leaves
   // it as it was, with nothing to undo.
   const bool restarting = session_.library().P2K_Restart() != kP2kFailure;
-  session_.storedToPhone = false;
+  storedToPhone_ = false;
   return restarting;
+}
+
+void PhoneMenuFiles::AnswerRestartQuestion(bool restart) {
+  if (restart)
+    RestartPhone();
+  else
+    storedToPhone_ = false;
+}
+
+void PhoneMenuFiles::ForgetPhone() {
+  j2mest = {};
+  storedToPhone_ = false;
 }
 
 }  // namespace menuforge

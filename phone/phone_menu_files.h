@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/user_messages.h"
 #include "phone/fsac_transfer.h"
 #include "phone/phone_session.h"
@@ -21,7 +22,6 @@ inline constexpr char kPhoneMidletFolder[] = "/c/mobile/kjava/";
 inline constexpr char kPhoneMidletInstalledFolder[] = "/c/mobile/kjava/installed/";
 inline constexpr char kCardVolume = 'b';
 
-inline constexpr char kGettingVolumesFailedText[] = "Error getting volume info";
 inline constexpr char kSaveToPhoneCaption[] = "Save to phone";
 inline constexpr char kNothingSavedToPhoneText[] =
     "Save to phone was cancelled: nothing was written, and the phone keeps its files as they were.";
@@ -49,15 +49,25 @@ class PhoneMenuFiles {
   // "j2mest_temp" and "j2mest_mmc". Returns the path of "mma_temp", or empty when the menu file
   // did not come whole or the user cancelled a read, which ends the whole read and shows nothing.
   [[nodiscard]] std::filesystem::path ReadPhoneMenuFiles();
-  // Writes "mma_temp" back, and the J2MEST copies the patcher changed. Sets or clears the
-  // session's stored-to-phone flag. An upload the user cancels is left unclosed, so the phone
-  // keeps that file as it was, and the files after it are not sent; the message says which
-  // files were written and which were not.
+  // Writes "mma_temp" back, and the J2MEST copies the patcher changed. An upload the user
+  // cancels is left unclosed, so the phone keeps that file as it was, and the files after it are
+  // not sent; the message says which files were written and which were not.
   void WritePhoneMenuFiles();
-  // -1 on failure, else the result of closing.
-  [[nodiscard]] std::int32_t SetAttribute(const std::string& phonePath, std::uint16_t mask);
+  // Writes `local` over the phone's menu file and marks it a system file when the settings ask.
+  // Once the phone took it whole, a menu counts as stored to the phone; else the failure is the
+  // local error or `refused`.
+  [[nodiscard]] Status StoreMenuFile(const std::filesystem::path& local, const Message& refused);
+  // A menu went to the phone since it last restarted or the user chose not to restart it.
+  bool storedToPhone() const { return storedToPhone_; }
+  // The user's answer to restarting after a store: Yes restarts the phone; either way the
+  // question waits for the next store.
+  void AnswerRestartQuestion(bool restart);
+  // Sets a phone file's attribute mask; fails with "Error changing attributes for PATH".
+  [[nodiscard]] Status SetAttribute(const std::string& phonePath, std::uint16_t mask);
   // True when the phone took the command (it then leaves and comes back).
   bool RestartPhone();
+  // The phone went: nothing kept of it may be written to the next one, nor a restart asked.
+  void ForgetPhone();
 
   // The last read or write of the files was stopped from its progress window.
   bool cancelled() const { return cancelled_; }
@@ -66,17 +76,28 @@ class PhoneMenuFiles {
 
  private:
   std::filesystem::path WorkFile(const char* name) const { return workingFolder_ / name; }
-  // True when the whole file came; shows the local error when there was one.
-  [[nodiscard]] bool ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
-                               std::uint32_t expectedSize, bool& localFailed);
-  // Writes one file; false after showing `refusedText` or the local error, or when cancelled.
-  [[nodiscard]] bool WriteFile(const std::filesystem::path& local, const std::string& phonePath,
-                               const char* refusedText);
+  // A working copy read from the phone, or why not.
+  struct CopyRead {
+    Status status;
+    // The phone did not give the file whole, so another path may hold it; false after a local
+    // failure.
+    bool refused = false;
+  };
+  // Reads one phone file whole into `local` under a progress window captioned `title`; a copy
+  // that stopped short is removed. Fails with the local error, or with `refused`.
+  [[nodiscard]] CopyRead ReadWhole(const std::string& phonePath, const std::filesystem::path& local,
+                                   std::uint32_t expectedSize, const char* title,
+                                   const Message& refused);
+  // Writes one file; fails with the local error or with `refused`.
+  [[nodiscard]] Status WriteFile(const std::filesystem::path& local, const std::string& phonePath,
+                                 const Message& refused);
   // Says which files of the set went to the phone before the user cancelled.
   void ShowWriteCancelled(const std::vector<std::string>& written,
                           const std::vector<std::string>& notWritten);
-  // `text`, and why when the phone went or stopped answering.
-  std::string FailureText(const char* text) const;
+  // `message`, and why when the phone went or stopped answering.
+  Message WithConnectionState(Message message) const;
+  // A cancel was the user's own doing and is said once, by whoever started the read or write.
+  void ShowUnlessCancelled(const Status& failed);
   // Sets the system attribute on a file just written.
   void MarkSystemFile(const std::string& phonePath);
   void ReadPhoneJ2mest(bool& stop);
@@ -87,6 +108,7 @@ class PhoneMenuFiles {
   const Settings& settings_;
   UserDialogs& dialogs_;
   std::filesystem::path workingFolder_;
+  bool storedToPhone_ = false;
   bool cancelled_ = false;
 };
 

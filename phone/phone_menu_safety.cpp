@@ -14,10 +14,9 @@ constexpr std::uint32_t kMenuExpectedSize = 3000;
 const Message kNothingRestoredMessage{kNothingRestoredText, kRestoreBackupCaption,
                                       MessageIcon::Information};
 
-std::optional<Bytes> FileBytes(const std::filesystem::path& path, std::string& error) {
-  const Result<std::string> text = ReadWholeFile(path);
-  error = text.errorText();
-  if (!text) return std::nullopt;
+Result<Bytes> FileBytes(const std::filesystem::path& path) {
+  Result<std::string> text = ReadWholeFile(path);
+  if (!text) return Failure(text.error());
   return Bytes(text->begin(), text->end());
 }
 
@@ -27,6 +26,10 @@ std::string FailureText(PhoneSession& session, std::string text) {
   const bool stop = !text.empty() && text.back() == '.';
   if (stop) text.pop_back();
   return text + kConnectionLostSuffix + (stop ? "." : "");
+}
+
+Failure NoSafetyCopy(const std::string& reason) {
+  return Message{kNoSafetyCopyText + reason, kErrorCaption, MessageIcon::Error};
 }
 
 bool HoldsMenu(ByteView bytes) {
@@ -44,84 +47,78 @@ std::string RestoreBackupQuestion(const std::filesystem::path& backup) {
          " over the phone's menu?\r\nA safety copy of the phone's menu is kept first.";
 }
 
-PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, const Settings& settings, UserDialogs& dialogs,
+PhoneMenuSafety::PhoneMenuSafety(PhoneLink& phone, UserDialogs& dialogs,
                                  std::filesystem::path backupFolder, Clock now)
-    : phone_(phone),
-      settings_(settings),
-      dialogs_(dialogs),
-      folder_(std::move(backupFolder)),
-      now_(std::move(now)) {}
+    : phone_(phone), dialogs_(dialogs), folder_(std::move(backupFolder)), now_(std::move(now)) {}
 
 void PhoneMenuSafety::RememberPhoneMenu(const std::filesystem::path& copy) {
-  std::string error;
-  if (std::optional<Bytes> bytes = FileBytes(copy, error))
+  if (Result<Bytes> bytes = FileBytes(copy))
     Remember(std::move(*bytes));
   else
     ForgetPhoneMenu();
 }
 
-std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& menu) {
+Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu() {
   const std::int32_t count = phone_.session.library().File_CountEx(kPhoneMenuPath);
   // A phone without a menu file has nothing to lose.
-  if (count == 0) return std::nullopt;
-  if (count < 0) return FailureText(phone_.session, kSafetyCopyReadFailedText);
-  if (folder_.empty()) return kNoBackupFolderText;
+  if (count == 0) return std::optional<Bytes>();
+  if (count < 0) return Failure(FailureText(phone_.session, kSafetyCopyReadFailedText));
+  if (folder_.empty()) return Failure(kNoBackupFolderText);
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
-  if (error) return "Cannot create folder \"" + folder_.string() + "\". " + error.message();
+  if (error)
+    return Failure("Cannot create folder \"" + folder_.string() + "\". " + error.message());
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  phone_.session.progressTitle = kReadingForSafetyTitle;
-  const TransferResult read =
-      phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize);
-  std::string localError = read.localError;
-  std::optional<Bytes> bytes;
-  if (read.complete) bytes = FileBytes(scratch, localError);
+  const TransferResult read = phone_.transfer.P2KFileRead(
+      kPhoneMenuPath, scratch, kMenuExpectedSize, kReadingForSafetyTitle);
+  if (!read.localError.empty()) {
+    std::filesystem::remove(scratch, error);
+    return Failure(read.localError);
+  }
+  std::optional<Result<Bytes>> bytes;
+  if (read.complete) bytes = FileBytes(scratch);
   std::filesystem::remove(scratch, error);
   cancelled_ = read.cancelled;
-  if (!localError.empty()) return localError;
-  if (!bytes) return FailureText(phone_.session, kSafetyCopyReadFailedText);
-  menu = std::move(bytes);
-  return std::nullopt;
+  if (!bytes) return Failure(FailureText(phone_.session, kSafetyCopyReadFailedText));
+  if (!*bytes) return Failure(bytes->error());
+  return std::optional<Bytes>(std::move(**bytes));
 }
 
-std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
+Status PhoneMenuSafety::KeepSafetyCopy() {
   cancelled_ = false;
   std::optional<Bytes> menu;
-  if (remembered_ && remembered_->imei == phone_.session.imei())
+  if (remembered_ && remembered_->imei == phone_.session.imei()) {
     menu = remembered_->bytes;
-  else if (std::optional<std::string> failed = ReadPhoneMenu(menu))
-    return failed;
-  if (!menu) return std::nullopt;
+  } else {
+    Result<std::optional<Bytes>> read = ReadPhoneMenu();
+    if (!read) return NoSafetyCopy(read.error().text);
+    menu = std::move(*read);
+  }
+  if (!menu) return {};
   const StoredBackup stored = StorePhoneBackup(folder_, phone_.session.imei(), now_(), *menu);
-  if (!stored.error.empty()) return stored.error;
+  if (!stored.error.empty()) return NoSafetyCopy(stored.error);
   phone_.session.log().Write("Safety copy of mma_ucp: " + stored.path.string());
-  return std::nullopt;
-}
-
-Message PhoneMenuSafety::NoSafetyCopyMessage(const std::string& failed,
-                                             const Message& whenCancelled) const {
-  if (cancelled_) return whenCancelled;
-  return {kNoSafetyCopyText + failed, kErrorCaption, MessageIcon::Error};
+  return {};
 }
 
 bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy) {
-  if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show(NoSafetyCopyMessage(
-        *failed, {kNothingSavedToPhoneText, kSaveToPhoneCaption, MessageIcon::Information}));
+  if (const Status kept = KeepSafetyCopy(); !kept) {
+    dialogs_.Show(cancelled_ ? Message{kNothingSavedToPhoneText, kSaveToPhoneCaption,
+                                       MessageIcon::Information}
+                             : kept.error());
     return false;
   }
   phone_.menuFiles.WritePhoneMenuFiles();
-  if (!phone_.session.storedToPhone) return false;
+  if (!phone_.menuFiles.storedToPhone()) return false;
   RememberPhoneMenu(menuCopy);
   return true;
 }
 
 bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
-  std::string error;
-  std::optional<Bytes> bytes = FileBytes(backup, error);
+  Result<Bytes> bytes = FileBytes(backup);
   if (!bytes) {
-    dialogs_.Show({error, kErrorCaption, MessageIcon::Error});
+    dialogs_.Show(bytes.error());
     return false;
   }
   if (!HoldsMenu(*bytes)) {
@@ -131,28 +128,17 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
   }
   if (!dialogs_.Ask({RestoreBackupQuestion(backup), kRestoreBackupCaption, MessageIcon::Question}))
     return false;
-  if (const std::optional<std::string> failed = KeepSafetyCopy()) {
-    dialogs_.Show(NoSafetyCopyMessage(*failed, kNothingRestoredMessage));
+  if (const Status kept = KeepSafetyCopy(); !kept) {
+    dialogs_.Show(cancelled_ ? kNothingRestoredMessage : kept.error());
     return false;
   }
-  const TransferResult written = phone_.transfer.P2KFileWrite(backup, kPhoneMenuPath);
-  // Left unclosed, the upload never takes the place of the phone's menu.
-  if (written.cancelled) {
-    dialogs_.Show(kNothingRestoredMessage);
+  // Left unclosed, a cancelled upload never takes the place of the phone's menu.
+  const Status written = phone_.menuFiles.StoreMenuFile(
+      backup, {kBackupWriteFailedText, kErrorCaption, MessageIcon::Error});
+  if (!written) {
+    dialogs_.Show(phone_.menuFiles.cancelled() ? kNothingRestoredMessage : written.error());
     return false;
   }
-  if (!written.localError.empty()) {
-    dialogs_.Show(written.LocalErrorMessage());
-    return false;
-  }
-  if (!written.complete) {
-    dialogs_.Show(
-        {FailureText(phone_.session, kBackupWriteFailedText), kErrorCaption, MessageIcon::Error});
-    return false;
-  }
-  phone_.session.storedToPhone = true;
-  if (settings_.setSystemAttribute)
-    static_cast<void>(phone_.menuFiles.SetAttribute(kPhoneMenuPath, kAttributeSystem));
   Remember(std::move(*bytes));
   dialogs_.Show({kBackupRestoredText, "", MessageIcon::Information});
   return true;

@@ -11,7 +11,6 @@
 #include "base/text_encoding.h"
 #include "base/user_messages.h"
 #include "phone/phone_link.h"
-#include "workspace/settings.h"
 
 namespace menuforge {
 
@@ -33,8 +32,8 @@ class PhoneMenuSafety {
   using Clock = std::function<std::time_t()>;
 
   PhoneMenuSafety(
-      PhoneLink& phone, const Settings& settings, UserDialogs& dialogs,
-      std::filesystem::path backupFolder, Clock now = [] { return std::time(nullptr); });
+      PhoneLink& phone, UserDialogs& dialogs, std::filesystem::path backupFolder,
+      Clock now = [] { return std::time(nullptr); });
 
   const std::filesystem::path& backupFolder() const { return folder_; }
 
@@ -58,18 +57,14 @@ class PhoneMenuSafety {
     Bytes bytes;
   };
 
-  // Keeps the phone's menu file as a backup; the reason when it cannot, else nothing. Sets
-  // `cancelled_` when the user stopped reading the phone's menu.
-  [[nodiscard]] std::optional<std::string> KeepSafetyCopy();
-  // What a safety copy that could not be kept, or was cancelled, leaves to say.
-  [[nodiscard]] Message NoSafetyCopyMessage(const std::string& failed,
-                                            const Message& whenCancelled) const;
-  // The phone's menu file read now; nothing when the phone has none, the reason on failure.
-  [[nodiscard]] std::optional<std::string> ReadPhoneMenu(std::optional<Bytes>& menu);
+  // Keeps the phone's menu file as a backup; fails with "Nothing was written to the phone: ..."
+  // and the reason, or with `cancelled_` set when the user stopped reading the phone's menu.
+  [[nodiscard]] Status KeepSafetyCopy();
+  // The phone's menu file read now, nothing when the phone has none; fails with the reason.
+  [[nodiscard]] Result<std::optional<Bytes>> ReadPhoneMenu();
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
 
   PhoneLink& phone_;
-  const Settings& settings_;
   UserDialogs& dialogs_;
   std::filesystem::path folder_;
   Clock now_;

@@ -108,10 +108,9 @@ void PhoneSession::Disconnect() {
   connected_ = false;
   linked_ = false;
   if (shown) observer_.PhoneDisconnected();
-  fileList.clear();
-  volumes.clear();
+  fileList_.clear();
+  volumes_.clear();
   profileName_.clear();
-  storedToPhone = false;
   log_.Write(kDisconnectedLine);
 }
 
@@ -142,29 +141,33 @@ std::uint16_t PhoneSession::GetLpVersion() {
   return LpVersionFromResponse(response, received);
 }
 
-void PhoneSession::ShowListProgress(std::int32_t done, std::int32_t total, ShownProgress& window) {
+void PhoneSession::ShowListProgress(std::int32_t done, std::int32_t total, const std::string& title,
+                                    ShownProgress& window) {
   log_.Write(kListProgressLine + std::to_string(done) + " of " + std::to_string(total));
   const int percent = Percent(static_cast<std::uint64_t>(std::max(done, 0)),
                               static_cast<std::uint64_t>(std::max(total, 0)));
-  window.SetCaption(progressTitle + " " + std::to_string(percent) + "%");
+  window.SetCaption(title + " " + std::to_string(percent) + "%");
   window.SetPosition(percent);
 }
 
 void PhoneSession::FillVolumeTable(ByteView response, std::uint32_t received) {
   const std::size_t count = std::min<std::size_t>(
       std::min<std::size_t>(received, response.size()) / kVolumeRecordSize, kMaxVolumes);
-  volumes.clear();
+  volumes_.clear();
   for (std::size_t i = 0; i < count; ++i)
-    volumes += static_cast<char>(response[i * kVolumeRecordSize + kVolumeLetterOffset]);
+    volumes_ += static_cast<char>(response[i * kVolumeRecordSize + kVolumeLetterOffset]);
 }
 
-std::int32_t PhoneSession::ReadVolumes() {
+Status PhoneSession::ReadVolumes(std::string_view logLine) {
   std::array<std::uint8_t, kFsacBufferSize> response{};
   std::uint32_t received = kVolumeListCapacity;
   const std::int32_t result =
       library_.P2K_SendCMD(kCommandFsac, FsacVolumeListRequest(), response, received);
-  if (result != kP2kFailure) FillVolumeTable(response, received);
-  return result;
+  if (!logLine.empty()) log_.Write(std::string(logLine) + std::to_string(result));
+  if (result == kP2kFailure)
+    return Failure(Message{kGettingVolumesFailedText, "", MessageIcon::Error});
+  FillVolumeTable(response, received);
+  return {};
 }
 
 }  // namespace menuforge

@@ -7,8 +7,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "base/user_messages.h"
 #include "phone/file_list_entry.h"
 #include "phone/p2k_library.h"
@@ -20,6 +22,7 @@ namespace menuforge {
 inline constexpr char kLibraryStartFailedText[] = "Error initializing P2KAPI library";
 inline constexpr char kSeemReadFailedText[] = "Error reading SEEM";
 inline constexpr char kP2kErrorCaption[] = "P2K Error";
+inline constexpr char kGettingVolumesFailedText[] = "Error getting volume info";
 
 // A phone that never answers the SEEM reads on connect is given up after this many tries.
 inline constexpr int kSeemReadTries = 6;
@@ -87,20 +90,39 @@ class PhoneSession {
   std::string GetFirmwareVersion();
   std::uint16_t GetLpVersion();
 
-  // The progress notification of a file list: logs it and shows it on `window`.
-  void ShowListProgress(std::int32_t done, std::int32_t total, ShownProgress& window);
-  // Fills the volume table from a volume list answer: one letter per 6-byte record.
-  void FillVolumeTable(ByteView response, std::uint32_t received);
-  // Asks the phone for its volume list and fills the table from it; returns the result (-1:
-  // refused, the table unchanged).
-  [[nodiscard]] std::int32_t ReadVolumes();
+  // The progress notification of a file list: logs it and shows it on `window`, captioned
+  // `title` and the percentage.
+  void ShowListProgress(std::int32_t done, std::int32_t total, const std::string& title,
+                        ShownProgress& window);
 
-  // Volume letters, at most 255.
-  std::string volumes;
-  std::vector<FileListEntry> fileList;
-  bool storedToPhone = false;
-  // Caption prefix of the current progress window.
-  std::string progressTitle;
+  // The phone's volume letters, at most 255, as ReadVolumes last read them; empty before and
+  // after a disconnect.
+  const std::string& volumes() const { return volumes_; }
+  // Asks the phone for its volume list and fills the volume table from it, one letter per 6-byte
+  // record; logs `logLine` and the result when one is given. A refusal keeps the table and says
+  // "Error getting volume info".
+  [[nodiscard]] Status ReadVolumes(std::string_view logLine = {});
+
+  // The phone's files as the last listing found them, with the uploads, deletions and attribute
+  // changes made since; emptied by a disconnect.
+  const std::vector<FileListEntry>& fileList() const { return fileList_; }
+  const FileListEntry* ListedFile(std::string_view phonePath) const;
+  // Empties the list for a new listing.
+  void ClearFileList() { fileList_.clear(); }
+  // Appends the phone's files that match `pattern`, up to kMostListedFiles in all; logs the two
+  // phone calls after `logPrefix` and shows the list's progress on `window` under `title`. A
+  // refused listing appends nothing.
+  void ListFiles(const std::string& pattern, const std::string& logPrefix, const std::string& title,
+                 ShownProgress& window);
+  // A file written to the phone: a file written over keeps its one entry and its attributes.
+  void RecordWrittenFile(const std::string& phonePath, std::uint32_t size);
+  void RecordAttributes(std::string_view phonePath, std::uint16_t attributes);
+
+  // Each fails with the error box of its refusal ("Error deleting PATH", ...); a deleted file
+  // leaves the file list.
+  [[nodiscard]] Status DeleteFile(const std::string& phonePath);
+  [[nodiscard]] Status CreateFolder(const std::string& phonePath);
+  [[nodiscard]] Status DeleteFolder(const std::string& phonePath);
 
  private:
   void ConnectionChanged(std::int32_t connected);
@@ -108,6 +130,9 @@ class PhoneSession {
   void Disconnect();
   // Reads record 1 of the SEEM into a zeroed buffer, retrying; false when it never came.
   [[nodiscard]] bool ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer);
+  FileListEntry* ListedEntry(std::string_view phonePath);
+  void RecordDeletedFile(std::string_view phonePath);
+  void FillVolumeTable(ByteView response, std::uint32_t received);
 
   P2kLibrary& library_;
   PhoneLog& log_;
@@ -124,6 +149,8 @@ class PhoneSession {
   std::uint16_t lpVersion_ = 0;
   std::string lpVersionText_;
   std::string profileName_;
+  std::string volumes_;
+  std::vector<FileListEntry> fileList_;
 };
 
 }  // namespace menuforge

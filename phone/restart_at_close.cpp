@@ -3,9 +3,8 @@
 namespace menuforge {
 
 void AskRestartAtClose(PhoneSession& session, PhoneMenuFiles& menuFiles, UserDialogs& dialogs) {
-  if (!session.storedToPhone || !session.connected()) return;
-  if (dialogs.Ask({kRestartQuestionText, "", MessageIcon::Question})) menuFiles.RestartPhone();
-  session.storedToPhone = false;
+  if (!menuFiles.storedToPhone() || !session.connected()) return;
+  menuFiles.AnswerRestartQuestion(dialogs.Ask({kRestartQuestionText, "", MessageIcon::Question}));
 }
 
 }  // namespace menuforge

@@ -25,6 +25,9 @@ enum class WireCall : std::uint8_t {
   SeemRead,
   SeemWrite,
 };
+// A new wire call goes last above and becomes this; phone/phone_calls.h checks that every wire
+// call carries a call of its list.
+inline constexpr WireCall kLastWireCall = WireCall::SeemWrite;
 
 enum class WireReply : std::uint8_t { Result = 1, ListedEntry = 2 };
 

@@ -46,8 +46,7 @@ constexpr char kUsage[] =
     "  --model NAME          stored as SEEM 0117 record 1\n"
     "  --imei DIGITS         14 digits (or 15 with the check digit), stored as SEEM 0004\n"
     "  --refuse COMMAND:N    refuse the Nth command of a kind (xTIMES: that many in a row);\n"
-    "                        kinds: open seek read write close volumes version count list\n"
-    "                        create file-close delete mkdir rmdir seem-read seem-write restart\n"
+    "%KINDS%"
     "  --drop-after BYTES    drop each connection once that many file bytes have passed\n"
     "  --capacity BYTES      the room on each volume (default 67108864, 64 MB); a write past\n"
     "                        it is refused, as by a full phone\n"
@@ -60,6 +59,25 @@ constexpr char kUsage[] =
     "  --rate BYTES_PER_SECOND  move file bytes read or written no faster (default unlimited)\n"
     "  --stall-after N       answer N commands on each connection, then nothing more, keeping\n"
     "                        the connection open, as a phone that hangs\n";
+
+// The usage with the kinds of command, named as --refuse takes them, from the one list of calls.
+std::string Usage() {
+  constexpr std::size_t kIndent = 24;
+  constexpr std::size_t kWidth = 89;
+  std::string kinds;
+  std::string line = std::string(kIndent, ' ') + "kinds:";
+  for (const PhoneCallKind& kind : kPhoneCalls) {
+    if (line.size() + 1 + kind.name.size() > kWidth) {
+      kinds += line + "\n";
+      line = std::string(kIndent - 1, ' ');
+    }
+    line += " " + std::string(kind.name);
+  }
+  kinds += line + "\n";
+  std::string usage = kUsage;
+  const std::string placeholder = "%KINDS%";
+  return usage.replace(usage.find(placeholder), placeholder.size(), kinds);
+}
 
 PhoneServer* runningServer = nullptr;
 
@@ -234,7 +252,7 @@ int main(int argc, char** argv) {
   try {
     const Options options = Parse(std::vector<std::string>(argv + 1, argv + argc));
     if (options.help) {
-      std::cout << kUsage;
+      std::cout << Usage();
       return kExitSuccess;
     }
     if (options.version) {

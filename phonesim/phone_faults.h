@@ -5,35 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <vector>
 
+#include "phone/phone_calls.h"
+
 namespace menuforge {
-
-enum class PhoneCall : std::uint8_t {
-  FsacOpen,
-  FsacSeek,
-  FsacRead,
-  FsacWrite,
-  FsacClose,
-  VolumeList,
-  VersionQuery,
-  CountFiles,
-  ListFiles,
-  CreateFile,
-  CloseFile,
-  DeleteFile,
-  CreateDir,
-  DeleteDir,
-  SeemRead,
-  SeemWrite,
-  Restart,
-};
-inline constexpr std::size_t kPhoneCallKinds = 17;
-
-// The name used on the simulator's command line ("read", "seem-read", ...).
-std::string_view PhoneCallName(PhoneCall call);
-std::optional<PhoneCall> PhoneCallNamed(std::string_view name);
 
 struct Refusal {
   PhoneCall call = PhoneCall::FsacRead;

@@ -70,11 +70,8 @@ PhoneIconQueue::Kept PhoneIconQueue::Decode(const std::string& phonePath) const 
 }
 
 bool PhoneIconQueue::ListedTooLarge(const std::string& phonePath) const {
-  const auto& list = session_.fileList;
-  const auto listed = std::find_if(list.begin(), list.end(), [&](const FileListEntry& entry) {
-    return entry.path() == phonePath;
-  });
-  return listed != list.end() && !IsPreviewable(phonePath, listed->size());
+  const FileListEntry* listed = session_.ListedFile(phonePath);
+  return listed && !IsPreviewable(phonePath, listed->size());
 }
 
 }  // namespace menuforge

@@ -2,7 +2,6 @@
 #include <optional>
 
 #include "browser/core/phone_browser.h"
-#include "phone/file_operation_messages.h"
 #include "phone/phone_text.h"
 
 namespace menuforge {
@@ -39,8 +38,8 @@ void PhoneBrowser::DeleteSelected(DeleteRequest& request) {
       if (answer == DeleteAnswer::YesToAll) askEach = false;
     }
     const std::string phonePath = FolderPath(*selected_) + "/" + name;
-    if (link_.session.library().File_Delete(phonePath) == kP2kFailure) {
-      ShowError(kFileDeleteFailedPrefix, phonePath);
+    if (const Status deleted = link_.session.DeleteFile(phonePath); !deleted) {
+      dialogs_.Show(deleted.error());
       break;
     }
     RecordDeletion(phonePath, name);
@@ -63,11 +62,11 @@ void PhoneBrowser::SetAttributes(const AttributeChoice& choice) {
   const std::uint16_t mask = MaskOf(kept, choice);
   for (const std::size_t row : selectedRows_) {
     const std::string phonePath = PhonePathOf(rows_[row]);
-    if (link_.menuFiles.SetAttribute(phonePath, mask) == kP2kFailure) {
-      ShowError(kAttributesFailedPrefix, phonePath);
+    if (const Status set = link_.menuFiles.SetAttribute(phonePath, mask); !set) {
+      dialogs_.Show(set.error());
       break;
     }
-    if (FileListEntry* entry = EntryOf(phonePath)) entry->SetAttributes(mask);
+    link_.session.RecordAttributes(phonePath, mask);
     rows_[row].attributes = mask;
   }
 }
@@ -77,8 +76,8 @@ void PhoneBrowser::CreateFolder(std::u16string_view name) {
   const std::optional<std::string> phoneName = PhoneText(name);
   if (!phoneName) return dialogs_.Show(NotEightBitMessage(WideToUtf8(name)));
   const std::string path = FolderPath(*selected_) + "/" + *phoneName;
-  if (link_.session.library().File_CreateDir(path, 0) == kP2kFailure) {
-    ShowError(kFolderCreateFailedPrefix, path);
+  if (const Status created = link_.session.CreateFolder(path); !created) {
+    dialogs_.Show(created.error());
     return;
   }
   if (FolderNode* folder = tree_.AddFolderPath(path)) SelectNode(folder);
@@ -96,8 +95,8 @@ void PhoneBrowser::DeleteFolder(DeleteRequest& request) {
     if (!rows_.empty()) return;
   }
   const std::string path = FolderPath(*selected_);
-  if (link_.session.library().File_DeleteDir(path) == kP2kFailure) {
-    ShowError(kFileDeleteFailedPrefix, path);
+  if (const Status deleted = link_.session.DeleteFolder(path); !deleted) {
+    dialogs_.Show(deleted.error());
     return;
   }
   FolderNode* parent = selected_->parent;

@@ -80,9 +80,9 @@ void PhoneBrowser::DownloadOne(const std::filesystem::path& local) {
   if (selectedFiles() == SelectedFiles::None) return;
   const FileRow& row = rows_[selectedRows_.front()];
   const std::string phonePath = PhonePathOf(row);
-  link_.session.progressTitle = kDownloadingTitle + local.filename().string();
   // The download is written aside and takes the file's name only once it is whole.
-  const TransferResult result = Transfer().P2KFileRead(phonePath, local, row.size);
+  const TransferResult result = Transfer().P2KFileRead(
+      phonePath, local, row.size, kDownloadingTitle + local.filename().string());
   if (!result.localError.empty())
     dialogs_.Show(result.LocalErrorMessage());
   else if (!result.complete && !result.cancelled)
@@ -94,13 +94,14 @@ void PhoneBrowser::DownloadSeveral(const std::filesystem::path& folder,
   if (selectedFiles() == SelectedFiles::None) return;
   std::uint64_t total = 0;
   for (const std::size_t row : selectedRows_)
-    if (const FileListEntry* entry = EntryOf(PhonePathOf(rows_[row]))) total += entry->size();
+    if (const FileListEntry* entry = link_.session.ListedFile(PhonePathOf(rows_[row])))
+      total += entry->size();
   std::unique_ptr<GroupProgressSink> window = groupWindow();
   GroupProgress group(*window);
   group.total = static_cast<std::uint32_t>(std::min<std::uint64_t>(total, UINT32_MAX));
   for (const std::size_t row : selectedRows_) {
     const std::string phonePath = PhonePathOf(rows_[row]);
-    const FileListEntry* entry = EntryOf(phonePath);
+    const FileListEntry* entry = link_.session.ListedFile(phonePath);
     const std::uint32_t size = entry ? entry->size() : 0;
     const TransferResult result =
         Transfer().P2KGroupRead(phonePath, folder / LocalNameOfPhone(rows_[row].name), size, group);

@@ -28,7 +28,7 @@ std::optional<std::string> RefusalOf(std::string_view phonePath) {
 PhoneBrowser::PhoneBrowser(PhoneLink& link, BrowserRunState& state, PicturePreviews& previews,
                            UserDialogs& dialogs)
     : link_(link), state_(state), previews_(previews), dialogs_(dialogs) {
-  tree_.Build(link_.session.fileList);
+  tree_.Build(link_.session.fileList());
 }
 
 std::string PhoneBrowser::PhonePathOf(const FileRow& row) const {
@@ -40,7 +40,7 @@ void PhoneBrowser::Update(ProgressWindows& browserWindows) {
   rows_.clear();
   selectedRows_.clear();
   FetchList(state_.listMode, state_.mask, link_.session, browserWindows, dialogs_);
-  tree_.Build(link_.session.fileList);
+  tree_.Build(link_.session.fileList());
 }
 
 void PhoneBrowser::SelectNode(const FolderNode* node) {
@@ -63,7 +63,7 @@ void PhoneBrowser::ListSelected() {
   // One pass over the phone file list finds the entries of the folder's files.
   const std::string prefix = FolderPath(*selected_) + "/";
   std::map<std::string, const FileListEntry*, std::less<>> entries;
-  for (const FileListEntry& entry : link_.session.fileList) {
+  for (const FileListEntry& entry : link_.session.fileList()) {
     const std::string path = entry.path();
     if (path.starts_with(prefix)) entries.emplace(path.substr(prefix.size()), &entry);
   }
@@ -115,34 +115,20 @@ std::optional<Message> PhoneBrowser::Accept() {
 
 void PhoneBrowser::Cancel() { state_.pickedPath.clear(); }
 
-FileListEntry* PhoneBrowser::EntryOf(std::string_view path) {
-  auto& list = link_.session.fileList;
-  const auto found = std::find_if(list.begin(), list.end(),
-                                  [&](const FileListEntry& entry) { return entry.path() == path; });
-  return found == list.end() ? nullptr : &*found;
-}
-
 void PhoneBrowser::RecordUpload(const std::string& phonePath, std::uint32_t size) {
   previews_.Forget(phonePath);
-  // A file written over keeps its one entry and its attributes.
-  if (FileListEntry* entry = EntryOf(phonePath))
-    *entry = FileListEntry::Make(size, entry->attributes(), phonePath);
-  else
-    link_.session.fileList.push_back(FileListEntry::Make(size, 0, phonePath));
+  link_.session.RecordWrittenFile(phonePath, size);
   tree_.AddFilePath(phonePath);
 }
 
 void PhoneBrowser::RecordDeletion(const std::string& phonePath, const std::string& name) {
   previews_.Forget(phonePath);
-  auto& list = link_.session.fileList;
-  if (FileListEntry* entry = EntryOf(phonePath)) list.erase(list.begin() + (entry - list.data()));
   std::erase(selected_->files, name);
   if (iconPath_ == phonePath) iconPath_.clear();
 }
 
-void PhoneBrowser::ShowError(const std::string& prefix, std::string_view phonePath) {
-  const char* const lost = link_.session.library().connectionOpen() ? "" : kConnectionLostSuffix;
-  dialogs_.Show({prefix + ShownPhonePath(phonePath) + lost, kErrorCaption, MessageIcon::Error});
+void PhoneBrowser::ShowError(const char* prefix, std::string_view phonePath) {
+  dialogs_.Show(PhoneFileFailure(link_.session.library(), prefix, phonePath));
 }
 
 }  // namespace menuforge

@@ -123,13 +123,11 @@ class PhoneBrowser {
 
  private:
   void ListSelected();
-  // The phone file list's entry of a path, or nullptr.
-  FileListEntry* EntryOf(std::string_view path);
   // A file written to the phone: its entry and its place in the tree.
   void RecordUpload(const std::string& phonePath, std::uint32_t size);
-  // A file deleted on the phone: out of the list, the node and "Icon path/name:".
+  // A file deleted on the phone: out of the node and "Icon path/name:".
   void RecordDeletion(const std::string& phonePath, const std::string& name);
-  void ShowError(const std::string& prefix, std::string_view phonePath);
+  void ShowError(const char* prefix, std::string_view phonePath);
   FsacTransfer& Transfer() { return ownTransfer_ ? *ownTransfer_ : link_.transfer; }
 
   PhoneLink& link_;

@@ -205,7 +205,7 @@ TEST(HostilePhoneTest, ATransferEndsByItsDeadlineAsALostConnection) {
       return Send(fd, Result(0, Bytes(kFsacBlockSize, 'x')));
     });
     ASSERT_TRUE(rig.link.session.connected()) << c.name;
-    const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0);
+    const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "");
     EXPECT_FALSE(read.complete) << c.name;
     EXPECT_FALSE(std::filesystem::exists(rig.folder / "x")) << c.name;
     EXPECT_FALSE(rig.library.connectionOpen()) << c.name;

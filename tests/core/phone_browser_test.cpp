@@ -43,7 +43,7 @@ struct BrowserRig : PhoneRig {
   }
   std::vector<std::string> Listed() const {
     std::vector<std::string> paths;
-    for (const FileListEntry& entry : link.session.fileList) paths.push_back(entry.path());
+    for (const FileListEntry& entry : link.session.fileList()) paths.push_back(entry.path());
     return paths;
   }
   std::vector<std::string> Rows() const {
@@ -108,13 +108,13 @@ TEST(PhoneBrowserTest, FetchesEachListVolumeByVolume) {
     ASSERT_EQ(rig.windows.windows.size(), 1u);
     EXPECT_EQ(rig.windows.windows[0]->captions.at(1), c.firstCaption);
     EXPECT_TRUE(rig.windows.windows[0]->closed);
-    EXPECT_EQ(rig.link.session.volumes, c.mode == ListMode::ByMask ? "" : "abce");
+    EXPECT_EQ(rig.link.session.volumes(), c.mode == ListMode::ByMask ? "" : "abce");
   }
 }
 
 TEST(PhoneBrowserTest, ListFailures) {
   BrowserRig refusedVolumes(Refusing(PhoneCall::VolumeList, 1));
-  refusedVolumes.link.session.fileList.push_back(FileListEntry::Make(1, 0, "/a/old.gif"));
+  refusedVolumes.link.session.RecordWrittenFile("/a/old.gif", 1);
   FetchIconList(refusedVolumes.link.session, refusedVolumes.windows, refusedVolumes.dialogs);
   EXPECT_TRUE(refusedVolumes.Listed().empty());
   EXPECT_EQ(refusedVolumes.dialogs.shown,
@@ -129,7 +129,7 @@ TEST(PhoneBrowserTest, ListFailures) {
   BrowserRig unplugged;
   unplugged.phone.Unplug();
   unplugged.link.session.Poll();
-  unplugged.link.session.fileList.push_back(FileListEntry::Make(1, 0, "/a/old.gif"));
+  unplugged.link.session.RecordWrittenFile("/a/old.gif", 1);
   FetchFileList(unplugged.link.session, unplugged.windows, unplugged.dialogs);
   EXPECT_EQ(unplugged.Listed(), std::vector<std::string>{"/a/old.gif"});
 }

@@ -348,7 +348,7 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
       nullptr);
   ASSERT_EQ(SaveMenuFile(work / "mma_temp", tree, options, items).status, SaveStatus::Saved);
   link.menuFiles.WritePhoneMenuFiles();
-  EXPECT_TRUE(link.session.storedToPhone);
+  EXPECT_TRUE(link.menuFiles.storedToPhone());
   EXPECT_TRUE(dialogs.shown.empty());
 
   const CliRun dump = Run("dump '" + (storage() / "a/mobile/system/mma_ucp").string() + "'");

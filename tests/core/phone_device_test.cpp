@@ -75,7 +75,7 @@ TEST(PhoneDeviceTest, EscapingPathsAreRefusedByEveryCall) {
     EXPECT_EQ(library.File_CountEx(path + "/*"), -1) << path;
     WriteFileText(rig.folder / "up", "new");
     EXPECT_EQ(rig.link.transfer.P2KFileWrite(rig.folder / "up", path).bytes, -1) << path;
-    EXPECT_EQ(rig.link.transfer.P2KFileRead(path, rig.folder / "down", 10).bytes, -1) << path;
+    EXPECT_EQ(rig.link.transfer.P2KFileRead(path, rig.folder / "down", 10, "").bytes, -1) << path;
   }
   EXPECT_EQ(ReadFileText(rig.folder / "outside" / "x"), "keep");
   EXPECT_FALSE(std::filesystem::exists(rig.folder / "escape"));
@@ -191,12 +191,13 @@ TEST(PhoneDeviceTest, FileListEntryLayout) {
 TEST(PhoneDeviceTest, SetAttributeLogsAndKeepsTheMaskBesideTheFile) {
   PhoneRig rig;
   rig.PutPhoneFile("/a/x", Bytes(5));
-  EXPECT_EQ(rig.link.menuFiles.SetAttribute("/a/x", kAttributeSystem), 0);
+  EXPECT_TRUE(rig.link.menuFiles.SetAttribute("/a/x", kAttributeSystem).ok());
   EXPECT_EQ(rig.LogLines().back(), "Set attribute 4 to /a/x RC=0");
   EXPECT_EQ(rig.storage.Attributes("/a/x"), kAttributeSystem);
   EXPECT_EQ(ReadFileText(rig.storageRoot / "attributes"), "4 /a/x\r\n");
 
-  EXPECT_EQ(rig.link.menuFiles.SetAttribute("/a/no/such/x", kAttributeSystem), -1);
+  EXPECT_EQ(rig.link.menuFiles.SetAttribute("/a/no/such/x", kAttributeSystem).error(),
+            (Message{"Error changing attributes for /a/no/such/x", "Error", MessageIcon::Error}));
   EXPECT_EQ(rig.LogLines().back(), "Set attribute 4 to /a/no/such/x RC=-1");
   EXPECT_EQ(rig.library.File_Close(), -1);
 
@@ -311,6 +312,12 @@ TEST(PhoneDeviceTest, RefusalsCountEachKindOfCommand) {
   EXPECT_EQ(PhoneCallNamed("seem-read"), PhoneCall::SeemRead);
   EXPECT_EQ(PhoneCallName(PhoneCall::CloseFile), "file-close");
   EXPECT_EQ(PhoneCallNamed("nonsense"), std::nullopt);
+}
+
+// Each call of the one list answers to its own name on the simulator's command line.
+TEST(PhoneDeviceTest, EveryCallIsNamedOnce) {
+  for (const PhoneCallKind& kind : kPhoneCalls)
+    EXPECT_EQ(PhoneCallNamed(PhoneCallName(kind.call)), kind.call) << kind.name;
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(PhoneIconQueue, EachPathShowsWhatTheFileGives) {
     QueueRig rig;
     const std::string path = WideToUtf8(c.path);
     if (c.file) rig.PutPhoneFile(path, *c.file);
-    if (c.listed) rig.link.session.fileList.push_back(FileListEntry::Make(*c.listed, 0, path));
+    if (c.listed) rig.link.session.RecordWrittenFile(path, *c.listed);
     const std::size_t sentBefore = rig.library.sent.size();
     rig.queue.BeginDrawing();
     EXPECT_EQ(rig.Shown(c.path), c.first);

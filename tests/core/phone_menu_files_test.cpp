@@ -34,7 +34,7 @@ TEST(PhoneMenuFilesTest, ReadsTheMenuFileAndTheVolumes) {
   WriteFileText(rig.workingFolder / "j2mest_temp", "from an earlier phone");
   EXPECT_EQ(rig.link.menuFiles.ReadPhoneMenuFiles(), rig.workingFolder / "mma_temp");
   EXPECT_EQ(ReadFileBytes(rig.workingFolder / "mma_temp"), rig.menu);
-  EXPECT_EQ(rig.link.session.volumes, "abce");
+  EXPECT_EQ(rig.link.session.volumes(), "abce");
   EXPECT_EQ(rig.windows.windows.at(0)->captions.front(), "Reading mma_ucp 0%");
   EXPECT_FALSE(rig.HasCopy("j2mest_temp"));
   EXPECT_TRUE(rig.dialogs.shown.empty());
@@ -122,7 +122,7 @@ TEST(PhoneMenuFilesTest, AMissingCardJ2mestIsReportedAndNoCardMeansNoQuestion) {
   std::filesystem::remove_all(noCard.storageRoot / "b");
   EXPECT_FALSE(noCard.link.menuFiles.ReadPhoneMenuFiles().empty());
   EXPECT_TRUE(noCard.dialogs.shown.empty());
-  EXPECT_EQ(noCard.link.session.volumes, "ace");
+  EXPECT_EQ(noCard.link.session.volumes(), "ace");
   EXPECT_EQ(noCard.windows.windows.size(), 1u);
 }
 
@@ -134,7 +134,7 @@ TEST(PhoneMenuFilesTest, WritingSetsTheSystemAttributeOnlyWhenAsked) {
     WriteFileBytes(rig.workingFolder / "mma_temp", menu);
     rig.link.menuFiles.WritePhoneMenuFiles();
     EXPECT_EQ(rig.PhoneFile(kMenu), menu);
-    EXPECT_TRUE(rig.link.session.storedToPhone);
+    EXPECT_TRUE(rig.link.menuFiles.storedToPhone());
     EXPECT_EQ(rig.storage.Attributes(kMenu), setAttribute ? kAttributeSystem : 0);
     EXPECT_EQ(rig.LogLines().back(), setAttribute
                                          ? "Set attribute 4 to /a/mobile/system/mma_ucp RC=0"
@@ -185,7 +185,7 @@ TEST(PhoneMenuFilesTest, PatchedJ2mestCopiesAreForgottenWhenThePhoneGoes) {
     rig.Replug();
     EXPECT_EQ(rig.link.session.imei(), otherPhone ? "123456789012347" : "354678012345679");
     rig.link.menuFiles.WritePhoneMenuFiles();
-    EXPECT_TRUE(rig.link.session.storedToPhone);
+    EXPECT_TRUE(rig.link.menuFiles.storedToPhone());
     EXPECT_FALSE(j2mest.readFromPhone);
     EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
     EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/b/J2MEST")));
@@ -198,11 +198,10 @@ TEST(PhoneMenuFilesTest, ARefusedMenuWriteStopsEverything) {
     rig.settings.patchJ2mest = true;
     rig.link.menuFiles.j2mest.phoneCopyPatched = true;
     rig.link.menuFiles.j2mest.phonePath = "/a/J2MEST";
-    rig.link.session.storedToPhone = true;
     WriteFileBytes(rig.workingFolder / "mma_temp", RandomBytes(100, 9));
     WriteFileBytes(rig.workingFolder / "j2mest_temp", RandomBytes(100, 10));
     rig.link.menuFiles.WritePhoneMenuFiles();
-    EXPECT_FALSE(rig.link.session.storedToPhone);
+    EXPECT_FALSE(rig.link.menuFiles.storedToPhone());
     EXPECT_EQ(rig.dialogs.shown,
               (std::vector<Message>{{"Error writing mma_ucp", "", MessageIcon::Error}}));
     EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/J2MEST")));
@@ -303,7 +302,8 @@ TEST(PhoneMenuFilesTest, TheRestartQuestionAtCloseComesOnceAfterAStore) {
   }
 
   PhoneRig restarted;
-  restarted.link.session.storedToPhone = true;
+  WriteFileBytes(restarted.workingFolder / "mma_temp", RandomBytes(100, 16));
+  restarted.link.menuFiles.WritePhoneMenuFiles();
   EXPECT_TRUE(restarted.link.menuFiles.RestartPhone());
   AskRestartAtClose(restarted.link.session, restarted.link.menuFiles, restarted.dialogs);
   EXPECT_TRUE(restarted.dialogs.asked.empty());

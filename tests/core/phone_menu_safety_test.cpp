@@ -108,7 +108,7 @@ struct SafetyRig : PhoneRig {
   std::filesystem::path menuCopy = workingFolder / "mma_temp";
   std::filesystem::path backups = folder / "backups";
   std::time_t clock = kNoon;
-  PhoneMenuSafety safety{link, settings, dialogs, backups, [this] { return clock++; }};
+  PhoneMenuSafety safety{link, dialogs, backups, [this] { return clock++; }};
 };
 
 TEST(PhoneMenuSafety, TheMenuItReplacesIsKeptFirst) {
@@ -149,7 +149,7 @@ TEST(PhoneMenuSafety, WithoutASafetyCopyNothingIsWritten) {
     ASSERT_EQ(rig.dialogs.shown.size(), 1u) << c.name;
     EXPECT_TRUE(rig.dialogs.shown[0].text.starts_with(kNoSafetyCopyText + c.reason))
         << rig.dialogs.shown[0].text;
-    EXPECT_FALSE(rig.link.session.storedToPhone) << c.name;
+    EXPECT_FALSE(rig.link.menuFiles.storedToPhone()) << c.name;
   }
 }
 
@@ -177,7 +177,7 @@ TEST(PhoneMenuSafety, RestoreAsksKeepsACopyAndWritesTheBackup) {
   EXPECT_EQ(rig.PhoneFile(kPhoneMenuPath), rig.edited);
   ASSERT_EQ(rig.Backups().size(), 1u);
   EXPECT_EQ(ReadFileBytes(rig.Backups()[0].path), rig.onPhone);
-  EXPECT_TRUE(rig.link.session.storedToPhone);
+  EXPECT_TRUE(rig.link.menuFiles.storedToPhone());
   EXPECT_EQ(rig.dialogs.shown,
             (std::vector<Message>{{kBackupRestoredText, "", MessageIcon::Information}}));
 }

@@ -78,7 +78,7 @@ TEST(PhoneRequestTest, ReadSendsOpenSeekReadsEndCheckAndClose) {
   PhoneRig rig;
   rig.PutPhoneFile(kPath, RandomBytes(2048, 4));
   rig.library.sent.clear();
-  EXPECT_TRUE(rig.link.transfer.P2KFileRead(kPath, rig.folder / "x.bin", 2048).complete);
+  EXPECT_TRUE(rig.link.transfer.P2KFileRead(kPath, rig.folder / "x.bin", 2048, "").complete);
 
   const Bytes read = HexBytes("00 00 00 01 00 00 04 00");
   const std::vector<std::pair<Bytes, std::uint32_t>> expected = {
@@ -116,7 +116,7 @@ TEST(PhoneRequestTest, VersionQueriesAndVolumeList) {
   ASSERT_EQ(volumes.size(), 1u);
   EXPECT_EQ(volumes[0].request, HexBytes("00 00 00 0A"));
   EXPECT_EQ(volumes[0].capacity, 128u);
-  EXPECT_EQ(rig.link.session.volumes, "abce");
+  EXPECT_EQ(rig.link.session.volumes(), "abce");
 }
 
 }  // namespace

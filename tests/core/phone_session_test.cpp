@@ -107,21 +107,81 @@ TEST(PhoneSessionTest, APhoneThatNeverAnswersSeemReadsIsGivenUpAndReported) {
 TEST(PhoneSessionTest, DisconnectClearsThePhoneState) {
   PhoneRig rig;
   PhoneSession& session = rig.link.session;
-  session.fileList.push_back(FileListEntry::Make(1, 0, "/a/x"));
-  session.volumes = "ab";
-  session.storedToPhone = true;
+  session.RecordWrittenFile("/a/x", 1);
+  ASSERT_TRUE(session.ReadVolumes().ok());
+  WriteFileBytes(rig.workingFolder / "mma_temp", Bytes(100, 1));
+  rig.link.menuFiles.WritePhoneMenuFiles();
+  ASSERT_TRUE(rig.link.menuFiles.storedToPhone());
   rig.phone.Unplug();
   session.Poll();
   EXPECT_FALSE(session.connected());
   EXPECT_EQ(rig.observer.disconnects, 1);
-  EXPECT_TRUE(session.fileList.empty());
-  EXPECT_EQ(session.volumes, "");
+  EXPECT_TRUE(session.fileList().empty());
+  EXPECT_EQ(session.volumes(), "");
   EXPECT_EQ(session.profileName(), "");
-  EXPECT_FALSE(session.storedToPhone);
+  EXPECT_FALSE(rig.link.menuFiles.storedToPhone());
   EXPECT_EQ(session.ProfileToApply(), std::nullopt);
   EXPECT_EQ(rig.LogLines().back(), "Phone disconnected");
   EXPECT_EQ(session.GetFirmwareVersion(), "");
   EXPECT_EQ(session.GetLpVersion(), 0);
+}
+
+// Each phone operation fails with the message its callers show, naming a lost connection when
+// that was why; a second try goes through, and a deleted file leaves the list.
+TEST(PhoneSessionTest, PhoneOperationsSayWhyTheyFailed) {
+  struct Case {
+    PhoneCall refused;
+    std::function<Status(PhoneRig&)> operation;
+    Message failure;
+  };
+  const auto error = [](std::string text) {
+    return Message{text, kErrorCaption, MessageIcon::Error};
+  };
+  const std::vector<Case> cases = {
+      {PhoneCall::DeleteFile, [](PhoneRig& r) { return r.link.session.DeleteFile("/a/x"); },
+       error("Error deleting /a/x")},
+      {PhoneCall::CreateDir, [](PhoneRig& r) { return r.link.session.CreateFolder("/a/new"); },
+       error("Error creating /a/new")},
+      {PhoneCall::DeleteDir, [](PhoneRig& r) { return r.link.session.DeleteFolder("/a/p"); },
+       error("Error deleting /a/p")},
+      {PhoneCall::CreateFile,
+       [](PhoneRig& r) { return r.link.menuFiles.SetAttribute("/a/x", kAttributeHidden); },
+       error("Error changing attributes for /a/x")},
+      {PhoneCall::VolumeList,
+       [](PhoneRig& r) { return r.link.session.ReadVolumes(); },
+       {"Error getting volume info", "", MessageIcon::Error}},
+  };
+  for (const Case& c : cases) {
+    PhoneRig rig(Refusing(c.refused, 1));
+    rig.PutPhoneFile("/a/x", Bytes(3));
+    std::filesystem::create_directory(rig.PhonePath("/a/p"));
+    rig.link.session.RecordWrittenFile("/a/x", 3);
+    const Status refused = c.operation(rig);
+    ASSERT_FALSE(refused.ok()) << c.failure.text;
+    EXPECT_EQ(refused.error(), c.failure);
+    EXPECT_TRUE(c.operation(rig).ok()) << c.failure.text;
+    EXPECT_EQ(rig.link.session.fileList().empty(), c.refused == PhoneCall::DeleteFile);
+  }
+
+  PhoneRig unplugged;
+  unplugged.phone.Unplug();
+  EXPECT_EQ(unplugged.link.session.DeleteFile("/a/x").error().text,
+            "Error deleting /a/x: the connection to the phone was lost");
+}
+
+// Only the browser's listings log the volume query; the table is kept when the phone refuses.
+TEST(PhoneSessionTest, ReadVolumesLogsTheLineItIsGiven) {
+  PhoneRig rig;
+  const std::size_t before = rig.LogLines().size();
+  ASSERT_TRUE(rig.link.session.ReadVolumes().ok());
+  EXPECT_EQ(rig.LogLines().size(), before);
+  EXPECT_EQ(rig.link.session.volumes(), "abce");
+
+  rig.Replug(Refusing(PhoneCall::VolumeList, 2));
+  ASSERT_TRUE(rig.link.session.ReadVolumes().ok());
+  EXPECT_FALSE(rig.link.session.ReadVolumes("[GetIconList] Get volume info RC=").ok());
+  EXPECT_EQ(rig.LogLines().back(), "[GetIconList] Get volume info RC=-1");
+  EXPECT_EQ(rig.link.session.volumes(), "abce");
 }
 
 TEST(PhoneSessionTest, TheLogIsCreatedEmptyAndWrittenOnlyWhileLoggingIsOn) {
@@ -165,12 +225,11 @@ TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
 TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
   PhoneRig rig;
   RecordingProgressWindows windows;
-  rig.link.session.progressTitle = "Retrieving file list from volume /a/";
-  ShownProgress window(windows.Show("Retrieving file list from volume /a/"),
-                       "Retrieving file list from volume /a/");
-  rig.link.session.ShowListProgress(1, 3, window);
-  rig.link.session.ShowListProgress(1, 3, window);
-  rig.link.session.ShowListProgress(3, 3, window);
+  const std::string title = "Retrieving file list from volume /a/";
+  ShownProgress window(windows.Show(title), title);
+  rig.link.session.ShowListProgress(1, 3, title, window);
+  rig.link.session.ShowListProgress(1, 3, title, window);
+  rig.link.session.ShowListProgress(3, 3, title, window);
   EXPECT_EQ(windows.windows[0]->captions, (Lines{"Retrieving file list from volume /a/",
                                                  "Retrieving file list from volume /a/ 33%",
                                                  "Retrieving file list from volume /a/ 100%"}));
@@ -180,9 +239,10 @@ TEST(PhoneSessionTest, ListProgressIsLoggedAndShown) {
 
 TEST(PhoneSessionTest, RestartLogsClearsStoredToPhoneAndThePhoneComesBack) {
   PhoneRig rig;
-  rig.link.session.storedToPhone = true;
+  WriteFileBytes(rig.workingFolder / "mma_temp", Bytes(100, 1));
+  rig.link.menuFiles.WritePhoneMenuFiles();
   rig.link.menuFiles.RestartPhone();
-  EXPECT_FALSE(rig.link.session.storedToPhone);
+  EXPECT_FALSE(rig.link.menuFiles.storedToPhone());
   EXPECT_EQ(rig.LogLines().back(), "Phone is restarted");
   rig.link.session.Poll();
   EXPECT_EQ(rig.observer.disconnects, 1);

@@ -88,7 +88,7 @@ TEST(PhoneSocketTest, FilesComeBackByteExact) {
         const auto down = rig.folder / ((asGroup ? "group" : "file") + name);
         const TransferResult result =
             asGroup ? rig.link.transfer.P2KGroupRead("/a/" + name, down, 0, group)
-                    : rig.link.transfer.P2KFileRead("/a/" + name, down, 0);
+                    : rig.link.transfer.P2KFileRead("/a/" + name, down, 0, "");
         ASSERT_TRUE(result.complete) << name;
         ASSERT_EQ(ReadFileBytes(down), data) << name;
       }
@@ -117,7 +117,7 @@ TEST(PhoneSocketTest, ListsSeemRecordsAndFileCommandsTravelWhole) {
   EXPECT_EQ(entries[1].path(), "/a/y.gif");
   EXPECT_EQ(entries[1].size(), 6u);
 
-  EXPECT_EQ(rig.link.menuFiles.SetAttribute("/a/y.gif", kAttributeReadOnly), 0);
+  EXPECT_TRUE(rig.link.menuFiles.SetAttribute("/a/y.gif", kAttributeReadOnly).ok());
   EXPECT_EQ(rig.storage.Attributes("/a/y.gif"), kAttributeReadOnly);
   EXPECT_EQ(library.File_CreateDir("/a/new", 0), 0);
   EXPECT_EQ(library.File_DeleteDir("/a/new"), 0);
@@ -136,7 +136,7 @@ TEST(PhoneSocketTest, RefusalsMidFileBehaveAsInProcess) {
   SocketRig reads({.faults = Refusing(PhoneCall::FsacRead, 3)});
   const Bytes data = RandomBytes(5000, 4);
   WriteFileBytes(reads.PhonePath("/a/x"), data);
-  const TransferResult read = reads.link.transfer.P2KFileRead("/a/x", reads.folder / "x", 0);
+  const TransferResult read = reads.link.transfer.P2KFileRead("/a/x", reads.folder / "x", 0, "");
   EXPECT_EQ(read.bytes, 2048);
   EXPECT_FALSE(read.complete);
   EXPECT_TRUE(reads.link.session.connected());
@@ -151,7 +151,7 @@ TEST(PhoneSocketTest, RefusalsMidFileBehaveAsInProcess) {
 TEST(PhoneSocketTest, ADroppedConnectionIsADisconnectAndTheNextPollConnectsAgain) {
   SocketRig rig({.faults = FaultPlan{{}, 4000}});
   WriteFileBytes(rig.PhonePath("/a/x"), RandomBytes(10000, 6));
-  const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0);
+  const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "");
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(result.bytes, 3072);
   rig.link.session.Poll();
@@ -166,7 +166,7 @@ TEST(PhoneSocketTest, ASimulatorKilledMidTransferLeavesNothingTakenAsCompleteAnd
   WriteFileBytes(rig.PhonePath("/a/x"), data);
   WriteFileBytes(rig.folder / "up", data);
   rig.windows.onPosition = [&] { rig.server.reset(); };
-  const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0);
+  const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "");
   EXPECT_FALSE(read.complete);
   EXPECT_EQ(read.bytes, 1024);
   rig.link.session.Poll();
@@ -182,7 +182,7 @@ TEST(PhoneSocketTest, ASimulatorKilledMidTransferLeavesNothingTakenAsCompleteAnd
   rig.link.session.Poll();
   EXPECT_TRUE(rig.link.session.connected());
   EXPECT_EQ(rig.observer.connects, 2);
-  EXPECT_TRUE(rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0).complete);
+  EXPECT_TRUE(rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "").complete);
   EXPECT_EQ(ReadFileBytes(rig.folder / "x"), data);
   EXPECT_FALSE(std::filesystem::exists(rig.PhonePath("/a/y")));
 }

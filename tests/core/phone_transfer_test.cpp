@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 TransferResult FileRead(PhoneRig& rig, const std::string& phonePath,
                         const std::filesystem::path& local) {
-  return rig.link.transfer.P2KFileRead(phonePath, local, 3000);
+  return rig.link.transfer.P2KFileRead(phonePath, local, 3000, "");
 }
 
 TransferResult GroupRead(PhoneRig& rig, const std::string& phonePath,
@@ -104,9 +104,8 @@ TEST(PhoneTransferTest, PercentRoundsHalvesToEvenAndStopsAt100) {
 TEST(PhoneTransferTest, SingleReadShowsItsWindowAndLogsEveryCommand) {
   PhoneRig rig;
   rig.PutPhoneFile("/a/x", RandomBytes(1500, 1));
-  rig.link.session.progressTitle = "Reading x";
   const std::size_t before = rig.LogLines().size();
-  EXPECT_EQ(rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 3000).bytes, 1500);
+  EXPECT_EQ(rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 3000, "Reading x").bytes, 1500);
 
   ASSERT_EQ(rig.windows.windows.size(), 1u);
   const auto& window = *rig.windows.windows[0];
@@ -150,13 +149,12 @@ TEST(PhoneTransferTest, GroupReadAdvancesTheGroupAndLogsWithoutEquals) {
                    "[P2KGroupRead] Send command FSAC (0x0004) RC=0"}));
 }
 
-TEST(PhoneTransferTest, SingleWriteSetsItsTitleAndShowsEveryBlock) {
+TEST(PhoneTransferTest, SingleWriteTitlesItsWindowAndShowsEveryBlock) {
   PhoneRig rig;
   WriteFileBytes(rig.folder / "up.gif", RandomBytes(2500, 3));
   const std::size_t before = rig.LogLines().size();
   EXPECT_EQ(rig.link.transfer.P2KFileWrite(rig.folder / "up.gif", "/a/up.gif").bytes, 2500);
 
-  EXPECT_EQ(rig.link.session.progressTitle, "Uploading up.gif 0%");
   ASSERT_EQ(rig.windows.windows.size(), 1u);
   const auto& window = *rig.windows.windows[0];
   EXPECT_EQ(window.captions, (Lines{"Uploading up.gif 0%", "Uploading up.gif 41%",
@@ -196,7 +194,7 @@ TEST(PhoneTransferTest, ReadRefusedMidFileCountsWhatCameButLeavesTheLocalFileAsI
   const Bytes data = RandomBytes(5000, 5);
   rig.PutPhoneFile("/a/x", data);
   WriteFileText(rig.folder / "x", "older copy");
-  const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 5000);
+  const TransferResult result = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 5000, "");
   EXPECT_EQ(result.bytes, 2048);
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(ReadFileText(rig.folder / "x"), "older copy");
@@ -389,7 +387,7 @@ TEST(PhoneTransferTest, ASteppedReadIsTheSameReadAsOneInAPiece) {
     if (size > 0) rig.PutPhoneFile(phonePath, RandomBytes(size, 9));
     const std::size_t lines = rig.LogLines().size();
     const std::size_t sent = rig.library.sent.size();
-    const TransferResult whole = rig.link.transfer.P2KFileRead(phonePath, rig.folder / "a", 0);
+    const TransferResult whole = rig.link.transfer.P2KFileRead(phonePath, rig.folder / "a", 0, "");
     const Lines afterWhole = rig.LogLines();
     const Lines wholeLines(afterWhole.begin() + static_cast<std::ptrdiff_t>(lines),
                            afterWhole.end());

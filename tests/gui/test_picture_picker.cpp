@@ -229,7 +229,7 @@ void PicturePickerTest::yesToAllOnTheSecondQuestionDeletesTheRest() {
   QVERIFY(prompts_.scripts.empty());
   QVERIFY(Rows().isEmpty());
   QVERIFY(std::filesystem::is_empty(rig_->PhonePath(kPictureFolder)));
-  QVERIFY(rig_->link.session.fileList.empty());
+  QVERIFY(rig_->link.session.fileList().empty());
 }
 
 void PicturePickerTest::deletingAnEmptyFolderAsksNothing() {
@@ -287,7 +287,7 @@ void PicturePickerTest::aRefusedCommandStopsAtItsFile() {
            (std::vector<Message>{{message.toStdString(), "Error", MessageIcon::Error}}));
   QCOMPARE(Rows(), rows);
   QCOMPARE(Column(Child<QTreeWidget>("fileList"), 2), attributes);
-  QCOMPARE(static_cast<int>(rig_->link.session.fileList.size()), rows.size());
+  QCOMPARE(static_cast<int>(rig_->link.session.fileList().size()), rows.size());
 }
 
 void PicturePickerTest::previewsComeOneAtATimeAndStay() {
