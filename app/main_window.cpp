@@ -451,12 +451,13 @@ void MainWindow::StartUp() {
   if (!readOnly_)
     if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
       prompts_->Show({error, kErrorCaption, MessageIcon::Error});
-  const bool phoneLibraryStarted = phone_.session.Start();
+  const Status phoneLibraryStarted = phone_.session.Start();
+  if (!phoneLibraryStarted) prompts_->Show(phoneLibraryStarted.error());
 
   splash_ = new SplashWindow(this);
   splash_->ShowCentred();
   fadeTimer_->start(kFadeInInterval);
-  // A library that refused to start (it has said so) has no phone to tell of.
+  // A library that refused to start has no phone to tell of.
   if (!phoneLibraryStarted) return;
   // A phone already attached shows up as soon as the window runs, not a poll interval later.
   // Showing the splash handles pending events, so this is queued only after it.

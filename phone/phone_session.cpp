@@ -40,15 +40,14 @@ void PhoneSession::DefaultWait(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
 }
 
-bool PhoneSession::Start() {
-  if (started_ || connected_) return started_;
-  if (library_.P2K_Init([this](std::int32_t connected) { ConnectionChanged(connected); }) ==
-      kP2kFailure) {
-    dialogs_.Show({kLibraryStartFailedText, "", MessageIcon::Error});
-    return false;
-  }
+Status PhoneSession::Start() {
+  if (started_) return {};
+  if (connected_ || library_.P2K_Init([this](std::int32_t connected) {
+                      ConnectionChanged(connected);
+                    }) == kP2kFailure)
+    return Failure(Message{kLibraryStartFailedText, "", MessageIcon::Error});
   started_ = true;
-  return true;
+  return {};
 }
 
 void PhoneSession::Poll() {

@@ -49,9 +49,9 @@ class PhoneSession {
   PhoneSession(P2kLibrary& library, PhoneLog& log, UserDialogs& dialogs, PhoneObserver& observer,
                Wait wait = DefaultWait);
 
-  // Starts the library once; when it refuses, shows "Error initializing P2KAPI library" and
-  // the session stays disconnected. Returns whether it started.
-  [[nodiscard]] bool Start();
+  // Starts the library once; when it refuses, fails with "Error initializing P2KAPI library" and
+  // the session stays disconnected.
+  Status Start();
   // While one lives, connection notices wait: a transfer or a file list, whose progress windows
   // let the window handle events meanwhile, must not have the phone's state change under it.
   class Busy {

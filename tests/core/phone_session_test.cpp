@@ -215,9 +215,9 @@ TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
   PhoneLog log(settings);
   SocketPhoneLibrary library(std::string(200, 'x'));
   PhoneSession session(library, log, dialogs, observer);
-  EXPECT_FALSE(session.Start());
-  EXPECT_EQ(dialogs.shown,
-            (std::vector<Message>{{"Error initializing P2KAPI library", "", MessageIcon::Error}}));
+  const Status started = session.Start();
+  ASSERT_FALSE(started);
+  EXPECT_EQ(started.error(), (Message{"Error initializing P2KAPI library", "", MessageIcon::Error}));
   session.Poll();
   EXPECT_FALSE(session.connected());
 }
