@@ -86,6 +86,27 @@ std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
   return std::nullopt;
 }
 
+std::optional<std::string> PhoneMenuSafety::PhoneMenuFile(std::optional<Bytes>& menu,
+                                                          bool readAgain) {
+  menu.reset();
+  if (!readAgain)
+    if (const Bytes* remembered = RememberedPhoneMenu()) {
+      menu = *remembered;
+      return std::nullopt;
+    }
+  if (std::optional<std::string> failed = ReadPhoneMenu(menu)) return failed;
+  if (menu)
+    Remember(*menu);
+  else
+    ForgetPhoneMenu();
+  return std::nullopt;
+}
+
+const Bytes* PhoneMenuSafety::RememberedPhoneMenu() const {
+  if (!remembered_ || remembered_->imei != phone_.session.imei()) return nullptr;
+  return &remembered_->bytes;
+}
+
 bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy) {
   if (const std::optional<std::string> failed = KeepSafetyCopy()) {
     dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
@@ -97,7 +118,8 @@ bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy)
   return true;
 }
 
-bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
+bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup,
+                                    const Confirmation& confirm) {
   std::string error;
   std::optional<Bytes> bytes = FileBytes(backup, error);
   if (!bytes) {
@@ -109,8 +131,9 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
                    MessageIcon::Error});
     return false;
   }
-  if (!dialogs_.Ask({RestoreBackupQuestion(backup), kRestoreBackupCaption, MessageIcon::Question}))
-    return false;
+  const Message question{RestoreBackupQuestion(backup), kRestoreBackupCaption,
+                         MessageIcon::Question};
+  if (!(confirm ? confirm(question) : dialogs_.Ask(question))) return false;
   if (const std::optional<std::string> failed = KeepSafetyCopy()) {
     dialogs_.Show({kNoSafetyCopyText + *failed, kErrorCaption, MessageIcon::Error});
     return false;

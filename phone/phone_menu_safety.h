@@ -42,13 +42,23 @@ class PhoneMenuSafety {
   // A phone that went away may come back changed.
   void ForgetPhoneMenu() { remembered_.reset(); }
 
+  // The phone's menu file: the copy remembered for the connected phone, else (or with
+  // `readAgain`) read now and remembered. Nothing in `menu` when the phone has none; the reason
+  // when it cannot be read.
+  [[nodiscard]] std::optional<std::string> PhoneMenuFile(std::optional<Bytes>& menu,
+                                                         bool readAgain);
+  // The copy remembered for the connected phone, if there is one; nothing is read.
+  const Bytes* RememberedPhoneMenu() const;
+
   // Writes `menuCopy` ("mma_temp") and the patched J2MEST copies to the phone once a safety copy of
   // the menu file it replaces is kept; when none can be kept, says why and writes nothing. True
   // when the menu file went to the phone.
   [[nodiscard]] bool WritePhoneMenuFiles(const std::filesystem::path& menuCopy);
-  // Asks first, keeps a safety copy, then writes the backup over the phone's menu file. True
-  // when it was written.
-  [[nodiscard]] bool RestoreBackup(const std::filesystem::path& backup);
+  // Asks first (through `confirm` when given, else a Yes/No question), keeps a safety copy, then
+  // writes the backup over the phone's menu file. True when it was written.
+  using Confirmation = std::function<bool(const Message& question)>;
+  [[nodiscard]] bool RestoreBackup(const std::filesystem::path& backup,
+                                   const Confirmation& confirm = {});
 
  private:
   struct PhoneMenu {
