@@ -3,13 +3,9 @@
 #include "app/changes_dialog.h"
 #include "app/core/change_sources.h"
 #include "app/main_window.h"
+#include "widgets/message_box.h"
 
 namespace menuforge {
-namespace {
-
-constexpr char kNoComparisonCaption[] = "Show changes";
-
-}  // namespace
 
 void MainWindow::ShowUnsavedChanges() {
   const CurrentMenu& current = document_.current();
@@ -28,7 +24,7 @@ void MainWindow::ShowUnsavedChanges() {
     case UnsavedBase::Nothing: break;
   }
   if (base == UnsavedBase::Nothing) {
-    prompts_->Show({heading, kNoComparisonCaption, MessageIcon::Information});
+    prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
     return;
   }
   if (!before.menu) {
@@ -63,7 +59,7 @@ void MainWindow::ShowRestoreChanges(const std::filesystem::path& backup) {
   const RestoreBase base = ChooseRestoreBase(phoneMenu.menu != nullptr, document_.HasMenu());
   const std::string heading = RestoreChangesHeading(base, backup);
   if (base == RestoreBase::Nothing) {
-    prompts_->Show({heading, kNoComparisonCaption, MessageIcon::Information});
+    prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
     return;
   }
   const ComparedMenu before = base == RestoreBase::PhoneMenu

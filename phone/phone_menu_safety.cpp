@@ -8,6 +8,7 @@ namespace menuforge {
 namespace {
 
 constexpr char kReadingForSafetyTitle[] = "Keeping a copy of mma_ucp";
+constexpr char kReadingToCompareTitle[] = "Reading mma_ucp to compare";
 constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 
@@ -49,7 +50,8 @@ void PhoneMenuSafety::RememberPhoneMenu(const std::filesystem::path& copy) {
     ForgetPhoneMenu();
 }
 
-std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& menu) {
+std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& menu,
+                                                          const char* progressTitle) {
   const std::int32_t count = phone_.session.library().File_CountEx(kPhoneMenuPath);
   // A phone without a menu file has nothing to lose.
   if (count == 0) return std::nullopt;
@@ -60,7 +62,7 @@ std::optional<std::string> PhoneMenuSafety::ReadPhoneMenu(std::optional<Bytes>& 
   if (error) return "Cannot create folder \"" + folder_.string() + "\". " + error.message();
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  phone_.session.progressTitle = kReadingForSafetyTitle;
+  phone_.session.progressTitle = progressTitle;
   const TransferResult read =
       phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize);
   std::string localError = read.localError;
@@ -77,7 +79,7 @@ std::optional<std::string> PhoneMenuSafety::KeepSafetyCopy() {
   std::optional<Bytes> menu;
   if (remembered_ && remembered_->imei == phone_.session.imei())
     menu = remembered_->bytes;
-  else if (std::optional<std::string> failed = ReadPhoneMenu(menu))
+  else if (std::optional<std::string> failed = ReadPhoneMenu(menu, kReadingForSafetyTitle))
     return failed;
   if (!menu) return std::nullopt;
   const StoredBackup stored = StorePhoneBackup(folder_, phone_.session.imei(), now_(), *menu);
@@ -94,7 +96,8 @@ std::optional<std::string> PhoneMenuSafety::PhoneMenuFile(std::optional<Bytes>& 
       menu = *remembered;
       return std::nullopt;
     }
-  if (std::optional<std::string> failed = ReadPhoneMenu(menu)) return failed;
+  if (std::optional<std::string> failed = ReadPhoneMenu(menu, kReadingToCompareTitle))
+    return failed;
   if (menu)
     Remember(*menu);
   else

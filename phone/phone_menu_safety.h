@@ -69,7 +69,8 @@ class PhoneMenuSafety {
   // Keeps the phone's menu file as a backup; the reason when it cannot, else nothing.
   [[nodiscard]] std::optional<std::string> KeepSafetyCopy();
   // The phone's menu file read now; nothing when the phone has none, the reason on failure.
-  [[nodiscard]] std::optional<std::string> ReadPhoneMenu(std::optional<Bytes>& menu);
+  [[nodiscard]] std::optional<std::string> ReadPhoneMenu(std::optional<Bytes>& menu,
+                                                         const char* progressTitle);
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
 
   PhoneLink& phone_;
