@@ -35,6 +35,7 @@ ComparePanel::ComparePanel(QWidget* parent)
 
 void ComparePanel::ShowComparison(const MenuComparison& comparison, ShownMenu shown) {
   heading_->setText(Heading(comparison));
+  list_->setEnabled(true);
   list_->clear();
   places_.clear();
   for (const ComparisonLine& line : ComparisonLines(comparison)) {
@@ -48,6 +49,12 @@ void ComparePanel::ShowComparison(const MenuComparison& comparison, ShownMenu sh
     }
     places_.push_back(std::move(place));
   }
+}
+
+void ComparePanel::ShowOutOfDate(const char* reason) {
+  heading_->setText(QString::fromUtf8(reason));
+  list_->setEnabled(false);
+  places_.assign(places_.size(), std::nullopt);
 }
 
 void ComparePanel::Choose(QListWidgetItem* item) {

@@ -16,6 +16,9 @@ namespace menuforge {
 
 inline constexpr char kSameMenusText[] = "The menus are the same";
 inline constexpr char kFormatOnlyHeading[] = "Same entries, record format differs";
+inline constexpr char kPhoneComparisonOutOfDate[] =
+    "Out of date: the phone's menu may have changed since it was read";
+inline constexpr char kNoMenuComparisonOutOfDate[] = "Out of date: no menu is open";
 
 class ComparePanel : public QWidget {
   Q_OBJECT
@@ -27,6 +30,8 @@ class ComparePanel : public QWidget {
   explicit ComparePanel(QWidget* parent = nullptr);
 
   void ShowComparison(const MenuComparison& comparison, ShownMenu shown);
+  // Keeps the lines, greyed, under `reason` as the heading; they lead nowhere any more.
+  void ShowOutOfDate(const char* reason);
 
  Q_SIGNALS:
   // The place of the chosen entry in the menu the tree holds; an entry that is not there (one

@@ -13,7 +13,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/comparison_document_link.h"
 #include "app/core/menu_document.h"
+#include "app/core/other_menu.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
@@ -202,6 +204,15 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void CompareWith();
   void CompareWithBackup();
   void CompareWithFile(const std::filesystem::path& path);
+  void CompareWithPhone();
+  void ShowComparisonWith(OtherMenuLoad load, const std::string& name, bool fromPhone);
+  // "Show changes" of the questions before unsaved changes are set aside, before a backup is
+  // restored and before Save to phone (main_window_changes.cpp).
+  void ShowUnsavedChanges();
+  [[nodiscard]] bool ConfirmRestore(const Message& question, const std::filesystem::path& backup);
+  void ShowRestoreChanges(const std::filesystem::path& backup);
+  // False when the user declined the changes, or they could not be shown (which was said).
+  [[nodiscard]] bool ConfirmPhoneChanges();
 
   std::unique_ptr<WindowPrompts> prompts_;
   ProfileNotices profileNotices_{*prompts_};
@@ -249,6 +260,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   PreviewPhoneIcons* previewIcons_ = nullptr;
   QDockWidget* compareDock_ = nullptr;
   ComparePanel* comparePanel_ = nullptr;
+  std::unique_ptr<ComparisonDocumentLink> compareLink_;
 
   QAction* newAction_ = nullptr;
   QAction* openAction_ = nullptr;

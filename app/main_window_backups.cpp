@@ -36,8 +36,11 @@ void MainWindow::RestorePhoneBackup() {
   const std::optional<std::filesystem::path> backup = ChoosePhoneBackup(kRestoreBackupCaption);
   if (!backup) return;
   SetPhoneBusy(true);
-  const bool restored = phoneSafety_.RestoreBackup(*backup);
+  const bool restored = phoneSafety_.RestoreBackup(
+      *backup,
+      [this, &backup](const Message& question) { return ConfirmRestore(question, *backup); });
   SetPhoneBusy(false);
+  if (restored) compareLink_->PhoneMenuChanged();
   // The phone's menu shown here is no longer what the phone holds. It is marked as changed rather
   // than replaced by the backup: reloading would throw away edits not yet saved, while a changed
   // menu keeps them, asks before it is set aside, and "Open from phone" shows the backup.

@@ -1,24 +1,30 @@
-// "Compare with...": what changes if the open menu is replaced by another file or a phone
-// backup, listed in a side panel whose lines lead to the entries in the tree. The other menu is
-// only read: nothing of it reaches the working folder or the item base.
+// "Compare with": what changes if the open menu is replaced by another file, the phone's menu or
+// a phone backup, listed in a side panel whose lines lead to the entries in the tree and which
+// follows the open menu's changes. The other menu is only read: nothing of it reaches the
+// working folder or the item base.
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QMenu>
+#include <QRadioButton>
 
 #include "app/compare_panel.h"
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
-#include "menu/mma_loader.h"
 #include "menu/tree_edit.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {
 namespace {
 
-constexpr char kCompareCaption[] = "Compare &with...";
-constexpr char kCompareBackupCaption[] = "Compare with phone &backup...";
+constexpr char kCompareMenuCaption[] = "Compare &with";
+constexpr char kCompareFileCaption[] = "&File...";
+constexpr char kComparePhoneCaption[] = "&Phone";
+constexpr char kCompareBackupCaption[] = "Phone &backup...";
 constexpr char kCompareDialogTitle[] = "Compare with mma file";
 constexpr char kCompareFilter[] = "All Files (*)";
 constexpr char kComparisonTitle[] = "Changes if replaced by ";
+constexpr char kPhoneMenuTitle[] = "the phone's menu";
+constexpr char kPhoneHoldsNoMenuText[] = "The phone holds no menu file to compare with.";
 
 }  // namespace
 
@@ -29,24 +35,36 @@ void MainWindow::CreateComparison() {
   compareDock_->setWidget(comparePanel_);
   addDockWidget(Qt::RightDockWidgetArea, compareDock_);
   compareDock_->hide();
+  compareLink_ = std::make_unique<ComparisonDocumentLink>(document_, *comparePanel_);
   connect(comparePanel_, &ComparePanel::EntryChosen, this,
           [this](const std::vector<std::size_t>& path) {
             if (const MenuNode* node = NodeAtPath(document_.tree(), path))
               treeView_->SelectNode(node);
           });
 
-  auto* compare = new QAction(ShownText(kCompareCaption), this);
+  // The format options are no change of the tree: their controls tell of them. The window's own
+  // handlers, connected before, have set the options by then.
+  for (QAbstractButton* control : std::initializer_list<QAbstractButton*>{
+           saveMode22_, saveMode36_, saveAllData_, c698pFix_, iconAttribute06_, iconAttribute0C_})
+    connect(control, &QAbstractButton::clicked, this, [this] { compareLink_->CompareSoon(); });
+
+  auto* compareMenu = new QMenu(ShownText(kCompareMenuCaption), this);
+  compareMenu->setObjectName(QStringLiteral("compareMenu"));
+  QAction* compare = compareMenu->addAction(ShownText(kCompareFileCaption));
   compare->setObjectName(QStringLiteral("compareAction"));
   connect(compare, &QAction::triggered, this, &MainWindow::CompareWith);
-  auto* compareBackup = new QAction(ShownText(kCompareBackupCaption), this);
+  QAction* comparePhone = compareMenu->addAction(ShownText(kComparePhoneCaption));
+  comparePhone->setObjectName(QStringLiteral("comparePhoneAction"));
+  connect(comparePhone, &QAction::triggered, this, &MainWindow::CompareWithPhone);
+  QAction* compareBackup = compareMenu->addAction(ShownText(kCompareBackupCaption));
   compareBackup->setObjectName(QStringLiteral("compareBackupAction"));
   connect(compareBackup, &QAction::triggered, this, &MainWindow::CompareWithBackup);
   auto* file = findChild<QMenu*>(QStringLiteral("fileMenu"));
-  file->insertActions(saveAction_, {compare, compareBackup});
-  // Only an open menu can be compared.
-  connect(file, &QMenu::aboutToShow, this, [this, compare, compareBackup] {
-    compare->setEnabled(document_.HasMenu());
-    compareBackup->setEnabled(document_.HasMenu());
+  file->insertMenu(saveAction_, compareMenu);
+  // Only an open menu can be compared, and with the phone only while one is there and idle.
+  connect(file, &QMenu::aboutToShow, this, [this, compareMenu, comparePhone] {
+    compareMenu->setEnabled(document_.HasMenu());
+    comparePhone->setEnabled(document_.HasMenu() && phone_.session.connected() && phoneIdle_);
   });
 }
 
@@ -63,28 +81,35 @@ void MainWindow::CompareWithBackup() {
   if (const auto backup = ChoosePhoneBackup(kCompareDialogTitle)) CompareWithFile(*backup);
 }
 
+void MainWindow::CompareWithPhone() {
+  if (!document_.HasMenu() || !phone_.session.connected() || !phoneIdle_) return;
+  SetPhoneBusy(true);
+  // As the command line's "phone:", the menu file the phone holds now, not one read before.
+  const Result<std::optional<Bytes>> read = phoneSafety_.PhoneMenuFile(true);
+  SetPhoneBusy(false);
+  if (!read)
+    prompts_->Show(read.error());
+  else if (!*read)
+    prompts_->Show({kPhoneHoldsNoMenuText, kErrorCaption, MessageIcon::Error});
+  else
+    ShowComparisonWith(LoadOtherMenu(**read, document_.catalog().itemBase()), kPhoneMenuTitle,
+                       true);
+  CloseIfAskedMeanwhile();
+}
+
 void MainWindow::CompareWithFile(const std::filesystem::path& path) {
-  Bytes bytes;
-  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
-    prompts_->Show({error, kErrorCaption, MessageIcon::Error});
-    return;
-  }
-  // Read as "Default" against the whole item base, as the command line compares; the items it
-  // lacks keep their identifiers and are not added to the base.
-  MenuTree other;
-  FormatOptions options;
-  FormatState state;
-  const LoadResult load =
-      ParseMenuFile(bytes, {document_.catalog().itemBase(), true}, other, options, state);
-  if (load.status != LoadStatus::Loaded) {
+  ShowComparisonWith(LoadOtherMenuFile(path, document_.catalog().itemBase()),
+                     path.filename().string(), false);
+}
+
+void MainWindow::ShowComparisonWith(OtherMenuLoad load, const std::string& name, bool fromPhone) {
+  if (!load.menu) {
     prompts_->Show({load.error, kErrorCaption, MessageIcon::Error});
     return;
   }
   ShowWarnings(load.warnings);
-  comparePanel_->ShowComparison(
-      CompareMenus({document_.tree(), document_.options()}, {other, options}),
-      ComparePanel::ShownMenu::First);
-  compareDock_->setWindowTitle(ShownText(kComparisonTitle) + ShownText(path.filename().string()));
+  compareLink_->Start(std::move(load.menu), fromPhone);
+  compareDock_->setWindowTitle(ShownText(kComparisonTitle) + ShownText(name));
   compareDock_->show();
   compareDock_->raise();
 }

@@ -26,7 +26,10 @@ std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
 
 bool MainWindow::MaySetMenuAside() {
   if (!document_.modified()) return true;
-  switch (prompts_->AskToSave(document_.current().SaveChangesQuestion())) {
+  const Message question = document_.current().SaveChangesQuestion();
+  std::optional<SaveChoice> choice;
+  while (!(choice = prompts_->AskToSaveOrShowChanges(question))) ShowUnsavedChanges();
+  switch (*choice) {
     case SaveChoice::Save: return SaveMenu();
     case SaveChoice::Discard: return true;
     case SaveChoice::Cancel: break;

@@ -62,8 +62,6 @@ void MainWindow::ShowEditedNode(MenuNode* node) {
 void MainWindow::DocumentChanged(DocumentChange change) {
   if (change == DocumentChange::Contents) {
     undoStack_->clear();
-    // Its lines lead to places in the menu that was replaced.
-    compareDock_->hide();
     HideSummary();
     ShowCatalogState();
     RefreshStatus();

@@ -59,6 +59,7 @@ void MainWindow::PhoneDisconnected() {
   if (tray_) tray_->ShowDisconnected();
   ShowConnection(false);
   phoneSafety_.ForgetPhoneMenu();
+  compareLink_->PhoneMenuChanged();
   // Its MIDlets went with it; the next phone may hold others.
   phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
@@ -99,6 +100,11 @@ void MainWindow::OpenFromPhone() {
 void MainWindow::SaveToPhone() {
   if (!phoneIdle_) return;
   SetPhoneBusy(true);
+  if (settings_.showPhoneChanges && !ConfirmPhoneChanges()) {
+    SetPhoneBusy(false);
+    CloseIfAskedMeanwhile();
+    return;
+  }
   // Edits made while the transfer runs are not on the phone.
   const int savedStep = undoStack_->index();
   const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
@@ -107,6 +113,7 @@ void MainWindow::SaveToPhone() {
   const bool written =
       saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy);
   if (written) {
+    compareLink_->PhoneMenuChanged();
     document_.WrittenToPhone();
     RefreshStatus();
   }

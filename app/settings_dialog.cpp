@@ -62,6 +62,8 @@ SettingsDialog::SettingsDialog(Settings& settings, std::filesystem::path setting
   fromPhoneBox_ = AddBox(layout, "From phone", "fromPhoneBox", kIndent);
   fromCardBox_ = AddBox(layout, "From card", "fromCardBox", kIndent);
   patchJ2mestBox_ = AddBox(layout, "Allow patching to run corelets", "patchJ2mestBox", kIndent);
+  showPhoneChangesBox_ =
+      AddBox(layout, "Show changes before saving to phone", "showPhoneChangesBox");
 
   auto* buttonRow = new QHBoxLayout;
   QPushButton* okButton = MakeButton("OK", "okButton");
@@ -85,6 +87,7 @@ SettingsDialog::SettingsDialog(Settings& settings, std::filesystem::path setting
   bind(fromPhoneBox_, &SettingsEditor::SetFromPhone);
   bind(fromCardBox_, &SettingsEditor::SetFromCard);
   bind(patchJ2mestBox_, &SettingsEditor::SetPatchJ2mest);
+  bind(showPhoneChangesBox_, &SettingsEditor::SetShowPhoneChanges);
 
   connect(backupButton_, &QPushButton::clicked, this, &SettingsDialog::backupRequested);
   connect(restoreButton_, &QPushButton::clicked, this, &SettingsDialog::restoreRequested);
@@ -107,6 +110,7 @@ void SettingsDialog::ShowPending() {
   fromPhoneBox_->setChecked(pending.fromPhone);
   fromCardBox_->setChecked(pending.fromCard);
   patchJ2mestBox_->setChecked(pending.patchJ2mest);
+  showPhoneChangesBox_->setChecked(pending.showPhoneChanges);
   fromPhoneBox_->setEnabled(editor_.SourceBoxesEnabled());
   fromCardBox_->setEnabled(editor_.SourceBoxesEnabled());
   patchJ2mestBox_->setEnabled(editor_.PatchBoxEnabled());

@@ -44,6 +44,7 @@ class SettingsDialog : public QDialog {
   QCheckBox* fromPhoneBox_;
   QCheckBox* fromCardBox_;
   QCheckBox* patchJ2mestBox_;
+  QCheckBox* showPhoneChangesBox_;
 };
 
 }  // namespace menuforge

@@ -21,6 +21,8 @@ constexpr char kReadOnlyFile[] = "The file is read-only";
 // As many links as the system itself follows before it gives up with ELOOP.
 constexpr int kMostLinksFollowed = 40;
 constexpr std::size_t kReadChunk = 65536;
+// A file's own size is trusted for one buffer up to this much at a time.
+constexpr std::uint64_t kLargestSizedRead = 16 << 20;
 // mkostemp makes the six X unique and opens with O_CREAT | O_EXCL.
 constexpr char kTemporarySuffix[] = ".menuforge-XXXXXX";
 
@@ -59,14 +61,18 @@ void KeepOwner(int fd, const struct stat& existing) {
 }
 
 // Fills `contents` from an open file until it ends or `limit` bytes are read, growing it by
-// chunks so that a file that grows while it is read costs no more than `limit`.
+// chunks so that a file that grows while it is read costs no more than `limit`. The size the file
+// had when opened, and one byte more to find its end, is read first: a file that keeps its size
+// takes one buffer and no bytes cleared beyond it.
 template <typename Buffer>
 std::string ReadOpenFile(int fd, const std::filesystem::path& path, std::size_t limit,
-                         Buffer& contents) {
+                         std::uint64_t openedSize, Buffer& contents) {
   Buffer read;
   while (read.size() < limit) {
     const std::size_t start = read.size();
-    read.resize(start + std::min(kReadChunk, limit - start));
+    const std::uint64_t chunk =
+        start <= openedSize ? std::min(openedSize + 1 - start, kLargestSizedRead) : kReadChunk;
+    read.resize(start + static_cast<std::size_t>(std::min<std::uint64_t>(chunk, limit - start)));
     const ssize_t got = ::read(fd, read.data() + start, read.size() - start);
     if (got < 0 && errno == EINTR) {
       read.resize(start);
@@ -85,7 +91,7 @@ std::string ReadStart(const std::filesystem::path& path, std::size_t limit, Buff
   int fd = -1;
   std::uint64_t size = 0;
   if (std::string error = OpenRegularFile(path, fd, size); !error.empty()) return error;
-  std::string error = ReadOpenFile(fd, path, limit, contents);
+  std::string error = ReadOpenFile(fd, path, limit, size, contents);
   ::close(fd);
   return error;
 }
@@ -108,7 +114,7 @@ std::string ReadLimitedFile(const std::filesystem::path& path, std::size_t limit
   } else {
     read.reserve(static_cast<std::size_t>(size));
     // One byte more than allowed tells a file that grew past the limit while it was read.
-    error = ReadOpenFile(fd, path, limit + 1, read);
+    error = ReadOpenFile(fd, path, limit + 1, size, read);
     if (error.empty() && read.size() > limit) error = tooLarge(read.size());
   }
   ::close(fd);

@@ -88,19 +88,21 @@ std::u16string Utf8ToWide(std::string_view utf8) {
 }
 
 std::string WideToUtf8(std::u16string_view text) {
-  std::string out;
-  // Room for the plain-ASCII text most titles are, so that comparing menus grows no string.
-  out.reserve(text.size());
+  // Measured first and written in place: comparing large menus converts every title.
+  std::size_t length = 0;
+  for (char16_t c : text) length += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+  std::string out(length, '\0');
+  char* at = out.data();
   for (char16_t c : text) {
     if (c < 0x80) {
-      out += static_cast<char>(c);
+      *at++ = static_cast<char>(c);
     } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
+      *at++ = static_cast<char>(0xC0 | c >> 6);
+      *at++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
+      *at++ = static_cast<char>(0xE0 | c >> 12);
+      *at++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      *at++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   }
   return out;

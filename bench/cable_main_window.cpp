@@ -26,6 +26,10 @@ class BenchPrompts final : public WindowPrompts {
   }
   bool Ask(const Message&) override { return true; }
   SaveChoice AskToSave(const Message&) override { return SaveChoice::Discard; }
+  std::optional<bool> AskOrShowChanges(const Message&) override { return true; }
+  std::optional<SaveChoice> AskToSaveOrShowChanges(const Message&) override {
+    return SaveChoice::Discard;
+  }
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText&) override {
     return openPath;
   }

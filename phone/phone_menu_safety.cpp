@@ -9,6 +9,7 @@ namespace menuforge {
 namespace {
 
 constexpr char kReadingForSafetyTitle[] = "Keeping a copy of mma_ucp";
+constexpr char kReadingToCompareTitle[] = "Reading mma_ucp to compare";
 constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 const Message kNothingRestoredMessage{kNothingRestoredText, kRestoreBackupCaption,
@@ -58,7 +59,7 @@ void PhoneMenuSafety::RememberPhoneMenu(const std::filesystem::path& copy) {
     ForgetPhoneMenu();
 }
 
-Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu() {
+Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu(const char* progressTitle) {
   const std::int32_t count = phone_.session.library().File_CountEx(kPhoneMenuPath);
   // A phone without a menu file has nothing to lose.
   if (count == 0) return std::optional<Bytes>();
@@ -71,7 +72,7 @@ Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu() {
 
   const std::filesystem::path scratch = folder_ / kScratchName;
   const TransferResult read = phone_.transfer.P2KFileRead(
-      kPhoneMenuPath, scratch, kMenuExpectedSize, kReadingForSafetyTitle);
+      kPhoneMenuPath, scratch, kMenuExpectedSize, progressTitle);
   if (!read.localError.empty()) {
     std::filesystem::remove(scratch, error);
     return Failure(read.localError);
@@ -91,7 +92,7 @@ Status PhoneMenuSafety::KeepSafetyCopy() {
   if (remembered_ && remembered_->imei == phone_.session.imei()) {
     menu = remembered_->bytes;
   } else {
-    Result<std::optional<Bytes>> read = ReadPhoneMenu();
+    Result<std::optional<Bytes>> read = ReadPhoneMenu(kReadingForSafetyTitle);
     if (!read) return NoSafetyCopy(read.error().text);
     menu = std::move(*read);
   }
@@ -100,6 +101,23 @@ Status PhoneMenuSafety::KeepSafetyCopy() {
   if (!stored.error.empty()) return NoSafetyCopy(stored.error);
   phone_.session.log().Write("Safety copy of mma_ucp: " + stored.path.string());
   return {};
+}
+
+Result<std::optional<Bytes>> PhoneMenuSafety::PhoneMenuFile(bool readAgain) {
+  if (!readAgain)
+    if (const Bytes* remembered = RememberedPhoneMenu()) return std::optional<Bytes>(*remembered);
+  Result<std::optional<Bytes>> read = ReadPhoneMenu(kReadingToCompareTitle);
+  if (!read) return read;
+  if (*read)
+    Remember(**read);
+  else
+    ForgetPhoneMenu();
+  return read;
+}
+
+const Bytes* PhoneMenuSafety::RememberedPhoneMenu() const {
+  if (!remembered_ || remembered_->imei != phone_.session.imei()) return nullptr;
+  return &remembered_->bytes;
 }
 
 bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy) {
@@ -115,7 +133,8 @@ bool PhoneMenuSafety::WritePhoneMenuFiles(const std::filesystem::path& menuCopy)
   return true;
 }
 
-bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
+bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup,
+                                    const Confirmation& confirm) {
   Result<Bytes> bytes = FileBytes(backup);
   if (!bytes) {
     dialogs_.Show(bytes.error());
@@ -126,8 +145,9 @@ bool PhoneMenuSafety::RestoreBackup(const std::filesystem::path& backup) {
                    MessageIcon::Error});
     return false;
   }
-  if (!dialogs_.Ask({RestoreBackupQuestion(backup), kRestoreBackupCaption, MessageIcon::Question}))
-    return false;
+  const Message question{RestoreBackupQuestion(backup), kRestoreBackupCaption,
+                         MessageIcon::Question};
+  if (!(confirm ? confirm(question) : dialogs_.Ask(question))) return false;
   if (const Status kept = KeepSafetyCopy(); !kept) {
     dialogs_.Show(cancelled_ ? kNothingRestoredMessage : kept.error());
     return false;

@@ -43,13 +43,22 @@ class PhoneMenuSafety {
   // A phone that went away may come back changed.
   void ForgetPhoneMenu() { remembered_.reset(); }
 
+  // The phone's menu file: the copy remembered for the connected phone, else (or with
+  // `readAgain`) read now and remembered. Nothing when the phone has none; fails with the reason
+  // when it cannot be read.
+  [[nodiscard]] Result<std::optional<Bytes>> PhoneMenuFile(bool readAgain);
+  // The copy remembered for the connected phone, if there is one; nothing is read.
+  const Bytes* RememberedPhoneMenu() const;
+
   // Writes `menuCopy` ("mma_temp") and the patched J2MEST copies to the phone once a safety copy of
   // the menu file it replaces is kept; when none can be kept, or the user cancels reading the
   // phone's menu for it, says so and writes nothing. True when the menu file went to the phone.
   [[nodiscard]] bool WritePhoneMenuFiles(const std::filesystem::path& menuCopy);
-  // Asks first, keeps a safety copy, then writes the backup over the phone's menu file. True
-  // when it was written.
-  [[nodiscard]] bool RestoreBackup(const std::filesystem::path& backup);
+  // Asks first (through `confirm` when given, else a Yes/No question), keeps a safety copy, then
+  // writes the backup over the phone's menu file. True when it was written.
+  using Confirmation = std::function<bool(const Message& question)>;
+  [[nodiscard]] bool RestoreBackup(const std::filesystem::path& backup,
+                                   const Confirmation& confirm = {});
 
  private:
   struct PhoneMenu {
@@ -60,8 +69,9 @@ class PhoneMenuSafety {
   // Keeps the phone's menu file as a backup; fails with "Nothing was written to the phone: ..."
   // and the reason, or with `cancelled_` set when the user stopped reading the phone's menu.
   [[nodiscard]] Status KeepSafetyCopy();
-  // The phone's menu file read now, nothing when the phone has none; fails with the reason.
-  [[nodiscard]] Result<std::optional<Bytes>> ReadPhoneMenu();
+  // The phone's menu file read now under a progress window captioned `progressTitle`, nothing
+  // when the phone has none; fails with the reason.
+  [[nodiscard]] Result<std::optional<Bytes>> ReadPhoneMenu(const char* progressTitle);
   void Remember(Bytes bytes) { remembered_ = PhoneMenu{phone_.session.imei(), std::move(bytes)}; }
 
   PhoneLink& phone_;

@@ -1,6 +1,7 @@
 #include "widgets/message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "widgets/shown_text.h"
 
@@ -16,6 +17,14 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     case MessageIcon::None: break;
   }
   return QMessageBox::NoIcon;
+}
+
+// The button a "Show changes" question adds beside its own; it does not close the question's
+// answer, the caller asks again once the changes were shown.
+QPushButton* AddShowChangesButton(QMessageBox& box) {
+  QPushButton* button = box.addButton(ShownText(kShowChangesButton), QMessageBox::HelpRole);
+  button->setObjectName(QStringLiteral("showChangesButton"));
+  return button;
 }
 
 }  // namespace
@@ -37,6 +46,31 @@ SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question) {
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Save);
   switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: break;
+  }
+  return SaveChoice::Cancel;
+}
+
+std::optional<bool> AskOrShowChangesMessageBox(QWidget* parent, const Message& question) {
+  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  const QPushButton* showChanges = AddShowChangesButton(box);
+  const int answer = box.exec();
+  if (box.clickedButton() == showChanges) return std::nullopt;
+  return answer == QMessageBox::Yes;
+}
+
+std::optional<SaveChoice> AskToSaveOrShowChangesMessageBox(QWidget* parent,
+                                                           const Message& question) {
+  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  const QPushButton* showChanges = AddShowChangesButton(box);
+  const int answer = box.exec();
+  if (box.clickedButton() == showChanges) return std::nullopt;
+  switch (answer) {
     case QMessageBox::Save: return SaveChoice::Save;
     case QMessageBox::Discard: return SaveChoice::Discard;
     default: break;

@@ -1,6 +1,8 @@
 // The core's messages and questions as modal message boxes.
 #pragma once
 
+#include <optional>
+
 #include "base/user_messages.h"
 
 class QWidget;
@@ -14,5 +16,11 @@ bool AskMessageBox(QWidget* parent, const Message& question);
 enum class SaveChoice { Save, Discard, Cancel };
 // Save, Discard and Cancel buttons; Escape and the close box cancel.
 SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question);
+
+inline constexpr char kShowChangesButton[] = "Show changes";
+// As the two above, with a "Show changes" button besides; nothing when that was pressed.
+std::optional<bool> AskOrShowChangesMessageBox(QWidget* parent, const Message& question);
+std::optional<SaveChoice> AskToSaveOrShowChangesMessageBox(QWidget* parent,
+                                                           const Message& question);
 
 }  // namespace menuforge

@@ -49,6 +49,14 @@ SaveChoice QtWindowPrompts::AskToSave(const Message& question) {
   return AskToSaveMessageBox(parent_, question);
 }
 
+std::optional<bool> QtWindowPrompts::AskOrShowChanges(const Message& question) {
+  return AskOrShowChangesMessageBox(parent_, question);
+}
+
+std::optional<SaveChoice> QtWindowPrompts::AskToSaveOrShowChanges(const Message& question) {
+  return AskToSaveOrShowChangesMessageBox(parent_, question);
+}
+
 std::optional<std::filesystem::path> QtWindowPrompts::OpenFileName(const FileDialogText& text) {
   return ChosenPath(QFileDialog::getOpenFileName(parent_, QString::fromLatin1(text.title),
                                                  ProposedName(text), QtFileFilter(text.filter)));

@@ -32,6 +32,10 @@ class WindowPrompts : public UserDialogs {
  public:
   // "Save changes to NAME?"
   virtual SaveChoice AskToSave(const Message& question) = 0;
+  // As Ask and AskToSave, with a "Show changes" button besides; nothing when that was pressed,
+  // and the caller shows the changes and asks again.
+  virtual std::optional<bool> AskOrShowChanges(const Message& question) = 0;
+  virtual std::optional<SaveChoice> AskToSaveOrShowChanges(const Message& question) = 0;
   // Nothing when the user cancels.
   virtual std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) = 0;
   virtual std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) = 0;
@@ -48,6 +52,8 @@ class QtWindowPrompts : public WindowPrompts {
   void Show(const Message& message) override;
   bool Ask(const Message& question) override;
   SaveChoice AskToSave(const Message& question) override;
+  std::optional<bool> AskOrShowChanges(const Message& question) override;
+  std::optional<SaveChoice> AskToSaveOrShowChanges(const Message& question) override;
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override;
   std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) override;
   void ShowModal(QDialog& dialog) override;

@@ -11,6 +11,7 @@ constexpr char kSetSystemAttrKey[] = "SetSystemAttr";
 constexpr char kLogEnabledKey[] = "LogEnabled";
 constexpr char kReadJ2mestKey[] = "ReadJ2MEST";
 constexpr char kPatchJ2mestKey[] = "PatchJ2MEST";
+constexpr char kShowPhoneChangesKey[] = "ShowPhoneChanges";
 
 constexpr char kOn[] = "1";
 constexpr char kOff[] = "0";
@@ -43,6 +44,7 @@ Settings ReadSettings(const std::filesystem::path& path) {
   settings.fromCard = source == kCard || source == kBoth;
   settings.readJ2mest = settings.fromPhone || settings.fromCard;
   settings.patchJ2mest = settings.readJ2mest && value(kPatchJ2mestKey, kOff) == kOn;
+  settings.showPhoneChanges = value(kShowPhoneChangesKey, kOff) == kOn;
   return settings;
 }
 
@@ -54,6 +56,7 @@ std::string WriteSettings(const std::filesystem::path& path, const Settings& set
   ini.Replace(kSection, kLogEnabledKey, settings.logging ? kOn : kOff);
   ini.Replace(kSection, kReadJ2mestKey, J2mestSourceValue(settings));
   ini.Replace(kSection, kPatchJ2mestKey, settings.patchJ2mest ? kOn : kOff);
+  ini.Replace(kSection, kShowPhoneChangesKey, settings.showPhoneChanges ? kOn : kOff);
   return ini.Write(path);
 }
 

@@ -16,13 +16,15 @@ struct Settings {
   bool fromPhone = false;
   bool fromCard = false;
   bool patchJ2mest = false;
+  // Save to phone lists what it will change on the phone and asks first.
+  bool showPhoneChanges = false;
   bool operator==(const Settings&) const = default;
 };
 
 // A missing or unreadable file gives the defaults.
 Settings ReadSettings(const std::filesystem::path& path);
 
-// Replaces the four keys of section "setup" and keeps whatever else the file holds. The file is
+// Replaces the five keys of section "setup" and keeps whatever else the file holds. The file is
 // swapped in whole, so a failure leaves the old one as it was. Returns the error text, or empty.
 [[nodiscard]] std::string WriteSettings(const std::filesystem::path& path,
                                         const Settings& settings);

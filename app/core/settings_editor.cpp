@@ -16,6 +16,8 @@ void SettingsEditor::SetSystemAttribute(bool on) { pending_.setSystemAttribute =
 
 void SettingsEditor::SetLogging(bool on) { pending_.logging = on; }
 
+void SettingsEditor::SetShowPhoneChanges(bool on) { pending_.showPhoneChanges = on; }
+
 void SettingsEditor::SetReadJ2mest(bool on) {
   pending_.readJ2mest = on;
   if (on) return;

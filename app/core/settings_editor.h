@@ -18,6 +18,7 @@ class SettingsEditor {
   void SetFromPhone(bool on);
   void SetFromCard(bool on);
   void SetPatchJ2mest(bool on);
+  void SetShowPhoneChanges(bool on);
 
   // The boxes show these flags as their checked states.
   const Settings& Pending() const { return pending_; }

@@ -194,5 +194,62 @@ TEST(PhoneMenuSafety, RestoreRefusesWhatIsNoMenu) {
   EXPECT_EQ(rig.PhoneFile(kPhoneMenuPath), rig.onPhone);
 }
 
+TEST(PhoneMenuSafety, ThePhoneMenuFileIsTheRememberedOneOrReadAgain) {
+  struct Case {
+    const char* name;
+    FaultPlan faults;
+    bool remembered;  // the edited menu, as after a write
+    bool readAgain;
+    bool onPhone;
+    std::optional<std::string> error;
+    std::optional<bool> edited;  // which menu comes back: the edited one, else the phone's
+  };
+  const Case cases[] = {
+      {"read", {}, false, false, true, std::nullopt, false},
+      {"remembered, nothing read", Refusing(PhoneCall::FsacRead, 1), true, false, true,
+       std::nullopt, true},
+      {"read again", {}, true, true, true, std::nullopt, false},
+      {"no file", {}, false, false, false, std::nullopt, std::nullopt},
+      {"refused", Refusing(PhoneCall::FsacRead, 1), false, false, true,
+       std::string(kSafetyCopyReadFailedText), std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SafetyRig rig(c.faults);
+    if (c.remembered) rig.safety.RememberPhoneMenu(rig.menuCopy);
+    if (!c.onPhone) std::filesystem::remove(rig.PhonePath(kPhoneMenuPath));
+    const Result<std::optional<Bytes>> read = rig.safety.PhoneMenuFile(c.readAgain);
+    EXPECT_EQ(read.errorText(), c.error.value_or(""));
+    const std::optional<Bytes> menu = read ? *read : std::nullopt;
+    ASSERT_EQ(menu.has_value(), c.edited.has_value());
+    if (menu) EXPECT_EQ(*menu, *c.edited ? rig.edited : rig.onPhone);
+    // What was read is remembered; a phone without a menu file leaves nothing to remember.
+    const Bytes* remembered = rig.safety.RememberedPhoneMenu();
+    EXPECT_EQ(remembered != nullptr, menu.has_value() || (c.error && c.remembered));
+    if (remembered && menu) EXPECT_EQ(*remembered, *menu);
+    // Only read: no safety copy is kept, and the scratch file is gone.
+    EXPECT_TRUE(!std::filesystem::exists(rig.backups) || std::filesystem::is_empty(rig.backups));
+  }
+}
+
+TEST(PhoneMenuSafety, RestoreAsksThroughTheGivenConfirmation) {
+  for (const bool yes : {false, true}) {
+    SafetyRig rig;
+    const std::filesystem::path backup = rig.folder / "mma_ucp_1_20240101-000000";
+    WriteFileBytes(backup, rig.edited);
+    std::vector<Message> asked;
+    EXPECT_EQ(rig.safety.RestoreBackup(backup,
+                                       [&](const Message& question) {
+                                         asked.push_back(question);
+                                         return yes;
+                                       }),
+              yes);
+    EXPECT_EQ(asked, (std::vector<Message>{{RestoreBackupQuestion(backup), "Restore phone backup",
+                                            MessageIcon::Question}}));
+    EXPECT_TRUE(rig.dialogs.asked.empty());
+    EXPECT_EQ(rig.PhoneFile(kPhoneMenuPath), yes ? rig.edited : rig.onPhone);
+  }
+}
+
 }  // namespace
 }  // namespace menuforge::test

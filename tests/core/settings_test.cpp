@@ -16,14 +16,16 @@ using test::ReadFileText;
 using test::TempFolder;
 using test::WriteFileText;
 
-Settings Make(bool systemAttr, bool logging, bool read, bool phone, bool card, bool patch) {
-  return Settings{systemAttr, logging, read, phone, card, patch};
+Settings Make(bool systemAttr, bool logging, bool read, bool phone, bool card, bool patch,
+              bool showPhoneChanges = false) {
+  return Settings{systemAttr, logging, read, phone, card, patch, showPhoneChanges};
 }
 
 std::string FileText(const std::string& systemAttr, const std::string& log, const std::string& read,
-                     const std::string& patch) {
+                     const std::string& patch, const std::string& showPhoneChanges = "0") {
   return "[setup]\r\nSetSystemAttr=" + systemAttr + "\r\nLogEnabled=" + log +
-         "\r\nReadJ2MEST=" + read + "\r\nPatchJ2MEST=" + patch + "\r\n";
+         "\r\nReadJ2MEST=" + read + "\r\nPatchJ2MEST=" + patch +
+         "\r\nShowPhoneChanges=" + showPhoneChanges + "\r\n";
 }
 
 struct ReadCase {
@@ -66,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                  Make(false, true, false, false, false, false)},
         ReadCase{"KeysOfAnotherSection", "[other]\r\nLogEnabled=1\r\nReadJ2MEST=Both\r\n",
                  Settings{}},
+        ReadCase{"ShowPhoneChanges", FileText("0", "0", "None", "0", "1"),
+                 Make(false, false, false, false, false, false, true)},
+        ReadCase{"ShowPhoneChangesOnlyWhenOne", FileText("0", "0", "None", "0", "yes"), Settings{}},
         ReadCase{"Empty", "", Settings{}},
         ReadCase{"Garbage", std::string("\0\xff[\r\n=\x01]]\n[", 11), Settings{}}),
     [](const auto& info) { return info.param.name; });
@@ -87,7 +92,7 @@ void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
 
 class WriteSettingsTest : public ::testing::TestWithParam<WriteCase> {};
 
-TEST_P(WriteSettingsTest, WritesTheFourKeysInOrderWithCrLf) {
+TEST_P(WriteSettingsTest, WritesTheFiveKeysInOrderWithCrLf) {
   TempFolder folder;
   const auto path = folder / kSettingsFileName;
   ASSERT_EQ(WriteSettings(path, GetParam().settings), "");
@@ -100,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, WriteSettingsTest,
     ::testing::Values(
         WriteCase{"Defaults", Settings{}, FileText("0", "0", "None", "0")},
-        WriteCase{"AllOn", Make(true, true, true, true, true, true),
-                  FileText("1", "1", "Both", "1")},
+        WriteCase{"AllOn", Make(true, true, true, true, true, true, true),
+                  FileText("1", "1", "Both", "1", "1")},
         WriteCase{"Phone", Make(false, true, true, true, false, true),
                   FileText("0", "1", "Phone", "1")},
         WriteCase{"Card", Make(true, false, true, false, true, false),
@@ -118,7 +123,7 @@ TEST(WriteSettings, KeepsTheRestOfAnExistingFile) {
   ASSERT_EQ(WriteSettings(path, Make(true, false, true, true, false, false)), "");
   const std::string expected =
       "[other]\r\nx=1\r\n\r\n\r\n[SETUP]\r\nExtra=5\r\nSetSystemAttr=1\r\nLogEnabled=0\r\n"
-      "ReadJ2MEST=Phone\r\nPatchJ2MEST=0\r\n";
+      "ReadJ2MEST=Phone\r\nPatchJ2MEST=0\r\nShowPhoneChanges=0\r\n";
   EXPECT_EQ(ReadFileText(path), expected);
   ASSERT_EQ(WriteSettings(path, Make(true, false, true, true, false, false)), "");
   EXPECT_EQ(ReadFileText(path), expected);
@@ -141,7 +146,7 @@ TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {
 }
 
 // The settings window's check boxes, clicked in order.
-enum class Box { SystemAttr, Logging, Read, Phone, Card, Patch };
+enum class Box { SystemAttr, Logging, Read, Phone, Card, Patch, ShowPhoneChanges };
 struct Click {
   Box box;
   bool on;
@@ -156,6 +161,7 @@ void Apply(SettingsEditor& editor, const std::vector<Click>& clicks) {
       case Box::Phone: editor.SetFromPhone(click.on); break;
       case Box::Card: editor.SetFromCard(click.on); break;
       case Box::Patch: editor.SetPatchJ2mest(click.on); break;
+      case Box::ShowPhoneChanges: editor.SetShowPhoneChanges(click.on); break;
     }
   }
 }
@@ -222,6 +228,15 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  false,
                  "SetSystemAttr=1\r\nLogEnabled=1\r\nReadJ2MEST=None"},
+        EditCase{"ShowPhoneChangesOnAndOff",
+                 Settings{},
+                 {{Box::ShowPhoneChanges, true},
+                  {Box::ShowPhoneChanges, false},
+                  {Box::ShowPhoneChanges, true}},
+                 Make(false, false, false, false, false, false, true),
+                 false,
+                 false,
+                 "PatchJ2MEST=0\r\nShowPhoneChanges=1"},
         EditCase{"ReadWithoutSourceStoresNone",
                  Settings{},
                  {{Box::Read, true}},

@@ -19,7 +19,9 @@ class ScriptedPrompts : public WindowPrompts {
   std::vector<QString> modalTitles;
   std::deque<bool> answers;  // Yes when empty
   std::vector<Message> saveQuestions;
-  std::deque<SaveChoice> saveChoices;           // Discard when empty
+  std::deque<SaveChoice> saveChoices;  // Discard when empty
+  // How many of the next "Show changes" questions are answered with that button first.
+  int showChangesPresses = 0;
   std::deque<std::filesystem::path> openPaths;  // cancel when empty
   std::deque<std::filesystem::path> savePaths;  // cancel when empty
   std::vector<std::string> openTitles;
@@ -36,6 +38,20 @@ class ScriptedPrompts : public WindowPrompts {
   SaveChoice AskToSave(const Message& question) override {
     saveQuestions.push_back(question);
     return Next(saveChoices, SaveChoice::Discard);
+  }
+  std::optional<bool> AskOrShowChanges(const Message& question) override {
+    if (PressShowChanges()) {
+      asked.push_back(question);
+      return std::nullopt;
+    }
+    return Ask(question);
+  }
+  std::optional<SaveChoice> AskToSaveOrShowChanges(const Message& question) override {
+    if (PressShowChanges()) {
+      saveQuestions.push_back(question);
+      return std::nullopt;
+    }
+    return AskToSave(question);
   }
   std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) override {
     openTitles.emplace_back(text.title);
@@ -58,6 +74,11 @@ class ScriptedPrompts : public WindowPrompts {
   }
 
  private:
+  bool PressShowChanges() {
+    if (showChangesPresses == 0) return false;
+    --showChangesPresses;
+    return true;
+  }
   template <typename T>
   static T Next(std::deque<T>& queue, T otherwise) {
     if (queue.empty()) return otherwise;

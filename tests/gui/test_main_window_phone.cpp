@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,6 +126,11 @@ class MainWindowPhoneTest : public QObject {
   void saveToPhoneKeepsASafetyCopyThatCanBeRestored();
   void withoutASafetyCopyNothingGoesToThePhone();
   void theSaveQuestionComesBeforeTheRestartQuestion();
+  void restoreShowsChangesBeforeItAsks_data();
+  void restoreShowsChangesBeforeItAsks();
+  void saveToPhoneShowsChangesWhenSetTo_data();
+  void saveToPhoneShowsChangesWhenSetTo();
+  void theComparisonWithThePhoneGoesOutOfDate();
 
  private:
   void Start(std::unique_ptr<P2kLibrary> library = nullptr);
@@ -733,6 +739,157 @@ void MainWindowPhoneTest::theSaveQuestionComesBeforeTheRestartQuestion() {
   QCOMPARE(prompts_->saveQuestions.size(), std::size_t{2});
   QCOMPARE(prompts_->asked,
            (std::vector<Message>{{kRestartQuestionText, "", MessageIcon::Question}}));
+}
+
+// The heading and lines of the changes dialog shown, then closed with `button`.
+struct ShownChanges {
+  QString heading;
+  QStringList lines;
+};
+
+std::function<void(QDialog&)> RecordChanges(std::vector<ShownChanges>& shown, const char* button) {
+  return [&shown, button](QDialog& dialog) {
+    if (dialog.objectName() != QLatin1String("changesDialog")) {
+      // The backup chooser: the newest copy.
+      auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("backupList"));
+      list->setCurrentItem(list->topLevelItem(0));
+      dialog.accept();
+      return;
+    }
+    ShownChanges changes{test::Find<QLabel>(dialog, "changesHeading")->text(), {}};
+    auto* list = test::Find<QListWidget>(dialog, "comparisonList");
+    for (int row = 0; row < list->count(); ++row) changes.lines << list->item(row)->text();
+    shown.push_back(changes);
+    test::Find<QPushButton>(dialog, button)->click();
+  };
+}
+
+void MainWindowPhoneTest::restoreShowsChangesBeforeItAsks_data() {
+  QTest::addColumn<bool>("phoneCopy");  // else the phone came back without its menu file
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("phone menu, yes") << true << true;
+  QTest::newRow("phone menu, no") << true << false;
+  QTest::newRow("open menu, yes") << false << true;
+}
+
+// The phone holds PhoneBook and Games, its newest backup PhoneBook alone; the open menu also
+// has Radio.
+void MainWindowPhoneTest::restoreShowsChangesBeforeItAsks() {
+  QFETCH(bool, phoneCopy);
+  QFETCH(bool, yes);
+  WriteMenu(PhoneMenu(), {"PhoneBook"});
+  const std::string original = test::ReadText(PhoneMenu());
+  Start();
+  Plug();
+  Trigger("openFromPhoneAction");
+  AddToMenuRoot("Games");
+  Trigger("saveToPhoneAction");
+  const std::string saved = test::ReadText(PhoneMenu());
+  AddToMenuRoot("Radio");
+  if (!phoneCopy) {
+    phone_->Unplug();
+    window_->PollPhone();
+    std::filesystem::remove(PhoneMenu());
+    Plug();
+  }
+  const std::string backupName =
+      ListPhoneBackups(folder_->backups()).front().path.filename().string();
+
+  std::vector<ShownChanges> shown;
+  prompts_->onModal = RecordChanges(shown, "closeButton");
+  prompts_->showChangesPresses = 1;
+  prompts_->answers = {yes};
+  prompts_->asked.clear();
+  Trigger("restoreBackupAction");
+  prompts_->onModal = nullptr;
+
+  QCOMPARE(prompts_->asked.size(), std::size_t{2});
+  QCOMPARE(prompts_->asked[0], prompts_->asked[1]);
+  QCOMPARE(shown.size(), std::size_t{1});
+  if (phoneCopy) {
+    QCOMPARE(shown[0].heading,
+             QString::fromStdString("What the phone's menu would undergo if the backup " +
+                                    backupName + " replaced it:"));
+    QCOMPARE(shown[0].lines, QStringList{QStringLiteral("- Games")});
+  } else {
+    QCOMPARE(shown[0].heading,
+             QString::fromStdString("No copy of the phone's menu is at hand. What the open menu "
+                                    "would undergo if the backup " +
+                                    backupName + " replaced it:"));
+    QCOMPARE(shown[0].lines, (QStringList{QStringLiteral("- Games"), QStringLiteral("- Radio")}));
+  }
+  QCOMPARE(test::ReadText(PhoneMenu()), yes ? original : saved);
+}
+
+void MainWindowPhoneTest::saveToPhoneShowsChangesWhenSetTo_data() {
+  QTest::addColumn<bool>("setting");
+  QTest::addColumn<QString>("button");  // of the changes dialog
+  QTest::addColumn<bool>("written");
+  QTest::newRow("off") << false << QString() << true;
+  QTest::newRow("on, yes") << true << "yesButton" << true;
+  QTest::newRow("on, no") << true << "noButton" << false;
+}
+
+void MainWindowPhoneTest::saveToPhoneShowsChangesWhenSetTo() {
+  QFETCH(bool, setting);
+  QFETCH(QString, button);
+  QFETCH(bool, written);
+  if (setting) test::WriteText("menuforge.ini", "[setup]\r\nShowPhoneChanges=1\r\n");
+  WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
+  const std::string original = test::ReadText(PhoneMenu());
+  Start();
+  Plug();
+  Trigger("openFromPhoneAction");
+  AddToMenuRoot("Radio");
+  std::vector<ShownChanges> shown;
+  const QByteArray buttonName = button.toLatin1();
+  prompts_->onModal = RecordChanges(shown, buttonName.constData());
+  prompts_->shown.clear();
+  Trigger("saveToPhoneAction");
+  prompts_->onModal = nullptr;
+
+  QVERIFY(prompts_->shown.empty());
+  QCOMPARE(prompts_->modalTitles.size(), setting ? 1 : 0);
+  if (setting) {
+    QCOMPARE(prompts_->modalTitles.front(), QStringLiteral("Save to phone"));
+    QCOMPARE(shown.front().heading, QStringLiteral("What the phone's menu will undergo:"));
+    QCOMPARE(shown.front().lines, QStringList{QStringLiteral("+ Radio")});
+  }
+  QCOMPARE(MenuRootNamesIn(PhoneMenu()), written ? (QStringList{"PhoneBook", "Games", "Radio"})
+                                                 : (QStringList{"PhoneBook", "Games"}));
+  // No writes nothing: not even a safety copy.
+  QCOMPARE(ListPhoneBackups(folder_->backups()).size(), written ? 1u : 0u);
+  QCOMPARE(window_->isWindowModified(), !written);
+  if (!written) QCOMPARE(test::ReadText(PhoneMenu()), original);
+}
+
+void MainWindowPhoneTest::theComparisonWithThePhoneGoesOutOfDate() {
+  WriteMenu(PhoneMenu(), {"PhoneBook", "Games"});
+  Start();
+  Plug();
+  Trigger("openFromPhoneAction");
+  Child<QMenu>("fileMenu")->aboutToShow();
+  QVERIFY(Enabled("comparePhoneAction"));
+  Trigger("comparePhoneAction");
+  auto* heading = Child<QLabel>("comparisonHeading");
+  auto* list = Child<QListWidget>("comparisonList");
+  QCOMPARE(heading->text(), QStringLiteral("The menus are the same"));
+  AddToMenuRoot("Radio");
+  QCoreApplication::processEvents();
+  QCOMPARE(heading->text(), QStringLiteral("1 entry differs"));
+  QCOMPARE(list->item(0)->text(), QStringLiteral("- Radio"));
+
+  phone_->Unplug();
+  window_->PollPhone();
+  QCOMPARE(heading->text(),
+           QStringLiteral("Out of date: the phone's menu may have changed since it was read"));
+  QVERIFY(!list->isEnabled());
+  // Edits no longer compare with a phone that is gone.
+  Trigger("undoAction");
+  QCoreApplication::processEvents();
+  QVERIFY(!list->isEnabled());
+  Child<QMenu>("fileMenu")->aboutToShow();
+  QVERIFY(!Enabled("comparePhoneAction"));
 }
 
 QTEST_MAIN(MainWindowPhoneTest)

@@ -1,6 +1,9 @@
 // The main window's side views: the phone preview follows the document and the tree, and the
 // comparison lists what differs from another file and leads to the entry in the tree.
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include "app/compare_panel.h"
@@ -73,6 +76,9 @@ class MainWindowViewsTest : public QObject {
   void thePreviewAndTheTreeFollowEachOther();
   void theComparisonLeadsToTheEntry_data();
   void theComparisonLeadsToTheEntry();
+  void theComparisonFollowsTheMenu_data();
+  void theComparisonFollowsTheMenu();
+  void unsavedChangesCanBeShownFirst();
 
  private:
   PhonePreviewDock* Dock() const {
@@ -171,8 +177,84 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
     QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record.itemName),
              selected[row]);
   }
+  // New compares again: every entry of the file is one the new menu lacks.
   test::Trigger(*window_, "newAction");
-  QVERIFY(!list->isVisible());
+  QCoreApplication::processEvents();
+  QVERIFY(list->isVisible());
+  QVERIFY(list->count() > lines.size());
+}
+
+void MainWindowViewsTest::theComparisonFollowsTheMenu_data() {
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QString>("heading");
+  QTest::addColumn<QStringList>("lines");  // their starts
+  const QString same = QString::fromUtf8(kSameMenusText);
+  // The emptied folder is no folder any more.
+  QTest::newRow("edit") << QStringList{"delete"} << "2 entries differ"
+                        << QStringList{"~ Settings: type plain -> folder", "+ Settings/Tools"};
+  QTest::newRow("undo") << QStringList{"delete", "undoAction"} << same << QStringList{};
+  QTest::newRow("redo") << QStringList{"delete", "undoAction", "redoAction"} << "2 entries differ"
+                        << QStringList{"~ Settings: type plain -> folder", "+ Settings/Tools"};
+  QTest::newRow("open") << QStringList{"delete", "open"} << same << QStringList{};
+  QTest::newRow("format") << QStringList{"saveMode22"} << QString::fromUtf8(kFormatOnlyHeading)
+                          << QStringList{"~ format: record-size 22 -> 36"};
+}
+
+void MainWindowViewsTest::theComparisonFollowsTheMenu() {
+  QFETCH(QStringList, steps);
+  QFETCH(QString, heading);
+  QFETCH(QStringList, lines);
+  std::filesystem::copy_file("menu.mma", "other.mma");
+  prompts_->openPaths.push_back("other.mma");
+  test::Trigger(*window_, "compareAction");
+  for (const QString& step : steps) {
+    if (step == "delete") {
+      Select("Tools");
+      prompts_->answers = {true};
+      test::Trigger(*window_, "deleteItemAction");
+    } else if (step == "open") {
+      window_->OpenFile("menu.mma");
+    } else if (step == "saveMode22") {
+      test::Find<QRadioButton>(*window_, "saveMode22")->click();
+    } else {
+      test::Trigger(*window_, step.toLatin1().constData());
+    }
+  }
+  // The comparison runs once the edit is complete, as the event loop turns.
+  QCoreApplication::processEvents();
+  auto* list = test::Find<QListWidget>(*window_, "comparisonList");
+  QCOMPARE(test::Find<QLabel>(*window_, "comparisonHeading")->text(), heading);
+  QCOMPARE(list->count(), lines.size());
+  for (int row = 0; row < lines.size(); ++row)
+    QVERIFY2(list->item(row)->text().startsWith(lines[row]), qPrintable(list->item(row)->text()));
+}
+
+// "Show changes" in the question about unsaved changes lists them, then the question comes
+// again and its answer is carried out.
+void MainWindowViewsTest::unsavedChangesCanBeShownFirst() {
+  Select("Tools");
+  prompts_->answers = {true};
+  test::Trigger(*window_, "deleteItemAction");
+  QString heading;
+  QStringList shown;
+  prompts_->onModal = [&](QDialog& dialog) {
+    heading = test::Find<QLabel>(dialog, "changesHeading")->text();
+    auto* list = test::Find<QListWidget>(dialog, "comparisonList");
+    for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
+    test::Find<QPushButton>(dialog, "closeButton")->click();
+  };
+  prompts_->showChangesPresses = 1;
+  prompts_->saveChoices = {SaveChoice::Discard};
+  test::Trigger(*window_, "newAction");
+  QCOMPARE(prompts_->saveQuestions.size(), std::size_t{2});
+  QCOMPARE(prompts_->modalTitles, std::vector<QString>{QStringLiteral("Unsaved changes")});
+  QCOMPARE(heading,
+           QStringLiteral("The changes not yet saved, from menu.mma on disk to the open menu:"));
+  QCOMPARE(shown, (QStringList{QStringLiteral("~ Settings: type folder -> plain"),
+                               QStringLiteral("- Settings/Tools")}));
+  QVERIFY(window_->tree().menuRoot()->children.empty());
+  QVERIFY(prompts_->shown.empty());
+  prompts_->onModal = nullptr;
 }
 
 QTEST_MAIN(MainWindowViewsTest)

@@ -34,9 +34,11 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string FileText(const char* systemAttr, const char* log, const char* read, const char* patch) {
+std::string FileText(const char* systemAttr, const char* log, const char* read, const char* patch,
+                     const char* showPhoneChanges = "0") {
   return std::string("[setup]\r\nSetSystemAttr=") + systemAttr + "\r\nLogEnabled=" + log +
-         "\r\nReadJ2MEST=" + read + "\r\nPatchJ2MEST=" + patch + "\r\n";
+         "\r\nReadJ2MEST=" + read + "\r\nPatchJ2MEST=" + patch +
+         "\r\nShowPhoneChanges=" + showPhoneChanges + "\r\n";
 }
 
 }  // namespace
@@ -71,6 +73,7 @@ class TestSettingsDialog : public QObject {
         {"fromPhoneBox", "From phone"},
         {"fromCardBox", "From card"},
         {"patchJ2mestBox", "Allow patching to run corelets"},
+        {"showPhoneChangesBox", "Show changes before saving to phone"},
         {"okButton", "OK"},
         {"cancelButton", "Cancel"},
     };
@@ -88,7 +91,7 @@ class TestSettingsDialog : public QObject {
   }
 
   void showsTheSettingsItWasGiven() {
-    Settings settings{true, false, true, false, true, true};
+    Settings settings{true, false, true, false, true, true, true};
     SettingsDialog dialog(settings, path_, false);
     QVERIFY(Find<QCheckBox>(dialog, "systemAttributeBox")->isChecked());
     QVERIFY(!Find<QCheckBox>(dialog, "loggingBox")->isChecked());
@@ -96,6 +99,7 @@ class TestSettingsDialog : public QObject {
     QVERIFY(!Find<QCheckBox>(dialog, "fromPhoneBox")->isChecked());
     QVERIFY(Find<QCheckBox>(dialog, "fromCardBox")->isChecked());
     QVERIFY(Find<QCheckBox>(dialog, "patchJ2mestBox")->isChecked());
+    QVERIFY(Find<QCheckBox>(dialog, "showPhoneChangesBox")->isChecked());
     for (const char* name : {"fromPhoneBox", "fromCardBox", "patchJ2mestBox"}) {
       QVERIFY2(Find<QCheckBox>(dialog, name)->isEnabled(), name);
     }
@@ -139,6 +143,9 @@ class TestSettingsDialog : public QObject {
     QTest::newRow("both with patch")
         << QStringList{"readJ2mestBox", "fromPhoneBox", "fromCardBox", "patchJ2mestBox"}
         << QString::fromStdString(FileText("0", "0", "Both", "1"));
+    QTest::newRow("show phone changes")
+        << QStringList{"showPhoneChangesBox"}
+        << QString::fromStdString(FileText("0", "0", "None", "0", "1"));
   }
 
   void okStoresTheChoices() {

@@ -1,0 +1,37 @@
+// The other side of a comparison: a menu that is only read. It is loaded as the command line
+// loads one, under "Default" against the whole item base; the items the base lacks keep their
+// identifiers and are not added to it, and nothing is written anywhere.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/text_encoding.h"
+#include "menu/format_options.h"
+#include "menu/item_table.h"
+#include "menu/menu_comparison.h"
+#include "menu/menu_tree.h"
+
+namespace menuforge {
+
+struct OtherMenu {
+  MenuTree tree;
+  FormatOptions options;
+
+  ComparedMenu compared() const { return {tree, options}; }
+};
+
+struct OtherMenuLoad {
+  std::unique_ptr<OtherMenu> menu;  // none when the bytes hold no menu; `error` says why
+  std::string error;
+  std::vector<std::string> warnings;
+};
+
+OtherMenuLoad LoadOtherMenu(ByteView bytes, const ItemTable& items);
+OtherMenuLoad LoadOtherMenuFile(const std::filesystem::path& path, const ItemTable& items);
+// A menu as New makes it, in `options`: what an untitled menu's changes are counted from.
+std::unique_ptr<OtherMenu> NewOtherMenu(const FormatOptions& options);
+
+}  // namespace menuforge

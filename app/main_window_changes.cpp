@@ -1,0 +1,93 @@
+// "Show changes": before the user decides to set unsaved changes aside, to restore a phone backup
+// or to write the menu to the phone, the differences that decision brings are listed.
+#include "app/changes_dialog.h"
+#include "app/core/change_sources.h"
+#include "app/main_window.h"
+#include "widgets/message_box.h"
+
+namespace menuforge {
+
+void MainWindow::ShowUnsavedChanges() {
+  const CurrentMenu& current = document_.current();
+  const Bytes* phoneCopy = phoneSafety_.RememberedPhoneMenu();
+  const UnsavedBase base = ChooseUnsavedBase(current, phoneCopy != nullptr);
+  const std::string heading = UnsavedChangesHeading(base, current);
+  OtherMenuLoad before;
+  switch (base) {
+    case UnsavedBase::FileOnDisk:
+      before = LoadOtherMenuFile(current.file(), document_.catalog().itemBase());
+      break;
+    case UnsavedBase::PhoneMenu:
+      before = LoadOtherMenu(*phoneCopy, document_.catalog().itemBase());
+      break;
+    case UnsavedBase::NewMenu: before.menu = NewOtherMenu(document_.options()); break;
+    case UnsavedBase::Nothing: break;
+  }
+  if (base == UnsavedBase::Nothing) {
+    prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
+    return;
+  }
+  if (!before.menu) {
+    prompts_->Show({before.error, kErrorCaption, MessageIcon::Error});
+    return;
+  }
+  ChangesDialog dialog(
+      kUnsavedChangesTitle, heading,
+      CompareMenus(before.menu->compared(), {document_.tree(), document_.options()}), nullptr,
+      this);
+  prompts_->ShowModal(dialog);
+}
+
+bool MainWindow::ConfirmRestore(const Message& question, const std::filesystem::path& backup) {
+  for (;;) {
+    if (const std::optional<bool> answer = prompts_->AskOrShowChanges(question)) return *answer;
+    ShowRestoreChanges(backup);
+  }
+}
+
+void MainWindow::ShowRestoreChanges(const std::filesystem::path& backup) {
+  const OtherMenuLoad after = LoadOtherMenuFile(backup, document_.catalog().itemBase());
+  if (!after.menu) {
+    prompts_->Show({after.error, kErrorCaption, MessageIcon::Error});
+    return;
+  }
+  // A phone that cannot be read now is compared with the open menu, as one without a menu is.
+  const Result<std::optional<Bytes>> phoneBytes = phoneSafety_.PhoneMenuFile(false);
+  OtherMenuLoad phoneMenu;
+  if (phoneBytes && *phoneBytes)
+    phoneMenu = LoadOtherMenu(**phoneBytes, document_.catalog().itemBase());
+  const RestoreBase base = ChooseRestoreBase(phoneMenu.menu != nullptr, document_.HasMenu());
+  const std::string heading = RestoreChangesHeading(base, backup);
+  if (base == RestoreBase::Nothing) {
+    prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
+    return;
+  }
+  const ComparedMenu before = base == RestoreBase::PhoneMenu
+                                  ? phoneMenu.menu->compared()
+                                  : ComparedMenu{document_.tree(), document_.options()};
+  ChangesDialog dialog(kRestoreChangesTitle, heading, CompareMenus(before, after.menu->compared()),
+                       nullptr, this);
+  prompts_->ShowModal(dialog);
+}
+
+bool MainWindow::ConfirmPhoneChanges() {
+  const Result<std::optional<Bytes>> phoneBytes = phoneSafety_.PhoneMenuFile(false);
+  if (!phoneBytes) {
+    prompts_->Show({kPhoneChangesUnreadText + phoneBytes.error().text, kErrorCaption,
+                    MessageIcon::Error});
+    return false;
+  }
+  // A phone file that holds no menu is counted from a new one too: all of it is written anew.
+  OtherMenuLoad before;
+  if (*phoneBytes) before = LoadOtherMenu(**phoneBytes, document_.catalog().itemBase());
+  const bool phoneHoldsMenu = before.menu != nullptr;
+  if (!phoneHoldsMenu) before.menu = NewOtherMenu(document_.options());
+  ChangesDialog dialog(
+      kSavePhoneChangesTitle, PhoneChangesHeading(phoneHoldsMenu),
+      CompareMenus(before.menu->compared(), {document_.tree(), document_.options()}),
+      kWritePhoneChangesQuestion, this);
+  prompts_->ShowModal(dialog);
+  return dialog.result() == QDialog::Accepted;
+}
+
+}  // namespace menuforge
