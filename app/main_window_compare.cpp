@@ -64,9 +64,9 @@ void MainWindow::CompareWithBackup() {
 }
 
 void MainWindow::CompareWithFile(const std::filesystem::path& path) {
-  Bytes bytes;
-  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
-    prompts_->Show({error, kErrorCaption, MessageIcon::Error});
+  const Result<Bytes> bytes = ReadMenuFileBytes(path);
+  if (!bytes) {
+    prompts_->Show({bytes.error().text, kErrorCaption, MessageIcon::Error});
     return;
   }
   // Read as "Default" against the whole item base, as the command line compares; the items it
@@ -75,12 +75,12 @@ void MainWindow::CompareWithFile(const std::filesystem::path& path) {
   FormatOptions options;
   FormatState state;
   const LoadResult load =
-      ParseMenuFile(bytes, {document_.catalog().itemBase(), true}, other, options, state);
-  if (load.status != LoadStatus::Loaded) {
-    prompts_->Show({load.error, kErrorCaption, MessageIcon::Error});
+      ParseMenuFile(*bytes, {document_.catalog().itemBase(), true}, other, options, state);
+  if (!load) {
+    prompts_->Show({load.error().text, kErrorCaption, MessageIcon::Error});
     return;
   }
-  ShowWarnings(load.warnings);
+  ShowWarnings(load->warnings);
   comparePanel_->ShowComparison(
       CompareMenus({document_.tree(), document_.options()}, {other, options}),
       ComparePanel::ShownMenu::First);

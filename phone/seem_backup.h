@@ -9,11 +9,6 @@
 
 namespace menuforge {
 
-inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM backup as";
-inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
-inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
-inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";
-
 // Both do nothing while no phone is connected. A read that claims more bytes than the buffer
 // holds is refused.
 void BackupSeem(PhoneSession& session, const std::filesystem::path& target, UserDialogs& dialogs);

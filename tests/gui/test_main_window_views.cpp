@@ -21,14 +21,14 @@ namespace {
 MenuNode* Named(const MenuTree& tree, const std::string& itemName) {
   MenuNode* found = nullptr;
   tree.ForEach([&](MenuNode& node) {
-    if (!found && node.record.itemName == itemName) found = &node;
+    if (!found && node.record().itemName == itemName) found = &node;
   });
   if (!found) qFatal("no node %s", itemName.c_str());
   return found;
 }
 
 void WriteMenu(const std::filesystem::path& path, MenuTree& tree) {
-  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status !=
+  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status() !=
       SaveStatus::Saved)
     qFatal("cannot write the menu");
 }
@@ -36,7 +36,7 @@ void WriteMenu(const std::filesystem::path& path, MenuTree& tree) {
 QStringList Shown(const PhonePreviewDock& dock) {
   QStringList names;
   for (const PreviewEntry& entry : dock.scene().entries)
-    names << QString::fromStdString(entry.node->record.itemName);
+    names << QString::fromStdString(entry.node->record().itemName);
   return names;
 }
 
@@ -168,7 +168,7 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
     auto* model = static_cast<MenuTreeModel*>(View()->model());
-    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record.itemName),
+    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record().itemName),
              selected[row]);
   }
   test::Trigger(*window_, "newAction");
