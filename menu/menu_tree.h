@@ -39,7 +39,6 @@ class MenuNode {
  public:
   using Children = std::vector<std::unique_ptr<MenuNode>>;
 
-  MenuNode() = default;
   explicit MenuNode(NodeRecord record, std::string displayText = {})
       : record_(std::move(record)), displayText_(std::move(displayText)) {}
   MenuNode(const MenuNode&) = delete;
@@ -138,7 +137,6 @@ class MenuTree {
   // Takes the nodes, the item data and the custom item counter of `other`, which is left empty;
   // this tree's observer sees one reset.
   void TakeContentOf(MenuTree& other);
-  void NotifyRecordChanged(MenuNode* node) const;
 
   // Record writes. The record key follows the tree's numbering and the data flag and length
   // follow its item data, so an edit that changes them has them put back; each write is told to
@@ -158,6 +156,7 @@ class MenuTree {
 
  private:
   Siblings& MutableSiblingsOf(const MenuNode* node);
+  void NotifyRecordChanged(MenuNode* node) const;
 
   Siblings topLevel_;
   ItemDataTable itemData_;
