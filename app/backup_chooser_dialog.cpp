@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "phone/phone_menu_safety.h"
+#include "app/core/window_texts.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/shown_text.h"
 

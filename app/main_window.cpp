@@ -19,6 +19,7 @@
 
 #include "app/about_dialog.h"
 #include "app/core/command_hints.h"
+#include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
@@ -425,7 +426,7 @@ void MainWindow::StartUp() {
   ShowAvailableItems();
 
   document_.catalog().ListProfiles();
-  for (const std::string& entry : document_.catalog().SelectorEntries())
+  for (const std::string& entry : ProfileSelectorEntries(document_.catalog()))
     profileSelector_->addItem(ShownText(entry));
   ShowProfileSelection();
 

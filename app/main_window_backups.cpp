@@ -7,6 +7,7 @@
 #include <QUndoStack>
 
 #include "app/core/status_text.h"
+#include "app/core/window_texts.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {

@@ -13,6 +13,7 @@
 #include "app/about_dialog.h"
 #include "app/core/help_file.h"
 #include "app/core/profile_mismatch.h"
+#include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
 #include "app/menu_tree_view.h"
@@ -47,12 +48,13 @@ void MainWindow::OpenMenu() {
 }
 
 void MainWindow::OpenFile(const std::filesystem::path& path) {
-  if (ShowOpened(document_.Open(path, *prompts_))) RememberRecentFile(path);
+  if (ShowOpened(document_.Open(path))) RememberRecentFile(path);
 }
 
 bool MainWindow::ShowOpened(const OpenResult& result) {
-  if (!result.loaded) {
-    prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
+  for (const Message& notice : result.notices) prompts_->Show(notice);
+  if (!result.loaded()) {
+    prompts_->Show(result.status.error());
     return false;
   }
   ShowWarnings(result.warnings);
@@ -76,8 +78,8 @@ bool MainWindow::SaveMenuAs() {
 
 bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
   const SaveResult result = document_.Save(path);
-  if (result.status != SaveStatus::Saved) {
-    prompts_->Show(result.message);
+  if (!result) {
+    prompts_->Show(result.error());
     return false;
   }
   RememberRecentFile(path);
@@ -106,19 +108,17 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ChooseProfile(int index) {
-  const std::vector<std::string> entries = document_.catalog().SelectorEntries();
-  if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
-  if (static_cast<std::size_t>(index) + 1 == entries.size()) {
-    CreateProfile();
-    return;
-  }
-  document_.catalog().SetSelectorIndex(index);
+  const ProfilePick pick = ProfilePickAt(document_.catalog(), index);
   // A missing profile falls back to "Default" and says so; the controls show either outcome.
-  if (document_.catalog().SelectorShowsDefault())
-    document_.catalog().ApplyDefault(document_.options());
-  else
-    static_cast<void>(document_.catalog().ApplyProfile(entries[static_cast<std::size_t>(index)],
-                                                       document_.options(), *prompts_));
+  switch (pick.kind) {
+    case ProfilePick::Kind::Nothing: return;
+    case ProfilePick::Kind::CreateNew: CreateProfile(); return;
+    case ProfilePick::Kind::Default: document_.catalog().ApplyDefault(document_.options()); break;
+    case ProfilePick::Kind::Profile:
+      static_cast<void>(
+          document_.catalog().ApplyProfile(pick.name, document_.options(), *prompts_));
+      break;
+  }
   ShowCatalogState();
   ShowProfileExclusions();
 }
@@ -170,7 +170,7 @@ void MainWindow::ShowAvailableItems() {
 }
 
 void MainWindow::ShowProfileSelection() {
-  profileSelector_->setCurrentIndex(document_.catalog().selectorIndex());
+  profileSelector_->setCurrentIndex(ProfileSelectorIndex(document_.catalog()));
 }
 
 void MainWindow::HideSummary() {

@@ -1,6 +1,7 @@
 // "Create new..." in the profile selector: a profile made from a firmware image.
 #include <QComboBox>
 
+#include "app/core/profile_selector.h"
 #include "app/main_window.h"
 #include "app/scan_progress_window.h"
 #include "catalog/firmware_profile.h"
@@ -39,7 +40,7 @@ void MainWindow::CreateProfile() {
 
 void MainWindow::ShowProfileEntries() {
   QStringList entries;
-  for (const std::string& entry : document_.catalog().SelectorEntries())
+  for (const std::string& entry : ProfileSelectorEntries(document_.catalog()))
     entries << ShownText(entry);
   QStringList shown;
   for (int i = 0; i < profileSelector_->count(); ++i) shown << profileSelector_->itemText(i);

@@ -11,6 +11,7 @@
 #include "app/core/command_states.h"
 #include "app/core/java_after_open.h"
 #include "app/core/status_text.h"
+#include "app/core/window_texts.h"
 #include "app/item_list_box.h"
 #include "app/preview_phone_icons.h"
 #include "app/status_tray_icon.h"
@@ -88,7 +89,7 @@ void MainWindow::OpenFromPhone() {
     CloseIfAskedMeanwhile();
     return;
   }
-  if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path, *prompts_)))
+  if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path)))
     phoneSafety_.RememberPhoneMenu(path);
   // A patch downloads the JAD files.
   SetPhoneBusy(true);
@@ -110,8 +111,7 @@ void MainWindow::SaveToPhone() {
   const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
   const SaveResult saved = document_.SaveCopy(menuCopy);
   // Only a file written whole goes to the phone; an older copy must not take its place.
-  const bool written =
-      saved.status == SaveStatus::Saved && phoneSafety_.WritePhoneMenuFiles(menuCopy);
+  const bool written = saved.ok() && phoneSafety_.WritePhoneMenuFiles(menuCopy);
   if (written) {
     compareLink_->PhoneMenuChanged();
     document_.WrittenToPhone();
@@ -119,7 +119,7 @@ void MainWindow::SaveToPhone() {
   }
   if (written && undoStack_->index() == savedStep) undoStack_->setClean();
   SetPhoneBusy(false);
-  if (saved.status != SaveStatus::Saved) prompts_->Show(saved.message);
+  if (!saved) prompts_->Show(saved.error());
   if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }

@@ -61,10 +61,10 @@ void MainWindow::ShowCurrentInPreview() {
   // A folder the user opened in the preview is selected in the tree: it stays open there.
   if (node == nullptr || node == previewDock_->folder()) return;
   previewLink_->TakeDrmBinary();
-  if (node->parent == nullptr)
+  if (node->parent() == nullptr)
     previewDock_->ShowFolder(node);
   else
-    previewDock_->ShowFolder(node->parent, node);
+    previewDock_->ShowFolder(node->parent(), node);
 }
 
 }  // namespace menuforge

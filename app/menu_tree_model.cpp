@@ -22,20 +22,20 @@ QModelIndex MenuTreeModel::IndexFor(const MenuNode* node) const {
 QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (!tree_ || row < 0 || column != 0 || (parent.isValid() && parent.column() != 0)) return {};
   const MenuNode* parentNode = NodeFrom(parent);
-  const MenuTree::Siblings& siblings = parentNode ? parentNode->children : tree_->topLevel();
+  const MenuTree::Siblings& siblings = parentNode ? parentNode->children() : tree_->topLevel();
   if (static_cast<std::size_t>(row) >= siblings.size()) return {};
   return createIndex(row, 0, siblings[static_cast<std::size_t>(row)].get());
 }
 
 QModelIndex MenuTreeModel::parent(const QModelIndex& child) const {
   const MenuNode* node = NodeFrom(child);
-  return node ? IndexFor(node->parent) : QModelIndex();
+  return node ? IndexFor(node->parent()) : QModelIndex();
 }
 
 int MenuTreeModel::rowCount(const QModelIndex& parent) const {
   if (!tree_ || (parent.isValid() && parent.column() != 0)) return 0;
   const MenuNode* node = NodeFrom(parent);
-  return static_cast<int>(node ? node->children.size() : tree_->topLevel().size());
+  return static_cast<int>(node ? node->children().size() : tree_->topLevel().size());
 }
 
 int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
@@ -43,7 +43,7 @@ int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
   const MenuNode* node = NodeFrom(index);
   if (node == nullptr || role != Qt::DisplayRole) return {};
-  return ShownText(node->displayText);
+  return ShownText(node->displayText());
 }
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {
@@ -60,7 +60,7 @@ void MenuTreeModel::Inserted() { endInsertRows(); }
 
 void MenuTreeModel::AboutToRemove(MenuNode* node) {
   const int row = static_cast<int>(tree_->IndexOf(node));
-  beginRemoveRows(IndexFor(node->parent), row, row);
+  beginRemoveRows(IndexFor(node->parent()), row, row);
 }
 
 void MenuTreeModel::Removed() { endRemoveRows(); }
@@ -69,7 +69,7 @@ void MenuTreeModel::AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t
   const int row = static_cast<int>(tree_->IndexOf(node));
   // The tree never announces a move that Qt would reject (onto itself or into its own subtree);
   // should one come anyway, the views are told to start over rather than be left behind.
-  moveAnnounced_ = beginMoveRows(IndexFor(node->parent), row, row, IndexFor(newParent),
+  moveAnnounced_ = beginMoveRows(IndexFor(node->parent()), row, row, IndexFor(newParent),
                                  static_cast<int>(newIndex));
   if (!moveAnnounced_) beginResetModel();
 }

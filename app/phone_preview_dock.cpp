@@ -135,11 +135,11 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
     Redraw();
   });
   connect(upButton_, &QToolButton::clicked, this, [this] {
-    if (folder_ == nullptr || folder_->parent == nullptr || tree_ == nullptr ||
+    if (folder_ == nullptr || folder_->parent() == nullptr || tree_ == nullptr ||
         folder_ == tree_->menuRoot())
       return;
     const MenuNode* child = folder_;
-    ShowFolder(folder_->parent, child);
+    ShowFolder(folder_->parent(), child);
     Q_EMIT folderOpened(folder_);
   });
 
@@ -195,7 +195,7 @@ void PhonePreviewDock::Redraw() {
     picture_.fill(palette().color(QPalette::Window));
   } else {
     // A cursor whose entry was deleted is not looked at.
-    const bool cursorHere = InTree(cursor_) && cursor_->parent == folder_;
+    const bool cursorHere = InTree(cursor_) && cursor_->parent() == folder_;
     scene_ = BuildScene(*tree_, *folder_, options_, cursorHere ? tree_->IndexOf(cursor_) : kNoEntry,
                         page_);
     const IconSources sources{phoneIcons_, drmLoaded_ ? &drmIcons_ : nullptr};

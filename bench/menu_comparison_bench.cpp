@@ -56,8 +56,7 @@ void BuildLargest(MenuTree& tree, char16_t letter) {
     data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
     data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
     data.slots.push_back(ChunkSlot::Action(0x0102));
-    tree.WholeItemData().Store(node.record.recordKey, std::move(data));
-    node.record.modified = true;
+    tree.SetEntryData(node, std::move(data));
   });
 }
 
@@ -97,7 +96,7 @@ struct Files {
     MenuTree tree;
     BuildLargest(tree, letter);
     Bytes file;
-    if (EncodeMenuFile(tree, FormatOptions{}, Items(), file).status != SaveStatus::Saved ||
+    if (EncodeMenuFile(tree, FormatOptions{}, Items(), file).status() != SaveStatus::Saved ||
         !WriteFileAtomically(path, file))
       throw std::runtime_error("cannot write " + path.string());
   }

@@ -81,7 +81,7 @@ Bytes LargestFile(int recordSize) {
   FormatOptions options;
   options.SelectSaveMode(*RecordSizeOf(recordSize));
   Bytes file;
-  if (EncodeMenuFile(tree, options, Items(), file).status != SaveStatus::Saved) std::abort();
+  if (EncodeMenuFile(tree, options, Items(), file).status() != SaveStatus::Saved) std::abort();
   return file;
 }
 
@@ -92,7 +92,7 @@ std::size_t ModelBytes(const Bytes& file) {
   {
     FormatOptions options;
     FormatState state;
-    if (ParseMenuFile(file, {Items(), true}, *tree, options, state).status != LoadStatus::Loaded)
+    if (ParseMenuFile(file, {Items(), true}, *tree, options, state).status() != LoadStatus::Loaded)
       std::abort();
   }
   return liveBytes - before;
@@ -105,9 +105,9 @@ void RoundTrip(benchmark::State& state, int recordSize) {
     MenuTree tree;
     FormatOptions options;
     FormatState formatState;
-    const bool loaded = ParseMenuFile(file, {Items(), true}, tree, options, formatState).status ==
+    const bool loaded = ParseMenuFile(file, {Items(), true}, tree, options, formatState).status() ==
                         LoadStatus::Loaded;
-    if (!loaded || EncodeMenuFile(tree, options, Items(), saved).status != SaveStatus::Saved) {
+    if (!loaded || EncodeMenuFile(tree, options, Items(), saved).status() != SaveStatus::Saved) {
       state.SkipWithError("the largest menu does not load and save");
       break;
     }

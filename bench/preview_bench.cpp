@@ -6,9 +6,9 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "pictures/picture_conversion.h"
 #include "base/local_file.h"
 #include "menu/tree_operations.h"
+#include "pictures/picture_conversion.h"
 #include "preview/preview_rendering.h"
 
 namespace {
@@ -34,8 +34,7 @@ std::filesystem::path IconFolderWithPictures() {
 }
 
 void Attach(MenuTree& tree, MenuNode& node, ItemDataRecord record) {
-  tree.WholeItemData().Store(node.record.recordKey, std::move(record));
-  node.record.modified = true;
+  tree.SetEntryData(node, std::move(record));
 }
 
 ItemDataRecord EntryData(std::size_t i, const std::u16string& suffix) {
@@ -57,7 +56,7 @@ MenuTree LargestMenu() {
     if (AddEntry(tree, *tree.menuRoot(), Placement::LastChild, item, false) == nullptr)
       std::abort();
   for (std::size_t i = 0; i < kMaxMenuEntries; ++i)
-    Attach(tree, *tree.menuRoot()->children[i], EntryData(i, u""));
+    Attach(tree, *tree.menuRoot()->children()[i], EntryData(i, u""));
   return tree;
 }
 
@@ -79,7 +78,7 @@ void BM_RedrawAfterEdit(benchmark::State& state) {
   for (auto _ : state) {
     const std::size_t entry = edits % 4;
     ++edits;
-    Attach(tree, *tree.menuRoot()->children[entry],
+    Attach(tree, *tree.menuRoot()->children()[entry],
            EntryData(entry, u" v" + Utf8ToWide(std::to_string(edits))));
     const PreviewScene scene = BuildScene(tree, *tree.menuRoot(), options);
     const RgbaPicture picture = RenderPreview(scene, {&phone, nullptr}, text);

@@ -31,18 +31,18 @@ void WriteLargestMenu(const std::filesystem::path& path) {
   BuildSkeleton(tree);
   const ItemBaseEntry games{"Games", "Games", true};
   for (std::size_t i = 0; i < kMaxMenuEntries; ++i) {
-    MenuNode* parent = i % 5 == 0 ? tree.menuRoot() : tree.menuRoot()->children.back().get();
+    MenuNode* parent = i % 5 == 0 ? tree.menuRoot() : tree.menuRoot()->children().back().get();
     MenuNode* node = AddEntry(tree, *parent, Placement::LastChild, games, false);
     ItemDataRecord record;
     record.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, std::u16string(126, u'x')}}));
     tree.SetEntryData(*node, record);
   }
   std::vector<ItemBaseEntry> entries = {games};
-  for (const auto& key : tree.softkeys()->children)
-    entries.push_back({key->record.itemName, key->record.itemName, true});
+  for (const auto& key : tree.softkeys()->children())
+    entries.push_back({key->record().itemName, key->record().itemName, true});
   const SaveResult saved = SaveMenuFile(path, tree, FormatOptions{}, ItemTable(entries));
-  if (saved.status != SaveStatus::Saved) {
-    std::fprintf(stderr, "%s\n", saved.message.text.c_str());
+  if (saved.status() != SaveStatus::Saved) {
+    std::fprintf(stderr, "%s\n", saved.errorText().c_str());
     std::exit(1);
   }
 }

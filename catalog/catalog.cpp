@@ -86,7 +86,7 @@ CatalogResult Catalog::ReadItemBaseFile(bool createWhenMissing) {
 
 CatalogResult Catalog::ReloadItemBase() {
   CatalogResult result = LoadItemBase();
-  if (result.ok()) selectorIndex_ = 0;
+  if (result.ok()) UseDefaultProfile();
   return result;
 }
 
@@ -162,15 +162,9 @@ void Catalog::ListProfiles() {
   profileNames_ = std::move(names);
 }
 
-std::vector<std::string> Catalog::SelectorEntries() const {
-  std::vector<std::string> entries{kDefaultProfileEntry};
-  entries.insert(entries.end(), profileNames_.begin(), profileNames_.end());
-  entries.emplace_back(kCreateProfileEntry);
-  return entries;
-}
-
-bool Catalog::SelectorShowsCreateNew() const {
-  return selectorIndex_ == static_cast<int>(profileNames_.size()) + 1;
+void Catalog::UseDefaultProfile() {
+  profileSource_ = ProfileSource::Default;
+  profileName_.clear();
 }
 
 bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, UserDialogs& dialogs) {
@@ -179,9 +173,11 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
   if (!UsableProfileName(name) || !std::filesystem::is_regular_file(path, missing)) {
     dialogs.Show({kProfileNotFound, kProfileNotFoundCaption, MessageIcon::Warning});
     ApplyDefault(options);
-    selectorIndex_ = 0;
     return false;
   }
+  // Chosen, even when it cannot be read: the items stay as they were and the reason is shown.
+  profileSource_ = ProfileSource::Named;
+  profileName_ = name;
 
   const Result<std::string> text = ReadWholeFile(path);
   if (!text) {
@@ -204,7 +200,7 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
       case ProfileFault::None: break;
     }
     dialogs.Show({ProfileFaultMessage(profile.fault), kProfileErrorCaption, MessageIcon::Warning});
-    selectorIndex_ = 0;
+    UseDefaultProfile();
     return true;
   }
 
@@ -222,19 +218,17 @@ bool Catalog::ApplyProfile(const std::string& name, FormatOptions& options, User
   }
   availableItems_ = ItemTable(std::move(available));
 
-  const auto listed = std::find(profileNames_.begin(), profileNames_.end(), name);
-  selectorIndex_ = static_cast<int>(listed - profileNames_.begin()) + 1;
-
   if (lastUnsupported) {
     dialogs.Show({kUnsupportedItems + ShortenedForMessage(*lastUnsupported), kProfileErrorCaption,
                   MessageIcon::Warning});
-    selectorIndex_ = 0;
+    UseDefaultProfile();
   }
   return true;
 }
 
 void Catalog::ApplyDefault(FormatOptions& options) {
   MakeWholeBaseAvailable();
+  UseDefaultProfile();
   options.SelectSaveMode(RecordSize::k36);
 }
 

@@ -1,4 +1,4 @@
-// The item base, the available items and the profile selector, as the main window and the
+// The item base, the available items and the profile they come from, as the main window and the
 // command-line tool use them.
 #pragma once
 
@@ -16,7 +16,6 @@ inline constexpr char kProfilesFolder[] = "Profiles";
 inline constexpr char kItemBaseFile[] = "itembase.dat";
 inline constexpr char kProfileExtension[] = ".prf";
 inline constexpr char kDefaultProfileEntry[] = "Default";
-inline constexpr char kCreateProfileEntry[] = "Create new...";
 
 // Result of a file operation: empty error when it worked; warnings name lines that were
 // skipped or cut and are worth showing once.
@@ -43,12 +42,12 @@ class Catalog {
   std::filesystem::path itemBasePath() const;
 
   // Creates "Profiles" and a built-in "itembase.dat" when missing, then reads it. The available
-  // items become the whole item base. The selector is left as it is.
+  // items become the whole item base. The applied profile is left as it is.
   [[nodiscard]] CatalogResult LoadItemBase();
   // Reads "itembase.dat" as LoadItemBase does, but takes the built-in entries when it is
   // missing and writes nothing: for commands that only read.
   [[nodiscard]] CatalogResult ReadItemBase();
-  // Reads the file again, makes the whole base available and sets the selector to "Default".
+  // Reads the file again, makes the whole base available and applies "Default".
   [[nodiscard]] CatalogResult ReloadItemBase();
   // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
   [[nodiscard]] CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
@@ -69,17 +68,21 @@ class Catalog {
   // Makes the whole item base available again (used after a profile mismatch).
   void MakeWholeBaseAvailable();
 
-  // Profile selector: "Default", the listed profile names, "Create new...".
+  // The names of the profile files in "Profiles", sorted.
   void ListProfiles();
   const std::vector<std::string>& profileNames() const { return profileNames_; }
-  std::vector<std::string> SelectorEntries() const;
-  // -1 while nothing is selected (at start-up).
-  int selectorIndex() const { return selectorIndex_; }
-  void SetSelectorIndex(int index) { selectorIndex_ = index; }
-  bool SelectorShowsDefault() const { return selectorIndex_ == 0; }
-  bool SelectorShowsCreateNew() const;
 
-  // Returns false only when the profile file does not exist ("Profile not found").
+  // Where the available items come from: no profile chosen yet (at start-up), "Default" (the
+  // whole item base), or the profile named `profileName()`, listed or not.
+  enum class ProfileSource { None, Default, Named };
+  ProfileSource profileSource() const { return profileSource_; }
+  const std::string& profileName() const { return profileName_; }
+  bool DefaultApplied() const { return profileSource_ == ProfileSource::Default; }
+  // Counts what is available as "Default"; the available items stay as they are.
+  void UseDefaultProfile();
+
+  // Returns false only when the profile file does not exist ("Profile not found"). A faulty
+  // profile or one naming items the base lacks leaves "Default" applied.
   [[nodiscard]] bool ApplyProfile(const std::string& name, FormatOptions& options,
                                   UserDialogs& dialogs);
   void ApplyDefault(FormatOptions& options);
@@ -97,7 +100,8 @@ class Catalog {
   std::size_t appendedUnread_ = 0;
   ItemTable availableItems_;
   std::vector<std::string> profileNames_;
-  int selectorIndex_ = -1;
+  ProfileSource profileSource_ = ProfileSource::None;
+  std::string profileName_;
 };
 
 }  // namespace menuforge

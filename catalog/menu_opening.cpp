@@ -8,14 +8,6 @@
 namespace menuforge {
 namespace {
 
-OpenResult Finish(const LoadResult& load) {
-  OpenResult result;
-  result.loaded = load.status == LoadStatus::Loaded;
-  result.error = load.error;
-  result.warnings = load.warnings;
-  return result;
-}
-
 // The loader left the nodes of items it did not know without a display text.
 void NameAddedItems(MenuTree& tree, const std::set<std::string>& added,
                     const ItemTable& availableItems) {
@@ -23,8 +15,8 @@ void NameAddedItems(MenuTree& tree, const std::set<std::string>& added,
   tree.ForEach([&](MenuNode& node) {
     const std::size_t at = position++;
     if (at == kSoftkeysPosition || at == kMenuRootPosition) return;
-    if (added.count(node.record.itemName))
-      node.displayText = DisplayTextFor(at, node.record.itemName, availableItems);
+    if (added.count(node.record().itemName))
+      tree.SetDisplayText(node, DisplayTextFor(at, node.record().itemName, availableItems));
   });
 }
 
@@ -57,35 +49,45 @@ bool AdmitMissingItems(const std::vector<MissingItem>& missing, MenuTree& tree, 
 }
 
 OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catalog& catalog,
-                        FormatOptions& options, FormatState& state, UserDialogs& dialogs) {
+                        FormatOptions& options, FormatState& state) {
+  OpenResult result;
   EmptyTree(tree);
-  Bytes file;
-  if (std::string error = ReadMenuFileBytes(path, file); !error.empty())
-    return {false, std::move(error), {}};
-
-  LoadResult load = ParseMenuFile(file, {catalog.availableItems(), catalog.SelectorShowsDefault()},
-                                  tree, options, state);
-  if (load.status == LoadStatus::ProfileMismatch) {
-    dialogs.Show({kProfileMismatchOnLoadText, kProfileErrorCaption, MessageIcon::Warning});
-    catalog.MakeWholeBaseAvailable();
-    catalog.SetSelectorIndex(0);
-    load = ParseMenuFile(file, {catalog.availableItems(), true}, tree, options, state);
+  const Result<Bytes> file = ReadMenuFileBytes(path);
+  if (!file) {
+    result.status = Failure(file.error().text);
+    return result;
   }
-  if (load.status != LoadStatus::Loaded || load.missingItems.empty()) return Finish(load);
 
-  const bool added = AdmitMissingItems(load.missingItems, tree, catalog, load.warnings);
+  LoadResult load = ParseMenuFile(*file, {catalog.availableItems(), catalog.DefaultApplied()}, tree,
+                                  options, state);
+  if (load.status() == LoadStatus::ProfileMismatch) {
+    result.notices.push_back(load.error());
+    catalog.MakeWholeBaseAvailable();
+    catalog.UseDefaultProfile();
+    load = ParseMenuFile(*file, {catalog.availableItems(), true}, tree, options, state);
+  }
+  if (!load) {
+    result.status = Failure(load.error());
+    return result;
+  }
+  result.warnings = load->warnings;
+  if (load->missingItems.empty()) return result;
+
+  const bool added = AdmitMissingItems(load->missingItems, tree, catalog, result.warnings);
   if (added) {
     if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok()) {
       EmptyTree(tree);
-      return {false, stored.error, {}};
+      result.status = Failure(stored.error);
+      result.warnings.clear();
+      return result;
     }
   }
   catalog.MakeWholeBaseAvailable();
-  catalog.SetSelectorIndex(0);
+  catalog.UseDefaultProfile();
   // Read-only, the items serve this run alone; the file was not updated.
   if (added && !catalog.readOnly())
-    dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
-  return Finish(load);
+    result.notices.push_back({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
+  return result;
 }
 
 }  // namespace menuforge

@@ -11,15 +11,17 @@
 
 namespace menuforge {
 
-inline constexpr char kProfileMismatchOnLoadText[] =
-    "Selected profile doesn't match mma_ucp\r\n    Default profile will be applied";
 inline constexpr char kItemBaseUpdatedText[] = "Item base has been updated";
 inline constexpr char kProfileInfoCaption[] = "Profile info";
 
+// What opening a menu file tells the user, in this order: the notices given on the way whatever
+// came of it (the fallback to "Default", the item base update), then why nothing was loaded or
+// the warnings of the loaded menu.
 struct OpenResult {
-  bool loaded = false;
-  std::string error;                  // why nothing was loaded
+  std::vector<Message> notices;
+  Status status;
   std::vector<std::string> warnings;  // damaged data that was cut or dropped
+  bool loaded() const { return status.ok(); }
 };
 
 // Takes the items a "Default" load found missing into the item base in memory and names their
@@ -28,10 +30,8 @@ struct OpenResult {
 bool AdmitMissingItems(const std::vector<MissingItem>& missing, MenuTree& tree, Catalog& catalog,
                        std::vector<std::string>& warnings);
 
-// Empties the tree and loads the file. Shows the mismatch and update messages through
-// `dialogs`; the error of a failed load is returned for the caller to show.
+// Empties the tree and loads the file; the caller shows what the result says.
 [[nodiscard]] OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree,
-                                      Catalog& catalog, FormatOptions& options, FormatState& state,
-                                      UserDialogs& dialogs);
+                                      Catalog& catalog, FormatOptions& options, FormatState& state);
 
 }  // namespace menuforge

@@ -21,13 +21,13 @@ int RunCheck(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   const LoadResult load = workspace.Load(arguments.positional[0]);
-  for (const MissingItem& item : load.missingItems)
+  for (const MissingItem& item : load->missingItems)
     std::cerr << NotAvailableText(item.identifier) << '\n';
 
   Bytes encoded;
   const SaveResult saved = EncodeMenuFile(workspace.tree, workspace.options,
                                           workspace.catalog.availableItems(), encoded);
-  if (saved.status != SaveStatus::Saved) throw CommandFailure(saved.message.text);
+  if (!saved) throw CommandFailure(saved.error().text);
   std::cout << CheckedText(workspace) << '\n';
   return kExitSuccess;
 }

@@ -29,10 +29,10 @@ void Load(const std::string& side, ByteView file, Catalog& catalog, LoadedMenu& 
   FormatState state;
   const LoadResult load =
       ParseMenuFile(file, {catalog.availableItems(), true}, menu.tree, menu.options, state);
-  if (load.status != LoadStatus::Loaded) throw CommandFailure(side + ": " + load.error);
-  PrintWarnings(load.warnings);
+  if (!load) throw CommandFailure(side + ": " + load.error().text);
+  PrintWarnings(load->warnings);
   std::vector<std::string> warnings;
-  AdmitMissingItems(load.missingItems, menu.tree, catalog, warnings);
+  AdmitMissingItems(load->missingItems, menu.tree, catalog, warnings);
   PrintWarnings(warnings);
 }
 
@@ -53,7 +53,7 @@ int Compare(const ParsedArguments& arguments) {
   const CatalogResult items = catalog.ReadItemBase();
   PrintWarnings(items.warnings);
   if (!items.ok()) throw CommandFailure(items.error);
-  catalog.SetSelectorIndex(0);
+  catalog.UseDefaultProfile();
   LoadedMenu a, b;
   Load(first, before.view(), catalog, a);
   Load(second, after.view(), catalog, b);

@@ -120,10 +120,11 @@ RecordLine RootLine() {
 // group order, which is the order of the record keys renumbering gave it.
 std::vector<RecordLine> FileOrder(const MenuTree& tree) {
   auto lineOf = [&](const MenuNode& node) {
-    return RecordLine{node.record, node.displayText, tree.itemData().Find(node.record.recordKey)};
+    return RecordLine{node.record(), node.displayText(),
+                      tree.itemData().Find(node.record().recordKey)};
   };
   std::vector<RecordLine> lines{RootLine(), lineOf(*tree.softkeys())};
-  for (const auto& key : tree.softkeys()->children) lines.push_back(lineOf(*key));
+  for (const auto& key : tree.softkeys()->children()) lines.push_back(lineOf(*key));
   lines.push_back(lineOf(*tree.menuRoot()));
 
   std::vector<const MenuNode*> entries;
@@ -132,7 +133,7 @@ std::vector<RecordLine> FileOrder(const MenuTree& tree) {
     if (position++ >= kFirstEntryPosition) entries.push_back(&node);
   });
   std::sort(entries.begin(), entries.end(), [](const MenuNode* a, const MenuNode* b) {
-    return a->record.recordKey < b->record.recordKey;
+    return a->record().recordKey < b->record().recordKey;
   });
   for (const MenuNode* entry : entries) lines.push_back(lineOf(*entry));
   return lines;

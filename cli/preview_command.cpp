@@ -2,9 +2,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/local_file.h"
 #include "cli/picture_commands.h"
 #include "cli/workspace.h"
-#include "base/local_file.h"
 #include "menu/languages.h"
 #include "pictures/drm_binary.h"
 #include "preview/folder_path.h"
@@ -66,7 +66,7 @@ int RunPreview(const ParsedArguments& arguments) {
 
   Workspace workspace;
   workspace.Prepare(arguments);
-  workspace.Load(arguments.positional[0]);
+  static_cast<void>(workspace.Load(arguments.positional[0]));
   const FolderSearch found = FindFolder(workspace.tree, arguments.Value("--folder").value_or(""));
   if (found.folder == nullptr) throw CommandFailure(found.error);
 

@@ -40,7 +40,7 @@ void Workspace::Prepare(const ParsedArguments& arguments) {
 
   const std::optional<std::string> profile = arguments.Value(kProfileOption.name);
   if (!profile) {
-    catalog.SetSelectorIndex(0);
+    catalog.UseDefaultProfile();
     return;
   }
   catalog.ListProfiles();
@@ -48,27 +48,27 @@ void Workspace::Prepare(const ParsedArguments& arguments) {
   if (std::find(names.begin(), names.end(), *profile) == names.end())
     throw CommandFailure(NoSuchProfile(*profile));
   // A faulty profile file falls back to "Default" after saying why.
-  if (!catalog.ApplyProfile(*profile, options, dialogs) || catalog.SelectorShowsDefault())
+  if (!catalog.ApplyProfile(*profile, options, dialogs) || catalog.DefaultApplied())
     throw CommandFailure(ProfileNotApplied(*profile));
 }
 
 LoadResult Workspace::Load(const std::filesystem::path& path) {
-  Bytes file;
-  if (std::string error = ReadMenuFileBytes(path, file); !error.empty())
-    throw CommandFailure(error);
+  const Result<Bytes> file = ReadMenuFileBytes(path);
+  if (!file) throw CommandFailure(file.error().text);
   LoadResult load =
-      ParseMenuFile(file, {catalog.availableItems(), profileIsDefault()}, tree, options, state);
-  PrintWarnings(load.warnings);
-  if (load.status == LoadStatus::Failed) throw CommandFailure(load.error);
-  if (load.status == LoadStatus::ProfileMismatch) {
+      ParseMenuFile(*file, {catalog.availableItems(), profileIsDefault()}, tree, options, state);
+  if (load) PrintWarnings(load->warnings);
+  if (load.status() == LoadStatus::Failed) throw CommandFailure(load.error().text);
+  if (load.status() == LoadStatus::ProfileMismatch) {
     // The loader stops at the first such item; loaded as under "Default" it names them all.
     MenuTree named;
     FormatOptions namedOptions;
     FormatState namedState;
     const LoadResult all =
-        ParseMenuFile(file, {catalog.availableItems(), true}, named, namedOptions, namedState);
-    for (const MissingItem& item : all.missingItems)
-      std::cerr << NotAvailableText(item.identifier) << '\n';
+        ParseMenuFile(*file, {catalog.availableItems(), true}, named, namedOptions, namedState);
+    if (all)
+      for (const MissingItem& item : all->missingItems)
+        std::cerr << NotAvailableText(item.identifier) << '\n';
     throw CommandFailure(kProfileMismatchOnSaveText);
   }
   return load;
@@ -76,16 +76,16 @@ LoadResult Workspace::Load(const std::filesystem::path& path) {
 
 void Workspace::Open(const std::filesystem::path& path) {
   const LoadResult load = Load(path);
-  if (load.missingItems.empty()) return;
+  if (load->missingItems.empty()) return;
   std::vector<std::string> warnings;
-  itemBaseGrown_ = AdmitMissingItems(load.missingItems, tree, catalog, warnings) || itemBaseGrown_;
+  itemBaseGrown_ = AdmitMissingItems(load->missingItems, tree, catalog, warnings) || itemBaseGrown_;
   catalog.MakeWholeBaseAvailable();
   PrintWarnings(warnings);
 }
 
 void Workspace::Save(const std::filesystem::path& path) {
   const SaveResult saved = SaveMenuFile(path, tree, options, catalog.availableItems());
-  if (saved.status != SaveStatus::Saved) throw CommandFailure(saved.message.text);
+  if (!saved) throw CommandFailure(saved.error().text);
   if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok())
     throw CommandFailure(stored.error);
   if (itemBaseGrown_)

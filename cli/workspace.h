@@ -31,7 +31,7 @@ struct Workspace {
   // Reads "Profiles/itembase.dat" of the current directory (the built-in item base when it is
   // missing), then selects "Default" or the profile that --profile names. Throws CommandFailure.
   void Prepare(const ParsedArguments& arguments);
-  bool profileIsDefault() const { return catalog.SelectorShowsDefault(); }
+  bool profileIsDefault() const { return catalog.DefaultApplied(); }
 
   // Loads a menu file against the selected profile. A file with items outside a profile the
   // user chose is refused, its items named, rather than opened under "Default" as the window

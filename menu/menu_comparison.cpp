@@ -66,7 +66,7 @@ class Side {
     for (std::size_t i = index; i != kNone; i = nodes[i].parent) {
       const MenuNode& node = *nodes[i].node;
       place.names.push_back(
-          Utf8Name(node.displayText.empty() ? node.record.itemName : node.displayText));
+          Utf8Name(node.displayText().empty() ? node.record().itemName : node.displayText()));
       place.path.push_back(IndexAmongSiblings(i));
     }
     std::reverse(place.names.begin(), place.names.end());
@@ -91,13 +91,13 @@ class Side {
     info.node = &node;
     info.parent = parent;
     info.entry = entry;
-    info.fields = EntryFields(node.record, tree.itemData().Find(node.record.recordKey));
+    info.fields = EntryFields(node.record(), tree.itemData().Find(node.record().recordKey));
     info.contentHash = ContentHash(info.fields);
     nodes.push_back(std::move(info));
     (parent == kNone ? top : nodes[parent].children).push_back(index);
     // Below "Menu Root" (the second top node) lies the main menu; the soft keys are fixed.
     const bool childrenAreEntries = entry || (parent == kNone && top.size() == 2);
-    for (const auto& child : node.children) Add(*child, index, childrenAreEntries, tree);
+    for (const auto& child : node.children()) Add(*child, index, childrenAreEntries, tree);
   }
 };
 
@@ -118,8 +118,8 @@ class Comparer {
   }
 
  private:
-  bool Custom(const NodeInfo& info) const { return info.node->record.IsCustom(); }
-  const std::string& Name(const NodeInfo& info) const { return info.node->record.itemName; }
+  bool Custom(const NodeInfo& info) const { return info.node->record().IsCustom(); }
+  const std::string& Name(const NodeInfo& info) const { return info.node->record().itemName; }
 
   // Entries of one item, or custom entries of equal data or equal name.
   bool SameIdentity(const NodeInfo& a, const NodeInfo& b) const {

@@ -22,6 +22,9 @@ inline constexpr std::size_t kSoftkeyCount = 7;
 inline constexpr std::size_t kMenuRootPosition = 8;
 inline constexpr std::size_t kFirstEntryPosition = 9;
 inline constexpr std::size_t kFixedNodeCount = 9;
+// Record numbers of the main menu's root and of its first entry.
+inline constexpr std::uint8_t kMenuRootRecord = 9;
+inline constexpr std::uint8_t kFirstEntryRecord = 10;
 // Record numbers are 8-bit and records 0 to 9 are fixed, so at most 245 entries fit a file.
 inline constexpr std::size_t kMaxMenuEntries = 245;
 // "The main menu already holds 245 entries, the most an mma_ucp file can hold"
@@ -29,15 +32,36 @@ std::string TooManyEntriesText();
 
 extern const std::array<std::string_view, kSoftkeyCount> kSoftkeyPrefixes;
 
-struct MenuNode {
-  NodeRecord record;
-  std::string displayText;  // 8-bit, as the item base holds display names
-  MenuNode* parent = nullptr;
-  std::vector<std::unique_ptr<MenuNode>> children;
+// A node of the tree. Its record, text and place are read by anyone and written only by the
+// MenuTree that holds it, so that the records, the item data and the observers always agree. A
+// node not yet in a tree is made whole by its constructor.
+class MenuNode {
+ public:
+  using Children = std::vector<std::unique_ptr<MenuNode>>;
 
-  std::size_t IndexInParent(const std::vector<std::unique_ptr<MenuNode>>& siblings) const;
+  explicit MenuNode(NodeRecord record, std::string displayText = {})
+      : record_(std::move(record)), displayText_(std::move(displayText)) {}
+  MenuNode(const MenuNode&) = delete;
+  MenuNode& operator=(const MenuNode&) = delete;
+
+  const NodeRecord& record() const { return record_; }
+  const std::string& displayText() const { return displayText_; }  // 8-bit, as the item base
+  MenuNode* parent() const { return parent_; }
+  const Children& children() const { return children_; }
+
+  std::size_t IndexInParent(const Children& siblings) const;
   std::size_t DescendantCount() const;
   bool IsAncestorOf(const MenuNode* other) const;
+  // A copy of this node and its subtree, in no tree.
+  std::unique_ptr<MenuNode> CopySubtree() const;
+
+ private:
+  friend class MenuTree;
+
+  NodeRecord record_;
+  std::string displayText_;
+  MenuNode* parent_ = nullptr;
+  Children children_;
 };
 
 // Told of every change of shape, so that a view can follow the tree step by step.
@@ -55,9 +79,22 @@ class TreeObserver {
   virtual void RecordChanged(MenuNode* node) = 0;
 };
 
+// What the records say, in display order, for a tree of a given shape.
+struct TreeRecords {
+  struct Entry {
+    NodeRecord record;
+    std::string displayText;
+    bool operator==(const Entry&) const = default;
+  };
+  std::vector<Entry> nodes;
+  ItemDataTable itemData;
+  std::uint8_t customItemCounter = 0;
+  bool operator==(const TreeRecords&) const = default;
+};
+
 class MenuTree {
  public:
-  using Siblings = std::vector<std::unique_ptr<MenuNode>>;
+  using Siblings = MenuNode::Children;
 
   std::uint8_t customItemCounter = 0;
 
@@ -100,14 +137,32 @@ class MenuTree {
   // Takes the nodes, the item data and the custom item counter of `other`, which is left empty;
   // this tree's observer sees one reset.
   void TakeContentOf(MenuTree& other);
-  void NotifyRecordChanged(MenuNode* node) const;
+
+  // Record writes. The record key follows the tree's numbering and the data flag and length
+  // follow its item data, so an edit that changes them has them put back; each write is told to
+  // the observer.
+  void EditRecord(MenuNode& node, const std::function<void(NodeRecord&)>& edit);
+  void SetDisplayText(MenuNode& node, std::string displayText);
+  // The length the entry's data takes as saved with or without `saveAllData`, for the saver;
+  // told only when it changed.
+  void RefreshDataLength(MenuNode& node, bool saveAllData);
+  // Recomputes keys and links of every main menu node and moves the item data to the new keys.
+  void Renumber();
+  // Record writes made while `write` runs are told once for each node written, when it ends.
+  void EditTogether(const std::function<void()>& write);
+  // Puts back every record, the item data and the custom item counter as captured from a tree
+  // of the same shape (undo); returns the first node whose record changed, or nullptr.
+  MenuNode* RestoreRecords(const TreeRecords& records);
 
  private:
   Siblings& MutableSiblingsOf(const MenuNode* node);
+  void NotifyRecordChanged(MenuNode* node) const;
 
   Siblings topLevel_;
   ItemDataTable itemData_;
   TreeObserver* observer_ = nullptr;
+  int holding_ = 0;                      // EditTogether runs
+  mutable std::vector<MenuNode*> held_;  // nodes written meanwhile, in order
 };
 
 }  // namespace menuforge

@@ -62,6 +62,7 @@ class Loader {
   bool NameEntries(const MenuNode& parent);
   bool ReadGroup(std::size_t first, MenuNode& parent);
   void ReadData(MenuNode& node);
+  LoadResult Refused() const { return Failure(refusal_); }
 
   ByteView file_;
   const LoadContext& context_;
@@ -71,7 +72,8 @@ class Loader {
   RecordLayout layout_ = RecordLayout::For(RecordSize::k36);
   std::size_t recordCount_ = 0;
   std::set<std::size_t> taken_;  // records already placed in the tree
-  LoadResult result_;
+  std::string refusal_;          // why the file is no menu
+  LoadFindings found_;
 };
 
 bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
@@ -92,32 +94,34 @@ bool Loader::ReadRecord(std::size_t number, NodeRecord& record) const {
 }
 
 bool Loader::NameNode(MenuNode& node, std::size_t softkeyIndex) {
-  NodeRecord& record = node.record;
+  NodeRecord record = node.record();
+  std::string displayText;
   const bool softkey = softkeyIndex < kSoftkeyCount;
   if (record.IsCustom()) {
     CountCustomName(tree_, record.itemName, softkey);
     if (!softkey) record.mayHaveSubitems = true;
-    node.displayText = record.itemName;
+    displayText = record.itemName;
   } else {
     if (record.titleMode == kTitleModeCustom) record.titleMode = kTitleModeOwnTitle;
     const ItemTable& items = context_.availableItems;
     const std::size_t found = items.Find(record.itemName);
     if (found < items.count()) {
-      node.displayText = items.at(found).displayName;
+      displayText = items.at(found).displayName;
       if (!softkey) record.mayHaveSubitems = items.at(found).mayHaveSubitems;
     } else {
       if (!context_.profileIsDefault) return false;
-      result_.missingItems.push_back({record.itemName, record.itemType == kShortcut});
+      found_.missingItems.push_back({record.itemName, record.itemType == kShortcut});
       if (!softkey) record.mayHaveSubitems = true;
     }
   }
-  if (softkey) node.displayText = std::string(kSoftkeyPrefixes[softkeyIndex]) + node.displayText;
+  if (softkey) displayText = std::string(kSoftkeyPrefixes[softkeyIndex]) + displayText;
+  tree_.EditRecord(node, [&](NodeRecord& named) { named = record; });
+  tree_.SetDisplayText(node, std::move(displayText));
   return true;
 }
 
 bool Loader::Refuse(const std::string& reason) {
-  result_.status = LoadStatus::Failed;
-  result_.error = kNotAMenuMessage + reason;
+  refusal_ = kNotAMenuMessage + reason;
   return false;
 }
 
@@ -144,31 +148,30 @@ bool Loader::ReadGroup(std::size_t first, MenuNode& parent) {
     if (!CheckRecord(r, record)) return false;
     record.marker = kMenuMarker;
 
-    auto node = std::make_unique<MenuNode>();
-    node->record = std::move(record);
-    MenuNode* added = tree_.Insert(&parent, parent.children.size(), std::move(node));
-    if (added->record.firstChildIndex != kNoIndex &&
-        !ReadGroup(added->record.firstChildIndex, *added))
+    MenuNode* added = tree_.Insert(&parent, parent.children().size(),
+                                   std::make_unique<MenuNode>(std::move(record)));
+    if (added->record().firstChildIndex != kNoIndex &&
+        !ReadGroup(added->record().firstChildIndex, *added))
       return false;
   }
 }
 
 bool Loader::NameEntries(const MenuNode& parent) {
-  for (const auto& child : parent.children)
+  for (const auto& child : parent.children())
     if (!NameNode(*child, kSoftkeyCount) || !NameEntries(*child)) return false;
   return true;
 }
 
 void Loader::ReadData(MenuNode& node) {
-  const NodeRecord& record = node.record;
+  const NodeRecord& record = node.record();
   if (record.modified) {
     const std::size_t at = state_.dataSectionOffset + record.dataOffset;
     const std::string who = "Entry \"" + record.itemName + "\": ";
     if (at + record.dataLength > file_.size()) {
-      result_.warnings.push_back(who + "its data lies beyond the end of the file and was not read");
+      found_.warnings.push_back(who + "its data lies beyond the end of the file and was not read");
     } else {
       DecodedChunks decoded = DecodeChunks(file_.subspan(at, record.dataLength));
-      for (const auto& problem : decoded.problems) result_.warnings.push_back(who + problem);
+      for (const auto& problem : decoded.problems) found_.warnings.push_back(who + problem);
       // 36-byte files always use 0C, whatever tag their chunks carry.
       if (decoded.lastIconTag && options_.saveMode == RecordSize::k22)
         options_.iconAttribute = *decoded.lastIconTag;
@@ -176,52 +179,45 @@ void Loader::ReadData(MenuNode& node) {
         tree_.WholeItemData().Store(record.recordKey, std::move(decoded.record));
     }
   }
-  for (const auto& child : node.children) ReadData(*child);
+  for (const auto& child : node.children()) ReadData(*child);
 }
 
 LoadResult Loader::Run() {
-  if (file_.size() <= kRecordSizeProbeOffset) {
-    result_.status = LoadStatus::Failed;
-    result_.error = kTooShortMessage;
-    return result_;
-  }
+  if (file_.size() <= kRecordSizeProbeOffset) return Failure(kTooShortMessage);
   const RecordSize recordSize =
       file_[kRecordSizeProbeOffset] == kSoftkeyMarker ? RecordSize::k36 : RecordSize::k22;
   layout_ = RecordLayout::For(recordSize);
   recordCount_ = file_[2];
   if (recordCount_ < kFixedRecordCount) {
     Refuse(kTooFewRecords);
-    return result_;
+    return Refused();
   }
-  if (file_.size() < kHeaderSize + kFixedRecordCount * layout_.size) {
-    result_.status = LoadStatus::Failed;
-    result_.error = kTooShortMessage;
-    return result_;
-  }
+  if (file_.size() < kHeaderSize + kFixedRecordCount * layout_.size)
+    return Failure(kTooShortMessage);
 
   state_.recordSize = RecordBytes(recordSize);
   options_.SelectSaveMode(recordSize);
   if (options_.c698pEnabled) options_.c698pFix = file_[1] == kHeaderC698pOn;
   state_.dataSectionOffset = static_cast<std::uint32_t>(recordCount_ * layout_.size + kHeaderSize);
   if (file_.size() < state_.dataSectionOffset)
-    result_.warnings.push_back(
+    found_.warnings.push_back(
         CutTableMessage(recordCount_, (file_.size() - kHeaderSize) / layout_.size));
 
   MenuNode* softkeys = tree_.Insert(nullptr, 0, SoftkeysNode());
 
   // Soft keys never have children, so only their names are checked.
   for (std::size_t i = 0; i < kSoftkeyCount; ++i) {
-    auto node = std::make_unique<MenuNode>();
+    NodeRecord record;
     const std::size_t number = 2 + i;
-    ReadRecord(number, node->record);
-    if (HasControlByte(node->record.itemName)) {
+    ReadRecord(number, record);
+    if (HasControlByte(record.itemName)) {
       Refuse(ControlBytesInName(number));
-      return result_;
+      return Refused();
     }
-    node->record.recordKey = static_cast<std::uint8_t>(i + 3);
-    node->record.marker = kSoftkeyMarker;
-    node->record.mayHaveSubitems = false;
-    tree_.Insert(softkeys, i, std::move(node));
+    record.recordKey = static_cast<std::uint8_t>(i + 3);
+    record.marker = kSoftkeyMarker;
+    record.mayHaveSubitems = false;
+    tree_.Insert(softkeys, i, std::make_unique<MenuNode>(std::move(record)));
   }
 
   // The main menu's first child is only known once its records are read.
@@ -230,23 +226,23 @@ LoadResult Loader::Run() {
   // The fixed records are placed already; a link back to them must not copy them into the main
   // menu, where they would also push record numbers past 255.
   for (std::size_t r = 0; r < kFixedRecordCount; ++r) taken_.insert(r);
-  if (!ReadGroup(kFixedRecordCount, *menuRoot)) return result_;
+  if (!ReadGroup(kFixedRecordCount, *menuRoot)) return Refused();
 
   // Named only once the whole file has passed, so that a file that is no menu at all is refused
   // as such rather than as one that does not match the profile.
   bool named = true;
   for (std::size_t i = 0; named && i < kSoftkeyCount; ++i)
-    named = NameNode(*softkeys->children[i], i);
-  if (!named || !NameEntries(*menuRoot)) {
-    result_.status = LoadStatus::ProfileMismatch;
-    return result_;
-  }
-  Renumber(tree_);
+    named = NameNode(*softkeys->children()[i], i);
+  if (!named || !NameEntries(*menuRoot))
+    return LoadResult(
+        Failure(Message{kProfileMismatchOnLoadText, kProfileErrorCaption, MessageIcon::Warning}),
+        LoadStatus::ProfileMismatch);
+  tree_.Renumber();
   if (file_.size() > state_.dataSectionOffset) {
     ReadData(*softkeys);
     ReadData(*menuRoot);
   }
-  return result_;
+  return found_;
 }
 
 }  // namespace
@@ -255,30 +251,21 @@ LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tr
                          FormatOptions& options, FormatState& state) {
   LoadResult result = Loader(file, context, tree, options, state).Run();
   // A refused file is told of by one message; what was said of its parts no longer matters.
-  if (result.status != LoadStatus::Loaded) {
-    EmptyTree(tree);
-    result.warnings.clear();
-  }
+  if (!result) EmptyTree(tree);
   return result;
 }
 
-std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes) {
+Result<Bytes> ReadMenuFileBytes(const std::filesystem::path& path) {
   const Result<std::string> read = ReadFileStart(path, kMostBytesReachable);
-  if (!read) return read.error().text;
-  bytes.assign(read->begin(), read->end());
-  return {};
+  if (!read) return Failure(read.error());
+  return Bytes(read->begin(), read->end());
 }
 
 LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,
                         MenuTree& tree, FormatOptions& options, FormatState& state) {
-  Bytes bytes;
-  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
-    LoadResult result;
-    result.status = LoadStatus::Failed;
-    result.error = std::move(error);
-    return result;
-  }
-  return ParseMenuFile(bytes, context, tree, options, state);
+  const Result<Bytes> bytes = ReadMenuFileBytes(path);
+  if (!bytes) return Failure(bytes.error().text);
+  return ParseMenuFile(*bytes, context, tree, options, state);
 }
 
 }  // namespace menuforge

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/text_encoding.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
@@ -19,19 +20,36 @@ enum class LoadStatus {
   Failed,
 };
 
+// What a profile mismatch tells the user before the file is read again under "Default".
+inline constexpr char kProfileMismatchOnLoadText[] =
+    "Selected profile doesn't match mma_ucp\r\n    Default profile will be applied";
+
 struct MissingItem {
   std::string identifier;
   bool isShortcut = false;  // the record's type was 9
   bool operator==(const MissingItem&) const = default;
 };
 
-struct LoadResult {
-  LoadStatus status = LoadStatus::Loaded;
-  std::string error;                  // why a load failed, as the user reads it
-  std::vector<std::string> warnings;  // data that was damaged and cut or dropped; only when loaded
+// What a load found besides the menu.
+struct LoadFindings {
+  std::vector<std::string> warnings;  // data that was damaged and cut or dropped
   // Items outside the available items of the "Default" profile, in file order, one per
   // occurrence; the caller appends them to the item base.
   std::vector<MissingItem> missingItems;
+};
+
+// The findings of a loaded menu, or why nothing was loaded as the user reads it; a profile
+// mismatch fails with kProfileMismatchOnLoadText.
+class [[nodiscard]] LoadResult : public Result<LoadFindings> {
+ public:
+  LoadResult(LoadFindings findings) : Result(std::move(findings)) {}
+  LoadResult(Failure failure, LoadStatus status = LoadStatus::Failed)
+      : Result(std::move(failure)), status_(status) {}
+
+  LoadStatus status() const { return status_; }
+
+ private:
+  LoadStatus status_ = LoadStatus::Loaded;
 };
 
 struct LoadContext {
@@ -45,9 +63,8 @@ struct LoadContext {
 [[nodiscard]] LoadResult ParseMenuFile(ByteView file, const LoadContext& context, MenuTree& tree,
                                        FormatOptions& options, FormatState& state);
 
-// Reads as much of a file as a menu file's records and data can reach. Returns the error text,
-// or empty.
-[[nodiscard]] std::string ReadMenuFileBytes(const std::filesystem::path& path, Bytes& bytes);
+// Reads as much of a file as a menu file's records and data can reach.
+[[nodiscard]] Result<Bytes> ReadMenuFileBytes(const std::filesystem::path& path);
 
 // ReadMenuFileBytes, then ParseMenuFile.
 [[nodiscard]] LoadResult LoadMenuFile(const std::filesystem::path& path, const LoadContext& context,

@@ -24,18 +24,18 @@ std::string DataTooLargeText(std::size_t bytes) {
 
 // Main menu nodes group by group: each group's members, then their children's groups in turn.
 void CollectGroup(MenuNode& first, std::vector<MenuNode*>& order) {
-  const auto& group = first.parent->children;
+  const auto& group = first.parent()->children();
   for (const auto& member : group) order.push_back(member.get());
   for (const auto& member : group)
-    if (!member->children.empty()) CollectGroup(*member->children.front(), order);
+    if (!member->children().empty()) CollectGroup(*member->children().front(), order);
 }
 
 // The soft keys, then the main menu group by group: the order of the records in the file.
 std::vector<MenuNode*> WriteOrder(const MenuTree& tree) {
   std::vector<MenuNode*> order;
-  for (const auto& key : tree.softkeys()->children) order.push_back(key.get());
+  for (const auto& key : tree.softkeys()->children()) order.push_back(key.get());
   const MenuNode* menuRoot = tree.menuRoot();
-  if (!menuRoot->children.empty()) CollectGroup(*menuRoot->children.front(), order);
+  if (!menuRoot->children().empty()) CollectGroup(*menuRoot->children().front(), order);
   return order;
 }
 
@@ -69,8 +69,8 @@ bool PassesNameCheck(const NodeRecord& record, const ItemTable& availableItems) 
 }
 
 std::uint8_t FixedUpType(const MenuNode& node, bool saveAllData) {
-  std::uint8_t type = node.record.itemType;
-  if (type == kFolder && node.children.empty() && node.record.marker != kSoftkeyMarker)
+  std::uint8_t type = node.record().itemType;
+  if (type == kFolder && node.children().empty() && node.record().marker != kSoftkeyMarker)
     type = kPlainItem;
   if ((type == 2 || type > kShortcut) && !saveAllData) type = kPlainItem;
   return type;
@@ -82,9 +82,9 @@ std::vector<std::string> ItemsOutsideTable(const MenuTree& tree, const ItemTable
   std::vector<std::string> names;
   if (!tree.softkeys() || !tree.menuRoot()) return names;
   for (const MenuNode* node : WriteOrder(tree))
-    if (!PassesNameCheck(node->record, availableItems) &&
-        std::find(names.begin(), names.end(), node->record.itemName) == names.end())
-      names.push_back(node->record.itemName);
+    if (!PassesNameCheck(node->record(), availableItems) &&
+        std::find(names.begin(), names.end(), node->record().itemName) == names.end())
+      names.push_back(node->record().itemName);
   return names;
 }
 
@@ -92,29 +92,27 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
                           const ItemTable& availableItems, Bytes& out) {
   MenuNode* softkeys = tree.softkeys();
   MenuNode* menuRoot = tree.menuRoot();
-  if (!softkeys || !menuRoot || softkeys->children.size() != kSoftkeyCount)
-    return {SaveStatus::Failed, {kNoMenuText, kErrorCaption, MessageIcon::Error}};
-  if (tree.EntryCount() > kMaxMenuEntries)
-    return {SaveStatus::Failed, {TooManyEntriesText(), kErrorCaption, MessageIcon::Error}};
+  if (!softkeys || !menuRoot || softkeys->children().size() != kSoftkeyCount)
+    return Failure(kNoMenuText);
+  if (tree.EntryCount() > kMaxMenuEntries) return Failure(TooManyEntriesText());
 
   const std::vector<MenuNode*> grouped = WriteOrder(tree);
-  const std::size_t firstEntry = softkeys->children.size();
+  const std::size_t firstEntry = softkeys->children().size();
 
   std::vector<std::size_t> lengths;
   std::size_t total = 0;
   for (MenuNode* node : grouped) {
-    if (HasControlByte(node->record.itemName))
-      return {SaveStatus::Failed,
-              {ControlBytesInNameText(node->record.itemName), kErrorCaption, MessageIcon::Error}};
-    if (!PassesNameCheck(node->record, availableItems))
-      return {SaveStatus::Refused,
-              {kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}};
+    if (HasControlByte(node->record().itemName))
+      return Failure(ControlBytesInNameText(node->record().itemName));
+    if (!PassesNameCheck(node->record(), availableItems))
+      return SaveResult(
+          Failure(Message{kProfileMismatchOnSaveText, kProfileErrorCaption, MessageIcon::Error}),
+          SaveStatus::Refused);
     lengths.push_back(
-        DataLength(tree.itemData().Find(node->record.recordKey), options.saveAllData));
+        DataLength(tree.itemData().Find(node->record().recordKey), options.saveAllData));
     total += lengths.back();
   }
-  if (total > kMaxDataSectionBytes)
-    return {SaveStatus::Failed, {DataTooLargeText(total), kErrorCaption, MessageIcon::Error}};
+  if (total > kMaxDataSectionBytes) return Failure(DataTooLargeText(total));
 
   const RecordLayout layout = RecordLayout::For(options.saveMode);
   out.clear();
@@ -123,21 +121,20 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
                          static_cast<std::uint8_t>(layout.hasMarker ? 0x15 : 0xFF),
                          static_cast<std::uint8_t>(layout.hasMarker ? 0x02 : 0xFF), 0xFF, 0xFF});
   WriteRecord(RootRecord(), 0, 0, layout, out);
-  WriteRecord(softkeys->record, softkeys->record.dataOffset, softkeys->record.dataLength, layout,
-              out);
+  WriteRecord(softkeys->record(), softkeys->record().dataOffset, softkeys->record().dataLength,
+              layout, out);
 
   std::size_t running = 0;
   auto writeGroupRecord = [&](std::size_t i) {
-    MenuNode& node = *grouped[i];
-    node.record.itemType = FixedUpType(node, options.saveAllData);
-    node.record.dataLength = static_cast<std::uint16_t>(lengths[i]);
-    WriteRecord(node.record, running, lengths[i], layout, out);
+    NodeRecord written = grouped[i]->record();
+    written.itemType = FixedUpType(*grouped[i], options.saveAllData);
+    WriteRecord(written, running, lengths[i], layout, out);
     running += lengths[i];
   };
   for (std::size_t i = 0; i < firstEntry; ++i) writeGroupRecord(i);
   // A new menu's root still points at record 10; with no entries there is nothing there.
-  NodeRecord rootRecord = menuRoot->record;
-  if (menuRoot->children.empty()) rootRecord.firstChildIndex = kNoIndex;
+  NodeRecord rootRecord = menuRoot->record();
+  if (menuRoot->children().empty()) rootRecord.firstChildIndex = kNoIndex;
   WriteRecord(rootRecord, rootRecord.dataOffset, rootRecord.dataLength, layout, out);
   for (std::size_t i = firstEntry; i < grouped.size(); ++i) writeGroupRecord(i);
 
@@ -145,7 +142,14 @@ SaveResult EncodeMenuFile(MenuTree& tree, const FormatOptions& options,
                                        options.saveAllData};
   for (std::size_t i = 0; i < grouped.size(); ++i) {
     if (lengths[i] == 0) continue;
-    EncodeChunks(*tree.itemData().Find(grouped[i]->record.recordKey), chunkOptions, out);
+    EncodeChunks(*tree.itemData().Find(grouped[i]->record().recordKey), chunkOptions, out);
+  }
+  // The tree now says what the file says.
+  for (MenuNode* node : grouped) {
+    const std::uint8_t type = FixedUpType(*node, options.saveAllData);
+    if (type != node->record().itemType)
+      tree.EditRecord(*node, [type](NodeRecord& record) { record.itemType = type; });
+    tree.RefreshDataLength(*node, options.saveAllData);
   }
   return {};
 }
@@ -154,9 +158,9 @@ SaveResult SaveMenuFile(const std::filesystem::path& path, MenuTree& tree,
                         const FormatOptions& options, const ItemTable& availableItems) {
   Bytes bytes;
   SaveResult result = EncodeMenuFile(tree, options, availableItems, bytes);
-  if (result.status != SaveStatus::Saved) return result;
+  if (!result) return result;
   if (const Status written = WriteFileAtomically(path, bytes); !written)
-    return {SaveStatus::Failed, written.error()};
+    return Failure(written.error());
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/text_encoding.h"
 #include "base/user_messages.h"
 #include "menu/format_options.h"
@@ -22,10 +23,18 @@ enum class SaveStatus {
   Failed,
 };
 
-struct SaveResult {
-  SaveStatus status = SaveStatus::Saved;
-  Message message;  // what to show the user when not saved
-  bool refused() const { return status == SaveStatus::Refused; }
+// Saved, or what to show the user when not.
+class [[nodiscard]] SaveResult : public Status {
+ public:
+  SaveResult() = default;
+  SaveResult(Failure failure, SaveStatus status = SaveStatus::Failed)
+      : Status(std::move(failure)), status_(status) {}
+
+  SaveStatus status() const { return status_; }
+  bool refused() const { return status_ == SaveStatus::Refused; }
+
+ private:
+  SaveStatus status_ = SaveStatus::Saved;
 };
 
 // The names of the items outside `availableItems` that a save would refuse, each once, in the

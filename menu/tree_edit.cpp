@@ -5,17 +5,6 @@
 namespace menuforge {
 namespace {
 
-std::unique_ptr<MenuNode> CopySubtree(const MenuNode& node) {
-  auto copy = std::make_unique<MenuNode>();
-  copy->record = node.record;
-  copy->displayText = node.displayText;
-  for (const auto& child : node.children) {
-    copy->children.push_back(CopySubtree(*child));
-    copy->children.back()->parent = copy.get();
-  }
-  return copy;
-}
-
 NodePath ParentPath(const NodePath& path) { return NodePath(path.begin(), path.end() - 1); }
 
 MenuNode* ParentAt(const MenuTree& tree, const NodePath& path) {
@@ -23,7 +12,7 @@ MenuNode* ParentAt(const MenuTree& tree, const NodePath& path) {
 }
 
 void InsertCopy(MenuTree& tree, const ShapeChange& change, const NodePath& at) {
-  tree.Insert(ParentAt(tree, at), at.back(), CopySubtree(*change.subtree));
+  tree.Insert(ParentAt(tree, at), at.back(), change.subtree->CopySubtree());
 }
 
 // `path` names a place in the tree as it is without the node at `removed`; the same place while
@@ -44,33 +33,16 @@ void MoveNode(MenuTree& tree, const NodePath& at, const NodePath& destination) {
                          : nullptr;
   std::size_t index = destination.back();
   // The tree counts the target slot with the node still in its level.
-  if (parent == node->parent && index >= at.back()) ++index;
+  if (parent == node->parent() && index >= at.back()) ++index;
   tree.Move(node, parent, index);
-}
-
-// Sets every record as `records` holds it; returns the first node whose record changed.
-MenuNode* RestoreRecords(MenuTree& tree, const TreeRecords& records) {
-  MenuNode* firstChanged = nullptr;
-  std::size_t position = 0;
-  tree.ForEach([&](MenuNode& node) {
-    if (position >= records.nodes.size()) return;
-    const TreeRecords::Entry& entry = records.nodes[position++];
-    if (node.record == entry.record && node.displayText == entry.displayText) return;
-    node.record = entry.record;
-    node.displayText = entry.displayText;
-    if (!firstChanged) firstChanged = &node;
-    tree.NotifyRecordChanged(&node);
-  });
-  tree.WholeItemData() = records.itemData;
-  tree.customItemCounter = records.customItemCounter;
-  return firstChanged;
 }
 
 }  // namespace
 
 NodePath PathOf(const MenuNode& node, const MenuTree& tree) {
   NodePath path;
-  for (const MenuNode* step = &node; step; step = step->parent) path.push_back(tree.IndexOf(step));
+  for (const MenuNode* step = &node; step; step = step->parent())
+    path.push_back(tree.IndexOf(step));
   std::reverse(path.begin(), path.end());
   return path;
 }
@@ -81,14 +53,16 @@ MenuNode* NodeAtPath(const MenuTree& tree, const NodePath& path) {
   for (const std::size_t index : path) {
     if (index >= level->size()) return nullptr;
     node = (*level)[index].get();
-    level = &node->children;
+    level = &node->children();
   }
   return node;
 }
 
 TreeRecords CaptureRecords(const MenuTree& tree) {
   TreeRecords records;
-  tree.ForEach([&](MenuNode& node) { records.nodes.push_back({node.record, node.displayText}); });
+  tree.ForEach([&](MenuNode& node) {
+    records.nodes.push_back({node.record(), node.displayText()});
+  });
   records.itemData = tree.itemData();
   records.customItemCounter = tree.customItemCounter;
   return records;
@@ -102,7 +76,7 @@ MenuNode* UndoTreeEdit(MenuTree& tree, const TreeEdit& edit) {
       case ShapeChange::Kind::Move: MoveNode(tree, change->to, change->from); break;
     }
   }
-  MenuNode* changed = RestoreRecords(tree, edit.before);
+  MenuNode* changed = tree.RestoreRecords(edit.before);
   if (edit.changes.empty()) return changed;
   const ShapeChange& first = edit.changes.front();
   return first.kind == ShapeChange::Kind::Insert ? ParentAt(tree, first.from)
@@ -117,7 +91,7 @@ MenuNode* RedoTreeEdit(MenuTree& tree, const TreeEdit& edit) {
       case ShapeChange::Kind::Move: MoveNode(tree, change.from, change.to); break;
     }
   }
-  MenuNode* changed = RestoreRecords(tree, edit.after);
+  MenuNode* changed = tree.RestoreRecords(edit.after);
   if (edit.changes.empty()) return changed;
   const ShapeChange& last = edit.changes.back();
   switch (last.kind) {
@@ -157,13 +131,13 @@ void TreeEditRecorder::AboutToInsert(MenuNode* parent, std::size_t index) {
 
 void TreeEditRecorder::Inserted() {
   ShapeChange& change = edit_.changes.back();
-  change.subtree = CopySubtree(*NodeAtPath(tree_, change.from));
+  change.subtree = NodeAtPath(tree_, change.from)->CopySubtree();
   if (previous_) previous_->Inserted();
 }
 
 void TreeEditRecorder::AboutToRemove(MenuNode* node) {
   edit_.changes.push_back(
-      {ShapeChange::Kind::Remove, PathOf(*node, tree_), {}, CopySubtree(*node)});
+      {ShapeChange::Kind::Remove, PathOf(*node, tree_), {}, node->CopySubtree()});
   if (previous_) previous_->AboutToRemove(node);
 }
 

@@ -22,19 +22,6 @@ NodePath PathOf(const MenuNode& node, const MenuTree& tree);
 // nullptr when the path leads nowhere.
 MenuNode* NodeAtPath(const MenuTree& tree, const NodePath& path);
 
-// What the records say, in display order, for a tree of a given shape.
-struct TreeRecords {
-  struct Entry {
-    NodeRecord record;
-    std::string displayText;
-    bool operator==(const Entry&) const = default;
-  };
-  std::vector<Entry> nodes;
-  ItemDataTable itemData;
-  std::uint8_t customItemCounter = 0;
-  bool operator==(const TreeRecords&) const = default;
-};
-
 TreeRecords CaptureRecords(const MenuTree& tree);
 
 struct ShapeChange {

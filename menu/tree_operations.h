@@ -9,8 +9,6 @@
 
 namespace menuforge {
 
-enum class InsertMode { AsChild, AsSibling };
-
 enum class Placement {
   FirstChild,    // "Add subitem" / "Add First"
   LastChild,     // "Add subitem" / "Add Last"
@@ -32,12 +30,10 @@ void BuildSkeleton(MenuTree& tree);
 // Deletes every node and frees every item data record; the custom item counter stays.
 void EmptyTree(MenuTree& tree);
 
-// Completes the record of a node the caller has just added, and renumbers.
-void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom);
-
 // Adds a node for an entry of the available items at the given place relative to `selected`,
-// names it (a custom item takes "~" + the raised counter), runs InsertEntry and, for a shortcut
-// entry, AttachShortcut. Returns nullptr when the main menu is full (see TooManyEntriesText).
+// names it (a custom item takes "~" + the raised counter), completes its record, renumbers and,
+// for a shortcut entry, runs AttachShortcut. Returns nullptr when the main menu is full (see
+// TooManyEntriesText).
 [[nodiscard]] MenuNode* AddEntry(MenuTree& tree, MenuNode& selected, Placement placement,
                                  const ItemBaseEntry& entry, bool custom);
 
@@ -53,8 +49,6 @@ void MoveBefore(MenuTree& tree, MenuNode& dragged, MenuNode& target);
 // the counter to its number ("~7" to 7; anything but digits after the "~" counts as 0).
 void CountCustomName(MenuTree& tree, const std::string& name, bool softkey);
 
-// Recomputes keys and links of every main menu node and moves the item data to the new keys.
-void Renumber(MenuTree& tree);
 // The node's record number in group order plus 1 (its record key), modulo 256.
 std::uint8_t RecordNumberOf(const MenuTree& tree, const MenuNode& node);
 

@@ -53,10 +53,10 @@ Json ChunkToJson(const ChunkSlot& slot) {
 }
 
 Json NodeToJson(const MenuNode& node, const ItemDataTable& itemData) {
-  const NodeRecord& record = node.record;
+  const NodeRecord& record = node.record();
   Json json;
   json[kName] = Latin1ToUtf8(record.itemName);
-  json[kDisplay] = Latin1ToUtf8(node.displayText);
+  json[kDisplay] = Latin1ToUtf8(node.displayText());
   json[kType] = record.itemType;
   json[kTitleMode] = record.titleMode;
   json[kAttribute] = record.attributeByte;
@@ -69,14 +69,14 @@ Json NodeToJson(const MenuNode& node, const ItemDataTable& itemData) {
     for (const ChunkSlot& slot : found->slots) data.push_back(ChunkToJson(slot));
   json[kData] = std::move(data);
   Json children = Json::array();
-  for (const auto& child : node.children) children.push_back(NodeToJson(*child, itemData));
+  for (const auto& child : node.children()) children.push_back(NodeToJson(*child, itemData));
   json[kChildren] = std::move(children);
   return json;
 }
 
 Json NodesToJson(const MenuNode& parent, const ItemDataTable& itemData) {
   Json nodes = Json::array();
-  for (const auto& child : parent.children) nodes.push_back(NodeToJson(*child, itemData));
+  for (const auto& child : parent.children()) nodes.push_back(NodeToJson(*child, itemData));
   return nodes;
 }
 

@@ -64,7 +64,7 @@ FormatOptions MenuReader::Read(const JsonField& root) {
   BuildSkeleton(tree_);
   ReadSoftkeys(root.Member(kSoftkeys));
   ReadEntries(root.Member(kMenu), *tree_.menuRoot());
-  Renumber(tree_);
+  tree_.Renumber();
   AttachData(options.saveAllData);
   return options;
 }
@@ -123,7 +123,8 @@ NodeRecord MenuReader::ReadRecord(const JsonField& node, bool softkey) const {
     else if (const auto field = node.OptionalMember(key))
       field->Byte();
   }
-  if (const auto modified = node.OptionalMember(kModified)) record.modified = modified->Bool();
+  // Whether an entry has data follows from its data alone, as everywhere in the tree.
+  if (const auto modified = node.OptionalMember(kModified)) modified->Bool();
   return record;
 }
 
@@ -136,13 +137,13 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
     if (const auto children = key.OptionalMember(kChildren);
         children && !children->Elements(kMaxMenuEntries, "children").empty())
       children->Fail(kSoftkeyChildren);
-    MenuNode& node = *container.children[i];
+    MenuNode& node = *container.children()[i];
     NodeRecord record = ReadRecord(key, true);
-    record.recordKey = node.record.recordKey;
     record.marker = kSoftkeyMarker;
     if (record.IsCustom()) CountCustomName(tree_, record.itemName, true);
-    node.displayText = DisplayTextFor(kFirstSoftkeyPosition + i, record.itemName, availableItems_);
-    node.record = std::move(record);
+    tree_.SetDisplayText(
+        node, DisplayTextFor(kFirstSoftkeyPosition + i, record.itemName, availableItems_));
+    tree_.EditRecord(node, [&](NodeRecord& stored) { stored = std::move(record); });
     ReadData(key, node);
   }
 }
@@ -150,9 +151,7 @@ void MenuReader::ReadSoftkeys(const JsonField& softkeys) {
 void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
   for (const JsonField& entry : entries.Elements(kMaxMenuEntries, "entries")) {
     if (++entryCount_ > kMaxMenuEntries) entry.Fail(TooManyEntriesText());
-    auto node = std::make_unique<MenuNode>();
-    node->record = ReadRecord(entry, false);
-    NodeRecord& record = node->record;
+    NodeRecord record = ReadRecord(entry, false);
     record.marker = kMenuMarker;
     if (record.IsCustom()) {
       CountCustomName(tree_, record.itemName, false);
@@ -162,8 +161,10 @@ void MenuReader::ReadEntries(const JsonField& entries, MenuNode& parent) {
       record.mayHaveSubitems =
           found == availableItems_.count() || availableItems_.at(found).mayHaveSubitems;
     }
-    node->displayText = DisplayTextFor(kFirstEntryPosition, record.itemName, availableItems_);
-    MenuNode* added = tree_.Insert(&parent, parent.children.size(), std::move(node));
+    std::string displayText = DisplayTextFor(kFirstEntryPosition, record.itemName, availableItems_);
+    MenuNode* added =
+        tree_.Insert(&parent, parent.children().size(),
+                     std::make_unique<MenuNode>(std::move(record), std::move(displayText)));
     ReadData(entry, *added);
     if (const auto children = entry.OptionalMember(kChildren)) ReadEntries(*children, *added);
   }

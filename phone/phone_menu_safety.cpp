@@ -10,6 +10,9 @@ namespace {
 
 constexpr char kReadingForSafetyTitle[] = "Keeping a copy of mma_ucp";
 constexpr char kReadingToCompareTitle[] = "Reading mma_ucp to compare";
+// The caption of the question and the messages of a restore; the chooser window before it names
+// itself.
+constexpr char kRestoreBackupCaption[] = "Restore phone backup";
 constexpr char kScratchName[] = ".mma_ucp.reading";
 constexpr std::uint32_t kMenuExpectedSize = 3000;
 const Message kNothingRestoredMessage{kNothingRestoredText, kRestoreBackupCaption,
@@ -38,7 +41,7 @@ bool HoldsMenu(ByteView bytes) {
   FormatOptions options;
   FormatState state;
   const ItemTable noItems;
-  return ParseMenuFile(bytes, {noItems, true}, tree, options, state).status == LoadStatus::Loaded;
+  return ParseMenuFile(bytes, {noItems, true}, tree, options, state).ok();
 }
 
 }  // namespace

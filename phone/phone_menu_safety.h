@@ -17,7 +17,6 @@ namespace menuforge {
 inline constexpr char kNoSafetyCopyText[] =
     "Nothing was written to the phone: a safety copy of its menu could not be kept.\r\n";
 inline constexpr char kSafetyCopyReadFailedText[] = "Reading mma_ucp from the phone failed.";
-inline constexpr char kRestoreBackupCaption[] = "Restore phone backup";
 inline constexpr char kNotAMenuBackupText[] = " does not hold a menu; nothing was written";
 inline constexpr char kBackupWriteFailedText[] = "Error writing the backup to the phone";
 inline constexpr char kBackupRestoredText[] = "The backup has been written to the phone";

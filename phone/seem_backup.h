@@ -10,10 +10,6 @@
 
 namespace menuforge {
 
-inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM backup as";
-inline constexpr char kSeemRestoreDialogTitle[] = "Restore SEEM backup from";
-inline constexpr char kSeemFileFilter[] = "SEEM files|*.seem";
-inline constexpr char kSeemBackupFileName[] = "0032_0001.seem";
 inline constexpr char kReadingSeemTitle[] = "Reading SEEM 0032_0001";
 inline constexpr char kSeemBackupCancelledText[] =
     "The SEEM backup was cancelled: no file was written.";

@@ -128,7 +128,7 @@ std::string DemoMenuFile(Bytes& file) {
     added.emplace_back(demo.identifier, node);
   }
   const SaveResult saved = EncodeMenuFile(tree, FormatOptions{}, items, file);
-  return saved.status == SaveStatus::Saved ? "" : saved.message.text;
+  return saved.errorText();
 }
 
 }  // namespace

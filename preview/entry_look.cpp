@@ -21,8 +21,8 @@ std::optional<EntryTitle> FromList(const TitlesChunk* titles, std::uint8_t langu
 }
 
 bool IsSoftkey(const MenuNode& node) {
-  return node.parent != nullptr && node.parent->record.itemName == kContainerName &&
-         node.parent->parent == nullptr;
+  return node.parent() != nullptr && node.parent()->record().itemName == kContainerName &&
+         node.parent()->parent() == nullptr;
 }
 
 std::string_view WithoutSoftkeyPrefix(std::string_view text) {
@@ -34,14 +34,14 @@ std::string_view WithoutSoftkeyPrefix(std::string_view text) {
 }  // namespace
 
 EntryTitle TitleOf(const MenuTree& tree, const MenuNode& node, std::uint8_t languageId) {
-  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
+  const ItemDataRecord* record = tree.itemData().Find(node.record().recordKey);
   const bool softkey = IsSoftkey(node);
   if (softkey) {
     if (auto title = FromList(TitlesOf(record, TitleList::Softkey), languageId)) return *title;
   }
   if (auto title = FromList(TitlesOf(record, TitleList::Menu), languageId)) return *title;
   const std::string_view name =
-      softkey ? WithoutSoftkeyPrefix(node.displayText) : std::string_view(node.displayText);
+      softkey ? WithoutSoftkeyPrefix(node.displayText()) : std::string_view(node.displayText());
   return {Utf8ToWide(Latin1ToUtf8(name)), TitleSource::PhoneOwn};
 }
 
@@ -51,7 +51,7 @@ std::u16string MarkedTitle(const EntryTitle& title) {
 }
 
 IconReference ListIconOf(const MenuTree& tree, const MenuNode& node) {
-  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
+  const ItemDataRecord* record = tree.itemData().Find(node.record().recordKey);
   if (record == nullptr) return {};
   for (const ChunkSlot& slot : record->slots) {
     if (const auto* file = slot.As<FileIconChunk>();
@@ -64,7 +64,7 @@ IconReference ListIconOf(const MenuTree& tree, const MenuNode& node) {
 }
 
 bool IsFolder(const MenuNode& node) {
-  return !node.children.empty() || node.record.itemType == kFolder;
+  return !node.children().empty() || node.record().itemType == kFolder;
 }
 
 }  // namespace menuforge

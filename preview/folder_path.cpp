@@ -6,8 +6,8 @@ namespace menuforge {
 namespace {
 
 bool Names(const MenuTree& tree, const MenuNode& node, std::string_view part) {
-  if (node.record.itemName == part || Latin1ToUtf8(node.displayText) == part) return true;
-  const ItemDataRecord* record = tree.itemData().Find(node.record.recordKey);
+  if (node.record().itemName == part || Latin1ToUtf8(node.displayText()) == part) return true;
+  const ItemDataRecord* record = tree.itemData().Find(node.record().recordKey);
   if (record == nullptr) return false;
   for (const ChunkSlot& slot : record->slots)
     if (const auto* titles = slot.As<TitlesChunk>(); titles && titles->list == TitleList::Menu)
@@ -28,7 +28,7 @@ FolderSearch FindFolder(const MenuTree& tree, std::string_view path) {
     path = slash == path.npos ? std::string_view() : path.substr(slash + 1);
     if (part.empty()) continue;
     const MenuNode* found = nullptr;
-    for (const auto& child : folder->children)
+    for (const auto& child : folder->children())
       if (Names(tree, *child, part)) {
         found = child.get();
         break;

@@ -7,7 +7,7 @@ namespace {
 
 EntryTitle SoftkeyTitle(const MenuTree& tree, std::size_t position, std::uint8_t languageId) {
   const MenuNode* key = tree.NodeAt(position);
-  if (key == nullptr || key->parent != tree.softkeys()) return {};
+  if (key == nullptr || key->parent() != tree.softkeys()) return {};
   return TitleOf(tree, *key, languageId);
 }
 
@@ -25,7 +25,7 @@ PreviewScene BuildScene(const MenuTree& tree, const MenuNode& folder, const Prev
   scene.folderTitle = &folder == tree.menuRoot() ? Utf8ToWide(kMainMenuTitle)
                                                  : TitleOf(tree, folder, options.languageId).text;
   const std::size_t perPage = std::max<std::size_t>(1, scene.layout.perPage());
-  const std::size_t count = folder.children.size();
+  const std::size_t count = folder.children().size();
   scene.pageCount = std::max<std::size_t>(1, (count + perPage - 1) / perPage);
   if (page < scene.pageCount)
     scene.page = page;
@@ -34,7 +34,7 @@ PreviewScene BuildScene(const MenuTree& tree, const MenuNode& folder, const Prev
   const std::size_t first = scene.page * perPage;
   const std::size_t last = std::min(count, first + perPage);
   for (std::size_t i = first; i < last; ++i) {
-    const MenuNode& node = *folder.children[i];
+    const MenuNode& node = *folder.children()[i];
     scene.entries.push_back(
         {&node, TitleOf(tree, node, options.languageId), ListIconOf(tree, node), IsFolder(node)});
   }

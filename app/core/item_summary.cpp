@@ -67,11 +67,11 @@ std::optional<std::vector<std::string>> ItemSummary(const MenuTree& tree, const 
   if (position == kSoftkeysPosition || position == kMenuRootPosition) return std::nullopt;
 
   std::vector<std::string> lines{kSummaryHeading, ""};
-  if (!node.record.modified) {
+  if (!node.record().modified) {
     lines.emplace_back(kSummaryNotModified);
     return lines;
   }
-  const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey);
+  const ItemDataRecord* data = tree.itemData().Find(node.record().recordKey);
   if (data == nullptr) return lines;
 
   for (const ChunkSlot& slot : data->slots) {

@@ -53,16 +53,15 @@ void MenuDocument::Close() {
   Start(CurrentMenu());
 }
 
-OpenResult MenuDocument::Open(const std::filesystem::path& path, UserDialogs& dialogs) {
-  return Load(path, dialogs, CurrentMenu(CurrentMenu::Source::File, path));
+OpenResult MenuDocument::Open(const std::filesystem::path& path) {
+  return Load(path, CurrentMenu(CurrentMenu::Source::File, path));
 }
 
-OpenResult MenuDocument::OpenPhoneCopy(const std::filesystem::path& path, UserDialogs& dialogs) {
-  return Load(path, dialogs, CurrentMenu(CurrentMenu::Source::Phone));
+OpenResult MenuDocument::OpenPhoneCopy(const std::filesystem::path& path) {
+  return Load(path, CurrentMenu(CurrentMenu::Source::Phone));
 }
 
-OpenResult MenuDocument::Load(const std::filesystem::path& path, UserDialogs& dialogs,
-                              CurrentMenu menu) {
+OpenResult MenuDocument::Load(const std::filesystem::path& path, CurrentMenu menu) {
   // Loaded aside and swapped in only once it loaded, so that a file that cannot be opened leaves
   // the menu, its catalogue and its format as they were.
   MenuTree loaded;
@@ -70,8 +69,8 @@ OpenResult MenuDocument::Load(const std::filesystem::path& path, UserDialogs& di
   Catalog catalog = catalog_;
   FormatOptions options = options_;
   FormatState state = formatState_;
-  OpenResult result = OpenMenuFile(path, loaded, catalog, options, state, dialogs);
-  if (!result.loaded) return result;
+  OpenResult result = OpenMenuFile(path, loaded, catalog, options, state);
+  if (!result.loaded()) return result;
   catalog_ = std::move(catalog);
   options_ = options;
   formatState_ = state;
@@ -82,7 +81,7 @@ OpenResult MenuDocument::Load(const std::filesystem::path& path, UserDialogs& di
 
 SaveResult MenuDocument::Save(const std::filesystem::path& path) {
   SaveResult result = SaveCopy(path);
-  if (result.status != SaveStatus::Saved) return result;
+  if (!result) return result;
   current_ = CurrentMenu(CurrentMenu::Source::File, path);
   // The file now holds the records of the size it was saved in, whatever it was loaded from.
   formatState_.recordSize = RecordBytes(options_.saveMode);
@@ -93,8 +92,10 @@ SaveResult MenuDocument::Save(const std::filesystem::path& path) {
 
 SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
   SaveResult result = SaveMenuFile(path, tree_, options_, catalog_.availableItems());
-  if (result.refused()) result.message.text = ProfileMismatchText(ItemsOutsideProfile());
-  return result;
+  if (!result.refused()) return result;
+  Message refusal = result.error();
+  refusal.text = ProfileMismatchText(ItemsOutsideProfile());
+  return SaveResult(std::move(refusal), SaveStatus::Refused);
 }
 
 void MenuDocument::WrittenToPhone() {

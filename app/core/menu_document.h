@@ -87,12 +87,11 @@ class MenuDocument : private TreeObserver {
   void New();
   // No menu at all.
   void Close();
-  // Loads the file against the catalogue; the menu then belongs to it. The mismatch and update
-  // messages go through `dialogs`; a file that cannot be loaded leaves everything as it was and
-  // returns why.
-  [[nodiscard]] OpenResult Open(const std::filesystem::path& path, UserDialogs& dialogs);
+  // Loads the file against the catalogue; the menu then belongs to it. A file that cannot be
+  // loaded leaves everything as it was; the result says why, and what to tell the user anyway.
+  [[nodiscard]] OpenResult Open(const std::filesystem::path& path);
   // As Open, for the phone's menu fetched into `path`; the menu then belongs to the phone.
-  [[nodiscard]] OpenResult OpenPhoneCopy(const std::filesystem::path& path, UserDialogs& dialogs);
+  [[nodiscard]] OpenResult OpenPhoneCopy(const std::filesystem::path& path);
   // Writes the menu to `path`, which it then belongs to, unmodified, in the format it was saved in.
   [[nodiscard]] SaveResult Save(const std::filesystem::path& path);
   // The items of the menu that the catalogue's profile does not know, as a save would refuse them.
@@ -103,8 +102,7 @@ class MenuDocument : private TreeObserver {
   void WrittenToPhone();
 
  private:
-  [[nodiscard]] OpenResult Load(const std::filesystem::path& path, UserDialogs& dialogs,
-                                CurrentMenu menu);
+  [[nodiscard]] OpenResult Load(const std::filesystem::path& path, CurrentMenu menu);
   void Start(CurrentMenu menu);
   void Notify(DocumentChange change);
   template <typename Notice>

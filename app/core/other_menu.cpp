@@ -10,23 +10,23 @@ OtherMenuLoad LoadOtherMenu(ByteView bytes, const ItemTable& items) {
   auto menu = std::make_unique<OtherMenu>();
   FormatState state;
   LoadResult result = ParseMenuFile(bytes, {items, true}, menu->tree, menu->options, state);
-  if (result.status != LoadStatus::Loaded) {
-    load.error = std::move(result.error);
+  if (!result) {
+    load.error = result.error().text;
     return load;
   }
-  load.warnings = std::move(result.warnings);
+  load.warnings = std::move(result->warnings);
   load.menu = std::move(menu);
   return load;
 }
 
 OtherMenuLoad LoadOtherMenuFile(const std::filesystem::path& path, const ItemTable& items) {
-  Bytes bytes;
-  if (std::string error = ReadMenuFileBytes(path, bytes); !error.empty()) {
+  const Result<Bytes> bytes = ReadMenuFileBytes(path);
+  if (!bytes) {
     OtherMenuLoad failed;
-    failed.error = std::move(error);
+    failed.error = bytes.error().text;
     return failed;
   }
-  return LoadOtherMenu(bytes, items);
+  return LoadOtherMenu(*bytes, items);
 }
 
 std::unique_ptr<OtherMenu> NewOtherMenu(const FormatOptions& options) {

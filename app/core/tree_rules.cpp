@@ -8,7 +8,7 @@ ItemMenuEnables ItemMenuRules(const MenuTree& tree, const MenuNode* selected,
   const std::size_t position = tree.PositionOf(selected);
   if (position >= tree.NodeCount()) return {};
   return {
-      .addSubitem = position >= kMenuRootPosition && selected->record.mayHaveSubitems,
+      .addSubitem = position >= kMenuRootPosition && selected->record().mayHaveSubitems,
       .addItem = position >= kFirstEntryPosition,
       .replace = position != kSoftkeysPosition && position != kMenuRootPosition,
   };

@@ -80,7 +80,7 @@ Bytes SampleFile(RecordSize size) {
   options.SelectSaveMode(size);
   options.saveAllData = true;  // the sample's unknown chunks too
   Bytes bytes;
-  EXPECT_EQ(EncodeMenuFile(tree, options, SampleItems(), bytes).status, SaveStatus::Saved);
+  EXPECT_EQ(EncodeMenuFile(tree, options, SampleItems(), bytes).status(), SaveStatus::Saved);
   return bytes;
 }
 

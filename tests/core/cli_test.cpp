@@ -13,13 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "pictures/gif_encoding.h"
-#include "pictures/picture_decoding.h"
 #include "menu/mma_format.h"
 #include "menu/mma_saver.h"
 #include "menu/record_size.h"
 #include "menu/tree_operations.h"
 #include "pictures/gif_encoding.h"
+#include "pictures/picture_decoding.h"
 #include "support/cli_runner.h"
 #include "support/drm_binaries.h"
 #include "support/j2mest_files.h"
@@ -57,7 +56,7 @@ class CliTest : public ::testing::Test {
     MenuTree tree;
     test::BuildSampleMenu(tree);
     const SaveResult saved = SaveMenuFile(folder / name, tree, options, SampleItems());
-    ASSERT_EQ(saved.status, SaveStatus::Saved) << saved.message.text;
+    ASSERT_EQ(saved.status(), SaveStatus::Saved) << saved.errorText();
   }
 
   // The sample menu and one item, "Foo", that no item base holds.
@@ -66,7 +65,7 @@ class CliTest : public ::testing::Test {
     test::BuildSampleMenu(tree);
     ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false),
               nullptr);
-    ASSERT_EQ(SaveMenuFile(folder / name, tree, FormatOptions{}, SampleItems()).status,
+    ASSERT_EQ(SaveMenuFile(folder / name, tree, FormatOptions{}, SampleItems()).status(),
               SaveStatus::Saved);
   }
 
@@ -222,7 +221,7 @@ TEST_F(CliTest, CheckAnswersWhetherTheFileFitsTheProfile) {
     test::BuildSampleMenu(tree);
     ASSERT_NE(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {"Foo", "Foo", true}, false),
               nullptr);
-    ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), SampleItems()).status,
+    ASSERT_EQ(SaveMenuFile(folder / "foo", tree, Options(36, false), SampleItems()).status(),
               SaveStatus::Saved);
   }
   SaveSample("sample", Options(36, false));
@@ -804,7 +803,7 @@ TEST_F(CliTest, TenWarningsAreShownAndTheRestCounted) {
     test::AttachSampleData(tree, *entry, {0, {ChunkSlot::Text(TextField::Url, "u")}});
   }
   Bytes file;
-  ASSERT_EQ(EncodeMenuFile(tree, Options(36, false), SampleItems(), file).status,
+  ASSERT_EQ(EncodeMenuFile(tree, Options(36, false), SampleItems(), file).status(),
             SaveStatus::Saved);
   file.resize(10 + 35 * 36 + 1);  // the whole table and one byte of data
   WriteFileBytes(folder / "cut", file);

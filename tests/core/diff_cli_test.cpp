@@ -27,8 +27,8 @@ ItemTable SampleItems() {
 }
 
 MenuNode& Child(const MenuNode& parent, const std::string& name) {
-  for (const auto& child : parent.children)
-    if (child->record.itemName == name) return *child;
+  for (const auto& child : parent.children())
+    if (child->record().itemName == name) return *child;
   throw std::runtime_error("no entry " + name);
 }
 
@@ -46,7 +46,8 @@ class DiffCliTest : public ::testing::Test {
     if (edit) edit(tree);
     FormatOptions options;
     options.SelectSaveMode(size);
-    ASSERT_EQ(SaveMenuFile(work() / name, tree, options, SampleItems()).status, SaveStatus::Saved);
+    ASSERT_EQ(SaveMenuFile(work() / name, tree, options, SampleItems()).status(),
+              SaveStatus::Saved);
   }
 
   CliRun Run(const std::string& arguments) const {
@@ -59,7 +60,7 @@ class DiffCliTest : public ::testing::Test {
 
 void RetitleBrowser(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  ItemDataRecord& data = *tree.WholeItemData().Find(browser.record.recordKey);
+  ItemDataRecord& data = *tree.WholeItemData().Find(browser.record().recordKey);
   std::get<TitlesChunk>(data.slots[0].content).titles[0].text = u"Net\x07";
 }
 
@@ -74,7 +75,7 @@ void MoveAndDelete(MenuTree& tree) {
 
 void SwapChunks(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  auto& slots = tree.WholeItemData().Find(browser.record.recordKey)->slots;
+  auto& slots = tree.WholeItemData().Find(browser.record().recordKey)->slots;
   std::swap(slots[0], slots[1]);
 }
 

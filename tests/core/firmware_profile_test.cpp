@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/profile_selector.h"
 #include "catalog/firmware_profile.h"
 #include "catalog/item_base_file.h"
 #include "catalog/menu_opening.h"
@@ -58,7 +59,7 @@ class FirmwareProfileTest : public ::testing::Test {
     EXPECT_EQ(AppendedItemBase(), "");
     EXPECT_TRUE(catalog.profileNames().empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(catalog.profilesFolder()), {}), 1);
-    EXPECT_EQ(catalog.selectorIndex(), 0);
+    EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
   }
 
   TempFolder folder;
@@ -105,7 +106,7 @@ TEST_F(FirmwareProfileTest, ImagesGiveTheProfileTheirVersionNames) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(Create(test::SyntheticFirmware(c.layout)).error, "");
     EXPECT_EQ(Profile(c.name), c.profile);
-    EXPECT_EQ(catalog.SelectorEntries().at(catalog.selectorIndex()), c.name);
+    EXPECT_EQ(ProfileSelectorEntries(catalog).at(ProfileSelectorIndex(catalog)), c.name);
   }
 }
 
@@ -140,9 +141,9 @@ TEST_F(FirmwareProfileTest, MissingNamesAreAppendedOncePerOccurrenceThenApplied)
                                      "PhoneBook", "Zzz", "DialedCalls", "Zzz"}));
   EXPECT_EQ(creation.warnings.size(), 2u);
   EXPECT_EQ(dialogs.shown, (std::vector<Message>{kUpdated, kCreated}));
-  EXPECT_EQ(catalog.SelectorEntries(),
+  EXPECT_EQ(ProfileSelectorEntries(catalog),
             (std::vector<std::string>{"Default", "R3624", "Create new..."}));
-  EXPECT_EQ(catalog.selectorIndex(), 1);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 1);
   EXPECT_EQ(catalog.availableItems().count(), 7u);
   EXPECT_EQ(options.saveMode, RecordSize::k22);
   EXPECT_TRUE(options.c698pFix);
@@ -190,7 +191,7 @@ TEST_F(FirmwareProfileTest, ImagesWithoutAUsableProfileWriteNothing) {
     const FirmwareScan scan = Scan(c.image);
     EXPECT_EQ(scan.status, ScanStatus::Failed);
     EXPECT_NE(scan.message.find(c.message), std::string::npos) << scan.message;
-    catalog.SetSelectorIndex(0);
+    catalog.UseDefaultProfile();
     EXPECT_EQ(Create(c.image).error, "");
     EXPECT_EQ(dialogs.shown, std::vector<Message>{kNotCreated});
     ExpectNothingChanged();
@@ -202,7 +203,7 @@ TEST_F(FirmwareProfileTest, AStoppedScanOrAnUnreadableImageWritesNothing) {
   layout.versionAt = 3 * kBlock;
   layout.tableAt = 3 * kBlock + 512;
   std::vector<int> shown;
-  catalog.SetSelectorIndex(0);
+  catalog.UseDefaultProfile();
   EXPECT_EQ(Create(test::SyntheticFirmware(layout),
                    [&](int percent) {
                      shown.push_back(percent);

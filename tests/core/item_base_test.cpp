@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/profile_selector.h"
 #include "catalog/catalog.h"
 #include "support/test_support.h"
 
@@ -68,7 +69,7 @@ TEST_F(ItemBaseTest, FirstStartWritesTheBuiltInFileByteForByte) {
   EXPECT_EQ(base.at(125).IsShortcut(), false);
   EXPECT_EQ(base.at(126).IsShortcut(), true);
   EXPECT_EQ(catalog.availableItems().entries(), base.entries());
-  EXPECT_EQ(catalog.selectorIndex(), -1);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), -1);
 }
 
 TEST_F(ItemBaseTest, TheWrittenFileReadsBackAsTheSameTable) {
@@ -156,9 +157,8 @@ TEST_F(ItemBaseTest, AppendedLinesShowOnlyAfterAReload) {
   EXPECT_EQ(catalog.itemBase().count(), 153u);
   EXPECT_FALSE(catalog.itemBase().Contains("MFlashVshow2"));
 
-  catalog.SetSelectorIndex(3);
   ASSERT_TRUE(catalog.ReloadItemBase().ok());
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_TRUE(catalog.DefaultApplied());
   const ItemTable& base = catalog.itemBase();
   ASSERT_EQ(base.count(), 155u);
   EXPECT_TRUE(base.at(152).IsShortcut());
@@ -209,7 +209,6 @@ TEST_F(ItemBaseTest, LookupIsExactAndFindsCustomItemLast) {
 TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
   WriteItemBase("A;a\r\n");
   ASSERT_TRUE(catalog.LoadItemBase().ok());
-  catalog.SetSelectorIndex(2);
   std::filesystem::remove(catalog.itemBasePath());
   std::filesystem::create_directory(catalog.itemBasePath());
 
@@ -218,7 +217,7 @@ TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
                               "\". It is not a regular file");
   EXPECT_EQ(catalog.itemBase().count(), 2u);
   EXPECT_EQ(catalog.itemBase().at(0).identifier, "A");
-  EXPECT_EQ(catalog.selectorIndex(), 2);
+  EXPECT_EQ(catalog.profileSource(), Catalog::ProfileSource::None);
 }
 
 TEST_F(ItemBaseTest, AProfilesFileInTheWayIsReported) {

@@ -167,10 +167,10 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
     MenuNode* node = entry.softkey ? tree.NodeAt(kFirstSoftkeyPosition + seed % kSoftkeyCount)
                                    : AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
                                               test::Entry("Games"), entry.custom);
-    node->record.itemType = entry.itemType;
-    node->record.attributeByte = entry.attributeByte;
+    tree.EditRecord(*node, [&](NodeRecord& record) { record.itemType = entry.itemType; });
+    tree.EditRecord(*node, [&](NodeRecord& record) { record.attributeByte = entry.attributeByte; });
     test::AttachData(tree, *node, entry.data);
-    const std::uint8_t titleMode = node->record.titleMode;
+    const std::uint8_t titleMode = node->record().titleMode;
 
     test::RecordingDialogs dialogs;
     EntryLanguageMemory languages;
@@ -181,18 +181,18 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
     EXPECT_TRUE(dialogs.shown.empty());
     ApplyEditorResult(tree, *node, editor, true);
 
-    const ItemDataRecord* stored = tree.itemData().Find(node->record.recordKey);
+    const ItemDataRecord* stored = tree.itemData().Find(node->record().recordKey);
     ASSERT_EQ(stored != nullptr, !entry.expected.empty());
     if (stored) {
       EXPECT_EQ(stored->slots, entry.expected);
-      EXPECT_EQ(stored->ownerKey, node->record.recordKey);
-      EXPECT_EQ(node->record.dataLength, DataLength(stored, true));
+      EXPECT_EQ(stored->ownerKey, node->record().recordKey);
+      EXPECT_EQ(node->record().dataLength, DataLength(stored, true));
     }
-    EXPECT_EQ(node->record.modified, stored != nullptr);
-    EXPECT_EQ(node->record.itemType, entry.expectedType);
-    EXPECT_EQ(node->record.attributeByte,
+    EXPECT_EQ(node->record().modified, stored != nullptr);
+    EXPECT_EQ(node->record().itemType, entry.expectedType);
+    EXPECT_EQ(node->record().attributeByte,
               entry.functionChunk ? kAttributeWithFunction : entry.attributeByte);
-    EXPECT_EQ(node->record.titleMode,
+    EXPECT_EQ(node->record().titleMode,
               entry.titles && titleMode != kTitleModeCustom ? kTitleModeOwnTitle : titleMode);
 
     // What was stored reloads from a saved file as it was stored.
@@ -200,20 +200,20 @@ TEST(ItemEditorRoundTrip, UntouchedEntriesStoreTheirChunksInStoreItemOrder) {
     options.SelectSaveMode(seed % 2 ? RecordSize::k22 : RecordSize::k36);
     options.saveAllData = true;
     Bytes file;
-    ASSERT_EQ(EncodeMenuFile(tree, options, test::TestItems(), file).status, SaveStatus::Saved);
+    ASSERT_EQ(EncodeMenuFile(tree, options, test::TestItems(), file).status(), SaveStatus::Saved);
     MenuTree reloaded;
     FormatState state;
-    ASSERT_EQ(ParseMenuFile(file, {test::TestItems(), true}, reloaded, options, state).status,
+    ASSERT_EQ(ParseMenuFile(file, {test::TestItems(), true}, reloaded, options, state).status(),
               LoadStatus::Loaded);
     const std::size_t position = tree.PositionOf(node);
     const MenuNode* again = reloaded.NodeAt(position);
-    const ItemDataRecord* reread = reloaded.itemData().Find(again->record.recordKey);
+    const ItemDataRecord* reread = reloaded.itemData().Find(again->record().recordKey);
     ASSERT_EQ(reread != nullptr, stored != nullptr);
     if (stored) {
       EXPECT_EQ(reread->slots, stored->slots);
     }
-    EXPECT_EQ(again->record.itemType, node->record.itemType);
-    EXPECT_EQ(again->record.attributeByte, node->record.attributeByte);
+    EXPECT_EQ(again->record().itemType, node->record().itemType);
+    EXPECT_EQ(again->record().attributeByte, node->record().attributeByte);
   }
 }
 

@@ -25,8 +25,8 @@ MenuNode& Find(const MenuTree& tree, const std::string& path) {
     const std::size_t end = std::min(path.find('/', start), path.size());
     const std::string name = path.substr(start, end - start);
     MenuNode* next = nullptr;
-    for (const auto& child : node->children)
-      if (!next && child->displayText == name) next = child.get();
+    for (const auto& child : node->children())
+      if (!next && child->displayText() == name) next = child.get();
     if (!next) throw std::runtime_error("no entry " + path);
     node = next;
     start = end + 1;
@@ -42,7 +42,7 @@ void Add(MenuTree& tree, const std::string& where, Placement placement, const st
 }
 
 ItemDataRecord& DataOf(MenuTree& tree, const std::string& path) {
-  return *tree.WholeItemData().Find(Find(tree, path).record.recordKey);
+  return *tree.WholeItemData().Find(Find(tree, path).record().recordKey);
 }
 
 void SetTitle(MenuTree& tree, const std::string& path, std::size_t index, std::u16string text) {
@@ -86,8 +86,9 @@ TEST(MenuComparison, EveryEditReportedOnce) {
       {"icon, type and attributes",
        [](MenuTree& t) {
          MenuNode& browser = Find(t, "Browser");
-         browser.record.itemType = kPlainItem;
-         browser.record.attributeByte = kAttributeNewEntry;
+         t.EditRecord(browser, [&](NodeRecord& record) { record.itemType = kPlainItem; });
+         t.EditRecord(browser,
+                      [&](NodeRecord& record) { record.attributeByte = kAttributeNewEntry; });
          std::get<FileIconChunk>(DataOf(t, "Browser").slots[2].content).path = u"/a/x.gif";
        },
        {"~ Browser: type url -> plain", "~ Browser: attributes 0x60 -> 0x41",
@@ -112,19 +113,19 @@ TEST(MenuComparison, EveryEditReportedOnce) {
        [](MenuTree& t) {
          MenuNode& custom = Find(t, "Games/~1");
          const ItemDataRecord data = DataOf(t, "Games/~1");
-         const std::uint8_t type = custom.record.itemType;
+         const std::uint8_t type = custom.record().itemType;
          DeleteEntry(t, custom);
          Add(t, "Games/Camera", Placement::Before, kCustomItemName);
          MenuNode& renewed = Find(t, "Games/~2");
-         renewed.record.itemType = type;
+         t.EditRecord(renewed, [&](NodeRecord& record) { record.itemType = type; });
          AttachSampleData(t, renewed, data);
        },
        {"~ Games/~2: item \"~1\" -> \"~2\""}},
       {"soft key replaced",
        [](MenuTree& t) {
-         MenuNode& key = *t.softkeys()->children[1];
-         key.record.itemName = "Camera";
-         key.displayText = "RSK: Camera";
+         MenuNode& key = *t.softkeys()->children()[1];
+         t.EditRecord(key, [&](NodeRecord& record) { record.itemName = "Camera"; });
+         t.SetDisplayText(key, "RSK: Camera");
        },
        {"~ Softkeys/RSK: Camera: item \"Message\" -> \"Camera\""}},
   };
@@ -167,7 +168,7 @@ TEST(MenuComparison, DuplicatesMatchByDataAndPlace) {
     EXPECT_EQ(Lines(comparison), c.expected);
     ASSERT_FALSE(comparison.entries.empty());
     const EntryDifference& first = comparison.entries.front();
-    EXPECT_EQ(NodeAtPath(first.after ? after : before, first.place().path)->record.itemName,
+    EXPECT_EQ(NodeAtPath(first.after ? after : before, first.place().path)->record().itemName,
               "Calc");
   }
 }

@@ -29,7 +29,7 @@ struct Folder {
     AddLast(tree, *tree.menuRoot(), "Games");
     Catalog catalog(folder.path());
     EXPECT_TRUE(catalog.LoadItemBase().ok());
-    EXPECT_EQ(SaveMenuFile(menuFile, tree, {}, catalog.itemBase()).status, SaveStatus::Saved);
+    EXPECT_EQ(SaveMenuFile(menuFile, tree, {}, catalog.itemBase()).status(), SaveStatus::Saved);
     WriteFileText(brokenFile, "not a menu");
   }
   TempFolder folder;
@@ -64,8 +64,8 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
       {"new", kNothing, kNew, "untitled", true, false, {Contents}, 0},
       {"open",
        kNewModified,
-       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
-         EXPECT_TRUE(d.Open(f.menuFile, u).loaded);
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_TRUE(d.Open(f.menuFile).loaded());
        },
        "mma_ucp",
        true,
@@ -74,8 +74,8 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        1},
       {"open from the phone",
        kNothing,
-       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
-         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile, u).loaded);
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile).loaded());
        },
        "phone",
        true,
@@ -84,10 +84,10 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        1},
       {"a failed open leaves the menu",
        kNewModified,
-       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
-         const OpenResult result = d.Open(f.brokenFile, u);
-         EXPECT_FALSE(result.loaded);
-         EXPECT_FALSE(result.error.empty());
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         const OpenResult result = d.Open(f.brokenFile);
+         EXPECT_FALSE(result.loaded());
+         EXPECT_FALSE(result.status.errorText().empty());
        },
        "untitled",
        true,
@@ -97,7 +97,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
       {"save",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.Save(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.Save(f.savedFile).status(), SaveStatus::Saved);
          EXPECT_TRUE(std::filesystem::exists(f.savedFile));
        },
        "saved",
@@ -106,15 +106,15 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        {File, Modified},
        0},
       {"save as 22-byte: the status shows the format saved in",
-       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
-         EXPECT_TRUE(d.Open(f.menuFile, u).loaded);
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_TRUE(d.Open(f.menuFile).loaded());
          EXPECT_EQ(d.formatState().recordSize, 36);
          d.options().SelectSaveMode(RecordSize::k22);
        },
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
          EXPECT_EQ(d.formatState().recordSize, 36);
-         EXPECT_EQ(d.Save(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.Save(f.savedFile).status(), SaveStatus::Saved);
          EXPECT_EQ(d.formatState().recordSize, 22);
        },
        "saved",
@@ -123,12 +123,12 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        {File},
        1},
       {"a copy written to the phone it came from",
-       [](MenuDocument& d, const Folder& f, RecordingDialogs& u) {
-         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile, u).loaded);
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile).loaded());
          d.options().SelectSaveMode(RecordSize::k22);
        },
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
          d.WrittenToPhone();
          EXPECT_EQ(d.formatState().recordSize, 22);
        },
@@ -140,7 +140,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
       {"a copy for the phone",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.SaveCopy(f.savedFile).status, SaveStatus::Saved);
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
        },
        "untitled",
        true,
@@ -150,7 +150,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
       {"a failed save",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.Save(f.folder / "none" / "x").status, SaveStatus::Failed);
+         EXPECT_EQ(d.Save(f.folder / "none" / "x").status(), SaveStatus::Failed);
        },
        "untitled",
        true,

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "app/core/profile_selector.h"
 #include "catalog/menu_opening.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"
@@ -20,7 +21,7 @@ class MenuOpening : public ::testing::Test {
     AddLast(tree, *tree.menuRoot(), "MyGadget");
     std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
     all.push_back({"MyGadget", "MyGadget", true});
-    ASSERT_EQ(SaveMenuFile(menuFile, tree, options, ItemTable(all)).status, SaveStatus::Saved);
+    ASSERT_EQ(SaveMenuFile(menuFile, tree, options, ItemTable(all)).status(), SaveStatus::Saved);
   }
 
   std::size_t ItemBaseLines() {
@@ -34,14 +35,13 @@ class MenuOpening : public ::testing::Test {
   MenuTree tree;
   FormatOptions options;
   FormatState state;
-  RecordingDialogs dialogs;
 };
 
 TEST_F(MenuOpening, NothingSelectedTakesTheMismatchPathThenUpdatesTheItemBase) {
-  ASSERT_EQ(catalog.selectorIndex(), -1);
-  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
-  ASSERT_TRUE(result.loaded) << result.error;
-  EXPECT_EQ(dialogs.shown,
+  ASSERT_EQ(ProfileSelectorIndex(catalog), -1);
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state);
+  ASSERT_TRUE(result.loaded()) << result.status.errorText();
+  EXPECT_EQ(result.notices,
             (std::vector<Message>{
                 {"Selected profile doesn't match mma_ucp\r\n    Default profile will be applied",
                  "Profile error", MessageIcon::Warning},
@@ -49,29 +49,29 @@ TEST_F(MenuOpening, NothingSelectedTakesTheMismatchPathThenUpdatesTheItemBase) {
   EXPECT_EQ(ItemBaseLines(), 153u);
   EXPECT_TRUE(
       ReadFileText(folder / "Profiles" / "itembase.dat").ends_with("MyGadget;MyGadget\r\n"));
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
   EXPECT_TRUE(catalog.availableItems().Contains("MyGadget"));
-  EXPECT_EQ(tree.NodeAt(10)->displayText, "MyGadget");
+  EXPECT_EQ(tree.NodeAt(10)->displayText(), "MyGadget");
 }
 
 TEST_F(MenuOpening, DefaultProfileAppendsWithoutTheMismatchMessage) {
-  catalog.SetSelectorIndex(0);
-  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
-  ASSERT_TRUE(result.loaded);
-  EXPECT_EQ(dialogs.shown, (std::vector<Message>{{"Item base has been updated", "Profile info",
-                                                  MessageIcon::Information}}));
+  catalog.UseDefaultProfile();
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state);
+  ASSERT_TRUE(result.loaded());
+  EXPECT_EQ(result.notices, (std::vector<Message>{{"Item base has been updated", "Profile info",
+                                                   MessageIcon::Information}}));
   EXPECT_EQ(ItemBaseLines(), 153u);
 
   // The second time the item is known: no message, nothing appended.
-  dialogs.shown.clear();
-  ASSERT_TRUE(OpenMenuFile(menuFile, tree, catalog, options, state, dialogs).loaded);
-  EXPECT_TRUE(dialogs.shown.empty());
+  const OpenResult again = OpenMenuFile(menuFile, tree, catalog, options, state);
+  ASSERT_TRUE(again.loaded());
+  EXPECT_TRUE(again.notices.empty());
   EXPECT_EQ(ItemBaseLines(), 153u);
 }
 
 TEST_F(MenuOpening, TheItemBaseGrowsInMemoryAsItDoesOnDisk) {
-  catalog.SetSelectorIndex(0);
-  ASSERT_TRUE(OpenMenuFile(menuFile, tree, catalog, options, state, dialogs).loaded);
+  catalog.UseDefaultProfile();
+  ASSERT_TRUE(OpenMenuFile(menuFile, tree, catalog, options, state).loaded());
   Catalog reread{folder.path()};
   ASSERT_TRUE(reread.LoadItemBase().ok());
   EXPECT_EQ(catalog.itemBase().entries(), reread.itemBase().entries());
@@ -85,24 +85,24 @@ TEST_F(MenuOpening, NamesTheItemBaseCannotHoldAreReportedNotAppended) {
   std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
   all.push_back({"x;y", "x;y", true});
   all.push_back({"Other", "Other", true});
-  ASSERT_EQ(SaveMenuFile(menuFile, odd, options, ItemTable(all)).status, SaveStatus::Saved);
-  catalog.SetSelectorIndex(0);
+  ASSERT_EQ(SaveMenuFile(menuFile, odd, options, ItemTable(all)).status(), SaveStatus::Saved);
+  catalog.UseDefaultProfile();
 
-  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
-  ASSERT_TRUE(result.loaded);
+  const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state);
+  ASSERT_TRUE(result.loaded());
   EXPECT_EQ(result.warnings,
             (std::vector<std::string>{"Cannot add \"x;y\" to itembase.dat: an item name may not "
                                       "be empty or hold \";\" or control characters"}));
   EXPECT_EQ(ItemBaseLines(), 153u);  // "Other" only
-  EXPECT_EQ(tree.NodeAt(9)->displayText, "");
-  EXPECT_EQ(tree.NodeAt(10)->displayText, "Other");
+  EXPECT_EQ(tree.NodeAt(9)->displayText(), "");
+  EXPECT_EQ(tree.NodeAt(10)->displayText(), "Other");
 }
 
 TEST_F(MenuOpening, AFailedLoadLeavesNoTree) {
   WriteFileText(folder / "broken", "not a menu");
-  const OpenResult result = OpenMenuFile(folder / "broken", tree, catalog, options, state, dialogs);
-  EXPECT_FALSE(result.loaded);
-  EXPECT_FALSE(result.error.empty());
+  const OpenResult result = OpenMenuFile(folder / "broken", tree, catalog, options, state);
+  EXPECT_FALSE(result.loaded());
+  EXPECT_FALSE(result.status.errorText().empty());
   EXPECT_TRUE(tree.empty());
 }
 
@@ -113,12 +113,12 @@ TEST_F(MenuOpening, BytesThatAreNoMenuAreRefusedBeforeAnythingIsWritten) {
   for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
   WriteFileBytes(folder / "garbage.bin", garbage);
 
-  const OpenResult result =
-      OpenMenuFile(folder / "garbage.bin", tree, catalog, options, state, dialogs);
-  EXPECT_FALSE(result.loaded);
-  EXPECT_TRUE(result.error.starts_with("The file is not an mma_ucp file: ")) << result.error;
+  const OpenResult result = OpenMenuFile(folder / "garbage.bin", tree, catalog, options, state);
+  EXPECT_FALSE(result.loaded());
+  EXPECT_TRUE(result.status.errorText().starts_with("The file is not an mma_ucp file: "))
+      << result.status.errorText();
   EXPECT_TRUE(result.warnings.empty());
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(result.notices.empty());
   EXPECT_TRUE(tree.empty());
   EXPECT_EQ(ReadFileText(folder / "Profiles" / "itembase.dat"), itemBase);
 }
@@ -159,7 +159,7 @@ TEST_F(MenuOpening, AnItemIsAppendedOnceAndNeverPastAFullItemBase) {
     if (!c.lastLine.empty()) text += c.lastLine + "\r\n";
     WriteFileText(base, text);
     ASSERT_TRUE(catalog.LoadItemBase().ok());
-    catalog.SetSelectorIndex(0);
+    catalog.UseDefaultProfile();
 
     MenuTree saved = NewMenu();
     std::vector<ItemBaseEntry> all = catalog.itemBase().entries();
@@ -167,11 +167,11 @@ TEST_F(MenuOpening, AnItemIsAppendedOnceAndNeverPastAFullItemBase) {
       AddLast(saved, *saved.menuRoot(), item);
       all.push_back({item, item, true});
     }
-    ASSERT_EQ(SaveMenuFile(menuFile, saved, options, ItemTable(all)).status, SaveStatus::Saved);
+    ASSERT_EQ(SaveMenuFile(menuFile, saved, options, ItemTable(all)).status(), SaveStatus::Saved);
 
     for (int open = 0; open < 2; ++open) {
-      const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state, dialogs);
-      ASSERT_TRUE(result.loaded) << result.error;
+      const OpenResult result = OpenMenuFile(menuFile, tree, catalog, options, state);
+      ASSERT_TRUE(result.loaded()) << result.status.errorText();
       EXPECT_EQ(result.warnings, c.warning.empty() ? std::vector<std::string>{}
                                                    : std::vector<std::string>{c.warning});
       EXPECT_EQ(ReadFileText(base), text + c.appended);

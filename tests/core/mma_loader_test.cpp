@@ -21,7 +21,7 @@ Bytes Save(MenuTree& tree, int recordSize, bool c698p = false) {
   options.c698pFix = c698p;
   options.saveAllData = true;
   Bytes bytes;
-  EXPECT_EQ(EncodeMenuFile(tree, options, TestItems(), bytes).status, SaveStatus::Saved);
+  EXPECT_EQ(EncodeMenuFile(tree, options, TestItems(), bytes).status(), SaveStatus::Saved);
   return bytes;
 }
 
@@ -50,7 +50,7 @@ Bytes File22(const std::vector<Bytes>& entries, const Bytes& data = {}) {
 
 std::vector<std::string> Names(const MenuNode& parent) {
   std::vector<std::string> names;
-  for (const auto& child : parent.children) names.push_back(child->record.itemName);
+  for (const auto& child : parent.children()) names.push_back(child->record().itemName);
   return names;
 }
 
@@ -59,7 +59,7 @@ TEST(MenuLoader, RecordSizeComesFromByte41Alone) {
   Bytes file = Save(tree, 36);
   file[6] = file[7] = 0xFF;
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   EXPECT_EQ(loaded.state.recordSize, 36);
   EXPECT_EQ(loaded.state.dataSectionOffset, 370u);
   EXPECT_EQ(loaded.options.saveMode, RecordSize::k36);
@@ -84,7 +84,7 @@ TEST(MenuLoader, C698pFixAndIconTagOf22ByteFiles) {
   file[second] = 0x06;
 
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   EXPECT_EQ(loaded.options.saveMode, RecordSize::k22);
   EXPECT_TRUE(loaded.options.c698pFix);
   EXPECT_TRUE(loaded.options.c698pEnabled);
@@ -107,7 +107,7 @@ TEST(MenuLoader, OnlyA22ByteFileTakesTheIconTagOfItsChunks) {
     options.SelectSaveMode(recordSize);
     options.iconAttribute = IconAttribute::Tag06;
     Bytes bytes;
-    ASSERT_EQ(EncodeMenuFile(tree, options, TestItems(), bytes).status, SaveStatus::Saved);
+    ASSERT_EQ(EncodeMenuFile(tree, options, TestItems(), bytes).status(), SaveStatus::Saved);
     EXPECT_EQ(Load(bytes).options.iconAttribute, expected) << RecordBytes(recordSize);
   }
 }
@@ -116,24 +116,24 @@ TEST(MenuLoader, CustomItemCounter) {
   MenuTree tree = NewMenu();
   for (const char* name : {"~3", "~12", "~x"}) {
     MenuNode* node = AddEntry(tree, *tree.menuRoot(), Placement::LastChild, {}, true);
-    node->record.itemName = name;
+    tree.EditRecord(*node, [&](NodeRecord& record) { record.itemName = name; });
   }
-  tree.NodeAt(1)->record.itemName = "~5";
+  tree.EditRecord(*tree.NodeAt(1), [&](NodeRecord& record) { record.itemName = "~5"; });
   const Bytes file = Save(tree, 36);
 
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   // The soft key, read first, adds one; the main menu's names then raise the counter to 12.
   EXPECT_EQ(loaded.tree.customItemCounter, 12);
-  EXPECT_EQ(loaded.tree.NodeAt(1)->displayText, "LSK: ~5");
+  EXPECT_EQ(loaded.tree.NodeAt(1)->displayText(), "LSK: ~5");
   MenuNode* added = AddEntry(loaded.tree, *loaded.tree.menuRoot(), Placement::LastChild, {}, true);
-  EXPECT_EQ(added->record.itemName, "~13");
+  EXPECT_EQ(added->record().itemName, "~13");
 
   // Loading keeps the highest value reached.
   loaded.tree.customItemCounter = 40;
   EmptyTree(loaded.tree);
   const ItemTable items = TestItems();
-  ASSERT_EQ(ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state).status,
+  ASSERT_EQ(ParseMenuFile(file, {items, true}, loaded.tree, loaded.options, loaded.state).status(),
             LoadStatus::Loaded);
   EXPECT_EQ(loaded.tree.customItemCounter, 41);
 }
@@ -142,24 +142,24 @@ TEST(MenuLoader, GroupsEndAtAnotherParentIndex) {
   const Bytes file = File22({Record22(0, 9, 11, 0xFF, "A"), Record22(0, 9, 12, 0xFF, "B"),
                              Record22(0, 10, 0xFF, 0xFF, "C")});
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST(MenuLoader, NoChildrenWithoutAFirstChildIndex) {
   const Bytes file = File22({Record22(1, 9, 0xFF, 0xFF, "A"), Record22(0, 10, 0xFF, 0xFF, "A1")});
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A"}));
   // A childless folder becomes a plain item when the tree is renumbered.
-  EXPECT_EQ(loaded.tree.NodeAt(9)->record.itemType, kPlainItem);
+  EXPECT_EQ(loaded.tree.NodeAt(9)->record().itemType, kPlainItem);
 }
 
 TEST(MenuLoader, UnknownChunksKeepTheSlotOfTheFirst) {
   const Bytes data = HexBytes("02 00 01 AA  00 00 07 01 01 00 00 02 00 00  03 00 00");
   const Bytes file = File22({Record22(0, 9, 0xFF, 0xFF, "Games", 0, 17)}, data);
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   const ItemDataRecord* record = loaded.tree.itemData().Find(11);
   ASSERT_NE(record, nullptr);
   ASSERT_EQ(record->slots.size(), 2u);
@@ -177,15 +177,15 @@ TEST(MenuLoader, DataMissingFromTheFile) {
   file.resize(370);  // ends where the data section begins
 
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-  EXPECT_TRUE(loaded.tree.NodeAt(1)->record.modified);
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
+  EXPECT_TRUE(loaded.tree.NodeAt(1)->record().modified);
   EXPECT_EQ(loaded.tree.itemData().Find(3), nullptr);
 
   file.push_back(0x01);  // now the data section exists but the block is cut short
   loaded = Load(file);
   EXPECT_EQ(loaded.tree.itemData().Find(3), nullptr);
-  ASSERT_EQ(loaded.result.warnings.size(), 1u);
-  EXPECT_EQ(loaded.result.warnings[0],
+  ASSERT_EQ(loaded.result->warnings.size(), 1u);
+  EXPECT_EQ(loaded.result->warnings[0],
             "Entry \"PhoneBook\": its data lies beyond the end of the file and was not read");
 }
 
@@ -193,14 +193,14 @@ TEST(MenuLoader, ItemsOutsideTheProfile) {
   const Bytes file = File22({Record22(9, 9, 11, 0xFF, "Foo"), Record22(0, 9, 0xFF, 0xFF, "Bar")});
 
   LoadedMenu strict = Load(file, false);
-  EXPECT_EQ(strict.result.status, LoadStatus::ProfileMismatch);
+  EXPECT_EQ(strict.result.status(), LoadStatus::ProfileMismatch);
   EXPECT_TRUE(strict.tree.empty());
 
   LoadedMenu open = Load(file, true);
-  ASSERT_EQ(open.result.status, LoadStatus::Loaded);
-  EXPECT_EQ(open.result.missingItems, (std::vector<MissingItem>{{"Foo", true}, {"Bar", false}}));
-  EXPECT_EQ(open.tree.NodeAt(9)->displayText, "");
-  EXPECT_EQ(open.tree.NodeAt(9)->record.itemName, "Foo");
+  ASSERT_EQ(open.result.status(), LoadStatus::Loaded);
+  EXPECT_EQ(open.result->missingItems, (std::vector<MissingItem>{{"Foo", true}, {"Bar", false}}));
+  EXPECT_EQ(open.tree.NodeAt(9)->displayText(), "");
+  EXPECT_EQ(open.tree.NodeAt(9)->record().itemName, "Foo");
 }
 
 TEST(MenuLoader, OwnTitleModeOfPlacedItems) {
@@ -208,8 +208,8 @@ TEST(MenuLoader, OwnTitleModeOfPlacedItems) {
   Bytes placed = Record22(0, 9, 0xFF, 0xFF, "Games");
   custom[4] = placed[4] = 24;
   LoadedMenu loaded = Load(File22({custom, placed}));
-  EXPECT_EQ(loaded.tree.NodeAt(9)->record.titleMode, 24);
-  EXPECT_EQ(loaded.tree.NodeAt(10)->record.titleMode, 8);
+  EXPECT_EQ(loaded.tree.NodeAt(9)->record().titleMode, 24);
+  EXPECT_EQ(loaded.tree.NodeAt(10)->record().titleMode, 8);
 }
 
 TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
@@ -232,8 +232,8 @@ TEST(MenuLoader, SavingAnUnchangedFileGivesItBack) {
   for (int size : {22, 36}) {
     const Bytes file = Save(tree, size);
     LoadedMenu loaded = Load(file);
-    ASSERT_EQ(loaded.result.status, LoadStatus::Loaded);
-    EXPECT_TRUE(loaded.result.warnings.empty());
+    ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
+    EXPECT_TRUE(loaded.result->warnings.empty());
     EXPECT_EQ(Save(loaded.tree, size), file) << size;
     EXPECT_EQ(*loaded.tree.itemData().Find(11), *tree.itemData().Find(11));
   }
@@ -243,16 +243,16 @@ TEST(MenuLoader, RejectsFilesTooShortForTheFixedRecords) {
   MenuTree tree = NewMenu();
   const Bytes file = Save(tree, 22);
   LoadedMenu shortFile = Load(Bytes(file.begin(), file.begin() + 200));
-  EXPECT_EQ(shortFile.result.status, LoadStatus::Failed);
-  EXPECT_EQ(shortFile.result.error,
+  EXPECT_EQ(shortFile.result.status(), LoadStatus::Failed);
+  EXPECT_EQ(shortFile.result.errorText(),
             "The file is too short to be an mma_ucp file: it must hold at least the ten fixed "
             "records");
   EXPECT_TRUE(shortFile.tree.empty());
-  EXPECT_EQ(Load({}).result.status, LoadStatus::Failed);
+  EXPECT_EQ(Load({}).result.status(), LoadStatus::Failed);
 
   Bytes fewRecords = file;
   fewRecords[2] = 9;
-  EXPECT_EQ(Load(fewRecords).result.error,
+  EXPECT_EQ(Load(fewRecords).result.errorText(),
             "The file is not an mma_ucp file: its header counts fewer than ten records");
 }
 
@@ -268,8 +268,8 @@ TEST(MenuLoader, StopsAtTheRecordCount) {
 TEST(MenuLoader, RecordsThatPointBackAreRefused) {
   const Bytes file = File22({Record22(1, 9, 11, 10, "A"), Record22(1, 9, 0xFF, 10, "B")});
   LoadedMenu loaded = Load(file);
-  ASSERT_EQ(loaded.result.status, LoadStatus::Failed);
-  EXPECT_EQ(loaded.result.error,
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Failed);
+  EXPECT_EQ(loaded.result.errorText(),
             "The file is not an mma_ucp file: record 10 links back to record 10, so its links run "
             "in a loop");
   EXPECT_TRUE(loaded.tree.empty());
@@ -291,8 +291,8 @@ TEST(MenuLoader, OnlyRegularFilesAreRead) {
     FormatState state;
     const ItemTable items = TestItems();
     const LoadResult result = LoadMenuFile(path, {items, true}, tree, options, state);
-    EXPECT_EQ(result.status, LoadStatus::Failed);
-    EXPECT_EQ(result.error, "Cannot open file \"" + path.string() + "\". " + why);
+    EXPECT_EQ(result.status(), LoadStatus::Failed);
+    EXPECT_EQ(result.errorText(), "Cannot open file \"" + path.string() + "\". " + why);
   }
 }
 

@@ -29,7 +29,7 @@ constexpr std::uint32_t kSeeds = 300;
 Bytes Save(MenuTree& tree, const FormatOptions& options) {
   Bytes bytes;
   const SaveResult result = EncodeMenuFile(tree, options, RandomMenuItems(), bytes);
-  EXPECT_EQ(result.status, SaveStatus::Saved) << result.message.text;
+  EXPECT_EQ(result.status(), SaveStatus::Saved) << result.errorText();
   return bytes;
 }
 
@@ -71,27 +71,27 @@ std::optional<ItemDataRecord> ReloadedData(const ItemDataRecord* data, bool save
 }
 
 std::optional<ItemDataRecord> Data(const MenuTree& tree, const MenuNode& node) {
-  const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey);
+  const ItemDataRecord* data = tree.itemData().Find(node.record().recordKey);
   return data ? std::optional<ItemDataRecord>(*data) : std::nullopt;
 }
 
 void ExpectSameNodes(const MenuTree& expectedTree, const MenuNode& expected,
                      const MenuTree& actualTree, const MenuNode& actual, bool saveAllData,
                      const std::string& where) {
-  const bool softkey = expected.parent && expected.parent == expectedTree.softkeys();
-  NodeRecord expectedRecord = expected.record;
+  const bool softkey = expected.parent() && expected.parent() == expectedTree.softkeys();
+  NodeRecord expectedRecord = expected.record();
   // An empty main menu is written without a first child, whatever a new menu's root holds.
-  if (&expected == expectedTree.menuRoot() && expected.children.empty())
+  if (&expected == expectedTree.menuRoot() && expected.children().empty())
     expectedRecord.firstChildIndex = kNoIndex;
-  EXPECT_EQ(Describe(expectedRecord, true, softkey), Describe(actual.record, false, softkey))
+  EXPECT_EQ(Describe(expectedRecord, true, softkey), Describe(actual.record(), false, softkey))
       << where;
-  EXPECT_EQ(expected.displayText, actual.displayText) << where;
+  EXPECT_EQ(expected.displayText(), actual.displayText()) << where;
   const auto expectedData =
-      ReloadedData(expectedTree.itemData().Find(expected.record.recordKey), saveAllData);
+      ReloadedData(expectedTree.itemData().Find(expected.record().recordKey), saveAllData);
   EXPECT_TRUE(expectedData == Data(actualTree, actual)) << where << ": item data differ";
-  ASSERT_EQ(expected.children.size(), actual.children.size()) << where;
-  for (std::size_t i = 0; i < expected.children.size(); ++i)
-    ExpectSameNodes(expectedTree, *expected.children[i], actualTree, *actual.children[i],
+  ASSERT_EQ(expected.children().size(), actual.children().size()) << where;
+  for (std::size_t i = 0; i < expected.children().size(); ++i)
+    ExpectSameNodes(expectedTree, *expected.children()[i], actualTree, *actual.children()[i],
                     saveAllData, where + "/" + std::to_string(i));
 }
 
@@ -108,7 +108,7 @@ void ExpectSameMenu(const MenuTree& expected, const MenuTree& actual, bool saveA
 bool HasFileIcon(const MenuTree& tree) {
   bool found = false;
   tree.ForEach([&](MenuNode& node) {
-    if (const ItemDataRecord* data = tree.itemData().Find(node.record.recordKey))
+    if (const ItemDataRecord* data = tree.itemData().Find(node.record().recordKey))
       for (const ChunkSlot& slot : data->slots) found = found || slot.As<FileIconChunk>();
   });
   return found;
@@ -119,8 +119,8 @@ bool HasFileIcon(const MenuTree& tree) {
 bool TakeOwnTitleModes(MenuTree& tree) {
   bool changed = false;
   tree.ForEach([&](MenuNode& node) {
-    if (!node.record.IsCustom() && node.record.titleMode == kTitleModeCustom) {
-      node.record.titleMode = kTitleModeOwnTitle;
+    if (!node.record().IsCustom() && node.record().titleMode == kTitleModeCustom) {
+      tree.EditRecord(node, [&](NodeRecord& record) { record.titleMode = kTitleModeOwnTitle; });
       changed = true;
     }
   });
@@ -129,16 +129,16 @@ bool TakeOwnTitleModes(MenuTree& tree) {
 
 // Main menu nodes in the order the file lays them out: each group, then its members' groups.
 void CollectGroups(const MenuNode& parent, std::vector<const MenuNode*>& order) {
-  for (const auto& member : parent.children) order.push_back(member.get());
-  for (const auto& member : parent.children) CollectGroups(*member, order);
+  for (const auto& member : parent.children()) order.push_back(member.get());
+  for (const auto& member : parent.children()) CollectGroups(*member, order);
 }
 
 // Save, load, save: the same menu and, but for the loader's title mode fix-up, the same bytes.
 void CheckRoundTrip(RandomMenu& menu, const Bytes& first) {
   LoadedMenu loaded = LoadedFrom(first, RandomMenuItems());
-  ASSERT_EQ(loaded.result.status, LoadStatus::Loaded) << loaded.result.error;
-  EXPECT_TRUE(loaded.result.warnings.empty()) << loaded.result.warnings.front();
-  EXPECT_TRUE(loaded.result.missingItems.empty());
+  ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded) << loaded.result.errorText();
+  EXPECT_TRUE(loaded.result->warnings.empty()) << loaded.result->warnings.front();
+  EXPECT_TRUE(loaded.result->missingItems.empty());
   ExpectSameMenu(menu.tree, loaded.tree, menu.options.saveAllData);
 
   EXPECT_EQ(loaded.state.recordSize, RecordBytes(menu.options.saveMode));
@@ -169,14 +169,14 @@ void CheckConversion(RandomMenu& menu) {
   const Bytes direct36 = Save(menu.tree, options36);
 
   LoadedMenu from22 = LoadedFrom(file22, RandomMenuItems());
-  ASSERT_EQ(from22.result.status, LoadStatus::Loaded) << from22.result.error;
+  ASSERT_EQ(from22.result.status(), LoadStatus::Loaded) << from22.result.errorText();
   from22.options.SelectSaveMode(RecordSize::k36);
   from22.options.saveAllData = menu.options.saveAllData;
   const Bytes file36 = Save(from22.tree, from22.options);
   EXPECT_TRUE(file36 == direct36) << FirstDifference(file36, direct36);
 
   LoadedMenu from36 = LoadedFrom(file36, RandomMenuItems());
-  ASSERT_EQ(from36.result.status, LoadStatus::Loaded) << from36.result.error;
+  ASSERT_EQ(from36.result.status(), LoadStatus::Loaded) << from36.result.errorText();
   ExpectSameMenu(from22.tree, from36.tree, menu.options.saveAllData);
   from36.options.SelectSaveMode(RecordSize::k22);
   from36.options.saveAllData = menu.options.saveAllData;
@@ -196,18 +196,18 @@ void CheckRecordNumbers(const RandomMenu& menu, const Bytes& file) {
     const std::size_t number = numbers.at(node);
     SCOPED_TRACE("record " + std::to_string(number));
     EXPECT_EQ(RecordNumberOf(menu.tree, *node), number + 1);
-    EXPECT_EQ(node->record.recordKey, number + 1);
+    EXPECT_EQ(node->record().recordKey, number + 1);
 
     const std::size_t at = kHeaderSize + number * layout.size;
     ASSERT_LE(at + layout.size, file.size());
     const auto name = file.begin() + static_cast<std::ptrdiff_t>(at + kNameField);
     const std::string field(name, name + static_cast<std::ptrdiff_t>(layout.nameWidth));
-    EXPECT_EQ(field.substr(0, field.find('\0')), node->record.itemName);
-    const bool last = node->parent->children.back().get() == node;
-    EXPECT_EQ(file[at + 1], numbers.at(node->parent));
+    EXPECT_EQ(field.substr(0, field.find('\0')), node->record().itemName);
+    const bool last = node->parent()->children().back().get() == node;
+    EXPECT_EQ(file[at + 1], numbers.at(node->parent()));
     EXPECT_EQ(file[at + 2], last ? kNoIndex : number + 1);
     EXPECT_EQ(file[at + 3],
-              node->children.empty() ? kNoIndex : numbers.at(node->children.front().get()));
+              node->children().empty() ? kNoIndex : numbers.at(node->children().front().get()));
   }
 
   // Data blocks lie back to back in record order and fill the file to its end.
@@ -225,7 +225,7 @@ void CheckRecordNumbers(const RandomMenu& menu, const Bytes& file) {
 
 std::map<const MenuNode*, std::uint8_t> TypesOf(const MenuTree& tree) {
   std::map<const MenuNode*, std::uint8_t> types;
-  tree.ForEach([&](MenuNode& node) { types[&node] = node.record.itemType; });
+  tree.ForEach([&](MenuNode& node) { types[&node] = node.record().itemType; });
   return types;
 }
 
@@ -237,10 +237,10 @@ void CheckTypeFixUps(const RandomMenu& menu,
   menu.tree.ForEach([&](MenuNode& node) {
     if (&node == menu.tree.softkeys() || &node == menu.tree.menuRoot()) return;
     std::uint8_t expected = before.at(&node);
-    if (expected == kFolder && node.children.empty() && node.parent != menu.tree.softkeys())
+    if (expected == kFolder && node.children().empty() && node.parent() != menu.tree.softkeys())
       expected = kPlainItem;
     if ((expected == 2 || expected > kShortcut) && !saveAllData) expected = kPlainItem;
-    EXPECT_EQ(node.record.itemType, expected) << node.record.itemName;
+    EXPECT_EQ(node.record().itemType, expected) << node.record().itemName;
   });
 }
 

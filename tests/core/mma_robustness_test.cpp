@@ -27,9 +27,13 @@ using test::WithMissingItems;
 constexpr std::size_t kMutatedFiles = 5000;
 constexpr char kDataTooLargeText[] = "an mma_ucp file can hold at most 65535";
 
+std::vector<std::string> Warnings(const LoadResult& result) {
+  return result ? result->warnings : std::vector<std::string>{};
+}
+
 std::string Describe(const LoadResult& result) {
-  std::string text = result.error;
-  for (const auto& warning : result.warnings) text += "\n" + warning;
+  std::string text = result.errorText();
+  for (const auto& warning : Warnings(result)) text += "\n" + warning;
   return text;
 }
 
@@ -37,32 +41,32 @@ std::string Describe(const LoadResult& result) {
 // the loader reads back unchanged, without complaint and without leaving the profile.
 void ExpectSafeOutcome(ByteView file, bool saveAllData) {
   LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), true);
-  if (loaded.result.status != LoadStatus::Loaded) {
-    EXPECT_EQ(loaded.result.status, LoadStatus::Failed);
-    EXPECT_FALSE(loaded.result.error.empty());
+  if (loaded.result.status() != LoadStatus::Loaded) {
+    EXPECT_EQ(loaded.result.status(), LoadStatus::Failed);
+    EXPECT_FALSE(loaded.result.errorText().empty());
     EXPECT_TRUE(loaded.tree.empty());
     return;
   }
   EXPECT_LE(loaded.tree.EntryCount(), kMaxMenuEntries);
 
-  const ItemTable items = WithMissingItems(RandomMenuItems(), loaded.result.missingItems);
+  const ItemTable items = WithMissingItems(RandomMenuItems(), loaded.result->missingItems);
   loaded.options.saveAllData = saveAllData;
   Bytes saved;
   const SaveResult save = EncodeMenuFile(loaded.tree, loaded.options, items, saved);
-  if (save.status == SaveStatus::Failed) {
+  if (save.status() == SaveStatus::Failed) {
     // Records that share their data can add up to more than a file holds.
-    EXPECT_NE(save.message.text.find(kDataTooLargeText), std::string::npos) << save.message.text;
+    EXPECT_NE(save.errorText().find(kDataTooLargeText), std::string::npos) << save.errorText();
     return;
   }
-  ASSERT_EQ(save.status, SaveStatus::Saved) << save.message.text;
+  ASSERT_EQ(save.status(), SaveStatus::Saved) << save.errorText();
 
   LoadedMenu reloaded = LoadedFrom(saved, items, false);
-  ASSERT_EQ(reloaded.result.status, LoadStatus::Loaded) << Describe(reloaded.result);
-  EXPECT_TRUE(reloaded.result.warnings.empty()) << Describe(reloaded.result);
+  ASSERT_EQ(reloaded.result.status(), LoadStatus::Loaded) << Describe(reloaded.result);
+  EXPECT_TRUE(reloaded.result->warnings.empty()) << Describe(reloaded.result);
   EXPECT_EQ(reloaded.tree.NodeCount(), loaded.tree.NodeCount());
   reloaded.options.saveAllData = saveAllData;
   Bytes again;
-  ASSERT_EQ(EncodeMenuFile(reloaded.tree, reloaded.options, items, again).status,
+  ASSERT_EQ(EncodeMenuFile(reloaded.tree, reloaded.options, items, again).status(),
             SaveStatus::Saved);
   EXPECT_TRUE(again == saved) << "a second save differs from the first";
 }
@@ -117,7 +121,7 @@ std::vector<Bytes> ValidFiles() {
     for (RecordSize size : kRecordSizes) {
       menu.options.SelectSaveMode(size);
       Bytes file;
-      EXPECT_EQ(EncodeMenuFile(menu.tree, menu.options, RandomMenuItems(), file).status,
+      EXPECT_EQ(EncodeMenuFile(menu.tree, menu.options, RandomMenuItems(), file).status(),
                 SaveStatus::Saved);
       if (file.size() <= 12000) files.push_back(std::move(file));
     }
@@ -161,7 +165,7 @@ Bytes Save(MenuTree& tree, RecordSize size) {
   FormatOptions options;
   options.SelectSaveMode(size);
   Bytes file;
-  EXPECT_EQ(EncodeMenuFile(tree, options, RandomMenuItems(), file).status, SaveStatus::Saved);
+  EXPECT_EQ(EncodeMenuFile(tree, options, RandomMenuItems(), file).status(), SaveStatus::Saved);
   return file;
 }
 
@@ -228,7 +232,7 @@ ChunkSlot Slot(const MenuTree& tree, std::uint8_t key, std::size_t index) {
 
 std::vector<std::string> EntryNames(const MenuNode& parent) {
   std::vector<std::string> names;
-  for (const auto& child : parent.children) names.push_back(child->record.itemName);
+  for (const auto& child : parent.children()) names.push_back(child->record().itemName);
   return names;
 }
 
@@ -394,7 +398,7 @@ const std::vector<HostileCase>& HostileCases() {
        },
        LoadStatus::Loaded, "its data lies beyond the end of the file",
        [](const MenuTree& tree) {
-         EXPECT_TRUE(tree.NodeAt(kFirstEntryPosition)->record.modified);
+         EXPECT_TRUE(tree.NodeAt(kFirstEntryPosition)->record().modified);
          EXPECT_EQ(tree.itemData().size(), 0u);
        }},
       {"a data length beyond the end of the file",
@@ -410,8 +414,8 @@ const std::vector<HostileCase>& HostileCases() {
 }
 
 bool Mentions(const LoadResult& result, const std::string& text) {
-  if (result.error.find(text) != std::string::npos) return true;
-  for (const auto& warning : result.warnings)
+  if (result.errorText().find(text) != std::string::npos) return true;
+  for (const auto& warning : Warnings(result))
     if (warning.find(text) != std::string::npos) return true;
   return false;
 }
@@ -423,15 +427,15 @@ TEST(MmaRobustnessTest, HostileFiles) {
                    "-byte records");
       const Bytes file = hostile.file(size);
       LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), true);
-      EXPECT_EQ(loaded.result.status, hostile.status) << Describe(loaded.result);
+      EXPECT_EQ(loaded.result.status(), hostile.status) << Describe(loaded.result);
       if (hostile.message.empty())
-        EXPECT_TRUE(loaded.result.warnings.empty()) << Describe(loaded.result);
+        EXPECT_TRUE(Warnings(loaded.result).empty()) << Describe(loaded.result);
       else
         EXPECT_TRUE(Mentions(loaded.result, hostile.message)) << Describe(loaded.result);
       hostile.remains(loaded.tree);
       // A file that is no menu is refused as such, not as one outside the profile.
       if (hostile.status == LoadStatus::Failed) {
-        EXPECT_EQ(LoadedFrom(file, RandomMenuItems(), false).result.status, LoadStatus::Failed);
+        EXPECT_EQ(LoadedFrom(file, RandomMenuItems(), false).result.status(), LoadStatus::Failed);
       }
       ExpectSafeOutcome(file, true);
     }
@@ -446,11 +450,10 @@ TEST(MmaRobustnessTest, RandomBytesAreNoMenu) {
       for (auto& byte : file) byte = static_cast<std::uint8_t>(random());
       for (const bool profileIsDefault : {true, false}) {
         const LoadedMenu loaded = LoadedFrom(file, RandomMenuItems(), profileIsDefault);
-        ASSERT_EQ(loaded.result.status, LoadStatus::Failed) << BytesToHex(file);
-        EXPECT_TRUE(loaded.result.error.starts_with("The file is not an mma_ucp file: ") ||
-                    loaded.result.error.starts_with("The file is too short"))
-            << loaded.result.error;
-        EXPECT_TRUE(loaded.result.missingItems.empty());
+        ASSERT_EQ(loaded.result.status(), LoadStatus::Failed) << BytesToHex(file);
+        EXPECT_TRUE(loaded.result.errorText().starts_with("The file is not an mma_ucp file: ") ||
+                    loaded.result.errorText().starts_with("The file is too short"))
+            << loaded.result.errorText();
       }
     }
   }

@@ -20,7 +20,7 @@ FormatOptions Mode(int recordSize) {
 Bytes Encode(MenuTree& tree, const FormatOptions& options) {
   Bytes bytes;
   const SaveResult result = EncodeMenuFile(tree, options, TestItems(), bytes);
-  EXPECT_EQ(result.status, SaveStatus::Saved) << result.message.text;
+  EXPECT_EQ(result.status(), SaveStatus::Saved) << result.errorText();
   return bytes;
 }
 
@@ -115,7 +115,7 @@ TEST(MenuSaver, GroupOrderAndLinks) {
     EXPECT_EQ(ZeroTextToString(ByteView(record).subspan(6, 12)), e.name);
     MenuNode* node = nullptr;
     tree.ForEach([&](MenuNode& n) {
-      if (n.record.itemName == e.name) node = &n;
+      if (n.record().itemName == e.name) node = &n;
     });
     EXPECT_EQ(RecordNumberOf(tree, *node), e.record + 1) << e.name;
   }
@@ -187,10 +187,13 @@ TEST(MenuSaver, TypeFixUps) {
   MenuNode* odd = AddLast(tree, *tree.menuRoot(), "B");
   MenuNode* high = AddLast(tree, *tree.menuRoot(), "C");
   DeleteEntry(tree, *child);
-  folder->record.itemType = kFolder;  // as a loaded folder whose subitems were deleted
-  odd->record.itemType = 2;
-  high->record.itemType = 12;
-  tree.NodeAt(1)->record.itemType = kFolder;  // a soft key of type 1
+  tree.EditRecord(*folder, [&](NodeRecord& record) {
+    record.itemType = kFolder;
+  });  // as a loaded folder whose subitems were deleted
+  tree.EditRecord(*odd, [&](NodeRecord& record) { record.itemType = 2; });
+  tree.EditRecord(*high, [&](NodeRecord& record) { record.itemType = 12; });
+  tree.EditRecord(*tree.NodeAt(1),
+                  [&](NodeRecord& record) { record.itemType = kFolder; });  // a soft key of type 1
 
   const Bytes plain = Encode(tree, Mode(36));
   EXPECT_EQ(Record(plain, 36, 10)[0], 0);
@@ -198,8 +201,8 @@ TEST(MenuSaver, TypeFixUps) {
   EXPECT_EQ(Record(plain, 36, 12)[0], 0);
   EXPECT_EQ(Record(plain, 36, 2)[0], 1);
 
-  odd->record.itemType = 2;
-  high->record.itemType = 12;
+  tree.EditRecord(*odd, [&](NodeRecord& record) { record.itemType = 2; });
+  tree.EditRecord(*high, [&](NodeRecord& record) { record.itemType = 12; });
   FormatOptions all = Mode(36);
   all.saveAllData = true;
   const Bytes kept = Encode(tree, all);
@@ -217,7 +220,7 @@ TEST(MenuSaver, IconAttribute06WritesTag6AndKeepsTheModel) {
   options.iconAttribute = IconAttribute::Tag06;
   const Bytes file = Encode(tree, options);
   EXPECT_EQ(Slice(file, 10 + 11 * 22, 4), HexBytes("06 00 13 02"));
-  EXPECT_EQ(tree.itemData().Find(entry->record.recordKey)->slots[0].tag(), kTagFileIcon);
+  EXPECT_EQ(tree.itemData().Find(entry->record().recordKey)->slots[0].tag(), kTagFileIcon);
 }
 
 TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {
@@ -235,9 +238,10 @@ TEST(MenuSaver, NamesAreCutToTheFieldAndReadBackWhole) {
   MenuTree loaded;
   FormatOptions options;
   FormatState state;
-  ASSERT_EQ(ParseMenuFile(bytes, {items, true}, loaded, options, state).status, LoadStatus::Loaded);
-  EXPECT_EQ(loaded.NodeAt(9)->record.itemName, "ABCDEFGHIJKL");
-  EXPECT_EQ(loaded.NodeAt(9)->displayText, "Twelve");
+  ASSERT_EQ(ParseMenuFile(bytes, {items, true}, loaded, options, state).status(),
+            LoadStatus::Loaded);
+  EXPECT_EQ(loaded.NodeAt(9)->record().itemName, "ABCDEFGHIJKL");
+  EXPECT_EQ(loaded.NodeAt(9)->displayText(), "Twelve");
 }
 
 TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
@@ -248,15 +252,15 @@ TEST(MenuSaver, RefusesItemsOutsideTheProfileWithoutTouchingTheFile) {
   AddLast(tree, *tree.menuRoot(), "Games");
   SaveResult result = SaveMenuFile(folder / "mma_ucp", tree, Mode(36), withoutGames);
   EXPECT_TRUE(result.refused());
-  EXPECT_EQ(result.message, (Message{"mma_ucp doesn't match current profile", "Profile error",
+  EXPECT_EQ(result.error(), (Message{"mma_ucp doesn't match current profile", "Profile error",
                                      MessageIcon::Error}));
   EXPECT_EQ(ReadFileText(folder / "mma_ucp"), "old contents");
 
   // Custom entries pass under every profile.
   MenuTree custom = NewMenu();
   ASSERT_NE(AddEntry(custom, *custom.menuRoot(), Placement::LastChild, {}, true), nullptr);
-  custom.NodeAt(9)->record.itemName = "~4";
-  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), WithDefaultSoftkeys({})).status,
+  custom.EditRecord(*custom.NodeAt(9), [&](NodeRecord& record) { record.itemName = "~4"; });
+  EXPECT_EQ(SaveMenuFile(folder / "custom", custom, Mode(36), WithDefaultSoftkeys({})).status(),
             SaveStatus::Saved);
 }
 
@@ -264,8 +268,8 @@ TEST(MenuSaver, RefusesWhatTheFormatCannotHold) {
   TempFolder folder;
   MenuTree empty;
   SaveResult result = SaveMenuFile(folder / "x", empty, Mode(36), TestItems());
-  EXPECT_EQ(result.status, SaveStatus::Failed);
-  EXPECT_EQ(result.message.text, "There is no menu to save");
+  EXPECT_EQ(result.status(), SaveStatus::Failed);
+  EXPECT_EQ(result.errorText(), "There is no menu to save");
   EXPECT_FALSE(std::filesystem::exists(folder / "x"));
 
   MenuTree big = NewMenu();
@@ -276,8 +280,8 @@ TEST(MenuSaver, RefusesWhatTheFormatCannotHold) {
         TitleList::Menu, std::vector<TitleEntry>(28, TitleEntry{1, std::u16string(399, u'x')})));
   AttachData(big, *entry, record);
   result = SaveMenuFile(folder / "x", big, Mode(36), TestItems());
-  EXPECT_EQ(result.status, SaveStatus::Failed);
-  EXPECT_EQ(result.message.text,
+  EXPECT_EQ(result.status(), SaveStatus::Failed);
+  EXPECT_EQ(result.errorText(),
             "The menu's data takes 67548 bytes; an mma_ucp file can hold at most 65535");
   EXPECT_FALSE(std::filesystem::exists(folder / "x"));
 }
@@ -289,7 +293,7 @@ TEST(MenuSaver, TheMainMenuStopsAt245Entries) {
   const Bytes file = Encode(tree, Mode(36));
   EXPECT_EQ(file[2], 255);
   EXPECT_EQ(Record(file, 36, 254)[2], 0xFF);
-  EXPECT_EQ(RecordNumberOf(tree, *tree.menuRoot()->children.back()), 255);
+  EXPECT_EQ(RecordNumberOf(tree, *tree.menuRoot()->children().back()), 255);
 }
 
 // What a save meets at "menu", and the file that must take the menu or stay as it was.
@@ -348,11 +352,11 @@ TEST(MenuSaver, SavesThroughLinksAndRefusesWhatIsNoPlainWritableFile) {
     MenuTree tree = NewMenu();
     const SaveResult result = SaveMenuFile(folder / "menu", tree, Mode(36), TestItems());
     if (c.error.empty()) {
-      EXPECT_EQ(result.status, SaveStatus::Saved) << result.message.text;
+      EXPECT_EQ(result.status(), SaveStatus::Saved) << result.errorText();
       EXPECT_EQ(ReadFileBytes(folder / c.target).size(), 10u + 10u * 36u);
     } else {
-      EXPECT_EQ(result.status, SaveStatus::Failed);
-      EXPECT_EQ(result.message.text,
+      EXPECT_EQ(result.status(), SaveStatus::Failed);
+      EXPECT_EQ(result.errorText(),
                 "Cannot write file \"" + (folder / "menu").string() + "\". " + c.error);
       if (!c.target.empty()) {
         EXPECT_EQ(ReadFileText(folder / c.target), "old");
@@ -370,12 +374,13 @@ TEST(MenuSaver, SavesThroughLinksAndRefusesWhatIsNoPlainWritableFile) {
 
 TEST(MenuSaver, RefusesNamesOfControlBytes) {
   MenuTree tree = NewMenu();
-  AddLast(tree, *tree.menuRoot(), "Games")->record.itemName = "Ga\tmes";
+  MenuNode* games = AddLast(tree, *tree.menuRoot(), "Games");
+  tree.EditRecord(*games, [&](NodeRecord& record) { record.itemName = "Ga\tmes"; });
   Bytes bytes;
   const SaveResult result =
       EncodeMenuFile(tree, Mode(22), WithDefaultSoftkeys({{"Ga\tmes", "x", true}}), bytes);
-  EXPECT_EQ(result.status, SaveStatus::Failed);
-  EXPECT_EQ(result.message.text,
+  EXPECT_EQ(result.status(), SaveStatus::Failed);
+  EXPECT_EQ(result.errorText(),
             "The item name \"Ga\tmes\" holds control characters, which an mma_ucp file cannot "
             "hold");
 }

@@ -334,11 +334,11 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   ASSERT_FALSE(copy.empty());
   Catalog catalog(work);
   ASSERT_TRUE(catalog.LoadItemBase().ok());
-  catalog.SetSelectorIndex(0);
+  catalog.UseDefaultProfile();
   FormatOptions options;
   FormatState state;
   MenuTree tree;
-  ASSERT_TRUE(OpenMenuFile(copy, tree, catalog, options, state, dialogs).loaded);
+  ASSERT_TRUE(OpenMenuFile(copy, tree, catalog, options, state).loaded());
   const InstalledMidlets midlets = ReadJ2mestAfterOpen(link, true, work, dialogs);
   EXPECT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(midlets.card[0], (InstalledMidlet{"Chess", "Chess", "Board Games"}));
@@ -346,7 +346,7 @@ TEST_F(PhoneCliTest, OpenFromPhoneAddAnItemAndSaveToPhone) {
   ASSERT_NE(
       AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find("Games")), false),
       nullptr);
-  ASSERT_EQ(SaveMenuFile(work / "mma_temp", tree, options, items).status, SaveStatus::Saved);
+  ASSERT_EQ(SaveMenuFile(work / "mma_temp", tree, options, items).status(), SaveStatus::Saved);
   link.menuFiles.WritePhoneMenuFiles();
   EXPECT_TRUE(link.menuFiles.storedToPhone());
   EXPECT_TRUE(dialogs.shown.empty());

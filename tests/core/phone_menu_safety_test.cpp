@@ -35,7 +35,7 @@ Bytes MenuBytes(const std::vector<std::string>& items) {
   for (const ItemBaseEntry& entry : entries)
     static_cast<void>(AddEntry(tree, *tree.menuRoot(), Placement::LastChild, entry, false));
   Bytes bytes;
-  if (EncodeMenuFile(tree, FormatOptions{}, table, bytes).status != SaveStatus::Saved)
+  if (EncodeMenuFile(tree, FormatOptions{}, table, bytes).status() != SaveStatus::Saved)
     throw std::runtime_error("no menu");
   return bytes;
 }

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "catalog/catalog.h"
-#include "pictures/picture_decoding.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
+#include "pictures/picture_decoding.h"
 #include "preview/preview_rendering.h"
 #include "support/cli_runner.h"
 #include "support/sample_menus.h"
@@ -25,7 +25,7 @@ class PreviewCliTest : public testing::Test {
     for (const char* id :
          {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools"})
       items.push_back({id, id, true});
-    ASSERT_EQ(SaveMenuFile(folder / "menu", tree, {}, WithDefaultSoftkeys(items)).status,
+    ASSERT_EQ(SaveMenuFile(folder / "menu", tree, {}, WithDefaultSoftkeys(items)).status(),
               SaveStatus::Saved);
   }
 
@@ -42,11 +42,11 @@ class PreviewCliTest : public testing::Test {
     FormatOptions format;
     FormatState state;
     EXPECT_EQ(LoadMenuFile(folder / "menu", {catalog.availableItems(), true}, loaded, format, state)
-                  .status,
+                  .status(),
               LoadStatus::Loaded);
     const MenuNode* shown = loaded.menuRoot();
-    for (const auto& child : shown->children)
-      if (child->record.itemName == folderTitle) shown = child.get();
+    for (const auto& child : shown->children())
+      if (child->record().itemName == folderTitle) shown = child.get();
     return RenderPreview(BuildScene(loaded, *shown, options), {}, text);
   }
 

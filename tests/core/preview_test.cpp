@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "pictures/picture_conversion.h"
 #include "menu/mma_saver.h"
 #include "menu_test_items.h"
+#include "pictures/picture_conversion.h"
 #include "preview/folder_path.h"
 #include "preview/gif_decoding.h"
 #include "preview/preview_rendering.h"
@@ -43,7 +43,7 @@ MenuTree PreviewMenu() {
              Record({ChunkSlot::Titles(TitleList::Menu, {{7, u"Werkzeug"}}),
                      ChunkSlot::FileIcon(kStaticIcon, u"/a/static.gif"),
                      ChunkSlot::FileIcon(kListIcon, u"/a/mobile/b.gif")}));
-  AttachData(tree, *tree.softkeys()->children[0], Titles(TitleList::Softkey, {{1, u"Contacts"}}));
+  AttachData(tree, *tree.softkeys()->children()[0], Titles(TitleList::Softkey, {{1, u"Contacts"}}));
   return tree;
 }
 
@@ -55,23 +55,23 @@ TEST(PreviewRules, TitleByLanguageThenFirstThenPhoneOwn) {
     std::uint8_t language;
     EntryTitle expected;
   } cases[] = {
-      {root.children[0].get(), 1, {u"Games", TitleSource::ChosenLanguage}},
-      {root.children[0].get(), 6, {u"Jeux", TitleSource::ChosenLanguage}},
-      {root.children[0].get(), 9, {u"Jeux", TitleSource::OtherLanguage}},
-      {root.children[1].get(), 1, {u"Werkzeug", TitleSource::OtherLanguage}},
-      {root.children[2].get(), 1, {u"C", TitleSource::PhoneOwn}},
-      {tree.softkeys()->children[0].get(), 1, {u"Contacts", TitleSource::ChosenLanguage}},
-      {tree.softkeys()->children[1].get(), 1, {u"Message", TitleSource::PhoneOwn}},
+      {root.children()[0].get(), 1, {u"Games", TitleSource::ChosenLanguage}},
+      {root.children()[0].get(), 6, {u"Jeux", TitleSource::ChosenLanguage}},
+      {root.children()[0].get(), 9, {u"Jeux", TitleSource::OtherLanguage}},
+      {root.children()[1].get(), 1, {u"Werkzeug", TitleSource::OtherLanguage}},
+      {root.children()[2].get(), 1, {u"C", TitleSource::PhoneOwn}},
+      {tree.softkeys()->children()[0].get(), 1, {u"Contacts", TitleSource::ChosenLanguage}},
+      {tree.softkeys()->children()[1].get(), 1, {u"Message", TitleSource::PhoneOwn}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(TitleOf(tree, *c.node, c.language), c.expected) << c.node->displayText;
+    EXPECT_EQ(TitleOf(tree, *c.node, c.language), c.expected) << c.node->displayText();
   EXPECT_EQ(MarkedTitle({u"C", TitleSource::PhoneOwn}), u"C (phone's own title)");
   EXPECT_EQ(MarkedTitle({u"Jeux", TitleSource::OtherLanguage}), u"Jeux");
 }
 
 TEST(PreviewRules, ListIconByPathOrNumber) {
   MenuTree tree = PreviewMenu();
-  MenuNode& c = *tree.menuRoot()->children[2];
+  MenuNode& c = *tree.menuRoot()->children()[2];
   const struct {
     std::vector<ChunkSlot> slots;
     IconReference expected;
@@ -87,7 +87,7 @@ TEST(PreviewRules, ListIconByPathOrNumber) {
   };
   for (const auto& test : cases) {
     if (test.slots.empty())
-      tree.WholeItemData().Free(c.record.recordKey);
+      tree.WholeItemData().Free(c.record().recordKey);
     else
       AttachData(tree, c, Record(test.slots));
     EXPECT_EQ(ListIconOf(tree, c), test.expected);
@@ -140,7 +140,7 @@ TEST(PreviewRules, ScreenSizesAndLayouts) {
 TEST(PreviewRules, FoldersByIdentifierTitleOrName) {
   const MenuTree tree = PreviewMenu();
   const MenuNode* root = tree.menuRoot();
-  const MenuNode* b = root->children[1].get();
+  const MenuNode* b = root->children()[1].get();
   const struct {
     std::string_view path;
     const MenuNode* folder;
@@ -261,7 +261,7 @@ TEST_F(PreviewRendering, AnEditRedrawsOnlyItsEntry) {
   const PreviewScene before = BuildScene(tree, *tree.menuRoot(), options);
   const RgbaPicture reference = RenderPreview(before, {}, text);
   EXPECT_EQ(reference.size, kDefaultPreviewScreen);
-  MenuNode& c = *tree.menuRoot()->children[2];
+  MenuNode& c = *tree.menuRoot()->children()[2];
   AttachData(tree, c, Titles(TitleList::Menu, {{1, u"Calendar"}}));
   const PreviewScene after = BuildScene(tree, *tree.menuRoot(), options);
   const RgbaPicture edited = RenderPreview(after, {}, text);

@@ -67,7 +67,7 @@ TEST(ProfileMismatch, ARefusedSaveNamesTheItemsAndWritesNothing) {
   AddLast(document.tree(), *document.tree().menuRoot(), "NoSuchItem");
   const SaveResult result = document.Save(folder / "mma_ucp");
   EXPECT_TRUE(result.refused());
-  EXPECT_EQ(result.message.text,
+  EXPECT_EQ(result.errorText(),
             "mma_ucp doesn't match current profile\r\n"
             "Items the profile does not know:\r\nNoSuchItem");
   EXPECT_EQ(document.ItemsOutsideProfile(), Names{"NoSuchItem"});

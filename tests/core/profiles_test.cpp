@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/profile_selector.h"
 #include "catalog/catalog.h"
 #include "catalog/profile_file.h"
 #include "menu/record_size.h"
@@ -96,7 +97,6 @@ TEST_F(ProfilesTest, FormatLineSetsTheSaveOptions) {
     WriteProfile("P", kHeader + c.formatLine + "\r\n" + kItems + "PhoneBook\r\n");
     catalog.ListProfiles();
     catalog.MakeWholeBaseAvailable();
-    catalog.SetSelectorIndex(-1);
     dialogs.shown.clear();
     options = StartingOptions();
 
@@ -111,22 +111,21 @@ TEST_F(ProfilesTest, FormatLineSetsTheSaveOptions) {
       EXPECT_TRUE(dialogs.shown.empty());
       EXPECT_EQ(Identifiers(catalog.availableItems()),
                 (std::vector<std::string>{"PhoneBook", "Custom item"}));
-      EXPECT_EQ(catalog.selectorIndex(), 1);
+      EXPECT_EQ(ProfileSelectorIndex(catalog), 1);
     } else {
       ExpectOneMessage(c.error, "Profile error");
       EXPECT_EQ(catalog.availableItems().entries(), catalog.itemBase().entries());
-      EXPECT_EQ(catalog.selectorIndex(), 0);
+      EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
     }
   }
 }
 
 TEST_F(ProfilesTest, BadHeadersStopWithFormattingErrorAfterKeepingWhatWasRead) {
-  catalog.SetSelectorIndex(1);
   WriteProfile("NoHeader", "[mma_ucp]\r\n36 0C 0\r\n[mma items]\r\nPhoneBook\r\n");
   EXPECT_TRUE(catalog.ApplyProfile("NoHeader", options, dialogs));
   ExpectOneMessage("Invalid profile formatting", "Profile error");
   EXPECT_EQ(options, StartingOptions());
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
   EXPECT_EQ(catalog.availableItems().count(), 153u);
 
   dialogs.shown.clear();
@@ -154,7 +153,7 @@ TEST_F(ProfilesTest, ErrorAtTheThirdLineKeepsTheEarlierProfilesItems) {
             (std::vector<std::string>{"Message", "Custom item"}));
   EXPECT_EQ(options.saveMode, RecordSize::k36);
   EXPECT_TRUE(options.c698pFix);
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
 }
 
 TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
@@ -165,7 +164,7 @@ TEST_F(ProfilesTest, UnsupportedItemsAreOmittedAndTheLastOneNamed) {
   EXPECT_EQ(Identifiers(catalog.availableItems()),
             (std::vector<std::string>{"PhoneBook", "Message", "Custom item"}));
   ExpectOneMessage("Unsupported mma item(s) found and omitted: Bar", "Profile error");
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
   EXPECT_EQ(options.saveMode, RecordSize::k22);
 }
 
@@ -198,14 +197,42 @@ TEST_F(ProfilesTest, EmptyItemSectionLeavesOnlyCustomItem) {
   EXPECT_TRUE(catalog.ApplyProfile("Bare", options, dialogs));
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(Identifiers(catalog.availableItems()), std::vector<std::string>{"Custom item"});
-  EXPECT_EQ(catalog.SelectorEntries()[catalog.selectorIndex()], "Bare");
+  EXPECT_EQ(ProfileSelectorEntries(catalog)[ProfileSelectorIndex(catalog)], "Bare");
 }
 
 TEST_F(ProfilesTest, AnUnlistedProfileLeavesTheSelectorOnCreateNew) {
   catalog.ListProfiles();
   WriteProfile("Fresh", std::string(kHeader) + "36 0C 0\r\n" + kItems + "PhoneBook\r\n");
   EXPECT_TRUE(catalog.ApplyProfile("Fresh", options, dialogs));
-  EXPECT_TRUE(catalog.SelectorShowsCreateNew());
+  EXPECT_EQ(ProfilePickAt(catalog, ProfileSelectorIndex(catalog)).kind,
+            ProfilePick::Kind::CreateNew);
+}
+
+TEST_F(ProfilesTest, TheSelectorShowsTheAppliedProfileAndNamesEachPick) {
+  for (const char* name : {"A", "B", "C"})
+    WriteProfile(name, std::string(kHeader) + "36 0C 0\r\n" + kItems);
+  catalog.ListProfiles();
+  std::filesystem::remove(folder.path() / "Profiles" / "C.prf");
+  WriteProfile("Unlisted", std::string(kHeader) + "36 0C 0\r\n" + kItems);
+  EXPECT_EQ(ProfileSelectorEntries(catalog),
+            (std::vector<std::string>{"Default", "A", "B", "C", "Create new..."}));
+
+  // The profile applied before, or none; the entry the selector then shows.
+  const std::vector<std::pair<std::optional<std::string>, int>> shown = {
+      {std::nullopt, -1}, {"B", 2}, {"Unlisted", 4}, {"C", 0}, {"A", 1}};
+  for (const auto& [profile, index] : shown) {
+    if (profile) static_cast<void>(catalog.ApplyProfile(*profile, options, dialogs));
+    EXPECT_EQ(ProfileSelectorIndex(catalog), index) << profile.value_or("none");
+  }
+
+  using Kind = ProfilePick::Kind;
+  const std::vector<std::pair<int, ProfilePick>> picks = {{-1, {}},
+                                                          {0, {Kind::Default, ""}},
+                                                          {1, {Kind::Profile, "A"}},
+                                                          {3, {Kind::Profile, "C"}},
+                                                          {4, {Kind::CreateNew, ""}},
+                                                          {5, {}}};
+  for (const auto& [index, pick] : picks) EXPECT_EQ(ProfilePickAt(catalog, index), pick) << index;
 }
 
 TEST_F(ProfilesTest, OverlongProfileIsCutToTheTablesCapacity) {
@@ -230,10 +257,9 @@ TEST_F(ProfilesTest, MissingProfileAppliesTheDefault) {
     SCOPED_TRACE("profile \"" + name + "\"");
     dialogs.shown.clear();
     options = StartingOptions();
-    catalog.SetSelectorIndex(1);
     EXPECT_FALSE(catalog.ApplyProfile(name, options, dialogs));
     ExpectOneMessage("Profile not found. Default profile will be applied", "Missing profile");
-    EXPECT_EQ(catalog.selectorIndex(), 0);
+    EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
     EXPECT_EQ(catalog.availableItems().entries(), catalog.itemBase().entries());
     EXPECT_EQ(options.saveMode, RecordSize::k36);
     EXPECT_EQ(options.iconAttribute, IconAttribute::Tag0C);
@@ -260,9 +286,9 @@ TEST_F(ProfilesTest, ReloadMakesTheWholeBaseAvailableAndSelectsDefault) {
   WriteProfile("P", std::string(kHeader) + "22 06 1\r\n" + kItems + "PhoneBook\r\n");
   catalog.ListProfiles();
   ASSERT_TRUE(catalog.ApplyProfile("P", options, dialogs));
-  ASSERT_EQ(catalog.selectorIndex(), 1);
+  ASSERT_EQ(ProfileSelectorIndex(catalog), 1);
   ASSERT_TRUE(catalog.ReloadItemBase().ok());
-  EXPECT_EQ(catalog.selectorIndex(), 0);
+  EXPECT_EQ(ProfileSelectorIndex(catalog), 0);
   EXPECT_EQ(catalog.availableItems().count(), 153u);
 }
 
@@ -281,19 +307,18 @@ TEST_F(ProfilesTest, ListsProfileFilesOnlySortedByteWise) {
 
   catalog.ListProfiles();
   EXPECT_EQ(catalog.profileNames(), (std::vector<std::string>{"Old", "Ro", "Two.dots", "b"}));
-  EXPECT_EQ(catalog.SelectorEntries(),
+  EXPECT_EQ(ProfileSelectorEntries(catalog),
             (std::vector<std::string>{"Default", "Old", "Ro", "Two.dots", "b", "Create new..."}));
-  EXPECT_EQ(catalog.selectorIndex(), -1);
-  EXPECT_FALSE(catalog.SelectorShowsDefault());
-  catalog.SetSelectorIndex(5);
-  EXPECT_TRUE(catalog.SelectorShowsCreateNew());
+  EXPECT_EQ(ProfileSelectorIndex(catalog), -1);
+  EXPECT_FALSE(catalog.DefaultApplied());
 }
 
 TEST_F(ProfilesTest, ListingWithoutAProfilesFolderGivesNoNames) {
   Catalog elsewhere(folder.path() / "nowhere");
   elsewhere.ListProfiles();
   EXPECT_TRUE(elsewhere.profileNames().empty());
-  EXPECT_EQ(elsewhere.SelectorEntries(), (std::vector<std::string>{"Default", "Create new..."}));
+  EXPECT_EQ(ProfileSelectorEntries(elsewhere),
+            (std::vector<std::string>{"Default", "Create new..."}));
 }
 
 TEST(RecordLengthValue, IsTheWholeDecimalNumber) {

@@ -26,14 +26,14 @@ Bytes Saved(MenuTree& tree) {
   options.saveAllData = true;
   Bytes bytes;
   const SaveResult result = EncodeMenuFile(tree, options, SampleItems(), bytes);
-  EXPECT_EQ(result.status, SaveStatus::Saved) << result.message.text;
+  EXPECT_EQ(result.status(), SaveStatus::Saved) << result.errorText();
   return bytes;
 }
 
 MenuNode& Named(const MenuTree& tree, const std::string& itemName) {
   MenuNode* found = nullptr;
   tree.ForEach([&](MenuNode& node) {
-    if (node.record.itemName == itemName) found = &node;
+    if (node.record().itemName == itemName) found = &node;
   });
   if (!found) throw std::runtime_error("no node " + itemName);
   return *found;

@@ -23,7 +23,7 @@ class TreeRulesTest : public ::testing::Test {
   MenuNode* Named(const std::string& name) const {
     MenuNode* found = nullptr;
     tree.ForEach([&](MenuNode& node) {
-      if (node.record.itemName == name) found = &node;
+      if (node.record().itemName == name) found = &node;
     });
     return found;
   }

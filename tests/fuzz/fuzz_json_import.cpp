@@ -58,12 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FormatOptions options;
   if (!Import(json, tree, options)) return 0;
   Bytes saved;
-  if (EncodeMenuFile(tree, options, KnownItems(), saved).status != SaveStatus::Saved) return 0;
+  if (EncodeMenuFile(tree, options, KnownItems(), saved).status() != SaveStatus::Saved) return 0;
 
   MenuTree loaded;
   FormatOptions loadedOptions;
   FormatState state;
-  if (ParseMenuFile(saved, {KnownItems(), false}, loaded, loadedOptions, state).status !=
+  if (ParseMenuFile(saved, {KnownItems(), false}, loaded, loadedOptions, state).status() !=
       LoadStatus::Loaded)
     __builtin_trap();
   loadedOptions.saveAllData = options.saveAllData;
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string exported = MenuToJson(loaded, loadedOptions).dump();
   if (!Import(ParseJsonText(exported, "export.json"), again, againOptions)) __builtin_trap();
   Bytes resaved;
-  if (EncodeMenuFile(again, againOptions, KnownItems(), resaved).status != SaveStatus::Saved ||
+  if (EncodeMenuFile(again, againOptions, KnownItems(), resaved).status() != SaveStatus::Saved ||
       resaved != saved)
     __builtin_trap();
   return 0;

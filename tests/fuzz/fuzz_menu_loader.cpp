@@ -32,21 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FormatState state;
   const LoadResult loaded =
       ParseMenuFile(file, {KnownItems(), profileIsDefault}, tree, options, state);
-  if (loaded.status != LoadStatus::Loaded) {
+  if (loaded.status() != LoadStatus::Loaded) {
     if (!tree.empty()) __builtin_trap();
-    if (loaded.status == LoadStatus::Failed && loaded.error.empty()) __builtin_trap();
+    if (loaded.status() == LoadStatus::Failed && loaded.errorText().empty()) __builtin_trap();
     return 0;
   }
 
-  const ItemTable items = test::WithMissingItems(KnownItems(), loaded.missingItems);
+  const ItemTable items = test::WithMissingItems(KnownItems(), loaded->missingItems);
   options.saveAllData = size > 0 && (data[0] & 2) != 0;
   Bytes saved;
-  if (EncodeMenuFile(tree, options, items, saved).status != SaveStatus::Saved) return 0;
+  if (EncodeMenuFile(tree, options, items, saved).status() != SaveStatus::Saved) return 0;
 
   MenuTree again;
   FormatOptions againOptions;
   FormatState againState;
-  if (ParseMenuFile(saved, {items, false}, again, againOptions, againState).status !=
+  if (ParseMenuFile(saved, {items, false}, again, againOptions, againState).status() !=
       LoadStatus::Loaded)
     __builtin_trap();
   return 0;

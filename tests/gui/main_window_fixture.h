@@ -70,7 +70,7 @@ inline MenuNode* AddToMenuRoot(MainWindow& window, const char* displayName,
   Find<MenuTreeView>(window, "menuTree")->SelectNode(window.tree().menuRoot());
   ChooseItemListEntry(window, displayName);
   Trigger(window, placement);
-  return window.tree().menuRoot()->children.back().get();
+  return window.tree().menuRoot()->children().back().get();
 }
 
 }  // namespace menuforge::test

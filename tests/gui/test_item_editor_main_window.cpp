@@ -81,7 +81,7 @@ class TestItemEditorMainWindow : public QObject {
 
   void modifyItemGivesTheNodeItsTitleAndUrl() {
     AddToMenuRoot("Games", "addSubitemLastAction");
-    MenuNode* node = window_->tree().menuRoot()->children.back().get();
+    MenuNode* node = window_->tree().menuRoot()->children().back().get();
     Child<MenuTreeView>("menuTree")->SelectNode(node);
     Child<QMenu>("treeMenu")->popup(QPoint());
     QVERIFY(Child<QAction>("modifyItemAction")->isEnabled());
@@ -103,9 +103,9 @@ class TestItemEditorMainWindow : public QObject {
     QVERIFY(prompts_->scripts.empty());
     QVERIFY(prompts_->shown.empty());
 
-    QCOMPARE(node->record.itemType, kUrlLink);
-    QCOMPARE(node->record.attributeByte, kAttributeWithFunction);
-    QCOMPARE(node->record.titleMode, kTitleModeOwnTitle);
+    QCOMPARE(node->record().itemType, kUrlLink);
+    QCOMPARE(node->record().attributeByte, kAttributeWithFunction);
+    QCOMPARE(node->record().titleMode, kTitleModeOwnTitle);
     QCOMPARE(Child<QPlainTextEdit>("itemSummary")->toPlainText(),
              QStringLiteral("Item summary:\n\nName in menu modified\nURL attached"));
 
@@ -129,7 +129,7 @@ class TestItemEditorMainWindow : public QObject {
 
   void cancelLeavesTheSoftKeyAsItWas() {
     MenuNode* key = window_->tree().NodeAt(kFirstSoftkeyPosition);
-    const NodeRecord before = key->record;
+    const NodeRecord before = key->record();
     Child<MenuTreeView>("menuTree")->SelectNode(key);
     prompts_->scripts.push_back([](QDialog& editor) {
       QVERIFY(!Find<QWidget>(editor, "iconGroup")->isEnabled());
@@ -143,14 +143,15 @@ class TestItemEditorMainWindow : public QObject {
     Trigger("modifyItemAction");
     QVERIFY(prompts_->scripts.empty());
     QCOMPARE(window_->tree().itemData().size(), std::size_t{0});
-    QCOMPARE(key->record.attributeByte, before.attributeByte);
-    QCOMPARE(key->record.titleMode, before.titleMode);
-    QVERIFY(!key->record.modified);
+    QCOMPARE(key->record().attributeByte, before.attributeByte);
+    QCOMPARE(key->record().titleMode, before.titleMode);
+    QVERIFY(!key->record().modified);
   }
 
   void customItemsOpenTheEditor() {
     AddToMenuRoot("Games", "addSubitemLastAction");
-    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+    Child<MenuTreeView>("menuTree")
+        ->SelectNode(window_->tree().menuRoot()->children().back().get());
     prompts_->scripts.push_back([](QDialog& editor) {
       Click(editor, "softkeyTitleAddButton");
       Click(editor, "okButton");
@@ -166,19 +167,20 @@ class TestItemEditorMainWindow : public QObject {
     Child<QMenu>("itemMenu")->hide();
     Trigger("addItemBeforeAction");
     const MenuNode* added = Child<MenuTreeView>("menuTree")->SelectedNode();
-    QCOMPARE(added->record.itemName, std::string("~1"));
+    QCOMPARE(added->record().itemName, std::string("~1"));
     QVERIFY(prompts_->scripts.empty());
     QCOMPARE(prompts_->modalTitles, (std::vector<QString>{QStringLiteral("Item properties"),
                                                           QStringLiteral("Name settings")}));
     // A custom entry keeps its title mode when it gets a title of its own.
-    QCOMPARE(added->record.titleMode, kTitleModeCustom);
-    QVERIFY(added->record.modified);
+    QCOMPARE(added->record().titleMode, kTitleModeCustom);
+    QVERIFY(added->record().modified);
   }
 
   // The binary chosen at the first DRM pick stays for the next one.
   void drmPickAsksForTheBinaryOnce() {
     AddToMenuRoot("Games", "addSubitemLastAction");
-    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+    Child<MenuTreeView>("menuTree")
+        ->SelectNode(window_->tree().menuRoot()->children().back().get());
     QFile binary(QStringLiteral("icons.smg"));
     QVERIFY(binary.open(QIODevice::WriteOnly) && binary.write(QByteArray(64, 1)) == 64);
     binary.close();
@@ -217,7 +219,8 @@ class TestItemEditorMainWindow : public QObject {
     window_->PollPhone();
     Trigger("newAction");
     AddToMenuRoot("Games", "addSubitemLastAction");
-    Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.back().get());
+    Child<MenuTreeView>("menuTree")
+        ->SelectNode(window_->tree().menuRoot()->children().back().get());
 
     prompts_->scripts.push_back([](QDialog& editor) {
       Click(editor, "animatedIconPickButton");
@@ -279,9 +282,9 @@ class TestItemEditorMainWindow : public QObject {
 
     // Another folder and back: the pictures are there at once, nothing is fetched again.
     const MenuNode& mainMenu = *window_->tree().menuRoot();
-    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children[3]->children.front().get());
+    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children()[3]->children().front().get());
     QVERIFY(dock->folder() != &mainMenu);
-    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children[1].get());
+    Child<MenuTreeView>("menuTree")->SelectNode(mainMenu.children()[1].get());
     QCOMPARE(iconMiddle(0), discBlue);
     QCOMPARE(iconMiddle(3), crossGreen);
     QVERIFY(!Child<QTimer>("previewIconTimer")->isActive());

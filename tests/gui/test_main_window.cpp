@@ -51,7 +51,8 @@ void WriteFirmware(const std::string& version) {
 
 QStringList Names(const MenuNode& parent) {
   QStringList names;
-  for (const auto& child : parent.children) names << QString::fromStdString(child->record.itemName);
+  for (const auto& child : parent.children())
+    names << QString::fromStdString(child->record().itemName);
   return names;
 }
 
@@ -631,7 +632,7 @@ void MainWindowTest::customItemsAreNumberedInTurn() {
   for (int i = 0; i < 3; ++i) {
     ChooseEntry("Custom item");
     Trigger("addItemBeforeAction");
-    QCOMPARE(View()->SelectedNode()->record.itemName, "~" + std::to_string(i + 1));
+    QCOMPARE(View()->SelectedNode()->record().itemName, "~" + std::to_string(i + 1));
   }
   QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"~3", "~2", "~1", "Games"}));
   QCOMPARE(View()->currentIndex().data().toString(), QStringLiteral("~3"));
@@ -642,10 +643,10 @@ void MainWindowTest::shortcutEntriesGetShortcutData() {
   Trigger("newAction");
   MenuNode* shortcut = AddToMenuRoot("DialedCalls [SC]");
   MenuNode* plain = AddToMenuRoot("Games");
-  QCOMPARE(shortcut->record.itemType, std::uint8_t{kShortcut});
-  QVERIFY(shortcut->record.modified);
-  QCOMPARE(plain->record.itemType, std::uint8_t{kPlainItem});
-  QVERIFY(!plain->record.modified);
+  QCOMPARE(shortcut->record().itemType, std::uint8_t{kShortcut});
+  QVERIFY(shortcut->record().modified);
+  QCOMPARE(plain->record().itemType, std::uint8_t{kPlainItem});
+  QVERIFY(!plain->record().modified);
 
   window_->show();
   ShowSummaryOf(shortcut);
@@ -783,7 +784,7 @@ void MainWindowTest::droppingMovesOrInsertsBeforeTheTarget() {
   EntryDragData entry(static_cast<std::size_t>(custom), QStringLiteral("Custom item"));
   Drop(entry, b);
   QCOMPARE(Names(*window_->tree().menuRoot()), (QStringList{"Theme", "Games", "~1", "Radio"}));
-  QCOMPARE(View()->SelectedNode()->record.itemName, std::string("~1"));
+  QCOMPARE(View()->SelectedNode()->record().itemName, std::string("~1"));
   QCOMPARE(Child<QLabel>("formatPanel")->text(), QStringLiteral("Format: 0-byte  Entries: 4"));
 }
 

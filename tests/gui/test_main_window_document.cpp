@@ -33,14 +33,15 @@ constexpr int kFadeOutTicks = 26;
 
 QStringList Names(const MenuNode& parent) {
   QStringList names;
-  for (const auto& child : parent.children) names << QString::fromStdString(child->record.itemName);
+  for (const auto& child : parent.children())
+    names << QString::fromStdString(child->record().itemName);
   return names;
 }
 
 MenuNode* Named(const MenuTree& tree, const std::string& itemName) {
   MenuNode* found = nullptr;
   tree.ForEach([&](MenuNode& node) {
-    if (!found && node.record.itemName == itemName) found = &node;
+    if (!found && node.record().itemName == itemName) found = &node;
   });
   if (!found) qFatal("no node %s", itemName.c_str());
   return found;
@@ -52,7 +53,7 @@ void WriteSampleMenu(const std::filesystem::path& path) {
   test::BuildSampleMenu(tree);
   FormatOptions options;
   options.saveAllData = true;
-  if (SaveMenuFile(path, tree, options, ItemTable(BuiltInItemBase())).status != SaveStatus::Saved)
+  if (SaveMenuFile(path, tree, options, ItemTable(BuiltInItemBase())).status() != SaveStatus::Saved)
     qFatal("cannot write the sample menu");
 }
 

@@ -47,7 +47,8 @@ const Message kProfileNotFound{"Profile not found. Default profile will be appli
 
 QStringList Names(const MenuNode& parent) {
   QStringList names;
-  for (const auto& child : parent.children) names << QString::fromStdString(child->record.itemName);
+  for (const auto& child : parent.children())
+    names << QString::fromStdString(child->record().itemName);
   return names;
 }
 
@@ -59,7 +60,7 @@ void WriteMenu(const std::filesystem::path& path, const std::vector<std::string>
     if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, items.at(items.Find(identifier)),
                   false))
       qFatal("cannot add %s", identifier.c_str());
-  if (SaveMenuFile(path, tree, FormatOptions{}, items).status != SaveStatus::Saved)
+  if (SaveMenuFile(path, tree, FormatOptions{}, items).status() != SaveStatus::Saved)
     qFatal("cannot write a menu file");
 }
 
@@ -68,7 +69,7 @@ QStringList MenuRootNamesIn(const std::filesystem::path& path) {
   FormatOptions options;
   FormatState state;
   const ItemTable items(BuiltInItemBase());
-  if (LoadMenuFile(path, {items, true}, tree, options, state).status != LoadStatus::Loaded)
+  if (LoadMenuFile(path, {items, true}, tree, options, state).status() != LoadStatus::Loaded)
     return {QStringLiteral("(not a menu file)")};
   return Names(*tree.menuRoot());
 }
@@ -455,7 +456,7 @@ void MainWindowPhoneTest::openFromPhonePatchesTheJavaTablesAndSaveWritesThemBack
       fields << editor.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
     editor.hide();
   };
-  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children.front().get());
+  Child<MenuTreeView>("menuTree")->SelectNode(window_->tree().menuRoot()->children().front().get());
   Trigger("modifyItemAction");
   QCOMPARE(listed, (QStringList{" Chess", " Plain", " Notes"}));
   QCOMPARE(fields, (QStringList{"Chess Deluxe", "Chess", "Games"}));

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/core/status_text.h"
+#include "app/core/window_texts.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
 #include "gui/window_test_files.h"
@@ -39,7 +40,7 @@ void WriteLongMenu(const std::filesystem::path& path, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
     if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, BuiltInItemBase()[i], false))
       qFatal("cannot add an item");
-  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status !=
+  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status() !=
       SaveStatus::Saved)
     qFatal("cannot write a menu file");
 }

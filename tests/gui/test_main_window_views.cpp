@@ -24,14 +24,14 @@ namespace {
 MenuNode* Named(const MenuTree& tree, const std::string& itemName) {
   MenuNode* found = nullptr;
   tree.ForEach([&](MenuNode& node) {
-    if (!found && node.record.itemName == itemName) found = &node;
+    if (!found && node.record().itemName == itemName) found = &node;
   });
   if (!found) qFatal("no node %s", itemName.c_str());
   return found;
 }
 
 void WriteMenu(const std::filesystem::path& path, MenuTree& tree) {
-  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status !=
+  if (SaveMenuFile(path, tree, FormatOptions{}, ItemTable(BuiltInItemBase())).status() !=
       SaveStatus::Saved)
     qFatal("cannot write the menu");
 }
@@ -39,7 +39,7 @@ void WriteMenu(const std::filesystem::path& path, MenuTree& tree) {
 QStringList Shown(const PhonePreviewDock& dock) {
   QStringList names;
   for (const PreviewEntry& entry : dock.scene().entries)
-    names << QString::fromStdString(entry.node->record.itemName);
+    names << QString::fromStdString(entry.node->record().itemName);
   return names;
 }
 
@@ -174,7 +174,7 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
     auto* model = static_cast<MenuTreeModel*>(View()->model());
-    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record.itemName),
+    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record().itemName),
              selected[row]);
   }
   // New compares again: every entry of the file is one the new menu lacks.
@@ -252,7 +252,7 @@ void MainWindowViewsTest::unsavedChangesCanBeShownFirst() {
            QStringLiteral("The changes not yet saved, from menu.mma on disk to the open menu:"));
   QCOMPARE(shown, (QStringList{QStringLiteral("~ Settings: type folder -> plain"),
                                QStringLiteral("- Settings/Tools")}));
-  QVERIFY(window_->tree().menuRoot()->children.empty());
+  QVERIFY(window_->tree().menuRoot()->children().empty());
   QVERIFY(prompts_->shown.empty());
   prompts_->onModal = nullptr;
 }

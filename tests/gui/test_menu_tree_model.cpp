@@ -45,7 +45,7 @@ class MenuTreeModelTest : public QObject {
 
  private:
   MenuNode* Child(const MenuNode& parent, std::size_t index) const {
-    return parent.children.at(index).get();
+    return parent.children().at(index).get();
   }
 
   MenuDocument document_{"."};
@@ -59,7 +59,7 @@ void MenuTreeModelTest::followsEveryEditOfTheTree() {
   MenuNode& root = *tree_.menuRoot();
   MenuNode* a = AddLast(tree_, root, "A");
   AddLast(tree_, *a, "A1");
-  QVERIFY(AddEntry(tree_, *a->children.front(), Placement::FirstSibling, Entry("A0"), false));
+  QVERIFY(AddEntry(tree_, *a->children().front(), Placement::FirstSibling, Entry("A0"), false));
   MenuNode* b = AddLast(tree_, root, "B");
   QVERIFY(AddEntry(tree_, *b, Placement::Before, Entry("Custom item"), true));
   QCOMPARE(model_->rowCount(model_->IndexFor(&root)), 3);
@@ -114,7 +114,7 @@ void MenuTreeModelTest::followsALoadAndAnEmptying() {
   FormatOptions options;
   FormatState state;
   const LoadResult load = LoadMenuFile(file, {items, true}, tree_, options, state);
-  QCOMPARE(load.status, LoadStatus::Loaded);
+  QCOMPARE(load.status(), LoadStatus::Loaded);
   QCOMPARE(model_->rowCount(), 2);
   QCOMPARE(model_->rowCount(model_->index(0, 0)), 7);
   QCOMPARE(model_->index(0, 0, model_->index(1, 0)).data().toString(), QStringLiteral("Zzz"));

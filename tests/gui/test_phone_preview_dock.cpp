@@ -54,7 +54,7 @@ class TestPhonePreviewDock : public QObject {
     test::AddLast(tree_, *tree_.menuRoot(), "A");
     folder_ = test::AddLast(tree_, *tree_.menuRoot(), "B");
     test::AddLast(tree_, *folder_, "B1");
-    test::AttachData(tree_, *tree_.menuRoot()->children[0],
+    test::AttachData(tree_, *tree_.menuRoot()->children()[0],
                      test::Titles(TitleList::Menu, {{1, u"Games"}, {6, u"Jeux"}}));
     dock_ = std::make_unique<PhonePreviewDock>();
     dock_->resize(420, 600);
@@ -91,7 +91,8 @@ class TestPhonePreviewDock : public QObject {
   void followsEditsAndResets() {
     dock_->ShowFolder(folder_);
     const QImage before = dock_->picture();
-    test::AttachData(tree_, *folder_->children[0], test::Titles(TitleList::Menu, {{1, u"Tools"}}));
+    test::AttachData(tree_, *folder_->children()[0],
+                     test::Titles(TitleList::Menu, {{1, u"Tools"}}));
     dock_->MenuChanged();
     QVERIFY(dock_->picture() != before);
     QCOMPARE(dock_->scene().entries[0].title.text, std::u16string(u"Tools"));
@@ -104,7 +105,7 @@ class TestPhonePreviewDock : public QObject {
   }
 
   void iconsThatComeLaterNeverBlock() {
-    test::AttachData(tree_, *tree_.menuRoot()->children[0], [] {
+    test::AttachData(tree_, *tree_.menuRoot()->children()[0], [] {
       ItemDataRecord record;
       record.slots.push_back(ChunkSlot::FileIcon(kListIcon, u"/a/late.gif"));
       return record;

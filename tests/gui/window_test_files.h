@@ -39,7 +39,7 @@ inline bool WriteMenuWithUnknownItem(const std::filesystem::path& path,
   if (!AddEntry(tree, *tree.menuRoot(), Placement::LastChild, unknown, false)) return false;
   std::vector<ItemBaseEntry> known = BuiltInItemBase();
   known.push_back(unknown);
-  return SaveMenuFile(path, tree, FormatOptions{}, ItemTable(known)).status == SaveStatus::Saved;
+  return SaveMenuFile(path, tree, FormatOptions{}, ItemTable(known)).status() == SaveStatus::Saved;
 }
 
 }  // namespace menuforge::test

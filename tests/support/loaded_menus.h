@@ -15,7 +15,7 @@ struct LoadedMenu {
   MenuTree tree;
   FormatOptions options;
   FormatState state;
-  LoadResult result;
+  LoadResult result = LoadFindings{};
 };
 
 LoadedMenu LoadedFrom(ByteView file, const ItemTable& items, bool profileIsDefault = true);

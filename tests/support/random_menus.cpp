@@ -147,7 +147,7 @@ void Generator::Replace() {
 void Generator::AttachData() {
   MenuTree& tree = menu_.tree;
   MenuNode& node = *AnyKeyOrEntry();
-  const std::uint8_t key = node.record.recordKey;
+  const std::uint8_t key = node.record().recordKey;
   std::size_t room = Room() + DataLength(tree.itemData().Find(key), true);
 
   const std::size_t slotCount = Between(1, kMaxSlots);
@@ -167,10 +167,11 @@ void Generator::Tweak() {
   static constexpr std::uint8_t kTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0x7F, 0xFF};
   static constexpr std::uint8_t kTitleModes[] = {kTitleModePlaced, kTitleModeOwnTitle,
                                                  kTitleModeCustom};
-  NodeRecord& record = AnyKeyOrEntry()->record;
-  if (Chance(50)) record.itemType = kTypes[Below(std::size(kTypes))];
-  if (Chance(50)) record.titleMode = kTitleModes[Below(std::size(kTitleModes))];
-  if (Chance(50)) record.attributeByte = static_cast<std::uint8_t>(Below(256));
+  menu_.tree.EditRecord(*AnyKeyOrEntry(), [&](NodeRecord& record) {
+    if (Chance(50)) record.itemType = kTypes[Below(std::size(kTypes))];
+    if (Chance(50)) record.titleMode = kTitleModes[Below(std::size(kTitleModes))];
+    if (Chance(50)) record.attributeByte = static_cast<std::uint8_t>(Below(256));
+  });
 }
 
 char16_t Generator::AnyCharacter() {

@@ -20,6 +20,10 @@ ItemDataRecord Record(std::vector<ChunkSlot> slots) {
   return record;
 }
 
+void SetType(MenuTree& tree, MenuNode& node, std::uint8_t type) {
+  tree.EditRecord(node, [type](NodeRecord& record) { record.itemType = type; });
+}
+
 ChunkSlot UnknownGroup() { return ChunkSlot::UnknownGroup({{2, {0x0A, 0x0B}}, {3, {}}}); }
 
 }  // namespace
@@ -32,10 +36,10 @@ void BuildSampleMenu(MenuTree& tree) {
   BuildSkeleton(tree);
   MenuNode& root = *tree.menuRoot();
 
-  MenuNode& leftKey = *tree.softkeys()->children[0];
+  MenuNode& leftKey = *tree.softkeys()->children()[0];
   AttachSampleData(tree, leftKey,
                    Record({ChunkSlot::Titles(TitleList::Softkey, {{7, u"Kontakte"}})}));
-  leftKey.record.titleMode = kTitleModeOwnTitle;
+  tree.EditRecord(leftKey, [](NodeRecord& record) { record.titleMode = kTitleModeOwnTitle; });
 
   MenuNode& browser = *AddLast(tree, root, Item("Browser"));
   MenuNode& games = *AddLast(tree, root, Item("Games"));
@@ -46,8 +50,10 @@ void BuildSampleMenu(MenuTree& tree) {
   AddLast(tree, root, Item("DialedCalls", "DialedCalls [SC]"));
   AddLast(tree, settings, Item("Tools"));
 
-  browser.record.itemType = kUrlLink;
-  browser.record.attributeByte = kAttributeWithFunction;
+  tree.EditRecord(browser, [](NodeRecord& record) {
+    record.itemType = kUrlLink;
+    record.attributeByte = kAttributeWithFunction;
+  });
   AttachSampleData(
       tree, browser,
       Record({ChunkSlot::Titles(TitleList::Menu, {{1, u"Web"}, {6, u"Navigateur \u00e9"}}),
@@ -58,7 +64,7 @@ void BuildSampleMenu(MenuTree& tree) {
                    Record({ChunkSlot::Titles(TitleList::Menu, {{1, u"Games"}}),
                            ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 5)}));
 
-  calculator.record.itemType = kApplicationStart;
+  SetType(tree, calculator, kApplicationStart);
   AttachSampleData(
       tree, calculator,
       Record({ChunkSlot::Text(TextField::Midlet1, "Calc, calc.Main"),
@@ -67,7 +73,7 @@ void BuildSampleMenu(MenuTree& tree) {
               ChunkSlot::Code(CallCode::Code12, 1), ChunkSlot::Code(CallCode::Code13, 2),
               ChunkSlot::Code(CallCode::Code14, 3)}));
 
-  custom.record.itemType = kShowText;
+  SetType(tree, custom, kShowText);
   const std::u16string loneSurrogate{u'A', char16_t{0xD800}, u'B'};
   const std::u16string russian = u"\u041F\u0440\u0438\u0432\u0435\u0442";
   AttachSampleData(tree, custom,
@@ -76,7 +82,7 @@ void BuildSampleMenu(MenuTree& tree) {
                            ChunkSlot::DrmIcon(DrmIconKind::Static, 0x34, 0x1234),
                            ChunkSlot::DrmIcon(DrmIconKind::Animated, kDrmByteFromEditor, 65535)}));
 
-  camera.record.itemType = kEmulatedAction;
+  SetType(tree, camera, kEmulatedAction);
   AttachSampleData(
       tree, camera,
       Record({ChunkSlot::Action(0x0123), ChunkSlot::FileIcon(kAnimatedIcon, u"/a/\u0416.gif"),
