@@ -28,6 +28,8 @@ constexpr int kHeight = 440;
 constexpr int kTreeWidth = 200;
 constexpr int kPreviewSide = 16;
 constexpr int kPathRole = Qt::UserRole;
+// How often a preview held back by another call to the phone looks again.
+constexpr int kPhoneBusyRetryMs = 100;
 
 std::string PathOf(const QTreeWidgetItem* item) {
   return item->data(0, kPathRole).toByteArray().toStdString();
@@ -347,11 +349,16 @@ void PicturePickerDialog::ShowListMode() {
 }
 
 void PicturePickerDialog::SchedulePreviews() {
-  if (!previewTimer_.isActive()) previewTimer_.start();
+  if (!previewTimer_.isActive()) previewTimer_.start(0);
 }
 
 void PicturePickerDialog::FetchNextPreview() {
   if (busy_) return;
+  // Another call waits for the phone and the window has a turn meanwhile: looked at again later.
+  if (link_.session.library().callInFlight()) {
+    previewTimer_.start(kPhoneBusyRetryMs);
+    return;
+  }
   std::string path;
   if (!previews_.fetching()) {
     const std::optional<std::string> missing = NextMissingPreview();
