@@ -47,8 +47,8 @@ void MainWindow::CreatePreview() {
   previewIcons_ = new PreviewPhoneIcons(
       phone_.session, phonePictures_.previews(),
       [this] {
-        return phoneIdle_ && !phone_.session.library().callInFlight() &&
-               QApplication::activeModalWidget() == nullptr && previewDock_->isVisible();
+        return phoneIdle_ && QApplication::activeModalWidget() == nullptr &&
+               previewDock_->isVisible();
       },
       this);
   previewDock_->SetPhoneIcons(previewIcons_);

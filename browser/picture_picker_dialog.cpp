@@ -28,8 +28,6 @@ constexpr int kHeight = 440;
 constexpr int kTreeWidth = 200;
 constexpr int kPreviewSide = 16;
 constexpr int kPathRole = Qt::UserRole;
-// How often a preview held back by another call to the phone looks again.
-constexpr int kPhoneBusyRetryMs = 100;
 
 std::string PathOf(const QTreeWidgetItem* item) {
   return item->data(0, kPathRole).toByteArray().toStdString();
@@ -349,14 +347,15 @@ void PicturePickerDialog::ShowListMode() {
 }
 
 void PicturePickerDialog::SchedulePreviews() {
-  if (!previewTimer_.isActive()) previewTimer_.start(0);
+  if (!previewTimer_.isActive()) previewTimer_.start();
 }
 
 void PicturePickerDialog::FetchNextPreview() {
   if (busy_) return;
-  // Another call waits for the phone and the window has a turn meanwhile: looked at again later.
+  // Another call waits for the phone and the window has a turn meanwhile: the next turn tries
+  // again.
   if (link_.session.library().callInFlight()) {
-    previewTimer_.start(kPhoneBusyRetryMs);
+    SchedulePreviews();
     return;
   }
   std::string path;

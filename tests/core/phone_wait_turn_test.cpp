@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "browser/core/picture_previews.h"
 #include "phone/fsac_request.h"
+#include "phone/phone_link.h"
 #include "phone/socket_library.h"
 #include "support/phone_test_rig.h"
 #include "support/test_support.h"
@@ -105,6 +107,41 @@ TEST(PhoneWaitTurnTest, TurnsComeWhileACallWaitsAndNothingStartedInOneReachesThe
     EXPECT_FALSE(library.callInFlight());
     EXPECT_EQ(library.connectionOpen(), row.answers);
   }
+}
+
+// A window's turn may come while a preview's block is on its way: a preview asked for then waits
+// instead of ending the fetch under way or taking its picture for unreadable.
+TEST(PhoneWaitTurnTest, APictureAskedForInATurnIsLeftForLater) {
+  TempFolder folder;
+  MakePhoneStorage(folder / "phone");
+  const Bytes picture = RandomBytes(3000, 5);
+  WriteFileBytes(folder / "phone" / "a" / "x.gif", picture);
+  PhoneServerConfig config{folder / "phone", {}, {}};
+  config.pace.latency = milliseconds(60);
+  RunningServer server(config, folder / "phone.sock");
+  SocketPhoneLibrary library(folder / "phone.sock");
+  Settings settings;
+  RecordingDialogs dialogs;
+  RecordingProgressWindows windows;
+  CountingObserver observer;
+  PhoneLink link(library, settings, dialogs, windows, observer, folder.path());
+  ASSERT_TRUE(link.session.Start());
+  link.session.Poll();
+  ASSERT_TRUE(link.session.connected());
+
+  PicturePreviews previews;
+  int turns = 0;
+  library.SetWaitTurn([&] {
+    ++turns;
+    EXPECT_EQ(previews.FetchStep(link.session, "/a/x.gif"), std::nullopt);
+    EXPECT_EQ(previews.Fetch(link.session, "/a/y.gif"), nullptr);
+  });
+  while (!previews.FetchStep(link.session, "/a/x.gif")) {
+  }
+  EXPECT_GT(turns, 0);
+  ASSERT_NE(previews.Find("/a/x.gif"), nullptr);
+  EXPECT_EQ(*previews.Find("/a/x.gif"), picture);
+  EXPECT_FALSE(previews.Known("/a/y.gif"));
 }
 
 }  // namespace
