@@ -31,6 +31,7 @@
 #include "phone/phone_socket_path.h"
 #include "phone/restart_at_close.h"
 #include "phone/socket_library.h"
+#include "widgets/phone_wait_turn.h"
 #include "widgets/shown_text.h"
 #include "workspace/phone_backups.h"
 #include "workspace/window_size.h"
@@ -140,6 +141,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   phonePollTimer_->setObjectName(QStringLiteral("phonePollTimer"));
   phonePollTimer_->setInterval(kPhonePollInterval);
   connect(phonePollTimer_, &QTimer::timeout, this, &MainWindow::PollPhone);
+  LetWindowsTurnWhileWaiting(*phoneLibrary_);
   editorContext_.phoneConnected = [this] { return phone_.session.connected(); };
   editorContext_.midlets = &phoneMidlets_;
   editorContext_.pickers.drmIcons = &drmIcons_;

@@ -10,7 +10,10 @@ constexpr int kPhoneBusyRetryMs = 100;
 
 PreviewPhoneIcons::PreviewPhoneIcons(PhoneSession& session, PicturePreviews& previews,
                                      std::function<bool()> phoneFree, QObject* parent)
-    : QObject(parent), queue_(session, previews), phoneFree_(std::move(phoneFree)) {
+    : QObject(parent),
+      queue_(session, previews),
+      session_(session),
+      phoneFree_(std::move(phoneFree)) {
   timer_.setObjectName(QStringLiteral("previewIconTimer"));
   connect(&timer_, &QTimer::timeout, this, &PreviewPhoneIcons::Tick);
 }
@@ -31,6 +34,8 @@ void PreviewPhoneIcons::Tick() {
     timer_.stop();
     return;
   }
+  // A tick in a window's turn while a call waits for the phone: the next turn tries again.
+  if (session_.library().callInFlight()) return;
   if (!phoneFree_()) {
     timer_.setInterval(kPhoneBusyRetryMs);
     return;

@@ -33,6 +33,7 @@ class PreviewPhoneIcons : public QObject, public PhoneIconSource {
   void Tick();
 
   PhoneIconQueue queue_;
+  PhoneSession& session_;
   std::function<bool()> phoneFree_;
   QTimer timer_{this};
 };

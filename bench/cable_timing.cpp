@@ -1,8 +1,8 @@
-// The Picture Picker, the phone preview's icons and the main window's phone commands against a
-// phone as slow as a real cable (4 ms a command, 256 KB/s): how long the windows go without
-// handling their events, how long each action takes next to what the cable itself needs for its
-// commands and bytes, and how soon a phone that stops answering is given up. A plain timing tool,
-// not a test; run it offscreen:
+// The Picture Picker, the phone preview's icons, the item editor's indicator and the main window's
+// phone commands against a phone as slow as a real cable (4 ms a command, 256 KB/s): how long the
+// windows go without handling their events, how long each action takes next to what the cable
+// itself needs for its commands and bytes, and how soon a phone that stops answering is given
+// up. A plain timing tool, not a test; run it offscreen:
 // build/bin/cable_timing
 #include <QApplication>
 #include <QTreeWidget>
@@ -18,6 +18,7 @@
 #include "browser/picture_picker_dialog.h"
 #include "phone/phone_link.h"
 #include "phonesim/demo_storage.h"
+#include "widgets/phone_wait_turn.h"
 #include "widgets/progress_adapters.h"
 
 namespace menuforge {
@@ -104,6 +105,8 @@ int Run() {
     QWidget owner;
     ProgressWindowFactory windows(&owner);
     PhoneLink link(library, settings, prompts, windows, observer, folder);
+    // As the main window does for the program.
+    LetWindowsTurnWhileWaiting(library);
     if (!link.session.Start()) throw std::runtime_error("the phone socket cannot be used");
     link.session.Poll();
     if (!link.session.connected()) throw std::runtime_error("no phone answered");
@@ -176,6 +179,13 @@ int Run() {
           waiting = previewIcons.Find(path).status == IconStatus::Waiting || waiting;
         return !waiting;
       });
+    });
+
+    // The item editor's indicator reads a picked picture whole, in one go.
+    PicturePreviews indicator;
+    measure("item editor: indicator's 60 KB picture", [&] {
+      if (!indicator.Fetch(link.session, "/a/mobile/picture/large_1.gif"))
+        throw std::runtime_error("the indicator's picture did not come");
     });
   }
 

@@ -352,6 +352,12 @@ void PicturePickerDialog::SchedulePreviews() {
 
 void PicturePickerDialog::FetchNextPreview() {
   if (busy_) return;
+  // Another call waits for the phone and the window has a turn meanwhile: the next turn tries
+  // again.
+  if (link_.session.library().callInFlight()) {
+    SchedulePreviews();
+    return;
+  }
   std::string path;
   if (!previews_.fetching()) {
     const std::optional<std::string> missing = NextMissingPreview();

@@ -105,6 +105,15 @@ std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer, std::chrono::mil
   return 0;
 }
 
+bool WaitReadable(int fd, std::chrono::milliseconds timeout) {
+  pollfd entry{fd, POLLIN, 0};
+  int ready;
+  do {
+    ready = ::poll(&entry, 1, static_cast<int>(timeout.count()));
+  } while (ready < 0 && errno == EINTR);
+  return ready > 0;
+}
+
 bool PeerHasLeft(int fd) {
   pollfd entry{fd, POLLIN, 0};
   if (::poll(&entry, 1, 0) <= 0) return false;

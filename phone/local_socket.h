@@ -40,6 +40,9 @@ SocketHandle ConnectLocalSocket(const std::filesystem::path& path);
 // came within `timeout`.
 std::size_t ReceiveSome(int fd, std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout);
 
+// True once bytes wait to be read, or the peer has gone, within `timeout`.
+bool WaitReadable(int fd, std::chrono::milliseconds timeout);
+
 // True when the peer has closed its end (or sent something nobody asked for).
 bool PeerHasLeft(int fd);
 

@@ -76,6 +76,13 @@ class P2kLibrary {
   // it from its event loop; nothing else ever calls the notification.
   virtual void Poll() = 0;
 
+  // A library that waits on a slow phone calls `turn` every few tens of milliseconds while a
+  // call waits for its answer, so that the window can handle its events; empty, it calls nothing.
+  virtual void SetWaitTurn(std::function<void()> turn) { static_cast<void>(turn); }
+  // True while a call waits for its answer. A call made meanwhile (from `turn`) is refused
+  // without reaching the phone, so whatever fetches in the background looks here first.
+  virtual bool callInFlight() const { return false; }
+
   // False once the connection broke or was given up, until the next Poll opens another: a
   // failed call then was no refusal by the phone.
   virtual bool connectionOpen() const { return true; }

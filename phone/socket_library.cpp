@@ -30,7 +30,7 @@ std::int32_t SocketPhoneLibrary::P2K_Init(ConnectionNotification notification) {
 }
 
 void SocketPhoneLibrary::Poll() {
-  if (!notification_) return;
+  if (!notification_ || callInFlight_) return;
   if (connection_.valid() && PeerHasLeft(connection_.get())) Disconnect();
   if (reportedConnected_ && !connection_.valid()) {
     reportedConnected_ = false;
@@ -63,24 +63,59 @@ SocketPhoneLibrary::Clock::time_point SocketPhoneLibrary::DeadlineFor(std::uint6
          std::chrono::milliseconds(static_cast<std::int64_t>(allowance));
 }
 
+void SocketPhoneLibrary::TakeWaitTurn() {
+  waitTurn_();
+  lastWaitTurn_ = Clock::now();
+}
+
 std::optional<Bytes> SocketPhoneLibrary::ReceivePayload(Clock::time_point deadline) {
   receiveBuffer_.resize(kMaxFramePayload);
   bool tooLarge = false;
+  Clock::time_point heard = Clock::now();
   while (true) {
     if (std::optional<Bytes> payload = input_.Next(tooLarge)) return payload;
     if (tooLarge) return std::nullopt;
-    const auto wait = std::min(timeouts_.reply, Remaining(deadline));
-    if (wait.count() == 0) return std::nullopt;
-    const std::size_t received = ReceiveSome(connection_.get(), receiveBuffer_, wait);
-    if (received == 0) return std::nullopt;
-    input_.Append(ByteView(receiveBuffer_.data(), received));
+    const Clock::time_point giveUp = std::min(deadline, heard + timeouts_.reply);
+    const Clock::time_point until =
+        waitTurn_ ? std::min(giveUp, lastWaitTurn_ + kWaitTurnInterval) : giveUp;
+    if (WaitReadable(connection_.get(), Remaining(until))) {
+      const std::size_t received =
+          ReceiveSome(connection_.get(), receiveBuffer_, std::chrono::milliseconds(0));
+      if (received == 0) return std::nullopt;
+      heard = Clock::now();
+      input_.Append(ByteView(receiveBuffer_.data(), received));
+      continue;
+    }
+    // An answer that came while the window had its turn is still taken.
+    if (Clock::now() >= giveUp) return std::nullopt;
+    if (waitTurn_) TakeWaitTurn();
   }
 }
 
 std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
                                                                   const ListedEntryHandler& listed,
                                                                   std::uint64_t calls) {
+  // The phone answers in order: a frame sent now, from the window's turn, would get the answer
+  // meant for the call that waits. Refused, nothing is sent and the connection stays.
+  if (callInFlight_) return Reply{};
   if (!connection_.valid()) return std::nullopt;
+  // Calls that follow close on each other are one long wait for the window.
+  if (Clock::now() - lastCallEnd_ > kWaitTurnInterval) lastWaitTurn_ = Clock::now();
+  struct InFlight {
+    explicit InFlight(SocketPhoneLibrary& library) : library(library) {
+      library.callInFlight_ = true;
+    }
+    ~InFlight() {
+      library.callInFlight_ = false;
+      library.lastCallEnd_ = Clock::now();
+    }
+    SocketPhoneLibrary& library;
+  } const inFlight(*this);
+  return Exchange(frame, listed, calls);
+}
+
+std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Exchange(
+    const Bytes& frame, const ListedEntryHandler& listed, std::uint64_t calls) {
   if (frame.size() > kFrameHeaderSize + kMaxFramePayload) return Reply{};
   Clock::time_point deadline = DeadlineFor(calls);
   bool withinCommand = true;

@@ -17,6 +17,10 @@ namespace menuforge {
 // connection. A real phone answers a command within a few milliseconds.
 inline constexpr std::chrono::milliseconds kPhoneReplyTimeout{5000};
 
+// How often a call that waits for the phone, or a run of calls that follow close on each other,
+// lets the window have a turn; well under the tenth of a second a user notices.
+inline constexpr std::chrono::milliseconds kWaitTurnInterval{25};
+
 // How long the phone may take. Every frame of an answer must come within `reply`; a call, or a
 // command of the user's, must end within `reply` plus `perCall` for each call it was expected
 // to make (a file list: one for each entry asked for), so that a phone answering slowly,
@@ -51,11 +55,15 @@ class SocketPhoneLibrary : public P2kLibrary {
                          std::uint32_t size, std::span<std::uint8_t> buffer) override;
   std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
                           ByteView data) override;
+  // Only ever called while a call waits; any call it makes is refused.
+  void SetWaitTurn(std::function<void()> turn) override { waitTurn_ = std::move(turn); }
+  bool callInFlight() const override { return callInFlight_; }
   // A call made after the command's deadline, or beyond the calls it was expected to make,
   // drops the connection.
   void BeginCommand(std::uint64_t calls) override;
   void EndCommand() override;
-  // Notices a simulator that went away or came (back), and tells the notification.
+  // Notices a simulator that went away or came (back), and tells the notification; not while a
+  // call waits, whose answer the check would take for a stray byte.
   void Poll() override;
 
  private:
@@ -70,8 +78,12 @@ class SocketPhoneLibrary : public P2kLibrary {
   // was not asked; it is then closed. `calls`: how many calls' time the answer may take.
   std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {},
                             std::uint64_t calls = 1);
+  // The call itself, once it may go to the phone.
+  std::optional<Reply> Exchange(const Bytes& frame, const ListedEntryHandler& listed,
+                                std::uint64_t calls);
   std::optional<Bytes> ReceivePayload(Clock::time_point deadline);
   Clock::time_point DeadlineFor(std::uint64_t calls) const;
+  void TakeWaitTurn();
   std::int32_t ResultOf(const Bytes& frame);
   void Disconnect();
 
@@ -84,6 +96,10 @@ class SocketPhoneLibrary : public P2kLibrary {
   FrameBuffer input_;
   Bytes receiveBuffer_;
   bool reportedConnected_ = false;
+  bool callInFlight_ = false;
+  std::function<void()> waitTurn_;
+  Clock::time_point lastWaitTurn_;
+  Clock::time_point lastCallEnd_;
   ConnectionNotification notification_;
 };
 

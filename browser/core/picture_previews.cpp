@@ -101,6 +101,7 @@ const Bytes* PicturePreviews::Find(const std::string& phonePath) const {
 }
 
 const Bytes* PicturePreviews::Fetch(PhoneSession& session, const std::string& phonePath) {
+  if (session.library().callInFlight()) return Find(phonePath);
   FinishFetching();
   if (!Known(phonePath) && session.connected()) {
     while (!FetchStep(session, phonePath)) {
@@ -111,6 +112,9 @@ const Bytes* PicturePreviews::Fetch(PhoneSession& session, const std::string& ph
 
 std::optional<std::string> PicturePreviews::FetchStep(PhoneSession& session,
                                                       const std::string& phonePath) {
+  // Asked from a window's turn while another call waits for the phone: its calls would be
+  // refused and the picture taken for unreadable.
+  if (session.library().callInFlight()) return std::nullopt;
   if (!pending_) {
     // Without a phone nothing is learnt about the file.
     if (Known(phonePath) || !session.connected()) return std::nullopt;

@@ -33,7 +33,8 @@ class PicturePreviews {
   // The bytes fetched, or nullptr when not fetched or not readable.
   const Bytes* Find(const std::string& phonePath) const;
   // Reads the whole file from the phone without a progress window; a file that does not come
-  // whole is remembered as unreadable.
+  // whole is remembered as unreadable. Neither this nor FetchStep does anything while another
+  // call waits for the phone.
   const Bytes* Fetch(PhoneSession& session, const std::string& phonePath);
   // One step of a fetch: reads the next block of the file being fetched, starting with
   // `phonePath` when none is (nothing for a known path or without a phone). Returns the path

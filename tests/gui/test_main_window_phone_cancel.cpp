@@ -301,16 +301,34 @@ void MainWindowPhoneCancelTest::aStalledPhoneIsGivenUp() {
   const std::filesystem::path socket = folder_->path() / "phone.sock";
   QVERIFY(server.Listen(socket).empty());
   std::thread serving([&server] { server.Run(); });
-  Start(std::make_unique<SocketPhoneLibrary>(
-      socket, PhoneTimeouts{std::chrono::milliseconds(300), std::chrono::milliseconds(10)}));
+  auto library = std::make_unique<SocketPhoneLibrary>(
+      socket, PhoneTimeouts{std::chrono::milliseconds(300), std::chrono::milliseconds(10)});
+  SocketPhoneLibrary& phone = *library;
+  Start(std::move(library));
   QVERIFY(test::Find<QAction>(*window_, "openFromPhoneAction")->isEnabled());
   if (save) {
     WriteLongMenu("local_menu", 50);
     window_->OpenFile("local_menu");
   }
+  // The window's timers keep firing while the phone keeps silent; whatever they ask of the
+  // phone meanwhile is refused without ending the connection or reaching the phone.
+  int firedWaiting = 0;
+  int reachedPhone = 0;
+  QTimer ticking;
+  QObject::connect(&ticking, &QTimer::timeout, [&] {
+    if (!phone.callInFlight()) return;
+    ++firedWaiting;
+    window_->PollPhone();
+    if (phone.File_CountEx("/a/*") != kP2kFailure || !phone.connectionOpen()) ++reachedPhone;
+  });
+  ticking.start(5);
   Trigger(save ? "saveToPhoneAction" : "openFromPhoneAction");
+  ticking.stop();
   server.Stop();
   serving.join();
+
+  QVERIFY2(firedWaiting >= 5, qPrintable(QString::number(firedWaiting)));
+  QCOMPARE(reachedPhone, 0);
 
   QVERIFY(!prompts_->shown.empty());
   QCOMPARE(QString::fromStdString(prompts_->shown.back().text), said);

@@ -91,6 +91,8 @@ class RecordingLibrary : public P2kLibrary {
   void EndCommand() override { inner_.EndCommand(); }
   void Poll() override { inner_.Poll(); }
   bool connectionOpen() const override { return inner_.connectionOpen(); }
+  void SetWaitTurn(std::function<void()> turn) override { inner_.SetWaitTurn(std::move(turn)); }
+  bool callInFlight() const override { return inner_.callInFlight(); }
 
  private:
   P2kLibrary& inner_;
