@@ -222,11 +222,15 @@ TEST(PhoneMenuSafety, ThePhoneMenuFileIsTheRememberedOneOrReadAgain) {
     EXPECT_EQ(read.errorText(), c.error.value_or(""));
     const std::optional<Bytes> menu = read ? *read : std::nullopt;
     ASSERT_EQ(menu.has_value(), c.edited.has_value());
-    if (menu) EXPECT_EQ(*menu, *c.edited ? rig.edited : rig.onPhone);
+    if (menu) {
+      EXPECT_EQ(*menu, *c.edited ? rig.edited : rig.onPhone);
+    }
     // What was read is remembered; a phone without a menu file leaves nothing to remember.
     const Bytes* remembered = rig.safety.RememberedPhoneMenu();
     EXPECT_EQ(remembered != nullptr, menu.has_value() || (c.error && c.remembered));
-    if (remembered && menu) EXPECT_EQ(*remembered, *menu);
+    if (remembered && menu) {
+      EXPECT_EQ(*remembered, *menu);
+    }
     // Only read: no safety copy is kept, and the scratch file is gone.
     EXPECT_TRUE(!std::filesystem::exists(rig.backups) || std::filesystem::is_empty(rig.backups));
   }
