@@ -154,7 +154,13 @@ void MenuTree::Move(MenuNode* node, MenuNode* newParent, std::size_t newIndex) {
 void MenuTree::Clear() {
   if (observer_) observer_->AboutToReset();
   topLevel_.clear();
+  itemData_.Clear();
   if (observer_) observer_->Reset();
+}
+
+void MenuTree::FreeSubtreeData(const MenuNode& node) {
+  itemData_.Free(node.record().recordKey);
+  for (const auto& child : node.children()) FreeSubtreeData(*child);
 }
 
 void MenuTree::TakeContentOf(MenuTree& other) {

@@ -103,9 +103,13 @@ class MenuTree {
   // the node's record says it has data (`modified`) and how long it is (`dataLength`, as saved
   // with or without `saveAllData`), and the observer hears of it. Without data, all of it goes.
   void SetEntryData(MenuNode& node, std::optional<ItemDataRecord> data, bool saveAllData = false);
-  // The whole table, for the code that moves every entry's data at once: the loader, the
-  // renumbering, undo, emptying. An edit of one entry goes through SetEntryData.
-  ItemDataTable& WholeItemData() { return itemData_; }
+  // The loader's one write: `data` as the file holds it under `key`, whose record already says
+  // it has data and how long it is. Every later change goes through SetEntryData.
+  void StoreLoadedData(std::uint8_t key, ItemDataRecord data) {
+    itemData_.Store(key, std::move(data));
+  }
+  // The data of `node` and everything under it leaves the table, as the subtree leaves the tree.
+  void FreeSubtreeData(const MenuNode& node);
 
   void SetObserver(TreeObserver* observer) { observer_ = observer; }
   TreeObserver* observer() const { return observer_; }
@@ -133,7 +137,8 @@ class MenuTree {
   MenuNode* Insert(MenuNode* parent, std::size_t index, std::unique_ptr<MenuNode> node);
   void Remove(MenuNode* node);
   void Move(MenuNode* node, MenuNode* newParent, std::size_t newIndex);
-  void Clear();  // nodes only; the item data table is left to the caller
+  // Every node and all their data.
+  void Clear();
   // Takes the nodes, the item data and the custom item counter of `other`, which is left empty;
   // this tree's observer sees one reset.
   void TakeContentOf(MenuTree& other);

@@ -176,7 +176,7 @@ void Loader::ReadData(MenuNode& node) {
       if (decoded.lastIconTag && options_.saveMode == RecordSize::k22)
         options_.iconAttribute = *decoded.lastIconTag;
       if (!decoded.record.slots.empty())
-        tree_.WholeItemData().Store(record.recordKey, std::move(decoded.record));
+        tree_.StoreLoadedData(record.recordKey, std::move(decoded.record));
     }
   }
   for (const auto& child : node.children()) ReadData(*child);

@@ -75,11 +75,6 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
   });
 }
 
-void FreeSubtreeData(MenuTree& tree, const MenuNode& node) {
-  tree.WholeItemData().Free(node.record().recordKey);
-  for (const auto& child : node.children()) FreeSubtreeData(tree, *child);
-}
-
 }  // namespace
 
 std::unique_ptr<MenuNode> SoftkeysNode() {
@@ -138,7 +133,6 @@ void BuildSkeleton(MenuTree& tree) {
 
 void EmptyTree(MenuTree& tree) {
   tree.Clear();
-  tree.WholeItemData().Clear();
 }
 
 std::string DisplayTextFor(std::size_t position, const std::string& itemName,
@@ -237,7 +231,7 @@ void AttachShortcut(MenuTree& tree, MenuNode& node, std::string_view identifier)
 }
 
 void DeleteEntry(MenuTree& tree, MenuNode& node) {
-  FreeSubtreeData(tree, node);
+  tree.FreeSubtreeData(node);
   tree.Remove(&node);
   tree.Renumber();
 }

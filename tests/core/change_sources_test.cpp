@@ -67,7 +67,9 @@ TEST(ChangeSources, UnsavedChangesCountFromWhereTheMenuCameFrom) {
     SCOPED_TRACE(c.menu.Name());
     const UnsavedBase base = ChooseUnsavedBase(c.menu, c.phoneCopy);
     EXPECT_EQ(base, c.base);
-    if (c.heading) EXPECT_EQ(UnsavedChangesHeading(base, c.menu), c.heading);
+    if (c.heading) {
+      EXPECT_EQ(UnsavedChangesHeading(base, c.menu), c.heading);
+    }
   }
 }
 

@@ -60,8 +60,9 @@ class DiffCliTest : public ::testing::Test {
 
 void RetitleBrowser(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  ItemDataRecord& data = *tree.WholeItemData().Find(browser.record().recordKey);
+  ItemDataRecord data = *tree.itemData().Find(browser.record().recordKey);
   std::get<TitlesChunk>(data.slots[0].content).titles[0].text = u"Net\x07";
+  tree.SetEntryData(browser, std::move(data));
 }
 
 void MoveAndDelete(MenuTree& tree) {
@@ -75,8 +76,9 @@ void MoveAndDelete(MenuTree& tree) {
 
 void SwapChunks(MenuTree& tree) {
   MenuNode& browser = Child(*tree.menuRoot(), "Browser");
-  auto& slots = tree.WholeItemData().Find(browser.record().recordKey)->slots;
-  std::swap(slots[0], slots[1]);
+  ItemDataRecord data = *tree.itemData().Find(browser.record().recordKey);
+  std::swap(data.slots[0], data.slots[1]);
+  tree.SetEntryData(browser, std::move(data));
 }
 
 TEST_F(DiffCliTest, LinesAndExitCodes) {

@@ -41,12 +41,22 @@ void Add(MenuTree& tree, const std::string& where, Placement placement, const st
     throw std::runtime_error("menu full");
 }
 
-ItemDataRecord& DataOf(MenuTree& tree, const std::string& path) {
-  return *tree.WholeItemData().Find(Find(tree, path).record().recordKey);
+const ItemDataRecord& DataOf(const MenuTree& tree, const std::string& path) {
+  return *tree.itemData().Find(Find(tree, path).record().recordKey);
+}
+
+// Changes an entry's data through the tree, as the item editor does.
+void EditData(MenuTree& tree, const std::string& path,
+              const std::function<void(ItemDataRecord&)>& edit) {
+  ItemDataRecord data = DataOf(tree, path);
+  edit(data);
+  tree.SetEntryData(Find(tree, path), std::move(data));
 }
 
 void SetTitle(MenuTree& tree, const std::string& path, std::size_t index, std::u16string text) {
-  std::get<TitlesChunk>(DataOf(tree, path).slots[0].content).titles[index].text = std::move(text);
+  EditData(tree, path, [&](ItemDataRecord& data) {
+    std::get<TitlesChunk>(data.slots[0].content).titles[index].text = std::move(text);
+  });
 }
 
 struct Case {
@@ -89,23 +99,29 @@ TEST(MenuComparison, EveryEditReportedOnce) {
          t.EditRecord(browser, [&](NodeRecord& record) { record.itemType = kPlainItem; });
          t.EditRecord(browser,
                       [&](NodeRecord& record) { record.attributeByte = kAttributeNewEntry; });
-         std::get<FileIconChunk>(DataOf(t, "Browser").slots[2].content).path = u"/a/x.gif";
+         EditData(t, "Browser", [](ItemDataRecord& data) {
+           std::get<FileIconChunk>(data.slots[2].content).path = u"/a/x.gif";
+         });
        },
        {"~ Browser: type url -> plain", "~ Browser: attributes 0x60 -> 0x41",
         "~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> \"/a/x.gif\""}},
       {"moved and changed is one entry",
        [](MenuTree& t) {
-         std::get<TextChunk>(DataOf(t, "Games/Calculator").slots[1].content).text = "Calc 2";
+         EditData(t, "Games/Calculator", [](ItemDataRecord& data) {
+           std::get<TextChunk>(data.slots[1].content).text = "Calc 2";
+         });
          MoveBefore(t, Find(t, "Games/Calculator"), Find(t, "DialedCalls [SC]"));
        },
        {"> Calculator: from Games #1 to Menu Root #4",
         "~ Calculator: midlet-name \"Calc\" -> \"Calc 2\""}},
       {"chunks added, dropped and reordered",
        [](MenuTree& t) {
-         auto& slots = DataOf(t, "Browser").slots;
-         std::swap(slots[0], slots[1]);
-         slots.pop_back();
-         DataOf(t, "Settings").slots.push_back(ChunkSlot::Action(7));
+         EditData(t, "Browser", [](ItemDataRecord& data) {
+           std::swap(data.slots[0], data.slots[1]);
+           data.slots.pop_back();
+         });
+         EditData(t, "Settings",
+                  [](ItemDataRecord& data) { data.slots.push_back(ChunkSlot::Action(7)); });
        },
        {"~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> none",
         "~ Settings: action none -> 7"}},

@@ -87,7 +87,7 @@ TEST(PreviewRules, ListIconByPathOrNumber) {
   };
   for (const auto& test : cases) {
     if (test.slots.empty())
-      tree.WholeItemData().Free(c.record().recordKey);
+      tree.SetEntryData(c, std::nullopt);
     else
       AttachData(tree, c, Record(test.slots));
     EXPECT_EQ(ListIconOf(tree, c), test.expected);
