@@ -7,7 +7,7 @@
 
 namespace menuforge {
 
-struct MenuNode;
+class MenuNode;
 
 class NodeDragData : public QMimeData {
   Q_OBJECT
