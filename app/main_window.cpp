@@ -452,8 +452,8 @@ void MainWindow::StartUp() {
   // Read-only, the log of the program holding the folder stays as it is; phone operations go
   // unlogged.
   if (!readOnly_)
-    if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
-      prompts_->Show({error, kErrorCaption, MessageIcon::Error});
+    if (const Status logCreated = phone_.log.Create(workingFolder_ / kPhoneLogFile); !logCreated)
+      prompts_->Show(logCreated.error());
   const Status phoneLibraryStarted = phone_.session.Start();
   if (!phoneLibraryStarted) prompts_->Show(phoneLibraryStarted.error());
 
