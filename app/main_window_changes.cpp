@@ -60,7 +60,8 @@ void MainWindow::ShowRestoreChanges(const std::filesystem::path& backup) {
   }
   // A phone that cannot be read now is compared with the open menu, as one without a menu is.
   const Result<std::optional<Bytes>> phoneBytes = phoneSafety_.PhoneMenuFile(false);
-  const std::unique_ptr<OtherMenu> phoneMenu = PhoneOtherMenu(phoneBytes, document_.catalog().itemBase());
+  const std::unique_ptr<OtherMenu> phoneMenu =
+      PhoneOtherMenu(phoneBytes, document_.catalog().itemBase());
   const RestoreBase base = ChooseRestoreBase(phoneMenu != nullptr, document_.HasMenu());
   const std::string heading = RestoreChangesHeading(base, backup);
   if (base == RestoreBase::Nothing) {
@@ -86,10 +87,9 @@ bool MainWindow::ConfirmPhoneChanges() {
   std::unique_ptr<OtherMenu> before = PhoneOtherMenu(phoneBytes, document_.catalog().itemBase());
   const bool phoneHoldsMenu = before != nullptr;
   if (!phoneHoldsMenu) before = NewOtherMenu(document_.options());
-  ChangesDialog dialog(
-      kSavePhoneChangesTitle, PhoneChangesHeading(phoneHoldsMenu),
-      CompareMenus(before->compared(), {document_.tree(), document_.options()}),
-      kWritePhoneChangesQuestion, this);
+  ChangesDialog dialog(kSavePhoneChangesTitle, PhoneChangesHeading(phoneHoldsMenu),
+                       CompareMenus(before->compared(), {document_.tree(), document_.options()}),
+                       kWritePhoneChangesQuestion, this);
   prompts_->ShowModal(dialog);
   return dialog.result() == QDialog::Accepted;
 }

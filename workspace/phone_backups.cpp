@@ -109,8 +109,7 @@ Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& fold
   if (folder.empty()) return Failure(kNoBackupFolderText);
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error)
-    return Failure("Cannot create folder \"" + folder.string() + "\". " + error.message());
+  if (error) return Failure("Cannot create folder \"" + folder.string() + "\". " + error.message());
 
   const std::string phone = NamePartOf(imei);
   const auto backups = Backups(folder);
