@@ -468,9 +468,12 @@ void MainWindow::StartUp() {
   phonePollTimer_->start();
 }
 
-void MainWindow::ShowCatalogResult(const CatalogResult& result) {
-  if (!result.ok()) prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
-  ShowWarnings(result.warnings);
+void MainWindow::ShowCatalogResult(const Result<ItemBaseWarnings>& loaded) {
+  if (!loaded) {
+    prompts_->Show(loaded.error());
+    return;
+  }
+  ShowWarnings(*loaded);
 }
 
 void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {

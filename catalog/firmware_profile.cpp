@@ -24,8 +24,8 @@ std::string AppendMissing(const std::vector<std::string>& names, bool areShortcu
   for (const std::string& name : names) {
     if (catalog.itemBase().Contains(name)) continue;
     if (!catalog.ItemBaseHasRoom()) continue;
-    const CatalogResult result = catalog.AppendItemBaseEntry(name, areShortcuts);
-    if (!result.ok()) return result.error;
+    const Status added = catalog.AppendItemBaseEntry(name, areShortcuts);
+    if (!added) return added.error().text;
     appended = true;
   }
   return {};
@@ -81,9 +81,11 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
 
   const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
   if (written.itemBaseUpdated) {
-    const CatalogResult reloaded = catalog.ReloadItemBase();
-    creation.warnings = reloaded.warnings;
-    if (!reloaded.ok()) creation.error = reloaded.error;
+    const Result<ItemBaseWarnings> reloaded = catalog.ReloadItemBase();
+    if (reloaded)
+      creation.warnings = *reloaded;
+    else
+      creation.error = reloaded.error().text;
   }
   if (!written.error.empty()) creation.error = written.error;
   if (!creation.error.empty()) return creation;
