@@ -34,7 +34,7 @@ int RunScanFirmware(const ParsedArguments& arguments) {
   PrintWarnings(*loaded);
   CliDialogs dialogs(std::cerr);
   const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
-  if (!written.error.empty()) throw CommandFailure(written.error);
+  if (!written.status) throw CommandFailure(written.status.error().text);
   PrintWarnings(scan.warnings);
   std::cout << scan.version << '\n';
   return kExitSuccess;
