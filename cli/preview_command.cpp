@@ -46,7 +46,7 @@ PreviewOptions ReadOptions(const ParsedArguments& arguments) {
 int RunPreview(const ParsedArguments& arguments) {
   const PreviewOptions options = ReadOptions(arguments);
   TextDrawing text;
-  if (std::string error = text.Open(); !error.empty()) throw CommandFailure(error);
+  if (const Status opened = text.Open(); !opened) throw CommandFailure(opened.error().text);
 
   std::optional<IconFolder> phone;
   if (auto icons = arguments.Value("--icons")) {
@@ -73,9 +73,9 @@ int RunPreview(const ParsedArguments& arguments) {
 
   const PreviewScene scene = BuildScene(workspace.tree, **folder, options);
   const IconSources sources{phone ? &*phone : nullptr, binary ? &drmIcons : nullptr};
-  if (std::string error = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
-      !error.empty())
-    throw CommandFailure(error);
+  if (const Status written = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
+      !written)
+    throw CommandFailure(written.error().text);
   return kExitSuccess;
 }
 

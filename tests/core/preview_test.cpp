@@ -251,8 +251,7 @@ double DifferentShare(const RgbaPicture& a, const RgbaPicture& b, const Rect& wi
 class PreviewRendering : public testing::Test {
  protected:
   void SetUp() override {
-    const std::string error = text.Open();
-    if (!error.empty()) GTEST_SKIP() << error;
+    if (const Status opened = text.Open(); !opened) GTEST_SKIP() << opened.errorText();
   }
   TextDrawing text;
 };
