@@ -452,8 +452,8 @@ void MainWindow::StartUp() {
   // Read-only, the log of the program holding the folder stays as it is; phone operations go
   // unlogged.
   if (!readOnly_)
-    if (const std::string error = phone_.log.Create(workingFolder_ / kPhoneLogFile); !error.empty())
-      prompts_->Show({error, kErrorCaption, MessageIcon::Error});
+    if (const Status logCreated = phone_.log.Create(workingFolder_ / kPhoneLogFile); !logCreated)
+      prompts_->Show(logCreated.error());
   const Status phoneLibraryStarted = phone_.session.Start();
   if (!phoneLibraryStarted) prompts_->Show(phoneLibraryStarted.error());
 
@@ -468,9 +468,12 @@ void MainWindow::StartUp() {
   phonePollTimer_->start();
 }
 
-void MainWindow::ShowCatalogResult(const CatalogResult& result) {
-  if (!result.ok()) prompts_->Show({result.error, kErrorCaption, MessageIcon::Error});
-  ShowWarnings(result.warnings);
+void MainWindow::ShowCatalogResult(const Result<ItemBaseWarnings>& loaded) {
+  if (!loaded) {
+    prompts_->Show(loaded.error());
+    return;
+  }
+  ShowWarnings(*loaded);
 }
 
 void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {

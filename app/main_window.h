@@ -140,7 +140,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void CreateProfile();
   void ChooseSaveMode(RecordSize recordSize);
   void ToggleSeeThrough();
-  void ShowCatalogResult(const CatalogResult& result);
+  void ShowCatalogResult(const Result<ItemBaseWarnings>& loaded);
   // Says why a menu could not be opened, or what was damaged in the one that was; false when
   // nothing was loaded.
   [[nodiscard]] bool ShowOpened(const OpenResult& result);
@@ -205,7 +205,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void CompareWithBackup();
   void CompareWithFile(const std::filesystem::path& path);
   void CompareWithPhone();
-  void ShowComparisonWith(OtherMenuLoad load, const std::string& name, bool fromPhone);
+  void ShowComparisonWith(Result<LoadedOtherMenu> load, const std::string& name, bool fromPhone);
   // "Show changes" of the questions before unsaved changes are set aside, before a backup is
   // restored and before Save to phone (main_window_changes.cpp).
   void ShowUnsavedChanges();

@@ -6,34 +6,41 @@
 #include "widgets/message_box.h"
 
 namespace menuforge {
+namespace {
+
+// None when the phone could not be read, holds no menu file, or one that is no menu.
+std::unique_ptr<OtherMenu> PhoneOtherMenu(const Result<std::optional<Bytes>>& phoneBytes,
+                                          const ItemTable& items) {
+  if (!phoneBytes || !*phoneBytes) return nullptr;
+  Result<LoadedOtherMenu> loaded = LoadOtherMenu(**phoneBytes, items);
+  return loaded ? std::move(loaded->menu) : nullptr;
+}
+
+}  // namespace
 
 void MainWindow::ShowUnsavedChanges() {
   const CurrentMenu& current = document_.current();
   const Bytes* phoneCopy = phoneSafety_.RememberedPhoneMenu();
   const UnsavedBase base = ChooseUnsavedBase(current, phoneCopy != nullptr);
   const std::string heading = UnsavedChangesHeading(base, current);
-  OtherMenuLoad before;
-  switch (base) {
-    case UnsavedBase::FileOnDisk:
-      before = LoadOtherMenuFile(current.file(), document_.catalog().itemBase());
-      break;
-    case UnsavedBase::PhoneMenu:
-      before = LoadOtherMenu(*phoneCopy, document_.catalog().itemBase());
-      break;
-    case UnsavedBase::NewMenu: before.menu = NewOtherMenu(document_.options()); break;
-    case UnsavedBase::Nothing: break;
-  }
   if (base == UnsavedBase::Nothing) {
     prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
     return;
   }
-  if (!before.menu) {
-    prompts_->Show({before.error, kErrorCaption, MessageIcon::Error});
+  const Result<LoadedOtherMenu> before = [&]() -> Result<LoadedOtherMenu> {
+    if (base == UnsavedBase::FileOnDisk)
+      return LoadOtherMenuFile(current.file(), document_.catalog().itemBase());
+    if (base == UnsavedBase::PhoneMenu)
+      return LoadOtherMenu(*phoneCopy, document_.catalog().itemBase());
+    return LoadedOtherMenu{NewOtherMenu(document_.options()), {}};
+  }();
+  if (!before) {
+    prompts_->Show(before.error());
     return;
   }
   ChangesDialog dialog(
       kUnsavedChangesTitle, heading,
-      CompareMenus(before.menu->compared(), {document_.tree(), document_.options()}), nullptr,
+      CompareMenus(before->menu->compared(), {document_.tree(), document_.options()}), nullptr,
       this);
   prompts_->ShowModal(dialog);
 }
@@ -46,26 +53,25 @@ bool MainWindow::ConfirmRestore(const Message& question, const std::filesystem::
 }
 
 void MainWindow::ShowRestoreChanges(const std::filesystem::path& backup) {
-  const OtherMenuLoad after = LoadOtherMenuFile(backup, document_.catalog().itemBase());
-  if (!after.menu) {
-    prompts_->Show({after.error, kErrorCaption, MessageIcon::Error});
+  const Result<LoadedOtherMenu> after = LoadOtherMenuFile(backup, document_.catalog().itemBase());
+  if (!after) {
+    prompts_->Show(after.error());
     return;
   }
   // A phone that cannot be read now is compared with the open menu, as one without a menu is.
   const Result<std::optional<Bytes>> phoneBytes = phoneSafety_.PhoneMenuFile(false);
-  OtherMenuLoad phoneMenu;
-  if (phoneBytes && *phoneBytes)
-    phoneMenu = LoadOtherMenu(**phoneBytes, document_.catalog().itemBase());
-  const RestoreBase base = ChooseRestoreBase(phoneMenu.menu != nullptr, document_.HasMenu());
+  const std::unique_ptr<OtherMenu> phoneMenu =
+      PhoneOtherMenu(phoneBytes, document_.catalog().itemBase());
+  const RestoreBase base = ChooseRestoreBase(phoneMenu != nullptr, document_.HasMenu());
   const std::string heading = RestoreChangesHeading(base, backup);
   if (base == RestoreBase::Nothing) {
     prompts_->Show({heading, kShowChangesButton, MessageIcon::Information});
     return;
   }
   const ComparedMenu before = base == RestoreBase::PhoneMenu
-                                  ? phoneMenu.menu->compared()
+                                  ? phoneMenu->compared()
                                   : ComparedMenu{document_.tree(), document_.options()};
-  ChangesDialog dialog(kRestoreChangesTitle, heading, CompareMenus(before, after.menu->compared()),
+  ChangesDialog dialog(kRestoreChangesTitle, heading, CompareMenus(before, after->menu->compared()),
                        nullptr, this);
   prompts_->ShowModal(dialog);
 }
@@ -78,14 +84,12 @@ bool MainWindow::ConfirmPhoneChanges() {
     return false;
   }
   // A phone file that holds no menu is counted from a new one too: all of it is written anew.
-  OtherMenuLoad before;
-  if (*phoneBytes) before = LoadOtherMenu(**phoneBytes, document_.catalog().itemBase());
-  const bool phoneHoldsMenu = before.menu != nullptr;
-  if (!phoneHoldsMenu) before.menu = NewOtherMenu(document_.options());
-  ChangesDialog dialog(
-      kSavePhoneChangesTitle, PhoneChangesHeading(phoneHoldsMenu),
-      CompareMenus(before.menu->compared(), {document_.tree(), document_.options()}),
-      kWritePhoneChangesQuestion, this);
+  std::unique_ptr<OtherMenu> before = PhoneOtherMenu(phoneBytes, document_.catalog().itemBase());
+  const bool phoneHoldsMenu = before != nullptr;
+  if (!phoneHoldsMenu) before = NewOtherMenu(document_.options());
+  ChangesDialog dialog(kSavePhoneChangesTitle, PhoneChangesHeading(phoneHoldsMenu),
+                       CompareMenus(before->compared(), {document_.tree(), document_.options()}),
+                       kWritePhoneChangesQuestion, this);
   prompts_->ShowModal(dialog);
   return dialog.result() == QDialog::Accepted;
 }

@@ -102,13 +102,14 @@ void MainWindow::CompareWithFile(const std::filesystem::path& path) {
                      path.filename().string(), false);
 }
 
-void MainWindow::ShowComparisonWith(OtherMenuLoad load, const std::string& name, bool fromPhone) {
-  if (!load.menu) {
-    prompts_->Show({load.error, kErrorCaption, MessageIcon::Error});
+void MainWindow::ShowComparisonWith(Result<LoadedOtherMenu> load, const std::string& name,
+                                    bool fromPhone) {
+  if (!load) {
+    prompts_->Show(load.error());
     return;
   }
-  ShowWarnings(load.warnings);
-  compareLink_->Start(std::move(load.menu), fromPhone);
+  ShowWarnings(load->warnings);
+  compareLink_->Start(std::move(load->menu), fromPhone);
   compareDock_->setWindowTitle(ShownText(kComparisonTitle) + ShownText(name));
   compareDock_->show();
   compareDock_->raise();

@@ -28,8 +28,7 @@ void MainWindow::CreateProfile() {
     }
     const ProfileCreation creation =
         CreateProfileFromScan(scan, document_.catalog(), document_.options(), *prompts_);
-    if (!creation.error.empty())
-      prompts_->Show({creation.error, kErrorCaption, MessageIcon::Error});
+    if (!creation.status) prompts_->Show(creation.status.error());
     ShowWarnings(creation.warnings);
   }
   ShowProfileEntries();

@@ -143,9 +143,9 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
     Q_EMIT folderOpened(folder_);
   });
 
-  const std::string error = text_.Open();
-  fontError_->setText(QString::fromStdString(error));
-  fontError_->setVisible(!error.empty());
+  const Status fontOpened = text_.Open();
+  fontError_->setText(QString::fromStdString(fontOpened.errorText()));
+  fontError_->setVisible(!fontOpened);
   Redraw();
 }
 

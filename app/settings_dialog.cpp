@@ -120,9 +120,10 @@ void SettingsDialog::Confirm() {
   settings_ = editor_.Confirmed();
   // The settings in memory stay updated even when the file cannot be written; the window stays
   // open so that the user can try again or cancel.
-  const std::string error = settingsPath_.empty() ? "" : WriteSettings(settingsPath_, settings_);
-  if (!error.empty()) {
-    QMessageBox::critical(this, QString::fromLatin1(kErrorCaption), QString::fromStdString(error));
+  const Status written = settingsPath_.empty() ? Status() : WriteSettings(settingsPath_, settings_);
+  if (!written) {
+    QMessageBox::critical(this, QString::fromLatin1(kErrorCaption),
+                          QString::fromStdString(written.error().text));
     return;
   }
   accept();

@@ -69,7 +69,7 @@ void BM_RedrawAfterEdit(benchmark::State& state) {
   const std::filesystem::path folder = IconFolderWithPictures();
   IconFolder phone(folder);
   TextDrawing text;
-  if (!text.Open().empty()) {
+  if (!text.Open()) {
     state.SkipWithError("no font");
     return;
   }

@@ -38,72 +38,59 @@ std::filesystem::path Catalog::profilesFolder() const { return workingFolder_ / 
 
 std::filesystem::path Catalog::itemBasePath() const { return profilesFolder() / kItemBaseFile; }
 
-std::string Catalog::CreateProfilesFolder() const {
+Status Catalog::CreateProfilesFolder() const {
   std::error_code error;
   std::filesystem::create_directory(profilesFolder(), error);
   if (!error) return {};
-  return "Cannot create folder \"" + profilesFolder().string() + "\". " + error.message();
+  return Failure("Cannot create folder \"" + profilesFolder().string() + "\". " + error.message());
 }
 
-CatalogResult Catalog::LoadItemBase() { return ReadItemBaseFile(!readOnly_); }
+Result<ItemBaseWarnings> Catalog::LoadItemBase() { return ReadItemBaseFile(!readOnly_); }
 
-CatalogResult Catalog::ReadItemBase() { return ReadItemBaseFile(false); }
+Result<ItemBaseWarnings> Catalog::ReadItemBase() { return ReadItemBaseFile(false); }
 
-CatalogResult Catalog::ReadItemBaseFile(bool createWhenMissing) {
-  CatalogResult result;
-  if (createWhenMissing) result.error = CreateProfilesFolder();
-  if (!result.ok()) return result;
+Result<ItemBaseWarnings> Catalog::ReadItemBaseFile(bool createWhenMissing) {
+  if (createWhenMissing)
+    if (const Status created = CreateProfilesFolder(); !created) return Failure(created.error());
 
   const std::filesystem::path path = itemBasePath();
   std::error_code error;
   const bool present = std::filesystem::exists(path, error);
-  if (error) {
-    result.error = FileError("open", path, error.value());
-    return result;
-  }
+  if (error) return Failure(FileError("open", path, error.value()));
   if (!present) {
     if (createWhenMissing)
-      result.error = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase())).errorText();
-    if (!result.ok()) return result;
+      if (const Status written = WriteFileAtomically(path, FormatItemBase(BuiltInItemBase()));
+          !written)
+        return Failure(written.error());
     itemBase_ = ItemTable(BuiltInItemBase());
     admittedLines_.clear();
     appendedUnread_ = 0;
     MakeWholeBaseAvailable();
-    return result;
+    return ItemBaseWarnings();
   }
 
   const Result<std::string> text = ReadWholeFile(path);
-  result.error = text.errorText();
-  if (!result.ok()) return result;
+  if (!text) return Failure(text.error());
   ParsedItemBase parsed = ParseItemBase(*text);
-  result.warnings = std::move(parsed.warnings);
   itemBase_ = ItemTable(std::move(parsed.entries));
   admittedLines_.clear();
   appendedUnread_ = 0;
   MakeWholeBaseAvailable();
+  return std::move(parsed.warnings);
+}
+
+Result<ItemBaseWarnings> Catalog::ReloadItemBase() {
+  Result<ItemBaseWarnings> result = LoadItemBase();
+  if (result) UseDefaultProfile();
   return result;
 }
 
-CatalogResult Catalog::ReloadItemBase() {
-  CatalogResult result = LoadItemBase();
-  if (result.ok()) UseDefaultProfile();
-  return result;
-}
-
-CatalogResult Catalog::AppendItemBaseEntry(const std::string& identifier, bool isShortcut) {
-  CatalogResult result;
-  if (readOnly_) {
-    result.error = kReadOnlyFolderText;
-    return result;
-  }
-  if (!AppendableIdentifier(identifier)) {
-    result.error = UnstorableIdentifierError(identifier);
-    return result;
-  }
-  result.error =
-      AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut)).errorText();
-  if (result.ok()) ++appendedUnread_;
-  return result;
+Status Catalog::AppendItemBaseEntry(const std::string& identifier, bool isShortcut) {
+  if (readOnly_) return Failure(kReadOnlyFolderText);
+  if (!AppendableIdentifier(identifier)) return Failure(UnstorableIdentifierError(identifier));
+  Status appended = AppendLine(itemBasePath(), AppendedItemBaseLine(identifier, isShortcut));
+  if (appended) ++appendedUnread_;
+  return appended;
 }
 
 bool Catalog::ItemBaseHasRoom() const {
@@ -120,30 +107,27 @@ Catalog::Admission Catalog::AdmitItem(const std::string& identifier, bool isShor
   return Admission::Added;
 }
 
-CatalogResult Catalog::StoreAdmittedItems() {
-  CatalogResult result;
+Status Catalog::StoreAdmittedItems() {
   if (readOnly_) {
     // In memory they serve this run; the file stays the other program's.
     admittedLines_.clear();
-    return result;
+    return {};
   }
   std::error_code error;
   if (!std::filesystem::exists(itemBasePath(), error) && !error) {
-    result.error = CreateProfilesFolder();
-    if (!result.ok()) return result;
+    if (Status created = CreateProfilesFolder(); !created) return created;
     const std::vector<ItemBaseEntry>& entries = itemBase_.entries();
-    result.error =
-        WriteFileAtomically(itemBasePath(), FormatItemBase({entries.begin(), entries.end() - 1}))
-            .errorText();
-    if (result.ok()) admittedLines_.clear();
-    return result;
+    Status written =
+        WriteFileAtomically(itemBasePath(), FormatItemBase({entries.begin(), entries.end() - 1}));
+    if (written) admittedLines_.clear();
+    return written;
   }
   while (!admittedLines_.empty()) {
-    result.error = AppendLine(itemBasePath(), admittedLines_.front()).errorText();
-    if (!result.ok()) return result;
+    if (Status appended = AppendLine(itemBasePath(), admittedLines_.front()); !appended)
+      return appended;
     admittedLines_.erase(admittedLines_.begin());
   }
-  return result;
+  return {};
 }
 
 void Catalog::MakeWholeBaseAvailable() { availableItems_ = itemBase_; }

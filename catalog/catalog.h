@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/user_messages.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
@@ -17,13 +18,8 @@ inline constexpr char kItemBaseFile[] = "itembase.dat";
 inline constexpr char kProfileExtension[] = ".prf";
 inline constexpr char kDefaultProfileEntry[] = "Default";
 
-// Result of a file operation: empty error when it worked; warnings name lines that were
-// skipped or cut and are worth showing once.
-struct CatalogResult {
-  std::string error;
-  std::vector<std::string> warnings;
-  bool ok() const { return error.empty(); }
-};
+// What reading the item base found worth showing once: lines that were skipped or cut.
+using ItemBaseWarnings = std::vector<std::string>;
 
 inline constexpr char kReadOnlyFolderText[] =
     "The working folder is open read-only: another Menuforge holds it, so nothing is written "
@@ -43,14 +39,14 @@ class Catalog {
 
   // Creates "Profiles" and a built-in "itembase.dat" when missing, then reads it. The available
   // items become the whole item base. The applied profile is left as it is.
-  [[nodiscard]] CatalogResult LoadItemBase();
+  Result<ItemBaseWarnings> LoadItemBase();
   // Reads "itembase.dat" as LoadItemBase does, but takes the built-in entries when it is
   // missing and writes nothing: for commands that only read.
-  [[nodiscard]] CatalogResult ReadItemBase();
+  Result<ItemBaseWarnings> ReadItemBase();
   // Reads the file again, makes the whole base available and applies "Default".
-  [[nodiscard]] CatalogResult ReloadItemBase();
+  Result<ItemBaseWarnings> ReloadItemBase();
   // Appends "identifier;identifier" (plus " [SC]") to the file; the tables stay as they are.
-  [[nodiscard]] CatalogResult AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
+  Status AppendItemBaseEntry(const std::string& identifier, bool isShortcut);
   // Whether one more line of the file would still be read: the item base holds at most 254.
   bool ItemBaseHasRoom() const;
 
@@ -61,7 +57,7 @@ class Catalog {
   [[nodiscard]] Admission AdmitItem(const std::string& identifier, bool isShortcut);
   // Writes what AdmitItem added since the last store: appended lines, or the whole file when it
   // is missing.
-  [[nodiscard]] CatalogResult StoreAdmittedItems();
+  Status StoreAdmittedItems();
 
   const ItemTable& itemBase() const { return itemBase_; }
   const ItemTable& availableItems() const { return availableItems_; }
@@ -88,8 +84,8 @@ class Catalog {
   void ApplyDefault(FormatOptions& options);
 
  private:
-  [[nodiscard]] CatalogResult ReadItemBaseFile(bool createWhenMissing);
-  [[nodiscard]] std::string CreateProfilesFolder() const;
+  Result<ItemBaseWarnings> ReadItemBaseFile(bool createWhenMissing);
+  Status CreateProfilesFolder() const;
 
   std::filesystem::path workingFolder_;
   bool readOnly_ = false;

@@ -19,13 +19,12 @@ constexpr std::string_view kC698pFixVersion = "R3624";
 
 // Lines past those the item base can hold would never be read, and be appended again by every
 // scan; names without room stay out, and applying the profile names them.
-std::string AppendMissing(const std::vector<std::string>& names, bool areShortcuts,
-                          Catalog& catalog, bool& appended) {
+Status AppendMissing(const std::vector<std::string>& names, bool areShortcuts, Catalog& catalog,
+                     bool& appended) {
   for (const std::string& name : names) {
     if (catalog.itemBase().Contains(name)) continue;
     if (!catalog.ItemBaseHasRoom()) continue;
-    const CatalogResult result = catalog.AppendItemBaseEntry(name, areShortcuts);
-    if (!result.ok()) return result.error;
+    if (Status added = catalog.AppendItemBaseEntry(name, areShortcuts); !added) return added;
     appended = true;
   }
   return {};
@@ -46,23 +45,22 @@ FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& cat
   std::error_code error;
   std::filesystem::create_directory(catalog.profilesFolder(), error);
   if (error) {
-    result.error = FileError("create", catalog.profilesFolder(), error.value());
+    result.status = Failure(FileError("create", catalog.profilesFolder(), error.value()));
     return result;
   }
   // The item base first: a profile naming items the item base lacks would be refused when
   // applied, while lines added for a profile that could not be written do no harm.
-  result.error = AppendMissing(scan.items, false, catalog, result.itemBaseUpdated);
-  if (result.error.empty())
-    result.error = AppendMissing(scan.shortcuts, true, catalog, result.itemBaseUpdated);
-  if (!result.error.empty()) return result;
+  result.status = AppendMissing(scan.items, false, catalog, result.itemBaseUpdated);
+  if (result.status)
+    result.status = AppendMissing(scan.shortcuts, true, catalog, result.itemBaseUpdated);
+  if (!result.status) return result;
 
   std::vector<std::string> listed = scan.items;
   listed.insert(listed.end(), scan.shortcuts.begin(), scan.shortcuts.end());
-  result.error = WriteFileAtomically(
-                     catalog.profilesFolder() / (scan.version + kProfileExtension),
-                     FormatProfile(FirmwareFormatLine(scan.version, scan.recordLength), listed))
-                     .errorText();
-  if (result.error.empty() && result.itemBaseUpdated)
+  result.status = WriteFileAtomically(
+      catalog.profilesFolder() / (scan.version + kProfileExtension),
+      FormatProfile(FirmwareFormatLine(scan.version, scan.recordLength), listed));
+  if (result.status && result.itemBaseUpdated)
     dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
   return result;
 }
@@ -72,7 +70,7 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
   ProfileCreation creation;
   switch (scan.status) {
     case ScanStatus::Cancelled: return creation;
-    case ScanStatus::ReadFailed: creation.error = scan.message; return creation;
+    case ScanStatus::ReadFailed: creation.status = Failure(scan.message); return creation;
     case ScanStatus::Failed:
       dialogs.Show({kProfileNotCreatedText, "", MessageIcon::Warning});
       return creation;
@@ -81,12 +79,14 @@ ProfileCreation CreateProfileFromScan(const FirmwareScan& scan, Catalog& catalog
 
   const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
   if (written.itemBaseUpdated) {
-    const CatalogResult reloaded = catalog.ReloadItemBase();
-    creation.warnings = reloaded.warnings;
-    if (!reloaded.ok()) creation.error = reloaded.error;
+    const Result<ItemBaseWarnings> reloaded = catalog.ReloadItemBase();
+    if (reloaded)
+      creation.warnings = *reloaded;
+    else
+      creation.status = Failure(reloaded.error());
   }
-  if (!written.error.empty()) creation.error = written.error;
-  if (!creation.error.empty()) return creation;
+  if (!written.status) creation.status = written.status;
+  if (!creation.status) return creation;
 
   catalog.ListProfiles();
   // The profile has just been written, so it is there; a failure to read it has been shown.

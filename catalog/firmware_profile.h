@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/user_messages.h"
 #include "catalog/catalog.h"
 #include "catalog/firmware_scan.h"
@@ -21,8 +22,9 @@ inline constexpr char kFailedScanResult[] = "Fail";
 // "RECORD MARKER FIX" for a profile of the firmware `version`.
 std::string FirmwareFormatLine(const std::string& version, int recordLength);
 
+// The item base may have grown even when the profile then failed.
 struct FirmwareProfileWrite {
-  std::string error;  // a file that could not be written; the rest was not written either
+  Status status;  // a file that could not be written; the rest was not written either
   bool itemBaseUpdated = false;
 };
 
@@ -33,8 +35,9 @@ struct FirmwareProfileWrite {
 [[nodiscard]] FirmwareProfileWrite WriteFirmwareProfile(const FirmwareScan& scan, Catalog& catalog,
                                                         UserDialogs& dialogs);
 
+// The warnings of an item base read again stand beside a failure that followed.
 struct ProfileCreation {
-  std::string error;  // an image that could not be read, a file that could not be written
+  Status status;  // an image that could not be read, a file that could not be written
   std::vector<std::string> warnings;
 };
 

@@ -75,9 +75,9 @@ OpenResult OpenMenuFile(const std::filesystem::path& path, MenuTree& tree, Catal
 
   const bool added = AdmitMissingItems(load->missingItems, tree, catalog, result.warnings);
   if (added) {
-    if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok()) {
+    if (const Status stored = catalog.StoreAdmittedItems(); !stored) {
       EmptyTree(tree);
-      result.status = Failure(stored.error);
+      result.status = stored;
       result.warnings.clear();
       return result;
     }

@@ -50,9 +50,9 @@ int Compare(const ParsedArguments& arguments) {
   }
 
   Catalog catalog(std::filesystem::current_path());
-  const CatalogResult items = catalog.ReadItemBase();
-  PrintWarnings(items.warnings);
-  if (!items.ok()) throw CommandFailure(items.error);
+  const Result<ItemBaseWarnings> items = catalog.ReadItemBase();
+  if (!items) throw CommandFailure(items.error().text);
+  PrintWarnings(*items);
   catalog.UseDefaultProfile();
   LoadedMenu a, b;
   Load(first, before.view(), catalog, a);

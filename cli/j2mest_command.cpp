@@ -49,10 +49,9 @@ Json ToJson(const ParsedJ2mest& parsed) {
 }
 
 int RunJ2mest(const ParsedArguments& arguments) {
-  Bytes bytes;
-  if (const std::string error = ReadJ2mestFile(arguments.positional[0], bytes); !error.empty())
-    throw CommandFailure(error);
-  const std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(bytes);
+  const Result<Bytes> bytes = ReadJ2mestFile(arguments.positional[0]);
+  if (!bytes) throw CommandFailure(bytes.error().text);
+  const std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(*bytes);
   if (!parsed) throw CommandFailure(kUnsupportedJ2mestText);
   std::ostringstream out;
   if (arguments.Has(kJsonOption.name))

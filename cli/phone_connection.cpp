@@ -85,8 +85,8 @@ PhoneConnection::PhoneConnection(const ParsedArguments& arguments, Settings sett
                                       static_cast<ProgressWindows&>(*this),
                                       static_cast<PhoneObserver&>(*this), workingFolder);
   if (settings_.logging) {
-    const std::string error = link_->log.Append(std::filesystem::current_path() / kPhoneLogFile);
-    if (!error.empty()) throw CommandFailure(error);
+    const Status opened = link_->log.Append(std::filesystem::current_path() / kPhoneLogFile);
+    if (!opened) throw CommandFailure(opened.error().text);
   }
   if (!link_->session.Start())
     throw CommandFailure(kLibraryNotStarted + library_.socketPath().string());

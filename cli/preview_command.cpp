@@ -46,7 +46,7 @@ PreviewOptions ReadOptions(const ParsedArguments& arguments) {
 int RunPreview(const ParsedArguments& arguments) {
   const PreviewOptions options = ReadOptions(arguments);
   TextDrawing text;
-  if (std::string error = text.Open(); !error.empty()) throw CommandFailure(error);
+  if (const Status opened = text.Open(); !opened) throw CommandFailure(opened.error().text);
 
   std::optional<IconFolder> phone;
   if (auto icons = arguments.Value("--icons")) {
@@ -67,14 +67,15 @@ int RunPreview(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   static_cast<void>(workspace.Load(arguments.positional[0]));
-  const FolderSearch found = FindFolder(workspace.tree, arguments.Value("--folder").value_or(""));
-  if (found.folder == nullptr) throw CommandFailure(found.error);
+  const Result<const MenuNode*> folder =
+      FindFolder(workspace.tree, arguments.Value("--folder").value_or(""));
+  if (!folder) throw CommandFailure(folder.error().text);
 
-  const PreviewScene scene = BuildScene(workspace.tree, *found.folder, options);
+  const PreviewScene scene = BuildScene(workspace.tree, **folder, options);
   const IconSources sources{phone ? &*phone : nullptr, binary ? &drmIcons : nullptr};
-  if (std::string error = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
-      !error.empty())
-    throw CommandFailure(error);
+  if (const Status written = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
+      !written)
+    throw CommandFailure(written.error().text);
   return kExitSuccess;
 }
 

@@ -29,12 +29,12 @@ int RunScanFirmware(const ParsedArguments& arguments) {
   }
 
   Catalog catalog(std::filesystem::current_path());
-  const CatalogResult loaded = catalog.LoadItemBase();
-  PrintWarnings(loaded.warnings);
-  if (!loaded.ok()) throw CommandFailure(loaded.error);
+  const Result<ItemBaseWarnings> loaded = catalog.LoadItemBase();
+  if (!loaded) throw CommandFailure(loaded.error().text);
+  PrintWarnings(*loaded);
   CliDialogs dialogs(std::cerr);
   const FirmwareProfileWrite written = WriteFirmwareProfile(scan, catalog, dialogs);
-  if (!written.error.empty()) throw CommandFailure(written.error);
+  if (!written.status) throw CommandFailure(written.status.error().text);
   PrintWarnings(scan.warnings);
   std::cout << scan.version << '\n';
   return kExitSuccess;

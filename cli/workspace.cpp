@@ -34,9 +34,9 @@ void PrintWarnings(const std::vector<std::string>& warnings) {
 Workspace::Workspace() : catalog(std::filesystem::current_path()), dialogs(std::cerr) {}
 
 void Workspace::Prepare(const ParsedArguments& arguments) {
-  const CatalogResult loaded = catalog.ReadItemBase();
-  PrintWarnings(loaded.warnings);
-  if (!loaded.ok()) throw CommandFailure(loaded.error);
+  const Result<ItemBaseWarnings> loaded = catalog.ReadItemBase();
+  if (!loaded) throw CommandFailure(loaded.error().text);
+  PrintWarnings(*loaded);
 
   const std::optional<std::string> profile = arguments.Value(kProfileOption.name);
   if (!profile) {
@@ -86,8 +86,8 @@ void Workspace::Open(const std::filesystem::path& path) {
 void Workspace::Save(const std::filesystem::path& path) {
   const SaveResult saved = SaveMenuFile(path, tree, options, catalog.availableItems());
   if (!saved) throw CommandFailure(saved.error().text);
-  if (const CatalogResult stored = catalog.StoreAdmittedItems(); !stored.ok())
-    throw CommandFailure(stored.error);
+  if (const Status stored = catalog.StoreAdmittedItems(); !stored)
+    throw CommandFailure(stored.error().text);
   if (itemBaseGrown_)
     dialogs.Show({kItemBaseUpdatedText, kProfileInfoCaption, MessageIcon::Information});
 }

@@ -35,9 +35,9 @@ class Patcher {
   // leaves it as the phone sent it.
   CopyPatch Patch(const CopyToPatch& copy) {
     if (copy.targets.empty()) return CopyPatch::Unchanged;
-    Bytes bytes;
-    if (const std::string error = ReadJ2mestFile(copy.copy, bytes); !error.empty())
-      return Stop(error);
+    Result<Bytes> read = ReadJ2mestFile(copy.copy);
+    if (!read) return Stop(read.error().text);
+    Bytes& bytes = *read;
     // A copy that fits no layout changed since the parse; it might even have been read cut
     // short, and must not be written back so.
     if (!J2mestLayoutFor(bytes.size())) {

@@ -13,12 +13,12 @@ namespace {
 // True when the copy was parsed; fills the slots and the list of the copy.
 bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTable& table,
                std::vector<PatchTarget>& patches) {
-  Bytes bytes;
-  if (const std::string error = ReadJ2mestFile(path, bytes); !error.empty()) {
-    dialogs.Show(J2mestFileFailure(error));
+  const Result<Bytes> bytes = ReadJ2mestFile(path);
+  if (!bytes) {
+    dialogs.Show(J2mestFileFailure(bytes.error().text));
     return false;
   }
-  std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(bytes);
+  std::optional<ParsedJ2mest> parsed = ParseJ2mestBytes(*bytes);
   if (!parsed) {
     dialogs.Show(UnsupportedJ2mestMessage());
     return false;
@@ -30,11 +30,8 @@ bool ParseCopy(const std::filesystem::path& path, UserDialogs& dialogs, MidletTa
 
 }  // namespace
 
-std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes) {
-  Result<Bytes> read = ReadFileStartBytes(path, LargestJ2mestSize() + 1);
-  if (!read) return read.error().text;
-  bytes = std::move(*read);
-  return {};
+Result<Bytes> ReadJ2mestFile(const std::filesystem::path& path) {
+  return ReadFileStartBytes(path, LargestJ2mestSize() + 1);
 }
 
 bool ParseJ2mest(const J2mestState& state, const std::filesystem::path& workingFolder,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/user_messages.h"
 #include "java/j2mest_format.h"
 #include "phone/phone_menu_files.h"
@@ -32,8 +33,8 @@ struct J2mestTables {
 };
 
 // Reads a J2MEST copy, if it is a regular file: all of it, or the first LargestJ2mestSize() + 1
-// bytes of a larger one, which no layout fits either. Returns the error text, or empty.
-[[nodiscard]] std::string ReadJ2mestFile(const std::filesystem::path& path, Bytes& bytes);
+// bytes of a larger one, which no layout fits either.
+Result<Bytes> ReadJ2mestFile(const std::filesystem::path& path);
 
 // Empties `tables`, then parses the phone copy when the phone's J2MEST was read and the card copy
 // when the card's was. False, with the message shown, after a copy that fits no layout or could

@@ -6,19 +6,19 @@
 
 namespace menuforge {
 
-std::string PhoneLog::Create(const std::filesystem::path& path) {
+Status PhoneLog::Create(const std::filesystem::path& path) {
   errno = 0;
   file_.reset(std::fopen(path.c_str(), "wb"));
-  if (!file_) return FileError("create", path, errno);
+  if (!file_) return Failure(FileError("create", path, errno));
   // Emptied, then written at its end whatever else adds to it: lines a script appends meanwhile
   // are never overwritten.
   return Append(path);
 }
 
-std::string PhoneLog::Append(const std::filesystem::path& path) {
+Status PhoneLog::Append(const std::filesystem::path& path) {
   errno = 0;
   file_.reset(std::fopen(path.c_str(), "ab"));
-  if (!file_) return FileError("open", path, errno);
+  if (!file_) return Failure(FileError("open", path, errno));
   return {};
 }
 

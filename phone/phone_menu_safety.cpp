@@ -100,9 +100,10 @@ Status PhoneMenuSafety::KeepSafetyCopy() {
     menu = std::move(*read);
   }
   if (!menu) return {};
-  const StoredBackup stored = StorePhoneBackup(folder_, phone_.session.imei(), now_(), *menu);
-  if (!stored.error.empty()) return NoSafetyCopy(stored.error);
-  phone_.session.log().Write("Safety copy of mma_ucp: " + stored.path.string());
+  const Result<std::filesystem::path> stored =
+      StorePhoneBackup(folder_, phone_.session.imei(), now_(), *menu);
+  if (!stored) return NoSafetyCopy(stored.error().text);
+  phone_.session.log().Write("Safety copy of mma_ucp: " + stored->string());
   return {};
 }
 

@@ -17,10 +17,9 @@ Result<Bytes> PictureToGif(const RgbaPicture& picture) {
 Status Convert(const std::filesystem::path& input, const std::filesystem::path& output) {
   const Result<Bytes> contents = ReadWholeFileBytes(input, kLargestPictureFile, kPictureFileKind);
   if (!contents) return Failure(contents.error());
-  RgbaPicture picture;
-  if (std::string error = DecodePicture(*contents, input.string(), picture); !error.empty())
-    return Failure(error);
-  const Result<Bytes> gif = PictureToGif(picture);
+  const Result<RgbaPicture> picture = DecodePicture(*contents, input.string());
+  if (!picture) return Failure(picture.error());
+  const Result<Bytes> gif = PictureToGif(*picture);
   if (!gif) return Failure(gif.error());
   return WriteFileAtomically(output, *gif);
 }

@@ -25,7 +25,8 @@ std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\
 
 }  // namespace
 
-std::string DecodePicture(ByteView bytes, std::string_view name, RgbaPicture& picture) {
+Result<RgbaPicture> DecodePicture(ByteView bytes, std::string_view name) {
+  RgbaPicture picture;
   PictureFault fault;
   if (bytes.size() >= kPngSignature.size() &&
       std::equal(kPngSignature.begin(), kPngSignature.end(), bytes.begin()))
@@ -38,12 +39,12 @@ std::string DecodePicture(ByteView bytes, std::string_view name, RgbaPicture& pi
     fault = PictureFault::Damaged(kNotAPicture);
 
   switch (fault.kind) {
-    case PictureFault::Kind::None: return {};
-    case PictureFault::Kind::TooLarge: return kPictureTooLargeText;
-    case PictureFault::Kind::EndsEarly: return "The picture " + Quoted(name) + kEndsEarly;
+    case PictureFault::Kind::None: return picture;
+    case PictureFault::Kind::TooLarge: return Failure(kPictureTooLargeText);
+    case PictureFault::Kind::EndsEarly: return Failure("The picture " + Quoted(name) + kEndsEarly);
     case PictureFault::Kind::Damaged: break;
   }
-  return kPictureUnreadablePrefix + Quoted(name) + ": " + fault.reason;
+  return Failure(kPictureUnreadablePrefix + Quoted(name) + ": " + fault.reason);
 }
 
 }  // namespace menuforge

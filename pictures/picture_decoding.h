@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "pictures/picture.h"
+#include "base/result.h"
 #include "base/text_encoding.h"
+#include "pictures/picture.h"
 
 namespace menuforge {
 
@@ -33,13 +34,11 @@ PictureFault DecodePng(ByteView bytes, RgbaPicture& picture);
 PictureFault DecodeGif(ByteView bytes, RgbaPicture& picture);
 PictureFault DecodeBmp(ByteView bytes, RgbaPicture& picture);
 
-// A picture of `bytes` read from the file `name`, whose format its first bytes tell. Returns the
-// error text, or empty on success:
+// A picture of `bytes` read from the file `name`, whose format its first bytes tell, or one of:
 //   Cannot read the picture "NAME": it is not a PNG, GIF or BMP file
 //   The picture "NAME" is damaged: it ends before its last row
 //   Cannot read the picture "NAME": REASON
 //   kPictureTooLargeText
-[[nodiscard]] std::string DecodePicture(ByteView bytes, std::string_view name,
-                                        RgbaPicture& picture);
+Result<RgbaPicture> DecodePicture(ByteView bytes, std::string_view name);
 
 }  // namespace menuforge

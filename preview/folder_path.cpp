@@ -18,9 +18,9 @@ bool Names(const MenuTree& tree, const MenuNode& node, std::string_view part) {
 
 }  // namespace
 
-FolderSearch FindFolder(const MenuTree& tree, std::string_view path) {
+Result<const MenuNode*> FindFolder(const MenuTree& tree, std::string_view path) {
   const MenuNode* folder = tree.menuRoot();
-  if (folder == nullptr) return {nullptr, "the menu has no main menu"};
+  if (folder == nullptr) return Failure("the menu has no main menu");
   std::string walked;
   while (!path.empty()) {
     const std::size_t slash = path.find('/');
@@ -34,12 +34,12 @@ FolderSearch FindFolder(const MenuTree& tree, std::string_view path) {
         break;
       }
     const std::string where = walked.empty() ? "the main menu" : "\"" + walked + "\"";
-    if (found == nullptr) return {nullptr, "no entry \"" + std::string(part) + "\" in " + where};
+    if (found == nullptr) return Failure("no entry \"" + std::string(part) + "\" in " + where);
     walked += (walked.empty() ? "" : "/") + std::string(part);
-    if (!IsFolder(*found)) return {nullptr, "\"" + walked + "\" is no folder"};
+    if (!IsFolder(*found)) return Failure("\"" + walked + "\" is no folder");
     folder = found;
   }
-  return {folder, {}};
+  return folder;
 }
 
 }  // namespace menuforge

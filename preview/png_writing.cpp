@@ -25,10 +25,10 @@ std::optional<Bytes> EncodePng(const RgbaPicture& picture) {
   return png;
 }
 
-std::string WritePng(const RgbaPicture& picture, const std::filesystem::path& path) {
+Status WritePng(const RgbaPicture& picture, const std::filesystem::path& path) {
   const std::optional<Bytes> png = EncodePng(picture);
-  if (!png) return "The PNG encoder failed";
-  return WriteFileAtomically(path, *png).errorText();
+  if (!png) return Failure("The PNG encoder failed");
+  return WriteFileAtomically(path, *png);
 }
 
 }  // namespace menuforge

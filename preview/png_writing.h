@@ -5,14 +5,15 @@
 #include <optional>
 #include <string>
 
-#include "pictures/picture.h"
+#include "base/result.h"
 #include "base/text_encoding.h"
+#include "pictures/picture.h"
 
 namespace menuforge {
 
 // Nothing when the encoder fails.
 std::optional<Bytes> EncodePng(const RgbaPicture& picture);
-// Writes aside and renames, so a failure leaves no partial file. Returns the error text, or empty.
-[[nodiscard]] std::string WritePng(const RgbaPicture& picture, const std::filesystem::path& path);
+// Writes aside and renames, so a failure leaves no partial file.
+Status WritePng(const RgbaPicture& picture, const std::filesystem::path& path);
 
 }  // namespace menuforge

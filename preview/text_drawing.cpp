@@ -89,12 +89,12 @@ struct TextDrawing::Font {
 TextDrawing::TextDrawing() = default;
 TextDrawing::~TextDrawing() = default;
 
-std::string TextDrawing::Open(const std::filesystem::path& font) {
+Status TextDrawing::Open(const std::filesystem::path& font) {
   auto opened = std::make_unique<Font>();
-  if (FT_Init_FreeType(&opened->library) != 0) return "Cannot start the font engine";
+  if (FT_Init_FreeType(&opened->library) != 0) return Failure("Cannot start the font engine");
   if (FT_New_Face(opened->library, font.c_str(), 0, &opened->face) != 0)
-    return "Cannot load the font \"" + font.string() +
-           "\" (Debian: install the package fonts-dejavu-core)";
+    return Failure("Cannot load the font \"" + font.string() +
+                   "\" (Debian: install the package fonts-dejavu-core)");
   font_ = std::move(opened);
   return {};
 }

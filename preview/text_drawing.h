@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "pictures/picture.h"
 #include "preview/screen_layout.h"
 
@@ -21,8 +22,8 @@ class TextDrawing {
   TextDrawing(const TextDrawing&) = delete;
   TextDrawing& operator=(const TextDrawing&) = delete;
 
-  // Returns the error text, or empty once the font is ready.
-  [[nodiscard]] std::string Open(const std::filesystem::path& font = kPreviewFontPath);
+  // Succeeds once the font is ready.
+  Status Open(const std::filesystem::path& font = kPreviewFontPath);
   bool ready() const;
 
   int Width(std::u16string_view text, int pixels);

@@ -7,8 +7,9 @@
 namespace menuforge {
 
 QPixmap PictureFromBytes(ByteView bytes) {
-  RgbaPicture picture;
-  if (!DecodePicture(bytes, "", picture).empty()) return {};
+  const Result<RgbaPicture> decoded = DecodePicture(bytes, "");
+  if (!decoded) return {};
+  const RgbaPicture& picture = *decoded;
   QImage image(static_cast<int>(picture.size.width), static_cast<int>(picture.size.height),
                QImage::Format_ARGB32);
   for (std::uint32_t y = 0; y < picture.size.height; ++y) {

@@ -34,12 +34,12 @@ IniFile::IniFile() : sections_(std::make_unique<Sections>()) {}
 
 IniFile::~IniFile() = default;
 
-std::string IniFile::Read(const std::filesystem::path& path) {
+Status IniFile::Read(const std::filesystem::path& path) {
   std::error_code missing;
   if (!std::filesystem::exists(path, missing)) return {};
   const Result<std::string> text = ReadWholeFile(path);
-  if (!text) return text.error().text;
-  if (sections_->LoadData(*text) < 0) return FileError("read", path, ENOMEM);
+  if (!text) return Failure(text.error());
+  if (sections_->LoadData(*text) < 0) return Failure(FileError("read", path, ENOMEM));
   return {};
 }
 
@@ -54,10 +54,10 @@ void IniFile::Replace(const char* section, const char* key, const std::string& v
 
 void IniFile::RemoveSection(const char* section) { sections_->Delete(section, nullptr); }
 
-std::string IniFile::Write(const std::filesystem::path& path) const {
+Status IniFile::Write(const std::filesystem::path& path) const {
   std::string text;
   sections_->Save(text);  // into memory and without character conversion: it cannot fail
-  return WriteFileAtomically(path, WithCrLf(text)).errorText();
+  return WriteFileAtomically(path, WithCrLf(text));
 }
 
 }  // namespace menuforge

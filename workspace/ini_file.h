@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
+
 namespace menuforge {
 
 class IniFile {
@@ -16,14 +18,13 @@ class IniFile {
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;
 
-  // A missing file reads as empty. Returns the error text, or empty.
-  [[nodiscard]] std::string Read(const std::filesystem::path& path);
+  // A missing file reads as empty.
+  Status Read(const std::filesystem::path& path);
   std::string_view Value(const char* section, const char* key, const char* fallback) const;
   void Replace(const char* section, const char* key, const std::string& value);
   void RemoveSection(const char* section);
   // Writes every section with CR LF line ends, so that a failure leaves the old file as it was.
-  // Returns the error text, or empty.
-  [[nodiscard]] std::string Write(const std::filesystem::path& path) const;
+  Status Write(const std::filesystem::path& path) const;
 
  private:
   struct Sections;

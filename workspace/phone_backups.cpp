@@ -103,30 +103,31 @@ std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder) {
   return listed;
 }
 
-StoredBackup StorePhoneBackup(const std::filesystem::path& folder, const std::string& imei,
-                              std::time_t when, ByteView menu) {
-  if (folder.empty()) return {kNoBackupFolderText, {}};
+Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& folder,
+                                               const std::string& imei, std::time_t when,
+                                               ByteView menu) {
+  if (folder.empty()) return Failure(kNoBackupFolderText);
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) return {"Cannot create folder \"" + folder.string() + "\". " + error.message(), {}};
+  if (error) return Failure("Cannot create folder \"" + folder.string() + "\". " + error.message());
 
   const std::string phone = NamePartOf(imei);
   const auto backups = Backups(folder);
   const auto newest = std::find_if(backups.begin(), backups.end(),
                                    [&](const auto& backup) { return backup.first.imei == phone; });
-  if (newest != backups.end() && SameBytes(newest->second, menu)) return {{}, newest->second};
+  if (newest != backups.end() && SameBytes(newest->second, menu)) return newest->second;
 
   const std::string name = std::string(kPrefix) + phone + "_" + TimeText(when);
   std::filesystem::path path = folder / name;
   for (unsigned turn = 2; std::filesystem::exists(path, error); ++turn)
     path = folder / (name + "_" + std::to_string(turn));
   if (const Status written = WriteFileAtomically(path, menu); !written)
-    return {written.error().text, {}};
+    return Failure(written.error());
 
   const auto kept = Backups(folder);
   for (std::size_t i = kKeptPhoneBackups; i < kept.size(); ++i)
     std::filesystem::remove(kept[i].second, error);
-  return {{}, path};
+  return path;
 }
 
 }  // namespace menuforge

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/text_encoding.h"
 
 namespace menuforge {
@@ -29,15 +30,10 @@ struct PhoneBackup {
 // neither listed nor ever deleted.
 std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder);
 
-struct StoredBackup {
-  std::string error;  // empty when the copy is kept
-  std::filesystem::path path;
-};
-
 // Keeps `menu` as the phone's newest backup, unless its newest one already holds these bytes,
-// then deletes the oldest beyond kKeptPhoneBackups.
-[[nodiscard]] StoredBackup StorePhoneBackup(const std::filesystem::path& folder,
-                                            const std::string& imei, std::time_t when,
-                                            ByteView menu);
+// then deletes the oldest beyond kKeptPhoneBackups. Gives the file that holds the copy.
+Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& folder,
+                                               const std::string& imei, std::time_t when,
+                                               ByteView menu);
 
 }  // namespace menuforge

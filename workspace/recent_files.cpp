@@ -49,7 +49,7 @@ std::string MissingRecentFileText(const std::filesystem::path& path) {
 RecentFiles ReadRecentFiles(const std::filesystem::path& settingsFile) {
   RecentFiles files;
   IniFile ini;
-  if (!ini.Read(settingsFile).empty()) return files;
+  if (!ini.Read(settingsFile)) return files;
   // Added oldest first, so that the newest ends up at the top.
   for (std::size_t i = kMaxRecentFiles; i-- > 0;) {
     const std::string_view value = ini.Value(kSection, KeyOf(i).c_str(), "");
@@ -58,9 +58,9 @@ RecentFiles ReadRecentFiles(const std::filesystem::path& settingsFile) {
   return files;
 }
 
-std::string WriteRecentFiles(const std::filesystem::path& settingsFile, const RecentFiles& files) {
+Status WriteRecentFiles(const std::filesystem::path& settingsFile, const RecentFiles& files) {
   IniFile ini;
-  if (std::string error = ini.Read(settingsFile); !error.empty()) return error;
+  if (Status read = ini.Read(settingsFile); !read) return read;
   ini.RemoveSection(kSection);
   for (std::size_t i = 0; i < files.paths().size(); ++i)
     ini.Replace(kSection, KeyOf(i).c_str(), files.paths()[i].string());

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
+
 namespace menuforge {
 
 inline constexpr std::size_t kMaxRecentFiles = 8;
@@ -33,8 +35,7 @@ std::string MissingRecentFileText(const std::filesystem::path& path);
 
 // An unreadable file or section reads as an empty list.
 RecentFiles ReadRecentFiles(const std::filesystem::path& settingsFile);
-// Replaces the section "recent" and keeps everything else. Returns the error text, or empty.
-[[nodiscard]] std::string WriteRecentFiles(const std::filesystem::path& settingsFile,
-                                           const RecentFiles& files);
+// Replaces the section "recent" and keeps everything else.
+Status WriteRecentFiles(const std::filesystem::path& settingsFile, const RecentFiles& files);
 
 }  // namespace menuforge

@@ -32,7 +32,7 @@ const char* J2mestSourceValue(const Settings& settings) {
 Settings ReadSettings(const std::filesystem::path& path) {
   Settings settings;
   IniFile ini;
-  if (!ini.Read(path).empty()) return settings;
+  if (!ini.Read(path)) return settings;
   const auto value = [&ini](const char* key, const char* fallback) {
     return ini.Value(kSection, key, fallback);
   };
@@ -48,10 +48,10 @@ Settings ReadSettings(const std::filesystem::path& path) {
   return settings;
 }
 
-std::string WriteSettings(const std::filesystem::path& path, const Settings& settings) {
+Status WriteSettings(const std::filesystem::path& path, const Settings& settings) {
   IniFile ini;
   // A file that exists but cannot be read is not overwritten: its content would be lost unseen.
-  if (std::string error = ini.Read(path); !error.empty()) return error;
+  if (Status read = ini.Read(path); !read) return read;
   ini.Replace(kSection, kSetSystemAttrKey, settings.setSystemAttribute ? kOn : kOff);
   ini.Replace(kSection, kLogEnabledKey, settings.logging ? kOn : kOff);
   ini.Replace(kSection, kReadJ2mestKey, J2mestSourceValue(settings));

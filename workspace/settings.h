@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/result.h"
+
 namespace menuforge {
 
 inline constexpr char kSettingsFileName[] = "menuforge.ini";
@@ -25,8 +27,7 @@ struct Settings {
 Settings ReadSettings(const std::filesystem::path& path);
 
 // Replaces the five keys of section "setup" and keeps whatever else the file holds. The file is
-// swapped in whole, so a failure leaves the old one as it was. Returns the error text, or empty.
-[[nodiscard]] std::string WriteSettings(const std::filesystem::path& path,
-                                        const Settings& settings);
+// swapped in whole, so a failure leaves the old one as it was.
+Status WriteSettings(const std::filesystem::path& path, const Settings& settings);
 
 }  // namespace menuforge

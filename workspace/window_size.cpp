@@ -26,16 +26,16 @@ std::optional<int> Side(std::string_view text) {
 
 std::optional<WindowSize> ReadWindowSize(const std::filesystem::path& settingsFile) {
   IniFile ini;
-  if (!ini.Read(settingsFile).empty()) return std::nullopt;
+  if (!ini.Read(settingsFile)) return std::nullopt;
   const std::optional<int> width = Side(ini.Value(kSection, kWidthKey, ""));
   const std::optional<int> height = Side(ini.Value(kSection, kHeightKey, ""));
   if (!width || !height) return std::nullopt;
   return WindowSize{*width, *height, ini.Value(kSection, kMaximizedKey, "0") == "1"};
 }
 
-std::string WriteWindowSize(const std::filesystem::path& settingsFile, const WindowSize& size) {
+Status WriteWindowSize(const std::filesystem::path& settingsFile, const WindowSize& size) {
   IniFile ini;
-  if (std::string error = ini.Read(settingsFile); !error.empty()) return error;
+  if (Status read = ini.Read(settingsFile); !read) return read;
   ini.Replace(kSection, kWidthKey, std::to_string(size.width));
   ini.Replace(kSection, kHeightKey, std::to_string(size.height));
   ini.Replace(kSection, kMaximizedKey, size.maximized ? "1" : "0");

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
+
 namespace menuforge {
 
 struct WindowSize {
@@ -16,8 +18,7 @@ struct WindowSize {
 
 // Nothing when the file holds no size, or one no screen has.
 std::optional<WindowSize> ReadWindowSize(const std::filesystem::path& settingsFile);
-// Replaces the section "window" and keeps everything else. Returns the error text, or empty.
-[[nodiscard]] std::string WriteWindowSize(const std::filesystem::path& settingsFile,
-                                          const WindowSize& size);
+// Replaces the section "window" and keeps everything else.
+Status WriteWindowSize(const std::filesystem::path& settingsFile, const WindowSize& size);
 
 }  // namespace menuforge

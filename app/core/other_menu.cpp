@@ -5,27 +5,18 @@
 
 namespace menuforge {
 
-OtherMenuLoad LoadOtherMenu(ByteView bytes, const ItemTable& items) {
-  OtherMenuLoad load;
+Result<LoadedOtherMenu> LoadOtherMenu(ByteView bytes, const ItemTable& items) {
   auto menu = std::make_unique<OtherMenu>();
   FormatState state;
   LoadResult result = ParseMenuFile(bytes, {items, true}, menu->tree, menu->options, state);
-  if (!result) {
-    load.error = result.error().text;
-    return load;
-  }
-  load.warnings = std::move(result->warnings);
-  load.menu = std::move(menu);
-  return load;
+  if (!result) return Failure(result.error().text);
+  return LoadedOtherMenu{std::move(menu), std::move(result->warnings)};
 }
 
-OtherMenuLoad LoadOtherMenuFile(const std::filesystem::path& path, const ItemTable& items) {
+Result<LoadedOtherMenu> LoadOtherMenuFile(const std::filesystem::path& path,
+                                          const ItemTable& items) {
   const Result<Bytes> bytes = ReadMenuFileBytes(path);
-  if (!bytes) {
-    OtherMenuLoad failed;
-    failed.error = bytes.error().text;
-    return failed;
-  }
+  if (!bytes) return Failure(bytes.error().text);
   return LoadOtherMenu(*bytes, items);
 }
 

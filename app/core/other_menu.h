@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/text_encoding.h"
 #include "menu/format_options.h"
 #include "menu/item_table.h"
@@ -23,14 +24,15 @@ struct OtherMenu {
   ComparedMenu compared() const { return {tree, options}; }
 };
 
-struct OtherMenuLoad {
-  std::unique_ptr<OtherMenu> menu;  // none when the bytes hold no menu; `error` says why
-  std::string error;
+struct LoadedOtherMenu {
+  std::unique_ptr<OtherMenu> menu;
   std::vector<std::string> warnings;
 };
 
-OtherMenuLoad LoadOtherMenu(ByteView bytes, const ItemTable& items);
-OtherMenuLoad LoadOtherMenuFile(const std::filesystem::path& path, const ItemTable& items);
+// A failure, when the bytes hold no menu, is an error box saying why.
+Result<LoadedOtherMenu> LoadOtherMenu(ByteView bytes, const ItemTable& items);
+Result<LoadedOtherMenu> LoadOtherMenuFile(const std::filesystem::path& path,
+                                          const ItemTable& items);
 // A menu as New makes it, in `options`: what an untitled menu's changes are counted from.
 std::unique_ptr<OtherMenu> NewOtherMenu(const FormatOptions& options);
 

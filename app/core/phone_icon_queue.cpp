@@ -62,11 +62,11 @@ bool PhoneIconQueue::StillFetched(const std::string& phonePath, const Kept& kept
 PhoneIconQueue::Kept PhoneIconQueue::Decode(const std::string& phonePath) const {
   const Bytes* bytes = previews_.Find(phonePath);
   if (bytes == nullptr) return {{IconStatus::NotFound, nullptr}, true, std::nullopt};
-  RgbaPicture picture;
-  if (bytes->size() > kMaxPreviewBytes || !DecodePicture(*bytes, phonePath, picture).empty())
-    return {{IconStatus::Unreadable, nullptr}, true, *bytes};
+  if (bytes->size() > kMaxPreviewBytes) return {{IconStatus::Unreadable, nullptr}, true, *bytes};
+  Result<RgbaPicture> picture = DecodePicture(*bytes, phonePath);
+  if (!picture) return {{IconStatus::Unreadable, nullptr}, true, *bytes};
   return {
-      {IconStatus::Ready, std::make_shared<const RgbaPicture>(std::move(picture))}, true, *bytes};
+      {IconStatus::Ready, std::make_shared<const RgbaPicture>(std::move(*picture))}, true, *bytes};
 }
 
 bool PhoneIconQueue::ListedTooLarge(const std::string& phonePath) const {

@@ -105,13 +105,15 @@ TEST(OtherMenu, LoadsWhatAMenuFileHoldsAndRefusesTheRest) {
     SCOPED_TRACE(c.name);
     // Items the table lacks keep their identifiers: the sample's are all unknown here.
     const ItemTable noItems;
-    const OtherMenuLoad load = LoadOtherMenu(c.bytes, noItems);
-    ASSERT_EQ(load.menu != nullptr, c.loads);
-    EXPECT_EQ(load.error.empty(), c.loads) << load.error;
+    const Result<LoadedOtherMenu> load = LoadOtherMenu(c.bytes, noItems);
+    ASSERT_EQ(load.ok(), c.loads) << load.errorText();
     EXPECT_EQ(noItems.count(), ItemTable().count());
-    if (!c.loads) continue;
-    FormatOptions options = load.menu->options;
-    const MenuComparison comparison = CompareMenus({sample, options}, load.menu->compared());
+    if (!c.loads) {
+      EXPECT_FALSE(load.error().text.empty());
+      continue;
+    }
+    FormatOptions options = load->menu->options;
+    const MenuComparison comparison = CompareMenus({sample, options}, load->menu->compared());
     for (const ComparisonLine& line : ComparisonLines(comparison)) ADD_FAILURE() << line.text;
   }
 }
@@ -119,13 +121,13 @@ TEST(OtherMenu, LoadsWhatAMenuFileHoldsAndRefusesTheRest) {
 TEST(OtherMenu, FilesAndNewMenus) {
   TempFolder folder;
   WriteFileBytes(folder / "menu22", SampleFile(RecordSize::k22));
-  const OtherMenuLoad read = LoadOtherMenuFile(folder / "menu22", ItemTable());
-  ASSERT_TRUE(read.menu);
-  EXPECT_EQ(read.menu->options.saveMode, RecordSize::k22);
+  const Result<LoadedOtherMenu> read = LoadOtherMenuFile(folder / "menu22", ItemTable());
+  ASSERT_TRUE(read) << read.errorText();
+  EXPECT_EQ(read->menu->options.saveMode, RecordSize::k22);
 
-  const OtherMenuLoad missing = LoadOtherMenuFile(folder / "missing", ItemTable());
-  EXPECT_FALSE(missing.menu);
-  EXPECT_NE(missing.error.find("missing"), std::string::npos) << missing.error;
+  const Result<LoadedOtherMenu> missing = LoadOtherMenuFile(folder / "missing", ItemTable());
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.errorText().find("missing"), std::string::npos) << missing.errorText();
 
   FormatOptions options;
   options.SelectSaveMode(RecordSize::k22);

@@ -574,8 +574,9 @@ TEST_F(CliTest, DrmListsAndExtractsEntries) {
   EXPECT_EQ(ReadFileBytes(folder / "stored.gif"), test::StoredGif(16, 16, 1));
   ASSERT_EQ(Run("drm icons.smg extract 2 raw.gif").exitCode, 0);
   // The masked pixel turns transparent, the others stay pure red.
-  RgbaPicture raw;
-  ASSERT_EQ(DecodePicture(ReadFileBytes(folder / "raw.gif"), "raw.gif", raw), "");
+  const Result<RgbaPicture> decoded = DecodePicture(ReadFileBytes(folder / "raw.gif"), "raw.gif");
+  ASSERT_TRUE(decoded) << decoded.errorText();
+  const RgbaPicture& raw = *decoded;
   EXPECT_EQ(raw.size, (PictureSize{3, 2}));
   EXPECT_EQ(raw.pixels[0].alpha, 0);
   for (int i = 1; i < 6; ++i) EXPECT_EQ(raw.pixels[i], (Colour{255, 0xF8, 0, 0})) << i;

@@ -104,7 +104,7 @@ TEST_F(FirmwareProfileTest, ImagesGiveTheProfileTheirVersionNames) {
   };
   for (const CreatedCase& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(Create(test::SyntheticFirmware(c.layout)).error, "");
+    EXPECT_TRUE(Create(test::SyntheticFirmware(c.layout)).status);
     EXPECT_EQ(Profile(c.name), c.profile);
     EXPECT_EQ(ProfileSelectorEntries(catalog).at(ProfileSelectorIndex(catalog)), c.name);
   }
@@ -192,7 +192,7 @@ TEST_F(FirmwareProfileTest, ImagesWithoutAUsableProfileWriteNothing) {
     EXPECT_EQ(scan.status, ScanStatus::Failed);
     EXPECT_NE(scan.message.find(c.message), std::string::npos) << scan.message;
     catalog.UseDefaultProfile();
-    EXPECT_EQ(Create(c.image).error, "");
+    EXPECT_TRUE(Create(c.image).status);
     EXPECT_EQ(dialogs.shown, std::vector<Message>{kNotCreated});
     ExpectNothingChanged();
   }
@@ -204,20 +204,18 @@ TEST_F(FirmwareProfileTest, AStoppedScanOrAnUnreadableImageWritesNothing) {
   layout.tableAt = 3 * kBlock + 512;
   std::vector<int> shown;
   catalog.UseDefaultProfile();
-  EXPECT_EQ(Create(test::SyntheticFirmware(layout),
-                   [&](int percent) {
-                     shown.push_back(percent);
-                     return shown.size() < 2;
-                   })
-                .error,
-            "");
+  EXPECT_TRUE(Create(test::SyntheticFirmware(layout), [&](int percent) {
+                shown.push_back(percent);
+                return shown.size() < 2;
+              }).status);
   EXPECT_EQ(shown, (std::vector<int>{33, 66}));
   EXPECT_TRUE(dialogs.shown.empty());
   ExpectNothingChanged();
 
   const ProfileCreation unreadable = CreateProfileFromScan(
       ScanFirmwareImage(folder / "missing.smg", nullptr), catalog, options, dialogs);
-  EXPECT_EQ(unreadable.error.rfind("Cannot open file", 0), 0u) << unreadable.error;
+  EXPECT_TRUE(unreadable.status.errorText().starts_with("Cannot open file"))
+      << unreadable.status.errorText();
   EXPECT_TRUE(dialogs.shown.empty());
   ExpectNothingChanged();
 }

@@ -35,9 +35,9 @@ class ItemBaseTest : public ::testing::Test {
 };
 
 TEST_F(ItemBaseTest, FirstStartWritesTheBuiltInFileByteForByte) {
-  const CatalogResult result = catalog.LoadItemBase();
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_TRUE(result.warnings.empty());
+  const Result<ItemBaseWarnings> result = catalog.LoadItemBase();
+  ASSERT_TRUE(result) << result.errorText();
+  EXPECT_TRUE(result->empty());
   EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Profiles"));
 
   const std::string text = ReadFileText(folder.path() / "Profiles" / "itembase.dat");
@@ -75,9 +75,9 @@ TEST_F(ItemBaseTest, FirstStartWritesTheBuiltInFileByteForByte) {
 TEST_F(ItemBaseTest, TheWrittenFileReadsBackAsTheSameTable) {
   ASSERT_TRUE(catalog.LoadItemBase().ok());
   Catalog again(folder.path());
-  const CatalogResult result = again.LoadItemBase();
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_TRUE(result.warnings.empty());
+  const Result<ItemBaseWarnings> result = again.LoadItemBase();
+  ASSERT_TRUE(result) << result.errorText();
+  EXPECT_TRUE(result->empty());
   EXPECT_EQ(again.itemBase().entries(), catalog.itemBase().entries());
 }
 
@@ -109,9 +109,9 @@ TEST_F(ItemBaseTest, ReadsLinesAsTheyStand) {
   for (const ParseCase& c : cases) {
     SCOPED_TRACE(c.name);
     WriteItemBase(c.text);
-    const CatalogResult result = catalog.LoadItemBase();
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.warnings, c.warnings);
+    const Result<ItemBaseWarnings> result = catalog.LoadItemBase();
+    ASSERT_TRUE(result) << result.errorText();
+    EXPECT_EQ(*result, c.warnings);
     const ItemTable& base = catalog.itemBase();
     ASSERT_EQ(base.count(), c.entries.size() + 1);
     for (std::size_t i = 0; i < c.entries.size(); ++i) {
@@ -127,11 +127,10 @@ TEST_F(ItemBaseTest, UsesOnlyTheFirst254Entries) {
   std::string text;
   for (int i = 1; i <= 300; ++i) text += "Item" + std::to_string(i) + ";Name\r\n";
   WriteItemBase(text);
-  const CatalogResult result = catalog.LoadItemBase();
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_EQ(result.warnings,
-            std::vector<std::string>{
-                "itembase.dat holds more than 254 items; only the first 254 are used"});
+  const Result<ItemBaseWarnings> result = catalog.LoadItemBase();
+  ASSERT_TRUE(result) << result.errorText();
+  EXPECT_EQ(*result, std::vector<std::string>{
+                         "itembase.dat holds more than 254 items; only the first 254 are used"});
   ASSERT_EQ(catalog.itemBase().count(), 255u);
   EXPECT_EQ(catalog.itemBase().at(253).identifier, "Item254");
   EXPECT_EQ(catalog.itemBase().at(254).identifier, "Custom item");
@@ -141,8 +140,9 @@ TEST_F(ItemBaseTest, Exactly254EntriesAreNoWarning) {
   std::string text;
   for (int i = 1; i <= 254; ++i) text += "Item" + std::to_string(i) + ";Name\r\n";
   WriteItemBase(text);
-  const CatalogResult result = catalog.LoadItemBase();
-  EXPECT_TRUE(result.warnings.empty());
+  const Result<ItemBaseWarnings> result = catalog.LoadItemBase();
+  ASSERT_TRUE(result) << result.errorText();
+  EXPECT_TRUE(result->empty());
   EXPECT_EQ(catalog.itemBase().count(), 255u);
 }
 
@@ -181,19 +181,18 @@ TEST_F(ItemBaseTest, AppendKeepsTheNewLineApartFromAnUnfinishedLastLine) {
 TEST_F(ItemBaseTest, AppendRefusesNamesThatWouldBreakTheLine) {
   WriteItemBase("A;a\r\n");
   for (const std::string name : {"X;Y", "X\nY", "X\rY", "X\tY", "\x01\x02\x03", "Z\x7F"}) {
-    const CatalogResult result = catalog.AppendItemBaseEntry(name, false);
-    EXPECT_FALSE(result.ok()) << name;
+    EXPECT_FALSE(catalog.AppendItemBaseEntry(name, false)) << name;
   }
-  EXPECT_EQ(catalog.AppendItemBaseEntry("X;Y", false).error,
+  EXPECT_EQ(catalog.AppendItemBaseEntry("X;Y", false).errorText(),
             "Cannot add \"X;Y\" to itembase.dat: an item name may not be empty or hold \";\" or "
             "control characters");
   EXPECT_EQ(ReadFileText(catalog.itemBasePath()), "A;a\r\n");
 }
 
 TEST_F(ItemBaseTest, AppendToAMissingFileFailsInsteadOfStartingAnEmptyBase) {
-  const CatalogResult result = catalog.AppendItemBaseEntry("A", false);
-  EXPECT_EQ(result.error, "Cannot open file \"" + catalog.itemBasePath().string() +
-                              "\". No such file or directory");
+  const Status result = catalog.AppendItemBaseEntry("A", false);
+  EXPECT_EQ(result.errorText(), "Cannot open file \"" + catalog.itemBasePath().string() +
+                                    "\". No such file or directory");
   EXPECT_FALSE(std::filesystem::exists(catalog.itemBasePath()));
 }
 
@@ -212,9 +211,9 @@ TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
   std::filesystem::remove(catalog.itemBasePath());
   std::filesystem::create_directory(catalog.itemBasePath());
 
-  const CatalogResult result = catalog.ReloadItemBase();
-  EXPECT_EQ(result.error, "Cannot open file \"" + catalog.itemBasePath().string() +
-                              "\". It is not a regular file");
+  const Result<ItemBaseWarnings> result = catalog.ReloadItemBase();
+  EXPECT_EQ(result.errorText(), "Cannot open file \"" + catalog.itemBasePath().string() +
+                                    "\". It is not a regular file");
   EXPECT_EQ(catalog.itemBase().count(), 2u);
   EXPECT_EQ(catalog.itemBase().at(0).identifier, "A");
   EXPECT_EQ(catalog.profileSource(), Catalog::ProfileSource::None);
@@ -222,10 +221,10 @@ TEST_F(ItemBaseTest, ReadFailureKeepsTheTables) {
 
 TEST_F(ItemBaseTest, AProfilesFileInTheWayIsReported) {
   WriteFileText(folder.path() / "Profiles", "not a folder");
-  const CatalogResult result = catalog.LoadItemBase();
-  EXPECT_TRUE(result.error.starts_with("Cannot create folder \"" +
-                                       (folder.path() / "Profiles").string() + "\". "))
-      << result.error;
+  const Result<ItemBaseWarnings> result = catalog.LoadItemBase();
+  EXPECT_TRUE(result.errorText().starts_with("Cannot create folder \"" +
+                                             (folder.path() / "Profiles").string() + "\". "))
+      << result.errorText();
   EXPECT_EQ(catalog.itemBase().count(), 1u);
 }
 

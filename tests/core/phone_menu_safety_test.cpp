@@ -50,7 +50,7 @@ TEST(PhoneBackups, NamedAfterPhoneAndTimeNewestFirstTwentyKept) {
   TempFolder folder;
   WriteFileText(folder / "notes.txt", "mine");
   for (int i = 0; i < 25; ++i)
-    ASSERT_EQ(StorePhoneBackup(folder.path(), kImei, kNoon + i, Bytes{std::uint8_t(i)}).error, "");
+    ASSERT_TRUE(StorePhoneBackup(folder.path(), kImei, kNoon + i, Bytes{std::uint8_t(i)}));
   const std::vector<PhoneBackup> kept = ListPhoneBackups(folder.path());
   ASSERT_EQ(kept.size(), kKeptPhoneBackups);
   EXPECT_EQ(kept.front().path.filename(), "mma_ucp_354678012345679_20240301-120024");
@@ -63,10 +63,10 @@ TEST(PhoneBackups, NamedAfterPhoneAndTimeNewestFirstTwentyKept) {
 TEST(PhoneBackups, TheSameBytesAreKeptOnceAndTheSameSecondTwice) {
   TempFolder folder;
   const std::filesystem::path first =
-      StorePhoneBackup(folder.path(), kImei, kNoon, Bytes{1, 2}).path;
-  EXPECT_EQ(StorePhoneBackup(folder.path(), kImei, kNoon + 9, Bytes{1, 2}).path, first);
-  EXPECT_EQ(StorePhoneBackup(folder.path(), "35/../x", kNoon, Bytes{1, 2}).error, "");
-  EXPECT_EQ(StorePhoneBackup(folder.path(), kImei, kNoon, Bytes{3}).error, "");
+      StorePhoneBackup(folder.path(), kImei, kNoon, Bytes{1, 2}).value();
+  EXPECT_EQ(StorePhoneBackup(folder.path(), kImei, kNoon + 9, Bytes{1, 2}).value(), first);
+  EXPECT_TRUE(StorePhoneBackup(folder.path(), "35/../x", kNoon, Bytes{1, 2}));
+  EXPECT_TRUE(StorePhoneBackup(folder.path(), kImei, kNoon, Bytes{3}));
   EXPECT_EQ(Names(ListPhoneBackups(folder.path())),
             (std::vector<std::string>{"mma_ucp_354678012345679_20240301-120000_2",
                                       "mma_ucp_35x_20240301-120000",
@@ -93,7 +93,7 @@ TEST(PhoneBackups, FolderFollowsXdgDataHome) {
   }
   savedXdg ? setenv("XDG_DATA_HOME", xdgBefore.c_str(), 1) : unsetenv("XDG_DATA_HOME");
   savedHome ? setenv("HOME", homeBefore.c_str(), 1) : unsetenv("HOME");
-  EXPECT_EQ(StorePhoneBackup({}, kImei, kNoon, Bytes{1}).error, kNoBackupFolderText);
+  EXPECT_EQ(StorePhoneBackup({}, kImei, kNoon, Bytes{1}).errorText(), kNoBackupFolderText);
 }
 
 struct SafetyRig : PhoneRig {

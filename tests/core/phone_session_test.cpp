@@ -190,20 +190,21 @@ TEST(PhoneSessionTest, TheLogIsCreatedEmptyAndWrittenOnlyWhileLoggingIsOn) {
   WriteFileText(path, "old run\r\n");
   Settings settings;
   PhoneLog log(settings);
-  ASSERT_EQ(log.Create(path), "");
+  ASSERT_TRUE(log.Create(path));
   log.Write("not written");
   EXPECT_EQ(ReadFileText(path), "");
   settings.logging = true;
   log.Write("Phone connected");
   log.Write("Read SEEM 279_1 RC=-1");
   EXPECT_EQ(ReadFileText(path), "Phone connected\r\nRead SEEM 279_1 RC=-1\r\n");
-  EXPECT_TRUE(log.Create(folder / "missing" / "p2klog.txt").starts_with("Cannot create file"));
+  EXPECT_TRUE(
+      log.Create(folder / "missing" / "p2klog.txt").errorText().starts_with("Cannot create file"));
 }
 
 TEST(PhoneSessionTest, ConnectWithLoggingOffLeavesTheLogEmpty) {
   PhoneRig rig;
   rig.settings.logging = false;
-  ASSERT_EQ(rig.link.log.Create(rig.workingFolder / "p2klog.txt"), "");
+  ASSERT_TRUE(rig.link.log.Create(rig.workingFolder / "p2klog.txt"));
   rig.Replug();
   EXPECT_EQ(ReadFileText(rig.workingFolder / "p2klog.txt"), "");
 }

@@ -19,7 +19,7 @@ namespace {
 class PreviewCliTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (std::string error = text.Open(); !error.empty()) GTEST_SKIP() << error;
+    if (const Status opened = text.Open(); !opened) GTEST_SKIP() << opened.errorText();
     BuildSampleMenu(tree);
     std::vector<ItemBaseEntry> items;
     for (const char* id :

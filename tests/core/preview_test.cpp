@@ -157,9 +157,11 @@ TEST(PreviewRules, FoldersByIdentifierTitleOrName) {
       {"B/Nothing", nullptr, "no entry \"Nothing\" in \"B\""},
   };
   for (const auto& c : cases) {
-    const FolderSearch found = FindFolder(tree, c.path);
-    EXPECT_EQ(found.folder, c.folder) << c.path;
-    EXPECT_EQ(found.error, c.error) << c.path;
+    const Result<const MenuNode*> found = FindFolder(tree, c.path);
+    EXPECT_EQ(found.errorText(), c.error) << c.path;
+    if (found) {
+      EXPECT_EQ(*found, c.folder) << c.path;
+    }
   }
 }
 
@@ -249,8 +251,7 @@ double DifferentShare(const RgbaPicture& a, const RgbaPicture& b, const Rect& wi
 class PreviewRendering : public testing::Test {
  protected:
   void SetUp() override {
-    const std::string error = text.Open();
-    if (!error.empty()) GTEST_SKIP() << error;
+    if (const Status opened = text.Open(); !opened) GTEST_SKIP() << opened.errorText();
   }
   TextDrawing text;
 };

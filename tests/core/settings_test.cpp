@@ -95,7 +95,7 @@ class WriteSettingsTest : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(WriteSettingsTest, WritesTheFiveKeysInOrderWithCrLf) {
   TempFolder folder;
   const auto path = folder / kSettingsFileName;
-  ASSERT_EQ(WriteSettings(path, GetParam().settings), "");
+  ASSERT_TRUE(WriteSettings(path, GetParam().settings));
   EXPECT_EQ(ReadFileText(path), GetParam().expected);
   // Nothing is left beside the file.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
@@ -120,19 +120,19 @@ TEST(WriteSettings, KeepsTheRestOfAnExistingFile) {
   TempFolder folder;
   const auto path = folder / kSettingsFileName;
   WriteFileText(path, "[other]\r\nx=1\r\n[SETUP]\r\nlogenabled=1\r\nExtra=5\r\nPatchJ2MEST=1\r\n");
-  ASSERT_EQ(WriteSettings(path, Make(true, false, true, true, false, false)), "");
+  ASSERT_TRUE(WriteSettings(path, Make(true, false, true, true, false, false)));
   const std::string expected =
       "[other]\r\nx=1\r\n\r\n\r\n[SETUP]\r\nExtra=5\r\nSetSystemAttr=1\r\nLogEnabled=0\r\n"
       "ReadJ2MEST=Phone\r\nPatchJ2MEST=0\r\nShowPhoneChanges=0\r\n";
   EXPECT_EQ(ReadFileText(path), expected);
-  ASSERT_EQ(WriteSettings(path, Make(true, false, true, true, false, false)), "");
+  ASSERT_TRUE(WriteSettings(path, Make(true, false, true, true, false, false)));
   EXPECT_EQ(ReadFileText(path), expected);
 }
 
 TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {
   TempFolder folder;
   const auto missingFolder = folder / "missing" / kSettingsFileName;
-  EXPECT_EQ(WriteSettings(missingFolder, Settings{}),
+  EXPECT_EQ(WriteSettings(missingFolder, Settings{}).errorText(),
             "Cannot create file \"" + missingFolder.string() + "\". No such file or directory");
   EXPECT_FALSE(std::filesystem::exists(missingFolder));
 
@@ -140,7 +140,7 @@ TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {
   const auto folderInPlace = folder / "taken.ini";
   std::filesystem::create_directory(folderInPlace);
   WriteFileText(folderInPlace / "inside", "kept");
-  EXPECT_EQ(WriteSettings(folderInPlace, Settings{}),
+  EXPECT_EQ(WriteSettings(folderInPlace, Settings{}).errorText(),
             "Cannot open file \"" + folderInPlace.string() + "\". It is not a regular file");
   EXPECT_EQ(ReadFileText(folderInPlace / "inside"), "kept");
 }
@@ -190,7 +190,7 @@ TEST_P(SettingsEditorTest, FollowsTheClickRulesAndStoresTheConfirmedCopy) {
 
   TempFolder folder;
   const auto path = folder / kSettingsFileName;
-  ASSERT_EQ(WriteSettings(path, editor.Confirmed()), "");
+  ASSERT_TRUE(WriteSettings(path, editor.Confirmed()));
   EXPECT_NE(ReadFileText(path).find(c.stored), std::string::npos) << ReadFileText(path);
   EXPECT_EQ(ReadSettings(path), editor.Confirmed());
 }

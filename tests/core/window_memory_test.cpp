@@ -36,10 +36,10 @@ TEST(RecentFiles, SurviveInTheirOwnSectionLeavingTheSettingsAsTheyWere) {
   RecentFiles files;
   files.Add("/m/b=c.mma");
   files.Add("/m/a b");
-  ASSERT_EQ(WriteRecentFiles(ini, files), "");
-  ASSERT_EQ(WriteWindowSize(ini, {700, 600, true}), "");
+  ASSERT_TRUE(WriteRecentFiles(ini, files));
+  ASSERT_TRUE(WriteWindowSize(ini, {700, 600, true}));
   files.Remove("/m/a b");
-  ASSERT_EQ(WriteRecentFiles(ini, files), "");
+  ASSERT_TRUE(WriteRecentFiles(ini, files));
 
   EXPECT_EQ(ReadRecentFiles(ini), files);
   EXPECT_EQ(ReadWindowSize(ini), (WindowSize{700, 600, true}));

@@ -7,11 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace menuforge;
-  RgbaPicture picture;
-  if (!DecodePicture(ByteView(data, size), "fuzz", picture).empty()) {
-    if (!picture.pixels.empty()) __builtin_trap();
-    return 0;
-  }
+  const Result<RgbaPicture> decoded = DecodePicture(ByteView(data, size), "fuzz");
+  if (!decoded) return 0;
+  const RgbaPicture& picture = *decoded;
   if (!FitsIndexBuffer(picture.size) ||
       picture.pixels.size() != std::size_t{picture.size.width} * picture.size.height)
     __builtin_trap();

@@ -244,7 +244,7 @@ void MainWindowPhoneCancelTest::cancelledRestoreKeepsThePhoneMenu() {
   const std::string older = test::ReadText("older_menu");
   QVERIFY(StorePhoneBackup(folder_->backups(), "354678012345679", 1700000000,
                            Bytes(older.begin(), older.end()))
-              .error.empty());
+              .ok());
   const std::string phoneMenu = PhoneText(kStoredMenu);
   Start();
   prompts_->onModal = [](QDialog& chooser) {

@@ -58,7 +58,7 @@ PhoneRig::PhoneRig(FaultPlan faults, PhoneAnswers answers)
            (std::filesystem::create_directories(workingFolder), workingFolder),
            [this](std::chrono::milliseconds wait) { waits.push_back(wait); }) {
   settings.logging = true;
-  if (!link.log.Create(workingFolder / "p2klog.txt").empty()) throw std::runtime_error("no log");
+  if (!link.log.Create(workingFolder / "p2klog.txt")) throw std::runtime_error("no log");
   if (!link.session.Start()) throw std::runtime_error("no library");
   phone.Plug(std::move(faults));
   link.session.Poll();
