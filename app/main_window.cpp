@@ -424,7 +424,7 @@ void MainWindow::ConnectControls() {
 }
 
 void MainWindow::StartUp() {
-  ShowCatalogResult(document_.catalog().LoadItemBase());
+  ShowItemBaseRead(document_.catalog().LoadItemBase());
   ShowAvailableItems();
 
   document_.catalog().ListProfiles();
@@ -468,7 +468,7 @@ void MainWindow::StartUp() {
   phonePollTimer_->start();
 }
 
-void MainWindow::ShowCatalogResult(const Result<ItemBaseWarnings>& loaded) {
+void MainWindow::ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded) {
   if (!loaded) {
     prompts_->Show(loaded.error());
     return;

@@ -140,7 +140,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void CreateProfile();
   void ChooseSaveMode(RecordSize recordSize);
   void ToggleSeeThrough();
-  void ShowCatalogResult(const Result<ItemBaseWarnings>& loaded);
+  void ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded);
   // Says why a menu could not be opened, or what was damaged in the one that was; false when
   // nothing was loaded.
   [[nodiscard]] bool ShowOpened(const OpenResult& result);
