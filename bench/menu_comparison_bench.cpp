@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/local_file.h"
+#include "bench/largest_menu.h"
 #include "menu/menu_comparison.h"
 #include "menu/mma_saver.h"
 #include "menu/tree_operations.h"
@@ -28,42 +29,10 @@ namespace {
 constexpr char kDiff[] = "BM_DiffProcess";
 constexpr char kCmp[] = "BM_CmpProcess";
 
-const ItemTable& Items() {
-  static const ItemTable items =
-      WithDefaultSoftkeys({{"Folder", "Folder", true}, {"Calculator", "Calculator", true}});
-  return items;
-}
-
-// 245 entries (20 folders, the rest spread over them) and, on every soft key and entry, a
-// two-language title of 58 characters, a DRM icon and an action: 65520 data bytes. `letter`
-// fills the titles, so two menus of different letters differ in every entry.
-void BuildLargest(MenuTree& tree, char16_t letter) {
-  constexpr std::size_t kFolders = 20;
-  BuildSkeleton(tree);
-  std::vector<MenuNode*> folders;
-  for (std::size_t i = 0; i < kFolders; ++i)
-    folders.push_back(AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
-                               Items().at(Items().Find("Folder")), false));
-  for (std::size_t i = kFolders; i < kMaxMenuEntries; ++i)
-    if (!AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
-                  Items().at(Items().Find("Calculator")), false))
-      std::abort();
-  const std::u16string english(58, letter);
-  const std::u16string russian(58, static_cast<char16_t>(letter + 0x0400));
-  tree.ForEach([&](MenuNode& node) {
-    if (&node == tree.softkeys() || &node == tree.menuRoot()) return;
-    ItemDataRecord data;
-    data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
-    data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
-    data.slots.push_back(ChunkSlot::Action(0x0102));
-    tree.SetEntryData(node, std::move(data));
-  });
-}
-
 void BM_CompareLargestMenus(benchmark::State& state) {
   MenuTree before, after;
-  BuildLargest(before, u'M');
-  BuildLargest(after, u'N');
+  BuildLargestMenu(before, u'M');
+  BuildLargestMenu(after, u'N');
   const FormatOptions options;
   std::size_t entries = 0;
   for (auto _ : state) {
@@ -94,9 +63,10 @@ struct Files {
 
   static void Write(const std::filesystem::path& path, char16_t letter) {
     MenuTree tree;
-    BuildLargest(tree, letter);
+    BuildLargestMenu(tree, letter);
     Bytes file;
-    if (EncodeMenuFile(tree, FormatOptions{}, Items(), file).status() != SaveStatus::Saved ||
+    if (EncodeMenuFile(tree, FormatOptions{}, LargestMenuItems(), file).status() !=
+            SaveStatus::Saved ||
         !WriteFileAtomically(path, file))
       throw std::runtime_error("cannot write " + path.string());
   }

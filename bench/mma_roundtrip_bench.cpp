@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/largest_menu.h"
 #include "menu/mma_format.h"
 #include "menu/mma_loader.h"
 #include "menu/mma_saver.h"
@@ -44,44 +45,15 @@ namespace {
 
 using namespace menuforge;
 
-const ItemTable& Items() {
-  static const ItemTable items =
-      WithDefaultSoftkeys({{"Folder", "Folder", true}, {"Calculator", "Calculator", true}});
-  return items;
-}
-
-// 245 entries (20 folders in the main menu, the rest spread over them) and, on every soft key
-// and entry, a two-language menu title of 58 characters each, a DRM icon and an action: 260 bytes
-// a node, 65520 bytes in all.
 Bytes LargestFile(int recordSize) {
-  constexpr std::size_t kFolders = 20;
-  constexpr std::size_t kTitleCharacters = 58;
   MenuTree tree;
-  BuildSkeleton(tree);
-  std::vector<MenuNode*> folders;
-  for (std::size_t i = 0; i < kFolders; ++i)
-    folders.push_back(AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
-                               Items().at(Items().Find("Folder")), false));
-  for (std::size_t i = kFolders; i < kMaxMenuEntries; ++i)
-    if (!AddEntry(tree, *folders[i % kFolders], Placement::LastChild,
-                  Items().at(Items().Find("Calculator")), false))
-      std::abort();
-
-  const std::u16string english(kTitleCharacters, u'M');
-  const std::u16string russian(kTitleCharacters, u'\u041C');
-  tree.ForEach([&](MenuNode& node) {
-    if (&node == tree.softkeys() || &node == tree.menuRoot()) return;
-    ItemDataRecord data;
-    data.slots.push_back(ChunkSlot::Titles(TitleList::Menu, {{1, english}, {35, russian}}));
-    data.slots.push_back(ChunkSlot::DrmIcon(DrmIconKind::List, kDrmByteFromEditor, 1234));
-    data.slots.push_back(ChunkSlot::Action(0x0102));
-    tree.SetEntryData(node, std::move(data));
-  });
+  BuildLargestMenu(tree);
 
   FormatOptions options;
   options.SelectSaveMode(*RecordSizeOf(recordSize));
   Bytes file;
-  if (EncodeMenuFile(tree, options, Items(), file).status() != SaveStatus::Saved) std::abort();
+  if (EncodeMenuFile(tree, options, LargestMenuItems(), file).status() != SaveStatus::Saved)
+    std::abort();
   return file;
 }
 
@@ -92,7 +64,8 @@ std::size_t ModelBytes(const Bytes& file) {
   {
     FormatOptions options;
     FormatState state;
-    if (ParseMenuFile(file, {Items(), true}, *tree, options, state).status() != LoadStatus::Loaded)
+    if (ParseMenuFile(file, {LargestMenuItems(), true}, *tree, options, state).status() !=
+        LoadStatus::Loaded)
       std::abort();
   }
   return liveBytes - before;
@@ -105,9 +78,11 @@ void RoundTrip(benchmark::State& state, int recordSize) {
     MenuTree tree;
     FormatOptions options;
     FormatState formatState;
-    const bool loaded = ParseMenuFile(file, {Items(), true}, tree, options, formatState).status() ==
-                        LoadStatus::Loaded;
-    if (!loaded || EncodeMenuFile(tree, options, Items(), saved).status() != SaveStatus::Saved) {
+    const bool loaded =
+        ParseMenuFile(file, {LargestMenuItems(), true}, tree, options, formatState).status() ==
+        LoadStatus::Loaded;
+    if (!loaded ||
+        EncodeMenuFile(tree, options, LargestMenuItems(), saved).status() != SaveStatus::Saved) {
       state.SkipWithError("the largest menu does not load and save");
       break;
     }
