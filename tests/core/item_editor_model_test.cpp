@@ -577,5 +577,50 @@ TEST(ItemEditorModel, DisabledPickersSayWhatTheyNeed) {
   EXPECT_EQ(PickButtonHint(drm, false), "");
 }
 
+// The pick buttons follow the phone as it is now; the DRM button comes back as its tooltip says.
+TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
+  const ItemDataRecord data = Record({ChunkSlot::FileIcon(kAnimatedIcon, u"/a/anim.gif"),
+                                      ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 9)});
+  enum class Step { Open, Plug, Unplug, DrmAgain };
+  const struct {
+    bool connectedAtOpen;
+    bool softkey;
+    std::vector<Step> steps;
+    bool filePick;
+    std::string_view fileHint;
+    bool drmPick;
+    std::string_view drmHint;
+  } cases[] = {
+      {false, false, {Step::Open}, false, "Connect a phone to pick a file from it", false,
+       "Click the source DRM again to pick an icon from a DRM binary"},
+      {false, false, {Step::Plug}, true, "", false,
+       "Click the source DRM again to pick an icon from a DRM binary"},
+      {true, false, {Step::Unplug}, false, "Connect a phone to pick a file from it", false,
+       "Click the source DRM again to pick an icon from a DRM binary"},
+      {true, false, {Step::Unplug, Step::Plug}, true, "", false,
+       "Click the source DRM again to pick an icon from a DRM binary"},
+      {false, false, {Step::DrmAgain}, false, "Connect a phone to pick a file from it", true, ""},
+      {false, true, {Step::Plug, Step::DrmAgain}, false, "", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.connectedAtOpen << c.softkey << c.steps.size());
+    Editor editor(EditorEnvironment{c.connectedAtOpen, {}});
+    editor.Load(&data, kPlainItem, c.softkey);
+    for (const Step step : c.steps) {
+      if (step == Step::Plug) editor.model.PhoneConnectionChanged(true);
+      if (step == Step::Unplug) editor.model.PhoneConnectionChanged(false);
+      if (step == Step::DrmAgain) editor.model.SetIconSource(IconRow::Static, IconSource::Drm);
+    }
+    const IconRowControls& file = editor.controls().icon(IconRow::List);
+    const IconRowControls& drm = editor.controls().icon(IconRow::Static);
+    EXPECT_EQ(file.pickEnabled, c.filePick);
+    EXPECT_EQ(PickButtonHint(file, editor.model.phoneConnected()), c.fileHint);
+    EXPECT_EQ(drm.pickEnabled, c.drmPick);
+    EXPECT_EQ(PickButtonHint(drm, editor.model.phoneConnected()), c.drmHint);
+    // Choosing it again keeps the number.
+    if (!c.softkey) EXPECT_EQ(drm.text, u"9");
+  }
+}
+
 }  // namespace
 }  // namespace menuforge

@@ -8,6 +8,7 @@
 
 #include "browser/core/file_mask.h"
 #include "browser/core/phone_browser.h"
+#include "browser/core/picture_previews.h"
 #include "support/phone_test_rig.h"
 
 namespace menuforge::test {
@@ -263,6 +264,26 @@ TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFileAndSaysWhy) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path()),
                             std::filesystem::directory_iterator()),
               3);  // phone, work and kept.gif
+  }
+}
+
+TEST(PhoneBrowserTest, APictureOverThePreviewLimitSaysWhyItShowsNone) {
+  const struct {
+    const char* name;
+    std::uint32_t size;
+    bool previewed;
+    std::optional<std::string_view> reason;
+  } cases[] = {
+      {"icon.gif", 65536, true, std::nullopt},
+      {"ICON.PNG", 1, true, std::nullopt},
+      {"photo.bmp", 65537, false, "No preview: the file is larger than 64 KB"},
+      {"notes.txt", 65537, false, std::nullopt},
+      {"empty.gif", 0, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsPreviewable(c.name, c.size), c.previewed);
+    EXPECT_EQ(NoPreviewReason(c.name, c.size), c.reason);
   }
 }
 

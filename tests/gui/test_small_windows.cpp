@@ -1,3 +1,4 @@
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -5,6 +6,7 @@
 #include <memory>
 
 #include "app/about_dialog.h"
+#include "app/backup_chooser_dialog.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
 #include "base/version.h"
@@ -48,6 +50,34 @@ class TestSmallWindows : public QObject {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(QtFileFilter(filter.toLatin1().constData()), expected);
+  }
+
+  void backupChooserSaysWhatItIsForAndWhenItHasNothing_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("backups");
+    QTest::addColumn<bool>("okEnabled");
+    QTest::newRow("restore") << "Restore phone backup" << 1 << true;
+    QTest::newRow("compare") << "Compare with phone backup" << 2 << true;
+    QTest::newRow("none yet") << "Compare with phone backup" << 0 << false;
+  }
+  void backupChooserSaysWhatItIsForAndWhenItHasNothing() {
+    QFETCH(QString, title);
+    QFETCH(int, backups);
+    QFETCH(bool, okEnabled);
+    const QByteArray caption = title.toUtf8();
+    std::vector<PhoneBackup> kept;
+    std::vector<BackupRow> rows;
+    for (int i = 0; i < backups; ++i) {
+      kept.push_back({"mma_ucp_" + std::to_string(i), "354678012345679", "20261207-172205"});
+      rows.push_back({"E398", "354678012345679", "2026-12-07 17:22:05"});
+    }
+    BackupChooserDialog chooser(caption.constData(), kept, rows, [] { return std::nullopt; });
+    chooser.show();
+    QCOMPARE(chooser.windowTitle(), title);
+    QCOMPARE(LabelTexts(chooser).contains(QStringLiteral("No backups of this phone yet")),
+             backups == 0);
+    auto* buttons = chooser.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), okEnabled);
   }
 
   void splashShowsNameAndVersion() {
