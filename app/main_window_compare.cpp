@@ -4,8 +4,8 @@
 // working folder or the item base.
 #include <QCheckBox>
 #include <QDockWidget>
-#include <QMenu>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QRadioButton>
 
 #include "app/compare_panel.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/local_file.h"
 #include "pictures/drm_image.h"
 #include "pictures/picture_decoding.h"
-#include "base/local_file.h"
 #include "preview/gif_decoding.h"
 
 namespace menuforge {

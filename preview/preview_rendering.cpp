@@ -192,10 +192,10 @@ void DrawBars(Canvas& canvas, const PreviewScene& scene) {
 RgbaPicture RenderPreview(const PreviewScene& scene, const IconSources& icons, TextDrawing& text) {
   Canvas canvas(scene.layout.screen, text);
   if (icons.phone != nullptr) icons.phone->BeginDrawing();
-  for (std::size_t i = 0;
-       !scene.layout.softkeyScreen && i < scene.entries.size() && i < scene.layout.cells.size(); ++i)
-    DrawEntry(canvas, scene.entries[i], scene.layout.cells[i], icons, scene.layout,
-              i == scene.highlighted);
+  if (!scene.layout.softkeyScreen)
+    for (std::size_t i = 0; i < scene.entries.size() && i < scene.layout.cells.size(); ++i)
+      DrawEntry(canvas, scene.entries[i], scene.layout.cells[i], icons, scene.layout,
+                i == scene.highlighted);
   DrawBars(canvas, scene);
   return std::move(canvas.picture());
 }

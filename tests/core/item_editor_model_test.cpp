@@ -582,6 +582,9 @@ TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
   const ItemDataRecord data = Record({ChunkSlot::FileIcon(kAnimatedIcon, u"/a/anim.gif"),
                                       ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 9)});
   enum class Step { Open, Plug, Unplug, DrmAgain };
+  constexpr std::string_view kConnect = "Connect a phone to pick a file from it";
+  constexpr std::string_view kAgain =
+      "Click the source DRM again to pick an icon from a DRM binary";
   const struct {
     bool connectedAtOpen;
     bool softkey;
@@ -591,15 +594,11 @@ TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
     bool drmPick;
     std::string_view drmHint;
   } cases[] = {
-      {false, false, {Step::Open}, false, "Connect a phone to pick a file from it", false,
-       "Click the source DRM again to pick an icon from a DRM binary"},
-      {false, false, {Step::Plug}, true, "", false,
-       "Click the source DRM again to pick an icon from a DRM binary"},
-      {true, false, {Step::Unplug}, false, "Connect a phone to pick a file from it", false,
-       "Click the source DRM again to pick an icon from a DRM binary"},
-      {true, false, {Step::Unplug, Step::Plug}, true, "", false,
-       "Click the source DRM again to pick an icon from a DRM binary"},
-      {false, false, {Step::DrmAgain}, false, "Connect a phone to pick a file from it", true, ""},
+      {false, false, {Step::Open}, false, kConnect, false, kAgain},
+      {false, false, {Step::Plug}, true, "", false, kAgain},
+      {true, false, {Step::Unplug}, false, kConnect, false, kAgain},
+      {true, false, {Step::Unplug, Step::Plug}, true, "", false, kAgain},
+      {false, false, {Step::DrmAgain}, false, kConnect, true, ""},
       {false, true, {Step::Plug, Step::DrmAgain}, false, "", false, ""},
   };
   for (const auto& c : cases) {

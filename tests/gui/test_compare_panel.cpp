@@ -56,13 +56,19 @@ void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
     QString where;
   } rows[] = {
       {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}, {}},
-      {ComparePanel::ShownMenu::Second, QStringLiteral("- Games/Calculator"), {},
+      {ComparePanel::ShownMenu::Second,
+       QStringLiteral("- Games/Calculator"),
+       {},
        QStringLiteral("Only in the other menu, at Games #1")},
       {ComparePanel::ShownMenu::First, QStringLiteral("- Games/Calculator"), Path{1, 0, 0}, {}},
       {ComparePanel::ShownMenu::Second,
-       QStringLiteral("> Games/Browser: from Menu Root #2 to Games #1"), Path{1, 0, 0}, {}},
+       QStringLiteral("> Games/Browser: from Menu Root #2 to Games #1"),
+       Path{1, 0, 0},
+       {}},
       {ComparePanel::ShownMenu::Second, QStringLiteral("+ Tools"), Path{1, 1}, {}},
-      {ComparePanel::ShownMenu::First, QStringLiteral("+ Tools"), {},
+      {ComparePanel::ShownMenu::First,
+       QStringLiteral("+ Tools"),
+       {},
        QStringLiteral("Only in the other menu, at Menu Root #2")},
   };
   for (const auto& row : rows) {
