@@ -82,7 +82,7 @@ void MainWindow::CompareWith() {
 
 void MainWindow::CompareWithBackup() {
   if (!document_.HasMenu()) return;
-  if (const auto backup = ChoosePhoneBackup(kCompareBackupCaption)) CompareWithFile(*backup);
+  if (const auto backup = ChoosePhoneBackup(kCompareWithBackupTitle)) CompareWithFile(*backup);
 }
 
 void MainWindow::CompareWithPhone() {

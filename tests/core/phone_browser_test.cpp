@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <tuple>
 
 #include "browser/core/file_mask.h"
 #include "browser/core/phone_browser.h"
@@ -268,22 +269,16 @@ TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFileAndSaysWhy) {
 }
 
 TEST(PhoneBrowserTest, APictureOverThePreviewLimitSaysWhyItShowsNone) {
-  const struct {
-    const char* name;
-    std::uint32_t size;
-    bool previewed;
-    std::optional<std::string_view> reason;
-  } cases[] = {
-      {"icon.gif", 65536, true, std::nullopt},
-      {"ICON.PNG", 1, true, std::nullopt},
-      {"photo.bmp", 65537, false, "No preview: the file is larger than 64 KB"},
-      {"notes.txt", 65537, false, std::nullopt},
-      {"empty.gif", 0, false, std::nullopt},
+  using Reason = std::optional<std::string_view>;
+  const Reason tooLarge = "No preview: the file is larger than 64 KB";
+  const std::tuple<const char*, std::uint32_t, bool, Reason> cases[] = {
+      {"icon.gif", 65536, true, {}},         {"ICON.PNG", 1, true, {}},
+      {"photo.bmp", 65537, false, tooLarge}, {"notes.txt", 65537, false, {}},
+      {"empty.gif", 0, false, {}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(IsPreviewable(c.name, c.size), c.previewed);
-    EXPECT_EQ(NoPreviewReason(c.name, c.size), c.reason);
+  for (const auto& [name, size, previewed, reason] : cases) {
+    EXPECT_EQ(IsPreviewable(name, size), previewed) << name;
+    EXPECT_EQ(NoPreviewReason(name, size), reason) << name;
   }
 }
 
