@@ -41,7 +41,7 @@ BackupChooserDialog::BackupChooserDialog(const char* title, const std::vector<Ph
   buttons->addButton(otherButton, QDialogButtonBox::ActionRole);
 
   // OK takes a copy of the list, so without one only "Other file..." can choose.
-  buttons->button(QDialogButtonBox::Ok)->setEnabled(!rows.empty());
+  buttons->findChild<QPushButton*>(QStringLiteral("okButton"))->setEnabled(!rows.empty());
   auto* layout = new QVBoxLayout(this);
   if (rows.empty()) {
     auto* none = new QLabel(ShownText(kNoBackupsText));

@@ -599,7 +599,7 @@ TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
       {true, false, {Step::Unplug}, false, kConnect, false, kAgain},
       {true, false, {Step::Unplug, Step::Plug}, true, "", false, kAgain},
       {false, false, {Step::DrmAgain}, false, kConnect, true, ""},
-      {false, true, {Step::Plug, Step::DrmAgain}, false, "", false, ""},
+      {false, true, {Step::Plug}, false, "", false, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.connectedAtOpen << c.softkey << c.steps.size());
@@ -616,8 +616,8 @@ TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
     EXPECT_EQ(PickButtonHint(file, editor.model.phoneConnected()), c.fileHint);
     EXPECT_EQ(drm.pickEnabled, c.drmPick);
     EXPECT_EQ(PickButtonHint(drm, editor.model.phoneConnected()), c.drmHint);
-    // Choosing it again keeps the number.
-    if (!c.softkey) EXPECT_EQ(drm.text, u"9");
+    // Choosing it again keeps the number; a soft key shows no icons.
+    EXPECT_EQ(drm.text, c.softkey ? u"" : u"9");
   }
 }
 

@@ -1,4 +1,3 @@
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,8 +75,7 @@ class TestSmallWindows : public QObject {
     QCOMPARE(chooser.windowTitle(), title);
     QCOMPARE(LabelTexts(chooser).contains(QStringLiteral("No backups of this phone yet")),
              backups == 0);
-    auto* buttons = chooser.findChild<QDialogButtonBox*>();
-    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), okEnabled);
+    QCOMPARE(Find<QPushButton>(chooser, "okButton")->isEnabled(), okEnabled);
   }
 
   void splashShowsNameAndVersion() {
