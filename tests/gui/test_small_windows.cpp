@@ -51,31 +51,17 @@ class TestSmallWindows : public QObject {
     QCOMPARE(QtFileFilter(filter.toLatin1().constData()), expected);
   }
 
-  void backupChooserSaysWhatItIsForAndWhenItHasNothing_data() {
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("backups");
-    QTest::addColumn<bool>("okEnabled");
-    QTest::newRow("restore") << "Restore phone backup" << 1 << true;
-    QTest::newRow("compare") << "Compare with phone backup" << 2 << true;
-    QTest::newRow("none yet") << "Compare with phone backup" << 0 << false;
-  }
   void backupChooserSaysWhatItIsForAndWhenItHasNothing() {
-    QFETCH(QString, title);
-    QFETCH(int, backups);
-    QFETCH(bool, okEnabled);
-    const QByteArray caption = title.toUtf8();
-    std::vector<PhoneBackup> kept;
-    std::vector<BackupRow> rows;
-    for (int i = 0; i < backups; ++i) {
-      kept.push_back({"mma_ucp_" + std::to_string(i), "354678012345679", "20261207-172205"});
-      rows.push_back({"E398", "354678012345679", "2026-12-07 17:22:05"});
+    for (const std::size_t count : {std::size_t{0}, std::size_t{2}}) {
+      const std::vector<PhoneBackup> kept(count, {"mma_ucp_1", "354678012345679", "x"});
+      const std::vector<BackupRow> rows(count, {"E398", "354678012345679", "2026-12-07 17:22"});
+      BackupChooserDialog chooser("Compare with phone backup", kept, rows,
+                                  [] { return std::optional<std::filesystem::path>(); });
+      QCOMPARE(chooser.windowTitle(), QStringLiteral("Compare with phone backup"));
+      QCOMPARE(LabelTexts(chooser).contains(QStringLiteral("No backups of this phone yet")),
+               count == 0);
+      QCOMPARE(Find<QPushButton>(chooser, "okButton")->isEnabled(), count > 0);
     }
-    BackupChooserDialog chooser(caption.constData(), kept, rows, [] { return std::nullopt; });
-    chooser.show();
-    QCOMPARE(chooser.windowTitle(), title);
-    QCOMPARE(LabelTexts(chooser).contains(QStringLiteral("No backups of this phone yet")),
-             backups == 0);
-    QCOMPARE(Find<QPushButton>(chooser, "okButton")->isEnabled(), okEnabled);
   }
 
   void splashShowsNameAndVersion() {
