@@ -36,10 +36,91 @@ void MenuDocument::RemoveObserver(DocumentObserver& observer) {
   if (observer.watched_ == this) observer.watched_ = nullptr;
 }
 
-void MenuDocument::SetModified(bool modified) {
-  if (modified_ == modified) return;
-  modified_ = modified;
-  Notify(DocumentChange::Modified);
+namespace {
+
+constexpr char kOptionsStep[] = "Change format options";
+constexpr char kProfileStep[] = "Apply profile";
+
+}  // namespace
+
+bool MenuDocument::Edit(const std::string& step, const std::function<void(MenuTree&)>& edit) {
+  // An edit within an edit (the item editor adding an entry) belongs to the outer step.
+  if (recorder_) {
+    edit(tree_);
+    return true;
+  }
+  const bool wasModified = modified();
+  recorder_ = std::make_unique<TreeEditRecorder>(tree_);
+  edit(tree_);
+  std::optional<TreeEdit> done = recorder_->Finish();
+  recorder_.reset();
+  if (!done) return false;
+  history_.Push({step, std::move(done), options_, options_});
+  Changed(DocumentChange::Entries, wasModified);
+  return true;
+}
+
+void MenuDocument::SetOptions(const FormatOptions& options) {
+  if (options == options_) return;
+  const bool wasModified = modified();
+  history_.Push({kOptionsStep, std::nullopt, options_, options});
+  options_ = options;
+  Changed(DocumentChange::Options, wasModified);
+}
+
+void MenuDocument::ApplyProfile(const std::function<void(Catalog&, FormatOptions&)>& apply) {
+  const bool wasModified = modified();
+  FormatOptions options = options_;
+  apply(catalog_, options);
+  // The profile chosen is the target phone's, not part of the menu: a step takes back the
+  // options it set, while the items it makes available stay.
+  if (options != options_) {
+    history_.Push({kProfileStep, std::nullopt, options_, options});
+    options_ = options;
+  }
+  Changed(DocumentChange::Profile, wasModified);
+}
+
+MenuNode* MenuDocument::Undo() {
+  const DocumentStep* step = history_.ToUndo();
+  if (!step) return nullptr;
+  const bool wasModified = modified();
+  history_.StepBack();
+  return TakeStep(*step, false, wasModified);
+}
+
+MenuNode* MenuDocument::Redo() {
+  const DocumentStep* step = history_.ToRedo();
+  if (!step) return nullptr;
+  const bool wasModified = modified();
+  history_.StepForward();
+  return TakeStep(*step, true, wasModified);
+}
+
+MenuNode* MenuDocument::TakeStep(const DocumentStep& step, bool forward, bool wasModified) {
+  MenuNode* shown = nullptr;
+  if (step.treeEdit)
+    shown = forward ? RedoTreeEdit(tree_, *step.treeEdit) : UndoTreeEdit(tree_, *step.treeEdit);
+  // A step changes the tree or the options, never both.
+  options_ = forward ? step.optionsAfter : step.optionsBefore;
+  Changed(step.treeEdit ? DocumentChange::Entries : DocumentChange::Options, wasModified);
+  return shown;
+}
+
+std::optional<std::string> MenuDocument::UndoName() const {
+  if (const DocumentStep* step = history_.ToUndo()) return step->name;
+  return std::nullopt;
+}
+
+std::optional<std::string> MenuDocument::RedoName() const {
+  if (const DocumentStep* step = history_.ToRedo()) return step->name;
+  return std::nullopt;
+}
+
+void MenuDocument::Changed(DocumentChange change, bool wasModified) {
+  Notify(change);
+  if (modified() != wasModified) Notify(DocumentChange::Modified);
+  Notify(DocumentChange::History);
 }
 
 void MenuDocument::New() {
@@ -82,11 +163,13 @@ OpenResult MenuDocument::Load(const std::filesystem::path& path, CurrentMenu men
 SaveResult MenuDocument::Save(const std::filesystem::path& path) {
   SaveResult result = SaveCopy(path);
   if (!result) return result;
+  const bool wasModified = modified();
   current_ = CurrentMenu(CurrentMenu::Source::File, path);
   // The file now holds the records of the size it was saved in, whatever it was loaded from.
   formatState_.recordSize = RecordBytes(options_.saveMode);
+  history_.WrittenAt(history_.position());
   Notify(DocumentChange::File);
-  SetModified(false);
+  if (wasModified) Notify(DocumentChange::Modified);
   return result;
 }
 
@@ -98,10 +181,24 @@ SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
   return SaveResult(std::move(refusal), SaveStatus::Refused);
 }
 
-void MenuDocument::WrittenToPhone() {
+void MenuDocument::WrittenToPhone(DocumentHistory::Position position) {
+  const bool wasModified = modified();
   if (current_.source() == CurrentMenu::Source::Phone)
     formatState_.recordSize = RecordBytes(options_.saveMode);
+  // Edits made while the copy travelled are not on the phone.
+  history_.WrittenAt(position);
+  Notify(DocumentChange::PhoneCopyOutOfDate);
+  if (modified() != wasModified) Notify(DocumentChange::Modified);
 }
+
+void MenuDocument::PhoneMenuReplaced() {
+  const bool wasModified = modified();
+  if (current_.source() == CurrentMenu::Source::Phone) history_.WrittenElsewhere();
+  Notify(DocumentChange::PhoneCopyOutOfDate);
+  if (modified() != wasModified) Notify(DocumentChange::Modified);
+}
+
+void MenuDocument::PhoneMenuUnknown() { Notify(DocumentChange::PhoneCopyOutOfDate); }
 
 std::vector<std::string> MenuDocument::ItemsOutsideProfile() const {
   return ItemsOutsideTable(tree_, catalog_.availableItems());
@@ -109,9 +206,10 @@ std::vector<std::string> MenuDocument::ItemsOutsideProfile() const {
 
 void MenuDocument::Start(CurrentMenu menu) {
   current_ = std::move(menu);
-  modified_ = false;
+  history_.Clear();
   begun_ = true;
   Notify(DocumentChange::Contents);
+  Notify(DocumentChange::History);
 }
 
 template <typename Notice>
@@ -128,14 +226,17 @@ void MenuDocument::Notify(DocumentChange change) {
 }
 
 void MenuDocument::AboutToInsert(MenuNode* parent, std::size_t index) {
+  if (recorder_) recorder_->AboutToInsert(parent, index);
   Tell([&](DocumentObserver& observer) { observer.AboutToInsert(parent, index); });
 }
 
 void MenuDocument::Inserted() {
+  if (recorder_) recorder_->Inserted();
   Tell([](DocumentObserver& observer) { observer.Inserted(); });
 }
 
 void MenuDocument::AboutToRemove(MenuNode* node) {
+  if (recorder_) recorder_->AboutToRemove(node);
   Tell([&](DocumentObserver& observer) { observer.AboutToRemove(node); });
 }
 
@@ -144,10 +245,12 @@ void MenuDocument::Removed() {
 }
 
 void MenuDocument::AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) {
+  if (recorder_) recorder_->AboutToMove(node, newParent, newIndex);
   Tell([&](DocumentObserver& observer) { observer.AboutToMove(node, newParent, newIndex); });
 }
 
 void MenuDocument::Moved() {
+  if (recorder_) recorder_->Moved();
   Tell([](DocumentObserver& observer) { observer.Moved(); });
 }
 
