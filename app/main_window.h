@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/comparison_document_link.h"
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "app/core/other_menu.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"

@@ -11,7 +11,7 @@
 
 #include "app/about_dialog.h"
 #include "app/core/help_file.h"
-#include "app/core/profile_mismatch.h"
+#include "document/profile_mismatch.h"
 #include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"

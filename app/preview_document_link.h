@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "app/phone_preview_dock.h"
 #include "editor/core/current_drm_binary.h"
 

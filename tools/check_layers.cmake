@@ -10,7 +10,7 @@ set(levels
   "base"
   "menu"
   "catalog workspace"
-  "phone"
+  "phone document"
   "java"
   "pictures"
   "menu_json preview browser/core"
@@ -23,7 +23,7 @@ set(levels
 set(last_core_level "app/core")
 # The programs and the simulated phone name the layers they use; no layer includes them.
 set(chosen
-  "cli: base menu catalog workspace phone java pictures menu_json preview"
+  "cli: base menu catalog document workspace phone java pictures menu_json preview"
   "phonesim: base menu catalog workspace phone pictures")
 
 set(below "")

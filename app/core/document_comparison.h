@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "app/core/other_menu.h"
 #include "menu/menu_comparison.h"
 

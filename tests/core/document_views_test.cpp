@@ -6,7 +6,7 @@
 #include <map>
 
 #include "app/core/document_comparison.h"
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu_test_items.h"
 #include "preview/preview_scene.h"
 #include "support/test_support.h"

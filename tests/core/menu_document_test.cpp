@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/core/command_states.h"
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu_test_items.h"
 #include "support/test_support.h"
 

@@ -1,8 +1,8 @@
-#include "app/core/profile_mismatch.h"
+#include "document/profile_mismatch.h"
 
 #include <gtest/gtest.h>
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu_test_items.h"
 #include "support/test_support.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/backup_rows.h"
-#include "app/core/current_menu.h"
+#include "document/current_menu.h"
 #include "app/core/help_file.h"
 #include "base/version.h"
 #include "support/test_support.h"

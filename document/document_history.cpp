@@ -1,4 +1,4 @@
-#include "app/core/document_history.h"
+#include "document/document_history.h"
 
 namespace menuforge {
 namespace {

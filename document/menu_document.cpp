@@ -1,8 +1,8 @@
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 
 #include <algorithm>
 
-#include "app/core/profile_mismatch.h"
+#include "document/profile_mismatch.h"
 #include "menu/tree_operations.h"
 
 namespace menuforge {
@@ -143,6 +143,17 @@ OpenResult MenuDocument::OpenPhoneCopy(const std::filesystem::path& path) {
 }
 
 OpenResult MenuDocument::Load(const std::filesystem::path& path, CurrentMenu menu) {
+  OpenResult result;
+  TakeIn(
+      [&](MenuTree& tree, Catalog& catalog, FormatOptions& options, FormatState& state) {
+        result = OpenMenuFile(path, tree, catalog, options, state);
+        return result.loaded();
+      },
+      std::move(menu));
+  return result;
+}
+
+bool MenuDocument::TakeIn(const MenuReader& read, CurrentMenu menu) {
   // Loaded aside and swapped in only once it loaded, so that a file that cannot be opened leaves
   // the menu, its catalogue and its format as they were.
   MenuTree loaded;
@@ -150,14 +161,13 @@ OpenResult MenuDocument::Load(const std::filesystem::path& path, CurrentMenu men
   Catalog catalog = catalog_;
   FormatOptions options = options_;
   FormatState state = formatState_;
-  OpenResult result = OpenMenuFile(path, loaded, catalog, options, state);
-  if (!result.loaded()) return result;
+  if (!read(loaded, catalog, options, state)) return false;
   catalog_ = std::move(catalog);
   options_ = options;
   formatState_ = state;
   tree_.TakeContentOf(loaded);
   Start(std::move(menu));
-  return result;
+  return true;
 }
 
 SaveResult MenuDocument::Save(const std::filesystem::path& path) {
@@ -173,8 +183,16 @@ SaveResult MenuDocument::Save(const std::filesystem::path& path) {
   return result;
 }
 
+SaveResult MenuDocument::WriteCopy(const std::filesystem::path& path) {
+  return SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+}
+
+SaveResult MenuDocument::Encode(Bytes& out) {
+  return EncodeMenuFile(tree_, options_, catalog_.availableItems(), out);
+}
+
 SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
-  SaveResult result = SaveMenuFile(path, tree_, options_, catalog_.availableItems());
+  SaveResult result = WriteCopy(path);
   if (!result.refused()) return result;
   Message refusal = result.error();
   refusal.text = ProfileMismatchText(ItemsOutsideProfile());

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/current_menu.h"
-#include "app/core/document_history.h"
+#include "document/current_menu.h"
+#include "document/document_history.h"
 #include "catalog/catalog.h"
 #include "catalog/menu_opening.h"
 #include "menu/format_options.h"
@@ -116,6 +116,11 @@ class MenuDocument : private TreeObserver {
   // Loads the file against the catalogue; the menu then belongs to it. A file that cannot be
   // loaded leaves everything as it was; the result says why, and what to tell the user anyway.
   [[nodiscard]] OpenResult Open(const std::filesystem::path& path);
+  // Builds a menu aside through `read`, which gets an empty tree and copies of the catalogue,
+  // options and format state, and false when it fails; the menu then belongs to `menu`. A failed
+  // read, or one that throws, leaves everything as it was.
+  using MenuReader = std::function<bool(MenuTree&, Catalog&, FormatOptions&, FormatState&)>;
+  bool TakeIn(const MenuReader& read, CurrentMenu menu);
   // As Open, for the phone's menu fetched into `path`; the menu then belongs to the phone.
   [[nodiscard]] OpenResult OpenPhoneCopy(const std::filesystem::path& path);
   // Writes the menu to `path`, which it then belongs to, unmodified, in the format it was saved in.
@@ -124,6 +129,10 @@ class MenuDocument : private TreeObserver {
   std::vector<std::string> ItemsOutsideProfile() const;
   // Writes the menu to `path` and leaves the document as it was (the copy that goes to a phone).
   [[nodiscard]] SaveResult SaveCopy(const std::filesystem::path& path);
+  // As SaveCopy, but a refusal says only what the saver says, without the items it names.
+  [[nodiscard]] SaveResult WriteCopy(const std::filesystem::path& path);
+  // The bytes a save would write, in `out`.
+  [[nodiscard]] SaveResult Encode(Bytes& out);
   // The copy made at `position` went to the phone: that is what was last written, and a menu that
   // belongs to the phone now has the format saved in.
   void WrittenToPhone(DocumentHistory::Position position);
