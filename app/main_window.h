@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/comparison_document_link.h"
-#include "document/menu_document.h"
 #include "app/core/other_menu.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
@@ -22,6 +21,7 @@
 #include "app/phone_picture_picker.h"
 #include "app/preview_document_link.h"
 #include "catalog/catalog.h"
+#include "document/menu_document.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
 #include "editor/editor_context.h"

@@ -11,7 +11,6 @@
 
 #include "app/about_dialog.h"
 #include "app/core/help_file.h"
-#include "document/profile_mismatch.h"
 #include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
@@ -19,6 +18,7 @@
 #include "app/settings_dialog.h"
 #include "base/user_messages.h"
 #include "catalog/menu_opening.h"
+#include "document/profile_mismatch.h"
 #include "menu/mma_saver.h"
 #include "widgets/shown_text.h"
 

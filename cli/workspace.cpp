@@ -27,8 +27,8 @@ LoadResult LoadChecked(const std::filesystem::path& path, const Catalog& catalog
                        FormatOptions& options, FormatState& state) {
   const Result<Bytes> file = ReadMenuFileBytes(path);
   if (!file) throw CommandFailure(file.error().text);
-  LoadResult load = ParseMenuFile(*file, {catalog.availableItems(), catalog.DefaultApplied()},
-                                  tree, options, state);
+  LoadResult load = ParseMenuFile(*file, {catalog.availableItems(), catalog.DefaultApplied()}, tree,
+                                  options, state);
   if (load) PrintWarnings(load->warnings);
   if (load.status() == LoadStatus::Failed) throw CommandFailure(load.error().text);
   if (load.status() == LoadStatus::ProfileMismatch) {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "document/current_menu.h"
-#include "document/document_history.h"
 #include "catalog/catalog.h"
 #include "catalog/menu_opening.h"
+#include "document/current_menu.h"
+#include "document/document_history.h"
 #include "menu/format_options.h"
 #include "menu/menu_tree.h"
 #include "menu/mma_saver.h"

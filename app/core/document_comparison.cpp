@@ -19,9 +19,9 @@ void DocumentComparison::Compare() {
   if (!document_->HasMenu()) {
     if (shown_) shown_->outOfDate = kNoMenuComparisonOutOfDate;
   } else {
-    shown_ = ShownComparison{
-        CompareMenus({document_->tree(), document_->options()}, other_->compared()),
-        phoneChanged_ ? kPhoneComparisonOutOfDate : nullptr};
+    shown_ =
+        ShownComparison{CompareMenus({document_->tree(), document_->options()}, other_->compared()),
+                        phoneChanged_ ? kPhoneComparisonOutOfDate : nullptr};
   }
   if (shown_) tell_();
 }

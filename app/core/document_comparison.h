@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "document/menu_document.h"
 #include "app/core/other_menu.h"
+#include "document/menu_document.h"
 #include "menu/menu_comparison.h"
 
 namespace menuforge {

@@ -40,7 +40,9 @@ class PreviewWatch : public DocumentObserver {
     }
     return text;
   }
-  static std::string Utf8(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+  static std::string Utf8(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+  }
 };
 
 MenuNode* Entry(const MenuDocument& document, std::size_t index) {
@@ -95,10 +97,8 @@ const std::map<std::string, Step> kSteps = {
        });
      }},
     {"new", [](MenuDocument& d, const std::filesystem::path&) { d.New(); }},
-    {"open",
-     [](MenuDocument& d, const std::filesystem::path& file) {
-       EXPECT_TRUE(d.Open(file).loaded());
-     }},
+    {"open", [](MenuDocument& d,
+                const std::filesystem::path& file) { EXPECT_TRUE(d.Open(file).loaded()); }},
     {"undo", [](MenuDocument& d, const std::filesystem::path&) { d.Undo(); }},
     {"redo", [](MenuDocument& d, const std::filesystem::path&) { d.Redo(); }},
 };
@@ -181,9 +181,12 @@ TEST(DocumentViews, AnOutOfDateComparisonWithThePhoneFollowsTheMenu) {
     const OtherMenu& compared = *LoadOtherMenuFile(file, TestItems())->menu;
     PreviewWatch preview(document);
     for (const std::string& step : row.steps) {
-      if (step == "written") document.WrittenToPhone(document.position());
-      else if (step == "close") document.Close();
-      else kSteps.at(step)(document, file);
+      if (step == "written")
+        document.WrittenToPhone(document.position());
+      else if (step == "close")
+        document.Close();
+      else
+        kSteps.at(step)(document, file);
     }
     ExpectFresh(document, preview, comparison, compared, row.steps.empty() ? "" : row.steps.back());
     EXPECT_STREQ(comparison.shown()->outOfDate, row.outOfDate);

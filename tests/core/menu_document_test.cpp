@@ -213,8 +213,7 @@ TEST(MenuDocument, ListenersHearTheTreeAndOutliveTheDocumentSafely) {
     document->AddObserver(leaving);
   }
   document->New();
-  document->Edit("Add item",
-                 [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "Games"); });
+  document->Edit("Add item", [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "Games"); });
   EXPECT_EQ(kept.inserts, 10);  // the nine fixed nodes, then the entry
   document.reset();
   EXPECT_TRUE(kept.gone);

@@ -64,8 +64,7 @@ TEST(ProfileMismatch, ARefusedSaveNamesTheItemsAndWritesNothing) {
   MenuDocument document(folder.path());
   ASSERT_TRUE(document.catalog().LoadItemBase().ok());
   document.New();
-  document.Edit("Add item",
-                [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "NoSuchItem"); });
+  document.Edit("Add item", [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "NoSuchItem"); });
   const SaveResult result = document.Save(folder / "mma_ucp");
   EXPECT_TRUE(result.refused());
   EXPECT_EQ(result.errorText(),
