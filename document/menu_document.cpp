@@ -51,6 +51,11 @@ bool MenuDocument::Edit(const std::string& step, const std::function<void(MenuTr
   }
   const bool wasModified = modified();
   recorder_ = std::make_unique<TreeEditRecorder>(tree_);
+  // An edit that throws must not leave the recorder behind to swallow the next one.
+  struct StopRecording {
+    std::unique_ptr<TreeEditRecorder>& recorder;
+    ~StopRecording() { recorder.reset(); }
+  } stop{recorder_};
   edit(tree_);
   std::optional<TreeEdit> done = recorder_->Finish();
   recorder_.reset();

@@ -67,7 +67,7 @@ void Choose22(MenuDocument& document) {
 TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
   using enum DocumentChange;
   const std::vector<DocumentCase> cases = {
-      {"new", kNothing, kNew, "untitled", true, false, {Contents}, 0},
+      {"new", kNothing, kNew, "untitled", true, false, {Contents, History}, 0},
       {"open",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
@@ -76,7 +76,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "mma_ucp",
        true,
        false,
-       {Contents},
+       {Contents, History},
        1},
       {"open from the phone",
        kNothing,
@@ -86,7 +86,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "phone",
        true,
        false,
-       {Contents},
+       {Contents, History},
        1},
       {"a failed open leaves the menu",
        kNewModified,
@@ -169,7 +169,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "untitled",
        false,
        false,
-       {Contents},
+       {Contents, History},
        0},
       {"an edit that changes nothing leaves no step",
        kNewModified,
@@ -260,7 +260,9 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
         document.Edit("Add item", [](MenuTree& t) { AddLast(t, *t.menuRoot(), "Games"); });
       if (step == "undo") document.Undo();
       if (step == "redo") document.Redo();
-      if (step == "save") EXPECT_TRUE(document.Save(folder.savedFile).ok());
+      if (step == "save") {
+        EXPECT_TRUE(document.Save(folder.savedFile).ok());
+      }
       if (step == "22") Choose22(document);
       if (step == "profile")
         document.ApplyProfile([](Catalog&, FormatOptions& o) { o.saveAllData = true; });
