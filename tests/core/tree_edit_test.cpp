@@ -102,6 +102,7 @@ TEST_P(TreeEditTest, UndoGivesBackTheFileAndRedoTheEditedOne) {
   tree.SetObserver(&recorder);
   GetParam().operation(tree);
   const std::optional<TreeEdit> edit = recorder.Finish();
+  tree.SetObserver(nullptr);
   ASSERT_TRUE(edit.has_value());
   const Bytes after = Saved(tree);
   ASSERT_NE(after, before);
@@ -132,6 +133,7 @@ TEST(TreeEdit, EditsAreTakenBackInTurn) {
     tree.SetObserver(&recorder);
     kEdits[i].operation(tree);
     edits.push_back(*recorder.Finish());
+    tree.SetObserver(nullptr);
     files.push_back(Saved(tree));
   }
   for (std::size_t i = edits.size(); i-- > 0;) {
