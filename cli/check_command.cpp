@@ -11,8 +11,8 @@ namespace {
 constexpr OptionSpec kOptions[] = {kProfileOption};
 
 std::string CheckedText(const Workspace& workspace) {
-  return "ok: " + std::to_string(workspace.tree.EntryCount()) + " main menu entries, " +
-         std::to_string(workspace.state.recordSize) + "-byte records";
+  return "ok: " + std::to_string(workspace.document.tree().EntryCount()) + " main menu entries, " +
+         std::to_string(workspace.document.formatState().recordSize) + "-byte records";
 }
 
 // Unlike opening a file in the window, a profile mismatch does not fall back to "Default": it
@@ -25,8 +25,7 @@ int RunCheck(const ParsedArguments& arguments) {
     std::cerr << NotAvailableText(item.identifier) << '\n';
 
   Bytes encoded;
-  const SaveResult saved = EncodeMenuFile(workspace.tree, workspace.options,
-                                          workspace.catalog.availableItems(), encoded);
+  const SaveResult saved = workspace.document.Encode(encoded);
   if (!saved) throw CommandFailure(saved.error().text);
   std::cout << CheckedText(workspace) << '\n';
   return kExitSuccess;

@@ -14,7 +14,8 @@ int RunExport(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   workspace.Open(arguments.positional[0]);
-  std::cout << MenuToJson(workspace.tree, workspace.options).dump(kJsonIndent) << '\n';
+  std::cout << MenuToJson(workspace.document.tree(), workspace.document.options()).dump(kJsonIndent)
+            << '\n';
   return kExitSuccess;
 }
 

@@ -68,10 +68,10 @@ int RunPreview(const ParsedArguments& arguments) {
   workspace.Prepare(arguments);
   static_cast<void>(workspace.Load(arguments.positional[0]));
   const Result<const MenuNode*> folder =
-      FindFolder(workspace.tree, arguments.Value("--folder").value_or(""));
+      FindFolder(workspace.document.tree(), arguments.Value("--folder").value_or(""));
   if (!folder) throw CommandFailure(folder.error().text);
 
-  const PreviewScene scene = BuildScene(workspace.tree, **folder, options);
+  const PreviewScene scene = BuildScene(workspace.document.tree(), **folder, options);
   const IconSources sources{phone ? &*phone : nullptr, binary ? &drmIcons : nullptr};
   if (const Status written = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
       !written)
