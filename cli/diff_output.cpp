@@ -27,6 +27,7 @@ Json JsonFields(const std::vector<FieldDifference>& fields) {
   Json list = Json::array();
   for (const FieldDifference& field : fields)
     list.push_back({{"field", field.field},
+                    {"label", field.label},
                     {"before", JsonValue(field.before)},
                     {"after", JsonValue(field.after)}});
   return list;
