@@ -38,8 +38,7 @@ constexpr std::array<const char*, 3> kCodeNames = {"code-12", "code-13", "code-1
 // The same fields as the item editor names them.
 constexpr std::array<const char*, 3> kTitleListLabels = {"Menu title", "Softkey title",
                                                          "Show text"};
-constexpr std::array<const char*, 3> kDrmKindLabels = {"List icon", "Static icon",
-                                                       "Animated icon"};
+constexpr std::array<const char*, 3> kDrmKindLabels = {"List icon", "Static icon", "Animated icon"};
 constexpr std::array<const char*, 4> kTextFieldLabels = {"URL link", "MIDlet-1", "MIDlet name",
                                                          "MIDlet vendor"};
 constexpr std::array<const char*, 3> kCodeLabels = {"Code 0x12", "Code 0x13", "Code 0x14"};
@@ -57,8 +56,8 @@ std::uint64_t Order(std::uint64_t rank, std::uint64_t sub) {
 
 std::string Hex(std::uint8_t byte) { return "0x" + ByteToHex(byte); }
 
-FieldValue Plain(std::string text) { return {std::move(text), false}; }
-FieldValue Text(std::string utf8) { return {std::move(utf8), true}; }
+FieldValue Plain(std::string text) { return {std::move(text), false, {}}; }
+FieldValue Text(std::string utf8) { return {std::move(utf8), true, {}}; }
 FieldValue Worded(std::string text, const std::string& words, const std::string& raw) {
   return {std::move(text), false, words.empty() ? std::string() : words + " (" + raw + ')'};
 }
@@ -125,9 +124,9 @@ std::string TitleModeWords(std::uint8_t titleMode) {
 // The attribute check boxes that are checked.
 std::string AttributeWords(std::uint8_t attributes) {
   std::string words;
-  for (const auto& [bit, box] : {std::pair{kAttributeLockable, "Lockable"},
-                                 std::pair{kAttributeProtected, "Protected"},
-                                 std::pair{kAttributeNonChangeable, "Non-changeable"}})
+  for (const auto& [bit, box] :
+       {std::pair{kAttributeLockable, "Lockable"}, std::pair{kAttributeProtected, "Protected"},
+        std::pair{kAttributeNonChangeable, "Non-changeable"}})
     if (attributes & bit) words += (words.empty() ? "" : ", ") + std::string(box);
   return words.empty() ? kNoAttributesWords : words;
 }
@@ -215,25 +214,25 @@ std::string EntryField::Label() const {
             : rank == kRankTitleMode ? "title shown"
                                      : "Item attributes";
   } else {
-    label = std::visit(
-        Overloaded{
-            [&](const TitlesChunk& chunk) {
-              return NameOf(kTitleListLabels, chunk.list) + " (" +
-                     LanguageLabel(chunk.titles[item].languageId) + ')';
-            },
-            [](const FileIconChunk& chunk) { return IconKindWords(chunk.kind); },
-            [](const TextChunk& chunk) { return NameOf(kTextFieldLabels, chunk.field); },
-            [](const DrmIconChunk& chunk) {
-              return NameOf(kDrmKindLabels, chunk.kind) + " from DRM";
-            },
-            [](const CodeChunk& chunk) { return NameOf(kCodeLabels, chunk.code); },
-            [](const ActionChunk&) { return std::string("Action code"); },
-            [](const ShortcutChunk&) { return std::string("Shortcut data"); },
-            [&](const UnknownGroupChunk& group) {
-              return "unknown data (tag " + std::to_string(group.chunks[item].tag) + ')';
-            },
-        },
-        slot->content);
+    label =
+        std::visit(Overloaded{
+                       [&](const TitlesChunk& chunk) {
+                         return NameOf(kTitleListLabels, chunk.list) + " (" +
+                                LanguageLabel(chunk.titles[item].languageId) + ')';
+                       },
+                       [](const FileIconChunk& chunk) { return IconKindWords(chunk.kind); },
+                       [](const TextChunk& chunk) { return NameOf(kTextFieldLabels, chunk.field); },
+                       [](const DrmIconChunk& chunk) {
+                         return NameOf(kDrmKindLabels, chunk.kind) + " from DRM";
+                       },
+                       [](const CodeChunk& chunk) { return NameOf(kCodeLabels, chunk.code); },
+                       [](const ActionChunk&) { return std::string("Action code"); },
+                       [](const ShortcutChunk&) { return std::string("Shortcut data"); },
+                       [&](const UnknownGroupChunk& group) {
+                         return "unknown data (tag " + std::to_string(group.chunks[item].tag) + ')';
+                       },
+                   },
+                   slot->content);
   }
   return repeat > 1 ? label + " #" + std::to_string(repeat) : label;
 }

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <limits>
-#include <tuple>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace menuforge {
@@ -13,10 +13,10 @@ namespace {
 
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-FieldValue OnOff(bool on) { return {on ? "on" : "off", false}; }
+FieldValue OnOff(bool on) { return {on ? "on" : "off", false, {}}; }
 
 FieldValue HexOrNone(const Bytes* bytes) {
-  return {bytes ? BytesToHex(*bytes) : "none", false};
+  return {bytes ? BytesToHex(*bytes) : "none", false, {}};
 }
 
 const Bytes* UnreadRecords(const std::vector<DroppedData>* dropped) {
@@ -30,8 +30,7 @@ const Bytes* UnreadRecords(const std::vector<DroppedData>* dropped) {
 void CompareFormat(const ComparedMenu& a, const ComparedMenu& b,
                    std::vector<FieldDifference>& out) {
   auto add = [&](const char* field, const char* label, FieldValue before, FieldValue after) {
-    if (before != after)
-      out.push_back({field, label, std::move(before), std::move(after)});
+    if (before != after) out.push_back({field, label, std::move(before), std::move(after)});
   };
   auto size = [](RecordSize mode) {
     return FieldValue{std::to_string(RecordBytes(mode)), false, RecordSizeLabel(mode)};
@@ -39,14 +38,13 @@ void CompareFormat(const ComparedMenu& a, const ComparedMenu& b,
   add("record-size", "MMA save mode", size(a.options.saveMode), size(b.options.saveMode));
   add("c698p-fix", "c698p mma_ucp fix", OnOff(a.options.c698pFix), OnOff(b.options.c698pFix));
   add("icon-attribute", "Custom icon attribute",
-      {ByteToHex(static_cast<std::uint8_t>(a.options.iconAttribute)), false},
-      {ByteToHex(static_cast<std::uint8_t>(b.options.iconAttribute)), false});
-  add("save-all-data", "Save all data", OnOff(a.options.saveAllData),
-      OnOff(b.options.saveAllData));
+      {ByteToHex(static_cast<std::uint8_t>(a.options.iconAttribute)), false, {}},
+      {ByteToHex(static_cast<std::uint8_t>(b.options.iconAttribute)), false, {}});
+  add("save-all-data", "Save all data", OnOff(a.options.saveAllData), OnOff(b.options.saveAllData));
   const Bytes* unreadA = UnreadRecords(a.dropped);
   const Bytes* unreadB = UnreadRecords(b.dropped);
   if (unreadA || unreadB)
-    add("unread-records", "records in no folder", HexOrNone(unreadA), HexOrNone(unreadB));
+    add(kUnreadRecordsField, "records in no folder", HexOrNone(unreadA), HexOrNone(unreadB));
 }
 
 // FNV-1a over the fields, so that equal data is found without comparing it whole each time.
@@ -317,7 +315,7 @@ class Comparer {
     const std::string& nameB = Name(b_.nodes[s.b]);
     const std::uint64_t hashA = a_.nodes[s.a].contentHash, hashB = b_.nodes[s.b].contentHash;
     return {std::min(nameA, nameB), std::max(nameA, nameB), std::min(hashA, hashB),
-            std::max(hashA, hashB), std::min(s.x, s.y), std::max(s.x, s.y)};
+            std::max(hashA, hashB), std::min(s.x, s.y),     std::max(s.x, s.y)};
   }
 
   // The heaviest run rising in both menus that holds every forced entry: entries that would
@@ -350,8 +348,8 @@ class Comparer {
   std::vector<FieldDifference> Differences(const NodeInfo& a, const NodeInfo& b) const {
     std::vector<FieldDifference> out;
     if (Name(a) != Name(b))
-      out.push_back({"item", "item", FieldValue{Utf8Name(Name(a)), true},
-                     FieldValue{Utf8Name(Name(b)), true}});
+      out.push_back({"item", "item", FieldValue{Utf8Name(Name(a)), true, {}},
+                     FieldValue{Utf8Name(Name(b)), true, {}}});
     std::size_t i = 0, j = 0;
     while (i < a.fields.size() || j < b.fields.size()) {
       const EntryField* x = i < a.fields.size() ? &a.fields[i] : nullptr;

@@ -21,6 +21,8 @@ namespace menuforge {
 
 inline constexpr char kMenuRootDisplayName[] = "Menu Root";
 inline constexpr char kSoftkeysDisplayName[] = "Softkeys";
+// The format field that holds the records loading left out of every folder.
+inline constexpr char kUnreadRecordsField[] = "unread-records";
 
 // A field whose value differs; no value where the field is missing on that side.
 struct FieldDifference {

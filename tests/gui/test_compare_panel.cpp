@@ -52,7 +52,9 @@ void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
     QString text;
     std::optional<Path> path;
   } rows[] = {
-      {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}},
+      {ComparePanel::ShownMenu::Second,
+       QString::fromUtf8("~ format: MMA save mode: 22-byte \u2192 36-byte"),
+       {}},
       {ComparePanel::ShownMenu::Second, QStringLiteral("- Games/Calculator"), {}},
       {ComparePanel::ShownMenu::First, QStringLiteral("- Games/Calculator"), Path{1, 0, 0}},
       {ComparePanel::ShownMenu::Second,
