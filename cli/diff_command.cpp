@@ -1,5 +1,4 @@
 #include <iostream>
-#include <sstream>
 
 #include "catalog/menu_opening.h"
 #include "cli/command.h"
@@ -13,6 +12,8 @@ namespace {
 
 constexpr OptionSpec kJsonOption{"--json", false};
 constexpr OptionSpec kOptions[] = {kJsonOption, kSocketOption};
+
+constexpr char kOutputFailed[] = "the comparison could not be written to the standard output";
 
 // As diff has it: 0 the same, 1 different, 2 trouble.
 constexpr ExitCode kExitDifferent = kExitFailure;
@@ -38,16 +39,21 @@ void Load(const std::string& side, ByteView file, Catalog& catalog, LoadedMenu& 
   PrintWarnings(warnings);
 }
 
+// Straight to the standard output: the lines of the largest menus take longer to copy than to
+// make.
+void Print(const MenuComparison& comparison, bool identicalBytes, bool json) {
+  (json ? PrintDiffJson : PrintDiffLines)(comparison, identicalBytes, std::cout);
+  if (!std::cout.flush()) throw CommandFailure(kOutputFailed);
+}
+
 int Compare(const ParsedArguments& arguments) {
   const std::string& first = arguments.positional[0];
   const std::string& second = arguments.positional[1];
   const DiffInput before = ReadDiffInput(first, arguments);
   const DiffInput after = ReadDiffInput(second, arguments);
   const bool json = arguments.Has(kJsonOption.name);
-  std::ostringstream out;
   if (SameBytes(before, after)) {
-    (json ? PrintDiffJson : PrintDiffLines)(MenuComparison{}, true, out);
-    std::cout << out.str();
+    Print(MenuComparison{}, true, json);
     return kExitSuccess;
   }
 
@@ -61,8 +67,7 @@ int Compare(const ParsedArguments& arguments) {
   Load(second, after.view(), catalog, b);
   const MenuComparison comparison =
       CompareMenus({a.tree, a.options, &a.dropped}, {b.tree, b.options, &b.dropped});
-  (json ? PrintDiffJson : PrintDiffLines)(comparison, false, out);
-  std::cout << out.str();
+  Print(comparison, false, json);
   return comparison.Same() ? kExitSuccess : kExitDifferent;
 }
 

@@ -79,7 +79,7 @@ void PrintDiffLines(const MenuComparison& comparison, bool identicalBytes, std::
 
 void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out) {
   const std::string summary = DiffSummary(comparison, identicalBytes);
-  JsonText json;
+  JsonText json(out);
   json.BeginObject();
   json.Key("same");
   json.Bool(comparison.Same());
@@ -112,7 +112,7 @@ void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::o
   }
   json.EndArray();
   json.EndObject();
-  out << json.text() << '\n';
+  json.Finish();
 }
 
 }  // namespace menuforge::cli

@@ -5,6 +5,7 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 constexpr char kHexDigits[] = "0123456789abcdef";
+constexpr std::size_t kBlock = 1 << 16;
 
 // The length of the UTF-8 sequence that starts at `at`, or 0 when it is no whole sequence.
 std::size_t SequenceLength(std::string_view text, std::size_t at) {
@@ -22,6 +23,18 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+void JsonText::Pass() {
+  if (out_.size() < kBlock) return;
+  stream_.write(out_.data(), static_cast<std::streamsize>(out_.size()));
+  out_.clear();
+}
+
+void JsonText::Finish() {
+  out_ += '\n';
+  stream_.write(out_.data(), static_cast<std::streamsize>(out_.size()));
+  out_.clear();
+}
+
 void JsonText::Open(char bracket) {
   BeforeValue();
   out_ += bracket;
@@ -37,6 +50,7 @@ void JsonText::Close(char bracket) {
   }
   out_ += bracket;
   empty_ = false;
+  Pass();
 }
 
 void JsonText::BeforeValue() {
@@ -60,27 +74,27 @@ void JsonText::Key(std::string_view key) {
 void JsonText::String(std::string_view text) {
   BeforeValue();
   Quoted(text);
+  Pass();
 }
 
 void JsonText::Quoted(std::string_view text) {
-  out_.reserve(out_.size() + text.size() + 2);
   out_ += '"';
+  std::size_t plain = 0;  // start of the run not yet appended
   for (std::size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80) {
-      const std::size_t length = SequenceLength(text, i);
-      if (length == 0) {
-        out_ += kReplacement;
-        ++i;
-      } else {
-        out_.append(text, i, length);
-        i += length;
-      }
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x20 && byte != '"' && byte != '\\' && byte < 0x80) {
+      ++i;
       continue;
     }
-    ++i;
-    switch (c) {
+    if (byte >= 0x80) {
+      if (const std::size_t length = SequenceLength(text, i); length != 0) {
+        i += length;
+        continue;
+      }
+    }
+    out_.append(text, plain, i - plain);
+    plain = ++i;
+    switch (byte) {
       case '"': out_ += "\\\""; break;
       case '\\': out_ += "\\\\"; break;
       case '\b': out_ += "\\b"; break;
@@ -89,15 +103,16 @@ void JsonText::Quoted(std::string_view text) {
       case '\r': out_ += "\\r"; break;
       case '\t': out_ += "\\t"; break;
       default:
-        if (byte < 0x20) {
+        if (byte >= 0x80) {
+          out_ += kReplacement;
+        } else {
           out_ += "\\u00";
           out_ += kHexDigits[byte >> 4];
           out_ += kHexDigits[byte & 0xF];
-        } else {
-          out_ += c;
         }
     }
   }
+  out_.append(text, plain);
   out_ += '"';
 }
 
