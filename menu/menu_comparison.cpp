@@ -209,13 +209,23 @@ class Comparer {
       const int s = score(i - 1, j - 1);
       if (s && at(i, j) == at(i - 1, j - 1) + s) {
         pairs.emplace_back(left[--i], right[--j]);
-      } else if (at(i - 1, j) >= at(i, j - 1)) {
+      } else if (at(i - 1, j) != at(i, j - 1)) {
+        at(i - 1, j) > at(i, j - 1) ? --i : --j;
+      } else if (SkipFirstOfTie(a_.nodes[left[i - 1]], b_.nodes[right[j - 1]], i, j)) {
         --i;
       } else {
         --j;
       }
     }
     for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) Pair(it->first, it->second);
+  }
+
+  // Where leaving out either entry keeps the alignment at its best, the one left out is chosen
+  // by what the entries are, so that comparing B with A pairs the same entries as A with B.
+  bool SkipFirstOfTie(const NodeInfo& x, const NodeInfo& y, std::size_t i, std::size_t j) const {
+    const auto keyX = std::tie(Name(x), x.contentHash);
+    const auto keyY = std::tie(Name(y), y.contentHash);
+    return keyX != keyY ? keyX > keyY : i >= j;
   }
 
   // Entries the alignment left over, matched wherever they now stand: first those whose data
