@@ -229,27 +229,32 @@ class Comparer {
   }
 
   // Entries the alignment left over, matched wherever they now stand: first those whose data
-  // is equal too, then any of one identity, both in display order.
+  // is equal too, then any of one identity, the first of each side with the first of the other.
+  // All pairs of a pass are made before the children of any are aligned, so that no alignment
+  // takes an entry a later pair would have had, whichever menu comes first.
   void MatchAcrossFolders(bool equalDataOnly) {
-    std::map<std::pair<std::string, std::uint64_t>, std::vector<std::size_t>> waiting;
+    using Key = std::pair<std::string, std::uint64_t>;
     auto key = [&](const NodeInfo& info) {
-      if (equalDataOnly) return std::pair(Custom(info) ? "~" : Name(info), info.contentHash);
-      return std::pair(Name(info), std::uint64_t{0});
+      if (equalDataOnly) return Key(Custom(info) ? "~" : Name(info), info.contentHash);
+      return Key(Name(info), 0);
     };
-    for (std::size_t i = b_.nodes.size(); i-- > 0;)
-      if (b_.nodes[i].entry && b_.nodes[i].match == kNone) waiting[key(b_.nodes[i])].push_back(i);
-    for (std::size_t i = 0; i < a_.nodes.size(); ++i) {
-      if (!a_.nodes[i].entry || a_.nodes[i].match != kNone) continue;
-      const auto found = waiting.find(key(a_.nodes[i]));
-      if (found == waiting.end()) continue;
-      std::vector<std::size_t>& candidates = found->second;  // the first in display order last
-      while (!candidates.empty() && b_.nodes[candidates.back()].match != kNone)
-        candidates.pop_back();
-      if (candidates.empty()) continue;
-      const std::size_t b = candidates.back();
-      candidates.pop_back();
-      Pair(i, b);
+    std::map<Key, std::vector<std::size_t>> waitingA, waitingB;
+    for (std::size_t i = 0; i < a_.nodes.size(); ++i)
+      if (a_.nodes[i].entry && a_.nodes[i].match == kNone) waitingA[key(a_.nodes[i])].push_back(i);
+    for (std::size_t i = 0; i < b_.nodes.size(); ++i)
+      if (b_.nodes[i].entry && b_.nodes[i].match == kNone) waitingB[key(b_.nodes[i])].push_back(i);
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    for (const auto& [k, left] : waitingA) {
+      const auto right = waitingB.find(k);
+      if (right == waitingB.end()) continue;
+      for (std::size_t i = 0; i < std::min(left.size(), right->second.size()); ++i) {
+        const std::size_t a = left[i], b = right->second[i];
+        a_.nodes[a].match = b;
+        b_.nodes[b].match = a;
+        pairs.emplace_back(a, b);
+      }
     }
+    for (const auto& [a, b] : pairs) Align(a, b);
   }
 
   // A matched entry moved when it left its folder, or when it is outside the order its siblings

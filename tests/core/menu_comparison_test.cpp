@@ -2,6 +2,7 @@
 // once, and nothing else.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "menu/comparison_lines.h"
@@ -286,6 +287,19 @@ TEST(MenuComparison, RandomMenusAgainstThemselvesAndEachOther) {
       removed += entry.change == EntryChange::Removed;
     }
     EXPECT_EQ(a.tree.EntryCount() + added - removed, b.tree.EntryCount());
+    // B against A moves the same entries back.
+    using Move = std::pair<std::vector<std::size_t>, std::vector<std::size_t>>;
+    std::vector<Move> forward, backward;
+    for (const EntryDifference& entry : once.entries)
+      if (entry.change == EntryChange::Moved)
+        forward.emplace_back(entry.before->path, entry.after->path);
+    for (const EntryDifference& entry :
+         CompareMenus({b.tree, b.options}, {a.tree, a.options}).entries)
+      if (entry.change == EntryChange::Moved)
+        backward.emplace_back(entry.after->path, entry.before->path);
+    std::sort(forward.begin(), forward.end());
+    std::sort(backward.begin(), backward.end());
+    EXPECT_EQ(forward, backward);
   }
 }
 
