@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/arguments.h"
 #include "base/text_encoding.h"
+#include "cli/arguments.h"
 
 namespace menuforge::cli {
 
