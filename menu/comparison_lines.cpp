@@ -7,6 +7,7 @@ namespace {
 
 constexpr char kNoValue[] = "none";
 constexpr char kFormatPlace[] = "format";
+constexpr char kChangeArrow[] = " \u2192 ";
 
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -52,6 +53,8 @@ std::string Escaped(std::string_view text) {
 void AppendValue(const std::optional<FieldValue>& value, std::string& out) {
   if (!value) {
     out += kNoValue;
+  } else if (!value->shown.empty()) {
+    AppendEscaped(value->shown, false, out);
   } else if (value->isText) {
     out += '"';
     AppendEscaped(value->text, true, out);
@@ -70,12 +73,12 @@ void AddFields(const std::string& place, const std::vector<FieldDifference>& fie
   for (const FieldDifference& field : fields) {
     ComparisonLine& line = lines.emplace_back();
     line.entry = entry;
-    line.text.reserve(place.size() + field.field.size() + 16 +
+    line.text.reserve(place.size() + field.label.size() + 16 +
                       (field.before ? field.before->text.size() : 0) +
                       (field.after ? field.after->text.size() : 0));
-    line.text.append("~ ").append(place).append(": ").append(field.field).append(" ");
+    line.text.append("~ ").append(place).append(": ").append(field.label).append(": ");
     AppendValue(field.before, line.text);
-    line.text += " -> ";
+    line.text += kChangeArrow;
     AppendValue(field.after, line.text);
   }
 }
