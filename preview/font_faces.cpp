@@ -162,7 +162,7 @@ const char* FontPackageFor(hb_script_t script) {
     case HB_SCRIPT_HAN:
     case HB_SCRIPT_HIRAGANA:
     case HB_SCRIPT_KATAKANA:
-    case HB_SCRIPT_HANGUL: return "fonts-droid-fallback";
+    case HB_SCRIPT_HANGUL: return "fonts-wqy-microhei";
     default: return "fonts-dejavu-core";
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "menu/languages.h"
 #include "menu_test_items.h"
 #include "preview/preview_rendering.h"
 #include "support/language_titles.h"
@@ -78,11 +79,11 @@ TEST_F(TextDrawingTest, ALongTitleLosesItsEndToTheEllipsis) {
     std::u16string_view fitted;
     bool ellipsisLeftmost;
   } cases[] = {
-      {u"Settings and more settings", u"Settings and…", false},
-      {u"הגדרות ועוד הגדרות רבות", u"הגדרות ועוד…", true},
-      {u"الإعدادات والمزيد من الإعدادات", u"الإعدادات والمز…", true},
+      {u"Settings and more settings", u"Settings an…", false},
+      {u"הגדרות ועוד הגדרות רבות", u"הגדרות ועוד ה…", true},
+      {u"الإعدادات والمزيد من الإعدادات", u"الإعدادات والم…", true},
       // A cut that keeps only digits still reads from the right.
-      {u"123 456 789 הגדרות", u"\u200F123 456 7…", true},
+      {u"123 456 789 הגדרות", u"\u200F123 456 78…", true},
   };
   for (const auto& c : cases) {
     const std::u16string fitted = text.Fitted(c.title, 100, kPixels);
