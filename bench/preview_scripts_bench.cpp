@@ -59,8 +59,10 @@ struct Files {
     MenuTree latin;
     BuildLargestMenu(latin);
     Write(latin, folder / "latin");
-    for (const LanguageTitles& language : kLanguageTitles)
-      Write(ScriptMenu(language), folder / std::to_string(language.languageId));
+    for (const LanguageTitles& language : kLanguageTitles) {
+      MenuTree menu = ScriptMenu(language);
+      Write(menu, folder / std::to_string(language.languageId));
+    }
   }
   ~Files() { std::filesystem::remove_all(folder); }
 
@@ -71,7 +73,7 @@ struct Files {
     return pattern;
   }
 
-  static void Write(const MenuTree& tree, const std::filesystem::path& path) {
+  static void Write(MenuTree& tree, const std::filesystem::path& path) {
     Bytes file;
     if (EncodeMenuFile(tree, FormatOptions{}, LargestMenuItems(), file).status() !=
             SaveStatus::Saved ||
