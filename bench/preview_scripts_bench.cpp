@@ -93,8 +93,8 @@ Files& Shared() {
 double RunPreview(const std::string& menu, unsigned languageId) {
   const std::string out = (Shared().folder / "out.png").string();
   const std::string language = std::to_string(languageId);
-  std::vector<const char*> argv{MENUFORGE_CLI,      "preview", menu.c_str(), out.c_str(),
-                                "--language",       language.c_str(),      nullptr};
+  std::vector<const char*> argv{MENUFORGE_CLI, "preview",        menu.c_str(), out.c_str(),
+                                "--language",  language.c_str(), nullptr};
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
@@ -123,8 +123,8 @@ void BM_PreviewProcesses(benchmark::State& state) {
     double round = 0;
     for (const LanguageTitles& language : kLanguageTitles) {
       const std::string menu = scripts ? std::to_string(language.languageId) : "latin";
-      const double taken = RunPreview((Shared().folder / menu).string(),
-                                      scripts ? language.languageId : 1);
+      const double taken =
+          RunPreview((Shared().folder / menu).string(), scripts ? language.languageId : 1);
       if (taken < 0) {
         state.SkipWithError("the preview failed");
         return;
@@ -160,9 +160,8 @@ void BM_RedrawAfterEditInEveryScript(benchmark::State& state) {
         TitleList::Menu, {{language.languageId, std::u16string(language.title) + u" " +
                                                     Utf8ToWide(std::to_string(++edits))}}));
     tree.SetEntryData(entry, std::move(data));
-    const PreviewScene scene = BuildScene(tree, *tree.menuRoot(),
-                                          {kDefaultPreviewScreen, PreviewLayout::List,
-                                           language.languageId});
+    const PreviewScene scene = BuildScene(
+        tree, *tree.menuRoot(), {kDefaultPreviewScreen, PreviewLayout::List, language.languageId});
     benchmark::DoNotOptimize(RenderPreview(scene, {}, text).pixels.data());
   }
 }
@@ -172,8 +171,8 @@ void PrintRatio() {
   const double latin = MeanSeconds(false);
   const double scripts = MeanSeconds(true);
   if (latin <= 0 || scripts <= 0) return;
-  std::printf("47 previews: every script %.1f ms, Latin %.1f ms: %.2f times (%s)\n",
-              scripts * 1e3, latin * 1e3, scripts / latin,
+  std::printf("47 previews: every script %.1f ms, Latin %.1f ms: %.2f times (%s)\n", scripts * 1e3,
+              latin * 1e3, scripts / latin,
               scripts <= 2 * latin ? "within twice" : "slower than twice");
 }
 

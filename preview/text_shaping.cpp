@@ -19,8 +19,7 @@ struct Run {
 };
 
 bool Weak(hb_script_t script) {
-  return script == HB_SCRIPT_COMMON || script == HB_SCRIPT_INHERITED ||
-         script == HB_SCRIPT_UNKNOWN;
+  return script == HB_SCRIPT_COMMON || script == HB_SCRIPT_INHERITED || script == HB_SCRIPT_UNKNOWN;
 }
 
 // Spaces, digits, punctuation and marks belong to the script around them, so that they are
@@ -177,7 +176,7 @@ ShapedLine ShapeLine(FontFaces& fonts, std::u32string_view points, int pixels,
   std::vector<FriBidiLevel> levels(points.size(), 0);
   fribidi_get_bidi_types(characters, length, types.data());
   fribidi_get_bracket_types(characters, length, types.data(), brackets.data());
-  FriBidiParType paragraph = direction == LineDirection::RightToLeft  ? FRIBIDI_PAR_RTL
+  FriBidiParType paragraph = direction == LineDirection::RightToLeft   ? FRIBIDI_PAR_RTL
                              : direction == LineDirection::LeftToRight ? FRIBIDI_PAR_LTR
                                                                        : FRIBIDI_PAR_ON;
   if (fribidi_get_par_embedding_levels_ex(types.data(), brackets.data(), length, &paragraph,

@@ -99,13 +99,11 @@ TEST_F(TextDrawingTest, ALongTitleLosesItsEndToTheEllipsis) {
 
 TEST(TextDrawingFonts, AScriptWithoutAFontIsDrawnAsBoxesAlone) {
   TextDrawing text;
-  if (const Status opened = text.Open({"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"});
-      !opened)
+  if (const Status opened = text.Open({"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"}); !opened)
     GTEST_SKIP() << opened.errorText();
   const std::vector<DrawnGlyph> glyphs = text.Glyphs(u"Menu ตั้งค่า", kPixels);
   ASSERT_EQ(glyphs.size(), 12u);
-  for (std::size_t i = 0; i < glyphs.size(); ++i)
-    EXPECT_EQ(glyphs[i].font.empty(), i >= 5) << i;
+  for (std::size_t i = 0; i < glyphs.size(); ++i) EXPECT_EQ(glyphs[i].font.empty(), i >= 5) << i;
   EXPECT_EQ(text.warnings(), std::vector<std::string>{
                                  "No font for the Thai script is installed: its text is drawn as "
                                  "boxes (Debian: install the package fonts-tlwg-loma-ttf)"});
