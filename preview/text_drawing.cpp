@@ -194,7 +194,7 @@ int TextDrawing::Width(std::u16string_view text, int pixels) {
 }
 
 bool TextDrawing::RightToLeft(std::u16string_view text) {
-  return fonts_->Line(text, 12).rightToLeft;
+  return ReadsRightToLeft(CodePoints(text));
 }
 
 std::u16string TextDrawing::Fitted(std::u16string_view text, int width, int pixels) {

@@ -164,6 +164,14 @@ std::u32string CodePoints(std::u16string_view text) {
   return points;
 }
 
+bool ReadsRightToLeft(std::u32string_view points) {
+  std::vector<FriBidiCharType> types(points.size());
+  fribidi_get_bidi_types(reinterpret_cast<const FriBidiChar*>(points.data()),
+                         static_cast<FriBidiStrIndex>(points.size()), types.data());
+  return FRIBIDI_IS_RTL(
+      fribidi_get_par_direction(types.data(), static_cast<FriBidiStrIndex>(points.size())));
+}
+
 int MissingGlyphAdvance(int pixels) { return std::max(3, pixels * 3 / 5); }
 
 ShapedLine ShapeLine(FontFaces& fonts, std::u32string_view points, int pixels,

@@ -33,6 +33,9 @@ struct ShapedLine {
 // UTF-16 to code points; a lone surrogate stands as the replacement character.
 std::u32string CodePoints(std::u16string_view text);
 
+// Whether the paragraph's first letter that has a direction reads from the right.
+bool ReadsRightToLeft(std::u32string_view points);
+
 // `direction` Auto takes the paragraph's direction from its first strong character.
 ShapedLine ShapeLine(FontFaces& fonts, std::u32string_view points, int pixels,
                      LineDirection direction = LineDirection::Auto);
