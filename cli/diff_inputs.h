@@ -5,12 +5,12 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/backup_side.h"
 #include "base/text_encoding.h"
 
 namespace menuforge::cli {
 
 inline constexpr char kPhoneSide[] = "phone:";
-inline constexpr char kBackupSidePrefix[] = "backup:";
 
 struct DiffInput {
   std::string bytes;
