@@ -92,8 +92,12 @@ void RemoveTemporaryPathsOnSignals() {
   sigemptyset(&action.sa_mask);
   sigaddset(&action.sa_mask, SIGINT);
   sigaddset(&action.sa_mask, SIGTERM);
-  ::sigaction(SIGINT, &action, nullptr);
-  ::sigaction(SIGTERM, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    // A signal the program was started to ignore (as by nohup) stays ignored.
+    struct sigaction old {};
+    if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    ::sigaction(signal, &action, nullptr);
+  }
 }
 
 }  // namespace menuforge

@@ -14,6 +14,7 @@ void ForgetTemporaryPath(const std::filesystem::path& path);
 
 // From now on, SIGINT and SIGTERM remove every registered file and folder (with what it holds)
 // and end the program with 128 plus the signal's number (130 and 143), as a shell reports them.
+// One the program was started to ignore stays ignored.
 void RemoveTemporaryPathsOnSignals();
 
 }  // namespace menuforge
