@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -79,8 +79,7 @@ void RegisterTemporaryPath(const std::filesystem::path& path) {
 
 void ForgetTemporaryPath(const std::filesystem::path& path) {
   for (Slot& slot : slots) {
-    if (slot.state.load(std::memory_order_acquire) != kHeld || path.native() != slot.path)
-      continue;
+    if (slot.state.load(std::memory_order_acquire) != kHeld || path.native() != slot.path) continue;
     slot.state.store(kFree, std::memory_order_release);
     return;
   }

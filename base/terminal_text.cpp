@@ -39,8 +39,8 @@ bool IsBidiControl(char32_t c) {
 }
 
 std::string CodePointText(char32_t c) {
-  std::string hex = ByteToHex(static_cast<std::uint8_t>(c >> 8)) +
-                    ByteToHex(static_cast<std::uint8_t>(c & 0xFF));
+  std::string hex =
+      ByteToHex(static_cast<std::uint8_t>(c >> 8)) + ByteToHex(static_cast<std::uint8_t>(c & 0xFF));
   return "\\u" + hex;
 }
 

@@ -1,9 +1,9 @@
 #include "cli/diff_inputs.h"
 
-#include "cli/command.h"
-#include "cli/phone_connection.h"
 #include "base/local_file.h"
 #include "cli/backup_side.h"
+#include "cli/command.h"
+#include "cli/phone_connection.h"
 #include "cli/scratch_folder.h"
 
 namespace menuforge::cli {

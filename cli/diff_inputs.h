@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "base/text_encoding.h"
 #include "cli/arguments.h"
 #include "cli/backup_side.h"
-#include "base/text_encoding.h"
 
 namespace menuforge::cli {
 

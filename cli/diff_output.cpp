@@ -67,7 +67,8 @@ void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::o
                          {"summary", summary.empty() ? Json(nullptr) : Json(summary)},
                          {"format", JsonFields(comparison.format)},
                          {"entries", std::move(entries)}};
-  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  // In ASCII, with \uXXXX for the rest, the JSON stays valid through the terminal-safe output.
+  out << document.dump(2, ' ', true, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace menuforge::cli

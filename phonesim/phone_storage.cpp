@@ -206,7 +206,8 @@ bool PhoneStorage::WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView 
   std::error_code error;
   std::filesystem::create_directories(file->parent_path(), error);
   const std::uintmax_t oldSize = std::filesystem::file_size(*file, error);
-  const std::uint64_t before = FileCost(error ? std::nullopt : std::optional<std::uint64_t>(oldSize));
+  const std::uint64_t before =
+      FileCost(error ? std::nullopt : std::optional<std::uint64_t>(oldSize));
   const std::uint64_t after = FileCost(data.size());
   const std::uint64_t growth = after - std::min(before, after);
   if (growth > 0 && !ClaimIn(kSeemFolder, growth)) return false;

@@ -110,7 +110,8 @@ std::filesystem::path PhoneBackupFolder() {
 std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder) {
   std::vector<PhoneBackup> listed;
   for (FoundBackup& found : Backups(folder))
-    listed.push_back({std::move(found.path), std::move(found.name.imei), std::move(found.name.time)});
+    listed.push_back(
+        {std::move(found.path), std::move(found.name.imei), std::move(found.name.time)});
   return listed;
 }
 

@@ -30,8 +30,8 @@ struct PhoneBackup {
   std::string time;  // "YYYYMMDD-HHMMSS", local time
 };
 
-// The backups in the folder, newest written first. Files not named as backups are not ours: they are
-// neither listed nor ever deleted.
+// The backups in the folder, newest written first. Files not named as backups are not ours: they
+// are neither listed nor ever deleted.
 std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder);
 
 // Keeps `menu` as the phone's newest backup, unless its newest one already holds these bytes,

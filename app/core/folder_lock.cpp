@@ -50,7 +50,8 @@ std::optional<FolderHolder> ReadHolder(const std::string& text) {
   const long long processId = std::strtoll(lines[0].c_str(), &end, 10);
   if (lines[0].empty() || *end != '\0' || processId <= 0 || processId > INT_MAX)
     return std::nullopt;
-  return FolderHolder{processId, lines.size() > 2 ? lines[2] : "", lines.size() > 1 ? lines[1] : ""};
+  return FolderHolder{processId, lines.size() > 2 ? lines[2] : "",
+                      lines.size() > 1 ? lines[1] : ""};
 }
 
 bool IsRunning(const FolderHolder& holder) {
@@ -106,7 +107,8 @@ std::optional<std::string> FolderLock::Take() {
     if (errno != EEXIST) return FolderNotLockableText(folder);
     struct stat status {};
     if (::lstat(path_.c_str(), &status) != 0) continue;  // gone meanwhile
-    if (!IsSmallRegularFile(status)) return FolderNotLockableText(folder, WhatIsThere(status.st_mode, status.st_size));
+    if (!IsSmallRegularFile(status))
+      return FolderNotLockableText(folder, WhatIsThere(status.st_mode, status.st_size));
     // O_NONBLOCK: a FIFO put there since lstat is opened without waiting for a writer.
     const int fd = ::open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

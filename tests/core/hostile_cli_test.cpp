@@ -182,10 +182,10 @@ TEST_F(HostileCliTest, WriteAndRestoreThePhoneMenuWithASafetyCopy) {
        "first, and 0 are kept\n"},
   };
   for (const auto& c : refused) {
-    const CliRun run = RunCli(MENUFORGE_CLI, work(), c.arguments,
-                              "MENUFORGE_PHONE_SOCKET='" + (folder / "phone.sock").string() +
-                                  "' XDG_DATA_HOME='" + (folder / "data").string() + "' " +
-                                  c.before);
+    const CliRun run =
+        RunCli(MENUFORGE_CLI, work(), c.arguments,
+               "MENUFORGE_PHONE_SOCKET='" + (folder / "phone.sock").string() + "' XDG_DATA_HOME='" +
+                   (folder / "data").string() + "' " + c.before);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
     EXPECT_EQ(run.err, c.err) << c.arguments;
     EXPECT_EQ(ReadFileBytes(phoneMenu()), old) << c.arguments;

@@ -25,11 +25,14 @@ TEST(TerminalText, EscapesAllATerminalWouldActOn) {
       {"Caf\xC3\xA9 \xF0\x9F\x98\x80 ok", "Caf\xC3\xA9 \xF0\x9F\x98\x80 ok"},
       {"red\x1B[31m\a", "red\\x1B[31m\\x07"},
       {"tab\tdel\x7F", "tab\\x09del\\x7F"},
-      {"csi\xC2\x9B" "2J next\xC2\x85line", "csi\\x9B2J next\\x85line"},
+      {"csi\xC2\x9B"
+       "2J next\xC2\x85line",
+       "csi\\x9B2J next\\x85line"},
       {"\xE2\x80\xAEtxt.exe", "\\u202Etxt.exe"},
       {"\xE2\x81\xA6x\xE2\x81\xA9 \xE2\x80\x8E\xE2\x80\x8F", "\\u2066x\\u2069 \\u200E\\u200F"},
       {"Latin-1 caf\xE9 \x9B", "Latin-1 caf\\xE9 \\x9B"},
-      {"overlong \xC0\xAF, surrogate \xED\xA0\x80", "overlong \\xC0\\xAF, surrogate \\xED\\xA0\\x80"},
+      {"overlong \xC0\xAF, surrogate \xED\xA0\x80",
+       "overlong \\xC0\\xAF, surrogate \\xED\\xA0\\x80"},
       {"cut \xE2\x80", "cut \\xE2\\x80"},
   };
   for (const auto& c : cases) EXPECT_EQ(TerminalSafe(c.text), c.shown) << c.text;
@@ -37,8 +40,8 @@ TEST(TerminalText, EscapesAllATerminalWouldActOn) {
 }
 
 std::string NotLockable(const std::filesystem::path& folder, const std::string& reason) {
-  return "The working folder " + folder.string() + " cannot be locked for this program; " +
-         reason + ".\r\nOpen it read-only (nothing is written into the folder), or quit?";
+  return "The working folder " + folder.string() + " cannot be locked for this program; " + reason +
+         ".\r\nOpen it read-only (nothing is written into the folder), or quit?";
 }
 
 // Whatever is found in place of the lock is said, never followed, waited on or read whole.
@@ -56,7 +59,8 @@ TEST(FolderLock, APlantedLockIsNamedAndNeitherFollowedNorWaitedOn) {
          std::filesystem::create_symlink("fifo", lock);
        },
        "its lock file menuforge.lock is a symbolic link"},
-      {"link to /dev/zero", [](const auto& lock) { std::filesystem::create_symlink("/dev/zero", lock); },
+      {"link to /dev/zero",
+       [](const auto& lock) { std::filesystem::create_symlink("/dev/zero", lock); },
        "its lock file menuforge.lock is a symbolic link"},
       {"dangling link", [](const auto& lock) { std::filesystem::create_symlink("gone", lock); },
        "its lock file menuforge.lock is a symbolic link"},
@@ -104,8 +108,8 @@ TEST(FolderLock, HeldWhileItsProcessRunsTakenOverAfter) {
 TEST(FolderLock, AFolderThatCannotBeWrittenMayNotBeWritable) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes every folder";
   TempFolder folder;
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   FolderLock lock(folder.path(), "menuforge");
   EXPECT_EQ(lock.Take(), NotLockable(folder.path(), "it may not be writable"));
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
