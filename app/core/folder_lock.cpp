@@ -74,22 +74,33 @@ FolderLock::~FolderLock() {
 }
 
 bool FolderLock::Create() {
+  const std::string text = std::to_string(::getpid()) + "\n" + program_ + "\n" + HostName() + "\n";
+  const auto fill = [&](int fd, struct stat& status) {
+    const bool written =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        ::fchmod(fd, NewFileMode()) == 0 && ::fstat(fd, &status) == 0;
+    return ::close(fd) == 0 && written;
+  };
   // Written aside and linked under the lock's name, a lock is never seen half written: link()
   // fails when the name is taken, as O_EXCL does.
   std::string aside = (folder_ / kLockAside).string();
   const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
   if (fd < 0) return false;
-  const std::string text = std::to_string(::getpid()) + "\n" + program_ + "\n" + HostName() + "\n";
-  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-                 ::fchmod(fd, NewFileMode()) == 0;
   struct stat status {};
-  written = ::fstat(fd, &status) == 0 && written;
-  written = ::close(fd) == 0 && written;
-  const bool linked = written && ::link(aside.c_str(), path_.c_str()) == 0;
-  const int error = written ? errno : EIO;
+  const bool written = fill(fd, status);
+  bool linked = written && ::link(aside.c_str(), path_.c_str()) == 0;
+  int error = written ? errno : EIO;
   ::unlink(aside.c_str());
+  // A file system without hard links takes the lock as a file created under its name.
+  if (written && !linked && error != EEXIST) {
+    const int created =
+        ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    error = created >= 0 ? 0 : errno;
+    linked = created >= 0 && fill(created, status);
+    if (created >= 0 && !linked) ::unlink(path_.c_str());
+  }
   if (!linked) {
-    errno = error;
+    errno = error != 0 ? error : EIO;
     return false;
   }
   held_ = true;
