@@ -7,11 +7,11 @@
 
 #include "base/text_encoding.h"
 #include "cli/arguments.h"
+#include "cli/backup_side.h"
 
 namespace menuforge::cli {
 
 inline constexpr char kPhoneSide[] = "phone:";
-inline constexpr char kBackupSidePrefix[] = "backup:";
 
 struct DiffInput {
   std::string bytes;

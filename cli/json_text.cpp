@@ -3,7 +3,6 @@
 namespace menuforge::cli {
 namespace {
 
-constexpr char kReplacement[] = "\xEF\xBF\xBD";
 constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr std::size_t kBlock = 1 << 16;
 
@@ -19,6 +18,17 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
   for (std::size_t i = 1; i < length; ++i)
     if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
   return length;
+}
+
+// The code point of one whole sequence as SequenceLength measured it.
+char32_t CodePoint(std::string_view sequence) {
+  const auto lead = static_cast<unsigned char>(sequence[0]);
+  char32_t value = sequence.size() == 2   ? lead & 0x1F
+                   : sequence.size() == 3 ? lead & 0x0F
+                                          : lead & 0x07;
+  for (std::size_t i = 1; i < sequence.size(); ++i)
+    value = (value << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+  return value;
 }
 
 }  // namespace
@@ -86,13 +96,21 @@ void JsonText::Quoted(std::string_view text) {
       ++i;
       continue;
     }
-    if (byte >= 0x80) {
-      if (const std::size_t length = SequenceLength(text, i); length != 0) {
-        i += length;
-        continue;
-      }
-    }
     out_.append(text, plain, i - plain);
+    if (byte >= 0x80) {
+      // Everything beyond ASCII as \uXXXX: the terminal-safe output would otherwise escape C1
+      // and direction controls in a way JSON does not know.
+      const std::size_t length = SequenceLength(text, i);
+      if (length == 0) {
+        Escaped(0xFFFD);
+        ++i;
+      } else {
+        Escaped(CodePoint(text.substr(i, length)));
+        i += length;
+      }
+      plain = i;
+      continue;
+    }
     plain = ++i;
     switch (byte) {
       case '"': out_ += "\\\""; break;
@@ -102,18 +120,22 @@ void JsonText::Quoted(std::string_view text) {
       case '\n': out_ += "\\n"; break;
       case '\r': out_ += "\\r"; break;
       case '\t': out_ += "\\t"; break;
-      default:
-        if (byte >= 0x80) {
-          out_ += kReplacement;
-        } else {
-          out_ += "\\u00";
-          out_ += kHexDigits[byte >> 4];
-          out_ += kHexDigits[byte & 0xF];
-        }
+      default: Escaped(byte);
     }
   }
   out_.append(text, plain);
   out_ += '"';
+}
+
+void JsonText::Escaped(char32_t codePoint) {
+  if (codePoint > 0xFFFF) {
+    const char32_t rest = codePoint - 0x10000;
+    Escaped(0xD800 + (rest >> 10));
+    Escaped(0xDC00 + (rest & 0x3FF));
+    return;
+  }
+  out_ += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out_ += kHexDigits[(codePoint >> shift) & 0xF];
 }
 
 void JsonText::Number(std::size_t number) {

@@ -23,7 +23,8 @@ class JsonText {
   void EndArray() { Close(']'); }
   void Key(std::string_view key);
 
-  // Texts are UTF-8; a byte that is not is written as U+FFFD.
+  // Texts are UTF-8, written in ASCII with \uXXXX for the rest; a byte that is not UTF-8 is
+  // written as U+FFFD.
   void String(std::string_view text);
   void Number(std::size_t number);
   void Bool(bool value);
@@ -38,6 +39,7 @@ class JsonText {
   // The separator and indent before a value, unless it follows its key.
   void BeforeValue();
   void Quoted(std::string_view text);
+  void Escaped(char32_t codePoint);
   // Hands the text made so far to the stream once it fills a block.
   void Pass();
 
