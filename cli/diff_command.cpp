@@ -44,7 +44,10 @@ int Compare(const ParsedArguments& arguments) {
   const bool json = arguments.Has(kJsonOption.name);
   std::ostringstream out;
   if (before.whole && after.whole && before.bytes == after.bytes) {
-    (json ? PrintDiffJson : PrintDiffLines)(MenuComparison{}, true, out);
+    if (json)
+      PrintDiffJson(MenuComparison{}, true, out);
+    else
+      PrintDiffLines(MenuComparison{}, true, out);
     std::cout << out.str();
     return kExitSuccess;
   }
@@ -58,7 +61,12 @@ int Compare(const ParsedArguments& arguments) {
   Load(first, before.view(), catalog, a);
   Load(second, after.view(), catalog, b);
   const MenuComparison comparison = CompareMenus({a.tree, a.options}, {b.tree, b.options});
-  (json ? PrintDiffJson : PrintDiffLines)(comparison, false, out);
+  if (json) {
+    const ChangeList carried = CarriedChanges(a.tree, b.tree, comparison);
+    PrintDiffJson(comparison, false, out, &carried);
+  } else {
+    PrintDiffLines(comparison, false, out);
+  }
   std::cout << out.str();
   return comparison.Same() ? kExitSuccess : kExitDifferent;
 }
@@ -96,7 +104,8 @@ const Command kDiffCommand{
     "\n"
     "  --json                the same as one JSON document: \"same\", \"identical-bytes\",\n"
     "                        \"summary\", \"format\" and \"entries\", each entry with \"change\",\n"
-    "                        \"identifier\", \"path\", \"from\", \"to\" and \"fields\"\n"
+    "                        \"identifier\", \"path\", \"from\", \"to\" and \"fields\", and what\n"
+    "                        `apply` needs to make the change to another menu\n"
     "  --phone-socket PATH   the phone's socket, for \"phone:\"\n"
     "\n"
     "exit status: 0 the menus are the same, 1 they differ, 2 trouble\n",

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "menu/comparison_lines.h"
+#include "menu_json/change_list_json.h"
 
 namespace menuforge::cli {
 namespace {
@@ -52,7 +53,8 @@ void PrintDiffLines(const MenuComparison& comparison, bool identicalBytes, std::
   for (const ComparisonLine& line : ComparisonLines(comparison)) out << line.text << '\n';
 }
 
-void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out) {
+void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out,
+                   const ChangeList* carried) {
   const std::string summary = DiffSummary(comparison, identicalBytes);
   Json entries = Json::array();
   for (const EntryDifference& entry : comparison.entries)
@@ -62,11 +64,12 @@ void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::o
                        {"from", JsonPlace(entry.before)},
                        {"to", JsonPlace(entry.after)},
                        {"fields", JsonFields(entry.fields)}});
-  const Json document = {{"same", comparison.Same()},
+  Json document = {{"same", comparison.Same()},
                          {"identical-bytes", identicalBytes},
                          {"summary", summary.empty() ? Json(nullptr) : Json(summary)},
                          {"format", JsonFields(comparison.format)},
                          {"entries", std::move(entries)}};
+  if (carried) AddCarriedChanges(*carried, document);
   out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 

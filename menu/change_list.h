@@ -35,7 +35,7 @@ struct ChangeTarget {
 };
 
 struct FieldEdit {
-  FieldDifference shown;  // as the comparison words it
+  std::string field;  // as EntryField::Name gives it, or "item"
   std::optional<FieldContent> before;
   std::optional<FieldContent> after;
 };

@@ -127,6 +127,19 @@ bool FitsField(std::string_view field, const FieldContent& content) {
   return fields.size() == 4 && fields.back().Name() == WithoutRepeat(field);
 }
 
+std::optional<FieldValue> ShownContent(std::string_view field,
+                                       const std::optional<FieldContent>& content) {
+  if (!content) return std::nullopt;
+  if (const auto* name = std::get_if<std::string>(&*content))
+    return FieldValue{Latin1ToUtf8(*name), true};
+  NodeRecord record;
+  std::optional<ItemDataRecord> data;
+  SetField(record, data, field, content);
+  for (const EntryField& entry : EntryFields(record, data ? &*data : nullptr))
+    if (entry.Name() == WithoutRepeat(field)) return entry.Value();
+  return std::nullopt;
+}
+
 void SetField(NodeRecord& record, std::optional<ItemDataRecord>& data, std::string_view field,
               const std::optional<FieldContent>& content) {
   if (field == kItemFieldName) {

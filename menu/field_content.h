@@ -29,6 +29,10 @@ std::optional<FieldContent> FieldContentOf(const NodeRecord& record, const ItemD
 // repeat "#N" left aside).
 bool FitsField(std::string_view field, const FieldContent& content);
 
+// The value a comparison shows for the content of that field; "none" for no content.
+std::optional<FieldValue> ShownContent(std::string_view field,
+                                       const std::optional<FieldContent>& content);
+
 // Sets the field, or takes it away for no content. A title joins the list of its kind and an
 // unknown chunk the unknown group; any other chunk takes the place of the one it replaces, or
 // comes last. The data is left empty when its last chunk goes.

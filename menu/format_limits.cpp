@@ -57,7 +57,7 @@ Status CheckFormatLimits(const MenuTree& tree, bool saveAllData) {
   }
   std::string text;
   auto add = [&](const std::string& limit, const std::vector<const MenuNode*>& past) {
-    if (!past.empty()) text += (text.empty() ? "" : "\n") + LimitText(limit, past);
+    if (!past.empty()) text += (text.empty() ? "" : "; ") + LimitText(limit, past);
   };
   add(std::to_string(kMaxMenuEntries) + " entries", beyondCount);
   add(std::to_string(kMaxDataSectionBytes) + " bytes of entry data", beyondData);

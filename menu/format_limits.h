@@ -9,7 +9,7 @@ namespace menuforge {
 
 // The entries beyond the 245th, the entries whose data lie beyond 65535 bytes in the file's
 // order, and the entries of more than 11 chunks (or more than 11 unknown chunks, or more than 28
-// titles in one list), each limit on a line of its own.
+// titles in one list), each limit named before its entries.
 Status CheckFormatLimits(const MenuTree& tree, bool saveAllData);
 
 }  // namespace menuforge

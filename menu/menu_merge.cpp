@@ -60,14 +60,6 @@ void Settle(FormatOptions& options) {
   }
 }
 
-std::optional<FieldValue> ShownFieldOf(const WorkNode& node, const std::string& field) {
-  const ItemDataRecord* data = node.data ? &*node.data : nullptr;
-  if (field == kItemFieldName) return FieldValue{Latin1ToUtf8(node.record.itemName), true};
-  for (const EntryField& entry : EntryFields(node.record, data))
-    if (entry.Name() == field) return entry.Value();
-  return std::nullopt;
-}
-
 // Whether the entry holds other values than `expected`, the item name included.
 bool Differs(const WorkNode& node, const CarriedEntry& expected) {
   if (node.record.itemName != expected.record.itemName) return true;
@@ -222,15 +214,16 @@ class Merger {
   }
 
   void MergeField(const CarriedChange& change, WorkNode& node, const FieldEdit& edit) {
-    const std::string& field = edit.shown.field;
+    const std::string& field = edit.field;
     const std::optional<FieldContent> current =
         FieldContentOf(node.record, node.data ? &*node.data : nullptr, field);
     if (current == edit.after) return;
     if (current != edit.before) {
-      Conflict(Path(change), field + " " + sides_.mine + " " + ShownValue(edit.shown.before) +
-                                 " -> " + ShownValue(ShownFieldOf(node, field)) + ", " +
-                                 sides_.theirs + " " + ShownValue(edit.shown.before) + " -> " +
-                                 ShownValue(edit.shown.after));
+      const std::string before = ShownValue(ShownContent(field, edit.before));
+      Conflict(Path(change), field + " " + sides_.mine + " " + before + " -> " +
+                                 ShownValue(ShownContent(field, current)) + ", " + sides_.theirs +
+                                 " " + before + " -> " +
+                                 ShownValue(ShownContent(field, edit.after)));
       if (!takeTheirs_) return;
     }
     SetField(node.record, node.data, field, edit.after);
