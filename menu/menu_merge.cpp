@@ -209,7 +209,11 @@ class Merger {
         located_[change.entry.place.path] = created_[index_];
       return;
     }
-    for (const FieldEdit& edit : change.fields) MergeField(change, *node, edit);
+    // A field that goes takes the numbers of the repeats after it, so the last goes first.
+    for (auto edit = change.fields.rbegin(); edit != change.fields.rend(); ++edit)
+      if (!edit->after) MergeField(change, *node, *edit);
+    for (const FieldEdit& edit : change.fields)
+      if (edit.after) MergeField(change, *node, edit);
     if (moved) Move(change, *node);
   }
 
