@@ -199,6 +199,8 @@ class Merger {
   void Change(const CarriedChange& change) {
     const bool moved = change.change == EntryChange::Moved;
     WorkNode* node = Target(change.entry);
+    // Only entries of the main menu move; the fixed top stays as it is.
+    if (moved && (!InMainMenu(node) || node == work_.menuRoot())) node = nullptr;
     if (!node) {
       if (sides_.missingIsConflict)
         Conflict(Path(change), "not in the menu");
@@ -231,7 +233,8 @@ class Merger {
       if (!takeTheirs_) return;
     }
     SetField(node.record, node.data, field, edit.after);
-    if (field == kItemFieldName && node.record.IsCustom()) node.displayText = node.record.itemName;
+    // The display text follows the item, as the second menu shows it.
+    if (field == kItemFieldName) node.displayText = change.content.displayText;
   }
 
   void Move(const CarriedChange& change, WorkNode& node) {
