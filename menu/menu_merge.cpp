@@ -9,6 +9,7 @@
 #include "menu/entry_matching.h"
 #include "menu/format_limits.h"
 #include "menu/tree_edit.h"
+#include "menu/tree_operations.h"
 #include "menu/work_tree.h"
 
 namespace menuforge {
@@ -98,6 +99,7 @@ class Merger {
 
   Result<MergedMenu> Run(const Locate& locate) {
     MergeFormat();
+    NoteCustomNames();
     for (const CarriedChange& change : changes_.entries)
       for (const ChangeTarget* target : {&change.entry, &change.parent, &change.previous})
         if (target->kind == ChangeTarget::Kind::Entry && !located_.contains(target->place.path))
@@ -125,6 +127,29 @@ class Merger {
   }
 
  private:
+  void NoteCustomNames() {
+    nextCustom_ = work_.customItemCounter;
+    std::function<void(const WorkNode&)> note = [&](const WorkNode& node) {
+      if (node.record.IsCustom()) {
+        customNames_.insert(node.record.itemName);
+        nextCustom_ = std::max(nextCustom_, CustomNumber(node.record.itemName));
+      }
+      for (const auto& child : node.children) note(*child);
+    };
+    for (const auto& top : work_.top) note(*top);
+    // Names the changes take away are free again; names they give are taken.
+    for (const CarriedChange& change : changes_.entries) {
+      const NodeRecord& record = change.content.record;
+      if (record.IsCustom()) nextCustom_ = std::max(nextCustom_, CustomNumber(record.itemName));
+      if (change.change == EntryChange::Removed) customNames_.erase(record.itemName);
+      for (const FieldEdit& edit : change.fields) {
+        if (edit.field != kItemFieldName) continue;
+        if (edit.before) customNames_.erase(std::get<std::string>(*edit.before));
+        if (edit.after) customNames_.insert(std::get<std::string>(*edit.after));
+      }
+    }
+  }
+
   void Conflict(const std::string& path, const std::string& text) {
     conflicts_.push_back("! " + path + ": " + text);
   }
@@ -190,8 +215,16 @@ class Merger {
     return true;
   }
 
+  // Both sides may have numbered a new custom entry alike; the one that comes over takes the
+  // next free number, so that no two entries answer to one name.
   void Add(const CarriedChange& change) {
-    if (Place(change, NodeFrom(change.content))) return;
+    std::unique_ptr<WorkNode> node = NodeFrom(change.content);
+    if (node->record.IsCustom() && customNames_.contains(node->record.itemName) &&
+        nextCustom_ < 0xFF) {
+      node->record.itemName = node->displayText = CustomName(++nextCustom_);
+    }
+    customNames_.insert(node->record.itemName);
+    if (Place(change, std::move(node))) return;
     Conflict(Path(change), std::string("added by ") + sides_.theirs + " into a folder " +
                                sides_.mine + " removed");
   }
@@ -314,6 +347,8 @@ class Merger {
   std::vector<WorkNode*> created_;
   std::size_t index_ = 0;
   std::vector<std::string> conflicts_;
+  std::set<std::string> customNames_;
+  std::uint8_t nextCustom_ = 0;
 };
 
 }  // namespace

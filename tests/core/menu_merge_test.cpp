@@ -38,7 +38,8 @@ MenuNode& Find(const MenuTree& tree, const std::string& path) {
 }
 
 void AddBefore(MenuTree& tree, const std::string& where, const std::string& id) {
-  if (!AddEntry(tree, Find(tree, where), Placement::Before, {id, id, true}, false))
+  const bool custom = id == kCustomItemName;
+  if (!AddEntry(tree, Find(tree, where), Placement::Before, {id, id, true}, custom))
     throw std::runtime_error("menu full");
 }
 
@@ -152,6 +153,11 @@ TEST(MenuMerge, EveryKindOfChangeAndConflict) {
        Remove("Settings"),
        {"- Settings/Tools"},
        {"! Settings/Camera: added by mine into a folder theirs removed"}},
+      {"custom entries numbered alike on both sides",
+       [](MenuTree& t) { AddBefore(t, "Browser", kCustomItemName); },
+       [](MenuTree& t) { AddBefore(t, "Settings", kCustomItemName); },
+       {"+ ~3"},
+       {}},
       {"moved out of a folder removed",
        none,
        Both(Move("Settings/Tools", "Browser"), Remove("Settings")),
