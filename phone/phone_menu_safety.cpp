@@ -74,8 +74,8 @@ Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu(const char* progress
     return Failure("Cannot create folder \"" + folder_.string() + "\". " + error.message());
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  const TransferResult read = phone_.transfer.P2KFileRead(
-      kPhoneMenuPath, scratch, kMenuExpectedSize, progressTitle);
+  const TransferResult read =
+      phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize, progressTitle);
   if (!read.localError.empty()) {
     std::filesystem::remove(scratch, error);
     return Failure(read.localError);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "pictures/drm_image.h"
 #include "base/local_file.h"
+#include "pictures/drm_image.h"
 #include "preview/gif_decoding.h"
 
 namespace menuforge {

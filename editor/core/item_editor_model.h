@@ -44,7 +44,6 @@ class ItemEditorModel {
                   UserDialogs& dialogs);
 
   const EditorControls& controls() const { return controls_; }
-  const EditorWorkingCopy& workingCopy() const { return workingCopy_; }
   bool softkey() const { return softkey_; }
   bool drmOrigin(IconRow row) const { return drmOrigin_[static_cast<std::size_t>(row)]; }
 

@@ -80,7 +80,7 @@ class TestItemEditor : public QObject {
                          bool softkey = false, std::uint8_t attribute = kAttributeNewEntry) {
     data_ = ItemDataRecord{0, std::move(chunks)};
     dialog_ = std::make_unique<ItemEditorDialog>(nullptr, context_, prompts_);
-    dialog_->LoadItem({data_.chunkCount() == 0 ? nullptr : &data_, type, softkey, attribute, 0});
+    dialog_->LoadItem({data_.slots.empty() ? nullptr : &data_, type, softkey, attribute, 0});
     dialog_->show();
     if (!QTest::qWaitForWindowExposed(dialog_.get())) qFatal("editor not shown");
     return *dialog_;
