@@ -50,6 +50,7 @@ constexpr std::size_t kNameWidth = RecordLayout::For(RecordSize::k36).nameWidth;
 constexpr char kNotChange[] = "expected \"added\", \"removed\", \"moved\" or \"changed\"";
 constexpr char kNotEarlierAddition[] = "names no addition made before this change";
 constexpr char kWrongContent[] = "does not hold what the field names";
+constexpr char kNotFirstMenuEntry[] = "expected an entry of the first menu";
 constexpr char kNamesDiffer[] = "needs as many names as indexes";
 constexpr char kNameTooLong[] = "an item name holds at most 25 characters";
 constexpr char kFormatField[] = "expected a format field and its values as diff gives them";
@@ -225,8 +226,9 @@ CarriedChange ReadCarried(const JsonField& entry, std::size_t index,
   change.shown = ReadShown(entry, change.change);
   if (change.change != EntryChange::Added)
     change.entry = ReadRef(entry.Member(kBase), index, earlier);
-  if (change.change != EntryChange::Added && change.entry.kind != ChangeTarget::Kind::Entry)
-    entry.Member(kBase).Fail(kNamesDiffer);
+  if (change.change != EntryChange::Added && (change.entry.kind == ChangeTarget::Kind::None ||
+                                              change.entry.kind == ChangeTarget::Kind::Added))
+    entry.Member(kBase).Fail(kNotFirstMenuEntry);
   change.content = ReadEntry(entry.Member(kEntry));
   if (change.change != EntryChange::Removed) {
     change.parent = ReadRef(entry.Member(kParentRef), index, earlier);
