@@ -41,8 +41,12 @@ void Load(const std::string& side, ByteView file, Catalog& catalog, LoadedMenu& 
 
 // Straight to the standard output: the lines of the largest menus take longer to copy than to
 // make.
-void Print(const MenuComparison& comparison, bool identicalBytes, bool json) {
-  (json ? PrintDiffJson : PrintDiffLines)(comparison, identicalBytes, std::cout);
+void Print(const MenuComparison& comparison, bool identicalBytes, bool json,
+           const ChangeList* carried = nullptr) {
+  if (json)
+    PrintDiffJson(comparison, identicalBytes, std::cout, carried);
+  else
+    PrintDiffLines(comparison, identicalBytes, std::cout);
   if (!std::cout.flush()) throw CommandFailure(kOutputFailed);
 }
 
@@ -67,7 +71,12 @@ int Compare(const ParsedArguments& arguments) {
   Load(second, after.view(), catalog, b);
   const MenuComparison comparison =
       CompareMenus({a.tree, a.options, &a.dropped}, {b.tree, b.options, &b.dropped});
-  Print(comparison, false, json);
+  if (json) {
+    const ChangeList carried = CarriedChanges(a.tree, b.tree, comparison);
+    Print(comparison, false, json, &carried);
+  } else {
+    Print(comparison, false, json);
+  }
   return comparison.Same() ? kExitSuccess : kExitDifferent;
 }
 
@@ -110,7 +119,8 @@ const Command kDiffCommand{
     "  --json                the same as one JSON document: \"same\", \"identical-bytes\",\n"
     "                        \"summary\", \"format\" and \"entries\", each entry with \"change\",\n"
     "                        \"identifier\", \"path\", \"from\", \"to\" and \"fields\"; each\n"
-    "                        field with \"field\", \"label\", \"before\" and \"after\"\n"
+    "                        field with \"field\", \"label\", \"before\" and \"after\"; and\n"
+    "                        what `apply` needs to make the change to another menu\n"
     "  --phone-socket PATH   the phone's socket, for \"phone:\"\n"
     "\n"
     "exit status: 0 the menus are the same, 1 they differ, 2 trouble\n",

@@ -1,9 +1,11 @@
 #include "cli/diff_output.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "cli/json_text.h"
 #include "menu/comparison_lines.h"
+#include "menu_json/change_list_json.h"
 
 namespace menuforge::cli {
 namespace {
@@ -25,9 +27,43 @@ void JsonValue(const std::optional<FieldValue>& value, JsonText& json) {
     json.Null();
 }
 
-void JsonFields(const std::vector<FieldDifference>& fields, JsonText& json) {
+// A value made as a document, written in the same layout.
+void JsonDocument(const Json& value, JsonText& json);
+
+void JsonMembers(const Json& object, JsonText& json) {
+  for (const auto& [key, member] : object.items()) {
+    json.Key(key);
+    JsonDocument(member, json);
+  }
+}
+
+void JsonDocument(const Json& value, JsonText& json) {
+  if (value.is_object()) {
+    json.BeginObject();
+    JsonMembers(value, json);
+    json.EndObject();
+  } else if (value.is_array()) {
+    json.BeginArray();
+    for (const Json& element : value) JsonDocument(element, json);
+    json.EndArray();
+  } else if (value.is_string()) {
+    json.String(value.get_ref<const std::string&>());
+  } else if (value.is_boolean()) {
+    json.Bool(value.get<bool>());
+  } else if (value.is_number_unsigned() ||
+             (value.is_number_integer() && value.get<std::int64_t>() >= 0)) {
+    json.Number(value.get<std::size_t>());
+  } else {
+    json.Null();
+  }
+}
+
+// With `carried`, each field also holds its bytes before and after, as `apply` needs them.
+void JsonFields(const std::vector<FieldDifference>& fields, JsonText& json,
+                const CarriedChange* carried = nullptr) {
   json.BeginArray();
-  for (const FieldDifference& field : fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldDifference& field = fields[i];
     json.BeginObject();
     json.Key("field");
     json.String(field.field);
@@ -37,6 +73,8 @@ void JsonFields(const std::vector<FieldDifference>& fields, JsonText& json) {
     JsonValue(field.before, json);
     json.Key("after");
     JsonValue(field.after, json);
+    if (carried && i < carried->fields.size())
+      JsonMembers(CarriedFieldMembers(carried->fields[i]), json);
     json.EndObject();
   }
   json.EndArray();
@@ -77,7 +115,8 @@ void PrintDiffLines(const MenuComparison& comparison, bool identicalBytes, std::
   for (const ComparisonLine& line : ComparisonLines(comparison)) out << line.text << '\n';
 }
 
-void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out) {
+void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out,
+                   const ChangeList* carried) {
   const std::string summary = DiffSummary(comparison, identicalBytes);
   JsonText json(out);
   json.BeginObject();
@@ -94,6 +133,7 @@ void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::o
   JsonFields(comparison.format, json);
   json.Key("entries");
   json.BeginArray();
+  std::size_t index = 0;
   for (const EntryDifference& entry : comparison.entries) {
     json.BeginObject();
     json.Key("change");
@@ -107,8 +147,12 @@ void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::o
     json.Key("to");
     JsonPlace(entry.after, json);
     json.Key("fields");
-    JsonFields(entry.fields, json);
+    const CarriedChange* change =
+        carried && index < carried->entries.size() ? &carried->entries[index] : nullptr;
+    JsonFields(entry.fields, json, change);
+    if (change) JsonMembers(CarriedEntryMembers(*change), json);
     json.EndObject();
+    ++index;
   }
   json.EndArray();
   json.EndObject();

@@ -22,10 +22,10 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 11> kCommands = {
-    &kNewCommand,    &kDumpCommand,    &kConvertCommand,      &kCheckCommand,
-    &kExportCommand, &kImportCommand,  &kScanFirmwareCommand, &kJ2mestCommand,
-    &kGifCommand,    &kPreviewCommand, &kDiffCommand};
+constexpr std::array<const Command*, 13> kCommands = {
+    &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
+    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kPreviewCommand,
+    &kDiffCommand,   &kMergeCommand,        &kApplyCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"

@@ -31,10 +31,6 @@ void AppendValue(const std::optional<FieldValue>& value, std::string& out) {
   }
 }
 
-std::string ShownPlace(const EntryPlace& place) {
-  return ShownEntryPath(place.FolderNames()) + " #" + std::to_string(place.Position());
-}
-
 void AddFields(const std::string& place, const std::vector<FieldDifference>& fields,
                std::size_t entry, std::vector<ComparisonLine>& lines) {
   for (const FieldDifference& field : fields) {
@@ -58,6 +54,16 @@ std::string ShownEntryPath(const std::vector<std::string>& names) {
   for (std::size_t i = inMainMenu ? 1 : 0; i < names.size(); ++i)
     path += (path.empty() ? "" : "/") + Escaped(names[i]);
   return path;
+}
+
+std::string ShownValue(const std::optional<FieldValue>& value) {
+  std::string out;
+  AppendValue(value, out);
+  return out;
+}
+
+std::string ShownPlace(const EntryPlace& place) {
+  return ShownEntryPath(place.FolderNames()) + " #" + std::to_string(place.Position());
 }
 
 std::vector<ComparisonLine> ComparisonLines(const MenuComparison& comparison) {

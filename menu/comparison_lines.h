@@ -33,4 +33,9 @@ std::vector<ComparisonLine> ComparisonLines(const MenuComparison& comparison);
 // Names below "Menu Root" joined by "/"; "Menu Root" itself where nothing lies below it.
 std::string ShownEntryPath(const std::vector<std::string>& names);
 
+// A field's value as a line shows it: quoted text, a plain value, or "none".
+std::string ShownValue(const std::optional<FieldValue>& value);
+// "FOLDER #N", as a move shows where an entry stands.
+std::string ShownPlace(const EntryPlace& place);
+
 }  // namespace menuforge

@@ -202,10 +202,17 @@ TEST_F(DiffCliTest, JsonHoldsTheSameList) {
   EXPECT_EQ(entries[0]["path"], Json({"Menu Root", "Camera"}));
   EXPECT_EQ(entries[0]["from"], Json({{"folder", {"Menu Root", "Games"}}, {"position", 3}}));
   EXPECT_EQ(entries[1]["change"], "changed");
-  EXPECT_EQ(entries[1]["fields"][0], Json({{"field", "title[English US]"},
-                                           {"label", "Menu title (English US)"},
-                                           {"before", "Web"},
-                                           {"after", "Net\x07"}}));
+  const Json& field = entries[1]["fields"][0];
+  EXPECT_EQ(Json({{"field", field["field"]},
+                  {"label", field["label"]},
+                  {"before", field["before"]},
+                  {"after", field["after"]}}),
+            Json({{"field", "title[English US]"},
+                  {"label", "Menu title (English US)"},
+                  {"before", "Web"},
+                  {"after", "Net\x07"}}));
+  EXPECT_EQ(field["after-data"],
+            Json({{"tag", 0}, {"titles", {{{"language", 1}, {"text", "Net\x07"}}}}}));
   EXPECT_EQ(entries[2]["change"], "removed");
   EXPECT_EQ(entries[2]["to"], nullptr);
   EXPECT_EQ(entries[3]["identifier"], "Browser");
