@@ -15,6 +15,9 @@
 namespace menuforge {
 namespace {
 
+// As the comparison's lines show a change of value.
+constexpr char kArrow[] = " \u2192 ";
+
 // How the lines name the two sides.
 struct Sides {
   const char* mine;
@@ -163,8 +166,8 @@ class Merger {
       const std::string current = FormatValue(options_, field.field);
       if (current == after) continue;
       if (current != before) {
-        conflicts_.push_back("! format: " + field.field + " " + sides_.mine + " " + before +
-                             " -> " + current + ", " + sides_.theirs + " " + before + " -> " +
+        conflicts_.push_back("! format: " + field.label + ": " + sides_.mine + " " + before +
+                             kArrow + current + ", " + sides_.theirs + " " + before + kArrow +
                              after);
         if (!takeTheirs_) continue;
       }
@@ -259,9 +262,9 @@ class Merger {
     if (current == edit.after) return;
     if (current != edit.before) {
       const std::string before = ShownValue(ShownContent(field, edit.before));
-      Conflict(Path(change), field + " " + sides_.mine + " " + before + " -> " +
+      Conflict(Path(change), edit.label + ": " + sides_.mine + " " + before + kArrow +
                                  ShownValue(ShownContent(field, current)) + ", " + sides_.theirs +
-                                 " " + before + " -> " +
+                                 " " + before + kArrow +
                                  ShownValue(ShownContent(field, edit.after)));
       if (!takeTheirs_) return;
     }
