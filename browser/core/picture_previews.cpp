@@ -75,7 +75,7 @@ std::optional<Bytes> Contents(const TransferResult& result, const std::filesyste
 struct PicturePreviews::PendingFetch {
   PendingFetch(PhoneSession& session, std::string phonePath)
       : path(std::move(phonePath)), transfer(session, quiet) {
-    if (!file.path().empty()) read.emplace(transfer, path, file.path(), 0);
+    if (!file.path().empty()) read.emplace(transfer, path, file.path(), 0, kMaxPreviewBytes);
   }
 
   std::string path;
