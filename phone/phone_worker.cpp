@@ -236,7 +236,9 @@ void PhoneWorker::Run() {
 void PhoneWorker::RunJob(Queued queued) {
   PhoneJobContext context{*link_, *dialogs_, *windows_};
   if (!cancelled_) queued.job(context);
-  const bool cancelled = cancelled_;
+  // The looks for the phone that follow are no part of the job: what they find is shown, and
+  // their retries wait.
+  const bool cancelled = cancelled_.exchange(false);
   // A link given up during the job is noticed now, so that the owner shows the phone gone as
   // soon as the job's message.
   PollNow();
