@@ -307,7 +307,10 @@ class ReadRun {
     }
     count_ += received_;
     // A phone that sends more than the file can hold lies, or the file is not what it should be.
-    if (count_ > mostBytes_) return false;
+    if (count_ > mostBytes_) {
+      result_.overLimit = true;
+      return false;
+    }
     progress_->Advance(Percent(count_, expectedSize_), received_);
     if (progress_->CancelRequested()) {
       result_.cancelled = true;

@@ -25,6 +25,8 @@ struct TransferResult {
   // The user stopped it from its progress window: a download kept nothing, and an upload was
   // left unclosed, so the phone never put it in place of its old file.
   bool cancelled = false;
+  // A read went on past the most bytes its kind of file holds; nothing of it was kept.
+  bool overLimit = false;
 
   Message LocalErrorMessage() const { return {localError, kErrorCaption, MessageIcon::Error}; }
 };

@@ -64,6 +64,9 @@ class TemporaryFile {
 };
 
 std::optional<Bytes> Contents(const TransferResult& result, const std::filesystem::path& file) {
+  // The read stops past the preview limit; what is kept says only that, by its size, so that
+  // the file shows as too large to preview rather than as missing.
+  if (result.overLimit) return Bytes(kMaxPreviewBytes + 1);
   if (!result.complete) return std::nullopt;
   const Result<std::string> contents = ReadWholeFile(file);
   if (!contents) return std::nullopt;

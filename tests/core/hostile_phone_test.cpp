@@ -354,13 +354,15 @@ bool GoneAtLpVersion(int fd, const Request& request) {
   return !IsLpVersionQuestion(request) && Plain(fd, request);
 }
 
-// Answers the identity's last question twice, then refuses every change to its files.
+// Refuses every change to its files, with an answer nobody asked for just ahead of the refusal.
 bool StrayThenRefusing(int fd, const Request& request) {
-  if (IsLpVersionQuestion(request)) return Send(fd, Result(0)) && Send(fd, Result(0));
-  if (request.call == WireCall::DeleteFile || request.call == WireCall::CreateDir ||
-      request.call == WireCall::DeleteDir)
-    return Send(fd, Result(-1));
-  return Plain(fd, request);
+  if (request.call != WireCall::DeleteFile && request.call != WireCall::CreateDir &&
+      request.call != WireCall::DeleteDir)
+    return Plain(fd, request);
+  Bytes answers = Result(0);
+  const Bytes refusal = Result(-1);
+  answers.insert(answers.end(), refusal.begin(), refusal.end());
+  return Send(fd, answers);
 }
 
 TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {

@@ -84,8 +84,9 @@ TEST(PhoneWorkerTest, AJobRunsOnTheWorkerAndAnswersThroughTheOwnersQueue) {
   ASSERT_TRUE(rig.worker.Submit(
       [&](PhoneJobContext& job) {
         ranOn = std::this_thread::get_id();
-        if (job.dialogs.Ask({"Delete /a/x?", "", MessageIcon::Question}))
-          static_cast<void>(job.link.session.DeleteFile("/a/x"));
+        if (!job.dialogs.Ask({"Delete /a/x?", "", MessageIcon::Question})) return;
+        if (const Status deleted = job.link.session.DeleteFile("/a/x"); !deleted)
+          job.dialogs.Show(deleted.error());
       },
       [&](bool wasCancelled) { cancelled = wasCancelled; }));
   EXPECT_FALSE(rig.worker.Submit([](PhoneJobContext&) {}));
