@@ -24,8 +24,10 @@ std::optional<std::filesystem::path> MainWindow::ChoosePhoneBackup(const char* f
   for (const PhoneBackup& backup : backups)
     rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
   BackupChooserDialog chooser(
-      backups, rows,
-      [&] { return prompts_->OpenFileName({fileDialogTitle, kBackupFilter, folder.c_str()}); },
+      fileDialogTitle, backups, rows,
+      [&] {
+        return prompts_->OpenFileName({fileDialogTitle, kBackupFilter, folder.c_str()});
+      },
       this);
   prompts_->ShowModal(chooser);
   if (chooser.result() != QDialog::Accepted) return std::nullopt;

@@ -79,8 +79,8 @@ void MainWindow::ShowRestoreChanges(const std::filesystem::path& backup) {
 bool MainWindow::ConfirmPhoneChanges() {
   const Result<std::optional<Bytes>> phoneBytes = phoneSafety_.PhoneMenuFile(false);
   if (!phoneBytes) {
-    prompts_->Show({kPhoneChangesUnreadText + phoneBytes.error().text, kErrorCaption,
-                    MessageIcon::Error});
+    prompts_->Show(
+        {kPhoneChangesUnreadText + phoneBytes.error().text, kErrorCaption, MessageIcon::Error});
     return false;
   }
   // A phone file that holds no menu is counted from a new one too: all of it is written anew.

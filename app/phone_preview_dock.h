@@ -9,8 +9,8 @@
 #include <QImage>
 #include <memory>
 
-#include "pictures/drm_binary.h"
 #include "menu/menu_tree.h"
+#include "pictures/drm_binary.h"
 #include "preview/icon_sources.h"
 #include "preview/preview_scene.h"
 #include "preview/text_drawing.h"

@@ -4,8 +4,8 @@
 #include <QLayout>
 #include <QPushButton>
 
-#include "widgets/shown_text.h"
 #include "catalog/firmware_scan.h"
+#include "widgets/shown_text.h"
 
 namespace menuforge {
 

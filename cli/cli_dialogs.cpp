@@ -1,8 +1,8 @@
 #include "cli/cli_dialogs.h"
 
+#include "base/local_file.h"
 #include "cli/command.h"
 #include "menu_json/text_forms.h"
-#include "base/local_file.h"
 
 namespace menuforge::cli {
 namespace {

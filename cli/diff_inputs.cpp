@@ -4,9 +4,9 @@
 
 #include <charconv>
 
+#include "base/local_file.h"
 #include "cli/command.h"
 #include "cli/phone_connection.h"
-#include "base/local_file.h"
 #include "workspace/phone_backups.h"
 
 namespace menuforge::cli {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "cli/arguments.h"
 #include "base/text_encoding.h"
+#include "cli/arguments.h"
 
 namespace menuforge::cli {
 

@@ -21,9 +21,9 @@ constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
 constexpr std::array<const Command*, 11> kCommands = {
-    &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
-    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kPreviewCommand,
-    &kDiffCommand};
+    &kNewCommand,    &kDumpCommand,    &kConvertCommand,      &kCheckCommand,
+    &kExportCommand, &kImportCommand,  &kScanFirmwareCommand, &kJ2mestCommand,
+    &kGifCommand,    &kPreviewCommand, &kDiffCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"

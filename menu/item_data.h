@@ -164,7 +164,6 @@ struct ItemDataRecord {
   std::uint8_t ownerKey = 0;
   std::vector<ChunkSlot> slots;  // 1 to kMaxSlots, in chunk order
 
-  std::size_t chunkCount() const { return slots.size(); }
   bool operator==(const ItemDataRecord&) const = default;
 };
 

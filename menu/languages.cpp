@@ -1,7 +1,5 @@
 #include "menu/languages.h"
 
-#include "base/bytes.h"
-
 namespace menuforge {
 
 // clang-format off
@@ -14,11 +12,6 @@ const std::array<std::string_view, kLanguageCount> LanguageTable = {
     "Serbian", "Slovak", "Slovenian", "Tagalog", "Turkish", "Ukrainian", "Brazilian Portuguese",
     "Swedish", "Farsi", "Urdu", "Hindi", "Bahasa Malay"};
 // clang-format on
-
-std::string LanguageCode(std::uint8_t languageId) {
-  if (languageId < 1 || languageId > kLanguageCount) return {};
-  return ByteToHex(languageId);
-}
 
 std::string_view LanguageName(std::uint8_t languageId) {
   if (languageId < 1 || languageId > kLanguageCount) return {};

@@ -12,8 +12,6 @@ namespace menuforge {
 inline constexpr std::size_t kLanguageCount = 47;
 extern const std::array<std::string_view, kLanguageCount> LanguageTable;
 
-// "01".."2F" for a valid ID; empty for anything else.
-std::string LanguageCode(std::uint8_t languageId);
 // The language's name, or empty when the ID is outside 1..47.
 std::string_view LanguageName(std::uint8_t languageId);
 

@@ -131,9 +131,7 @@ void BuildSkeleton(MenuTree& tree) {
   tree.Insert(nullptr, 1, MenuRootNode(kFirstEntryRecord));
 }
 
-void EmptyTree(MenuTree& tree) {
-  tree.Clear();
-}
+void EmptyTree(MenuTree& tree) { tree.Clear(); }
 
 std::string DisplayTextFor(std::size_t position, const std::string& itemName,
                            const ItemTable& availableItems) {

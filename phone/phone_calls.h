@@ -87,8 +87,7 @@ static_assert(phone_call_checks::InCallOrder(), "kPhoneCalls lists the calls in 
 static_assert(phone_call_checks::EveryWireCallCarriesOne(),
               "every wire call has its row in kPhoneCalls");
 
-// The name used on the simulator's command line ("read", "seem-read", ...).
-std::string_view PhoneCallName(PhoneCall call);
+// The call named so on the simulator's command line ("read", "seem-read", ...).
 std::optional<PhoneCall> PhoneCallNamed(std::string_view name);
 
 }  // namespace menuforge

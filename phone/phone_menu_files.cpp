@@ -94,8 +94,8 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   if (const Status volumes = session_.ReadVolumes(); !volumes) {
     // Without the volumes the J2MEST copies cannot be found, which stops the whole read here.
-    dialogs_.Show(WithConnectionState(
-        {volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error}));
+    dialogs_.Show(
+        WithConnectionState({volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error}));
     return menuCopy;
   }
 

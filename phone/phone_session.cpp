@@ -41,8 +41,8 @@ void PhoneSession::DefaultWait(std::chrono::milliseconds duration) {
 Status PhoneSession::Start() {
   if (started_) return {};
   if (connected_ || library_.P2K_Init([this](std::int32_t connected) {
-                      ConnectionChanged(connected);
-                    }) == kP2kFailure)
+        ConnectionChanged(connected);
+      }) == kP2kFailure)
     return Failure(Message{kLibraryStartFailedText, "", MessageIcon::Error});
   started_ = true;
   return {};

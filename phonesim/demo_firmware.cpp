@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdlib>
 
+#include "base/local_file.h"
 #include "catalog/item_base_file.h"
 #include "pictures/drm_image.h"
-#include "base/local_file.h"
 
 namespace menuforge {
 namespace {

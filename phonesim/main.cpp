@@ -206,8 +206,8 @@ PhoneServerConfig Configure(const Options& options) {
     config.limits.idle = std::chrono::seconds(seconds);
   }
   if (options.latency)
-    config.pace.latency = std::chrono::milliseconds(
-        Number(*options.latency, 10, kLongestLatency, "--latency"));
+    config.pace.latency =
+        std::chrono::milliseconds(Number(*options.latency, 10, kLongestLatency, "--latency"));
   if (options.rate) {
     config.pace.bytesPerSecond = Number(*options.rate, 10, UINT32_MAX, "--rate");
     if (config.pace.bytesPerSecond == 0) throw UsageError{"bad --rate: " + *options.rate};

@@ -153,8 +153,7 @@ int PhoneServer::PollTimeout(Clock::time_point now) const {
   for (const auto& client : clients_) {
     if (client->Unsent())
       next = std::min({next.value_or(Clock::time_point::max()),
-                       client->lastTaken + config_.limits.stall,
-                       std::max(client->heldUntil, now)});
+                       client->lastTaken + config_.limits.stall, std::max(client->heldUntil, now)});
     else if (client->waitingSince)
       next = std::min(next.value_or(Clock::time_point::max()),
                       *client->waitingSince + config_.limits.idle);

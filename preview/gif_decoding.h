@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "pictures/picture.h"
 #include "base/text_encoding.h"
+#include "pictures/picture.h"
 
 namespace menuforge {
 

@@ -1,74 +1,53 @@
-# Fails when a file includes a header of a layer it may not use, or when the core includes Qt.
-#   cmake -DSOURCE_DIR=DIR [-DSTAMP=FILE] -P tools/check_layers.cmake
+# Fails when a file includes a header of a layer its target does not link, or when plain C++
+# includes Qt.
+#   cmake -DSOURCE_DIR=DIR -DLAYER_MAP=FILE [-DSTAMP=FILE] -P tools/check_layers.cmake
 # Every header is included as "folder/file.h" from the source root, so the compiler lets any file
-# include any other; this is what keeps the includes pointing down. STAMP is touched on success,
-# so that the build runs the check again only when a source changes.
+# include any other; this is what keeps the includes following the links. LAYER_MAP is written
+# by tools/layer_map.cmake when the build is configured. STAMP is touched on success, so that the
+# build runs the check again only when a source changes.
+cmake_minimum_required(VERSION 3.25)
 
-# The layers, one folder each, lowest first. A layer may include the layers on the lines above
-# it; the layers on one line stand side by side and may not include each other.
-set(levels
-  "base"
-  "menu"
-  "catalog workspace"
-  "phone"
-  "java"
-  "pictures"
-  "menu_json preview browser/core"
-  "editor/core"
-  "app/core"
-  "widgets"
-  "editor browser"
-  "app")
-# Everything up to here is plain C++.
-set(last_core_level "app/core")
-# The programs and the simulated phone name the layers they use; no layer includes them.
-set(chosen
-  "cli: base menu catalog workspace phone java pictures menu_json preview"
-  "phonesim: base menu catalog workspace phone pictures")
+if(NOT SOURCE_DIR OR NOT EXISTS "${LAYER_MAP}")
+  message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=DIR -DLAYER_MAP=FILE [-DSTAMP=FILE] -P ${CMAKE_SCRIPT_MODE_FILE}")
+endif()
 
-set(below "")
-set(core TRUE)
-foreach(level ${levels})
-  string(REPLACE " " ";" level_layers "${level}")
-  foreach(layer ${level_layers})
-    set(allowed_${layer} ${below})
-    set(core_${layer} ${core})
-  endforeach()
-  list(APPEND below ${level_layers})
-  list(FIND level_layers ${last_core_level} found)
-  if(NOT found EQUAL -1)
-    set(core FALSE)
-  endif()
-endforeach()
-set(all_layers ${below})
-foreach(entry ${chosen})
-  string(REGEX MATCH "^[^:]+" layer "${entry}")
-  string(REGEX REPLACE "^[^:]+: *" "" uses "${entry}")
-  string(REPLACE " " ";" allowed_${layer} "${uses}")
-  set(core_${layer} FALSE)
-  list(APPEND all_layers ${layer})
-endforeach()
+set(places "")
+function(menuforge_layer_entry place name own_folder uses_qt reached)
+  string(REPLACE " " ";" reached "${reached}")
+  set(place_${place}_name ${name} PARENT_SCOPE)
+  set(place_${place}_allowed ${own_folder} ${reached} PARENT_SCOPE)
+  set(place_${place}_qt ${uses_qt} PARENT_SCOPE)
+  set(places ${places} ${place} PARENT_SCOPE)
+endfunction()
+include(${LAYER_MAP})
 
 set(faults "")
-foreach(layer ${all_layers})
-  file(GLOB files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.in)
+set(checked "")
+foreach(place ${places})
+  if(place MATCHES "[.](cpp|h)$" OR place IN_LIST checked)
+    continue()
+  endif()
+  list(APPEND checked ${place})
+  file(GLOB files ${SOURCE_DIR}/${place}/*.h ${SOURCE_DIR}/${place}/*.cpp ${SOURCE_DIR}/${place}/*.in)
   foreach(file ${files})
     file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+    # A program's source in a layer's folder follows the program's links.
+    set(rule ${place})
+    if(DEFINED place_${shown}_name)
+      set(rule ${shown})
+    endif()
+    set(name ${place_${rule}_name})
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line ${includes})
       if(line MATCHES "\"([^\"]+)/[^/\"]+\"")
-        set(target_layer ${CMAKE_MATCH_1})
-        if(target_layer STREQUAL layer)
-          continue()
-        endif()
-        list(FIND allowed_${layer} ${target_layer} found)
+        list(FIND place_${rule}_allowed ${CMAKE_MATCH_1} found)
         if(found EQUAL -1)
           string(REGEX MATCH "\"[^\"]+\"" header "${line}")
-          string(JOIN " " may ${allowed_${layer}})
-          list(APPEND faults "${shown} includes ${header}, but ${layer} may include only: ${may}")
+          string(JOIN " " may ${place_${rule}_allowed})
+          list(APPEND faults "${shown} includes ${header}, but ${name} may include only: ${may}")
         endif()
-      elseif(core_${layer} AND line MATCHES "<(Q[A-Za-z]*)[>/]")
-        list(APPEND faults "${shown} includes Qt (${CMAKE_MATCH_1}), but ${layer} is plain C++")
+      elseif(NOT place_${rule}_qt AND line MATCHES "<(Q[A-Za-z]*)[>/]")
+        list(APPEND faults "${shown} includes Qt (${CMAKE_MATCH_1}), but ${name} is plain C++")
       endif()
     endforeach()
   endforeach()
@@ -77,7 +56,7 @@ endforeach()
 if(faults)
   list(LENGTH faults count)
   string(JOIN "\n  " listed ${faults})
-  message(FATAL_ERROR "${count} include(s) against the layers:\n  ${listed}")
+  message(FATAL_ERROR "${count} include(s) against the links:\n  ${listed}")
 endif()
 if(STAMP)
   file(TOUCH ${STAMP})

@@ -1,12 +1,24 @@
 #include "app/core/help_file.h"
 
+#include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace menuforge {
 namespace {
 
-// How far above the program's folder a checkout is looked for.
-constexpr int kBuildFolderDepth = 2;
+// The build folder's cache names the sources it was configured from, wherever the two lie.
+constexpr std::string_view kSourceFolderEntry = "Menuforge_SOURCE_DIR:STATIC=";
+
+std::optional<std::filesystem::path> ConfiguredSourceFolder(const std::filesystem::path& build) {
+  std::ifstream cache(build / "CMakeCache.txt");
+  std::string line;
+  while (std::getline(cache, line)) {
+    if (line.starts_with(kSourceFolderEntry))
+      return std::filesystem::path(line.substr(kSourceFolderEntry.size()));
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -15,16 +27,10 @@ std::optional<std::filesystem::path> FindHelpFile(const std::filesystem::path& p
   const std::filesystem::path prefix = programFolder.parent_path();
   const std::filesystem::path installed = prefix / "share" / "doc" / "menuforge" / "README.md";
   if (std::filesystem::is_regular_file(installed, error)) return installed;
-  // BUILD/bin, or a second build folder inside the first (BUILD/sanitize/bin), with the build
-  // folder inside the checkout as the README tells: the checkout has the project's CMakeLists.txt.
-  std::filesystem::path folder = prefix;
-  for (int up = 0; up < kBuildFolderDepth && folder.has_relative_path(); ++up) {
-    folder = folder.parent_path();
-    const std::filesystem::path readme = folder / "README.md";
-    if (std::filesystem::is_regular_file(readme, error) &&
-        std::filesystem::is_regular_file(folder / "CMakeLists.txt", error))
-      return readme;
-  }
+  const std::optional<std::filesystem::path> sources = ConfiguredSourceFolder(prefix);
+  if (!sources) return std::nullopt;
+  const std::filesystem::path readme = *sources / "README.md";
+  if (std::filesystem::is_regular_file(readme, error)) return readme;
   return std::nullopt;
 }
 

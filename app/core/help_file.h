@@ -1,5 +1,6 @@
 // Where the help the Help command opens is found: the README installed with the documentation,
-// or, for a program run from its build folder, the README of the sources it was built from.
+// or, for a program run from its build folder, the README of the sources it was built from,
+// wherever the build folder lies.
 #pragma once
 
 #include <filesystem>

@@ -32,7 +32,6 @@ class WindowFade {
   bool CloseBegins() const { return value_ == kFullyShown || (value_ == 0 && fadingIn_); }
 
   int value() const { return value_; }
-  bool fadingIn() const { return fadingIn_; }
 
  private:
   int value_ = 0;

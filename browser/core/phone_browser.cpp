@@ -4,9 +4,9 @@
 #include <map>
 
 #include "browser/core/natural_order.h"
-#include "phone/phone_text.h"
 #include "menu/icon_path_rule.h"
 #include "phone/file_operation_messages.h"
+#include "phone/phone_text.h"
 
 namespace menuforge {
 namespace {

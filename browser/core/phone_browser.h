@@ -79,8 +79,6 @@ class PhoneBrowser {
   const std::vector<std::size_t>& selectedRows() const { return selectedRows_; }
   // "Icon path/name:"
   const std::string& iconPath() const { return iconPath_; }
-  // The selected folder's path followed by "/"; empty before one was selected.
-  const std::string& currentFolderPath() const { return currentFolderPath_; }
   bool usePath() const { return usePath_; }
   const std::u16string& usePathText() const { return usePathText_; }
   std::string PhonePathOf(const FileRow& row) const;
@@ -140,6 +138,7 @@ class PhoneBrowser {
   std::vector<FileRow> rows_;
   std::vector<std::size_t> selectedRows_;
   std::string iconPath_;
+  // The selected folder's path followed by "/"; empty before one was selected.
   std::string currentFolderPath_;
   bool usePath_ = false;
   std::u16string usePathText_;

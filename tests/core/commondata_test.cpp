@@ -32,11 +32,9 @@ TEST(TextHelpers, ZeroTerminatedTexts) {
   EXPECT_EQ(StringToZeroText("AB"), HexBytes("41 42 00"));
 }
 
-TEST(TextHelpers, LanguageCodesAndHex) {
-  EXPECT_EQ(LanguageCode(1), "01");
-  EXPECT_EQ(LanguageCode(47), "2F");
-  EXPECT_EQ(LanguageCode(0), "");
-  EXPECT_EQ(LanguageCode(48), "");
+TEST(TextHelpers, LanguageNamesAndHex) {
+  EXPECT_EQ(LanguageName(0), "");
+  EXPECT_EQ(LanguageName(48), "");
   EXPECT_EQ(LanguageName(47), "Bahasa Malay");
   EXPECT_EQ(LanguageName(3), "English UK");
   EXPECT_EQ(ByteToHex(0xCD), "CD");

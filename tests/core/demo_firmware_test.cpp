@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "catalog/firmware_scan.h"
+#include "phonesim/demo_firmware.h"
 #include "pictures/drm_binary.h"
 #include "pictures/drm_image.h"
-#include "phonesim/demo_firmware.h"
 #include "support/test_support.h"
 
 namespace menuforge {

@@ -10,13 +10,13 @@
 #include <thread>
 
 #include "base/bytes.h"
-#include "support/phone_test_rig.h"
 #include "phone/fsac_request.h"
 #include "phone/local_socket.h"
 #include "phone/socket_library.h"
 #include "phone/wire_format.h"
 #include "phonesim/seem_records.h"
 #include "support/cli_runner.h"
+#include "support/phone_test_rig.h"
 
 namespace menuforge::test {
 namespace {

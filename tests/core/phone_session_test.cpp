@@ -218,7 +218,8 @@ TEST(PhoneSessionTest, ALibraryThatDoesNotStartIsReported) {
   PhoneSession session(library, log, dialogs, observer);
   const Status started = session.Start();
   ASSERT_FALSE(started);
-  EXPECT_EQ(started.error(), (Message{"Error initializing P2KAPI library", "", MessageIcon::Error}));
+  EXPECT_EQ(started.error(),
+            (Message{"Error initializing P2KAPI library", "", MessageIcon::Error}));
   session.Poll();
   EXPECT_FALSE(session.connected());
 }

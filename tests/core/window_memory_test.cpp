@@ -61,21 +61,33 @@ TEST(RecentFiles, EntriesGetANumberKeyAndTheFolderAfterTheName) {
   for (const auto& [index, path, text] : cases) EXPECT_EQ(RecentMenuEntryText(index, path), text);
 }
 
-TEST(HelpFile, InstalledOrBesideTheBuildOrNone) {
+TEST(HelpFile, InstalledOrFromTheSourcesTheBuildNamesOrNone) {
   const TempFolder top;
   const std::filesystem::path installed = top.path() / "usr/share/doc/menuforge/README.md";
   const std::filesystem::path checkout = top.path() / "src/README.md";
   std::filesystem::create_directories(installed.parent_path());
-  std::filesystem::create_directories(top.path() / "src/build/sanitize/bin");
-  std::filesystem::create_directories(top.path() / "usr/bin");
-  std::filesystem::create_directories(top.path() / "elsewhere/bin");
+  std::filesystem::create_directories(top.path() / "src");
   WriteFileBytes(installed, Bytes{'#'});
   WriteFileBytes(checkout, Bytes{'#'});
-  WriteFileBytes(top.path() / "src/CMakeLists.txt", Bytes{'#'});
-  EXPECT_EQ(FindHelpFile(top.path() / "usr/bin"), installed);
-  EXPECT_EQ(FindHelpFile(top.path() / "src/build/bin"), checkout);
-  EXPECT_EQ(FindHelpFile(top.path() / "src/build/sanitize/bin"), checkout);
-  EXPECT_EQ(FindHelpFile(top.path() / "elsewhere/bin"), std::nullopt);
+  const std::string namesSources = "CMAKE_BUILD_TYPE:STRING=Debug\nMenuforge_SOURCE_DIR:STATIC=" +
+                                   (top.path() / "src").string() + "\n";
+  const std::string namesNoReadme =
+      "Menuforge_SOURCE_DIR:STATIC=" + (top.path() / "gone").string() + "\n";
+  // Build folder, its cache (none when empty), where Help opens.
+  const std::tuple<const char*, std::string, std::optional<std::filesystem::path>> cases[] = {
+      {"usr", "", installed},
+      {"src/build", namesSources, checkout},
+      {"src/build/sanitize", namesSources, checkout},
+      {"tmp/out-of-tree", namesSources, checkout},
+      {"tmp/moved-sources", namesNoReadme, std::nullopt},
+      {"src/uncached", "", std::nullopt},
+      {"elsewhere", "Other_SOURCE_DIR:STATIC=/src\n", std::nullopt},
+  };
+  for (const auto& [build, cache, expected] : cases) {
+    std::filesystem::create_directories(top.path() / build / "bin");
+    if (!cache.empty()) WriteFileText(top.path() / build / "CMakeCache.txt", cache);
+    EXPECT_EQ(FindHelpFile(top.path() / build / "bin"), expected) << build;
+  }
 }
 
 TEST(PhoneBackupRows, NameThePhoneAndTheTimeInFull) {

@@ -80,7 +80,7 @@ class TestItemEditor : public QObject {
                          bool softkey = false, std::uint8_t attribute = kAttributeNewEntry) {
     data_ = ItemDataRecord{0, std::move(chunks)};
     dialog_ = std::make_unique<ItemEditorDialog>(nullptr, context_, prompts_);
-    dialog_->LoadItem({data_.chunkCount() == 0 ? nullptr : &data_, type, softkey, attribute, 0});
+    dialog_->LoadItem({data_.slots.empty() ? nullptr : &data_, type, softkey, attribute, 0});
     dialog_->show();
     if (!QTest::qWaitForWindowExposed(dialog_.get())) qFatal("editor not shown");
     return *dialog_;
@@ -181,6 +181,23 @@ class TestItemEditor : public QObject {
     Click(withPickers, "okButton");
     QVERIFY(!Find<IconIndicator>(withPickers, "animatedIconIndicator")->isAnimating());
     QCOMPARE(withPickers.result(), int(QDialog::Accepted));
+  }
+
+  void pickButtonsFollowThePhoneAsItIsNow() {
+    FixedPhonePicker phone;
+    context_.pickers = {&phone, nullptr};
+    bool connected = false;
+    context_.phoneConnected = [&connected] { return connected; };
+    ItemEditorDialog& d = Open();
+    auto* pick = Find<QPushButton>(d, "staticIconPickButton");
+    QVERIFY(!pick->isEnabled());
+    QCOMPARE(pick->toolTip(), QStringLiteral("Connect a phone to pick a file from it"));
+    connected = true;
+    QTRY_VERIFY(pick->isEnabled());
+    QCOMPARE(pick->toolTip(), QString());
+    connected = false;
+    QTRY_VERIFY(!pick->isEnabled());
+    context_.phoneConnected = [] { return false; };
   }
 
   void titleRowsComeFromNameSettings() {

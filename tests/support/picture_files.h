@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "pictures/picture.h"
 #include "base/text_encoding.h"
+#include "pictures/picture.h"
 
 namespace menuforge::test {
 
