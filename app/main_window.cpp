@@ -22,6 +22,7 @@
 #include "app/menu_tree_view.h"
 #include "app/status_panels.h"
 #include "app/tree_menus.h"
+#include "app/window_title.h"
 #include "base/user_messages.h"
 #include "base/version.h"
 #include "phone/phone_socket_path.h"
@@ -112,6 +113,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   CreatePreview();
   CreateComparison();
   SizeAndCentre();
+  title_ = new WindowTitle(session_.document(), *this, session_.readOnly());
   session_.document().AddObserver(*this);
   StartUp();
 }
@@ -297,13 +299,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::ToggleSeeThrough() {
   seeThrough_ = !seeThrough_;
+  title_->SetShown(seeThrough_);
   if (!seeThrough_) {
     setWindowTitle(Text(kOopsTitle));
     treeView_->hide();
     CutOut(*this, *treeView_);
   } else {
     treeView_->show();
-    ShowTitle();
     EndCutOut(*this);
   }
 }

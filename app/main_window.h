@@ -56,6 +56,7 @@ class MenuTreeView;
 class SplashWindow;
 class StatusTrayIcon;
 class TreeMenus;
+class WindowTitle;
 
 class MainWindow : public QMainWindow, private PhoneObserver, private DocumentObserver {
   Q_OBJECT
@@ -117,7 +118,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   // Qt deletes the window's children after its members: from then on nothing they say may reach
   // the window.
   void DocumentGone() override;
-  void ShowTitle();
   void OpenRecentFile(const std::filesystem::path& path);
   void RememberRecentFile(const std::filesystem::path& path);
   void ShowRecentFiles();
@@ -246,6 +246,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   std::unique_ptr<StatusPanels> statusPanels_;
 
   TreeMenus* treeMenus_ = nullptr;
+  WindowTitle* title_ = nullptr;
 };
 
 }  // namespace menuforge

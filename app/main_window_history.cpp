@@ -1,7 +1,6 @@
-// What the window itself shows of the document: its title, and the node an undo or redo changed.
+// What the window itself shows of the document, and the node an undo or redo changed.
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
-#include "widgets/shown_text.h"
 
 namespace menuforge {
 
@@ -29,21 +28,12 @@ void MainWindow::DocumentChanged(DocumentChange change) {
     case DocumentChange::History:
     case DocumentChange::Modified: break;
   }
-  ShowTitle();
 }
 
 void MainWindow::DocumentGone() {
   for (const QObject* sender :
        std::initializer_list<const QObject*>{model_, treeView_, treeView_->selectionModel()})
     disconnect(sender, nullptr, this, nullptr);
-}
-
-void MainWindow::ShowTitle() {
-  // The see-through toggle has a title of its own until it is toggled back.
-  if (!seeThrough_) return;
-  setWindowTitle(QString::fromStdString(session_.document().current().WindowTitle()) +
-                 (session_.readOnly() ? QStringLiteral(" (read-only folder)") : QString()));
-  setWindowModified(session_.document().modified());
 }
 
 }  // namespace menuforge

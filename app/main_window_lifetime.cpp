@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
+#include "app/window_title.h"
 #include "phone/restart_at_close.h"
 #include "widgets/shown_text.h"
 #include "workspace/working_files.h"
@@ -27,7 +28,7 @@ void MainWindow::StartUp() {
 
   session_.ReadSettingsFile();
   ShowRecentFiles();
-  ShowTitle();
+  title_->Show();
   RefreshStatus();
 
   setWindowOpacity(0);
