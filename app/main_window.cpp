@@ -29,7 +29,6 @@
 #include "phone/socket_library.h"
 #include "widgets/phone_wait_turn.h"
 #include "widgets/shown_text.h"
-#include "widgets/window_cut_out.h"
 #include "workspace/phone_backups.h"
 #include "workspace/window_size.h"
 
@@ -43,8 +42,6 @@ constexpr int kToolBarGap = 8;
 constexpr int kProfileSelectorWidth = 150;
 
 constexpr int kPhonePollInterval = 500;
-
-constexpr char kOopsTitle[] = "O-ops... We must have done smth wrong :(";
 
 constexpr char kProfileSelectorHint[] =
     "Select a profile for target phone.\r\nProfile excludes unsupported mma items and sets proper "
@@ -272,42 +269,6 @@ void MainWindow::ConnectControls() {
   connect(model_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateTreeMenu);
   connect(model_, &QAbstractItemModel::rowsMoved, this, &MainWindow::UpdateTreeMenu);
   connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::UpdateTreeMenu);
-}
-
-void MainWindow::ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded) {
-  if (!loaded) {
-    prompts_->Show(loaded.error());
-    return;
-  }
-  ShowWarnings(*loaded);
-}
-
-void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {
-  if (warnings.empty()) return;
-  std::string text;
-  for (const std::string& line : ShownWarnings(warnings)) text += (text.empty() ? "" : "\n") + line;
-  prompts_->Show({text, kWarningCaption, MessageIcon::Warning});
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == availableItemsLabel_ && event->type() == QEvent::MouseButtonDblClick) {
-    ToggleSeeThrough();
-    return true;
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::ToggleSeeThrough() {
-  seeThrough_ = !seeThrough_;
-  title_->SetShown(seeThrough_);
-  if (!seeThrough_) {
-    setWindowTitle(Text(kOopsTitle));
-    treeView_->hide();
-    CutOut(*this, *treeView_);
-  } else {
-    treeView_->show();
-    EndCutOut(*this);
-  }
 }
 
 void MainWindow::RefreshStatus() {

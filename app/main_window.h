@@ -111,7 +111,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   bool SaveMenu();
   bool SaveMenuAs();
   [[nodiscard]] bool SaveMenuTo(const std::filesystem::path& path);
-  // Asks whether to save a modified menu first; false when the user cancels or the save fails.
+  // Asks whether to save unsaved changes first; false when the user cancels or the save fails.
   [[nodiscard]] bool MaySetMenuAside();
   // Each view of the window follows what the document says changed.
   void DocumentChanged(DocumentChange change) override;

@@ -110,4 +110,19 @@ void MainWindow::ShutDown() {
   RemoveWorkingFiles(session_.filesFolder());
 }
 
+void MainWindow::ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded) {
+  if (!loaded) {
+    prompts_->Show(loaded.error());
+    return;
+  }
+  ShowWarnings(*loaded);
+}
+
+void MainWindow::ShowWarnings(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return;
+  std::string text;
+  for (const std::string& line : ShownWarnings(warnings)) text += (text.empty() ? "" : "\n") + line;
+  prompts_->Show({text, kWarningCaption, MessageIcon::Warning});
+}
+
 }  // namespace menuforge
