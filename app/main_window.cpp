@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/status_text.h"
+#include "app/document_title.h"
 #include "app/format_options_controls.h"
 #include "app/history_actions.h"
 #include "app/item_list_box.h"
@@ -22,7 +23,6 @@
 #include "app/menu_tree_view.h"
 #include "app/status_panels.h"
 #include "app/tree_menus.h"
-#include "app/window_title.h"
 #include "base/user_messages.h"
 #include "base/version.h"
 #include "phone/phone_socket_path.h"
@@ -110,7 +110,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   CreatePreview();
   CreateComparison();
   SizeAndCentre();
-  title_ = new WindowTitle(session_.document(), *this, session_.readOnly());
+  title_ = new DocumentTitle(session_.document(), *this, session_.readOnly());
   session_.document().AddObserver(*this);
   StartUp();
 }

@@ -56,7 +56,7 @@ class MenuTreeView;
 class SplashWindow;
 class StatusTrayIcon;
 class TreeMenus;
-class WindowTitle;
+class DocumentTitle;
 
 class MainWindow : public QMainWindow, private PhoneObserver, private DocumentObserver {
   Q_OBJECT
@@ -246,7 +246,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   std::unique_ptr<StatusPanels> statusPanels_;
 
   TreeMenus* treeMenus_ = nullptr;
-  WindowTitle* title_ = nullptr;
+  DocumentTitle* title_ = nullptr;
 };
 
 }  // namespace menuforge

@@ -7,10 +7,10 @@
 
 #include "app/about_dialog.h"
 #include "app/core/profile_selector.h"
+#include "app/document_title.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
-#include "app/window_title.h"
 #include "phone/restart_at_close.h"
 #include "widgets/shown_text.h"
 #include "workspace/working_files.h"

@@ -3,9 +3,9 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "app/document_title.h"
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
-#include "app/window_title.h"
 #include "widgets/shown_text.h"
 #include "widgets/window_cut_out.h"
 

@@ -1,20 +1,20 @@
-#include "app/window_title.h"
+#include "app/document_title.h"
 
 #include <QWidget>
 
 namespace menuforge {
 
-WindowTitle::WindowTitle(MenuDocument& document, QWidget& window, bool readOnly)
+DocumentTitle::DocumentTitle(MenuDocument& document, QWidget& window, bool readOnly)
     : QObject(&window), document_(&document), window_(window), readOnly_(readOnly) {
   document.AddObserver(*this);
 }
 
-void WindowTitle::SetShown(bool shown) {
+void DocumentTitle::SetShown(bool shown) {
   shown_ = shown;
   Show();
 }
 
-void WindowTitle::Show() {
+void DocumentTitle::Show() {
   if (!shown_ || !document_) return;
   window_.setWindowTitle(QString::fromStdString(document_->current().WindowTitle()) +
                          (readOnly_ ? QStringLiteral(" (read-only folder)") : QString()));

@@ -10,11 +10,11 @@ class QWidget;
 
 namespace menuforge {
 
-class WindowTitle final : public QObject, private DocumentObserver {
+class DocumentTitle final : public QObject, private DocumentObserver {
   Q_OBJECT
 
  public:
-  WindowTitle(MenuDocument& document, QWidget& window, bool readOnly);
+  DocumentTitle(MenuDocument& document, QWidget& window, bool readOnly);
 
   // The see-through toggle has a title of its own until it is toggled back.
   void SetShown(bool shown);
