@@ -14,43 +14,39 @@
 #include <vector>
 
 #include "app/comparison_document_link.h"
+#include "app/core/app_session.h"
 #include "app/core/other_menu.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
 #include "app/editor_window_prompts.h"
+#include "app/main_actions.h"
 #include "app/phone_picture_picker.h"
 #include "app/preview_document_link.h"
+#include "app/status_panels.h"
 #include "catalog/catalog.h"
-#include "document/menu_document.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
 #include "editor/editor_context.h"
 #include "menu/format_options.h"
 #include "menu/record_size.h"
 #include "phone/p2k_library.h"
-#include "phone/phone_link.h"
-#include "phone/phone_menu_safety.h"
 #include "widgets/progress_adapters.h"
 #include "widgets/window_prompts.h"
-#include "workspace/recent_files.h"
-#include "workspace/settings.h"
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QDockWidget;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
-class QRadioButton;
 class QTemporaryDir;
 class QModelIndex;
 
 namespace menuforge {
 
 class AboutDialog;
+class FormatOptionsControls;
+class HistoryActions;
 class ComparePanel;
 class PhonePreviewDock;
 class PreviewPhoneIcons;
@@ -59,6 +55,8 @@ class MenuTreeModel;
 class MenuTreeView;
 class SplashWindow;
 class StatusTrayIcon;
+class TreeMenus;
+class DocumentTitle;
 
 class MainWindow : public QMainWindow, private PhoneObserver, private DocumentObserver {
   Q_OBJECT
@@ -77,7 +75,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   // question.
   void OpenFile(const std::filesystem::path& path);
 
-  const MenuTree& tree() const { return document_.tree(); }
+  const MenuTree& tree() const { return session_.document().tree(); }
 
  public Q_SLOTS:
   // One step of the fade timer.
@@ -97,7 +95,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateCentralArea();
@@ -114,21 +111,16 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   bool SaveMenu();
   bool SaveMenuAs();
   [[nodiscard]] bool SaveMenuTo(const std::filesystem::path& path);
-  // Asks whether to save a modified menu first; false when the user cancels or the save fails.
+  // Asks whether to save unsaved changes first; false when the user cancels or the save fails.
   [[nodiscard]] bool MaySetMenuAside();
   // Each view of the window follows what the document says changed.
   void DocumentChanged(DocumentChange change) override;
   // Qt deletes the window's children after its members: from then on nothing they say may reach
   // the window.
   void DocumentGone() override;
-  void ShowTitle();
   void OpenRecentFile(const std::filesystem::path& path);
   void RememberRecentFile(const std::filesystem::path& path);
   void ShowRecentFiles();
-  // Into the settings file, unless the folder is only read.
-  void StoreRecentFiles();
-  // The folder the open and save dialogs start in.
-  std::string DialogFolder() const;
   void RememberWindowSize();
   void ShowSetup();
   void ShowAbout();
@@ -137,8 +129,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void ChooseProfile(int index);
   // "Create new...": the selector shows the new profile, or what it showed before.
   void CreateProfile();
-  // One step of the document, shown by the controls once it tells of it.
-  void ChangeOptions(const std::function<void(FormatOptions&)>& change);
   void ToggleSeeThrough();
   void ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded);
   // Says why a menu could not be opened, or what was damaged in the one that was; false when
@@ -168,7 +158,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void CloseIfAskedMeanwhile();
   void ShowWarnings(const std::vector<std::string>& warnings);
 
-  void ShowFormatOptions();
   void ShowAvailableItems();
   void ShowProfileSelection();
   // Refills the selector when the listed profiles changed.
@@ -191,9 +180,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void DropEntry(std::size_t position, MenuNode* target);
   void DoubleClickNode(const QModelIndex& index);
 
-  void CreateUndoActions();
-  // The Undo and Redo actions name the steps they would take.
-  void ShowHistory();
   // After an undo or redo.
   void ShowEditedNode(MenuNode* node);
 
@@ -216,26 +202,15 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
 
   std::unique_ptr<WindowPrompts> prompts_;
   ProfileNotices profileNotices_{*prompts_};
-  std::filesystem::path workingFolder_;
-  bool readOnly_;
   std::unique_ptr<QTemporaryDir> privateFiles_;
-  // Where the working copies of the phone's files go: the working folder, or the private one.
-  std::filesystem::path filesFolder_;
-  MenuDocument document_;
-  Settings settings_;
   WindowFade fade_;
   QTimer* fadeTimer_;
   QTimer* phonePollTimer_;
   ProgressWindowFactory progressWindows_;
   std::unique_ptr<P2kLibrary> phoneLibrary_;
-  PhoneLink phone_;
-  PhoneMenuSafety phoneSafety_;
-  // Clear while a transfer runs; the progress windows let the user act meanwhile.
-  bool phoneIdle_ = true;
-  bool closeWhenPhoneIdle_ = false;
+  AppSession session_;
+  MainActions actions_{*this};
   bool seeThrough_ = true;
-  RecentFiles recentFiles_;
-  std::filesystem::path lastFolder_;
   std::vector<ItemBaseEntry> shownItems_;
   // Read from the connected phone after an Open from phone.
   InstalledMidlets phoneMidlets_;
@@ -247,7 +222,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
         return prompts_->OpenFileName({kSelectDrmBinaryTitle, kDrmBinaryFilter});
       }};
   // The browser's list mode, mask and pictures stay for the whole run too.
-  DialogPhonePicturePicker phonePictures_{phone_, *prompts_};
+  DialogPhonePicturePicker phonePictures_{session_.phone(), *prompts_};
 
   SplashWindow* splash_ = nullptr;
   StatusTrayIcon* tray_ = nullptr;
@@ -261,47 +236,17 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   ComparePanel* comparePanel_ = nullptr;
   std::unique_ptr<ComparisonDocumentLink> compareLink_;
 
-  QAction* newAction_ = nullptr;
-  QAction* openAction_ = nullptr;
-  QAction* saveAction_ = nullptr;
-  QAction* saveAsAction_ = nullptr;
-  QAction* undoAction_ = nullptr;
-  QAction* redoAction_ = nullptr;
+  HistoryActions* history_ = nullptr;
   QMenu* recentMenu_ = nullptr;
-  QAction* restoreBackupAction_ = nullptr;
-  QAction* openFromPhoneAction_ = nullptr;
-  QAction* saveToPhoneAction_ = nullptr;
-  QAction* restartPhoneAction_ = nullptr;
-  QAction* exitAction_ = nullptr;
-  QAction* setupAction_ = nullptr;
-  QAction* aboutAction_ = nullptr;
-  QAction* helpAction_ = nullptr;
-
   QComboBox* profileSelector_ = nullptr;
-  QRadioButton* saveMode22_ = nullptr;
-  QRadioButton* saveMode36_ = nullptr;
-  QCheckBox* saveAllData_ = nullptr;
-  QCheckBox* c698pFix_ = nullptr;
-  QGroupBox* iconAttributeGroup_ = nullptr;
-  QRadioButton* iconAttribute06_ = nullptr;
-  QRadioButton* iconAttribute0C_ = nullptr;
+  FormatOptionsControls* formatControls_ = nullptr;
   QLabel* availableItemsLabel_ = nullptr;
   ItemListBox* itemList_ = nullptr;
   QPlainTextEdit* summary_ = nullptr;
-  QLabel* formatPanel_ = nullptr;
-  QLabel* imeiPanel_ = nullptr;
-  QLabel* phonePanel_ = nullptr;
-  QFrame* connectionLamp_ = nullptr;
+  std::unique_ptr<StatusPanels> statusPanels_;
 
-  QMenu* itemMenu_ = nullptr;
-  QMenu* addSubitemMenu_ = nullptr;
-  QMenu* addItemMenu_ = nullptr;
-  QAction* replaceAction_ = nullptr;
-  QMenu* treeMenu_ = nullptr;
-  QAction* modifyItemAction_ = nullptr;
-  QAction* deleteItemAction_ = nullptr;
-  QAction* moveUpAction_ = nullptr;
-  QAction* moveDownAction_ = nullptr;
+  TreeMenus* treeMenus_ = nullptr;
+  DocumentTitle* title_ = nullptr;
 };
 
 }  // namespace menuforge

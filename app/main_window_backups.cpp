@@ -17,11 +17,12 @@ constexpr char kBackupFilter[] = "Menu backups (mma_ucp_*);;All files (*)";
 }  // namespace
 
 std::optional<std::filesystem::path> MainWindow::ChoosePhoneBackup(const char* fileDialogTitle) {
-  const std::string folder = phoneSafety_.backupFolder().string();
-  const std::vector<PhoneBackup> backups = ListPhoneBackups(phoneSafety_.backupFolder());
+  const std::string folder = session_.phoneSafety().backupFolder().string();
+  const std::vector<PhoneBackup> backups = ListPhoneBackups(session_.phoneSafety().backupFolder());
   std::vector<BackupRow> rows;
   for (const PhoneBackup& backup : backups)
-    rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
+    rows.push_back(
+        BackupRowOf(backup, session_.phone().session.imei(), session_.phone().session.modelName()));
   BackupChooserDialog chooser(
       fileDialogTitle, backups, rows,
       [&] {
@@ -34,19 +35,19 @@ std::optional<std::filesystem::path> MainWindow::ChoosePhoneBackup(const char* f
 }
 
 void MainWindow::RestorePhoneBackup() {
-  if (!phoneIdle_ || !phone_.session.connected()) return;
+  if (!session_.phoneIdle() || !session_.phone().session.connected()) return;
   const std::optional<std::filesystem::path> backup = ChoosePhoneBackup(kRestoreBackupCaption);
   if (!backup) return;
   SetPhoneBusy(true);
-  const bool restored = phoneSafety_.RestoreBackup(
+  const bool restored = session_.phoneSafety().RestoreBackup(
       *backup,
       [this, &backup](const Message& question) { return ConfirmRestore(question, *backup); });
   SetPhoneBusy(false);
-  if (restored) document_.PhoneMenuReplaced();
+  if (restored) session_.document().PhoneMenuReplaced();
   // The phone's menu shown here is no longer what the phone holds. It is marked as changed rather
   // than replaced by the backup: reloading would throw away edits not yet saved, while a changed
   // menu keeps them, asks before it is set aside, and "Open from phone" shows the backup.
-  if (restored && document_.current().source() == CurrentMenu::Source::Phone)
+  if (restored && session_.document().current().source() == CurrentMenu::Source::Phone)
     statusBar()->showMessage(ShownText(kBackupRestoredStatus), kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }

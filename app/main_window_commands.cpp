@@ -1,12 +1,9 @@
 // The commands of the menu bar and the tool bar, and the controls bound to the format options.
 #include "app/main_window.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QStatusBar>
 
 #include "app/about_dialog.h"
@@ -35,19 +32,19 @@ constexpr char kProposedMenuName[] = "mma_ucp";
 
 void MainWindow::NewMenu() {
   if (!MaySetMenuAside()) return;
-  document_.New();
-  treeView_->SelectNode(document_.tree().menuRoot());
+  session_.document().New();
+  treeView_->SelectNode(session_.document().tree().menuRoot());
 }
 
 void MainWindow::OpenMenu() {
   if (!MaySetMenuAside()) return;
-  const std::string folder = DialogFolder();
+  const std::string folder = session_.DialogFolder();
   if (const auto path = prompts_->OpenFileName({kOpenDialogTitle, kMenuFileFilter, folder.c_str()}))
     OpenFile(*path);
 }
 
 void MainWindow::OpenFile(const std::filesystem::path& path) {
-  if (ShowOpened(document_.Open(path))) RememberRecentFile(path);
+  if (ShowOpened(session_.document().Open(path))) RememberRecentFile(path);
 }
 
 bool MainWindow::ShowOpened(const OpenResult& result) {
@@ -57,26 +54,27 @@ bool MainWindow::ShowOpened(const OpenResult& result) {
     return false;
   }
   ShowWarnings(result.warnings);
-  treeView_->expand(model_->IndexFor(document_.tree().menuRoot()));
+  treeView_->expand(model_->IndexFor(session_.document().tree().menuRoot()));
   return true;
 }
 
 bool MainWindow::SaveMenu() {
-  if (document_.current().file().empty()) return SaveMenuAs();
-  return SaveMenuTo(document_.current().file());
+  if (session_.document().current().file().empty()) return SaveMenuAs();
+  return SaveMenuTo(session_.document().current().file());
 }
 
 bool MainWindow::SaveMenuAs() {
-  const std::string proposed = (document_.current().file().empty()
-                                    ? std::filesystem::path(DialogFolder()) / kProposedMenuName
-                                    : document_.current().file())
-                                   .string();
+  const std::string proposed =
+      (session_.document().current().file().empty()
+           ? std::filesystem::path(session_.DialogFolder()) / kProposedMenuName
+           : session_.document().current().file())
+          .string();
   const auto path = prompts_->SaveFileName({kSaveDialogTitle, kMenuFileFilter, proposed.c_str()});
   return path && SaveMenuTo(*path);
 }
 
 bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
-  const SaveResult result = document_.Save(path);
+  const SaveResult result = session_.document().Save(path);
   if (!result) {
     prompts_->Show(result.error());
     return false;
@@ -87,9 +85,10 @@ bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
 
 void MainWindow::ShowSetup() {
   // Read-only, the settings changed serve this run alone.
-  SettingsDialog dialog(settings_,
-                        readOnly_ ? std::filesystem::path() : workingFolder_ / kSettingsFileName,
-                        phone_.session.connected() && phoneIdle_, this);
+  SettingsDialog dialog(
+      session_.settings(),
+      session_.readOnly() ? std::filesystem::path() : session_.workingFolder() / kSettingsFileName,
+      session_.phone().session.connected() && session_.phoneIdle(), this);
   connect(&dialog, &SettingsDialog::backupRequested, this, &MainWindow::BackUpSeemRecord);
   connect(&dialog, &SettingsDialog::restoreRequested, this, &MainWindow::RestoreSeemRecord);
   connect(this, &MainWindow::PhoneConnectionChanged, &dialog, &SettingsDialog::SetPhoneConnected);
@@ -106,17 +105,17 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ChooseProfile(int index) {
-  const ProfilePick pick = ProfilePickAt(document_.catalog(), index);
+  const ProfilePick pick = ProfilePickAt(session_.document().catalog(), index);
   // A missing profile falls back to "Default" and says so; the controls show either outcome.
   switch (pick.kind) {
     case ProfilePick::Kind::Nothing: return;
     case ProfilePick::Kind::CreateNew: CreateProfile(); return;
     case ProfilePick::Kind::Default:
-      document_.ApplyProfile(
+      session_.document().ApplyProfile(
           [](Catalog& catalog, FormatOptions& options) { catalog.ApplyDefault(options); });
       break;
     case ProfilePick::Kind::Profile:
-      document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+      session_.document().ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
         static_cast<void>(catalog.ApplyProfile(pick.name, options, *prompts_));
       });
       break;
@@ -124,21 +123,15 @@ void MainWindow::ChooseProfile(int index) {
   ShowProfileExclusions();
 }
 
-void MainWindow::ChangeOptions(const std::function<void(FormatOptions&)>& change) {
-  FormatOptions options = document_.options();
-  change(options);
-  document_.SetOptions(options);
-}
-
 void MainWindow::ShowCatalogState() {
   ShowAvailableItems();
   ShowProfileSelection();
-  ShowFormatOptions();
 }
 
 void MainWindow::ShowProfileExclusions(const std::string& notice) {
   std::string said = notice;
-  const std::string excluded = ProfileExclusionStatusText(document_.ItemsOutsideProfile());
+  const std::string excluded =
+      ProfileExclusionStatusText(session_.document().ItemsOutsideProfile());
   if (!said.empty() && !excluded.empty()) said += "  ";
   said += excluded;
   // What an earlier profile excluded no longer holds; other notices stay.
@@ -150,19 +143,9 @@ void MainWindow::ShowProfileExclusions(const std::string& notice) {
   }
 }
 
-void MainWindow::ShowFormatOptions() {
-  // Checking one radio button of a group clears the other.
-  (document_.options().saveMode == RecordSize::k22 ? saveMode22_ : saveMode36_)->setChecked(true);
-  saveAllData_->setChecked(document_.options().saveAllData);
-  c698pFix_->setChecked(document_.options().c698pFix);
-  c698pFix_->setEnabled(document_.options().c698pEnabled);
-  (document_.options().iconAttribute == IconAttribute::Tag06 ? iconAttribute06_ : iconAttribute0C_)
-      ->setChecked(true);
-  iconAttributeGroup_->setEnabled(document_.options().iconAttributeEnabled);
-}
-
 void MainWindow::ShowAvailableItems() {
-  const std::vector<ItemBaseEntry>& entries = document_.catalog().availableItems().entries();
+  const std::vector<ItemBaseEntry>& entries =
+      session_.document().catalog().availableItems().entries();
   // Refilling drops the list's current entry, so an unchanged table stays as it is.
   if (entries == shownItems_) return;
   shownItems_ = entries;
@@ -172,7 +155,7 @@ void MainWindow::ShowAvailableItems() {
 }
 
 void MainWindow::ShowProfileSelection() {
-  profileSelector_->setCurrentIndex(ProfileSelectorIndex(document_.catalog()));
+  profileSelector_->setCurrentIndex(ProfileSelectorIndex(session_.document().catalog()));
 }
 
 void MainWindow::HideSummary() {

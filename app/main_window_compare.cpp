@@ -35,10 +35,10 @@ void MainWindow::CreateComparison() {
   compareDock_->setWidget(comparePanel_);
   addDockWidget(Qt::RightDockWidgetArea, compareDock_);
   compareDock_->hide();
-  compareLink_ = std::make_unique<ComparisonDocumentLink>(document_, *comparePanel_);
+  compareLink_ = std::make_unique<ComparisonDocumentLink>(session_.document(), *comparePanel_);
   connect(comparePanel_, &ComparePanel::EntryChosen, this,
           [this](const std::vector<std::size_t>& path) {
-            if (const MenuNode* node = NodeAtPath(document_.tree(), path))
+            if (const MenuNode* node = NodeAtPath(session_.document().tree(), path))
               treeView_->SelectNode(node);
           });
   connect(comparePanel_, &ComparePanel::EntryNotShown, this,
@@ -56,45 +56,48 @@ void MainWindow::CreateComparison() {
   compareBackup->setObjectName(QStringLiteral("compareBackupAction"));
   connect(compareBackup, &QAction::triggered, this, &MainWindow::CompareWithBackup);
   auto* file = findChild<QMenu*>(QStringLiteral("fileMenu"));
-  file->insertMenu(saveAction_, compareMenu);
+  file->insertMenu(actions_.save, compareMenu);
   // Only an open menu can be compared, and with the phone only while one is there and idle.
   connect(file, &QMenu::aboutToShow, this, [this, compareMenu, comparePhone] {
-    compareMenu->setEnabled(document_.HasMenu());
-    comparePhone->setEnabled(document_.HasMenu() && phone_.session.connected() && phoneIdle_);
+    compareMenu->setEnabled(session_.document().HasMenu());
+    comparePhone->setEnabled(session_.document().HasMenu() &&
+                             session_.phone().session.connected() && session_.phoneIdle());
   });
 }
 
 void MainWindow::CompareWith() {
-  if (!document_.HasMenu()) return;
-  const std::string folder = DialogFolder();
+  if (!session_.document().HasMenu()) return;
+  const std::string folder = session_.DialogFolder();
   if (const auto path =
           prompts_->OpenFileName({kCompareDialogTitle, kCompareFilter, folder.c_str()}))
     CompareWithFile(*path);
 }
 
 void MainWindow::CompareWithBackup() {
-  if (!document_.HasMenu()) return;
+  if (!session_.document().HasMenu()) return;
   if (const auto backup = ChoosePhoneBackup(kCompareWithBackupTitle)) CompareWithFile(*backup);
 }
 
 void MainWindow::CompareWithPhone() {
-  if (!document_.HasMenu() || !phone_.session.connected() || !phoneIdle_) return;
+  if (!session_.document().HasMenu() || !session_.phone().session.connected() ||
+      !session_.phoneIdle())
+    return;
   SetPhoneBusy(true);
   // As the command line's "phone:", the menu file the phone holds now, not one read before.
-  const Result<std::optional<Bytes>> read = phoneSafety_.PhoneMenuFile(true);
+  const Result<std::optional<Bytes>> read = session_.phoneSafety().PhoneMenuFile(true);
   SetPhoneBusy(false);
   if (!read)
     prompts_->Show(read.error());
   else if (!*read)
     prompts_->Show({kPhoneHoldsNoMenuText, kErrorCaption, MessageIcon::Error});
   else
-    ShowComparisonWith(LoadOtherMenu(**read, document_.catalog().itemBase()), kPhoneMenuTitle,
-                       true);
+    ShowComparisonWith(LoadOtherMenu(**read, session_.document().catalog().itemBase()),
+                       kPhoneMenuTitle, true);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::CompareWithFile(const std::filesystem::path& path) {
-  ShowComparisonWith(LoadOtherMenuFile(path, document_.catalog().itemBase()),
+  ShowComparisonWith(LoadOtherMenuFile(path, session_.document().catalog().itemBase()),
                      path.filename().string(), false);
 }
 

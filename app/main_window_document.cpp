@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QUndoStack>
 #include <QUrl>
 
 #include "app/main_window.h"
@@ -25,52 +24,30 @@ std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
 }  // namespace
 
 bool MainWindow::MaySetMenuAside() {
-  if (!document_.modified()) return true;
-  const Message question = document_.current().SaveChangesQuestion();
-  std::optional<SaveChoice> choice;
-  while (!(choice = prompts_->AskToSaveOrShowChanges(question))) ShowUnsavedChanges();
-  switch (*choice) {
-    case SaveChoice::Save: return SaveMenu();
-    case SaveChoice::Discard: return true;
-    case SaveChoice::Cancel: break;
-  }
-  return false;
+  return session_.MaySetMenuAside([this] { ShowUnsavedChanges(); }, [this] { return SaveMenu(); });
 }
 
-std::string MainWindow::DialogFolder() const { return lastFolder_.string(); }
-
 void MainWindow::RememberRecentFile(const std::filesystem::path& path) {
-  std::error_code error;
-  lastFolder_ = std::filesystem::absolute(path, error).parent_path();
-  recentFiles_.Add(path);
+  session_.RememberRecentFile(path);
   ShowRecentFiles();
-  StoreRecentFiles();
 }
 
 void MainWindow::ShowRecentFiles() {
   recentMenu_->clear();
-  const std::vector<std::filesystem::path>& paths = recentFiles_.paths();
+  const std::vector<std::filesystem::path>& paths = session_.recentFiles().paths();
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const std::filesystem::path path = paths[i];
     QAction* action = recentMenu_->addAction(ShownText(RecentMenuEntryText(i, path)));
     connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
   }
-  recentMenu_->setEnabled(!recentFiles_.paths().empty());
-}
-
-void MainWindow::StoreRecentFiles() {
-  // The list is a convenience: a settings file that cannot be written costs it, nothing more.
-  if (!readOnly_)
-    static_cast<void>(WriteRecentFiles(workingFolder_ / kSettingsFileName, recentFiles_));
+  recentMenu_->setEnabled(!paths.empty());
 }
 
 void MainWindow::OpenRecentFile(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) {
-    prompts_->Show({MissingRecentFileText(path), kWarningCaption, MessageIcon::Warning});
-    recentFiles_.Remove(path);
+    prompts_->Show(session_.ForgetMissingRecentFile(path));
     ShowRecentFiles();
-    StoreRecentFiles();
     return;
   }
   if (MaySetMenuAside()) OpenFile(path);
@@ -87,14 +64,14 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const std::optional<std::filesystem::path> file = DraggedFile(event->mimeData());
   if (!file) return;
   event->acceptProposedAction();
-  if (phoneIdle_ && MaySetMenuAside()) OpenFile(*file);
+  if (session_.phoneIdle() && MaySetMenuAside()) OpenFile(*file);
 }
 
 void MainWindow::RememberWindowSize() {
-  if (readOnly_) return;
+  if (session_.readOnly()) return;
   const QSize size = isMaximized() ? normalGeometry().size() : this->size();
   // Like the recent files, a size that cannot be written is only not remembered.
-  static_cast<void>(WriteWindowSize(workingFolder_ / kSettingsFileName,
+  static_cast<void>(WriteWindowSize(session_.workingFolder() / kSettingsFileName,
                                     {size.width(), size.height(), isMaximized()}));
 }
 

@@ -16,7 +16,7 @@ constexpr FileDialogText kFirmwareDialog{"Select CG1 to create FW profile",
 }  // namespace
 
 void MainWindow::CreateProfile() {
-  if (readOnly_) {
+  if (session_.readOnly()) {
     prompts_->Show({kReadOnlyFolderText, kProfileErrorCaption, MessageIcon::Warning});
   } else if (const auto image = prompts_->OpenFileName(kFirmwareDialog)) {
     repaint();
@@ -27,7 +27,7 @@ void MainWindow::CreateProfile() {
           ScanFirmwareImage(*image, [&progress](int percent) { return progress.Advance(percent); });
     }
     ProfileCreation creation;
-    document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+    session_.document().ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
       creation = CreateProfileFromScan(scan, catalog, options, *prompts_);
     });
     if (!creation.status) prompts_->Show(creation.status.error());
@@ -41,7 +41,7 @@ void MainWindow::CreateProfile() {
 
 void MainWindow::ShowProfileEntries() {
   QStringList entries;
-  for (const std::string& entry : ProfileSelectorEntries(document_.catalog()))
+  for (const std::string& entry : ProfileSelectorEntries(session_.document().catalog()))
     entries << ShownText(entry);
   QStringList shown;
   for (int i = 0; i < profileSelector_->count(); ++i) shown << profileSelector_->itemText(i);

@@ -13,6 +13,7 @@
 #include "app/core/window_texts.h"
 #include "app/item_list_box.h"
 #include "app/preview_phone_icons.h"
+#include "app/status_panels.h"
 #include "app/status_tray_icon.h"
 #include "phone/seem_backup.h"
 #include "widgets/shown_text.h"
@@ -31,23 +32,22 @@ constexpr FileDialogText kSeemRestoreDialog{kSeemRestoreDialogTitle, kSeemFileFi
 void MainWindow::PollPhone() {
   // A notice in the middle of a phone command would change what it is working on; it waits for
   // the next tick. The session holds notices back during the transfers of other windows.
-  if (!phoneIdle_) return;
-  phone_.session.Poll();
+  if (!session_.phoneIdle()) return;
+  session_.phone().session.Poll();
 }
 
 void MainWindow::PhoneConnected() {
-  const PhoneSession& session = phone_.session;
+  const PhoneSession& session = session_.phone().session;
   if (tray_)
     tray_->ShowConnected(ShownText(ConnectedBalloonText(session)),
                          ShownText(PhoneInfoText(session)));
-  phonePanel_->setText(ShownText(PhonePanelText(session)));
-  imeiPanel_->setText(ShownText(ImeiPanelText(session)));
+  statusPanels_->ShowPhone(&session);
   ShowConnection(true);
   previewIcons_->PhoneChanged();
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
     profileNotices_.BeginFirmware(session.firmwareVersion());
-    document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+    session_.document().ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
       static_cast<void>(catalog.ApplyProfile(*profile, options, profileNotices_));
     });
     ShowProfileExclusions(profileNotices_.TakeStatusText());
@@ -57,69 +57,64 @@ void MainWindow::PhoneConnected() {
 void MainWindow::PhoneDisconnected() {
   if (tray_) tray_->ShowDisconnected();
   ShowConnection(false);
-  phoneSafety_.ForgetPhoneMenu();
-  document_.PhoneMenuUnknown();
+  session_.phoneSafety().ForgetPhoneMenu();
+  session_.document().PhoneMenuUnknown();
   // Its MIDlets went with it; the next phone may hold others.
   phoneMidlets_ = {};
-  phonePanel_->setText(ShownText(kNoPhonePanelText));
-  imeiPanel_->setText(ShownText(kNoImeiPanelText));
+  statusPanels_->ShowPhone(nullptr);
   previewIcons_->PhoneChanged();
 }
 
 void MainWindow::ShowConnection(bool connected) {
-  QPalette colours = connectionLamp_->palette();
-  colours.setColor(QPalette::Window, connected ? Qt::green : Qt::red);
-  connectionLamp_->setPalette(colours);
+  statusPanels_->ShowConnection(connected);
   ShowCommandStates();
   Q_EMIT PhoneConnectionChanged(connected);
 }
 
 void MainWindow::OpenFromPhone() {
-  if (!phoneIdle_ || !MaySetMenuAside()) return;
-  document_.Close();
+  if (!session_.phoneIdle() || !MaySetMenuAside()) return;
+  session_.document().Close();
   SetPhoneBusy(true);
-  const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
+  const std::filesystem::path path = session_.phone().menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
-  if (phone_.menuFiles.cancelled()) {
+  if (session_.phone().menuFiles.cancelled()) {
     // The Java tables that went with the phone's menu went with it.
     phoneMidlets_ = {};
     prompts_->Show({kOpenFromPhoneCancelledText, kOpenFromPhoneCaption, MessageIcon::Information});
     CloseIfAskedMeanwhile();
     return;
   }
-  if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path)))
-    phoneSafety_.RememberPhoneMenu(path);
+  if (!path.empty() && ShowOpened(session_.document().OpenPhoneCopy(path)))
+    session_.phoneSafety().RememberPhoneMenu(path);
   // A patch downloads the JAD files.
   SetPhoneBusy(true);
-  phoneMidlets_ = ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, filesFolder_, *prompts_);
+  phoneMidlets_ = ReadJ2mestAfterOpen(session_.phone(), session_.settings().patchJ2mest,
+                                      session_.filesFolder(), *prompts_);
   SetPhoneBusy(false);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::SaveToPhone() {
-  if (!phoneIdle_) return;
+  if (!session_.phoneIdle()) return;
   SetPhoneBusy(true);
-  if (settings_.showPhoneChanges && !ConfirmPhoneChanges()) {
+  if (session_.settings().showPhoneChanges && !ConfirmPhoneChanges()) {
     SetPhoneBusy(false);
     CloseIfAskedMeanwhile();
     return;
   }
-  const DocumentHistory::Position savedAt = document_.position();
-  const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
-  const SaveResult saved = document_.SaveCopy(menuCopy);
-  // Only a file written whole goes to the phone; an older copy must not take its place.
-  const bool written = saved.ok() && phoneSafety_.WritePhoneMenuFiles(menuCopy);
-  if (written) document_.WrittenToPhone(savedAt);
+  const Result<PhoneMenuCopy> copy = session_.CopyMenuForPhone();
+  const bool written = copy.ok() && WriteMenuCopyToPhone(session_.phoneSafety(), *copy);
+  if (written) session_.MenuCopyWritten(*copy);
   SetPhoneBusy(false);
-  if (!saved) prompts_->Show(saved.error());
+  if (!copy) prompts_->Show(copy.error());
   if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }
 
 void MainWindow::RestartPhone() {
-  if (!phoneIdle_) return;
+  if (!session_.phoneIdle()) return;
   phonePictures_.previews().FinishFetching();
-  const bool restarting = phone_.menuFiles.RestartPhone();
+  const bool restarting = session_.phone().menuFiles.RestartPhone();
   statusBar()->showMessage(ShownText(restarting ? kPhoneRestartingStatus : kRestartRefusedStatus),
                            kStatusNoticeTime);
 }
@@ -127,43 +122,41 @@ void MainWindow::RestartPhone() {
 void MainWindow::SetPhoneBusy(bool busy) {
   // The preview's icon fetch leaves a file open on the phone between its blocks.
   if (busy) phonePictures_.previews().FinishFetching();
-  phoneIdle_ = !busy;
+  session_.SetPhoneBusy(busy);
   ShowCommandStates();
 }
 
 void MainWindow::ShowCommandStates() {
-  const CommandStates states = CommandStatesFor(document_, phone_.session.connected(), !phoneIdle_);
-  saveAction_->setEnabled(states.save);
-  saveAsAction_->setEnabled(states.saveAs);
-  openFromPhoneAction_->setEnabled(states.openFromPhone);
-  saveToPhoneAction_->setEnabled(states.saveToPhone);
-  restartPhoneAction_->setEnabled(states.restartPhone);
-  restoreBackupAction_->setEnabled(states.restoreBackup);
+  const CommandStates states = CommandStatesFor(
+      session_.document(), session_.phone().session.connected(), !session_.phoneIdle());
+  actions_.save->setEnabled(states.save);
+  actions_.saveAs->setEnabled(states.saveAs);
+  actions_.openFromPhone->setEnabled(states.openFromPhone);
+  actions_.saveToPhone->setEnabled(states.saveToPhone);
+  actions_.restartPhone->setEnabled(states.restartPhone);
+  actions_.restoreBackup->setEnabled(states.restoreBackup);
   itemList_->setEnabled(states.itemList);
 }
 
 void MainWindow::CloseIfAskedMeanwhile() {
-  if (closeWhenPhoneIdle_) {
-    closeWhenPhoneIdle_ = false;
-    close();
-  }
+  if (session_.TakeCloseAskedMeanwhile()) close();
 }
 
 void MainWindow::BackUpSeemRecord() {
-  if (!phone_.session.connected()) return;
+  if (!session_.phone().session.connected()) return;
   phonePictures_.previews().FinishFetching();
   // Over the settings window, which takes the input while it is shown.
   QWidget* const modal = QApplication::activeModalWidget();
   ProgressWindowFactory windows(modal ? modal : this, CancelButton::Offered);
   if (const auto path = prompts_->SaveFileName(kSeemBackupDialog))
-    BackupSeem(phone_.session, *path, *prompts_, &windows);
+    BackupSeem(session_.phone().session, *path, *prompts_, &windows);
 }
 
 void MainWindow::RestoreSeemRecord() {
-  if (!phone_.session.connected()) return;
+  if (!session_.phone().session.connected()) return;
   phonePictures_.previews().FinishFetching();
   if (const auto path = prompts_->OpenFileName(kSeemRestoreDialog))
-    RestoreSeem(phone_.session, *path, *prompts_);
+    RestoreSeem(session_.phone().session, *path, *prompts_);
 }
 
 }  // namespace menuforge

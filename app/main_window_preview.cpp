@@ -30,10 +30,10 @@ void MainWindow::CreatePreview() {
   auto* view = new QMenu(ShownText(kViewMenuCaption), this);
   view->setObjectName(QStringLiteral("viewMenu"));
   view->addAction(toggle);
-  menuBar()->insertMenu(setupAction_, view);
+  menuBar()->insertMenu(actions_.setup, view);
 
-  previewLink_ =
-      std::make_unique<PreviewDocumentLink>(document_, *previewDock_, drmIcons_.current());
+  previewLink_ = std::make_unique<PreviewDocumentLink>(session_.document(), *previewDock_,
+                                                       drmIcons_.current());
   connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &MainWindow::ShowCurrentInPreview);
   connect(previewDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -45,9 +45,9 @@ void MainWindow::CreatePreview() {
   // The item editor and the Picture Picker use the phone themselves; the window's commands
   // finish the fetch under way first.
   previewIcons_ = new PreviewPhoneIcons(
-      phone_.session, phonePictures_.previews(),
+      session_.phone().session, phonePictures_.previews(),
       [this] {
-        return phoneIdle_ && QApplication::activeModalWidget() == nullptr &&
+        return session_.phoneIdle() && QApplication::activeModalWidget() == nullptr &&
                previewDock_->isVisible();
       },
       this);

@@ -11,6 +11,7 @@
 #include "app/item_list_box.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
+#include "app/tree_menus.h"
 #include "base/user_messages.h"
 #include "editor/item_editor_dialog.h"
 #include "widgets/shown_text.h"
@@ -30,64 +31,25 @@ constexpr char kModifyItemStep[] = "Modify item";
 constexpr char kDeleteItemStep[] = "Delete item";
 constexpr char kMoveItemStep[] = "Move item";
 
-QAction* AddNamedAction(QMenu* menu, const char* name, const char* caption) {
-  QAction* action = menu->addAction(QString::fromLatin1(caption));
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
-QMenu* AddNamedMenu(QMenu* menu, const char* name, const char* caption) {
-  QMenu* submenu = menu->addMenu(QString::fromLatin1(caption));
-  submenu->setObjectName(QString::fromLatin1(name));
-  return submenu;
-}
-
 }  // namespace
 
 void MainWindow::CreateContextMenus() {
-  itemMenu_ = new QMenu(this);
-  itemMenu_->setObjectName(QStringLiteral("itemMenu"));
-  addSubitemMenu_ = AddNamedMenu(itemMenu_, "addSubitemMenu", "Add subitem");
-  connect(AddNamedAction(addSubitemMenu_, "addSubitemFirstAction", "Add First"),
-          &QAction::triggered, this, [this] { AddItem(Placement::FirstChild); });
-  connect(AddNamedAction(addSubitemMenu_, "addSubitemLastAction", "Add Last"), &QAction::triggered,
-          this, [this] { AddItem(Placement::LastChild); });
-  addItemMenu_ = AddNamedMenu(itemMenu_, "addItemMenu", "Add item");
-  connect(AddNamedAction(addItemMenu_, "addItemFirstAction", "Add First"), &QAction::triggered,
-          this, [this] { AddItem(Placement::FirstSibling); });
-  connect(AddNamedAction(addItemMenu_, "addItemBeforeAction", "Add Before"), &QAction::triggered,
-          this, [this] { AddItem(Placement::Before); });
-  replaceAction_ = AddNamedAction(itemMenu_, "replaceAction", "Replace");
-  connect(replaceAction_, &QAction::triggered, this, &MainWindow::ReplaceItem);
-  connect(itemMenu_, &QMenu::aboutToShow, this, &MainWindow::UpdateItemMenu);
-
-  treeMenu_ = new QMenu(this);
-  treeMenu_->setObjectName(QStringLiteral("treeMenu"));
-  modifyItemAction_ = AddNamedAction(treeMenu_, "modifyItemAction", "Modify item");
-  deleteItemAction_ = AddNamedAction(treeMenu_, "deleteItemAction", "Delete item");
-  moveUpAction_ = AddNamedAction(treeMenu_, "moveUpAction", "Move up");
-  moveDownAction_ = AddNamedAction(treeMenu_, "moveDownAction", "Move down");
-  connect(modifyItemAction_, &QAction::triggered, this, &MainWindow::ModifyItem);
-  connect(deleteItemAction_, &QAction::triggered, this, &MainWindow::DeleteItem);
-  connect(moveUpAction_, &QAction::triggered, this, &MainWindow::MoveItemUp);
-  connect(moveDownAction_, &QAction::triggered, this, &MainWindow::MoveItemDown);
-  connect(treeMenu_, &QMenu::aboutToShow, this, &MainWindow::UpdateTreeMenu);
-
-  // The same commands from the keyboard while the tree has the focus.
-  modifyItemAction_->setShortcuts({Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2});
-  deleteItemAction_->setShortcut(Qt::Key_Delete);
-  moveUpAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
-  moveDownAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
-  for (QAction* action : {modifyItemAction_, deleteItemAction_, moveUpAction_, moveDownAction_}) {
-    action->setShortcutContext(Qt::WidgetShortcut);
-    treeView_->addAction(action);
-  }
+  treeMenus_ = new TreeMenus(*this, *treeView_);
+  connect(treeMenus_, &TreeMenus::AddRequested, this, &MainWindow::AddItem);
+  connect(treeMenus_, &TreeMenus::ReplaceRequested, this, &MainWindow::ReplaceItem);
+  connect(treeMenus_, &TreeMenus::ModifyRequested, this, &MainWindow::ModifyItem);
+  connect(treeMenus_, &TreeMenus::DeleteRequested, this, &MainWindow::DeleteItem);
+  connect(treeMenus_, &TreeMenus::MoveUpRequested, this, &MainWindow::MoveItemUp);
+  connect(treeMenus_, &TreeMenus::MoveDownRequested, this, &MainWindow::MoveItemDown);
+  connect(treeMenus_->itemMenu(), &QMenu::aboutToShow, this, &MainWindow::UpdateItemMenu);
+  connect(treeMenus_->treeMenu(), &QMenu::aboutToShow, this, &MainWindow::UpdateTreeMenu);
   treeView_->setExpandsOnDoubleClick(false);
 }
 
 std::optional<std::size_t> MainWindow::CurrentEntry() const {
   const int index = itemList_->currentIndex();
-  if (index < 0 || static_cast<std::size_t>(index) >= document_.catalog().availableItems().count())
+  if (index < 0 ||
+      static_cast<std::size_t>(index) >= session_.document().catalog().availableItems().count())
     return std::nullopt;
   return static_cast<std::size_t>(index);
 }
@@ -95,37 +57,34 @@ std::optional<std::size_t> MainWindow::CurrentEntry() const {
 void MainWindow::ChooseItemListEntry() {
   if (treeView_->SelectedNode() == nullptr) return;
   const int lineHeight = itemList_->fontMetrics().height();
-  itemMenu_->popup(
+  treeMenus_->itemMenu()->popup(
       itemList_->mapToGlobal(QPoint(itemList_->width() / 2, kItemMenuDrop + lineHeight)));
 }
 
 void MainWindow::UpdateItemMenu() {
-  const ItemMenuEnables enables =
-      ItemMenuRules(document_.tree(), treeView_->SelectedNode(), CurrentEntry().has_value());
-  addSubitemMenu_->menuAction()->setEnabled(enables.addSubitem);
-  addItemMenu_->menuAction()->setEnabled(enables.addItem);
-  replaceAction_->setEnabled(enables.replace);
+  const ItemMenuEnables enables = ItemMenuRules(
+      session_.document().tree(), treeView_->SelectedNode(), CurrentEntry().has_value());
+  treeMenus_->ShowItemMenu(enables);
 }
 
 void MainWindow::UpdateTreeMenu() {
-  const TreeMenuEnables enables = TreeMenuRules(document_.tree(), treeView_->SelectedNode());
-  modifyItemAction_->setEnabled(enables.modifyItem);
-  deleteItemAction_->setEnabled(enables.deleteItem);
-  moveUpAction_->setEnabled(enables.moveUp);
-  moveDownAction_->setEnabled(enables.moveDown);
+  const TreeMenuEnables enables =
+      TreeMenuRules(session_.document().tree(), treeView_->SelectedNode());
+  treeMenus_->ShowTreeMenu(enables);
 }
 
 void MainWindow::AddItem(Placement placement) {
   MenuNode* selected = treeView_->SelectedNode();
   const std::optional<std::size_t> entry = CurrentEntry();
-  const ItemMenuEnables enables = ItemMenuRules(document_.tree(), selected, entry.has_value());
+  const ItemMenuEnables enables =
+      ItemMenuRules(session_.document().tree(), selected, entry.has_value());
   const bool asChild = placement == Placement::FirstChild || placement == Placement::LastChild;
   if (!(asChild ? enables.addSubitem : enables.addItem)) return;
 
-  const ItemTable& items = document_.catalog().availableItems();
+  const ItemTable& items = session_.document().catalog().availableItems();
   const bool custom = items.IsCustomItem(*entry);
   MenuNode* added = nullptr;
-  document_.Edit(kAddItemStep, [&](MenuTree& tree) {
+  session_.document().Edit(kAddItemStep, [&](MenuTree& tree) {
     added = AddEntry(tree, *selected, placement, items.at(*entry), custom);
   });
   if (added == nullptr) {
@@ -142,9 +101,9 @@ void MainWindow::AddItem(Placement placement) {
 void MainWindow::ReplaceItem() {
   MenuNode* selected = treeView_->SelectedNode();
   const std::optional<std::size_t> entry = CurrentEntry();
-  if (!ItemMenuRules(document_.tree(), selected, entry.has_value()).replace) return;
-  const ItemTable& items = document_.catalog().availableItems();
-  document_.Edit(kReplaceItemStep, [&](MenuTree& tree) {
+  if (!ItemMenuRules(session_.document().tree(), selected, entry.has_value()).replace) return;
+  const ItemTable& items = session_.document().catalog().availableItems();
+  session_.document().Edit(kReplaceItemStep, [&](MenuTree& tree) {
     ReplaceEntry(tree, *selected, items.at(*entry), items.IsCustomItem(*entry));
   });
   if (items.IsCustomItem(*entry)) ModifyItem();
@@ -152,45 +111,46 @@ void MainWindow::ReplaceItem() {
 
 void MainWindow::ModifyItem() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (!TreeMenuRules(document_.tree(), selected).modifyItem) return;
+  if (!TreeMenuRules(session_.document().tree(), selected).modifyItem) return;
   EditorWindowPrompts prompts(*prompts_);
-  document_.Edit(kModifyItemStep, [&](MenuTree& tree) {
-    ItemEditorDialog::Edit(this, tree, *selected, editorContext_, document_.options().saveAllData,
-                           &prompts);
+  session_.document().Edit(kModifyItemStep, [&](MenuTree& tree) {
+    ItemEditorDialog::Edit(this, tree, *selected, editorContext_,
+                           session_.document().options().saveAllData, &prompts);
   });
 }
 
 void MainWindow::DeleteItem() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (!TreeMenuRules(document_.tree(), selected).deleteItem) return;
+  if (!TreeMenuRules(session_.document().tree(), selected).deleteItem) return;
   if (!prompts_->Ask({kDeleteQuestion, kWarningCaption, MessageIcon::Warning})) return;
-  document_.Edit(kDeleteItemStep, [&](MenuTree& tree) { DeleteEntry(tree, *selected); });
+  session_.document().Edit(kDeleteItemStep, [&](MenuTree& tree) { DeleteEntry(tree, *selected); });
   // The tree moved its current node to a neighbour; show that one as selected too.
   treeView_->SelectNode(treeView_->SelectedNode());
 }
 
 void MainWindow::MoveItemUp() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(document_.tree(), selected).moveUp)
-    document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveUp(tree, *selected); });
+  if (TreeMenuRules(session_.document().tree(), selected).moveUp)
+    session_.document().Edit(kMoveItemStep, [&](MenuTree& tree) { MoveUp(tree, *selected); });
 }
 
 void MainWindow::MoveItemDown() {
   MenuNode* selected = treeView_->SelectedNode();
-  if (TreeMenuRules(document_.tree(), selected).moveDown)
-    document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveDown(tree, *selected); });
+  if (TreeMenuRules(session_.document().tree(), selected).moveDown)
+    session_.document().Edit(kMoveItemStep, [&](MenuTree& tree) { MoveDown(tree, *selected); });
 }
 
 void MainWindow::DropNode(MenuNode* dragged, MenuNode* target) {
-  document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveBefore(tree, *dragged, *target); });
+  session_.document().Edit(kMoveItemStep,
+                           [&](MenuTree& tree) { MoveBefore(tree, *dragged, *target); });
   treeView_->CollapseAutoExpanded(dragged);
 }
 
 void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
-  const ItemTable& items = document_.catalog().availableItems();
+  const ItemTable& items = session_.document().catalog().availableItems();
   MenuNode* added = nullptr;
   if (position < items.count()) {
-    document_.Edit(kAddItemStep, [&](MenuTree& tree) {
+    session_.document().Edit(kAddItemStep, [&](MenuTree& tree) {
       added = AddEntry(tree, *target, Placement::Before, items.at(position),
                        items.IsCustomItem(position));
     });
@@ -204,7 +164,7 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
 }
 
 void MainWindow::DoubleClickNode(const QModelIndex& index) {
-  if (TreeMenuRules(document_.tree(), model_->NodeFrom(index)).modifyItem)
+  if (TreeMenuRules(session_.document().tree(), model_->NodeFrom(index)).modifyItem)
     ModifyItem();
   else
     treeView_->setExpanded(index, !treeView_->isExpanded(index));
@@ -213,7 +173,7 @@ void MainWindow::DoubleClickNode(const QModelIndex& index) {
 void MainWindow::RefreshSummary() {
   const MenuNode* selected = treeView_->SelectedNode();
   if (selected == nullptr) return;
-  const auto lines = ItemSummary(document_.tree(), *selected);
+  const auto lines = ItemSummary(session_.document().tree(), *selected);
   if (!lines) {
     summary_->hide();
     return;

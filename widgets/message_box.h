@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "base/user_messages.h"
+#include "base/asker.h"
 
 class QWidget;
 
@@ -13,7 +13,6 @@ void ShowMessageBox(QWidget* parent, const Message& message);
 // Yes and No buttons; true for Yes.
 bool AskMessageBox(QWidget* parent, const Message& question);
 
-enum class SaveChoice { Save, Discard, Cancel };
 // Save, Discard and Cancel buttons; Escape and the close box cancel.
 SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question);
 

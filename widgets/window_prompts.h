@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "base/user_messages.h"
+#include "base/asker.h"
 #include "widgets/message_box.h"
 
 class QDialog;
@@ -28,14 +28,9 @@ QString QtFileFilter(const char* filter);
 // A file name from a dialog as the local file system spells it.
 std::filesystem::path LocalPath(const QString& name);
 
-class WindowPrompts : public UserDialogs {
+// The questions of the session's operations, and the dialogs only a window has.
+class WindowPrompts : public Asker {
  public:
-  // "Save changes to NAME?"
-  virtual SaveChoice AskToSave(const Message& question) = 0;
-  // As Ask and AskToSave, with a "Show changes" button besides; nothing when that was pressed,
-  // and the caller shows the changes and asks again.
-  virtual std::optional<bool> AskOrShowChanges(const Message& question) = 0;
-  virtual std::optional<SaveChoice> AskToSaveOrShowChanges(const Message& question) = 0;
   // Nothing when the user cancels.
   virtual std::optional<std::filesystem::path> OpenFileName(const FileDialogText& text) = 0;
   virtual std::optional<std::filesystem::path> SaveFileName(const FileDialogText& text) = 0;

@@ -310,9 +310,7 @@ void MainWindowDocumentTest::recentFilesSurviveARestart() {
 
   std::filesystem::remove("b.mma");
   Child<QMenu>("recentMenu")->actions().front()->trigger();
-  QCOMPARE(prompts_->shown,
-           (std::vector<Message>{{MissingRecentFileText(Absolute("b.mma").toStdString()), "Warning",
-                                  MessageIcon::Warning}}));
+  QCOMPARE(prompts_->shown.size(), std::size_t{1});
   QCOMPARE(recent(), QStringList{"&1 a.mma (" + folder + ")"});
   Child<QMenu>("recentMenu")->actions().front()->trigger();
   QCOMPARE(window_->windowTitle().left(8), QStringLiteral("a.mma[*]"));
