@@ -76,19 +76,17 @@ void MainWindow::ShowConnection(bool connected) {
 
 void MainWindow::OpenFromPhone() {
   if (!phoneIdle_ || !MaySetMenuAside()) return;
-  document_.Close();
   SetPhoneBusy(true);
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
-  if (phone_.menuFiles.cancelled()) {
-    // The Java tables that went with the phone's menu went with it.
-    phoneMidlets_ = {};
-    prompts_->Show({kOpenFromPhoneCancelledText, kOpenFromPhoneCaption, MessageIcon::Information});
+  // The menu shown before stays, with its own Java tables, until the phone's menu takes its place.
+  if (phone_.menuFiles.cancelled())
+    prompts_->Show(OpenFromPhoneCancelled(document_.HasMenu()));
+  if (path.empty() || !ShowOpened(document_.OpenPhoneCopy(path))) {
     CloseIfAskedMeanwhile();
     return;
   }
-  if (!path.empty() && ShowOpened(document_.OpenPhoneCopy(path)))
-    phoneSafety_.RememberPhoneMenu(path);
+  phoneSafety_.RememberPhoneMenu(path);
   // A patch downloads the JAD files.
   SetPhoneBusy(true);
   phoneMidlets_ = ReadJ2mestAfterOpen(phone_, settings_.patchJ2mest, filesFolder_, *prompts_);
@@ -112,7 +110,10 @@ void MainWindow::SaveToPhone() {
   if (written) document_.WrittenToPhone(savedAt);
   SetPhoneBusy(false);
   if (!saved) prompts_->Show(saved.error());
-  if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);
+  if (written)
+    statusBar()->showMessage(
+        ShownText(SavedToPhoneStatus(document_.current(), document_.modified())),
+        kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }
 

@@ -3,11 +3,15 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <functional>
 
 #include "editor/language_choice.h"
@@ -42,7 +46,8 @@ class PreviewScreen : public QWidget {
   }
 
  protected:
-  QSize sizeHint() const override { return dock_->picture().size() * 2; }
+  // The same for every screen size, so that choosing another leaves the dock's width alone.
+  QSize sizeHint() const override { return QSize(256, 320); }
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.drawImage(PictureRect(), dock_->picture());
@@ -72,6 +77,9 @@ QImage ToImage(const RgbaPicture& picture) {
   }
   return image;
 }
+
+// What the window keeps beside the dock for the tree, before it grows to show the dock.
+constexpr int kRoomBesideDock = 320;
 
 QComboBox* Choice(QWidget* parent, const QString& name, const QStringList& items, int current) {
   auto* choice = new QComboBox(parent);
@@ -143,6 +151,11 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
     Q_EMIT folderOpened(folder_);
   });
 
+  connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    // The window's layout has its say first: what is left beside the dock is known after it.
+    if (visible && !isFloating()) QTimer::singleShot(0, this, &PhonePreviewDock::MakeRoom);
+  });
+
   const Status fontOpened = text_.Open();
   fontError_->setText(QString::fromStdString(fontOpened.errorText()));
   fontError_->setVisible(!fontOpened);
@@ -172,6 +185,35 @@ void PhonePreviewDock::SetDrmBinary(const DrmBinary* drm) {
   drmIcons_.SetBinary(drm);
   drmLoaded_ = drm != nullptr;
   Redraw();
+}
+
+PreviewDockState PhonePreviewDock::State() const {
+  return {!isHidden(), width(), sizeChoice_->currentIndex(), layoutChoice_->currentIndex(),
+          languageChoice_->currentIndex() + 1};
+}
+
+void PhonePreviewDock::Restore(const PreviewDockState& state) {
+  const auto choose = [](QComboBox* choice, int index) {
+    choice->setCurrentIndex(index >= 0 && index < choice->count() ? index : 0);
+  };
+  choose(sizeChoice_, state.screen);
+  choose(layoutChoice_, state.layout);
+  choose(languageChoice_, state.language - 1);
+  setVisible(state.shown);
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  if (window != nullptr && state.width > 0)
+    window->resizeDocks({this}, {state.width}, Qt::Horizontal);
+}
+
+void PhonePreviewDock::MakeRoom() {
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  if (window == nullptr || window->centralWidget() == nullptr || window->isMaximized()) return;
+  const int missing = kRoomBesideDock - window->centralWidget()->width();
+  if (missing <= 0) return;
+  int width = window->width() + missing;
+  if (const QScreen* screen = window->screen())
+    width = std::min(width, screen->availableGeometry().width());
+  window->resize(width, window->height());
 }
 
 void PhonePreviewDock::MenuChanged() { Redraw(); }

@@ -143,6 +143,21 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        false,
        {PhoneCopyOutOfDate, Modified},
        1},
+      {"a copy of a file's menu written to the phone",
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_TRUE(d.Open(f.menuFile).loaded());
+         Choose22(d);
+       },
+       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
+         EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
+         d.WrittenToPhone(d.position());
+         EXPECT_EQ(d.formatState().recordSize, 36);
+       },
+       "mma_ucp",
+       true,
+       true,
+       {PhoneCopyOutOfDate},
+       1},
       {"a copy for the phone",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
@@ -242,6 +257,9 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
       {{"phone", "add"}, true, "Add item", none},
       {{"phone", "add", "undo"}, false, none, "Add item"},
       {{"add", "phone"}, false, "Add item", none},
+      {{"file", "add", "phone"}, true, "Add item", none},
+      {{"file", "phone"}, false, none, none},
+      {{"new", "add", "phone"}, true, "Add item", none},
       {{"add", "restored"}, true, "Add item", none},
       {{"add", "new"}, false, none, none},
   };
@@ -272,6 +290,7 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
       }
       if (step == "restored") document.PhoneMenuReplaced();
       if (step == "new") document.New();
+      if (step == "file") EXPECT_TRUE(document.Open(folder.menuFile).loaded());
     }
     if (sending) document.WrittenToPhone(sent);
     EXPECT_EQ(document.modified(), row.modified) << done;

@@ -6,6 +6,7 @@
 #include "base/version.h"
 #include "document/current_menu.h"
 #include "support/test_support.h"
+#include "workspace/preview_dock_state.h"
 #include "workspace/recent_files.h"
 #include "workspace/settings.h"
 #include "workspace/window_size.h"
@@ -115,6 +116,29 @@ TEST(WindowSizes, NoSizeOrANonsenseOneIsNone) {
         "[window]\r\nWidth=9999999999\r\nHeight=5\r\n"}) {
     WriteFileText(ini, text);
     EXPECT_EQ(ReadWindowSize(ini), std::nullopt) << text;
+  }
+}
+
+TEST(PreviewDockStates, SurviveBesideTheRestAndNonsenseGivesTheDefault) {
+  TempFolder folder;
+  const std::filesystem::path ini = folder / kSettingsFileName;
+  EXPECT_EQ(ReadPreviewDockState(ini), PreviewDockState{});
+  WriteFileText(ini, kSetup);
+  ASSERT_TRUE(WritePreviewDockState(ini, {true, 330, 2, 1, 4}));
+  EXPECT_EQ(ReadFileText(ini), std::string(kSetup) +
+                                   "[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n"
+                                   "Layout=1\r\nLanguage=4\r\n");
+  const struct {
+    const char* text;
+    PreviewDockState read;
+  } rows[] = {
+      {"[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n", {true, 330, 2, 0, 1}},
+      {"[preview]\r\nShown=yes\r\nWidth=-3\r\nLayout=2\r\nLanguage=0\r\n", {}},
+      {"[preview]\r\nWidth=9999999999\r\nScreen=3x\r\nLanguage=7\r\n", {false, 0, 0, 0, 7}},
+  };
+  for (const auto& row : rows) {
+    WriteFileText(ini, row.text);
+    EXPECT_EQ(ReadPreviewDockState(ini), row.read) << row.text;
   }
 }
 
