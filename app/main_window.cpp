@@ -22,6 +22,7 @@
 #include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
+#include "app/main_window_accessibility.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/splash_window.h"
@@ -159,6 +160,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   ConnectControls();
   CreatePreview();
   CreateComparison();
+  NameMainWindowControls(*this);
   SizeAndCentre();
   document_.AddObserver(*this);
   StartUp();

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -26,6 +27,8 @@ class PreviewScreen : public QWidget {
     setObjectName(QStringLiteral("previewScreen"));
     setMinimumSize(128, 128);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The wheel's pages are at hand from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
   }
 
   std::function<void(QPoint)> clicked;
@@ -58,6 +61,14 @@ class PreviewScreen : public QWidget {
   }
   void wheelEvent(QWheelEvent* event) override {
     if (event->angleDelta().y() != 0) wheeled(event->angleDelta().y() < 0 ? 1 : -1);
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_PageDown)
+      wheeled(1);
+    else if (event->key() == Qt::Key_PageUp)
+      wheeled(-1);
+    else
+      QWidget::keyPressEvent(event);
   }
 
  private:
@@ -97,6 +108,9 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
   screen_ = new PreviewScreen(this);
   screen_->clicked = [this](QPoint point) { OpenAt(point); };
   screen_->wheeled = [this](int pages) { TurnPage(pages); };
+  screen_->setAccessibleName(tr("Phone screen"));
+  screen_->setAccessibleDescription(
+      tr("The open folder as the phone draws it; Page Up and Page Down turn its pages"));
 
   QStringList sizes;
   int current = 0;
@@ -106,14 +120,18 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
   }
   sizeChoice_ = Choice(body, QStringLiteral("screenSizeChoice"), sizes, current);
   sizeChoice_->setToolTip(tr("Screen size"));
+  sizeChoice_->setAccessibleName(tr("Screen size"));
   layoutChoice_ = Choice(body, QStringLiteral("layoutChoice"), {tr("Grid"), tr("List")}, 0);
   layoutChoice_->setToolTip(tr("Main menu view"));
+  layoutChoice_->setAccessibleName(tr("Main menu view"));
   languageChoice_ = MakeLanguageChoice(body, 0, screen_);
   languageChoice_->setToolTip(tr("Title language"));
+  languageChoice_->setAccessibleName(tr("Title language"));
   upButton_ = new QToolButton(body);
   upButton_->setObjectName(QStringLiteral("upButton"));
   upButton_->setText(tr("Up"));
   upButton_->setToolTip(tr("Show the folder above"));
+  upButton_->setAccessibleDescription(tr("Show the folder above"));
   fontError_ = new QLabel(body);
   fontError_->setWordWrap(true);
 
