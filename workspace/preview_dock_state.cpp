@@ -23,8 +23,7 @@ int Number(const IniFile& ini, const char* key, int lowest, int highest, int fal
   const std::string_view text = ini.Value(kSection, key, "");
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
-      value > highest)
+  if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
     return fallback;
   return value;
 }

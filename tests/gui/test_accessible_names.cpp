@@ -89,10 +89,10 @@ class TestAccessibleNames : public QObject {
     test::Trigger(window, "compareBackupAction");
     prompts.showChangesPresses = 1;
     test::Trigger(window, "newAction");
-    QCOMPARE(prompts.modalTitles,
-             (std::vector<QString>{"Menuforge setup", "About Menuforge", "Item editor",
-                                   "Name settings", "Compare with phone backup",
-                                   "Unsaved changes"}));
+    QCOMPARE(
+        prompts.modalTitles,
+        (std::vector<QString>{"Menuforge setup", "About Menuforge", "Item editor", "Name settings",
+                              "Compare with phone backup", "Unsaved changes"}));
     QCOMPARE(prompts.unnamed, QStringList());
   }
 
