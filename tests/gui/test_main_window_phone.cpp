@@ -125,6 +125,7 @@ class MainWindowPhoneTest : public QObject {
   void unsavedChangesAreAskedAbout_data();
   void unsavedChangesAreAskedAbout();
   void saveToPhoneKeepsASafetyCopyThatCanBeRestored();
+  void aFilesMenuWrittenToThePhoneStaysModified();
   void withoutASafetyCopyNothingGoesToThePhone();
   void theSaveQuestionComesBeforeTheRestartQuestion();
   void restoreShowsChangesBeforeItAsks_data();
@@ -663,7 +664,7 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   Trigger("saveToPhoneAction");
   QVERIFY(prompts_->shown.empty());
   QVERIFY(!window_->isWindowModified());
-  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone"));
+  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone's mma_ucp"));
   std::vector<PhoneBackup> backups = ListPhoneBackups(folder_->backups());
   QCOMPARE(backups.size(), std::size_t{1});
   QCOMPARE(test::ReadText(backups[0].path), original);
@@ -763,6 +764,31 @@ std::function<void(QDialog&)> RecordChanges(std::vector<ShownChanges>& shown, co
     shown.push_back(changes);
     test::Find<QPushButton>(dialog, button)->click();
   };
+}
+
+// The file on disk lacks what went to the phone: the title keeps its "*" and Show changes counts
+// from the file.
+void MainWindowPhoneTest::aFilesMenuWrittenToThePhoneStaysModified() {
+  WriteMenu("mine.mma", {"PhoneBook"});
+  Start();
+  Plug();
+  window_->OpenFile("mine.mma");
+  AddToMenuRoot("Games");
+  Trigger("saveToPhoneAction");
+  QCOMPARE(MenuRootNamesIn(PhoneMenu()), (QStringList{"PhoneBook", "Games"}));
+  QVERIFY(window_->isWindowModified());
+  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone's mma_ucp; "
+                                           "mine.mma on disk still lacks the changes"));
+  std::vector<ShownChanges> shown;
+  prompts_->onModal = RecordChanges(shown, "closeButton");
+  prompts_->showChangesPresses = 1;
+  prompts_->saveChoices = {SaveChoice::Cancel, SaveChoice::Cancel};
+  Trigger("newAction");
+  prompts_->onModal = nullptr;
+  QCOMPARE(shown.size(), std::size_t{1});
+  QCOMPARE(shown.front().heading,
+           QStringLiteral("The changes not yet saved, from mine.mma on disk to the open menu:"));
+  QCOMPARE(shown.front().lines, QStringList{QStringLiteral("+ Games")});
 }
 
 void MainWindowPhoneTest::restoreShowsChangesBeforeItAsks_data() {
