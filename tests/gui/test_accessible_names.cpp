@@ -112,12 +112,22 @@ class TestAccessibleNames : public QObject {
 
   void treeAndCompareLinesReadOutTheirText() {
     const test::WindowTestFolder folder;
-    MainWindow window(std::make_unique<test::ScriptedPrompts>());
+    auto owned = std::make_unique<test::ScriptedPrompts>();
+    test::ScriptedPrompts& prompts = *owned;
+    MainWindow window(std::move(owned));
     Find<QTimer>(window, "fadeTimer")->stop();
     test::Trigger(window, "newAction");
+    prompts.savePaths.push_back("before.mma");
+    test::Trigger(window, "saveAsAction");
+    test::AddToMenuRoot(window, "Games");
     auto* tree = Find<MenuTreeView>(window, "menuTree");
     tree->collapseAll();
     QCOMPARE(ReadOut(*tree), (QStringList{"Menu Root", "Softkey"}));
+
+    prompts.openPaths.push_back("before.mma");
+    test::Trigger(window, "compareAction");
+    QCOMPARE(ReadOut(*Find<QListWidget>(window, "comparisonList")),
+             (QStringList{"+ Games"}));
   }
 
  private:
