@@ -97,7 +97,8 @@ void MainWindow::RememberWindowSize() {
   // Like the recent files, a size that cannot be written is only not remembered.
   static_cast<void>(WriteWindowSize(workingFolder_ / kSettingsFileName,
                                     {size.width(), size.height(), isMaximized()}));
-  static_cast<void>(WritePreviewDockState(workingFolder_ / kSettingsFileName, previewDock_->State()));
+  static_cast<void>(
+      WritePreviewDockState(workingFolder_ / kSettingsFileName, previewDock_->State()));
 }
 
 }  // namespace menuforge

@@ -80,8 +80,7 @@ void MainWindow::OpenFromPhone() {
   const std::filesystem::path path = phone_.menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
   // The menu shown before stays, with its own Java tables, until the phone's menu takes its place.
-  if (phone_.menuFiles.cancelled())
-    prompts_->Show(OpenFromPhoneCancelled(document_.HasMenu()));
+  if (phone_.menuFiles.cancelled()) prompts_->Show(OpenFromPhoneCancelled(document_.HasMenu()));
   if (path.empty() || !ShowOpened(document_.OpenPhoneCopy(path))) {
     CloseIfAskedMeanwhile();
     return;

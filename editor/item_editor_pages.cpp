@@ -53,10 +53,11 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
   auto* titles = new QGroupBox(QStringLiteral("Item title"));
   auto* titleLayout = new QVBoxLayout(titles);
   titleLayout->addWidget(new QLabel(QStringLiteral("Menu title")));
-  titleLayout->addWidget(BuildList(StringList::MenuTitle, QStringLiteral("menuTitle"), tr("Titles in the menu")));
+  titleLayout->addWidget(
+      BuildList(StringList::MenuTitle, QStringLiteral("menuTitle"), tr("Titles in the menu")));
   titleLayout->addWidget(new QLabel(QStringLiteral("Softkey title")));
-  titleLayout->addWidget(BuildList(StringList::SoftkeyTitle, QStringLiteral("softkeyTitle"),
-                                        tr("Soft key titles")));
+  titleLayout->addWidget(
+      BuildList(StringList::SoftkeyTitle, QStringLiteral("softkeyTitle"), tr("Soft key titles")));
 
   auto* attributes = new QGroupBox(QStringLiteral("Item attributes"));
   auto* attributeLayout = new QHBoxLayout(attributes);

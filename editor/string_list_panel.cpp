@@ -22,8 +22,7 @@ QPushButton* Button(const QString& caption, const QString& name) {
 
 }  // namespace
 
-StringListPanel::StringListPanel(const QString& name, const QString& spokenName,
-                                 QWidget* parent)
+StringListPanel::StringListPanel(const QString& name, const QString& spokenName, QWidget* parent)
     : QWidget(parent),
       list_(new QTreeWidget),
       add_(Button(QStringLiteral("Add"), name + QStringLiteral("AddButton"))),

@@ -126,8 +126,7 @@ class TestAccessibleNames : public QObject {
 
     prompts.openPaths.push_back("before.mma");
     test::Trigger(window, "compareAction");
-    QCOMPARE(ReadOut(*Find<QListWidget>(window, "comparisonList")),
-             (QStringList{"+ Games"}));
+    QCOMPARE(ReadOut(*Find<QListWidget>(window, "comparisonList")), (QStringList{"+ Games"}));
   }
 
  private:
