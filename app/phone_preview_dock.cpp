@@ -89,8 +89,11 @@ QImage ToImage(const RgbaPicture& picture) {
   return image;
 }
 
-// What the window keeps beside the dock for the tree, before it grows to show the dock.
-constexpr int kRoomBesideDock = 320;
+// What the window keeps beside the dock for the tree and the column beside it (as at the
+// window's smallest size) before it grows to show the dock.
+constexpr int kRoomBesideDock = 440;
+// Language names are long; the box shows the start of one and lists them whole.
+constexpr int kLanguageBoxLetters = 10;
 
 QComboBox* Choice(QWidget* parent, const QString& name, const QStringList& items, int current) {
   auto* choice = new QComboBox(parent);
@@ -127,6 +130,8 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
   languageChoice_ = MakeLanguageChoice(body, 0, screen_);
   languageChoice_->setToolTip(tr("Title language"));
   languageChoice_->setAccessibleName(tr("Title language"));
+  languageChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  languageChoice_->setMinimumContentsLength(kLanguageBoxLetters);
   upButton_ = new QToolButton(body);
   upButton_->setObjectName(QStringLiteral("upButton"));
   upButton_->setText(tr("Up"));
