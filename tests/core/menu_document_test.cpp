@@ -143,21 +143,6 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        false,
        {PhoneCopyOutOfDate, Modified},
        1},
-      {"a copy of a file's menu written to the phone",
-       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_TRUE(d.Open(f.menuFile).loaded());
-         Choose22(d);
-       },
-       [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
-         EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
-         d.WrittenToPhone(d.position());
-         EXPECT_EQ(d.formatState().recordSize, 36);
-       },
-       "mma_ucp",
-       true,
-       true,
-       {PhoneCopyOutOfDate},
-       1},
       {"a copy for the phone",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {

@@ -128,18 +128,11 @@ TEST(PreviewDockStates, SurviveBesideTheRestAndNonsenseGivesTheDefault) {
   EXPECT_EQ(ReadFileText(ini), std::string(kSetup) +
                                    "[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n"
                                    "Layout=1\r\nLanguage=4\r\n");
-  const struct {
-    const char* text;
-    PreviewDockState read;
-  } rows[] = {
-      {"[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n", {true, 330, 2, 0, 1}},
-      {"[preview]\r\nShown=yes\r\nWidth=-3\r\nLayout=2\r\nLanguage=0\r\n", {}},
-      {"[preview]\r\nWidth=9999999999\r\nScreen=3x\r\nLanguage=7\r\n", {false, 0, 0, 0, 7}},
-  };
-  for (const auto& row : rows) {
-    WriteFileText(ini, row.text);
-    EXPECT_EQ(ReadPreviewDockState(ini), row.read) << row.text;
-  }
+  EXPECT_EQ(ReadPreviewDockState(ini), (PreviewDockState{true, 330, 2, 1, 4}));
+  WriteFileText(ini,
+                "[preview]\r\nShown=yes\r\nWidth=9999999999\r\nScreen=3x\r\nLayout=2\r\n"
+                "Language=7\r\n");
+  EXPECT_EQ(ReadPreviewDockState(ini), (PreviewDockState{false, 0, 0, 0, 7}));
 }
 
 TEST(CurrentMenu, TitleAndQuestionName) {
