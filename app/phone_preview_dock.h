@@ -66,6 +66,8 @@ class PhonePreviewDock : public QDockWidget {
   void Redraw();
   // Widens the window when showing the dock would squeeze what stands beside it.
   void MakeRoom();
+  // Scripts drawn as boxes for want of a font, in the place a missing font is told of.
+  void ShowFontWarnings();
   void OpenAt(QPoint screenPoint);
   void TurnPage(int pages);
   bool InTree(const MenuNode* node) const;

@@ -128,13 +128,17 @@ class DownloadFile {
   explicit DownloadFile(std::filesystem::path target) : target_(std::move(target)) {}
   ~DownloadFile() {
     file_.reset();
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (temporary_.empty()) return;
+    ::unlink(temporary_.c_str());
+    TemporaryFileGone(temporary_);
   }
   DownloadFile(const DownloadFile&) = delete;
   DownloadFile& operator=(const DownloadFile&) = delete;
 
-  // The error text when the target's folder takes no new file, so that the phone is not asked.
+  // The error text when the target's folder takes no new file, or the target is a FIFO, a device
+  // or a folder that a file would replace, so that the phone is not asked.
   std::string FolderProblem() const {
+    if (std::string refused = NotReplaceableText(target_); !refused.empty()) return refused;
     const std::filesystem::path folder =
         target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
     if (::access(folder.c_str(), W_OK | X_OK) == 0) return {};
@@ -145,9 +149,12 @@ class DownloadFile {
     int fd = -1;
     if (const int error = CreateFileBeside(target_, fd, temporary_); error != 0)
       return FileError("create", target_, error);
-    // The fresh file is private to its maker; a download is an ordinary document, and stays
-    // private when it cannot be made one.
-    [[maybe_unused]] const int modeSet = ::fchmod(fd, kDownloadMode);
+    // The fresh file is private to its maker; a download keeps the mode of the file it replaces,
+    // or is a new document under the user's umask, and stays private when it cannot be either.
+    struct stat replaced {};
+    const bool replaces = ::lstat(target_.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    [[maybe_unused]] const int modeSet =
+        ::fchmod(fd, replaces ? replaced.st_mode & 07777 : NewFileMode());
     file_.reset(::fdopen(fd, "wb"));
     if (file_) return {};
     const int error = errno;
@@ -165,13 +172,12 @@ class DownloadFile {
   std::string Keep() {
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
       return FileError("create", target_, errno);
+    TemporaryFileGone(temporary_);
     temporary_.clear();
     return {};
   }
 
  private:
-  static constexpr mode_t kDownloadMode = 0644;
-
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   LocalFile file_;

@@ -60,6 +60,8 @@ PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
   const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize, title);
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
+  if (!result.complete && (!result.localError.empty() || !session_.library().connectionOpen()))
+    readIncomplete_ = true;
   if (!result.localError.empty()) return {Failure(result.LocalErrorMessage())};
   // A cancelled read is not tried elsewhere, and the caller says nothing of it.
   if (result.cancelled) {
@@ -81,6 +83,7 @@ void PhoneMenuFiles::ShowUnlessCancelled(const Status& failed) {
 
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   cancelled_ = false;
+  readIncomplete_ = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
   const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
                                   {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
@@ -91,6 +94,7 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   if (const Status volumes = session_.ReadVolumes(); !volumes) {
     // Without the volumes the J2MEST copies cannot be found, which stops the whole read here.
+    readIncomplete_ = true;
     dialogs_.Show(
         WithConnectionState({volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error}));
     return menuCopy;
