@@ -275,7 +275,9 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
       }
       if (step == "restored") document.PhoneMenuReplaced();
       if (step == "new") document.New();
-      if (step == "file") EXPECT_TRUE(document.Open(folder.menuFile).loaded());
+      if (step == "file") {
+        EXPECT_TRUE(document.Open(folder.menuFile).loaded());
+      }
     }
     if (sending) document.WrittenToPhone(sent);
     EXPECT_EQ(document.modified(), row.modified) << done;
