@@ -10,6 +10,7 @@
 #include "gui/accessible_names.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_prompts.h"
+#include "support/test_support.h"
 #include "widgets/double_progress_window.h"
 #include "widgets/progress_window.h"
 
