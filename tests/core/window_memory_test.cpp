@@ -126,7 +126,7 @@ TEST(PreviewDockStates, SurviveBesideTheRestAndNonsenseGivesTheDefault) {
   WriteFileText(ini, kSetup);
   ASSERT_TRUE(WritePreviewDockState(ini, {true, 330, 2, 1, 4}));
   EXPECT_EQ(ReadFileText(ini), std::string(kSetup) +
-                                   "[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n"
+                                   "\r\n\r\n[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n"
                                    "Layout=1\r\nLanguage=4\r\n");
   EXPECT_EQ(ReadPreviewDockState(ini), (PreviewDockState{true, 330, 2, 1, 4}));
   WriteFileText(ini,
