@@ -24,7 +24,7 @@ FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content
 
   auto* layout = new QVBoxLayout(this);
   auto* volumesLabel = new QLabel(QStringLiteral("Check volumes to read"));
-  volumesLabel->setBuddy(volumes_);
+  volumes_->setAccessibleName(volumesLabel->text());
   layout->addWidget(volumesLabel);
   layout->addWidget(volumes_);
   auto* extensionLabel = new QLabel(QStringLiteral("Extension (none to read all files)"));

@@ -19,7 +19,8 @@ inline QStringList UnnamedControls(QWidget& window) {
   for (QWidget* widget : widgets) {
     QWidget* parent = widget->parentWidget();
     if ((widget->focusPolicy() & Qt::TabFocus) == 0 || qobject_cast<QScrollBar*>(widget) ||
-        qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent))
+        widget->inherits("QComboBoxListView") || qobject_cast<QComboBox*>(parent) ||
+        qobject_cast<QAbstractSpinBox*>(parent))
       continue;
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     if (accessible == nullptr || accessible->text(QAccessible::Name).trimmed().isEmpty())
