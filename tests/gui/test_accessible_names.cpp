@@ -47,9 +47,9 @@ class TestAccessibleNames : public QObject {
     Trigger(window, "modifyItemAction");
     prompts.showChangesPresses = 1;
     Trigger(window, "newAction");
-    QCOMPARE(prompts.modalTitles, (std::vector<QString>{"Menuforge setup", "About Menuforge",
-                                                        "Compare with phone backup", "Item editor",
-                                                        "Name settings", "Unsaved changes"}));
+    QCOMPARE(prompts.modalTitles,
+             (std::vector<QString>{"Settings", "About", "Compare with phone backup",
+                                   "Item properties", "Name settings", "Unsaved changes"}));
     QCOMPARE(unnamed.join(QStringLiteral(", ")), QString());
   }
 
