@@ -72,6 +72,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
   auto* licence = new QPlainTextEdit(LicenceText());
   licence->setObjectName(QStringLiteral("licenceText"));
+  licence->setAccessibleName(tr("Licence"));
   licence->setReadOnly(true);
   licence->setLineWrapMode(QPlainTextEdit::NoWrap);
   licence->setFixedSize(kLicenceWidth, kLicenceHeight);

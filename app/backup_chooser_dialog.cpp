@@ -21,6 +21,7 @@ BackupChooserDialog::BackupChooserDialog(const char* title, const std::vector<Ph
   setWindowTitle(ShownText(title));
   list_ = new QTreeWidget;
   list_->setObjectName(QStringLiteral("backupList"));
+  list_->setAccessibleName(tr("Phone backups"));
   list_->setHeaderLabels(
       {QStringLiteral("Phone"), QStringLiteral("IMEI"), QStringLiteral("Taken")});
   list_->setRootIsDecorated(false);

@@ -56,6 +56,9 @@ ComparePanel::ComparePanel(QWidget* parent)
   heading_->setObjectName(QStringLiteral("comparisonHeading"));
   heading_->setWordWrap(true);
   list_->setObjectName(QStringLiteral("comparisonList"));
+  list_->setAccessibleName(tr("Differences"));
+  list_->setAccessibleDescription(
+      tr("One line for each difference between the menus; choosing a line shows its entry"));
   list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   list_->setWordWrap(true);
   list_->setTextElideMode(Qt::ElideMiddle);

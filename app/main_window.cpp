@@ -19,6 +19,7 @@
 #include "app/format_options_controls.h"
 #include "app/history_actions.h"
 #include "app/item_list_box.h"
+#include "app/main_window_accessibility.h"
 #include "app/menu_tree_model.h"
 #include "app/menu_tree_view.h"
 #include "app/status_panels.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(std::unique_ptr<WindowPrompts> prompts,
   ConnectControls();
   CreatePreview();
   CreateComparison();
+  NameMainWindowControls(*this);
   SizeAndCentre();
   title_ = new DocumentTitle(session_.document(), *this, session_.readOnly());
   session_.document().AddObserver(*this);

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "app/main_window.h"
+#include "app/phone_preview_dock.h"
 #include "widgets/shown_text.h"
 #include "workspace/window_size.h"
 
@@ -73,6 +74,8 @@ void MainWindow::RememberWindowSize() {
   // Like the recent files, a size that cannot be written is only not remembered.
   static_cast<void>(WriteWindowSize(session_.workingFolder() / kSettingsFileName,
                                     {size.width(), size.height(), isMaximized()}));
+  static_cast<void>(
+      WritePreviewDockState(workingFolder_ / kSettingsFileName, previewDock_->State()));
 }
 
 }  // namespace menuforge

@@ -73,19 +73,17 @@ void MainWindow::ShowConnection(bool connected) {
 
 void MainWindow::OpenFromPhone() {
   if (!session_.phoneIdle() || !MaySetMenuAside()) return;
-  session_.document().Close();
   SetPhoneBusy(true);
   const std::filesystem::path path = session_.phone().menuFiles.ReadPhoneMenuFiles();
   SetPhoneBusy(false);
-  if (session_.phone().menuFiles.cancelled()) {
-    // The Java tables that went with the phone's menu went with it.
-    phoneMidlets_ = {};
-    prompts_->Show({kOpenFromPhoneCancelledText, kOpenFromPhoneCaption, MessageIcon::Information});
+  // The menu shown before stays, with its own Java tables, until the phone's menu takes its place.
+  if (session_.phone().menuFiles.cancelled())
+    prompts_->Show(OpenFromPhoneCancelled(session_.document().HasMenu()));
+  if (path.empty() || !ShowOpened(session_.document().OpenPhoneCopy(path))) {
     CloseIfAskedMeanwhile();
     return;
   }
-  if (!path.empty() && ShowOpened(session_.document().OpenPhoneCopy(path)))
-    session_.phoneSafety().RememberPhoneMenu(path);
+  session_.phoneSafety().RememberPhoneMenu(path);
   // A patch downloads the JAD files.
   SetPhoneBusy(true);
   phoneMidlets_ = ReadJ2mestAfterOpen(session_.phone(), session_.settings().patchJ2mest,
@@ -107,7 +105,10 @@ void MainWindow::SaveToPhone() {
   if (written) session_.MenuCopyWritten(*copy);
   SetPhoneBusy(false);
   if (!copy) prompts_->Show(copy.error());
-  if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);
+  if (written)
+    statusBar()->showMessage(ShownText(SavedToPhoneStatus(session_.document().current(),
+                                                          session_.document().modified())),
+                             kStatusNoticeTime);
   CloseIfAskedMeanwhile();
 }
 

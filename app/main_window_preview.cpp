@@ -10,6 +10,7 @@
 #include "app/phone_preview_dock.h"
 #include "app/preview_phone_icons.h"
 #include "widgets/shown_text.h"
+#include "workspace/settings.h"
 
 namespace menuforge {
 
@@ -23,7 +24,7 @@ constexpr char kPhonePreviewCaption[] = "Phone &preview";
 void MainWindow::CreatePreview() {
   previewDock_ = new PhonePreviewDock(this);
   addDockWidget(Qt::RightDockWidgetArea, previewDock_);
-  previewDock_->hide();
+  previewDock_->Restore(ReadPreviewDockState(workingFolder_ / kSettingsFileName));
   QAction* toggle = previewDock_->toggleViewAction();
   toggle->setObjectName(QStringLiteral("phonePreviewAction"));
   toggle->setText(ShownText(kPhonePreviewCaption));

@@ -2,12 +2,17 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <functional>
 
 #include "editor/language_choice.h"
@@ -22,6 +27,8 @@ class PreviewScreen : public QWidget {
     setObjectName(QStringLiteral("previewScreen"));
     setMinimumSize(128, 128);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The wheel's pages are at hand from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
   }
 
   std::function<void(QPoint)> clicked;
@@ -42,7 +49,8 @@ class PreviewScreen : public QWidget {
   }
 
  protected:
-  QSize sizeHint() const override { return dock_->picture().size() * 2; }
+  // The same for every screen size, so that choosing another leaves the dock's width alone.
+  QSize sizeHint() const override { return QSize(256, 320); }
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.drawImage(PictureRect(), dock_->picture());
@@ -53,6 +61,14 @@ class PreviewScreen : public QWidget {
   }
   void wheelEvent(QWheelEvent* event) override {
     if (event->angleDelta().y() != 0) wheeled(event->angleDelta().y() < 0 ? 1 : -1);
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_PageDown)
+      wheeled(1);
+    else if (event->key() == Qt::Key_PageUp)
+      wheeled(-1);
+    else
+      QWidget::keyPressEvent(event);
   }
 
  private:
@@ -73,6 +89,12 @@ QImage ToImage(const RgbaPicture& picture) {
   return image;
 }
 
+// What the window keeps beside the dock for the tree and the column beside it (as at the
+// window's smallest size) before it grows to show the dock.
+constexpr int kRoomBesideDock = 440;
+// Language names are long; the box shows the start of one and lists them whole.
+constexpr int kLanguageBoxLetters = 10;
+
 QComboBox* Choice(QWidget* parent, const QString& name, const QStringList& items, int current) {
   auto* choice = new QComboBox(parent);
   choice->setObjectName(name);
@@ -89,6 +111,9 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
   screen_ = new PreviewScreen(this);
   screen_->clicked = [this](QPoint point) { OpenAt(point); };
   screen_->wheeled = [this](int pages) { TurnPage(pages); };
+  screen_->setAccessibleName(tr("Phone screen"));
+  screen_->setAccessibleDescription(
+      tr("The open folder as the phone draws it; Page Up and Page Down turn its pages"));
 
   QStringList sizes;
   int current = 0;
@@ -98,14 +123,20 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
   }
   sizeChoice_ = Choice(body, QStringLiteral("screenSizeChoice"), sizes, current);
   sizeChoice_->setToolTip(tr("Screen size"));
+  sizeChoice_->setAccessibleName(tr("Screen size"));
   layoutChoice_ = Choice(body, QStringLiteral("layoutChoice"), {tr("Grid"), tr("List")}, 0);
   layoutChoice_->setToolTip(tr("Main menu view"));
+  layoutChoice_->setAccessibleName(tr("Main menu view"));
   languageChoice_ = MakeLanguageChoice(body, 0, screen_);
   languageChoice_->setToolTip(tr("Title language"));
+  languageChoice_->setAccessibleName(tr("Title language"));
+  languageChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  languageChoice_->setMinimumContentsLength(kLanguageBoxLetters);
   upButton_ = new QToolButton(body);
   upButton_->setObjectName(QStringLiteral("upButton"));
   upButton_->setText(tr("Up"));
   upButton_->setToolTip(tr("Show the folder above"));
+  upButton_->setAccessibleDescription(tr("Show the folder above"));
   fontError_ = new QLabel(body);
   fontError_->setWordWrap(true);
 
@@ -143,6 +174,11 @@ PhonePreviewDock::PhonePreviewDock(QWidget* parent) : QDockWidget(tr("Phone prev
     Q_EMIT folderOpened(folder_);
   });
 
+  connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    // The window's layout has its say first: what is left beside the dock is known after it.
+    if (visible && !isFloating()) QTimer::singleShot(0, this, &PhonePreviewDock::MakeRoom);
+  });
+
   const Status fontOpened = text_.Open();
   fontError_->setText(QString::fromStdString(fontOpened.errorText()));
   fontError_->setVisible(!fontOpened);
@@ -172,6 +208,35 @@ void PhonePreviewDock::SetDrmBinary(const DrmBinary* drm) {
   drmIcons_.SetBinary(drm);
   drmLoaded_ = drm != nullptr;
   Redraw();
+}
+
+PreviewDockState PhonePreviewDock::State() const {
+  return {!isHidden(), width(), sizeChoice_->currentIndex(), layoutChoice_->currentIndex(),
+          languageChoice_->currentIndex() + 1};
+}
+
+void PhonePreviewDock::Restore(const PreviewDockState& state) {
+  const auto choose = [](QComboBox* choice, int index) {
+    choice->setCurrentIndex(index >= 0 && index < choice->count() ? index : 0);
+  };
+  choose(sizeChoice_, state.screen);
+  choose(layoutChoice_, state.layout);
+  choose(languageChoice_, state.language - 1);
+  setVisible(state.shown);
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  if (window != nullptr && state.width > 0)
+    window->resizeDocks({this}, {state.width}, Qt::Horizontal);
+}
+
+void PhonePreviewDock::MakeRoom() {
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  if (window == nullptr || window->centralWidget() == nullptr || window->isMaximized()) return;
+  const int missing = kRoomBesideDock - window->centralWidget()->width();
+  if (missing <= 0) return;
+  int width = window->width() + missing;
+  if (const QScreen* screen = window->screen())
+    width = std::min(width, screen->availableGeometry().width());
+  window->resize(width, window->height());
 }
 
 void PhonePreviewDock::MenuChanged() { Redraw(); }

@@ -14,6 +14,7 @@
 #include "preview/icon_sources.h"
 #include "preview/preview_scene.h"
 #include "preview/text_drawing.h"
+#include "workspace/preview_dock_state.h"
 
 class QComboBox;
 class QLabel;
@@ -39,6 +40,11 @@ class PhonePreviewDock : public QDockWidget {
   void SetPhoneIcons(PhoneIconSource* phone);
   void SetDrmBinary(const DrmBinary* drm);
 
+  // Whether it is shown, its width and its choices, to be had again at the next start. Restore
+  // takes choices out of range as the defaults.
+  PreviewDockState State() const;
+  void Restore(const PreviewDockState& state);
+
   const MenuNode* folder() const { return folder_; }
   const PreviewOptions& options() const { return options_; }
   const QImage& picture() const { return picture_; }
@@ -58,6 +64,8 @@ class PhonePreviewDock : public QDockWidget {
 
  private:
   void Redraw();
+  // Widens the window when showing the dock would squeeze what stands beside it.
+  void MakeRoom();
   // Scripts drawn as boxes for want of a font, in the place a missing font is told of.
   void ShowFontWarnings();
   void OpenAt(QPoint screenPoint);

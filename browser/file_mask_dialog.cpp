@@ -23,9 +23,13 @@ FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content
   extension_->setText(QString::fromLatin1(content.extension));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Check volumes to read")));
+  auto* volumesLabel = new QLabel(QStringLiteral("Check volumes to read"));
+  volumes_->setAccessibleName(volumesLabel->text());
+  layout->addWidget(volumesLabel);
   layout->addWidget(volumes_);
-  layout->addWidget(new QLabel(QStringLiteral("Extension (none to read all files)")));
+  auto* extensionLabel = new QLabel(QStringLiteral("Extension (none to read all files)"));
+  extensionLabel->setBuddy(extension_);
+  layout->addWidget(extensionLabel);
   layout->addWidget(extension_);
   layout->addWidget(MakeOkCancelButtons(this));
   setFixedSize(sizeHint());

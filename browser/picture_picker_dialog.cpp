@@ -84,6 +84,7 @@ PicturePickerDialog::PicturePickerDialog(QWidget* parent, PhoneLink& link, Brows
 QWidget* PicturePickerDialog::BuildFolderTree() {
   folderTree_ = new QTreeWidget;
   folderTree_->setObjectName(QStringLiteral("folderTree"));
+  folderTree_->setAccessibleName(tr("Phone folders"));
   folderTree_->setHeaderHidden(true);
   folderTree_->setFixedWidth(kTreeWidth);
   folderTree_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -101,6 +102,7 @@ QWidget* PicturePickerDialog::BuildFolderTree() {
 QWidget* PicturePickerDialog::BuildFileList() {
   fileList_ = new QTreeWidget;
   fileList_->setObjectName(QStringLiteral("fileList"));
+  fileList_->setAccessibleName(tr("Files"));
   fileList_->setColumnCount(3);
   fileList_->setHeaderLabels(
       {QStringLiteral("File"), QStringLiteral("File Size"), QStringLiteral("Attr")});
@@ -121,11 +123,13 @@ QWidget* PicturePickerDialog::BuildFileList() {
 QLayout* PicturePickerDialog::BuildPathFields() {
   iconPath_ = new QLineEdit;
   iconPath_->setObjectName(QStringLiteral("iconPathField"));
+  iconPath_->setAccessibleName(tr("Icon path"));
   iconPath_->setReadOnly(true);
   usePath_ = new QCheckBox(QStringLiteral("Use path"));
   usePath_->setObjectName(QStringLiteral("usePathBox"));
   usePathField_ = new QLineEdit;
   usePathField_->setObjectName(QStringLiteral("usePathField"));
+  usePathField_->setAccessibleName(tr("Path to use"));
   usePathField_->setEnabled(false);
   connect(usePath_, &QCheckBox::toggled, this, [this](bool on) {
     if (busy_) return;
@@ -166,6 +170,7 @@ QLayout* PicturePickerDialog::BuildButtons() {
   connect(modeMenu_, &QMenu::aboutToShow, this, &PicturePickerDialog::ShowListMode);
   auto* modeButton = new QToolButton;
   modeButton->setObjectName(QStringLiteral("listModeButton"));
+  modeButton->setAccessibleName(tr("List view"));
   modeButton->setArrowType(Qt::DownArrow);
   modeButton->setMenu(modeMenu_);
   modeButton->setPopupMode(QToolButton::InstantPopup);

@@ -206,10 +206,12 @@ SaveResult MenuDocument::SaveCopy(const std::filesystem::path& path) {
 
 void MenuDocument::WrittenToPhone(DocumentHistory::Position position) {
   const bool wasModified = modified();
-  if (current_.source() == CurrentMenu::Source::Phone)
+  // A menu from a file or a new one stays modified: its file on disk still lacks the edits.
+  if (current_.source() == CurrentMenu::Source::Phone) {
     formatState_.recordSize = RecordBytes(options_.saveMode);
-  // Edits made while the copy travelled are not on the phone.
-  history_.WrittenAt(position);
+    // Edits made while the copy travelled are not on the phone.
+    history_.WrittenAt(position);
+  }
   Notify(DocumentChange::PhoneCopyOutOfDate);
   if (modified() != wasModified) Notify(DocumentChange::Modified);
 }

@@ -133,8 +133,9 @@ class MenuDocument : private TreeObserver {
   [[nodiscard]] SaveResult WriteCopy(const std::filesystem::path& path);
   // The bytes a save would write, in `out`.
   [[nodiscard]] SaveResult Encode(Bytes& out);
-  // The copy made at `position` went to the phone: that is what was last written, and a menu that
-  // belongs to the phone now has the format saved in.
+  // The copy made at `position` went to the phone. A menu that belongs to the phone is then
+  // modified only by the edits made after `position`, and has the format saved in; any other
+  // menu is still measured against its file (or, new, against nothing written).
   void WrittenToPhone(DocumentHistory::Position position);
   // The phone's menu changed behind the document (a backup restored): a menu that belongs to the
   // phone is modified until it is written again.

@@ -39,9 +39,10 @@ constexpr int kDefaultScreenSize = 2;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 
-QToolButton* ArrowButton(const char* name, Qt::ArrowType arrow) {
+QToolButton* ArrowButton(const char* name, Qt::ArrowType arrow, const QString& spoken) {
   auto* button = new QToolButton;
   button->setObjectName(Text(name));
+  button->setAccessibleName(spoken);
   button->setArrowType(arrow);
   button->setAutoRepeat(true);
   button->setFixedSize(18, 12);
@@ -87,12 +88,14 @@ QWidget* DrmPickerDialog::CreateNumberRow() {
   auto* label = new QLabel(Text(kSelectIconText));
   field_ = new QLineEdit;
   field_->setObjectName(QStringLiteral("numberField"));
+  label->setBuddy(field_);
+  field_->setAccessibleDescription(tr("The number of the icon in the DRM binary"));
   field_->setFixedWidth(kNumberFieldWidth);
   // Only typed digits reach the field; pasting and dropping would pass the key rules by.
   field_->setContextMenuPolicy(Qt::NoContextMenu);
   field_->setAcceptDrops(false);
-  auto* up = ArrowButton("upButton", Qt::UpArrow);
-  auto* down = ArrowButton("downButton", Qt::DownArrow);
+  auto* up = ArrowButton("upButton", Qt::UpArrow, tr("Next icon"));
+  auto* down = ArrowButton("downButton", Qt::DownArrow, tr("Previous icon"));
   connect(up, &QToolButton::clicked, this, [this] { Step(true); });
   connect(down, &QToolButton::clicked, this, [this] { Step(false); });
   auto* arrows = new QVBoxLayout;

@@ -39,6 +39,10 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
   fs_->setChecked(true);
 
   auto* label = new QLabel(caption);
+  label->setBuddy(field_);
+  fs_->setAccessibleName(caption + tr(" from a file"));
+  drm_->setAccessibleName(caption + tr(" from the DRM binary"));
+  pick_->setAccessibleName(tr("Pick ") + caption);
   const int widestCaption = label->fontMetrics().horizontalAdvance(QStringLiteral("Animated icon"));
   label->setMinimumWidth(widestCaption + 8);
   auto* layout = new QHBoxLayout(this);

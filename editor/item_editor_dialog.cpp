@@ -50,6 +50,7 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, Edit
   setWindowTitle(QStringLiteral("Item properties"));
   pages_ = new QTabWidget;
   pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setAccessibleName(tr("Item pages"));
   pages_->addTab(BuildVisualPage(), QStringLiteral("Visual"));
   pages_->addTab(BuildFunctionPage(), QStringLiteral("Function"));
   connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {

@@ -62,7 +62,7 @@ class ItemEditorDialog : public QDialog {
   QGroupBox* BuildFunctionGroup(ItemFunction function, const QString& name,
                                 const char* title = nullptr);
   QLineEdit* BuildField(FunctionField field, const QString& name);
-  StringListPanel* BuildList(StringList list, const QString& name);
+  StringListPanel* BuildList(StringList list, const QString& name, const QString& spokenName);
 
   void Refresh();
   void RefreshFunctionPage();

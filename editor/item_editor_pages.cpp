@@ -39,8 +39,9 @@ QLabel* HintedLabel(const char* text, QWidget* buddy, const char* hint) {
 
 }  // namespace
 
-StringListPanel* ItemEditorDialog::BuildList(StringList list, const QString& name) {
-  auto* panel = new StringListPanel(name);
+StringListPanel* ItemEditorDialog::BuildList(StringList list, const QString& name,
+                                             const QString& spokenName) {
+  auto* panel = new StringListPanel(name, spokenName);
   lists_[Index(list)] = panel;
   connect(panel, &StringListPanel::addClicked, this, [this, list] { AddRow(list); });
   connect(panel, &StringListPanel::editClicked, this, [this, list] { EditRow(list); });
@@ -52,9 +53,11 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
   auto* titles = new QGroupBox(QStringLiteral("Item title"));
   auto* titleLayout = new QVBoxLayout(titles);
   titleLayout->addWidget(new QLabel(QStringLiteral("Menu title")));
-  titleLayout->addWidget(BuildList(StringList::MenuTitle, QStringLiteral("menuTitle")));
+  titleLayout->addWidget(
+      BuildList(StringList::MenuTitle, QStringLiteral("menuTitle"), tr("Titles in the menu")));
   titleLayout->addWidget(new QLabel(QStringLiteral("Softkey title")));
-  titleLayout->addWidget(BuildList(StringList::SoftkeyTitle, QStringLiteral("softkeyTitle")));
+  titleLayout->addWidget(
+      BuildList(StringList::SoftkeyTitle, QStringLiteral("softkeyTitle"), tr("Soft key titles")));
 
   auto* attributes = new QGroupBox(QStringLiteral("Item attributes"));
   auto* attributeLayout = new QHBoxLayout(attributes);
@@ -130,7 +133,9 @@ QLineEdit* ItemEditorDialog::BuildField(FunctionField field, const QString& name
 
 QWidget* ItemEditorDialog::BuildFunctionPage() {
   QGroupBox* url = BuildFunctionGroup(ItemFunction::UrlLink, QStringLiteral("urlGroup"));
-  (new QVBoxLayout(url))->addWidget(BuildField(FunctionField::Url, QStringLiteral("urlField")));
+  QLineEdit* urlField = BuildField(FunctionField::Url, QStringLiteral("urlField"));
+  urlField->setAccessibleName(tr("URL"));
+  (new QVBoxLayout(url))->addWidget(urlField);
 
   QGroupBox* application =
       BuildFunctionGroup(ItemFunction::ApplicationStart, QStringLiteral("applicationGroup"));
@@ -165,6 +170,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
   shortcut->setToolTip(ShownText(kShortcutDataHint));
   shortcutData->setToolTip(shortcut->toolTip());
+  shortcutData->setAccessibleName(tr("Shortcut data"));
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 
   QGroupBox* call = BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("callSendGroup"),
@@ -203,7 +209,7 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
 
   QGroupBox* showText = BuildFunctionGroup(ItemFunction::ShowText, QStringLiteral("showTextGroup"));
   (new QVBoxLayout(showText))
-      ->addWidget(BuildList(StringList::ShowText, QStringLiteral("showText")));
+      ->addWidget(BuildList(StringList::ShowText, QStringLiteral("showText"), tr("Texts shown")));
 
   functionPage_ = new QWidget;
   functionPage_->setObjectName(QStringLiteral("functionPage"));

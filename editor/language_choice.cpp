@@ -36,6 +36,7 @@ class LanguageComboBox : public QComboBox {
 QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* editor) {
   auto* choice = new LanguageComboBox(parent);
   choice->setObjectName(QStringLiteral("languageChoice"));
+  choice->setAccessibleName(QObject::tr("Language"));
   for (std::string_view name : LanguageTable) choice->addItem(EightBitText(name));
   choice->setCurrentIndex(static_cast<int>(position < kLanguageCount ? position : 0));
   QObject::connect(choice, &QComboBox::activated, editor, [choice, editor] {

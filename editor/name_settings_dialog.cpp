@@ -18,6 +18,7 @@ NameSettingsDialog::NameSettingsDialog(QWidget* parent, const EntryRequest& requ
     : QDialog(parent), dialogs_(dialogs), nameField_(new QLineEdit(Wide(request.text))) {
   setWindowTitle(QStringLiteral("Name settings"));
   nameField_->setObjectName(QStringLiteral("nameField"));
+  nameField_->setAccessibleName(tr("New name"));
   languageChoice_ = MakeLanguageChoice(this, request.languagePosition, nameField_);
 
   auto* nameGroup = new QGroupBox(QStringLiteral("Type in new name"));

@@ -22,13 +22,14 @@ QPushButton* Button(const QString& caption, const QString& name) {
 
 }  // namespace
 
-StringListPanel::StringListPanel(const QString& name, QWidget* parent)
+StringListPanel::StringListPanel(const QString& name, const QString& spokenName, QWidget* parent)
     : QWidget(parent),
       list_(new QTreeWidget),
       add_(Button(QStringLiteral("Add"), name + QStringLiteral("AddButton"))),
       edit_(Button(QStringLiteral("Edit"), name + QStringLiteral("EditButton"))),
       delete_(Button(QStringLiteral("Delete"), name + QStringLiteral("DeleteButton"))) {
   list_->setObjectName(name + QStringLiteral("List"));
+  list_->setAccessibleName(spokenName);
   list_->setHeaderLabels(
       {QStringLiteral("No."), QStringLiteral("Language ID"), QStringLiteral("Title")});
   list_->setRootIsDecorated(false);

@@ -18,7 +18,8 @@ class StringListPanel : public QWidget {
 
  public:
   // Child names are `name` followed by "List", "AddButton", "EditButton" and "DeleteButton".
-  StringListPanel(const QString& name, QWidget* parent = nullptr);
+  // `spokenName` is what a screen reader calls the list.
+  StringListPanel(const QString& name, const QString& spokenName, QWidget* parent = nullptr);
 
   void Show(const StringListControls& controls);
   int selectedRow() const;  // -1 without a selection

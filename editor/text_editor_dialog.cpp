@@ -61,6 +61,7 @@ TextEditorDialog::TextEditorDialog(QWidget* parent, const EntryRequest& request,
       textField_(new OneLineTextArea(Wide(request.text), [this] { accept(); })) {
   setWindowTitle(QStringLiteral("Text editor "));
   textField_->setObjectName(QStringLiteral("textField"));
+  textField_->setAccessibleName(tr("Text"));
   languageChoice_ = MakeLanguageChoice(this, request.languagePosition, textField_);
 
   QGroupBox* languageGroup = MakeLanguageGroup(languageChoice_);

@@ -38,4 +38,23 @@ std::string PhoneInfoText(const PhoneSession& session) {
          "\r\n" + "LP Version: " + session.lpVersionText();
 }
 
+Message OpenFromPhoneCancelled(bool menuShown) {
+  return {menuShown ? "Open from phone was cancelled: the menu shown before stays open."
+                    : "Open from phone was cancelled: no menu was opened.",
+          kOpenFromPhoneCaption, MessageIcon::Information};
+}
+
+std::string SavedToPhoneStatus(const CurrentMenu& menu, bool stillModified) {
+  const std::string written = "The menu has been written to the phone's mma_ucp";
+  switch (menu.source()) {
+    case CurrentMenu::Source::File:
+      return written + (stillModified ? "; " + menu.Name() + " on disk still lacks the changes"
+                                      : ", the same as " + menu.Name() + " on disk");
+    case CurrentMenu::Source::New: return written + "; no file holds it yet";
+    case CurrentMenu::Source::Phone:
+    case CurrentMenu::Source::None: break;
+  }
+  return written;
+}
+
 }  // namespace menuforge

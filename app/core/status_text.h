@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/user_messages.h"
+#include "document/current_menu.h"
 #include "menu/format_options.h"
 #include "menu/menu_tree.h"
 #include "phone/phone_session.h"
@@ -15,14 +17,11 @@ inline constexpr char kDisconnectedBalloonText[] = "Disconnected";
 inline constexpr char kNoPhonePanelText[] = "Phone: None ";
 inline constexpr char kNoImeiPanelText[] = "IMEI: N/A ";
 inline constexpr char kPhoneInfoTitle[] = "Phone info";
-inline constexpr char kSavedToPhoneStatus[] = "The menu has been written to the phone";
 inline constexpr char kPhoneRestartingStatus[] = "The phone is restarting";
 inline constexpr char kRestartRefusedStatus[] = "The phone did not take the restart command";
 inline constexpr char kBackupRestoredStatus[] =
     "The phone holds the restored backup; the menu shown here differs from it";
 inline constexpr char kOpenFromPhoneCaption[] = "Open from phone";
-inline constexpr char kOpenFromPhoneCancelledText[] =
-    "Open from phone was cancelled: no menu was opened, and the menu shown before it was closed.";
 // How long such a notice stays in the status bar, in milliseconds.
 inline constexpr int kStatusNoticeTime = 8000;
 
@@ -38,6 +37,11 @@ std::string PhoneInfoText(const PhoneSession& session);
 // "Format: 36-byte  Entries: 40": the record size of the last file loaded (0 before any) and the
 // number of main menu entries.
 std::string FormatStatusText(const FormatState& state, const MenuTree& tree);
+
+// A cancelled Open from phone opens nothing and leaves the menu shown before as it was.
+Message OpenFromPhoneCancelled(bool menuShown);
+// Where Save to phone wrote the menu, and whether the file it came from still lacks the edits.
+std::string SavedToPhoneStatus(const CurrentMenu& menu, bool stillModified);
 // The widest of them: the larger record size and a full main menu.
 std::string WidestFormatStatusText();
 

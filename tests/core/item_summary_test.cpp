@@ -83,5 +83,21 @@ TEST(StatusTextTest, RecordSizeOfTheLastLoadAndTheMainMenuEntries) {
   EXPECT_EQ(FormatStatusText({.recordSize = 36}, tree), "Format: 36-byte  Entries: 40");
 }
 
+TEST(StatusTextTest, SaveToPhoneSaysWhatWasWrittenWhere) {
+  using enum CurrentMenu::Source;
+  const std::string written = "The menu has been written to the phone's mma_ucp";
+  const struct {
+    CurrentMenu menu;
+    bool stillModified;
+    std::string said;
+  } rows[] = {
+      {CurrentMenu(Phone), false, written},
+      {CurrentMenu(File, "menus/mine"), true, written + "; mine on disk still lacks the changes"},
+      {CurrentMenu(File, "menus/mine"), false, written + ", the same as mine on disk"},
+      {CurrentMenu(New), true, written + "; no file holds it yet"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(SavedToPhoneStatus(row.menu, row.stillModified), row.said);
+}
+
 }  // namespace
 }  // namespace menuforge

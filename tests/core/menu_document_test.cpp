@@ -242,6 +242,9 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
       {{"phone", "add"}, true, "Add item", none},
       {{"phone", "add", "undo"}, false, none, "Add item"},
       {{"add", "phone"}, false, "Add item", none},
+      {{"file", "add", "phone"}, true, "Add item", none},
+      {{"file", "phone"}, false, none, none},
+      {{"new", "add", "phone"}, true, "Add item", none},
       {{"add", "restored"}, true, "Add item", none},
       {{"add", "new"}, false, none, none},
   };
@@ -272,6 +275,9 @@ TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
       }
       if (step == "restored") document.PhoneMenuReplaced();
       if (step == "new") document.New();
+      if (step == "file") {
+        EXPECT_TRUE(document.Open(folder.menuFile).loaded());
+      }
     }
     if (sending) document.WrittenToPhone(sent);
     EXPECT_EQ(document.modified(), row.modified) << done;

@@ -6,6 +6,7 @@
 #include "base/version.h"
 #include "document/current_menu.h"
 #include "support/test_support.h"
+#include "workspace/preview_dock_state.h"
 #include "workspace/recent_files.h"
 #include "workspace/settings.h"
 #include "workspace/window_size.h"
@@ -116,6 +117,22 @@ TEST(WindowSizes, NoSizeOrANonsenseOneIsNone) {
     WriteFileText(ini, text);
     EXPECT_EQ(ReadWindowSize(ini), std::nullopt) << text;
   }
+}
+
+TEST(PreviewDockStates, SurviveBesideTheRestAndNonsenseGivesTheDefault) {
+  TempFolder folder;
+  const std::filesystem::path ini = folder / kSettingsFileName;
+  EXPECT_EQ(ReadPreviewDockState(ini), PreviewDockState{});
+  WriteFileText(ini, kSetup);
+  ASSERT_TRUE(WritePreviewDockState(ini, {true, 330, 2, 1, 4}));
+  EXPECT_EQ(ReadFileText(ini), std::string(kSetup) +
+                                   "\r\n\r\n[preview]\r\nShown=1\r\nWidth=330\r\nScreen=2\r\n"
+                                   "Layout=1\r\nLanguage=4\r\n");
+  EXPECT_EQ(ReadPreviewDockState(ini), (PreviewDockState{true, 330, 2, 1, 4}));
+  WriteFileText(ini,
+                "[preview]\r\nShown=yes\r\nWidth=9999999999\r\nScreen=3x\r\nLayout=2\r\n"
+                "Language=7\r\n");
+  EXPECT_EQ(ReadPreviewDockState(ini), (PreviewDockState{false, 0, 0, 0, 7}));
 }
 
 TEST(CurrentMenu, TitleAndQuestionName) {

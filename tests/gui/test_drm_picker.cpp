@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "editor/dialog_drm_icon_picker.h"
+#include "gui/accessible_names.h"
 #include "gui/scripted_editor_prompts.h"
 #include "support/drm_binaries.h"
 #include "support/test_support.h"
@@ -97,6 +98,7 @@ class TestDrmPicker : public QObject {
     QCOMPARE(movie->currentImage().size(), QSize(4, 4));
     QVERIFY(Find<QRadioButton>(d, "screenSize176x220")->isChecked());
     QCOMPARE(Find<QLabel>(d, "preview")->size(), QSize(176, 220));
+    QCOMPARE(test::UnnamedControls(d), QStringList());
   }
 
   void keyRulesRefuseNumbersOutOfRange() {

@@ -112,7 +112,7 @@ class MainWindowPhoneTest : public QObject {
   void aMissingProfileIsSaidOnceAndNotOverTheSplash();
   void theSettingsWindowFollowsThePhone();
   void openFromPhoneLoadsThePhoneMenu();
-  void aRefusedReadLeavesNothingToSave();
+  void aRefusedReadKeepsTheMenuShown();
   void saveToPhoneWritesTheMenu_data();
   void saveToPhoneWritesTheMenu();
   void saveToPhoneRefusesItemsOutsideTheProfile();
@@ -125,6 +125,7 @@ class MainWindowPhoneTest : public QObject {
   void unsavedChangesAreAskedAbout_data();
   void unsavedChangesAreAskedAbout();
   void saveToPhoneKeepsASafetyCopyThatCanBeRestored();
+  void aFilesMenuWrittenToThePhoneStaysModified();
   void withoutASafetyCopyNothingGoesToThePhone();
   void theSaveQuestionComesBeforeTheRestartQuestion();
   void restoreShowsChangesBeforeItAsks_data();
@@ -335,7 +336,7 @@ void MainWindowPhoneTest::openFromPhoneLoadsThePhoneMenu() {
   QVERIFY(window_->findChildren<ProgressWindow*>().isEmpty());
 }
 
-void MainWindowPhoneTest::aRefusedReadLeavesNothingToSave() {
+void MainWindowPhoneTest::aRefusedReadKeepsTheMenuShown() {
   WriteMenu(PhoneMenu(), {"PhoneBook"});
   Start();
   Plug(FaultPlan{{Refusal{PhoneCall::FsacOpen, 1, 1}}, std::nullopt});
@@ -345,9 +346,9 @@ void MainWindowPhoneTest::aRefusedReadLeavesNothingToSave() {
   QCOMPARE(
       prompts_->shown,
       (std::vector<Message>{{"Error reading mma_ucp", "Fatal P2K error", MessageIcon::Error}}));
-  QVERIFY(window_->tree().empty());
-  QVERIFY(!Enabled("saveAction"));
-  QVERIFY(!Enabled("saveToPhoneAction"));
+  QVERIFY(window_->windowTitle().startsWith(QStringLiteral("untitled")));
+  QVERIFY(Enabled("saveAction"));
+  QVERIFY(Enabled("saveToPhoneAction"));
   QVERIFY(Child<QComboBox>("itemList")->isEnabled());
 }
 
@@ -663,7 +664,7 @@ void MainWindowPhoneTest::saveToPhoneKeepsASafetyCopyThatCanBeRestored() {
   Trigger("saveToPhoneAction");
   QVERIFY(prompts_->shown.empty());
   QVERIFY(!window_->isWindowModified());
-  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone"));
+  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone's mma_ucp"));
   std::vector<PhoneBackup> backups = ListPhoneBackups(folder_->backups());
   QCOMPARE(backups.size(), std::size_t{1});
   QCOMPARE(test::ReadText(backups[0].path), original);
@@ -763,6 +764,20 @@ std::function<void(QDialog&)> RecordChanges(std::vector<ShownChanges>& shown, co
     shown.push_back(changes);
     test::Find<QPushButton>(dialog, button)->click();
   };
+}
+
+// The file on disk lacks what went to the phone: the title keeps its "*".
+void MainWindowPhoneTest::aFilesMenuWrittenToThePhoneStaysModified() {
+  WriteMenu("mine.mma", {"PhoneBook"});
+  Start();
+  Plug();
+  window_->OpenFile("mine.mma");
+  AddToMenuRoot("Games");
+  Trigger("saveToPhoneAction");
+  QCOMPARE(MenuRootNamesIn(PhoneMenu()), (QStringList{"PhoneBook", "Games"}));
+  QVERIFY(window_->isWindowModified());
+  QCOMPARE(StatusMessage(), QStringLiteral("The menu has been written to the phone's mma_ucp; "
+                                           "mine.mma on disk still lacks the changes"));
 }
 
 void MainWindowPhoneTest::restoreShowsChangesBeforeItAsks_data() {

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QMainWindow>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -72,6 +73,30 @@ class TestPhonePreviewDock : public QObject {
     QCOMPARE(dock_->scene().layout.layout, PreviewLayout::List);
     Find<QComboBox>(*dock_, "languageChoice")->setCurrentIndex(5);
     QCOMPARE(dock_->scene().entries[0].title.text, std::u16string(u"Jeux"));
+  }
+
+  // At the window's starting size the window grows for the dock; another screen size leaves the
+  // dock's width alone; its choices come back, and nonsense ones as the defaults.
+  void inAWindowItMakesRoomKeepsItsWidthAndComesBack() {
+    QMainWindow window;
+    window.setCentralWidget(new QWidget);
+    window.resize(603, 535);
+    auto* dock = new PhonePreviewDock(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, dock);
+    dock->hide();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    dock->Restore({true, 0, 2, 1, 4});
+    QTRY_VERIFY(window.centralWidget()->width() >= 440);
+    const int width = dock->width();
+    Find<QComboBox>(*dock, "screenSizeChoice")->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    QCOMPARE(dock->width(), width);
+    QCOMPARE(dock->State(), (PreviewDockState{true, width, 3, 1, 4}));
+    dock->Restore({false, 0, 9, 7, 99});
+    PreviewDockState defaults = dock->State();
+    defaults.width = 0;
+    QCOMPARE(defaults, PreviewDockState{});
   }
 
   void clickOpensFolderAndUpGoesBack() {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "gui/accessible_names.h"
 #include "gui/main_window_fixture.h"
 #include "gui/scripted_browser_prompts.h"
 #include "gui/widget_lookup.h"
@@ -106,6 +107,7 @@ void PicturePickerTest::Open() {
   dialog_ = std::make_unique<PicturePickerDialog>(nullptr, rig_->link, state_, previews_, prompts_);
   dialog_->show();
   QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+  QCOMPARE(test::UnnamedControls(*dialog_), QStringList());
 }
 
 QTreeWidgetItem* PicturePickerTest::FolderItem(const char* path) const {
