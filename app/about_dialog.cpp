@@ -78,7 +78,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   layout->addWidget(licence);
   layout->addWidget(WrappedLabel(LibrariesText(), "librariesLabel"));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"));
+  auto* ok = new QPushButton(tr("OK"));
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -12,7 +12,7 @@ namespace menuforge {
 
 FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content)
     : QDialog(parent), volumes_(new QListWidget), extension_(new QLineEdit) {
-  setWindowTitle(QStringLiteral("Set file mask"));
+  setWindowTitle(tr("Set file mask"));
   volumes_->setObjectName(QStringLiteral("volumeList"));
   extension_->setObjectName(QStringLiteral("extensionField"));
   for (const char letter : content.letters) {
@@ -23,9 +23,9 @@ FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content
   extension_->setText(QString::fromLatin1(content.extension));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Check volumes to read")));
+  layout->addWidget(new QLabel(tr("Check volumes to read")));
   layout->addWidget(volumes_);
-  layout->addWidget(new QLabel(QStringLiteral("Extension (none to read all files)")));
+  layout->addWidget(new QLabel(tr("Extension (none to read all files)")));
   layout->addWidget(extension_);
   layout->addWidget(MakeOkCancelButtons(this));
   setFixedSize(sizeHint());

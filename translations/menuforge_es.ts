@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>DialogButtons</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageChoice</name>
+    <message>
+        <source>Select language</source>
+        <translation>Seleccionar idioma</translation>
+    </message>
+</context>
+<context>
     <name>core</name>
     <message>
         <source>Error</source>
@@ -69,6 +87,281 @@ Se ignorará la entrada</translation>
     </message>
 </context>
 <context>
+    <name>menuforge::AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::BackupChooserDialog</name>
+    <message>
+        <source>Phone</source>
+        <translation>Teléfono</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Taken</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Other file...</source>
+        <translation>Otro archivo...</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::DeleteRequestDialog</name>
+    <message>
+        <source>Delete selected files?</source>
+        <translation>¿Eliminar los archivos seleccionados?</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirmación</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Yes to all</source>
+        <translation>Sí a todo</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Omitir</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::DrmPickerDialog</name>
+    <message>
+        <source>Select an icon</source>
+        <translation>Seleccione un icono</translation>
+    </message>
+    <message>
+        <source>Picture preview</source>
+        <translation>Vista previa</translation>
+    </message>
+    <message>
+        <source>Centered</source>
+        <translation>Centrado</translation>
+    </message>
+    <message>
+        <source>Screen size</source>
+        <translation>Tamaño de pantalla</translation>
+    </message>
+    <message>
+        <source>Load new...</source>
+        <translation>Cargar otro...</translation>
+    </message>
+    <message>
+        <source>Open new CG15 binary</source>
+        <translation>Abrir otro binario CG15</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::FileAttributesDialog</name>
+    <message>
+        <source>Read-only</source>
+        <translation>Solo lectura</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Oculto</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Set file attributes</source>
+        <translation>Atributos del archivo</translation>
+    </message>
+    <message>
+        <source>File attributes</source>
+        <translation>Atributos del archivo</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::FileMaskDialog</name>
+    <message>
+        <source>Set file mask</source>
+        <translation>Máscara de archivos</translation>
+    </message>
+    <message>
+        <source>Check volumes to read</source>
+        <translation>Marque los volúmenes a leer</translation>
+    </message>
+    <message>
+        <source>Extension (none to read all files)</source>
+        <translation>Extensión (vacía para todos)</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::IconRowPanel</name>
+    <message>
+        <source>Source</source>
+        <translation>Origen</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ItemEditorDialog</name>
+    <message>
+        <source>Animated icon</source>
+        <translation>Icono animado</translation>
+    </message>
+    <message>
+        <source>Item properties</source>
+        <translation>Propiedades del elemento</translation>
+    </message>
+    <message>
+        <source>Visual</source>
+        <translation>Aspecto</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Función</translation>
+    </message>
+    <message>
+        <source>Item title</source>
+        <translation>Título del elemento</translation>
+    </message>
+    <message>
+        <source>Menu title</source>
+        <translation>Título en el menú</translation>
+    </message>
+    <message>
+        <source>Softkey title</source>
+        <translation>Título de tecla</translation>
+    </message>
+    <message>
+        <source>Item attributes</source>
+        <translation>Atributos del elemento</translation>
+    </message>
+    <message>
+        <source>Lockable</source>
+        <translation>Bloqueable</translation>
+    </message>
+    <message>
+        <source>Protected</source>
+        <translation>Protegido</translation>
+    </message>
+    <message>
+        <source>Non-changeable</source>
+        <translation>No modificable</translation>
+    </message>
+    <message>
+        <source>Item icons</source>
+        <translation>Iconos del elemento</translation>
+    </message>
+    <message>
+        <source>Static icon</source>
+        <translation>Icono fijo</translation>
+    </message>
+    <message>
+        <source>List icon</source>
+        <translation>Icono de lista</translation>
+    </message>
+    <message>
+        <source>MIDlet-1</source>
+        <translation>MIDlet-1</translation>
+    </message>
+    <message>
+        <source>MIDlet name</source>
+        <translation>Nombre del MIDlet</translation>
+    </message>
+    <message>
+        <source>MIDlet vendor</source>
+        <translation>Proveedor del MIDlet</translation>
+    </message>
+    <message>
+        <source>Select installed:</source>
+        <translation>Elegir instalado:</translation>
+    </message>
+    <message>
+        <source>Action code (dec) [?]:</source>
+        <translation>Código de acción (dec) [?]:</translation>
+    </message>
+    <message>
+        <source>Shortcut data [?]</source>
+        <translation>Datos del atajo [?]</translation>
+    </message>
+    <message>
+        <source>Call a number/Send SMS </source>
+        <translation>Llamar/Enviar SMS </translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Llamar</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Enviar</translation>
+    </message>
+    <message>
+        <source>Code 0x12 [?]</source>
+        <translation>Código 0x12 [?]</translation>
+    </message>
+    <message>
+        <source>Code 0x13 [?]</source>
+        <translation>Código 0x13 [?]</translation>
+    </message>
+    <message>
+        <source>Code 0x14 [?]</source>
+        <translation>Código 0x14 [?]</translation>
+    </message>
+    <message>
+        <source>Reset All Data</source>
+        <translation>Borrar todos los datos</translation>
+    </message>
+    <message>
+        <source>Clear all data attached to the item</source>
+        <translation>Borra todos los datos del elemento</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Item function:</source>
+        <translation>Función del elemento:</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::NameSettingsDialog</name>
+    <message>
+        <source>Name settings</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Type in new name</source>
+        <translation>Escriba el nuevo nombre</translation>
+    </message>
+</context>
+<context>
     <name>menuforge::PhonePreviewDock</name>
     <message>
         <source>Phone preview</source>
@@ -101,6 +394,73 @@ Se ignorará la entrada</translation>
     <message>
         <source>Show the folder above</source>
         <translation>Mostrar la carpeta superior</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::PicturePickerDialog</name>
+    <message>
+        <source>Picture Picker</source>
+        <translation>Selector de imágenes</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>File Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>Attr</source>
+        <translation>Atr.</translation>
+    </message>
+    <message>
+        <source>Use path</source>
+        <translation>Usar ruta</translation>
+    </message>
+    <message>
+        <source>Icon path/name:</source>
+        <translation>Ruta/nombre del icono:</translation>
+    </message>
+    <message>
+        <source>Update file list</source>
+        <translation>Actualizar lista</translation>
+    </message>
+    <message>
+        <source>Icons only</source>
+        <translation>Solo iconos</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>By mask...</source>
+        <translation>Por máscara...</translation>
+    </message>
+    <message>
+        <source>Upload to this folder</source>
+        <translation>Subir a esta carpeta</translation>
+    </message>
+    <message>
+        <source>Download selected</source>
+        <translation>Descargar selección</translation>
+    </message>
+    <message>
+        <source>Delete selected</source>
+        <translation>Eliminar selección</translation>
+    </message>
+    <message>
+        <source>Set attribute</source>
+        <translation>Cambiar atributo</translation>
+    </message>
+    <message>
+        <source>Create folder</source>
+        <translation>Crear carpeta</translation>
+    </message>
+    <message>
+        <source>Delete folder</source>
+        <translation>Eliminar carpeta</translation>
     </message>
 </context>
 <context>
@@ -164,6 +524,40 @@ Se ignorará la entrada</translation>
     <message>
         <source>The language changes at the next start.</source>
         <translation>El idioma cambia en el próximo inicio.</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::StringListPanel</name>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>N.º</translation>
+    </message>
+    <message>
+        <source>Language ID</source>
+        <translation>ID de idioma</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::TextEditorDialog</name>
+    <message>
+        <source>Text editor </source>
+        <translation>Editor de texto </translation>
     </message>
 </context>
 </TS>

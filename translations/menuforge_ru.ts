@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>DialogButtons</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageChoice</name>
+    <message>
+        <source>Select language</source>
+        <translation>Выберите язык</translation>
+    </message>
+</context>
+<context>
     <name>core</name>
     <message>
         <source>Error</source>
@@ -69,6 +87,281 @@ Input will be ignored</source>
     </message>
 </context>
 <context>
+    <name>menuforge::AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::BackupChooserDialog</name>
+    <message>
+        <source>Phone</source>
+        <translation>Телефон</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>Taken</source>
+        <translation>Создана</translation>
+    </message>
+    <message>
+        <source>Other file...</source>
+        <translation>Другой файл...</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::DeleteRequestDialog</name>
+    <message>
+        <source>Delete selected files?</source>
+        <translation>Удалить выбранные файлы?</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Подтверждение</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Yes to all</source>
+        <translation>Да для всех</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Пропустить</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::DrmPickerDialog</name>
+    <message>
+        <source>Select an icon</source>
+        <translation>Выберите иконку</translation>
+    </message>
+    <message>
+        <source>Picture preview</source>
+        <translation>Просмотр картинки</translation>
+    </message>
+    <message>
+        <source>Centered</source>
+        <translation>По центру</translation>
+    </message>
+    <message>
+        <source>Screen size</source>
+        <translation>Размер экрана</translation>
+    </message>
+    <message>
+        <source>Load new...</source>
+        <translation>Загрузить...</translation>
+    </message>
+    <message>
+        <source>Open new CG15 binary</source>
+        <translation>Открыть другой бинарник CG15</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::FileAttributesDialog</name>
+    <message>
+        <source>Read-only</source>
+        <translation>Только чтение</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Скрытый</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Системный</translation>
+    </message>
+    <message>
+        <source>Set file attributes</source>
+        <translation>Атрибуты файла</translation>
+    </message>
+    <message>
+        <source>File attributes</source>
+        <translation>Атрибуты файла</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::FileMaskDialog</name>
+    <message>
+        <source>Set file mask</source>
+        <translation>Маска файлов</translation>
+    </message>
+    <message>
+        <source>Check volumes to read</source>
+        <translation>Отметьте тома для чтения</translation>
+    </message>
+    <message>
+        <source>Extension (none to read all files)</source>
+        <translation>Расширение (пусто — все файлы)</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::IconRowPanel</name>
+    <message>
+        <source>Source</source>
+        <translation>Источник</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ItemEditorDialog</name>
+    <message>
+        <source>Animated icon</source>
+        <translation>Анимированная иконка</translation>
+    </message>
+    <message>
+        <source>Item properties</source>
+        <translation>Свойства пункта</translation>
+    </message>
+    <message>
+        <source>Visual</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Функция</translation>
+    </message>
+    <message>
+        <source>Item title</source>
+        <translation>Название пункта</translation>
+    </message>
+    <message>
+        <source>Menu title</source>
+        <translation>Название в меню</translation>
+    </message>
+    <message>
+        <source>Softkey title</source>
+        <translation>Название софт-клавиши</translation>
+    </message>
+    <message>
+        <source>Item attributes</source>
+        <translation>Атрибуты пункта</translation>
+    </message>
+    <message>
+        <source>Lockable</source>
+        <translation>Блокируемый</translation>
+    </message>
+    <message>
+        <source>Protected</source>
+        <translation>Защищённый</translation>
+    </message>
+    <message>
+        <source>Non-changeable</source>
+        <translation>Неизменяемый</translation>
+    </message>
+    <message>
+        <source>Item icons</source>
+        <translation>Иконки пункта</translation>
+    </message>
+    <message>
+        <source>Static icon</source>
+        <translation>Обычная иконка</translation>
+    </message>
+    <message>
+        <source>List icon</source>
+        <translation>Иконка списка</translation>
+    </message>
+    <message>
+        <source>MIDlet-1</source>
+        <translation>MIDlet-1</translation>
+    </message>
+    <message>
+        <source>MIDlet name</source>
+        <translation>Имя MIDlet</translation>
+    </message>
+    <message>
+        <source>MIDlet vendor</source>
+        <translation>Поставщик MIDlet</translation>
+    </message>
+    <message>
+        <source>Select installed:</source>
+        <translation>Из установленных:</translation>
+    </message>
+    <message>
+        <source>Action code (dec) [?]:</source>
+        <translation>Код действия (дес.) [?]:</translation>
+    </message>
+    <message>
+        <source>Shortcut data [?]</source>
+        <translation>Данные ярлыка [?]</translation>
+    </message>
+    <message>
+        <source>Call a number/Send SMS </source>
+        <translation>Звонок/отправка SMS </translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Звонок</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>SMS</translation>
+    </message>
+    <message>
+        <source>Code 0x12 [?]</source>
+        <translation>Код 0x12 [?]</translation>
+    </message>
+    <message>
+        <source>Code 0x13 [?]</source>
+        <translation>Код 0x13 [?]</translation>
+    </message>
+    <message>
+        <source>Code 0x14 [?]</source>
+        <translation>Код 0x14 [?]</translation>
+    </message>
+    <message>
+        <source>Reset All Data</source>
+        <translation>Сбросить все данные</translation>
+    </message>
+    <message>
+        <source>Clear all data attached to the item</source>
+        <translation>Удалить все данные пункта</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Item function:</source>
+        <translation>Функция пункта:</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::NameSettingsDialog</name>
+    <message>
+        <source>Name settings</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Type in new name</source>
+        <translation>Введите новое название</translation>
+    </message>
+</context>
+<context>
     <name>menuforge::PhonePreviewDock</name>
     <message>
         <source>Phone preview</source>
@@ -101,6 +394,73 @@ Input will be ignored</source>
     <message>
         <source>Show the folder above</source>
         <translation>Показать папку уровнем выше</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::PicturePickerDialog</name>
+    <message>
+        <source>Picture Picker</source>
+        <translation>Выбор картинки</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>File Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Attr</source>
+        <translation>Атр.</translation>
+    </message>
+    <message>
+        <source>Use path</source>
+        <translation>С путём</translation>
+    </message>
+    <message>
+        <source>Icon path/name:</source>
+        <translation>Путь/имя иконки:</translation>
+    </message>
+    <message>
+        <source>Update file list</source>
+        <translation>Обновить список</translation>
+    </message>
+    <message>
+        <source>Icons only</source>
+        <translation>Только иконки</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Все файлы</translation>
+    </message>
+    <message>
+        <source>By mask...</source>
+        <translation>По маске...</translation>
+    </message>
+    <message>
+        <source>Upload to this folder</source>
+        <translation>Загрузить в эту папку</translation>
+    </message>
+    <message>
+        <source>Download selected</source>
+        <translation>Скачать выбранное</translation>
+    </message>
+    <message>
+        <source>Delete selected</source>
+        <translation>Удалить выбранное</translation>
+    </message>
+    <message>
+        <source>Set attribute</source>
+        <translation>Задать атрибут</translation>
+    </message>
+    <message>
+        <source>Create folder</source>
+        <translation>Создать папку</translation>
+    </message>
+    <message>
+        <source>Delete folder</source>
+        <translation>Удалить папку</translation>
     </message>
 </context>
 <context>
@@ -164,6 +524,40 @@ Input will be ignored</source>
     <message>
         <source>The language changes at the next start.</source>
         <translation>Язык сменится при следующем запуске.</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::StringListPanel</name>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Language ID</source>
+        <translation>Код языка</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Название</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::TextEditorDialog</name>
+    <message>
+        <source>Text editor </source>
+        <translation>Редактор текста </translation>
     </message>
 </context>
 </TS>
