@@ -92,6 +92,18 @@ Die Eingabe wird ignoriert</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Built with Qt %1 (LGPL-3.0), running on Qt %2</source>
+        <translation>Erstellt mit Qt %1 (LGPL-3.0), läuft mit Qt %2</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
 </context>
 <context>
     <name>menuforge::BackupChooserDialog</name>
@@ -461,6 +473,20 @@ Die Eingabe wird ignoriert</translation>
     <message>
         <source>Delete folder</source>
         <translation>Ordner löschen</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ProgressFrame</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ScanProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

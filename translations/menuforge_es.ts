@@ -92,6 +92,18 @@ Se ignorará la entrada</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Built with Qt %1 (LGPL-3.0), running on Qt %2</source>
+        <translation>Compilado con Qt %1 (LGPL-3.0), se ejecuta con Qt %2</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
 </context>
 <context>
     <name>menuforge::BackupChooserDialog</name>
@@ -461,6 +473,20 @@ Se ignorará la entrada</translation>
     <message>
         <source>Delete folder</source>
         <translation>Eliminar carpeta</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ProgressFrame</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ScanProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>

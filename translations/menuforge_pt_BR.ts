@@ -92,6 +92,18 @@ A entrada será ignorada</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Built with Qt %1 (LGPL-3.0), running on Qt %2</source>
+        <translation>Compilado com Qt %1 (LGPL-3.0), rodando no Qt %2</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Sobre</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versão %1</translation>
+    </message>
 </context>
 <context>
     <name>menuforge::BackupChooserDialog</name>
@@ -461,6 +473,20 @@ A entrada será ignorada</translation>
     <message>
         <source>Delete folder</source>
         <translation>Excluir pasta</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ProgressFrame</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ScanProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>

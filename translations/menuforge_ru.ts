@@ -92,6 +92,18 @@ Input will be ignored</source>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Built with Qt %1 (LGPL-3.0), running on Qt %2</source>
+        <translation>Собрано с Qt %1 (LGPL-3.0), работает на Qt %2</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Версия %1</translation>
+    </message>
 </context>
 <context>
     <name>menuforge::BackupChooserDialog</name>
@@ -461,6 +473,20 @@ Input will be ignored</source>
     <message>
         <source>Delete folder</source>
         <translation>Удалить папку</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ProgressFrame</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>menuforge::ScanProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
