@@ -22,7 +22,7 @@ struct Settings {
   bool showPhoneChanges = false;
   // The language of the window, as a translation's name ("de", "pt_BR"...); empty follows the
   // system's locale. Read at start only.
-  std::string windowLanguage;
+  std::string windowLanguage{};
   bool operator==(const Settings&) const = default;
 };
 
