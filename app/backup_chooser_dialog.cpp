@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -12,12 +13,12 @@
 
 namespace menuforge {
 
-BackupChooserDialog::BackupChooserDialog(const std::vector<PhoneBackup>& backups,
+BackupChooserDialog::BackupChooserDialog(const char* title, const std::vector<PhoneBackup>& backups,
                                          const std::vector<BackupRow>& rows,
                                          OtherBackupChooser other, QWidget* parent)
     : QDialog(parent), backups_(backups), other_(std::move(other)) {
   setObjectName(QStringLiteral("backupChooser"));
-  setWindowTitle(ShownText(kRestoreBackupCaption));
+  setWindowTitle(ShownText(title));
   list_ = new QTreeWidget;
   list_->setObjectName(QStringLiteral("backupList"));
   list_->setHeaderLabels({tr("Phone"), tr("IMEI"), tr("Taken")});
@@ -38,7 +39,14 @@ BackupChooserDialog::BackupChooserDialog(const std::vector<PhoneBackup>& backups
   QDialogButtonBox* buttons = MakeOkCancelButtons(this);
   buttons->addButton(otherButton, QDialogButtonBox::ActionRole);
 
+  // OK takes a copy of the list, so without one only "Other file..." can choose.
+  buttons->findChild<QPushButton*>(QStringLiteral("okButton"))->setEnabled(!rows.empty());
   auto* layout = new QVBoxLayout(this);
+  if (rows.empty()) {
+    auto* none = new QLabel(ShownText(kNoBackupsText));
+    none->setObjectName(QStringLiteral("noBackupsLabel"));
+    layout->addWidget(none);
+  }
   layout->addWidget(list_);
   layout->addWidget(buttons);
   list_->setMinimumWidth(list_->header()->length() + 2 * list_->frameWidth() + 24);

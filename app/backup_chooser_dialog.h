@@ -1,5 +1,6 @@
-// "Restore phone backup": the kept safety copies listed with their phone, IMEI and time in full,
-// newest first, and a way to pick a copy kept anywhere else.
+// The chooser of a phone backup, titled for what the choice is for ("Restore phone backup",
+// "Compare with phone backup"): the kept safety copies listed with their phone, IMEI and time in
+// full, newest first, and a way to pick a copy kept anywhere else.
 #pragma once
 
 #include <QDialog>
@@ -21,8 +22,9 @@ class BackupChooserDialog : public QDialog {
   Q_OBJECT
 
  public:
-  BackupChooserDialog(const std::vector<PhoneBackup>& backups, const std::vector<BackupRow>& rows,
-                      OtherBackupChooser other, QWidget* parent = nullptr);
+  BackupChooserDialog(const char* title, const std::vector<PhoneBackup>& backups,
+                      const std::vector<BackupRow>& rows, OtherBackupChooser other,
+                      QWidget* parent = nullptr);
 
   // The copy chosen, once the dialog was accepted.
   const std::optional<std::filesystem::path>& chosen() const { return chosen_; }

@@ -19,6 +19,8 @@ inline constexpr char kFormatOnlyHeading[] = "Same entries, record format differ
 inline constexpr char kPhoneComparisonOutOfDate[] =
     "Out of date: the phone's menu may have changed since it was read";
 inline constexpr char kNoMenuComparisonOutOfDate[] = "Out of date: no menu is open";
+// Followed by the entry's folder and place there, as "Games #2".
+inline constexpr char kOnlyInOtherMenuText[] = "Only in the other menu, at ";
 
 class ComparePanel : public QWidget {
   Q_OBJECT
@@ -37,13 +39,23 @@ class ComparePanel : public QWidget {
   // The place of the chosen entry in the menu the tree holds; an entry that is not there (one
   // removed, when the tree holds the second menu) and the format lines choose nothing.
   void EntryChosen(const std::vector<std::size_t>& path);
+  // The chosen entry is only in the other menu: nothing in the tree stands for it, and the panel
+  // says where it is instead.
+  void EntryNotShown();
 
  private:
   void Choose(QListWidgetItem* item);
 
+  // Where a line's entry is: in the tree, by path, or only in the other menu, by its words.
+  struct LinePlace {
+    std::optional<std::vector<std::size_t>> shown;
+    QString elsewhere;
+  };
+
   QLabel* heading_;
   QListWidget* list_;
-  std::vector<std::optional<std::vector<std::size_t>>> places_;  // by row
+  QLabel* where_;
+  std::vector<LinePlace> places_;  // by row
 };
 
 }  // namespace menuforge

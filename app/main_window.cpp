@@ -33,6 +33,7 @@
 #include "phone/socket_library.h"
 #include "widgets/phone_wait_turn.h"
 #include "widgets/shown_text.h"
+#include "widgets/window_cut_out.h"
 #include "workspace/phone_backups.h"
 #include "workspace/window_size.h"
 #include "workspace/working_files.h"
@@ -546,13 +547,12 @@ void MainWindow::ToggleSeeThrough() {
   seeThrough_ = !seeThrough_;
   if (!seeThrough_) {
     setWindowTitle(Text(kOopsTitle));
-    const QRect treeArea(treeView_->mapTo(this, QPoint(0, 0)), treeView_->size());
     treeView_->hide();
-    setMask(QRegion(rect()).subtracted(QRegion(treeArea)));
+    CutOut(*this, *treeView_);
   } else {
     treeView_->show();
     ShowTitle();
-    clearMask();
+    EndCutOut(*this);
   }
 }
 

@@ -24,7 +24,7 @@ std::optional<std::filesystem::path> MainWindow::ChoosePhoneBackup(const char* f
   for (const PhoneBackup& backup : backups)
     rows.push_back(BackupRowOf(backup, phone_.session.imei(), phone_.session.modelName()));
   BackupChooserDialog chooser(
-      backups, rows,
+      fileDialogTitle, backups, rows,
       [&] {
         return prompts_->OpenFileName({fileDialogTitle, kBackupFilter, folder.c_str()});
       },

@@ -4,10 +4,12 @@
 // working folder or the item base.
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QRadioButton>
 
 #include "app/compare_panel.h"
+#include "app/core/window_texts.h"
 #include "app/main_window.h"
 #include "app/menu_tree_view.h"
 #include "menu/tree_edit.h"
@@ -41,6 +43,8 @@ void MainWindow::CreateComparison() {
             if (const MenuNode* node = NodeAtPath(document_.tree(), path))
               treeView_->SelectNode(node);
           });
+  connect(comparePanel_, &ComparePanel::EntryNotShown, this,
+          [this] { treeView_->selectionModel()->clear(); });
 
   // The format options are no change of the tree: their controls tell of them. The window's own
   // handlers, connected before, have set the options by then.
@@ -78,7 +82,7 @@ void MainWindow::CompareWith() {
 
 void MainWindow::CompareWithBackup() {
   if (!document_.HasMenu()) return;
-  if (const auto backup = ChoosePhoneBackup(kCompareDialogTitle)) CompareWithFile(*backup);
+  if (const auto backup = ChoosePhoneBackup(kCompareWithBackupTitle)) CompareWithFile(*backup);
 }
 
 void MainWindow::CompareWithPhone() {

@@ -262,13 +262,18 @@ void PicturePickerDialog::ShowRows() {
     item->setData(0, kPathRole, QByteArray::fromStdString(path));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     item->setIcon(0, IsPreviewable(row.name, row.size) ? PreviewOf(path) : NoPreview());
+    QStringList why;
     // Still selectable, for the file operations; greyed, because OK will not take it.
     if (const std::optional<std::string> refusal = browser_.IconPathRefusal(row)) {
-      for (int column = 0; column < fileList_->columnCount(); ++column) {
+      for (int column = 0; column < fileList_->columnCount(); ++column)
         item->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));
-        item->setToolTip(column, QString::fromStdString(*refusal));
-      }
+      why << QString::fromStdString(*refusal);
     }
+    if (const auto noPreview = NoPreviewReason(row.name, row.size))
+      why << QString::fromUtf8(noPreview->data(), static_cast<qsizetype>(noPreview->size()));
+    if (!why.isEmpty())
+      for (int column = 0; column < fileList_->columnCount(); ++column)
+        item->setToolTip(column, why.join(QLatin1Char('\n')));
   }
   for (const std::size_t row : browser_.selectedRows())
     fileList_->topLevelItem(static_cast<int>(row))->setSelected(true);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editor/core/control_hints.h"
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int kVisualTab = 0;
 constexpr int kFunctionTab = 1;
+constexpr int kPhoneWatchInterval = 250;  // ms
 
 constexpr std::size_t Index(auto id) { return static_cast<std::size_t>(id); }
 
@@ -59,6 +61,9 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, Edit
   layout->addLayout(BuildBottomBar());
   Refresh();
   setFixedHeight(sizeHint().height());
+  phoneWatch_ = new QTimer(this);
+  phoneWatch_->setInterval(kPhoneWatchInterval);
+  connect(phoneWatch_, &QTimer::timeout, this, &ItemEditorDialog::FollowPhone);
 }
 
 bool ItemEditorDialog::Edit(QWidget* parent, MenuTree& tree, MenuNode& node, EditorContext& context,
@@ -83,13 +88,16 @@ void ItemEditorDialog::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     model_.Shown();
+    FollowPhone();
     Refresh();
+    phoneWatch_->start();
   }
   QDialog::showEvent(event);
 }
 
 void ItemEditorDialog::done(int result) {
   for (IconRowPanel* row : iconRows_) row->StopIndicator();
+  phoneWatch_->stop();
   QDialog::done(result);
 }
 
@@ -111,7 +119,7 @@ void ItemEditorDialog::Refresh() {
   iconGroup_->setEnabled(c.iconGroupEnabled);
   for (std::size_t i = 0; i < kIconRowCount; ++i) {
     iconRows_[i]->Show(c.icons[i], HasPicker(c.icons[i].source));
-    iconRows_[i]->SetPickHint(EightBitText(PickButtonHint(c.icons[i], context_.phoneConnected())));
+    iconRows_[i]->SetPickHint(EightBitText(PickButtonHint(c.icons[i], model_.phoneConnected())));
   }
 
   {
@@ -184,7 +192,16 @@ std::optional<ItemEditorDialog::EntryResult> ItemEditorDialog::RunEntryDialog(
   return EntryResult{result->first, result->second};
 }
 
+void ItemEditorDialog::FollowPhone() {
+  const bool connected = context_.phoneConnected();
+  if (connected == model_.phoneConnected()) return;
+  model_.PhoneConnectionChanged(connected);
+  Refresh();
+}
+
 void ItemEditorDialog::Pick(IconRow row) {
+  FollowPhone();
+  if (!model_.controls().icon(row).pickEnabled) return;
   const PickerSet& pickers = context_.pickers;
   if (model_.controls().icon(row).source == IconSource::Drm) {
     if (pickers.drmIcons)

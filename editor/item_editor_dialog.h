@@ -20,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 
 namespace menuforge {
 
@@ -73,12 +74,16 @@ class ItemEditorDialog : public QDialog {
   // The indicator of a row whose field names a phone file shows that file's picture.
   void ShowPhonePicture(IconRow row);
   bool HasPicker(IconSource source) const;
+  // The phone may come or go while the window is open; the program tells of it to no one, so
+  // the window looks now and then.
+  void FollowPhone();
   void Ok();
 
   EditorContext& context_;
   EditorPrompts& prompts_;
   ItemEditorModel model_;
   bool shown_ = false;
+  QTimer* phoneWatch_ = nullptr;
 
   QTabWidget* pages_ = nullptr;
   QWidget* functionPage_ = nullptr;

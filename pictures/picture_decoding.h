@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace menuforge {
 // a larger file is refused by its size before it is read.
 inline constexpr std::size_t kLargestPictureFile = 16 * 1024 * 1024;
 inline constexpr char kPictureFileKind[] = "a picture file";
+// Icons are small: a larger file is neither fetched nor read only to be shown at 16 pixels, in
+// the picker, the item editor or the preview alike.
+inline constexpr std::uint32_t kMaxPreviewBytes = 64 * 1024;
 
 // Why a decoder stopped; the message with the file's name is made from it.
 struct PictureFault {

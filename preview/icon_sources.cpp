@@ -4,13 +4,11 @@
 
 #include "base/local_file.h"
 #include "pictures/drm_image.h"
+#include "pictures/picture_decoding.h"
 #include "preview/gif_decoding.h"
 
 namespace menuforge {
 namespace {
-
-// Far more than any icon file; a larger file is no icon.
-constexpr std::size_t kLargestIconFile = 1 << 20;
 
 IconLookup Ready(std::optional<RgbaPicture> picture) {
   if (!picture) return {IconStatus::Unreadable, nullptr};
@@ -49,9 +47,9 @@ IconLookup ReadIcon(const std::filesystem::path& folder, const std::filesystem::
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error) || !Inside(folder, path))
     return {IconStatus::NotFound, nullptr};
-  const Result<Bytes> contents = ReadFileStartBytes(path, kLargestIconFile + 1);
+  const Result<Bytes> contents = ReadFileStartBytes(path, kMaxPreviewBytes + 1);
   if (!contents) return {IconStatus::NotFound, nullptr};
-  if (contents->size() > kLargestIconFile) return {IconStatus::Unreadable, nullptr};
+  if (contents->size() > kMaxPreviewBytes) return {IconStatus::TooLarge, nullptr};
   return Ready(DecodeGifIcon(*contents));
 }
 
@@ -70,6 +68,7 @@ std::string_view PlaceholderText(IconStatus status) {
     case IconStatus::NoBinary: return "no binary";
     case IconStatus::NotFound: return "not found";
     case IconStatus::Unreadable: return "bad picture";
+    case IconStatus::TooLarge: return "too large";
     case IconStatus::Ready:
     case IconStatus::NoIcon: break;
   }

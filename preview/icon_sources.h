@@ -23,6 +23,7 @@ enum class IconStatus {
   NoBinary,    // a DRM number, and no DRM binary loaded
   NotFound,    // no such file, or no picture under that number
   Unreadable,  // a file that is no picture the preview can draw
+  TooLarge,    // a file larger than any icon, left unread
 };
 
 struct IconLookup {
@@ -31,7 +32,7 @@ struct IconLookup {
 };
 
 // The words a placeholder shows instead of the icon: "no phone", "no binary", "not found",
-// "bad picture", "loading"; empty for Ready and NoIcon.
+// "bad picture", "too large", "loading"; empty for Ready and NoIcon.
 std::string_view PlaceholderText(IconStatus status);
 
 // Pictures of files on the phone, by phone path ("/a/mobile/picture/x.gif").

@@ -10,6 +10,8 @@ constexpr Colour kScreenColour{255, 248, 248, 244};
 constexpr Colour kBarColour{255, 32, 56, 104};
 constexpr Colour kSoftkeyBarColour{255, 40, 40, 40};
 constexpr Colour kBarText{255, 255, 255, 255};
+constexpr Colour kPhoneOwnBarText{255, 176, 176, 176};
+constexpr Colour kSoftkeyHighlightColour{255, 64, 96, 160};
 constexpr Colour kHighlightColour{255, 196, 216, 250};
 constexpr Colour kTitleText{255, 0, 0, 0};
 // The phone's own titles are not in the file: grey tells them apart.
@@ -143,6 +145,19 @@ void DrawEntry(Canvas& canvas, const PreviewEntry& entry, const EntryCell& cell,
             layout.layout == PreviewLayout::Grid);
 }
 
+// On the idle screen the soft keys are the entries: each can be pointed at and highlighted.
+void DrawSoftkeys(Canvas& canvas, const PreviewScene& scene) {
+  const ScreenLayout& layout = scene.layout;
+  for (std::size_t i = 0; i < scene.entries.size() && i < layout.cells.size(); ++i) {
+    const EntryCell& cell = layout.cells[i];
+    if (i == scene.highlighted) canvas.Fill(cell.cell, kSoftkeyHighlightColour);
+    const EntryTitle& title = scene.entries[i].title;
+    canvas.Line(title.text, cell.title,
+                title.source == TitleSource::PhoneOwn ? kPhoneOwnBarText : kBarText,
+                layout.textPixels, false, i == 1);
+  }
+}
+
 void DrawBars(Canvas& canvas, const PreviewScene& scene) {
   const ScreenLayout& layout = scene.layout;
   const int pixels = layout.textPixels;
@@ -158,6 +173,10 @@ void DrawBars(Canvas& canvas, const PreviewScene& scene) {
   canvas.Line(scene.folderTitle, titleBox, kBarText, pixels, false);
 
   canvas.Fill(layout.softkeyBar, kSoftkeyBarColour);
+  if (layout.softkeyScreen) {
+    DrawSoftkeys(canvas, scene);
+    return;
+  }
   const int half = layout.softkeyBar.width / 2 - kMargin;
   canvas.Line(scene.leftSoftkey.text,
               {layout.softkeyBar.x + kMargin, layout.softkeyBar.y, half, layout.softkeyBar.height},
@@ -173,9 +192,10 @@ void DrawBars(Canvas& canvas, const PreviewScene& scene) {
 RgbaPicture RenderPreview(const PreviewScene& scene, const IconSources& icons, TextDrawing& text) {
   Canvas canvas(scene.layout.screen, text);
   if (icons.phone != nullptr) icons.phone->BeginDrawing();
-  for (std::size_t i = 0; i < scene.entries.size() && i < scene.layout.cells.size(); ++i)
-    DrawEntry(canvas, scene.entries[i], scene.layout.cells[i], icons, scene.layout,
-              i == scene.highlighted);
+  if (!scene.layout.softkeyScreen)
+    for (std::size_t i = 0; i < scene.entries.size() && i < scene.layout.cells.size(); ++i)
+      DrawEntry(canvas, scene.entries[i], scene.layout.cells[i], icons, scene.layout,
+                i == scene.highlighted);
   DrawBars(canvas, scene);
   return std::move(canvas.picture());
 }

@@ -21,11 +21,16 @@ const PreviewEntry* PreviewScene::EntryAt(int x, int y) const {
 PreviewScene BuildScene(const MenuTree& tree, const MenuNode& folder, const PreviewOptions& options,
                         std::size_t highlighted, std::size_t page) {
   PreviewScene scene;
-  scene.layout = LayOutScreen(options.screen, options.layout);
+  // The soft keys are no folder the phone opens: it shows them along the bottom of its screen.
+  scene.layout = &folder == tree.softkeys() ? LayOutSoftkeyScreen(options.screen)
+                                            : LayOutScreen(options.screen, options.layout);
   scene.folderTitle = &folder == tree.menuRoot() ? Utf8ToWide(kMainMenuTitle)
                                                  : TitleOf(tree, folder, options.languageId).text;
   const std::size_t perPage = std::max<std::size_t>(1, scene.layout.perPage());
-  const std::size_t count = folder.children().size();
+  // The other soft keys are the navigation keys, which show nothing on screen.
+  const std::size_t count = scene.layout.softkeyScreen
+                                ? std::min(folder.children().size(), scene.layout.perPage())
+                                : folder.children().size();
   scene.pageCount = std::max<std::size_t>(1, (count + perPage - 1) / perPage);
   if (page < scene.pageCount)
     scene.page = page;

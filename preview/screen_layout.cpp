@@ -94,6 +94,20 @@ ScreenLayout LayOutScreen(PictureSize screen, PreviewLayout layout) {
   return result;
 }
 
+ScreenLayout LayOutSoftkeyScreen(PictureSize screen) {
+  ScreenLayout result = LayOutScreen(screen, PreviewLayout::Grid);
+  result.softkeyScreen = true;
+  result.columns = 2;
+  result.rows = 1;
+  const Rect& bar = result.softkeyBar;
+  const int half = bar.width / 2;
+  const Rect left{bar.x, bar.y, half, bar.height};
+  const Rect right{bar.x + half, bar.y, bar.width - half, bar.height};
+  result.cells = {{left, {}, {left.x + kGap, left.y, left.width - 2 * kGap, left.height}},
+                  {right, {}, {right.x + kGap, right.y, right.width - 2 * kGap, right.height}}};
+  return result;
+}
+
 std::optional<std::size_t> CellAt(const ScreenLayout& layout, int x, int y) {
   for (std::size_t i = 0; i < layout.cells.size(); ++i)
     if (layout.cells[i].cell.Contains(x, y)) return i;

@@ -55,6 +55,8 @@ struct ScreenLayout {
   int columns = 0;
   int rows = 0;
   std::vector<EntryCell> cells;  // one page, row after row
+  // The two cells are the halves of the soft-key bar: the screen the phone shows while idle.
+  bool softkeyScreen = false;
 
   std::size_t perPage() const { return cells.size(); }
 };
@@ -62,6 +64,10 @@ struct ScreenLayout {
 // A tall screen (at least 1.3 times as high as wide) has a grid of 3 x 4, the others 3 x 3; a
 // list has as many rows as fit.
 ScreenLayout LayOutScreen(PictureSize screen, PreviewLayout layout);
+
+// The idle screen: the bars as above, nothing between, and the left and right soft keys as the
+// cells, their labels along the bottom as the phone shows them.
+ScreenLayout LayOutSoftkeyScreen(PictureSize screen);
 
 // The page's cell at a point of the screen; nothing outside every cell.
 std::optional<std::size_t> CellAt(const ScreenLayout& layout, int x, int y);

@@ -18,8 +18,10 @@ IconLookup PhoneIconQueue::Find(std::u16string_view phonePath) {
   }
   if (previews_.Known(*path)) return (kept_[*path] = Decode(*path)).lookup;
   // The picker fetches no file it could not show; neither does the preview.
-  if (!IsPreviewable(*path, 1) || ListedTooLarge(*path))
+  if (!IsPreviewable(*path, 1))
     return (kept_[*path] = {{IconStatus::Unreadable, nullptr}, false, std::nullopt}).lookup;
+  if (ListedTooLarge(*path))
+    return (kept_[*path] = {{IconStatus::TooLarge, nullptr}, false, std::nullopt}).lookup;
   if (std::find(wanted_.begin(), wanted_.end(), *path) == wanted_.end()) wanted_.push_back(*path);
   return {IconStatus::Waiting, nullptr};
 }
@@ -62,7 +64,7 @@ bool PhoneIconQueue::StillFetched(const std::string& phonePath, const Kept& kept
 PhoneIconQueue::Kept PhoneIconQueue::Decode(const std::string& phonePath) const {
   const Bytes* bytes = previews_.Find(phonePath);
   if (bytes == nullptr) return {{IconStatus::NotFound, nullptr}, true, std::nullopt};
-  if (bytes->size() > kMaxPreviewBytes) return {{IconStatus::Unreadable, nullptr}, true, *bytes};
+  if (bytes->size() > kMaxPreviewBytes) return {{IconStatus::TooLarge, nullptr}, true, *bytes};
   Result<RgbaPicture> picture = DecodePicture(*bytes, phonePath);
   if (!picture) return {{IconStatus::Unreadable, nullptr}, true, *bytes};
   return {

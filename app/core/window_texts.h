@@ -4,8 +4,10 @@
 
 namespace menuforge {
 
-// The chooser of a phone backup to write back.
+// The chooser of a phone backup to write back, and of one to compare the open menu with.
 inline constexpr char kRestoreBackupCaption[] = "Restore phone backup";
+inline constexpr char kCompareWithBackupTitle[] = "Compare with phone backup";
+inline constexpr char kNoBackupsText[] = "No backups of this phone yet";
 
 // The file dialogs of the settings window's "Backup SEEM" and "Restore backup".
 inline constexpr char kSeemBackupDialogTitle[] = "Save SEEM backup as";

@@ -40,6 +40,11 @@ bool EndsWithNoCase(std::string_view text, std::string_view end) {
                     });
 }
 
+bool IsPictureName(std::string_view name) {
+  return std::any_of(kPictureExtensions.begin(), kPictureExtensions.end(),
+                     [&](std::string_view extension) { return EndsWithNoCase(name, extension); });
+}
+
 // A fresh file of its own in the system's temporary folder, removed with the object.
 class TemporaryFile {
  public:
@@ -90,9 +95,12 @@ PicturePreviews::PicturePreviews() = default;
 PicturePreviews::~PicturePreviews() { FinishFetching(); }
 
 bool IsPreviewable(std::string_view name, std::uint32_t size) {
-  return size > 0 && size <= kMaxPreviewBytes &&
-         std::any_of(kPictureExtensions.begin(), kPictureExtensions.end(),
-                     [&](std::string_view extension) { return EndsWithNoCase(name, extension); });
+  return size > 0 && size <= kMaxPreviewBytes && IsPictureName(name);
+}
+
+std::optional<std::string_view> NoPreviewReason(std::string_view name, std::uint32_t size) {
+  if (size > kMaxPreviewBytes && IsPictureName(name)) return kTooLargeToPreviewText;
+  return std::nullopt;
 }
 
 const Bytes* PicturePreviews::Find(const std::string& phonePath) const {

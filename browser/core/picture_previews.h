@@ -12,14 +12,16 @@
 
 #include "base/text_encoding.h"
 #include "phone/phone_session.h"
+#include "pictures/picture_decoding.h"
 
 namespace menuforge {
 
-// Icons are small; a larger file is not fetched only to be shown at 16 pixels.
-inline constexpr std::uint32_t kMaxPreviewBytes = 64 * 1024;
+inline constexpr char kTooLargeToPreviewText[] = "No preview: the file is larger than 64 KB";
 
 // A GIF, PNG or BMP file (by its extension, in any letter case) small enough to preview.
 bool IsPreviewable(std::string_view name, std::uint32_t size);
+// Why a picture file shows no preview, when it is by its size; nothing for any other file.
+std::optional<std::string_view> NoPreviewReason(std::string_view name, std::uint32_t size);
 
 class PicturePreviews {
  public:

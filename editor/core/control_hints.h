@@ -11,7 +11,7 @@ namespace menuforge {
 
 inline constexpr char kConnectPhoneToPickText[] = "Connect a phone to pick a file from it";
 inline constexpr char kChooseDrmAgainText[] =
-    "Choose the source DRM again to pick an icon from a DRM binary (this empties the field)";
+    "Click the source DRM again to pick an icon from a DRM binary";
 inline constexpr char kNeedsJ2mestReadText[] = "Needs a J2MEST read from the phone";
 inline constexpr char kStoredWithFunctionText[] =
     "An entry with a function is stored with attribute 0x60, whatever these boxes say";
@@ -33,7 +33,8 @@ std::array<CheckControl, kAttributeBoxCount> ShownAttributeBoxes(const EditorCon
 // The boxes' tooltip: why they cannot be changed, or empty.
 std::string_view AttributeBoxHint(bool storesFunction);
 // Why a row's pick button cannot be used, or empty: a phone file needs a phone; the DRM button,
-// off when the window opened without a phone or on a DRM number, comes back with the source.
+// off when the window opened without a phone or on a DRM number, comes back when "DRM" is
+// chosen again.
 std::string_view PickButtonHint(const IconRowControls& row, bool phoneConnected);
 // Why the installed MIDlets cannot be chosen, or empty.
 std::string_view MidletChoiceHint(const EditorControls& controls, bool phoneJ2mestRead);

@@ -343,11 +343,20 @@ void ItemEditorModel::SetChecked(AttributeBox box, bool checked) {
 
 void ItemEditorModel::SetIconSource(IconRow row, IconSource source) {
   IconRowControls& icon = controls_.icon(row);
-  if (icon.source == source) return;
+  if (icon.source == source) {
+    if (source == IconSource::Drm && icon.enabled && !softkey_) icon.pickEnabled = true;
+    return;
+  }
   icon.source = source;
   SetIconText(row, {});
   icon.pickEnabled = source == IconSource::Drm || environment_.phoneConnected;
   Changed(false);
+}
+
+void ItemEditorModel::PhoneConnectionChanged(bool connected) {
+  environment_.phoneConnected = connected;
+  for (IconRowControls& icon : controls_.icons)
+    if (icon.source == IconSource::Fs) icon.pickEnabled = connected && icon.enabled && !softkey_;
 }
 
 void ItemEditorModel::SetIconText(IconRow row, std::u16string text) {

@@ -56,7 +56,12 @@ class ItemEditorModel {
   void ResetAllData();
 
   void SetChecked(AttributeBox box, bool checked);
+  // Choosing the source a row already has does nothing, except that choosing "DRM" again brings
+  // back the row's pick button, which an icon loaded as a DRM number or no phone turned off.
   void SetIconSource(IconRow row, IconSource source);
+  // The phone came or went while the window is open: the pick buttons of phone files follow.
+  void PhoneConnectionChanged(bool connected);
+  bool phoneConnected() const { return environment_.phoneConnected; }
   void SetIconText(IconRow row, std::u16string text);
   void PickedPhonePicture(IconRow row, std::u16string path);
   void PickedDrmIcon(IconRow row, std::uint16_t number);

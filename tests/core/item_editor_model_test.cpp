@@ -577,5 +577,37 @@ TEST(ItemEditorModel, DisabledPickersSayWhatTheyNeed) {
   EXPECT_EQ(PickButtonHint(drm, false), "");
 }
 
+// The pick buttons follow the phone as it is now; the DRM button comes back as its tooltip says.
+TEST(ItemEditorModel, PickButtonsFollowThePhoneWhileOpen) {
+  const ItemDataRecord data = Record({ChunkSlot::DrmIcon(DrmIconKind::Static, 0x12, 9)});
+  constexpr std::string_view kConnect = "Connect a phone to pick a file from it";
+  constexpr std::string_view kAgain =
+      "Click the source DRM again to pick an icon from a DRM binary";
+  const struct {
+    bool atOpen;
+    std::optional<bool> now;  // the phone plugged in or out since
+    bool drmAgain;
+    std::string_view fileHint, drmHint;  // empty: the button works
+  } cases[] = {
+      {false, {}, false, kConnect, kAgain},
+      {false, true, false, "", kAgain},
+      {true, false, false, kConnect, kAgain},
+      {false, {}, true, kConnect, ""},
+  };
+  for (const auto& c : cases) {
+    Editor editor(EditorEnvironment{c.atOpen, {}});
+    editor.Load(&data);
+    if (c.now) editor.model.PhoneConnectionChanged(*c.now);
+    if (c.drmAgain) editor.model.SetIconSource(IconRow::Static, IconSource::Drm);
+    for (const auto& [row, hint] :
+         {std::pair{IconRow::List, c.fileHint}, {IconRow::Static, c.drmHint}}) {
+      const IconRowControls& icon = editor.controls().icon(row);
+      EXPECT_EQ(icon.pickEnabled, hint.empty()) << c.atOpen << c.drmAgain;
+      EXPECT_EQ(PickButtonHint(icon, editor.model.phoneConnected()), hint) << c.atOpen;
+    }
+    EXPECT_EQ(editor.controls().icon(IconRow::Static).text, u"9");  // kept when chosen again
+  }
+}
+
 }  // namespace
 }  // namespace menuforge

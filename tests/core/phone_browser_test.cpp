@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <tuple>
 
 #include "browser/core/file_mask.h"
 #include "browser/core/phone_browser.h"
+#include "browser/core/picture_previews.h"
 #include "support/phone_test_rig.h"
 
 namespace menuforge::test {
@@ -263,6 +265,20 @@ TEST(PhoneBrowserTest, ADownloadThatStopsShortLeavesTheOldFileAndSaysWhy) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path()),
                             std::filesystem::directory_iterator()),
               3);  // phone, work and kept.gif
+  }
+}
+
+TEST(PhoneBrowserTest, APictureOverThePreviewLimitSaysWhyItShowsNone) {
+  using Reason = std::optional<std::string_view>;
+  const Reason tooLarge = "No preview: the file is larger than 64 KB";
+  const std::tuple<const char*, std::uint32_t, bool, Reason> cases[] = {
+      {"icon.gif", 65536, true, {}},         {"ICON.PNG", 1, true, {}},
+      {"photo.bmp", 65537, false, tooLarge}, {"notes.txt", 65537, false, {}},
+      {"empty.gif", 0, false, {}},
+  };
+  for (const auto& [name, size, previewed, reason] : cases) {
+    EXPECT_EQ(IsPreviewable(name, size), previewed) << name;
+    EXPECT_EQ(NoPreviewReason(name, size), reason) << name;
   }
 }
 

@@ -173,6 +173,11 @@ TEST(PreviewIcons, EveryReasonAnIconCannotBeHad) {
   std::filesystem::create_directories(folder / "away");
   WriteFileBytes(folder / "phone/a/mobile/b.gif", GifOf(Plain(5, 3, red)));
   WriteFileText(folder / "phone/a/mobile/bad.gif", "not a picture");
+  Bytes huge = GifOf(Plain(5, 3, red));
+  huge.resize(64 * 1024 + 1);
+  WriteFileBytes(folder / "phone/a/mobile/huge.gif", huge);
+  huge.resize(64 * 1024);
+  WriteFileBytes(folder / "phone/a/mobile/at_limit.gif", huge);
   WriteFileBytes(folder / "outside.gif", GifOf(Plain(2, 2, red)));
   WriteFileBytes(folder / "away/c.gif", GifOf(Plain(2, 2, red)));
   std::filesystem::create_symlink(folder / "outside.gif", folder / "phone/a/link.gif");
@@ -194,6 +199,8 @@ TEST(PreviewIcons, EveryReasonAnIconCannotBeHad) {
       {{IconOrigin::PhoneFile, u"/a/mobile/b.gif", 0}, {nullptr, &drm}, IconStatus::NoPhone},
       {{IconOrigin::PhoneFile, u"/a/mobile/none.gif", 0}, both, IconStatus::NotFound},
       {{IconOrigin::PhoneFile, u"/a/mobile/bad.gif", 0}, both, IconStatus::Unreadable},
+      {{IconOrigin::PhoneFile, u"/a/mobile/huge.gif", 0}, both, IconStatus::TooLarge},
+      {{IconOrigin::PhoneFile, u"/a/mobile/at_limit.gif", 0}, both, IconStatus::Ready},
       {{IconOrigin::PhoneFile, u"/a/mobile", 0}, both, IconStatus::NotFound},
       {{IconOrigin::PhoneFile, u"/a/../../outside.gif", 0}, both, IconStatus::NotFound},
       {{IconOrigin::PhoneFile, u"/a/link.gif", 0}, both, IconStatus::NotFound},
@@ -215,6 +222,8 @@ TEST(PreviewIcons, EveryReasonAnIconCannotBeHad) {
   EXPECT_EQ(LookUpIcon({IconOrigin::PhoneFile, u"/a/mobile/b.gif", 0}, both).picture->size,
             (PictureSize{5, 3}));
   EXPECT_EQ(PlaceholderText(IconStatus::NoPhone), "no phone");
+  EXPECT_EQ(PlaceholderText(IconStatus::Unreadable), "bad picture");
+  EXPECT_EQ(PlaceholderText(IconStatus::TooLarge), "too large");
   EXPECT_EQ(PlaceholderText(IconStatus::Ready), "");
 }
 
@@ -333,6 +342,23 @@ TEST_F(PreviewRendering, PagesOfALongFolder) {
     EXPECT_EQ(scene.page, c.page) << c.highlighted << "/" << c.asked;
     EXPECT_EQ(scene.entries.size(), c.entries) << c.highlighted << "/" << c.asked;
     EXPECT_EQ(scene.highlighted, c.onPage) << c.highlighted << "/" << c.asked;
+  }
+}
+
+TEST_F(PreviewRendering, TheSoftkeysShowAsTheBarAlongTheBottom) {
+  const MenuTree tree = NewMenu();
+  // The cursor's soft key, and where it shows: the left and right keys only.
+  for (const auto& [cursor, shown] : {std::pair{0u, 0u}, {1u, 1u}, {2u, kNoEntry}}) {
+    const PreviewScene scene = BuildScene(tree, *tree.softkeys(), {}, cursor);
+    const Rect bar = scene.layout.softkeyBar;
+    ASSERT_EQ(scene.entries.size(), 2u);
+    EXPECT_EQ(scene.pageCount * 10 + scene.highlighted, 10 + shown) << cursor;
+    EXPECT_EQ(scene.EntryAt(bar.x + bar.width - 3, bar.y + 2), &scene.entries[1]);
+    EXPECT_EQ(scene.EntryAt(88, 110), nullptr);
+    const RgbaPicture picture = RenderPreview(scene, {}, text);
+    const auto at = [&](int x, int y) { return picture.pixels[std::size_t(y) * 176 + x]; };
+    EXPECT_EQ(at(88, 110), (Colour{255, 248, 248, 244}));  // nothing between the bars
+    EXPECT_EQ(at(bar.x + 1, bar.y + 1) == (Colour{255, 64, 96, 160}), shown == 0) << cursor;
   }
 }
 

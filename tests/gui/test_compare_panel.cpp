@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -47,17 +48,28 @@ void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
   ComparePanel panel;
   panel.show();
   QSignalSpy chosen(&panel, &ComparePanel::EntryChosen);
+  QSignalSpy notShown(&panel, &ComparePanel::EntryNotShown);
   const struct {
     ComparePanel::ShownMenu shown;
     QString text;
     std::optional<Path> path;
+    QString where;
   } rows[] = {
-      {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}},
-      {ComparePanel::ShownMenu::Second, QStringLiteral("- Games/Calculator"), {}},
-      {ComparePanel::ShownMenu::First, QStringLiteral("- Games/Calculator"), Path{1, 0, 0}},
+      {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}, {}},
       {ComparePanel::ShownMenu::Second,
-       QStringLiteral("> Games/Browser: from Menu Root #2 to Games #1"), Path{1, 0, 0}},
-      {ComparePanel::ShownMenu::Second, QStringLiteral("+ Tools"), Path{1, 1}},
+       QStringLiteral("- Games/Calculator"),
+       {},
+       QStringLiteral("Only in the other menu, at Games #1")},
+      {ComparePanel::ShownMenu::First, QStringLiteral("- Games/Calculator"), Path{1, 0, 0}, {}},
+      {ComparePanel::ShownMenu::Second,
+       QStringLiteral("> Games/Browser: from Menu Root #2 to Games #1"),
+       Path{1, 0, 0},
+       {}},
+      {ComparePanel::ShownMenu::Second, QStringLiteral("+ Tools"), Path{1, 1}, {}},
+      {ComparePanel::ShownMenu::First,
+       QStringLiteral("+ Tools"),
+       {},
+       QStringLiteral("Only in the other menu, at Menu Root #2")},
   };
   for (const auto& row : rows) {
     panel.ShowComparison(comparison, row.shown);
@@ -66,12 +78,25 @@ void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
              QStringLiteral("3 entries differ"));
     const QList<QListWidgetItem*> found = list->findItems(row.text, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
+    QCOMPARE(found.front()->toolTip(), row.text);
     chosen.clear();
+    notShown.clear();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(found.front()).center());
     QCOMPARE(chosen.count(), row.path ? 1 : 0);
     if (row.path) QCOMPARE(chosen.front().front().value<Path>(), *row.path);
+    QCOMPARE(notShown.count(), row.where.isEmpty() ? 0 : 1);
+    auto* where = panel.findChild<QLabel*>(QStringLiteral("comparisonWhere"));
+    QCOMPARE(where->isVisible(), !row.where.isEmpty());
+    if (!row.where.isEmpty()) QCOMPARE(where->text(), row.where);
   }
+  // A narrow panel wraps its lines and heading instead of cutting them.
+  panel.resize(120, 400);
+  auto* list = panel.findChild<QListWidget*>(QStringLiteral("comparisonList"));
+  QTRY_VERIFY(list->visualItemRect(list->item(0)).width() <= list->viewport()->width());
+  QVERIFY(!list->horizontalScrollBar()->isVisible());
+  QVERIFY(list->visualItemRect(list->item(0)).height() > list->fontMetrics().height() + 4);
+  QVERIFY(panel.findChild<QLabel*>(QStringLiteral("comparisonHeading"))->wordWrap());
 }
 
 void ComparePanelTest::saysWhenTheMenusAreTheSame() {

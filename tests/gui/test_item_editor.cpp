@@ -183,6 +183,23 @@ class TestItemEditor : public QObject {
     QCOMPARE(withPickers.result(), int(QDialog::Accepted));
   }
 
+  void pickButtonsFollowThePhoneAsItIsNow() {
+    FixedPhonePicker phone;
+    context_.pickers = {&phone, nullptr};
+    bool connected = false;
+    context_.phoneConnected = [&connected] { return connected; };
+    ItemEditorDialog& d = Open();
+    auto* pick = Find<QPushButton>(d, "staticIconPickButton");
+    QVERIFY(!pick->isEnabled());
+    QCOMPARE(pick->toolTip(), QStringLiteral("Connect a phone to pick a file from it"));
+    connected = true;
+    QTRY_VERIFY(pick->isEnabled());
+    QCOMPARE(pick->toolTip(), QString());
+    connected = false;
+    QTRY_VERIFY(!pick->isEnabled());
+    context_.phoneConnected = [] { return false; };
+  }
+
   void titleRowsComeFromNameSettings() {
     ItemEditorDialog& d = Open();
     prompts_.scripts.push_back(TypeName(QStringLiteral("Hello"), 2));

@@ -957,6 +957,11 @@ void MainWindowTest::doubleClickOnTheItemLabelCutsOutTheTree() {
   QVERIFY(!window_->mask().isEmpty());
   QVERIFY(!window_->mask().contains(treeCentre));
   QVERIFY(window_->mask().contains(label->mapTo(window_.get(), label->rect().center())));
+  // A larger window shows all its new area; only the tree's place stays cut out.
+  window_->resize(window_->size() + QSize(200, 150));
+  const QPoint grownCorner(window_->width() - 3, window_->height() - 3);
+  QTRY_VERIFY(window_->mask().contains(grownCorner));
+  QVERIFY(!window_->mask().contains(View()->mapTo(window_.get(), View()->rect().bottomLeft())));
 
   QTest::mouseDClick(label, Qt::LeftButton);
   QCOMPARE(window_->windowTitle(), QString::fromStdString(WindowTitle()));

@@ -138,10 +138,10 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry_data() {
   QTest::addColumn<QStringList>("selected");  // after a click on each line
   QTest::addColumn<bool>("error");
   // The open menu is the first: its lines say what replacing it by the file would change. An
-  // entry only the file has cannot be selected; the one selected before stays.
+  // entry only the file has cannot be selected: nothing is, and the panel says where it is.
   QTest::newRow("two edits") << QByteArray()
                              << QStringList{"> Games/~1", "~ Settings", "+ Settings/Tools"}
-                             << QStringList{"~1", "Settings", "Settings"} << false;
+                             << QStringList{"~1", "Settings", ""} << false;
   QTest::newRow("no menu") << QByteArray("not a menu") << QStringList{} << QStringList{} << true;
 }
 
@@ -174,9 +174,12 @@ void MainWindowViewsTest::theComparisonLeadsToTheEntry() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
     auto* model = static_cast<MenuTreeModel*>(View()->model());
-    QCOMPARE(QString::fromStdString(model->NodeFrom(View()->currentIndex())->record().itemName),
-             selected[row]);
+    const MenuNode* node = model->NodeFrom(View()->currentIndex());
+    QCOMPARE(node ? QString::fromStdString(node->record().itemName) : QString(), selected[row]);
+    QCOMPARE(View()->selectionModel()->hasSelection(), node != nullptr);
   }
+  QCOMPARE(test::Find<QLabel>(*window_, "comparisonWhere")->text(),
+           QStringLiteral("Only in the other menu, at Settings #1"));
   // New compares again: every entry of the file is one the new menu lacks.
   test::Trigger(*window_, "newAction");
   QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/about_dialog.h"
+#include "app/backup_chooser_dialog.h"
 #include "app/splash_window.h"
 #include "app/status_tray_icon.h"
 #include "base/version.h"
@@ -48,6 +49,19 @@ class TestSmallWindows : public QObject {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(QtFileFilter(filter.toLatin1().constData()), expected);
+  }
+
+  void backupChooserSaysWhatItIsForAndWhenItHasNothing() {
+    for (const std::size_t count : {std::size_t{0}, std::size_t{2}}) {
+      const std::vector<PhoneBackup> kept(count, {"mma_ucp_1", "354678012345679", "x"});
+      const std::vector<BackupRow> rows(count, {"E398", "354678012345679", "2026-12-07 17:22"});
+      BackupChooserDialog chooser("Compare with phone backup", kept, rows,
+                                  [] { return std::optional<std::filesystem::path>(); });
+      QCOMPARE(chooser.windowTitle(), QStringLiteral("Compare with phone backup"));
+      QCOMPARE(LabelTexts(chooser).contains(QStringLiteral("No backups of this phone yet")),
+               count == 0);
+      QCOMPARE(Find<QPushButton>(chooser, "okButton")->isEnabled(), count > 0);
+    }
   }
 
   void splashShowsNameAndVersion() {
