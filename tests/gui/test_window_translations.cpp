@@ -62,7 +62,7 @@ class TestWindowTranslations : public QObject {
   std::unique_ptr<QTranslator> translator_;
   Settings settings_;
   EditorContext context_;
-  ScriptedEditorPrompts prompts_;
+  test::ScriptedEditorPrompts prompts_;
 
   void Load(const QString& language) {
     if (translator_) QCoreApplication::removeTranslator(translator_.get());
