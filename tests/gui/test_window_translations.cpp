@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/about_dialog.h"
+#include "app/scan_progress_window.h"
 #include "app/settings_dialog.h"
 #include "browser/delete_request_dialog.h"
 #include "browser/file_attributes_dialog.h"
@@ -18,6 +19,7 @@
 #include "editor/name_settings_dialog.h"
 #include "editor/text_editor_dialog.h"
 #include "gui/scripted_editor_prompts.h"
+#include "widgets/double_progress_window.h"
 #include "widgets/translated_text.h"
 
 using namespace menuforge;
@@ -97,6 +99,13 @@ class TestWindowTranslations : public QObject {
         {"file attributes",
          [] { return std::make_unique<FileAttributesDialog>(nullptr, AttributeChoice{}); }},
         {"delete request", [] { return std::make_unique<DeleteRequestDialog>(nullptr); }},
+        {"scan progress", [] { return std::make_unique<ScanProgressWindow>(nullptr); }},
+        {"transfer progress",
+         [] {
+           auto window = std::make_unique<DoubleProgressWindow>();
+           window->OfferCancel();
+           return window;
+         }},
     };
   }
 
