@@ -124,9 +124,15 @@ class TestWindowTranslations : public QObject {
       std::unique_ptr<QWidget> window = make();
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-      const QStringList cut = CutTexts(*window);
-      QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QString::fromLatin1(name),
-                                                                      cut.join(u" | "))));
+      // Each page of a window with pages is looked at in turn.
+      auto* pages = window->findChild<QTabWidget*>();
+      for (int page = 0; page < (pages ? pages->count() : 1); ++page) {
+        if (pages) pages->setCurrentIndex(page);
+        const QStringList cut = CutTexts(*window);
+        QVERIFY2(cut.isEmpty(),
+                 qPrintable(QString::fromLatin1(name) + u' ' + QString::number(page) +
+                            QStringLiteral(": ") + cut.join(u" | ")));
+      }
     }
   }
 
