@@ -16,9 +16,6 @@ namespace menuforge {
 
 inline constexpr char kSameMenusText[] = "The menus are the same";
 inline constexpr char kFormatOnlyHeading[] = "Same entries, record format differs";
-inline constexpr char kPhoneComparisonOutOfDate[] =
-    "Out of date: the phone's menu may have changed since it was read";
-inline constexpr char kNoMenuComparisonOutOfDate[] = "Out of date: no menu is open";
 // Followed by the entry's folder and place there, as "Games #2".
 inline constexpr char kOnlyInOtherMenuText[] = "Only in the other menu, at ";
 

@@ -389,16 +389,24 @@ void MainWindow::ConnectControls() {
   connect(helpAction_, &QAction::triggered, this, &MainWindow::ShowHelp);
 
   connect(profileSelector_, &QComboBox::activated, this, &MainWindow::ChooseProfile);
-  connect(saveMode22_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k22); });
-  connect(saveMode36_, &QRadioButton::clicked, this, [this] { ChooseSaveMode(RecordSize::k36); });
-  connect(saveAllData_, &QCheckBox::clicked, this,
-          [this](bool on) { document_.options().saveAllData = on; });
-  connect(c698pFix_, &QCheckBox::clicked, this,
-          [this](bool on) { document_.options().c698pFix = on; });
-  connect(iconAttribute06_, &QRadioButton::clicked, this,
-          [this] { document_.options().iconAttribute = IconAttribute::Tag06; });
-  connect(iconAttribute0C_, &QRadioButton::clicked, this,
-          [this] { document_.options().iconAttribute = IconAttribute::Tag0C; });
+  connect(saveMode22_, &QRadioButton::clicked, this, [this] {
+    ChangeOptions([](FormatOptions& options) { options.SelectSaveMode(RecordSize::k22); });
+  });
+  connect(saveMode36_, &QRadioButton::clicked, this, [this] {
+    ChangeOptions([](FormatOptions& options) { options.SelectSaveMode(RecordSize::k36); });
+  });
+  connect(saveAllData_, &QCheckBox::clicked, this, [this](bool on) {
+    ChangeOptions([on](FormatOptions& options) { options.saveAllData = on; });
+  });
+  connect(c698pFix_, &QCheckBox::clicked, this, [this](bool on) {
+    ChangeOptions([on](FormatOptions& options) { options.c698pFix = on; });
+  });
+  connect(iconAttribute06_, &QRadioButton::clicked, this, [this] {
+    ChangeOptions([](FormatOptions& options) { options.iconAttribute = IconAttribute::Tag06; });
+  });
+  connect(iconAttribute0C_, &QRadioButton::clicked, this, [this] {
+    ChangeOptions([](FormatOptions& options) { options.iconAttribute = IconAttribute::Tag0C; });
+  });
 
   connect(itemList_, &QComboBox::activated, this, &MainWindow::ChooseItemListEntry);
   connect(itemList_, &QWidget::customContextMenuRequested, this,

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/comparison_document_link.h"
-#include "app/core/menu_document.h"
 #include "app/core/other_menu.h"
 #include "app/core/profile_notices.h"
 #include "app/core/window_fade.h"
@@ -22,6 +21,7 @@
 #include "app/phone_picture_picker.h"
 #include "app/preview_document_link.h"
 #include "catalog/catalog.h"
+#include "document/menu_document.h"
 #include "editor/core/drm_picker_rules.h"
 #include "editor/dialog_drm_icon_picker.h"
 #include "editor/editor_context.h"
@@ -47,7 +47,6 @@ class QPlainTextEdit;
 class QRadioButton;
 class QTemporaryDir;
 class QModelIndex;
-class QUndoStack;
 
 namespace menuforge {
 
@@ -117,7 +116,7 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   [[nodiscard]] bool SaveMenuTo(const std::filesystem::path& path);
   // Asks whether to save a modified menu first; false when the user cancels or the save fails.
   [[nodiscard]] bool MaySetMenuAside();
-  // Another menu, or none: nothing to undo, and everything shown anew.
+  // Each view of the window follows what the document says changed.
   void DocumentChanged(DocumentChange change) override;
   // Qt deletes the window's children after its members: from then on nothing they say may reach
   // the window.
@@ -138,7 +137,8 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void ChooseProfile(int index);
   // "Create new...": the selector shows the new profile, or what it showed before.
   void CreateProfile();
-  void ChooseSaveMode(RecordSize recordSize);
+  // One step of the document, shown by the controls once it tells of it.
+  void ChangeOptions(const std::function<void(FormatOptions&)>& change);
   void ToggleSeeThrough();
   void ShowItemBaseRead(const Result<ItemBaseWarnings>& loaded);
   // Says why a menu could not be opened, or what was damaged in the one that was; false when
@@ -192,8 +192,8 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   void DoubleClickNode(const QModelIndex& index);
 
   void CreateUndoActions();
-  // Runs an edit of the tree and puts it on the undo stack when it changed anything.
-  void Record(const char* text, const std::function<void()>& edit);
+  // The Undo and Redo actions name the steps they would take.
+  void ShowHistory();
   // After an undo or redo.
   void ShowEditedNode(MenuNode* node);
 
@@ -254,7 +254,6 @@ class MainWindow : public QMainWindow, private PhoneObserver, private DocumentOb
   AboutDialog* about_ = nullptr;
   MenuTreeModel* model_ = nullptr;
   MenuTreeView* treeView_ = nullptr;
-  QUndoStack* undoStack_ = nullptr;
   PhonePreviewDock* previewDock_ = nullptr;
   std::unique_ptr<PreviewDocumentLink> previewLink_;
   PreviewPhoneIcons* previewIcons_ = nullptr;

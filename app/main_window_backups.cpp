@@ -4,7 +4,6 @@
 #include "app/main_window.h"
 
 #include <QStatusBar>
-#include <QUndoStack>
 
 #include "app/core/status_text.h"
 #include "app/core/window_texts.h"
@@ -43,14 +42,12 @@ void MainWindow::RestorePhoneBackup() {
       *backup,
       [this, &backup](const Message& question) { return ConfirmRestore(question, *backup); });
   SetPhoneBusy(false);
-  if (restored) compareLink_->PhoneMenuChanged();
+  if (restored) document_.PhoneMenuReplaced();
   // The phone's menu shown here is no longer what the phone holds. It is marked as changed rather
   // than replaced by the backup: reloading would throw away edits not yet saved, while a changed
   // menu keeps them, asks before it is set aside, and "Open from phone" shows the backup.
-  if (restored && document_.current().source() == CurrentMenu::Source::Phone) {
-    undoStack_->resetClean();
+  if (restored && document_.current().source() == CurrentMenu::Source::Phone)
     statusBar()->showMessage(ShownText(kBackupRestoredStatus), kStatusNoticeTime);
-  }
   CloseIfAskedMeanwhile();
 }
 

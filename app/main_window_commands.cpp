@@ -8,11 +8,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QUndoStack>
 
 #include "app/about_dialog.h"
 #include "app/core/help_file.h"
-#include "app/core/profile_mismatch.h"
 #include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
 #include "app/item_list_box.h"
@@ -20,6 +18,7 @@
 #include "app/settings_dialog.h"
 #include "base/user_messages.h"
 #include "catalog/menu_opening.h"
+#include "document/profile_mismatch.h"
 #include "menu/mma_saver.h"
 #include "widgets/shown_text.h"
 
@@ -83,7 +82,6 @@ bool MainWindow::SaveMenuTo(const std::filesystem::path& path) {
     return false;
   }
   RememberRecentFile(path);
-  undoStack_->setClean();
   return true;
 }
 
@@ -113,19 +111,23 @@ void MainWindow::ChooseProfile(int index) {
   switch (pick.kind) {
     case ProfilePick::Kind::Nothing: return;
     case ProfilePick::Kind::CreateNew: CreateProfile(); return;
-    case ProfilePick::Kind::Default: document_.catalog().ApplyDefault(document_.options()); break;
+    case ProfilePick::Kind::Default:
+      document_.ApplyProfile(
+          [](Catalog& catalog, FormatOptions& options) { catalog.ApplyDefault(options); });
+      break;
     case ProfilePick::Kind::Profile:
-      static_cast<void>(
-          document_.catalog().ApplyProfile(pick.name, document_.options(), *prompts_));
+      document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+        static_cast<void>(catalog.ApplyProfile(pick.name, options, *prompts_));
+      });
       break;
   }
-  ShowCatalogState();
   ShowProfileExclusions();
 }
 
-void MainWindow::ChooseSaveMode(RecordSize recordSize) {
-  document_.options().SelectSaveMode(recordSize);
-  ShowFormatOptions();
+void MainWindow::ChangeOptions(const std::function<void(FormatOptions&)>& change) {
+  FormatOptions options = document_.options();
+  change(options);
+  document_.SetOptions(options);
 }
 
 void MainWindow::ShowCatalogState() {

@@ -2,11 +2,9 @@
 // a phone backup, listed in a side panel whose lines lead to the entries in the tree and which
 // follows the open menu's changes. The other menu is only read: nothing of it reaches the
 // working folder or the item base.
-#include <QCheckBox>
 #include <QDockWidget>
 #include <QItemSelectionModel>
 #include <QMenu>
-#include <QRadioButton>
 
 #include "app/compare_panel.h"
 #include "app/core/window_texts.h"
@@ -45,12 +43,6 @@ void MainWindow::CreateComparison() {
           });
   connect(comparePanel_, &ComparePanel::EntryNotShown, this,
           [this] { treeView_->selectionModel()->clear(); });
-
-  // The format options are no change of the tree: their controls tell of them. The window's own
-  // handlers, connected before, have set the options by then.
-  for (QAbstractButton* control : std::initializer_list<QAbstractButton*>{
-           saveMode22_, saveMode36_, saveAllData_, c698pFix_, iconAttribute06_, iconAttribute0C_})
-    connect(control, &QAbstractButton::clicked, this, [this] { compareLink_->CompareSoon(); });
 
   auto* compareMenu = new QMenu(ShownText(kCompareMenuCaption), this);
   compareMenu->setObjectName(QStringLiteral("compareMenu"));

@@ -26,8 +26,10 @@ void MainWindow::CreateProfile() {
       scan =
           ScanFirmwareImage(*image, [&progress](int percent) { return progress.Advance(percent); });
     }
-    const ProfileCreation creation =
-        CreateProfileFromScan(scan, document_.catalog(), document_.options(), *prompts_);
+    ProfileCreation creation;
+    document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+      creation = CreateProfileFromScan(scan, catalog, options, *prompts_);
+    });
     if (!creation.status) prompts_->Show(creation.status.error());
     ShowWarnings(creation.warnings);
   }

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
-#include <QUndoStack>
 
 #include "app/core/command_states.h"
 #include "app/core/java_after_open.h"
@@ -48,11 +47,10 @@ void MainWindow::PhoneConnected() {
   if (const std::optional<std::string> profile = session.ProfileToApply()) {
     // A firmware without a profile falls back to "Default" and says so, as the selector does.
     profileNotices_.BeginFirmware(session.firmwareVersion());
-    static_cast<void>(
-        document_.catalog().ApplyProfile(*profile, document_.options(), profileNotices_));
-    const std::string said = profileNotices_.TakeStatusText();
-    ShowCatalogState();
-    ShowProfileExclusions(said);
+    document_.ApplyProfile([&](Catalog& catalog, FormatOptions& options) {
+      static_cast<void>(catalog.ApplyProfile(*profile, options, profileNotices_));
+    });
+    ShowProfileExclusions(profileNotices_.TakeStatusText());
   }
 }
 
@@ -60,7 +58,7 @@ void MainWindow::PhoneDisconnected() {
   if (tray_) tray_->ShowDisconnected();
   ShowConnection(false);
   phoneSafety_.ForgetPhoneMenu();
-  compareLink_->PhoneMenuChanged();
+  document_.PhoneMenuUnknown();
   // Its MIDlets went with it; the next phone may hold others.
   phoneMidlets_ = {};
   phonePanel_->setText(ShownText(kNoPhonePanelText));
@@ -106,18 +104,12 @@ void MainWindow::SaveToPhone() {
     CloseIfAskedMeanwhile();
     return;
   }
-  // Edits made while the transfer runs are not on the phone.
-  const int savedStep = undoStack_->index();
+  const DocumentHistory::Position savedAt = document_.position();
   const std::filesystem::path menuCopy = filesFolder_ / kMenuWorkFile;
   const SaveResult saved = document_.SaveCopy(menuCopy);
   // Only a file written whole goes to the phone; an older copy must not take its place.
   const bool written = saved.ok() && phoneSafety_.WritePhoneMenuFiles(menuCopy);
-  if (written) {
-    compareLink_->PhoneMenuChanged();
-    document_.WrittenToPhone();
-    RefreshStatus();
-  }
-  if (written && undoStack_->index() == savedStep) undoStack_->setClean();
+  if (written) document_.WrittenToPhone(savedAt);
   SetPhoneBusy(false);
   if (!saved) prompts_->Show(saved.error());
   if (written) statusBar()->showMessage(ShownText(kSavedToPhoneStatus), kStatusNoticeTime);

@@ -125,8 +125,8 @@ void MainWindow::AddItem(Placement placement) {
   const ItemTable& items = document_.catalog().availableItems();
   const bool custom = items.IsCustomItem(*entry);
   MenuNode* added = nullptr;
-  Record(kAddItemStep, [&] {
-    added = AddEntry(document_.tree(), *selected, placement, items.at(*entry), custom);
+  document_.Edit(kAddItemStep, [&](MenuTree& tree) {
+    added = AddEntry(tree, *selected, placement, items.at(*entry), custom);
   });
   if (added == nullptr) {
     prompts_->Show({TooManyEntriesText(), kWarningCaption, MessageIcon::Warning});
@@ -144,32 +144,27 @@ void MainWindow::ReplaceItem() {
   const std::optional<std::size_t> entry = CurrentEntry();
   if (!ItemMenuRules(document_.tree(), selected, entry.has_value()).replace) return;
   const ItemTable& items = document_.catalog().availableItems();
-  Record(kReplaceItemStep, [&] {
-    ReplaceEntry(document_.tree(), *selected, items.at(*entry), items.IsCustomItem(*entry));
+  document_.Edit(kReplaceItemStep, [&](MenuTree& tree) {
+    ReplaceEntry(tree, *selected, items.at(*entry), items.IsCustomItem(*entry));
   });
-  // A custom item opens the editor, which refreshes the summary when it closes.
-  if (items.IsCustomItem(*entry))
-    ModifyItem();
-  else
-    RefreshSummary();
+  if (items.IsCustomItem(*entry)) ModifyItem();
 }
 
 void MainWindow::ModifyItem() {
   MenuNode* selected = treeView_->SelectedNode();
   if (!TreeMenuRules(document_.tree(), selected).modifyItem) return;
   EditorWindowPrompts prompts(*prompts_);
-  Record(kModifyItemStep, [&] {
-    ItemEditorDialog::Edit(this, document_.tree(), *selected, editorContext_,
-                           document_.options().saveAllData, &prompts);
+  document_.Edit(kModifyItemStep, [&](MenuTree& tree) {
+    ItemEditorDialog::Edit(this, tree, *selected, editorContext_, document_.options().saveAllData,
+                           &prompts);
   });
-  RefreshSummary();
 }
 
 void MainWindow::DeleteItem() {
   MenuNode* selected = treeView_->SelectedNode();
   if (!TreeMenuRules(document_.tree(), selected).deleteItem) return;
   if (!prompts_->Ask({kDeleteQuestion, kWarningCaption, MessageIcon::Warning})) return;
-  Record(kDeleteItemStep, [&] { DeleteEntry(document_.tree(), *selected); });
+  document_.Edit(kDeleteItemStep, [&](MenuTree& tree) { DeleteEntry(tree, *selected); });
   // The tree moved its current node to a neighbour; show that one as selected too.
   treeView_->SelectNode(treeView_->SelectedNode());
 }
@@ -177,17 +172,17 @@ void MainWindow::DeleteItem() {
 void MainWindow::MoveItemUp() {
   MenuNode* selected = treeView_->SelectedNode();
   if (TreeMenuRules(document_.tree(), selected).moveUp)
-    Record(kMoveItemStep, [&] { MoveUp(document_.tree(), *selected); });
+    document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveUp(tree, *selected); });
 }
 
 void MainWindow::MoveItemDown() {
   MenuNode* selected = treeView_->SelectedNode();
   if (TreeMenuRules(document_.tree(), selected).moveDown)
-    Record(kMoveItemStep, [&] { MoveDown(document_.tree(), *selected); });
+    document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveDown(tree, *selected); });
 }
 
 void MainWindow::DropNode(MenuNode* dragged, MenuNode* target) {
-  Record(kMoveItemStep, [&] { MoveBefore(document_.tree(), *dragged, *target); });
+  document_.Edit(kMoveItemStep, [&](MenuTree& tree) { MoveBefore(tree, *dragged, *target); });
   treeView_->CollapseAutoExpanded(dragged);
 }
 
@@ -195,8 +190,8 @@ void MainWindow::DropEntry(std::size_t position, MenuNode* target) {
   const ItemTable& items = document_.catalog().availableItems();
   MenuNode* added = nullptr;
   if (position < items.count()) {
-    Record(kAddItemStep, [&] {
-      added = AddEntry(document_.tree(), *target, Placement::Before, items.at(position),
+    document_.Edit(kAddItemStep, [&](MenuTree& tree) {
+      added = AddEntry(tree, *target, Placement::Before, items.at(position),
                        items.IsCustomItem(position));
     });
     if (added == nullptr)

@@ -3,7 +3,7 @@
 // signal.
 #pragma once
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu/tree_operations.h"
 
 #include <QAbstractItemModel>

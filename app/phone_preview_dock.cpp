@@ -200,10 +200,18 @@ void PhonePreviewDock::Redraw() {
                         page_);
     const IconSources sources{phoneIcons_, drmLoaded_ ? &drmIcons_ : nullptr};
     picture_ = ToImage(RenderPreview(scene_, sources, text_));
+    ShowFontWarnings();
   }
   upButton_->setEnabled(folder_ != nullptr && tree_ != nullptr && folder_ != tree_->menuRoot());
   screen_->updateGeometry();
   screen_->update();
+}
+
+void PhonePreviewDock::ShowFontWarnings() {
+  QStringList lines;
+  for (const std::string& line : text_.warnings()) lines << QString::fromStdString(line);
+  fontError_->setText(lines.join(u'\n'));
+  fontError_->setVisible(!lines.isEmpty());
 }
 
 void PhonePreviewDock::OpenAt(QPoint screenPoint) {

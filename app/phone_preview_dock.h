@@ -58,6 +58,8 @@ class PhonePreviewDock : public QDockWidget {
 
  private:
   void Redraw();
+  // Scripts drawn as boxes for want of a font, in the place a missing font is told of.
+  void ShowFontWarnings();
   void OpenAt(QPoint screenPoint);
   void TurnPage(int pages);
   bool InTree(const MenuNode* node) const;

@@ -16,8 +16,11 @@ void PreviewDocumentLink::TakeDrmBinary() {
 }
 
 void PreviewDocumentLink::DocumentChanged(DocumentChange change) {
-  if (change != DocumentChange::Contents || document_ == nullptr) return;
-  dock_.SetMenu(document_->HasMenu() ? &document_->tree() : nullptr);
+  if (document_ == nullptr) return;
+  if (change == DocumentChange::Contents)
+    dock_.SetMenu(document_->HasMenu() ? &document_->tree() : nullptr);
+  else if (change == DocumentChange::Entries)
+    Redraw();
 }
 
 void PreviewDocumentLink::DocumentGone() {

@@ -1,12 +1,13 @@
-// Keeps the phone preview in step with the menu document: every change of the tree redraws it,
-// and a menu built anew (New, Open) is handed to it afresh, since its nodes may take the old
-// ones' addresses. The DRM binary the item editor loaded is handed over once it is there.
+// Keeps the phone preview in step with the menu document: every edit, undo and redo redraws it
+// once complete (in the middle, the records and data may be half restored), and a menu built anew
+// (New, Open) is handed to it afresh, since its nodes may take the old ones' addresses. The DRM
+// binary the item editor loaded is handed over once it is there.
 #pragma once
 
 #include <filesystem>
 
-#include "app/core/menu_document.h"
 #include "app/phone_preview_dock.h"
+#include "document/menu_document.h"
 #include "editor/core/current_drm_binary.h"
 
 namespace menuforge {
@@ -21,11 +22,6 @@ class PreviewDocumentLink final : public DocumentObserver {
  private:
   void DocumentChanged(DocumentChange change) override;
   void DocumentGone() override;
-  void Inserted() override { Redraw(); }
-  void Removed() override { Redraw(); }
-  void Moved() override { Redraw(); }
-  void Reset() override { Redraw(); }
-  void RecordChanged(MenuNode*) override { Redraw(); }
   void Redraw();
 
   MenuDocument* document_;

@@ -1,6 +1,6 @@
 #include "app/working_folder_lock.h"
 
-#include <QFile>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,24 +10,14 @@
 namespace menuforge {
 
 WorkingFolderLock::WorkingFolderLock(const std::filesystem::path& folder)
-    : folder_(folder), lock_(QFile::decodeName((folder / kFolderLockFileName).c_str())) {
-  // Only a holder that is gone makes a lock stale, however long the other program runs.
-  lock_.setStaleLockTime(0);
-}
+    : lock_(folder, QCoreApplication::applicationName().toStdString()) {}
 
 FolderAccess WorkingFolderLock::Take(const std::function<bool(const Message&)>& openReadOnly) {
-  if (lock_.tryLock(0)) return FolderAccess::Writable;
-  std::string text;
-  qint64 processId = 0;
-  QString host;
-  QString program;
-  if (lock_.error() == QLockFile::LockFailedError && lock_.getLockInfo(&processId, &host, &program))
-    text =
-        FolderInUseText(folder_.string(), {processId, host.toStdString(), program.toStdString()});
-  else
-    text = FolderNotLockableText(folder_.string());
-  return openReadOnly({text, kFolderInUseCaption, MessageIcon::Warning}) ? FolderAccess::ReadOnly
-                                                                         : FolderAccess::Quit;
+  const std::optional<std::string> question = lock_.Take();
+  if (!question) return FolderAccess::Writable;
+  return openReadOnly({*question, kFolderInUseCaption, MessageIcon::Warning})
+             ? FolderAccess::ReadOnly
+             : FolderAccess::Quit;
 }
 
 bool AskToOpenReadOnly(const Message& question) {

@@ -12,6 +12,8 @@
 #include <limits>
 #include <memory>
 
+#include "base/temporary_files.h"
+
 namespace menuforge {
 namespace {
 
@@ -179,17 +181,16 @@ Status WriteFileAtomically(const std::filesystem::path& path, ByteView bytes) {
     written += static_cast<std::size_t>(n);
   }
   if (!error && ::fsync(fd) != 0) error = errno;
-  // mkstemp makes the file private: keep the replaced file's permissions, or those of an
-  // ordinary document.
-  const mode_t mode = exists ? existing.st_mode & 07777 : 0644;
+  // mkstemp makes the file private: keep the replaced file's permissions, or give those the
+  // user's umask leaves a new file.
+  const mode_t mode = exists ? existing.st_mode & 07777 : NewFileMode();
   if (!error && ::fchmod(fd, mode) != 0) error = errno;
   if (!error && exists) KeepOwner(fd, existing);
   if (::close(fd) != 0 && !error) error = errno;
   if (!error && std::rename(pattern.c_str(), target.c_str()) != 0) error = errno;
-  if (error) {
-    ::unlink(pattern.c_str());
-    return Failure(CannotWrite(path, error));
-  }
+  if (error) ::unlink(pattern.c_str());
+  TemporaryFileGone(temporary);
+  if (error) return Failure(CannotWrite(path, error));
   return {};
 }
 
@@ -201,7 +202,32 @@ int CreateFileBeside(const std::filesystem::path& target, int& fd,
   fd = ::mkostemp(pattern.data(), O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return errno;
   temporary = pattern;
+  RegisterTemporaryPath(temporary);
   return 0;
+}
+
+void TemporaryFileGone(const std::filesystem::path& temporary) { ForgetTemporaryPath(temporary); }
+
+mode_t NewFileMode() {
+  // The kernel tells the umask without changing it; umask() alone would have to set it to read
+  // it, leaving a moment in which another thread creates files under the wrong one.
+  const Result<std::string> status = ReadFileStart("/proc/self/status", kReadChunk);
+  mode_t mask = 0;
+  const std::size_t at = status ? status->find("\nUmask:") : std::string::npos;
+  if (at != std::string::npos) {
+    mask = static_cast<mode_t>(std::strtoul(status->c_str() + at + 7, nullptr, 8));
+  } else {
+    mask = ::umask(022);
+    ::umask(mask);
+  }
+  return 0666 & ~mask;
+}
+
+std::string NotReplaceableText(const std::filesystem::path& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))
+    return {};
+  return FileError("write", path, kNotRegularFile);
 }
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {

@@ -2,6 +2,8 @@
 // old one, appended lines, and the error texts the user reads when any of it fails.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -25,6 +27,14 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view t
 // number.
 [[nodiscard]] int CreateFileBeside(const std::filesystem::path& target, int& fd,
                                    std::filesystem::path& temporary);
+// The temporary file of CreateFileBeside has been renamed into place or removed.
+void TemporaryFileGone(const std::filesystem::path& temporary);
+
+// The permission bits of a new file: 0666 less the process's umask.
+mode_t NewFileMode();
+// The error text when something other than a regular file is at `path` (a link counts as
+// itself, not as what it names), for a write that would put a file in its place; else empty.
+std::string NotReplaceableText(const std::filesystem::path& path);
 
 // "Cannot open file "PATH". No such file or directory"
 std::string FileError(std::string_view action, const std::filesystem::path& path, int error);

@@ -47,5 +47,7 @@ extern const Command kImportCommand;
 extern const Command kScanFirmwareCommand;
 extern const Command kJ2mestCommand;
 extern const Command kDiffCommand;
+extern const Command kMergeCommand;
+extern const Command kApplyCommand;
 
 }  // namespace menuforge::cli

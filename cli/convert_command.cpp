@@ -13,7 +13,7 @@ int RunConvert(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   workspace.Open(arguments.positional[0]);
-  choice.ApplyTo(workspace.options);
+  workspace.ChangeOptions([&](FormatOptions& options) { choice.ApplyTo(options); });
   workspace.Save(arguments.positional[1]);
   return kExitSuccess;
 }

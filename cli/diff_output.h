@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "menu/change_list.h"
 #include "menu/menu_comparison.h"
 
 namespace menuforge::cli {
@@ -18,6 +19,8 @@ std::string DiffSummary(const MenuComparison& comparison, bool identicalBytes);
 
 // The summary, then the lines of ComparisonLines.
 void PrintDiffLines(const MenuComparison& comparison, bool identicalBytes, std::ostream& out);
-void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out);
+// With `carried`, each entry also holds what `apply` needs to do the change to another menu.
+void PrintDiffJson(const MenuComparison& comparison, bool identicalBytes, std::ostream& out,
+                   const ChangeList* carried = nullptr);
 
 }  // namespace menuforge::cli

@@ -144,12 +144,12 @@ int RunDump(const ParsedArguments& arguments) {
   workspace.Prepare(arguments);
   workspace.Open(arguments.positional[0]);
 
-  const std::vector<RecordLine> lines = FileOrder(workspace.tree);
+  const std::vector<RecordLine> lines = FileOrder(workspace.document.tree());
   std::ostringstream out;
-  const FormatState& state = workspace.state;
+  const FormatState& state = workspace.document.formatState();
   out << "header record-size=" << state.recordSize
       << " records=" << (state.dataSectionOffset - kHeaderSize) / state.recordSize
-      << " c698p-fix=" << (workspace.options.c698pFix ? "on" : "off")
+      << " c698p-fix=" << (workspace.document.options().c698pFix ? "on" : "off")
       << " data-section-offset=" << state.dataSectionOffset << '\n';
   for (std::size_t i = 0; i < lines.size(); ++i) PrintRecord(i, lines[i], out);
   std::cout << out.str();

@@ -14,7 +14,10 @@ int RunExport(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   workspace.Open(arguments.positional[0]);
-  std::cout << MenuToJson(workspace.tree, workspace.options).dump(kJsonIndent) << '\n';
+  // In ASCII, with \uXXXX for the rest, the JSON stays valid through the terminal-safe output.
+  std::cout << MenuToJson(workspace.document.tree(), workspace.document.options())
+                   .dump(kJsonIndent, ' ', true)
+            << '\n';
   return kExitSuccess;
 }
 

@@ -32,13 +32,13 @@ int RunImport(const ParsedArguments& arguments) {
   Workspace workspace;
   workspace.Prepare(arguments);
   try {
-    workspace.options = MenuFromJson(
-        json, {workspace.catalog.availableItems(), arguments.Value(kProfileOption.name)},
-        workspace.tree);
+    workspace.Build([&](MenuTree& tree, const ItemTable& items, FormatOptions& options) {
+      options = MenuFromJson(json, {items, arguments.Value(kProfileOption.name)}, tree);
+    });
   } catch (const JsonMenuError& error) {
     throw CommandFailure(file + ": " + error.what());
   }
-  choice.ApplyTo(workspace.options);
+  workspace.ChangeOptions([&](FormatOptions& options) { choice.ApplyTo(options); });
   workspace.Save(arguments.positional[1]);
   return kExitSuccess;
 }

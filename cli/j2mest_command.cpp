@@ -55,7 +55,8 @@ int RunJ2mest(const ParsedArguments& arguments) {
   if (!parsed) throw CommandFailure(kUnsupportedJ2mestText);
   std::ostringstream out;
   if (arguments.Has(kJsonOption.name))
-    out << ToJson(*parsed).dump(kJsonIndent) << '\n';
+    // In ASCII, with \uXXXX for the rest, the JSON stays valid through the terminal-safe output.
+    out << ToJson(*parsed).dump(kJsonIndent, ' ', true) << '\n';
   else
     PrintText(*parsed, out);
   std::cout << out.str();

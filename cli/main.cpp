@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "base/temporary_files.h"
 #include "base/version.h"
 #include "cli/command.h"
 #include "cli/phone_commands.h"
 #include "cli/picture_commands.h"
 #include "cli/run_command.h"
+#include "cli/terminal_output.h"
 
 namespace menuforge::cli {
 namespace {
@@ -20,10 +22,10 @@ constexpr char kToolDescription[] =
 constexpr char kNoCommand[] = "no command given";
 constexpr char kUnknownCommand[] = "unknown command ";
 
-constexpr std::array<const Command*, 11> kCommands = {
-    &kNewCommand,    &kDumpCommand,    &kConvertCommand,      &kCheckCommand,
-    &kExportCommand, &kImportCommand,  &kScanFirmwareCommand, &kJ2mestCommand,
-    &kGifCommand,    &kPreviewCommand, &kDiffCommand};
+constexpr std::array<const Command*, 13> kCommands = {
+    &kNewCommand,    &kDumpCommand,         &kConvertCommand, &kCheckCommand, &kExportCommand,
+    &kImportCommand, &kScanFirmwareCommand, &kJ2mestCommand,  &kGifCommand,   &kPreviewCommand,
+    &kDiffCommand,   &kMergeCommand,        &kApplyCommand};
 
 void PrintToolUsage(std::ostream& out) {
   out << "usage: " << kToolName << " COMMAND [ARGUMENTS] [--help]\n"
@@ -62,5 +64,9 @@ int RunTool(const std::vector<std::string>& arguments) {
 }  // namespace menuforge::cli
 
 int main(int argc, char** argv) {
-  return menuforge::cli::RunTool(std::vector<std::string>(argv + 1, argv + argc));
+  using namespace menuforge;
+  const cli::TerminalSafeOutput safeOutput;
+  RemoveTemporaryPathsOnSignals();
+  const int code = cli::RunTool(std::vector<std::string>(argv + 1, argv + argc));
+  return cli::CheckedOutput(code, cli::kExitFailure);
 }

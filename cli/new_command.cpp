@@ -3,7 +3,6 @@
 #include "cli/command.h"
 #include "cli/format_choice.h"
 #include "cli/workspace.h"
-#include "menu/tree_operations.h"
 
 namespace menuforge::cli {
 namespace {
@@ -24,8 +23,8 @@ int RunNew(const ParsedArguments& arguments) {
     throw CommandFailure(AlreadyThereText(out));
   Workspace workspace;
   workspace.Prepare(arguments);
-  choice.ApplyTo(workspace.options);
-  BuildSkeleton(workspace.tree);
+  workspace.document.New();
+  workspace.ChangeOptions([&](FormatOptions& options) { choice.ApplyTo(options); });
   workspace.Save(out);
   return kExitSuccess;
 }

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <iostream>
+#include <vector>
 
 #include "base/local_file.h"
+#include "base/temporary_files.h"
 #include "cli/phone_connection.h"
 #include "cli/phone_subcommands.h"
 #include "workspace/working_files.h"
@@ -13,6 +15,8 @@ namespace {
 
 constexpr OptionSpec kOptions[] = {kSocketOption};
 constexpr char kStagingPattern[] = ".menuforge-backup-XXXXXX";
+constexpr char kIncompleteBackup[] =
+    "no backup was written: not every file the phone has could be copied";
 
 struct BackupName {
   const char* workFile;
@@ -30,11 +34,15 @@ class StagingFolder {
  public:
   explicit StagingFolder(const std::filesystem::path& parent) {
     std::string pattern = (parent / kStagingPattern).string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
+    if (!::mkdtemp(pattern.data())) return;
+    path_ = pattern;
+    RegisterTemporaryPath(path_);
   }
   ~StagingFolder() {
     std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    if (path_.empty()) return;
+    std::filesystem::remove_all(path_, ignored);
+    ForgetTemporaryPath(path_);
   }
   const std::filesystem::path& path() const { return path_; }
 
@@ -74,17 +82,26 @@ int RunBackupMenu(const ParsedArguments& arguments) {
   Settings settings;
   settings.readJ2mest = settings.fromPhone = settings.fromCard = true;
   PhoneConnection phone(arguments, settings, staging.path());
-  if (phone.link().menuFiles.ReadPhoneMenuFiles().empty()) return kExitFailure;
+  PhoneMenuFiles& files = phone.link().menuFiles;
+  if (files.ReadPhoneMenuFiles().empty()) return kExitFailure;
+  // Part of the phone's files would pass for all of them.
+  if (files.readIncomplete()) throw CommandFailure(kIncompleteBackup);
   backupFolder.Keep();
 
+  std::vector<std::filesystem::path> written;
   for (const BackupName& name : kBackupNames) {
     const std::filesystem::path copy = staging.path() / name.workFile;
     if (!std::filesystem::exists(copy, error)) continue;
     const std::filesystem::path target = folder / name.backupFile;
     std::filesystem::rename(copy, target, error);
-    if (error) throw CommandFailure(FileError("create", target, error.value()));
-    std::cout << target.string() << '\n';
+    if (error) {
+      const int failed = error.value();
+      for (const std::filesystem::path& done : written) std::filesystem::remove(done, error);
+      throw CommandFailure(FileError("create", target, failed));
+    }
+    written.push_back(target);
   }
+  for (const std::filesystem::path& target : written) std::cout << target.string() << '\n';
   return kExitSuccess;
 }
 

@@ -18,10 +18,11 @@ constexpr char kSocketNote[] =
     "$MENUFORGE_PHONE_SOCKET, else the default path (see menuforge-phonesim --help).\n"
     "Exit status: 0 success, 1 no phone or a refused command, 2 bad usage.\n";
 
-constexpr std::array<const Command*, 9> kSubcommands = {
+constexpr std::array<const Command*, 11> kSubcommands = {
     &kPhoneInfoCommand,       &kPhoneListCommand,         &kPhonePullCommand,
     &kPhonePushCommand,       &kPhoneRemoveCommand,       &kPhoneBackupMenuCommand,
-    &kPhoneMakeFolderCommand, &kPhoneRemoveFolderCommand, &kPhoneAttributesCommand};
+    &kPhoneMakeFolderCommand, &kPhoneRemoveFolderCommand, &kPhoneAttributesCommand,
+    &kPhoneWriteMenuCommand,  &kPhoneRestoreMenuCommand};
 
 void PrintPhoneUsage(std::ostream& out) {
   out << "usage: " << kPhoneProgram

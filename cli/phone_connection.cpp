@@ -6,6 +6,7 @@
 #include "base/text_encoding.h"
 #include "cli/command.h"
 #include "cli/progress_bar.h"
+#include "cli/terminal_output.h"
 #include "menu_json/text_forms.h"
 #include "phone/file_operation_messages.h"
 #include "phone/phone_socket_path.h"
@@ -44,7 +45,7 @@ class TerminalProgress : public ProgressSink {
     if (bar_ && WithoutPercent(caption) == caption_) return;
     bar_.reset();  // it shows the old caption until then
     caption_ = WithoutPercent(caption);
-    bar_ = std::make_unique<TerminalProgressBar>(std::cerr, caption_);
+    bar_ = std::make_unique<TerminalProgressBar>(RawErrorStream(), caption_);
   }
   void SetPosition(int percent) override {
     if (bar_) bar_->Show(percent);

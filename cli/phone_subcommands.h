@@ -14,5 +14,7 @@ extern const Command kPhoneBackupMenuCommand;
 extern const Command kPhoneMakeFolderCommand;
 extern const Command kPhoneRemoveFolderCommand;
 extern const Command kPhoneAttributesCommand;
+extern const Command kPhoneWriteMenuCommand;
+extern const Command kPhoneRestoreMenuCommand;
 
 }  // namespace menuforge::cli

@@ -68,14 +68,15 @@ int RunPreview(const ParsedArguments& arguments) {
   workspace.Prepare(arguments);
   static_cast<void>(workspace.Load(arguments.positional[0]));
   const Result<const MenuNode*> folder =
-      FindFolder(workspace.tree, arguments.Value("--folder").value_or(""));
+      FindFolder(workspace.document.tree(), arguments.Value("--folder").value_or(""));
   if (!folder) throw CommandFailure(folder.error().text);
 
-  const PreviewScene scene = BuildScene(workspace.tree, **folder, options);
+  const PreviewScene scene = BuildScene(workspace.document.tree(), **folder, options);
   const IconSources sources{phone ? &*phone : nullptr, binary ? &drmIcons : nullptr};
   if (const Status written = WritePng(RenderPreview(scene, sources, text), arguments.positional[1]);
       !written)
     throw CommandFailure(written.error().text);
+  PrintWarnings(text.warnings());
   return kExitSuccess;
 }
 
@@ -89,7 +90,8 @@ const Command kPreviewCommand{
     "its entries with their list icons and titles, and the two soft keys. A title comes in the\n"
     "language asked for, else in the first language the entry has; an entry without titles\n"
     "shows its item's name in grey, marked \"(phone's own title)\" where there is room. An icon\n"
-    "that cannot be had shows why in its place. OUT.png is only written whole.\n"
+    "that cannot be had shows why in its place. A script no installed font has is drawn as\n"
+    "boxes, with a warning naming it. OUT.png is only written whole.\n"
     "\n"
     "  --folder PATH     the folder to show, by item identifiers or titles joined by \"/\"\n"
     "                    (\"Games/Puzzles\"); the main menu when left out\n"

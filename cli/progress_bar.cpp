@@ -5,12 +5,17 @@
 #include <algorithm>
 #include <string>
 
+#include "base/terminal_text.h"
+
 namespace menuforge::cli {
 namespace {
 
 constexpr int kBarWidth = 40;
 
 }  // namespace
+
+TerminalProgressBar::TerminalProgressBar(std::ostream& out, std::string_view caption)
+    : out_(out), caption_(TerminalSafe(caption)) {}
 
 TerminalProgressBar::~TerminalProgressBar() {
   if (shown_ < 0) return;

@@ -2,13 +2,15 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace menuforge::cli {
 
 class TerminalProgressBar {
  public:
-  TerminalProgressBar(std::ostream& out, std::string_view caption) : out_(out), caption_(caption) {}
+  // `out` takes the carriage returns as they are; the caption is made safe for the terminal.
+  TerminalProgressBar(std::ostream& out, std::string_view caption);
   // Wipes the bar once it has been drawn.
   ~TerminalProgressBar();
   TerminalProgressBar(const TerminalProgressBar&) = delete;
@@ -18,7 +20,7 @@ class TerminalProgressBar {
 
  private:
   std::ostream& out_;
-  std::string_view caption_;
+  std::string caption_;
   int shown_ = -1;
 };
 

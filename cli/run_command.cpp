@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/terminal_output.h"
+
 namespace menuforge::cli {
 
 int UsageFailure(const std::string& text, std::string_view program) {
@@ -9,7 +11,9 @@ int UsageFailure(const std::string& text, std::string_view program) {
   return kExitUsage;
 }
 
-int RunCommand(const Command& command, std::span<const std::string> arguments,
+namespace {
+
+int RunChecked(const Command& command, std::span<const std::string> arguments,
                std::string_view program, std::string_view helpTrailer) {
   const std::string commandLine = std::string(program) + " " + std::string(command.name);
   try {
@@ -31,6 +35,18 @@ int RunCommand(const Command& command, std::span<const std::string> arguments,
     std::cerr << kErrorPrefix << error.what() << '\n';
     return kExitFailure;
   }
+}
+
+}  // namespace
+
+int RunCommand(const Command& command, std::span<const std::string> arguments,
+               std::string_view program, std::string_view helpTrailer) {
+  const int code = RunChecked(command, arguments, program, helpTrailer);
+  // Output that did not reach its file is trouble, which diff, as diff(1), tells by 2, and so do
+  // merge and apply, whose 1 says that there were conflicts.
+  const bool troubleIsTwo =
+      &command == &kDiffCommand || &command == &kMergeCommand || &command == &kApplyCommand;
+  return CheckedOutput(code, troubleIsTwo ? kExitUsage : kExitFailure);
 }
 
 }  // namespace menuforge::cli

@@ -3,6 +3,7 @@
 #include "catalog/firmware_profile.h"
 #include "cli/command.h"
 #include "cli/progress_bar.h"
+#include "cli/terminal_output.h"
 #include "cli/workspace.h"
 
 namespace menuforge::cli {
@@ -10,7 +11,7 @@ namespace {
 
 FirmwareScan Scan(const std::filesystem::path& image) {
   if (!ErrorStreamIsTerminal()) return ScanFirmwareImage(image, nullptr);
-  TerminalProgressBar bar(std::cerr, kScanProgressCaption);
+  TerminalProgressBar bar(RawErrorStream(), kScanProgressCaption);
   return ScanFirmwareImage(image, [&bar](int percent) {
     bar.Show(percent);
     return true;

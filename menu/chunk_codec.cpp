@@ -21,16 +21,11 @@ std::optional<std::vector<TitleEntry>> DecodeTitles(ByteView content,
     problems.push_back("an empty title list was dropped");
     return std::nullopt;
   }
-  std::size_t n = content[0];
+  const std::size_t n = content[0];
   const std::size_t tableEnd = 1 + 4 * n;
   if (tableEnd > content.size()) {
     problems.push_back("a title list whose table runs past its chunk was dropped");
     return std::nullopt;
-  }
-  if (n > kMaxTitlesPerSlot) {
-    problems.push_back("a title list held " + std::to_string(n) + " titles; only the first " +
-                       std::to_string(kMaxTitlesPerSlot) + " were kept");
-    n = kMaxTitlesPerSlot;
   }
   const ByteView strings = content.subspan(tableEnd);
   std::size_t previousEnd = 0;
@@ -119,10 +114,24 @@ DecodedChunks DecodeChunks(ByteView data) {
   auto& problems = decoded.problems;
   std::optional<std::size_t> unknownSlot;
 
+  // Whatever was cut or dropped is kept as the file holds it, so that data the model cannot
+  // hold still tells two menus apart.
+  auto dropRest = [&](std::size_t from) {
+    decoded.dropped.insert(decoded.dropped.end(), data.begin() + from, data.end());
+  };
   std::size_t p = 0;
-  while (p < data.size()) {
+  std::size_t chunkStart = 0, problemsBefore = 0;
+  auto dropChunkIfCut = [&] {
+    if (problems.size() > problemsBefore)
+      decoded.dropped.insert(decoded.dropped.end(), data.begin() + chunkStart,
+                             data.begin() + std::min(p, data.size()));
+  };
+  for (; p < data.size(); dropChunkIfCut()) {
+    chunkStart = p;
+    problemsBefore = problems.size();
     if (p + 3 > data.size()) {
       problems.push_back("a chunk header is cut off at the end of the data; it was dropped");
+      dropRest(p);
       break;
     }
     const std::uint8_t tag = data[p];
@@ -135,6 +144,7 @@ DecodedChunks DecodeChunks(ByteView data) {
       problems.push_back("a chunk (" + TagText(tag) +
                          ") runs past the end of the data; it and "
                          "what follows were dropped");
+      dropRest(p);
       break;
     }
     const ByteView content = rest.first(extent.need);
@@ -142,6 +152,7 @@ DecodedChunks DecodeChunks(ByteView data) {
     if ((known || !unknownSlot) && slots.size() == kMaxSlots) {
       problems.push_back("more than " + std::to_string(kMaxSlots) + " chunks; the chunks from " +
                          TagText(tag) + " on were dropped");
+      dropRest(p);
       break;
     }
     p += extent.step;

@@ -16,6 +16,7 @@ struct DecodedChunks {
   // The tag of the last file icon chunk, which decides "Custom icon attribute".
   std::optional<IconAttribute> lastIconTag;
   std::vector<std::string> problems;  // what was cut or dropped, one sentence each
+  Bytes dropped;  // the chunks that were cut or dropped, as the file holds them, in file order
 };
 
 DecodedChunks DecodeChunks(ByteView data);

@@ -1,57 +1,27 @@
 #include "menu/comparison_lines.h"
 
-#include <array>
+#include "base/terminal_text.h"
 
 namespace menuforge {
 namespace {
 
 constexpr char kNoValue[] = "none";
 constexpr char kFormatPlace[] = "format";
+constexpr char kChangeArrow[] = " \u2192 ";
 
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7F;
-}
-
-// Bytes escaped inside quotes: control bytes, '"' and '\\'.
-constexpr std::array<bool, 256> kQuoteEscaped = [] {
-  std::array<bool, 256> table{};
-  for (int c = 0; c < 0x20; ++c) table[c] = true;
-  table[0x7F] = table['"'] = table['\\'] = true;
-  return table;
-}();
-
+// Quoted texts escape their quotes and backslashes too, so that a text cannot end its quote.
 void AppendEscaped(std::string_view text, bool quoting, std::string& out) {
-  out.reserve(out.size() + text.size());
-  std::size_t plain = 0;  // start of the run not yet appended
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (!kQuoteEscaped[static_cast<unsigned char>(c)]) continue;
-    const bool quote = !IsControl(c);
-    if (quote && !quoting) continue;
-    out.append(text, plain, i - plain);
-    plain = i + 1;
-    if (quote) {
-      out += '\\';
-      out += c;
-    } else {
-      out += "\\x";
-      out += ByteToHex(static_cast<std::uint8_t>(c));
-    }
-  }
-  out.append(text, plain);
+  AppendTerminalSafe(text, quoting ? "\"\\" : "", out);
 }
 
-// Control bytes escaped as quoted texts have them, without the quotes.
-std::string Escaped(std::string_view text) {
-  std::string out;
-  AppendEscaped(text, false, out);
-  return out;
-}
+// What a terminal would act on escaped as quoted texts have it, without the quotes.
+std::string Escaped(std::string_view text) { return TerminalSafe(text); }
 
 void AppendValue(const std::optional<FieldValue>& value, std::string& out) {
   if (!value) {
     out += kNoValue;
+  } else if (!value->shown.empty()) {
+    AppendEscaped(value->shown, false, out);
   } else if (value->isText) {
     out += '"';
     AppendEscaped(value->text, true, out);
@@ -61,21 +31,17 @@ void AppendValue(const std::optional<FieldValue>& value, std::string& out) {
   }
 }
 
-std::string ShownPlace(const EntryPlace& place) {
-  return ShownEntryPath(place.FolderNames()) + " #" + std::to_string(place.Position());
-}
-
 void AddFields(const std::string& place, const std::vector<FieldDifference>& fields,
                std::size_t entry, std::vector<ComparisonLine>& lines) {
   for (const FieldDifference& field : fields) {
     ComparisonLine& line = lines.emplace_back();
     line.entry = entry;
-    line.text.reserve(place.size() + field.field.size() + 16 +
+    line.text.reserve(place.size() + field.label.size() + 16 +
                       (field.before ? field.before->text.size() : 0) +
                       (field.after ? field.after->text.size() : 0));
-    line.text.append("~ ").append(place).append(": ").append(field.field).append(" ");
+    line.text.append("~ ").append(place).append(": ").append(field.label).append(": ");
     AppendValue(field.before, line.text);
-    line.text += " -> ";
+    line.text += kChangeArrow;
     AppendValue(field.after, line.text);
   }
 }
@@ -88,6 +54,16 @@ std::string ShownEntryPath(const std::vector<std::string>& names) {
   for (std::size_t i = inMainMenu ? 1 : 0; i < names.size(); ++i)
     path += (path.empty() ? "" : "/") + Escaped(names[i]);
   return path;
+}
+
+std::string ShownValue(const std::optional<FieldValue>& value) {
+  std::string out;
+  AppendValue(value, out);
+  return out;
+}
+
+std::string ShownPlace(const EntryPlace& place) {
+  return ShownEntryPath(place.FolderNames()) + " #" + std::to_string(place.Position());
 }
 
 std::vector<ComparisonLine> ComparisonLines(const MenuComparison& comparison) {

@@ -23,6 +23,7 @@ enum Rank : std::uint64_t {
   kRankAction,
   kRankShortcut,
   kRankUnknown,
+  kRankDropped,
 };
 constexpr int kRankShift = 40;
 const std::vector<ChunkSlot> kNoSlots;
@@ -33,6 +34,16 @@ constexpr std::array<const char*, 3> kDrmKindNames = {"list", "static", "animate
 constexpr std::array<const char*, 4> kTextFieldNames = {"url", "midlet-1", "midlet-name",
                                                         "midlet-vendor"};
 constexpr std::array<const char*, 3> kCodeNames = {"code-12", "code-13", "code-14"};
+
+// The same fields as the item editor names them.
+constexpr std::array<const char*, 3> kTitleListLabels = {"Menu title", "Softkey title",
+                                                         "Show text"};
+constexpr std::array<const char*, 3> kDrmKindLabels = {"List icon", "Static icon", "Animated icon"};
+constexpr std::array<const char*, 4> kTextFieldLabels = {"URL link", "MIDlet-1", "MIDlet name",
+                                                         "MIDlet vendor"};
+constexpr std::array<const char*, 3> kCodeLabels = {"Code 0x12", "Code 0x13", "Code 0x14"};
+constexpr char kDroppedLabel[] = "data loading drops";
+constexpr char kNoAttributesWords[] = "none checked";
 
 template <std::size_t N, typename Kind>
 std::string NameOf(const std::array<const char*, N>& names, Kind kind) {
@@ -45,8 +56,11 @@ std::uint64_t Order(std::uint64_t rank, std::uint64_t sub) {
 
 std::string Hex(std::uint8_t byte) { return "0x" + ByteToHex(byte); }
 
-FieldValue Plain(std::string text) { return {std::move(text), false}; }
-FieldValue Text(std::string utf8) { return {std::move(utf8), true}; }
+FieldValue Plain(std::string text) { return {std::move(text), false, {}}; }
+FieldValue Text(std::string utf8) { return {std::move(utf8), true, {}}; }
+FieldValue Worded(std::string text, const std::string& words, const std::string& raw) {
+  return {std::move(text), false, words.empty() ? std::string() : words + " (" + raw + ')'};
+}
 
 // UCS-2 holding surrogates has no faithful UTF-8 form (the file knows no pairs).
 FieldValue WideText(std::u16string_view text) {
@@ -71,6 +85,50 @@ std::string IconKindLabel(std::uint8_t kind) {
     case kAnimatedIcon: return "animated";
     default: return Hex(kind);
   }
+}
+
+std::string IconKindWords(std::uint8_t kind) {
+  switch (kind) {
+    case kListIcon: return "List icon";
+    case kStaticIcon: return "Static icon";
+    case kAnimatedIcon: return "Animated icon";
+    default: return "icon of kind " + Hex(kind);
+  }
+}
+
+// The entries of "Item function:"; a folder has none to choose.
+std::string FunctionWords(std::uint8_t itemType) {
+  switch (itemType) {
+    case kPlainItem: return "[None]";
+    case kFolder: return "folder";
+    case kUrlLink: return "URL link";
+    case kCallNumber: return "Call/Send: Call";
+    case kSendMessage: return "Call/Send: Send";
+    case kApplicationStart: return "Application start";
+    case kShowText: return "Show text";
+    case kEmulatedAction: return "Emulate action";
+    case kShortcut: return "Shortcut";
+    default: return {};
+  }
+}
+
+std::string TitleModeWords(std::uint8_t titleMode) {
+  switch (titleMode) {
+    case kTitleModePlaced: return "the phone's own";
+    case kTitleModeOwnTitle: return "its own titles";
+    case kTitleModeCustom: return "its own titles, as a custom entry";
+    default: return {};
+  }
+}
+
+// The attribute check boxes that are checked.
+std::string AttributeWords(std::uint8_t attributes) {
+  std::string words;
+  for (const auto& [bit, box] :
+       {std::pair{kAttributeLockable, "Lockable"}, std::pair{kAttributeProtected, "Protected"},
+        std::pair{kAttributeNonChangeable, "Non-changeable"}})
+    if (attributes & bit) words += (words.empty() ? "" : ", ") + std::string(box);
+  return words.empty() ? kNoAttributesWords : words;
 }
 
 FieldValue ShortcutValue(const ShortcutChunk& chunk) {
@@ -117,7 +175,9 @@ std::uint8_t RecordByte(const NodeRecord& record, std::uint64_t order) {
 
 std::string EntryField::Name() const {
   std::string name;
-  if (!slot) {
+  if (dropped) {
+    name = "dropped";
+  } else if (!slot) {
     const auto rank = order >> kRankShift;
     name = rank == kRankType ? "type" : rank == kRankTitleMode ? "title-mode" : "attributes";
   } else {
@@ -144,12 +204,52 @@ std::string EntryField::Name() const {
   return repeat > 1 ? name + '#' + std::to_string(repeat) : name;
 }
 
+std::string EntryField::Label() const {
+  std::string label;
+  if (dropped) {
+    label = kDroppedLabel;
+  } else if (!slot) {
+    const auto rank = order >> kRankShift;
+    label = rank == kRankType        ? "Item function"
+            : rank == kRankTitleMode ? "title shown"
+                                     : "Item attributes";
+  } else {
+    label =
+        std::visit(Overloaded{
+                       [&](const TitlesChunk& chunk) {
+                         return NameOf(kTitleListLabels, chunk.list) + " (" +
+                                LanguageLabel(chunk.titles[item].languageId) + ')';
+                       },
+                       [](const FileIconChunk& chunk) { return IconKindWords(chunk.kind); },
+                       [](const TextChunk& chunk) { return NameOf(kTextFieldLabels, chunk.field); },
+                       [](const DrmIconChunk& chunk) {
+                         return NameOf(kDrmKindLabels, chunk.kind) + " from DRM";
+                       },
+                       [](const CodeChunk& chunk) { return NameOf(kCodeLabels, chunk.code); },
+                       [](const ActionChunk&) { return std::string("Action code"); },
+                       [](const ShortcutChunk&) { return std::string("Shortcut data"); },
+                       [&](const UnknownGroupChunk& group) {
+                         return "unknown data (tag " + std::to_string(group.chunks[item].tag) + ')';
+                       },
+                   },
+                   slot->content);
+  }
+  return repeat > 1 ? label + " #" + std::to_string(repeat) : label;
+}
+
 FieldValue EntryField::Value() const {
+  if (dropped) return Plain(BytesToHex(*dropped));
   if (!slot) {
     const auto rank = order >> kRankShift;
-    if (rank == kRankType) return Plain(ItemTypeName(record->itemType));
-    if (rank == kRankTitleMode) return Plain(std::to_string(record->titleMode));
-    return Plain(Hex(record->attributeByte));
+    if (rank == kRankType)
+      return Worded(ItemTypeName(record->itemType), FunctionWords(record->itemType),
+                    std::to_string(record->itemType));
+    if (rank == kRankTitleMode) {
+      const std::string raw = std::to_string(record->titleMode);
+      return Worded(raw, TitleModeWords(record->titleMode), raw);
+    }
+    const std::string raw = Hex(record->attributeByte);
+    return Worded(raw, AttributeWords(record->attributeByte), raw);
   }
   return std::visit(
       Overloaded{
@@ -159,7 +259,9 @@ FieldValue EntryField::Value() const {
           [](const DrmIconChunk& chunk) {
             return Plain(std::to_string(chunk.number) + " (byte " + Hex(chunk.drmByte) + ')');
           },
-          [](const CodeChunk& chunk) { return Plain(Hex(chunk.value)); },
+          [](const CodeChunk& chunk) {
+            return Worded(Hex(chunk.value), std::to_string(chunk.value), Hex(chunk.value));
+          },
           [](const ActionChunk& chunk) { return Plain(std::to_string(chunk.code)); },
           [](const ShortcutChunk& chunk) { return ShortcutValue(chunk); },
           [&](const UnknownGroupChunk& group) {
@@ -171,6 +273,7 @@ FieldValue EntryField::Value() const {
 }
 
 bool EntryField::SameValue(const EntryField& other) const {
+  if (dropped || other.dropped) return dropped && other.dropped && *dropped == *other.dropped;
   if (!slot || !other.slot)
     return !slot && !other.slot && RecordByte(*record, order) == RecordByte(*other.record, order);
   if (slot->content.index() != other.slot->content.index()) return false;
@@ -193,6 +296,10 @@ bool EntryField::SameValue(const EntryField& other) const {
 
 void EntryField::Hash(std::uint64_t& hash) const {
   MixValue(hash, order);
+  if (dropped) {
+    MixText(hash, *dropped);
+    return;
+  }
   if (!slot) {
     MixValue(hash, RecordByte(*record, order));
     return;
@@ -228,7 +335,8 @@ std::string ItemTypeName(std::uint8_t itemType) {
   }
 }
 
-std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data) {
+std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data,
+                                    const Bytes* dropped) {
   std::vector<EntryField> fields;
   fields.reserve(8);
   for (const std::uint64_t rank : {kRankType, kRankTitleMode, kRankAttributes})
@@ -272,6 +380,7 @@ std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataReco
     fields[i].repeat = fields[i - 1].repeat + 1;
     fields[i].order = fields[i - 1].order + 1;
   }
+  if (dropped) fields.push_back({Order(kRankDropped, 0), nullptr, nullptr, 0, 1, dropped});
   return fields;
 }
 

@@ -15,8 +15,11 @@ namespace menuforge {
 // A field's value in UTF-8. A text is shown quoted (escaped as the showing side escapes texts);
 // anything else (numbers, names, hex) stands as it is.
 struct FieldValue {
-  std::string text;
+  std::string text;  // as scripts read it
   bool isText = false;
+  // What a reader is shown instead where the text is a code: the item editor's words for it,
+  // the raw value in brackets ("its own titles (8)"); empty where the text says it already.
+  std::string shown;
   bool operator==(const FieldValue&) const = default;
 };
 
@@ -26,12 +29,15 @@ struct EntryField {
   // fields of one order are the same field of two entries.
   std::uint64_t order = 0;
   const NodeRecord* record = nullptr;  // for the type, title mode and attribute byte
-  const ChunkSlot* slot = nullptr;     // for everything else
+  const ChunkSlot* slot = nullptr;     // for the entry's data
   std::size_t item = 0;                // which title, or which unknown chunk, of the slot
   std::size_t repeat = 1;              // 2 for the second field of one name
+  const Bytes* dropped = nullptr;      // for data the file holds that loading dropped
 
   // "type", "title[English US]", "icon[list]", "unknown[tag 200]"; "#2" for the second.
   std::string Name() const;
+  // The same in the item editor's words: "function", "Menu title (English US)", "List icon".
+  std::string Label() const;
   FieldValue Value() const;
   // Compares what the file holds, without making readable values.
   bool SameValue(const EntryField& other) const;
@@ -39,9 +45,11 @@ struct EntryField {
   void Hash(std::uint64_t& hash) const;
 };
 
-// The entry's type, title mode and attribute byte, then its data, sorted. The item identifier is
-// not among them: it is what entries are matched by. The fields point into `record` and `data`.
-std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data);
+// The entry's type, title mode and attribute byte, then its data, sorted, then what loading
+// dropped of it. The item identifier is not among them: it is what entries are matched by. The
+// fields point into `record`, `data` and `dropped`.
+std::vector<EntryField> EntryFields(const NodeRecord& record, const ItemDataRecord* data,
+                                    const Bytes* dropped = nullptr);
 
 // "folder", "url", ...: the readable name of an item type, or its number.
 std::string ItemTypeName(std::uint8_t itemType);

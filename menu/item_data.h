@@ -41,7 +41,9 @@ enum IconKind : std::uint8_t { kListIcon = 2, kStaticIcon = 3, kAnimatedIcon = 4
 inline constexpr std::size_t kMaxSlots = 11;
 inline constexpr std::size_t kMaxUnknownChunks = 11;
 inline constexpr std::size_t kMaxUnknownChunkBytes = 2048;
-inline constexpr std::size_t kMaxTitlesPerSlot = 28;
+// A title list counts its titles in one byte; all of them are kept, so that no title the phone
+// shows is lost on the way through the editor.
+inline constexpr std::size_t kMaxTitlesPerSlot = 255;
 // A title entry holds at most 800 bytes of UCS-2 including its terminator.
 inline constexpr std::size_t kMaxTitleEntryBytes = 800;
 inline constexpr std::size_t kMaxTitleCharacters = kMaxTitleEntryBytes / 2 - 1;

@@ -1,8 +1,11 @@
 #include "menu/menu_comparison.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <limits>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace menuforge {
@@ -10,19 +13,38 @@ namespace {
 
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-FieldValue OnOff(bool on) { return {on ? "on" : "off", false}; }
+FieldValue OnOff(bool on) { return {on ? "on" : "off", false, {}}; }
 
-void CompareFormat(const FormatOptions& a, const FormatOptions& b,
+FieldValue HexOrNone(const Bytes* bytes) {
+  return {bytes ? BytesToHex(*bytes) : "none", false, {}};
+}
+
+const Bytes* UnreadRecords(const std::vector<DroppedData>* dropped) {
+  if (!dropped) return nullptr;
+  for (const DroppedData& data : *dropped)
+    if (data.recordKey == kUnreadRecordsKey) return &data.bytes;
+  return nullptr;
+}
+
+// The controls of the main window that show the options, and what loading left aside.
+void CompareFormat(const ComparedMenu& a, const ComparedMenu& b,
                    std::vector<FieldDifference>& out) {
-  auto add = [&](const char* field, FieldValue before, FieldValue after) {
-    if (before != after) out.push_back({field, std::move(before), std::move(after)});
+  auto add = [&](const char* field, const char* label, FieldValue before, FieldValue after) {
+    if (before != after) out.push_back({field, label, std::move(before), std::move(after)});
   };
-  add("record-size", {std::to_string(RecordBytes(a.saveMode)), false},
-      {std::to_string(RecordBytes(b.saveMode)), false});
-  add("c698p-fix", OnOff(a.c698pFix), OnOff(b.c698pFix));
-  add("icon-attribute", {ByteToHex(static_cast<std::uint8_t>(a.iconAttribute)), false},
-      {ByteToHex(static_cast<std::uint8_t>(b.iconAttribute)), false});
-  add("save-all-data", OnOff(a.saveAllData), OnOff(b.saveAllData));
+  auto size = [](RecordSize mode) {
+    return FieldValue{std::to_string(RecordBytes(mode)), false, RecordSizeLabel(mode)};
+  };
+  add("record-size", "MMA save mode", size(a.options.saveMode), size(b.options.saveMode));
+  add("c698p-fix", "c698p mma_ucp fix", OnOff(a.options.c698pFix), OnOff(b.options.c698pFix));
+  add("icon-attribute", "Custom icon attribute",
+      {ByteToHex(static_cast<std::uint8_t>(a.options.iconAttribute)), false, {}},
+      {ByteToHex(static_cast<std::uint8_t>(b.options.iconAttribute)), false, {}});
+  add("save-all-data", "Save all data", OnOff(a.options.saveAllData), OnOff(b.options.saveAllData));
+  const Bytes* unreadA = UnreadRecords(a.dropped);
+  const Bytes* unreadB = UnreadRecords(b.dropped);
+  if (unreadA || unreadB)
+    add(kUnreadRecordsField, "records in no folder", HexOrNone(unreadA), HexOrNone(unreadB));
 }
 
 // FNV-1a over the fields, so that equal data is found without comparing it whole each time.
@@ -46,7 +68,6 @@ struct NodeInfo {
   std::vector<EntryField> fields;
   std::uint64_t contentHash = 0;
   std::size_t match = kNone;  // index of the matching node on the other side
-  bool aligned = false;       // matched where its siblings were aligned
   bool entry = false;         // in the main menu, below "Menu Root"
   bool moved = false;
 };
@@ -54,8 +75,11 @@ struct NodeInfo {
 // One of the two menus, its nodes numbered in display order.
 class Side {
  public:
-  explicit Side(const MenuTree& tree) {
-    for (const auto& top : tree.topLevel()) Add(*top, kNone, false, tree);
+  explicit Side(const ComparedMenu& menu) {
+    if (menu.dropped)
+      for (const DroppedData& data : *menu.dropped)
+        if (data.recordKey != kUnreadRecordsKey) dropped_[data.recordKey] = &data.bytes;
+    for (const auto& top : menu.tree.topLevel()) Add(*top, kNone, false, menu.tree);
   }
 
   std::vector<NodeInfo> nodes;
@@ -91,7 +115,9 @@ class Side {
     info.node = &node;
     info.parent = parent;
     info.entry = entry;
-    info.fields = EntryFields(node.record(), tree.itemData().Find(node.record().recordKey));
+    const std::uint8_t key = node.record().recordKey;
+    info.fields = EntryFields(node.record(), tree.itemData().Find(key),
+                              node.record().modified ? dropped_[key] : nullptr);
     info.contentHash = ContentHash(info.fields);
     nodes.push_back(std::move(info));
     (parent == kNone ? top : nodes[parent].children).push_back(index);
@@ -99,13 +125,14 @@ class Side {
     const bool childrenAreEntries = entry || (parent == kNone && top.size() == 2);
     for (const auto& child : node.children()) Add(*child, index, childrenAreEntries, tree);
   }
+
+  std::array<const Bytes*, 256> dropped_{};
 };
 
 class Comparer {
  public:
-  Comparer(const ComparedMenu& before, const ComparedMenu& after)
-      : a_(before.tree), b_(after.tree) {
-    CompareFormat(before.options, after.options, result_.format);
+  Comparer(const ComparedMenu& before, const ComparedMenu& after) : a_(before), b_(after) {
+    CompareFormat(before, after, result_.format);
   }
 
   MenuComparison Run() {
@@ -128,10 +155,9 @@ class Comparer {
     return Name(a) == Name(b);
   }
 
-  void Pair(std::size_t a, std::size_t b, bool aligned) {
+  void Pair(std::size_t a, std::size_t b) {
     a_.nodes[a].match = b;
     b_.nodes[b].match = a;
-    a_.nodes[a].aligned = b_.nodes[b].aligned = aligned;
     Align(a, b);
   }
 
@@ -146,7 +172,6 @@ class Comparer {
     for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
       a_.nodes[a[i]].match = b[i];
       b_.nodes[b[i]].match = a[i];
-      a_.nodes[a[i]].aligned = b_.nodes[b[i]].aligned = true;
       if (HoldsEntries(a_, a[i]) || HoldsEntries(b_, b[i]))
         Align(a[i], b[i]);
       else
@@ -184,42 +209,56 @@ class Comparer {
       const int s = score(i - 1, j - 1);
       if (s && at(i, j) == at(i - 1, j - 1) + s) {
         pairs.emplace_back(left[--i], right[--j]);
-      } else if (at(i - 1, j) >= at(i, j - 1)) {
+      } else if (at(i - 1, j) != at(i, j - 1)) {
+        at(i - 1, j) > at(i, j - 1) ? --i : --j;
+      } else if (SkipFirstOfTie(a_.nodes[left[i - 1]], b_.nodes[right[j - 1]], i, j)) {
         --i;
       } else {
         --j;
       }
     }
-    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) Pair(it->first, it->second, true);
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) Pair(it->first, it->second);
+  }
+
+  // Where leaving out either entry keeps the alignment at its best, the one left out is chosen
+  // by what the entries are, so that comparing B with A pairs the same entries as A with B.
+  bool SkipFirstOfTie(const NodeInfo& x, const NodeInfo& y, std::size_t i, std::size_t j) const {
+    const auto keyX = std::tie(Name(x), x.contentHash);
+    const auto keyY = std::tie(Name(y), y.contentHash);
+    return keyX != keyY ? keyX > keyY : i >= j;
   }
 
   // Entries the alignment left over, matched wherever they now stand: first those whose data
-  // is equal too, then any of one identity, both in display order.
+  // is equal too, then any of one identity, the first of each side with the first of the other.
+  // All pairs of a pass are made before the children of any are aligned, so that no alignment
+  // takes an entry a later pair would have had, whichever menu comes first.
   void MatchAcrossFolders(bool equalDataOnly) {
-    std::map<std::pair<std::string, std::uint64_t>, std::vector<std::size_t>> waiting;
+    using Key = std::pair<std::string, std::uint64_t>;
     auto key = [&](const NodeInfo& info) {
-      if (equalDataOnly) return std::pair(Custom(info) ? "~" : Name(info), info.contentHash);
-      return std::pair(Name(info), std::uint64_t{0});
+      if (equalDataOnly) return Key(Custom(info) ? "~" : Name(info), info.contentHash);
+      return Key(Name(info), 0);
     };
-    for (std::size_t i = b_.nodes.size(); i-- > 0;)
-      if (b_.nodes[i].entry && b_.nodes[i].match == kNone) waiting[key(b_.nodes[i])].push_back(i);
-    for (std::size_t i = 0; i < a_.nodes.size(); ++i) {
-      if (!a_.nodes[i].entry || a_.nodes[i].match != kNone) continue;
-      const auto found = waiting.find(key(a_.nodes[i]));
-      if (found == waiting.end()) continue;
-      std::vector<std::size_t>& candidates = found->second;  // the first in display order last
-      while (!candidates.empty() && b_.nodes[candidates.back()].match != kNone)
-        candidates.pop_back();
-      if (candidates.empty()) continue;
-      const std::size_t b = candidates.back();
-      candidates.pop_back();
-      Pair(i, b, false);
+    std::map<Key, std::vector<std::size_t>> waitingA, waitingB;
+    for (std::size_t i = 0; i < a_.nodes.size(); ++i)
+      if (a_.nodes[i].entry && a_.nodes[i].match == kNone) waitingA[key(a_.nodes[i])].push_back(i);
+    for (std::size_t i = 0; i < b_.nodes.size(); ++i)
+      if (b_.nodes[i].entry && b_.nodes[i].match == kNone) waitingB[key(b_.nodes[i])].push_back(i);
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    for (const auto& [k, left] : waitingA) {
+      const auto right = waitingB.find(k);
+      if (right == waitingB.end()) continue;
+      for (std::size_t i = 0; i < std::min(left.size(), right->second.size()); ++i) {
+        const std::size_t a = left[i], b = right->second[i];
+        a_.nodes[a].match = b;
+        b_.nodes[b].match = a;
+        pairs.emplace_back(a, b);
+      }
     }
+    for (const auto& [a, b] : pairs) Align(a, b);
   }
 
-  // A matched entry moved when it left its folder, or when it left the order of its siblings
-  // that stayed: outside the heaviest increasing run of their places, aligned pairs weighing
-  // more than all others together.
+  // A matched entry moved when it left its folder, or when it is outside the order its siblings
+  // that stayed keep (see KeepLongestOrder).
   void FindMoves() {
     for (std::size_t p = 0; p < a_.nodes.size(); ++p) {
       const std::size_t q = a_.nodes[p].match;
@@ -236,48 +275,108 @@ class Comparer {
     }
   }
 
+  // The fewest moves that explain the new order: the entries outside the longest run whose
+  // places rise in both menus. Among runs of one length, the one that keeps every entry still
+  // at its place (so that no entry moves to where it was), then the one whose entries travelled
+  // least, then the one keeping the entries first by identity. Each rule reads both menus
+  // alike, so that comparing B with A moves the same entries as comparing A with B.
   void KeepLongestOrder(const std::vector<std::size_t>& staying) {
     const std::size_t n = staying.size();
-    const double alignedWeight = static_cast<double>(n + 1);
-    std::vector<double> best(n);
-    std::vector<std::size_t> previous(n, kNone), place(n);
+    std::vector<Stayer> stayers(n);
+    bool inOrder = true;
     for (std::size_t i = 0; i < n; ++i) {
-      const NodeInfo& info = a_.nodes[staying[i]];
-      place[i] = b_.IndexAmongSiblings(info.match);
-      const double weight = info.aligned ? alignedWeight : 1.0;
-      best[i] = weight;
-      for (std::size_t j = 0; j < i; ++j)
-        if (place[j] < place[i] && best[j] + weight > best[i]) {
-          best[i] = best[j] + weight;
-          previous[i] = j;
-        }
+      const std::size_t b = a_.nodes[staying[i]].match;
+      stayers[i] = {staying[i], b, a_.IndexAmongSiblings(staying[i]), b_.IndexAmongSiblings(b)};
+      inOrder = inOrder && (i == 0 || stayers[i - 1].y < stayers[i].y);
     }
-    std::size_t last = kNone;
+    if (inOrder) return;
+
+    std::int64_t farthest = 0;
+    for (const Stayer& s : stayers) farthest = std::max(farthest, s.Travel());
+    const std::int64_t kept = farthest * static_cast<std::int64_t>(n) + 1;
+    const std::int64_t still = kept * static_cast<std::int64_t>(n + 1);
+    std::vector<std::int64_t> weight(n);
     for (std::size_t i = 0; i < n; ++i)
-      if (last == kNone || best[i] > best[last]) last = i;
-    std::vector<bool> kept(n, false);
-    for (std::size_t i = last; i != kNone; i = previous[i]) kept[i] = true;
+      weight[i] = (stayers[i].Travel() == 0 ? still : 0) + kept - stayers[i].Travel();
+
+    std::vector<std::size_t> byIdentity(n);
+    for (std::size_t i = 0; i < n; ++i) byIdentity[i] = i;
+    std::sort(byIdentity.begin(), byIdentity.end(), [&](std::size_t i, std::size_t j) {
+      return IdentityKey(stayers[i]) < IdentityKey(stayers[j]);
+    });
+
+    std::vector<char> forced(n, 0);
+    const std::int64_t best = HeaviestRun(stayers, weight, forced);
+    for (std::size_t i : byIdentity) {
+      forced[i] = 1;
+      if (HeaviestRun(stayers, weight, forced) != best) forced[i] = 0;
+    }
     for (std::size_t i = 0; i < n; ++i)
-      if (!kept[i]) a_.nodes[staying[i]].moved = true;
+      if (!forced[i]) a_.nodes[stayers[i].a].moved = true;
+  }
+
+  struct Stayer {
+    std::size_t a = kNone, b = kNone;  // the node on each side
+    std::size_t x = 0, y = 0;          // its place among the siblings on each side
+    std::int64_t Travel() const {
+      return x > y ? static_cast<std::int64_t>(x - y) : static_cast<std::int64_t>(y - x);
+    }
+  };
+
+  // The same whichever menu comes first.
+  std::tuple<std::string, std::string, std::uint64_t, std::uint64_t, std::size_t, std::size_t>
+  IdentityKey(const Stayer& s) const {
+    const std::string& nameA = Name(a_.nodes[s.a]);
+    const std::string& nameB = Name(b_.nodes[s.b]);
+    const std::uint64_t hashA = a_.nodes[s.a].contentHash, hashB = b_.nodes[s.b].contentHash;
+    return {std::min(nameA, nameB), std::max(nameA, nameB), std::min(hashA, hashB),
+            std::max(hashA, hashB), std::min(s.x, s.y),     std::max(s.x, s.y)};
+  }
+
+  // The heaviest run rising in both menus that holds every forced entry: entries that would
+  // cross a forced one are left out.
+  static std::int64_t HeaviestRun(const std::vector<Stayer>& stayers,
+                                  const std::vector<std::int64_t>& weight,
+                                  const std::vector<char>& forced) {
+    const std::size_t n = stayers.size();
+    auto crosses = [&](std::size_t i, std::size_t j) {
+      return (stayers[i].x < stayers[j].x) != (stayers[i].y < stayers[j].y);
+    };
+    std::vector<char> allowed(n, 1);
+    for (std::size_t f = 0; f < n; ++f)
+      if (forced[f])
+        for (std::size_t i = 0; i < n; ++i)
+          if (i != f && crosses(i, f)) allowed[i] = 0;
+    std::vector<std::int64_t> best(n, 0);
+    std::int64_t heaviest = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (!allowed[i]) continue;
+      std::int64_t before = 0;
+      for (std::size_t j = 0; j < i; ++j)
+        if (allowed[j] && stayers[j].y < stayers[i].y) before = std::max(before, best[j]);
+      best[i] = before + weight[i];
+      heaviest = std::max(heaviest, best[i]);
+    }
+    return heaviest;
   }
 
   std::vector<FieldDifference> Differences(const NodeInfo& a, const NodeInfo& b) const {
     std::vector<FieldDifference> out;
     if (Name(a) != Name(b))
-      out.push_back(
-          {"item", FieldValue{Utf8Name(Name(a)), true}, FieldValue{Utf8Name(Name(b)), true}});
+      out.push_back({"item", "item", FieldValue{Utf8Name(Name(a)), true, {}},
+                     FieldValue{Utf8Name(Name(b)), true, {}}});
     std::size_t i = 0, j = 0;
     while (i < a.fields.size() || j < b.fields.size()) {
       const EntryField* x = i < a.fields.size() ? &a.fields[i] : nullptr;
       const EntryField* y = j < b.fields.size() ? &b.fields[j] : nullptr;
       if (x && (!y || x->order < y->order)) {
-        out.push_back({x->Name(), x->Value(), std::nullopt});
+        out.push_back({x->Name(), x->Label(), x->Value(), std::nullopt});
         ++i;
       } else if (y && (!x || y->order < x->order)) {
-        out.push_back({y->Name(), std::nullopt, y->Value()});
+        out.push_back({y->Name(), y->Label(), std::nullopt, y->Value()});
         ++j;
       } else {
-        if (!x->SameValue(*y)) out.push_back({x->Name(), x->Value(), y->Value()});
+        if (!x->SameValue(*y)) out.push_back({x->Name(), x->Label(), x->Value(), y->Value()});
         ++i;
         ++j;
       }

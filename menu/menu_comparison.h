@@ -15,15 +15,19 @@
 #include "menu/entry_fields.h"
 #include "menu/format_options.h"
 #include "menu/menu_tree.h"
+#include "menu/mma_loader.h"
 
 namespace menuforge {
 
 inline constexpr char kMenuRootDisplayName[] = "Menu Root";
 inline constexpr char kSoftkeysDisplayName[] = "Softkeys";
+// The format field that holds the records loading left out of every folder.
+inline constexpr char kUnreadRecordsField[] = "unread-records";
 
 // A field whose value differs; no value where the field is missing on that side.
 struct FieldDifference {
-  std::string field;
+  std::string field;  // as scripts know it: "title-mode"
+  std::string label;  // as the item editor or the main window names it: "title shown"
   std::optional<FieldValue> before;
   std::optional<FieldValue> after;
   bool operator==(const FieldDifference&) const = default;
@@ -57,7 +61,7 @@ struct EntryDifference {
 
 struct MenuComparison {
   // Record format and format options ("record-size", "c698p-fix", "icon-attribute",
-  // "save-all-data").
+  // "save-all-data"), and the records loading left out of every folder ("unread-records").
   std::vector<FieldDifference> format;
   // The fixed top first, then the main menu in the order of the second menu, each removed entry
   // where it stood among its old siblings.
@@ -70,6 +74,9 @@ struct MenuComparison {
 struct ComparedMenu {
   const MenuTree& tree;
   const FormatOptions& options;
+  // What loading the tree's file dropped, keyed by the entries' keys as loaded; only for a tree
+  // just loaded, whose data the phone would show while the tree lacks it.
+  const std::vector<DroppedData>* dropped = nullptr;
 };
 
 // Both trees must hold an open menu (the fixed top at least).

@@ -280,6 +280,9 @@ void MenuTree::Renumber() {
 }
 
 MenuNode* MenuTree::RestoreRecords(const TreeRecords& records) {
+  // The data first: whoever hears of a changed record reads the entry's data with it.
+  itemData_ = records.itemData;
+  customItemCounter = records.customItemCounter;
   MenuNode* firstChanged = nullptr;
   std::size_t position = 0;
   ForEach([&](MenuNode& node) {
@@ -291,8 +294,6 @@ MenuNode* MenuTree::RestoreRecords(const TreeRecords& records) {
     if (!firstChanged) firstChanged = &node;
     NotifyRecordChanged(&node);
   });
-  itemData_ = records.itemData;
-  customItemCounter = records.customItemCounter;
   return firstChanged;
 }
 

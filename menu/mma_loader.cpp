@@ -33,6 +33,16 @@ std::string ControlBytesInName(std::size_t record) {
   return "the item name of record " + std::to_string(record) + " holds control bytes";
 }
 
+std::string UnreadRecordsMessage(const std::vector<std::size_t>& records) {
+  std::string numbers;
+  for (const std::size_t record : records)
+    numbers += (numbers.empty() ? "" : ", ") + std::to_string(record);
+  return std::to_string(records.size()) +
+         (records.size() == 1 ? " record belongs" : " records belong") +
+         " to no folder of the menu and " + (records.size() == 1 ? "was" : "were") +
+         " not read: " + numbers;
+}
+
 std::string CutTableMessage(std::size_t counted, std::size_t present) {
   return "The file is cut short: its header counts " + std::to_string(counted) +
          " records but it holds only " + std::to_string(present) +
@@ -62,6 +72,8 @@ class Loader {
   bool NameEntries(const MenuNode& parent);
   bool ReadGroup(std::size_t first, MenuNode& parent);
   void ReadData(MenuNode& node);
+  // Records the group links never reach: the phone may still read them, so they are kept aside.
+  void FindUnreadRecords();
   LoadResult Refused() const { return Failure(refusal_); }
 
   ByteView file_;
@@ -172,6 +184,8 @@ void Loader::ReadData(MenuNode& node) {
     } else {
       DecodedChunks decoded = DecodeChunks(file_.subspan(at, record.dataLength));
       for (const auto& problem : decoded.problems) found_.warnings.push_back(who + problem);
+      if (!decoded.dropped.empty())
+        found_.dropped.push_back({record.recordKey, std::move(decoded.dropped)});
       // 36-byte files always use 0C, whatever tag their chunks carry.
       if (decoded.lastIconTag && options_.saveMode == RecordSize::k22)
         options_.iconAttribute = *decoded.lastIconTag;
@@ -180,6 +194,21 @@ void Loader::ReadData(MenuNode& node) {
     }
   }
   for (const auto& child : node.children()) ReadData(*child);
+}
+
+void Loader::FindUnreadRecords() {
+  std::vector<std::size_t> unread;
+  DroppedData dropped{kUnreadRecordsKey, {}};
+  for (std::size_t r = kFixedRecordCount; r < recordCount_; ++r) {
+    const std::size_t at = kHeaderSize + r * layout_.size;
+    if (taken_.count(r) || at + layout_.size > file_.size()) continue;
+    unread.push_back(r);
+    dropped.bytes.insert(dropped.bytes.end(), file_.begin() + at,
+                         file_.begin() + at + layout_.size);
+  }
+  if (unread.empty()) return;
+  found_.warnings.push_back(UnreadRecordsMessage(unread));
+  found_.dropped.push_back(std::move(dropped));
 }
 
 LoadResult Loader::Run() {
@@ -238,6 +267,7 @@ LoadResult Loader::Run() {
         Failure(Message{kProfileMismatchOnLoadText, kProfileErrorCaption, MessageIcon::Warning}),
         LoadStatus::ProfileMismatch);
   tree_.Renumber();
+  FindUnreadRecords();
   if (file_.size() > state_.dataSectionOffset) {
     ReadData(*softkeys);
     ReadData(*menuRoot);

@@ -30,9 +30,21 @@ struct MissingItem {
   bool operator==(const MissingItem&) const = default;
 };
 
+// Bytes of the file that the loaded menu does not hold: what would be lost by saving it.
+struct DroppedData {
+  // The key of the entry as loaded; kUnreadRecordsKey for records that belong to no folder.
+  std::uint8_t recordKey = 0;
+  Bytes bytes;  // as the file holds them, in file order
+  bool operator==(const DroppedData&) const = default;
+};
+
+// No entry has key 0: record keys count from 1.
+inline constexpr std::uint8_t kUnreadRecordsKey = 0;
+
 // What a load found besides the menu.
 struct LoadFindings {
   std::vector<std::string> warnings;  // data that was damaged and cut or dropped
+  std::vector<DroppedData> dropped;   // one per entry, the unread records first
   // Items outside the available items of the "Default" profile, in file order, one per
   // occurrence; the caller appends them to the item base.
   std::vector<MissingItem> missingItems;

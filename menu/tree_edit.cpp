@@ -102,21 +102,11 @@ MenuNode* RedoTreeEdit(MenuTree& tree, const TreeEdit& edit) {
   return NodeAtPath(tree, last.to);
 }
 
-TreeEditRecorder::TreeEditRecorder(MenuTree& tree) : tree_(tree), previous_(tree.observer()) {
+TreeEditRecorder::TreeEditRecorder(const MenuTree& tree) : tree_(tree) {
   edit_.before = CaptureRecords(tree_);
-  tree_.SetObserver(this);
-}
-
-TreeEditRecorder::~TreeEditRecorder() { StopWatching(); }
-
-void TreeEditRecorder::StopWatching() {
-  if (!watching_) return;
-  watching_ = false;
-  tree_.SetObserver(previous_);
 }
 
 std::optional<TreeEdit> TreeEditRecorder::Finish() {
-  StopWatching();
   edit_.after = CaptureRecords(tree_);
   if (edit_.changes.empty() && edit_.before == edit_.after) return std::nullopt;
   return std::move(edit_);
@@ -126,46 +116,23 @@ void TreeEditRecorder::AboutToInsert(MenuNode* parent, std::size_t index) {
   NodePath path = parent ? PathOf(*parent, tree_) : NodePath();
   path.push_back(index);
   edit_.changes.push_back({ShapeChange::Kind::Insert, std::move(path), {}, nullptr});
-  if (previous_) previous_->AboutToInsert(parent, index);
 }
 
 void TreeEditRecorder::Inserted() {
   ShapeChange& change = edit_.changes.back();
   change.subtree = NodeAtPath(tree_, change.from)->CopySubtree();
-  if (previous_) previous_->Inserted();
 }
 
 void TreeEditRecorder::AboutToRemove(MenuNode* node) {
   edit_.changes.push_back(
       {ShapeChange::Kind::Remove, PathOf(*node, tree_), {}, node->CopySubtree()});
-  if (previous_) previous_->AboutToRemove(node);
 }
 
-void TreeEditRecorder::Removed() {
-  if (previous_) previous_->Removed();
-}
-
-void TreeEditRecorder::AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) {
+void TreeEditRecorder::AboutToMove(MenuNode* node, MenuNode*, std::size_t) {
   moving_ = node;
   edit_.changes.push_back({ShapeChange::Kind::Move, PathOf(*node, tree_), {}, nullptr});
-  if (previous_) previous_->AboutToMove(node, newParent, newIndex);
 }
 
-void TreeEditRecorder::Moved() {
-  edit_.changes.back().to = PathOf(*moving_, tree_);
-  if (previous_) previous_->Moved();
-}
-
-void TreeEditRecorder::AboutToReset() {
-  if (previous_) previous_->AboutToReset();
-}
-
-void TreeEditRecorder::Reset() {
-  if (previous_) previous_->Reset();
-}
-
-void TreeEditRecorder::RecordChanged(MenuNode* node) {
-  if (previous_) previous_->RecordChanged(node);
-}
+void TreeEditRecorder::Moved() { edit_.changes.back().to = PathOf(*moving_, tree_); }
 
 }  // namespace menuforge

@@ -47,33 +47,29 @@ MenuNode* UndoTreeEdit(MenuTree& tree, const TreeEdit& edit);
 // Does an edit again on the tree it was taken back from; returns the node to show.
 MenuNode* RedoTreeEdit(MenuTree& tree, const TreeEdit& edit);
 
-// Watches the tree from its construction to Finish and notes what changed; whoever observed the
-// tree before goes on being told of every change.
-class TreeEditRecorder : private TreeObserver {
+// Notes what changed in the tree between its construction and Finish, from the notices its
+// owner hands on: the tree's one observer slot stays with whoever owns the tree.
+class TreeEditRecorder final : public TreeObserver {
  public:
-  explicit TreeEditRecorder(MenuTree& tree);
-  ~TreeEditRecorder() override;
+  explicit TreeEditRecorder(const MenuTree& tree);
   TreeEditRecorder(const TreeEditRecorder&) = delete;
   TreeEditRecorder& operator=(const TreeEditRecorder&) = delete;
 
   // The edit, or nothing when the tree is as it was.
   [[nodiscard]] std::optional<TreeEdit> Finish();
 
- private:
   void AboutToInsert(MenuNode* parent, std::size_t index) override;
   void Inserted() override;
   void AboutToRemove(MenuNode* node) override;
-  void Removed() override;
+  void Removed() override {}
   void AboutToMove(MenuNode* node, MenuNode* newParent, std::size_t newIndex) override;
   void Moved() override;
-  void AboutToReset() override;
-  void Reset() override;
-  void RecordChanged(MenuNode* node) override;
-  void StopWatching();
+  void AboutToReset() override {}
+  void Reset() override {}
+  void RecordChanged(MenuNode*) override {}
 
-  MenuTree& tree_;
-  TreeObserver* previous_;
-  bool watching_ = true;
+ private:
+  const MenuTree& tree_;
   TreeEdit edit_;
   MenuNode* moving_ = nullptr;
 };

@@ -31,16 +31,6 @@ bool IsFolderSafe(const ChunkSlot& slot) {
   return slot.As<FileIconChunk>() || slot.As<DrmIconChunk>();
 }
 
-std::string CustomName(std::uint8_t counter) { return "~" + std::to_string(counter); }
-
-std::uint8_t CustomNumber(const std::string& name) {
-  const std::string digits = name.substr(1);
-  if (digits.empty() || digits.size() > 9 ||
-      digits.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
-}
-
 enum class InsertMode { AsChild, AsSibling };
 
 // Completes the record of a node just added by AddEntry, and renumbers.
@@ -76,6 +66,16 @@ void InsertEntry(MenuTree& tree, MenuNode& node, InsertMode mode, bool custom) {
 }
 
 }  // namespace
+
+std::string CustomName(std::uint8_t counter) { return "~" + std::to_string(counter); }
+
+std::uint8_t CustomNumber(const std::string& name) {
+  const std::string digits = name.substr(1);
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return static_cast<std::uint8_t>(std::stoul(digits) & 0xFF);
+}
 
 std::unique_ptr<MenuNode> SoftkeysNode() {
   NodeRecord container;

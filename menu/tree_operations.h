@@ -45,6 +45,10 @@ void MoveDown(MenuTree& tree, MenuNode& node);
 // Moves `dragged` with its subtree right before `target`; nothing when target lies inside it.
 void MoveBefore(MenuTree& tree, MenuNode& dragged, MenuNode& target);
 
+// "~" + the number; and the number of such a name (0 when anything but digits follows the "~").
+std::string CustomName(std::uint8_t counter);
+std::uint8_t CustomNumber(const std::string& name);
+
 // A custom name met while reading a menu: a soft key's counts one more, a main menu entry's raises
 // the counter to its number ("~7" to 7; anything but digits after the "~" counts as 0).
 void CountCustomName(MenuTree& tree, const std::string& name, bool softkey);

@@ -15,6 +15,8 @@ void PutWide(Json& object, const char* textKey, std::u16string_view text) {
     object[textKey] = WideToUtf8(text);
 }
 
+}  // namespace
+
 Json ChunkToJson(const ChunkSlot& slot) {
   Json json;
   json[kTag] = slot.tag();
@@ -51,6 +53,8 @@ Json ChunkToJson(const ChunkSlot& slot) {
              slot.content);
   return json;
 }
+
+namespace {
 
 Json NodeToJson(const MenuNode& node, const ItemDataTable& itemData) {
   const NodeRecord& record = node.record();

@@ -25,6 +25,9 @@ class JsonField {
   // An object holding no members but the allowed ones.
   void ExpectObject(std::initializer_list<std::string_view> allowedKeys) const;
   bool Has(std::string_view key) const;
+  bool IsNull() const { return value_.is_null(); }
+  bool IsNumber() const { return value_.is_number(); }
+  bool IsString() const { return value_.is_string(); }
   JsonField Member(std::string_view key) const;  // required
   std::optional<JsonField> OptionalMember(std::string_view key) const;
 

@@ -17,6 +17,8 @@ namespace menuforge::cli {
 using Json = nlohmann::ordered_json;
 
 Json MenuToJson(const MenuTree& tree, const FormatOptions& options);
+// One data chunk as the JSON menu holds it; ChunkFromJson reads it back.
+Json ChunkToJson(const ChunkSlot& slot);
 
 // The first fault found in a JSON menu, with the place it was found at ("menu[2].data[0]: ...").
 class JsonMenuError : public std::runtime_error {

@@ -1,5 +1,7 @@
 #include "menu_json/text_forms.h"
 
+#include "base/terminal_text.h"
+
 namespace menuforge::cli {
 namespace {
 
@@ -58,35 +60,8 @@ std::optional<std::u16string> ParseUcs2Hex(std::string_view hex) {
   return text;
 }
 
-namespace {
+std::string Escaped(std::string_view utf8) { return TerminalSafe(utf8, "\\"); }
 
-// Escapes the control characters as "\x1B", and each of `alsoEscaped` with a backslash.
-std::string EscapedWith(std::string_view utf8, std::string_view alsoEscaped) {
-  constexpr unsigned char kC1Lead = 0xC2;  // U+0080 to U+009F are C2 80 to C2 9F
-  std::string escaped;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const char c = utf8[i];
-    const auto byte = static_cast<unsigned char>(c);
-    const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
-    if (alsoEscaped.find(c) != std::string_view::npos) {
-      escaped += '\\';
-      escaped += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      escaped += "\\x" + ByteToHex(byte);
-    } else if (byte == kC1Lead && next >= 0x80 && next <= 0x9F) {
-      escaped += "\\x" + ByteToHex(next);
-      ++i;
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
-
-}  // namespace
-
-std::string Escaped(std::string_view utf8) { return EscapedWith(utf8, "\\"); }
-
-std::string Quoted(std::string_view utf8) { return '"' + EscapedWith(utf8, "\\\"") + '"'; }
+std::string Quoted(std::string_view utf8) { return '"' + TerminalSafe(utf8, "\\\"") + '"'; }
 
 }  // namespace menuforge::cli

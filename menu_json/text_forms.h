@@ -20,8 +20,8 @@ bool HasSurrogate(std::u16string_view text);
 std::string Ucs2Hex(std::u16string_view text);
 std::optional<std::u16string> ParseUcs2Hex(std::string_view hex);
 
-// UTF-8 with '\' and the control characters (C0, DEL and C1) escaped as "\x1B", so that a text
-// from a file or a phone can neither forge a line of output nor drive the terminal.
+// UTF-8 with '\' escaped, and all a terminal would act on as TerminalSafe escapes it, so that a
+// text from a file or a phone can neither forge a line of output nor drive the terminal.
 std::string Escaped(std::string_view utf8);
 // UTF-8 in double quotes, escaped as above, '"' too.
 std::string Quoted(std::string_view utf8);

@@ -38,17 +38,6 @@ constexpr char kEnterLine[] = "Enter ";
 constexpr char kDownloading[] = "Downloading ";
 constexpr char kUploading[] = "Uploading ";
 constexpr std::uint64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
-// The calls of a transfer besides its blocks: open, seek, the end-of-file marker or the last
-// part of a block, the end-of-file check's seek and read, close.
-constexpr std::uint64_t kCallsAroundBlocks = 6;
-// A read's expected size is a guess, 0 when unknown: it is given at least the time and calls
-// of a file this large, more than any phone file the program reads without knowing its size.
-constexpr std::uint64_t kLeastReadAllowance = 64 * 1024 * 1024;
-
-std::uint64_t ReadCalls(std::uint32_t expectedSize) {
-  return std::max<std::uint64_t>(expectedSize, kLeastReadAllowance) / kFsacBlockSize +
-         kCallsAroundBlocks;
-}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -128,13 +117,17 @@ class DownloadFile {
   explicit DownloadFile(std::filesystem::path target) : target_(std::move(target)) {}
   ~DownloadFile() {
     file_.reset();
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (temporary_.empty()) return;
+    ::unlink(temporary_.c_str());
+    TemporaryFileGone(temporary_);
   }
   DownloadFile(const DownloadFile&) = delete;
   DownloadFile& operator=(const DownloadFile&) = delete;
 
-  // The error text when the target's folder takes no new file, so that the phone is not asked.
+  // The error text when the target's folder takes no new file, or the target is a FIFO, a device
+  // or a folder that a file would replace, so that the phone is not asked.
   std::string FolderProblem() const {
+    if (std::string refused = NotReplaceableText(target_); !refused.empty()) return refused;
     const std::filesystem::path folder =
         target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
     if (::access(folder.c_str(), W_OK | X_OK) == 0) return {};
@@ -145,9 +138,12 @@ class DownloadFile {
     int fd = -1;
     if (const int error = CreateFileBeside(target_, fd, temporary_); error != 0)
       return FileError("create", target_, error);
-    // The fresh file is private to its maker; a download is an ordinary document, and stays
-    // private when it cannot be made one.
-    [[maybe_unused]] const int modeSet = ::fchmod(fd, kDownloadMode);
+    // The fresh file is private to its maker; a download keeps the mode of the file it replaces,
+    // or is a new document under the user's umask, and stays private when it cannot be either.
+    struct stat replaced {};
+    const bool replaces = ::lstat(target_.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    [[maybe_unused]] const int modeSet =
+        ::fchmod(fd, replaces ? replaced.st_mode & 07777 : NewFileMode());
     file_.reset(::fdopen(fd, "wb"));
     if (file_) return {};
     const int error = errno;
@@ -165,19 +161,23 @@ class DownloadFile {
   std::string Keep() {
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
       return FileError("create", target_, errno);
+    TemporaryFileGone(temporary_);
     temporary_.clear();
     return {};
   }
 
  private:
-  static constexpr mode_t kDownloadMode = 0644;
-
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   LocalFile file_;
 };
 
 }  // namespace
+
+std::string PhoneFileName(const std::string& phonePath) {
+  const std::size_t slash = phonePath.find_last_of('/');
+  return slash == std::string::npos ? phonePath : phonePath.substr(slash + 1);
+}
 
 std::int32_t FsacTransfer::Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
                                 std::uint32_t& received) {
@@ -193,15 +193,17 @@ const FsacTransfer::ReadStyle& FsacTransfer::FileReadStyle() {
 
 TransferResult FsacTransfer::P2KFileRead(const std::string& phonePath,
                                          const std::filesystem::path& local,
-                                         std::uint32_t expectedSize, std::string title) {
-  return Read(phonePath, local, expectedSize, std::move(title), FileReadStyle(), nullptr);
+                                         std::uint32_t expectedSize, std::string title,
+                                         std::uint64_t mostBytes) {
+  return Read(phonePath, local, expectedSize, mostBytes, std::move(title), FileReadStyle(),
+              nullptr);
 }
 
 TransferResult FsacTransfer::P2KGroupRead(const std::string& phonePath,
                                           const std::filesystem::path& local,
                                           std::uint32_t expectedSize, GroupProgress& window) {
   static const ReadStyle style{"[P2KGroupRead] ", " bytes received", false};
-  return Read(phonePath, local, expectedSize, {}, style, &window);
+  return Read(phonePath, local, expectedSize, kAnyPhoneFileBytes, {}, style, &window);
 }
 
 TransferResult FsacTransfer::P2KFileWrite(const std::filesystem::path& local,
@@ -220,18 +222,18 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
 class ReadRun {
  public:
   ReadRun(FsacTransfer& transfer, const std::string& phonePath, std::filesystem::path local,
-          std::uint32_t expectedSize, std::string title, const FsacTransfer::ReadStyle& style,
-          GroupProgress* group)
+          std::uint32_t expectedSize, std::uint64_t mostBytes, std::string title,
+          const FsacTransfer::ReadStyle& style, GroupProgress* group)
       : transfer_(transfer),
         busy_(transfer.session_),
         style_(style),
         local_(std::move(local)),
         expectedSize_(expectedSize),
+        mostBytes_(std::min(mostBytes, kLargestCount)),
         log_(transfer.session_.log()),
         file_(local_) {
     result_.localError = file_.FolderProblem();
     if (!result_.localError.empty()) return;
-    command_.emplace(transfer.session_.library(), ReadCalls(expectedSize));
     log_.Write(style.prefix + kEnterLine + phonePath);
     std::int32_t rc = Send(FsacOpenRequest(phonePath, false));
     log_.Write(style.prefix + kOpenLine + Number(rc));
@@ -241,7 +243,7 @@ class ReadRun {
     if (rc == kP2kFailure) return;
     result_.localError = file_.Create();
     progress_.emplace(transfer.windows_, group, std::move(title), kDownloading,
-                      local_.filename().string());
+                      PhoneFileName(phonePath));
     progress_->Start(true);
     opened_ = true;
   }
@@ -273,7 +275,7 @@ class ReadRun {
     progress_->Close();
 
     result_.bytes =
-        count_ == 0 || count_ > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count_);
+        count_ == 0 || count_ > mostBytes_ ? kP2kFailure : static_cast<std::int32_t>(count_);
     result_.complete =
         endOfFile_ && !checkRefused && result_.localError.empty() && result_.bytes != kP2kFailure;
     if (result_.complete) result_.localError = file_.Keep();
@@ -310,7 +312,11 @@ class ReadRun {
       return false;
     }
     count_ += received_;
-    if (count_ > kLargestCount) return false;
+    // A phone that sends more than the file can hold lies, or the file is not what it should be.
+    if (count_ > mostBytes_) {
+      result_.overLimit = true;
+      return false;
+    }
     progress_->Advance(Percent(count_, expectedSize_), received_);
     if (progress_->CancelRequested()) {
       result_.cancelled = true;
@@ -324,9 +330,9 @@ class ReadRun {
   const FsacTransfer::ReadStyle& style_;
   std::filesystem::path local_;
   std::uint32_t expectedSize_;
+  std::uint64_t mostBytes_;
   PhoneLog& log_;
   DownloadFile file_;
-  std::optional<PhoneCommand> command_;
   std::optional<TransferProgress> progress_;
   TransferResult result_;
   Bytes response_;
@@ -339,16 +345,17 @@ class ReadRun {
 };
 
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
-                                  std::uint32_t expectedSize, std::string title,
-                                  const ReadStyle& style, GroupProgress* group) {
-  return ReadRun(*this, phonePath, local, expectedSize, std::move(title), style, group).Finish();
+                                  std::uint32_t expectedSize, std::uint64_t mostBytes,
+                                  std::string title, const ReadStyle& style, GroupProgress* group) {
+  return ReadRun(*this, phonePath, local, expectedSize, mostBytes, std::move(title), style, group)
+      .Finish();
 }
 
 SteppedFileRead::SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
                                  const std::filesystem::path& local, std::uint32_t expectedSize,
-                                 std::string title) {
-  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize, std::move(title),
-                                   FsacTransfer::FileReadStyle(), nullptr);
+                                 std::uint64_t mostBytes, std::string title) {
+  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize, mostBytes,
+                                   std::move(title), FsacTransfer::FileReadStyle(), nullptr);
 }
 
 SteppedFileRead::~SteppedFileRead() = default;
@@ -377,8 +384,7 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     return result;
   }
   const auto size = static_cast<std::uint32_t>(fileSize);
-  const PhoneCommand command(session_.library(), size / kFsacBlockSize + kCallsAroundBlocks);
-  const std::string name = local.filename().string();
+  const std::string name = PhoneFileName(phonePath);
   const std::string title = kUploading + name;
   log.Write(style.prefix + kEnterLine + phonePath);
 

@@ -57,9 +57,12 @@ PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
                                                    const std::filesystem::path& local,
                                                    std::uint32_t expectedSize, const char* title,
                                                    const Message& refused) {
-  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize, title);
+  const TransferResult result =
+      transfer_.P2KFileRead(phonePath, local, expectedSize, title, kMenuFileBytes);
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
+  if (!result.complete && (!result.localError.empty() || !session_.library().connectionOpen()))
+    readIncomplete_ = true;
   if (!result.localError.empty()) return {Failure(result.LocalErrorMessage())};
   // A cancelled read is not tried elsewhere, and the caller says nothing of it.
   if (result.cancelled) {
@@ -81,8 +84,11 @@ void PhoneMenuFiles::ShowUnlessCancelled(const Status& failed) {
 
 std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   cancelled_ = false;
+  readIncomplete_ = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
-  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
+  // The bar follows the phone's own size of the file; the guess serves only when it has none.
+  const std::uint32_t expectedSize = session_.FileSize(kPhoneMenuPath).value_or(kMenuExpectedSize);
+  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, expectedSize, kReadingMenuTitle,
                                   {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
   if (!menu.status) {
     ShowUnlessCancelled(menu.status);
@@ -91,6 +97,7 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
 
   if (const Status volumes = session_.ReadVolumes(); !volumes) {
     // Without the volumes the J2MEST copies cannot be found, which stops the whole read here.
+    readIncomplete_ = true;
     dialogs_.Show(
         WithConnectionState({volumes.error().text, kFatalP2kErrorCaption, MessageIcon::Error}));
     return menuCopy;

@@ -71,6 +71,10 @@ class PhoneMenuFiles {
 
   // The last read or write of the files was stopped from its progress window.
   bool cancelled() const { return cancelled_; }
+  // The last ReadPhoneMenuFiles left out a file the phone may have: its copy could not be written
+  // here, or the phone went (or would not tell its volumes) before it came whole. A file the
+  // phone refused, as one it does not have, leaves the read complete.
+  bool readIncomplete() const { return readIncomplete_; }
 
   J2mestState j2mest;
 
@@ -110,6 +114,7 @@ class PhoneMenuFiles {
   std::filesystem::path workingFolder_;
   bool storedToPhone_ = false;
   bool cancelled_ = false;
+  bool readIncomplete_ = false;
 };
 
 }  // namespace menuforge

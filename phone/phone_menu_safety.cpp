@@ -18,10 +18,9 @@ constexpr std::uint32_t kMenuExpectedSize = 3000;
 const Message kNothingRestoredMessage{kNothingRestoredText, kRestoreBackupCaption,
                                       MessageIcon::Information};
 
+// A file larger than any menu (a planted one, say) is refused before it is read.
 Result<Bytes> FileBytes(const std::filesystem::path& path) {
-  Result<std::string> text = ReadWholeFile(path);
-  if (!text) return Failure(text.error());
-  return Bytes(text->begin(), text->end());
+  return ReadWholeFileBytes(path, kLargestPhoneBackup, kPhoneBackupKind);
 }
 
 // "Text." as "Text: the connection to the phone was lost." once the phone went.
@@ -36,6 +35,8 @@ Failure NoSafetyCopy(const std::string& reason) {
   return Message{kNoSafetyCopyText + reason, kErrorCaption, MessageIcon::Error};
 }
 
+}  // namespace
+
 bool HoldsMenu(ByteView bytes) {
   MenuTree tree;
   FormatOptions options;
@@ -43,8 +44,6 @@ bool HoldsMenu(ByteView bytes) {
   const ItemTable noItems;
   return ParseMenuFile(bytes, {noItems, true}, tree, options, state).ok();
 }
-
-}  // namespace
 
 std::string RestoreBackupQuestion(const std::filesystem::path& backup) {
   return "Write the backup " + backup.filename().string() +
@@ -74,8 +73,10 @@ Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu(const char* progress
     return Failure("Cannot create folder \"" + folder_.string() + "\". " + error.message());
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  const TransferResult read =
-      phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize, progressTitle);
+  const std::uint32_t expectedSize =
+      phone_.session.FileSize(kPhoneMenuPath).value_or(kMenuExpectedSize);
+  const TransferResult read = phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, expectedSize,
+                                                          progressTitle, kMenuFileBytes);
   if (!read.localError.empty()) {
     std::filesystem::remove(scratch, error);
     return Failure(read.localError);

@@ -23,6 +23,9 @@ inline constexpr char kBackupRestoredText[] = "The backup has been written to th
 inline constexpr char kNothingRestoredText[] =
     "Restoring was cancelled: nothing was written, and the phone keeps its menu as it was.";
 
+// Whether the bytes make a menu file that can be opened, whatever items it names.
+bool HoldsMenu(ByteView bytes);
+
 // "Write the backup NAME over the phone's menu?\r\n..."
 std::string RestoreBackupQuestion(const std::filesystem::path& backup);
 

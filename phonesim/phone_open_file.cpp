@@ -112,8 +112,9 @@ bool PhoneOpenFile::Write(ByteView data) {
 }
 
 bool PhoneOpenFile::Reserve(std::uint64_t size) {
-  if (size <= oldSize_ + granted_) return true;
-  const std::uint64_t wanted = size - oldSize_ - granted_;
+  const std::uint64_t held = FileCost(Before()) + granted_;
+  if (FileCost(size) <= held) return true;
+  const std::uint64_t wanted = FileCost(size) - held;
   for (const std::uint64_t bytes : {std::max(wanted, kClaimStep), wanted}) {
     if (storage_.Claim(volume_, bytes)) {
       granted_ += bytes;
@@ -167,11 +168,11 @@ bool PhoneOpenFile::Close() {
   if (spoiled_) return false;
   if (draft_ >= 0) {
     if (!Flush() || !PutInPlace(std::exchange(draft_, -1), draftPath_, local_)) return false;
-    storage_.Resized(volume_, oldSize_, size_);
+    storage_.Resized(volume_, Before(), size_);
     return true;
   }
   if (old_ >= 0 || readTried_) return true;
-  return ReplaceStorageFile(local_, {});
+  return storage_.CreateEmptyFile(volume_, local_);
 }
 
 }  // namespace menuforge

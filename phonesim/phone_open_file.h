@@ -54,6 +54,10 @@ class PhoneOpenFile {
 
   // The draft once something was written, else the old file; -1 when there is neither.
   int Current() const { return draft_ >= 0 ? draft_ : old_; }
+  // The size of the file before it was opened; nothing when it was not there.
+  std::optional<std::uint64_t> Before() const {
+    return old_ >= 0 ? std::optional<std::uint64_t>(oldSize_) : std::nullopt;
+  }
   // Reads `bytes.size()` bytes that lie within the file, through a window onto it: a download
   // asks for small blocks, and a system call for each of them costs a good share of the rate.
   [[nodiscard]] bool ReadAt(std::span<std::uint8_t> bytes, std::uint64_t offset);

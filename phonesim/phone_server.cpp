@@ -21,6 +21,8 @@ constexpr std::size_t kReceiveChunk = 64 * 1024;
 constexpr std::chrono::milliseconds kAcceptPause{100};
 
 constexpr char kTooManyClients[] = "Refused a connection: too many clients are connected";
+constexpr char kQuietClientDropped[] =
+    "Dropped the client quiet for longest: every connection was taken";
 constexpr char kCannotAccept[] = "Cannot accept a connection: ";
 constexpr char kIdleClientPrefix[] = "Dropped a client that sent no complete command for ";
 constexpr char kStalledPrefix[] = "Stopped answering a client after ";
@@ -43,9 +45,12 @@ struct PhoneServer::Client {
          Clock::time_point now)
       : connection(std::move(socket)),
         phone(storage, config.answers, config.faults),
+        lastHeard(now),
         waitingSince(now) {}
 
   std::size_t Unsent() const { return output.size() - sent; }
+  // Neither in the middle of a command nor of its answer.
+  bool Quiet() const { return Unsent() == 0 && !input.HasPartial(); }
   void Queue(ByteView frame, Clock::time_point now) {
     if (Unsent() == 0) lastTaken = now;
     output.insert(output.end(), frame.begin(), frame.end());
@@ -57,6 +62,7 @@ struct PhoneServer::Client {
   Bytes output;  // answers, of which the first `sent` bytes are out
   std::size_t sent = 0;
   Clock::time_point lastTaken;  // when the client last took answer bytes, while some wait
+  Clock::time_point lastHeard;  // when its last complete command came, or it connected
   // Since when the next command is awaited: from connecting until the first whole command, and
   // from the first byte of an unfinished one. A client that has sent its commands and waits
   // quietly, as a program attached to the phone does, awaits nothing.
@@ -173,11 +179,22 @@ void PhoneServer::Accept(Clock::time_point now) {
     return;
   }
   acceptFailing_ = false;
-  if (clients_.size() >= config_.limits.connections) {
+  if (clients_.size() >= config_.limits.connections && !DropQuietestClient()) {
     std::cerr << kTooManyClients << '\n';
     return;
   }
   clients_.push_back(std::make_unique<Client>(std::move(socket), storage_, config_, now));
+}
+
+bool PhoneServer::DropQuietestClient() {
+  auto quietest = clients_.end();
+  for (auto it = clients_.begin(); it != clients_.end(); ++it)
+    if ((*it)->Quiet() && (quietest == clients_.end() || (*it)->lastHeard < (*quietest)->lastHeard))
+      quietest = it;
+  if (quietest == clients_.end()) return false;
+  std::cerr << kQuietClientDropped << '\n';
+  clients_.erase(quietest);
+  return true;
 }
 
 bool PhoneServer::Receive(Client& client) {
@@ -211,12 +228,18 @@ bool PhoneServer::Pump(Client& client) {
 
 bool PhoneServer::Flush(Client& client) {
   if (client.Unsent() && Clock::now() < client.heldUntil) return true;
+  const bool trickling = config_.pace.trickleAfter && client.commands > *config_.pace.trickleAfter;
   while (client.Unsent()) {
     const ssize_t n = ::send(client.connection.get(), client.output.data() + client.sent,
-                             client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
+                             trickling ? 1 : client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       client.sent += static_cast<std::size_t>(n);
       client.lastTaken = Clock::now();
+      if (trickling && client.Unsent()) {
+        client.heldUntil = client.lastTaken + config_.pace.tricklePause;
+        client.lastTaken = client.heldUntil;
+        return true;
+      }
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       return true;
     } else if (n >= 0 || errno != EINTR) {
@@ -238,6 +261,7 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
     return true;
   }
   ++client.commands;
+  client.lastHeard = now;
   const std::uint64_t bytesBefore = phone.fileBytesMoved();
   WireReader reader(payload);
   const auto call = static_cast<WireCall>(reader.U8());
@@ -302,6 +326,8 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
   // A connection dropped by a fault goes without answering the command that dropped it.
   if (overflowed || phone.connectionDropped()) return false;
   client.Queue(ResultFrame(result, data), now);
+  if (config_.pace.strayAfter && client.commands == *config_.pace.strayAfter)
+    client.Queue(ResultFrame(0, {}), now);
   client.heldUntil = now + CableTime(phone.fileBytesMoved() - bytesBefore);
   client.lastTaken = std::max(client.lastTaken, client.heldUntil);
   client.leaving = phone.TakeRestart();

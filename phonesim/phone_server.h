@@ -5,7 +5,8 @@
 // connection can hold the others up: answers wait in the connection's own queue and go out as
 // the client takes them, and a client's next request is read only once its answers are out. A
 // client that leaves its answers untaken too long, or lets too many pile up, or sends no complete
-// command for too long, is dropped.
+// command for too long, is dropped, and so is the quietest when a new client finds every
+// connection taken.
 //
 // A phone on a cable is slow: each answer can be held back for the time a command and its file
 // bytes would take on the cable, while the other connections go on being served.
@@ -40,6 +41,11 @@ struct CablePace {
   std::uint64_t bytesPerSecond = 0;      // file bytes read or written; 0: unlimited
   // After this many commands on a connection the phone answers nothing more, yet stays there.
   std::optional<std::uint64_t> stallAfter;
+  // After answering this many commands, one answer more that nothing asked for.
+  std::optional<std::uint64_t> strayAfter = {};
+  // After this many commands every answer goes out a byte at a time, `tricklePause` apart.
+  std::optional<std::uint64_t> trickleAfter = {};
+  std::chrono::milliseconds tricklePause{4000};
 };
 
 struct PhoneServerConfig {
@@ -73,6 +79,10 @@ class PhoneServer {
   // -1 for none.
   int PollTimeout(Clock::time_point now) const;
   void Accept(Clock::time_point now);
+  // When every connection is taken, a new client takes the place of the one that has been quiet
+  // longest, so that clients which stay connected without a word cannot lock everyone out; one
+  // in the middle of a command keeps its place. False when every client is busy.
+  [[nodiscard]] bool DropQuietestClient();
   // Each returns false when the connection is to be closed.
   [[nodiscard]] bool Receive(Client& client);
   [[nodiscard]] bool Pump(Client& client);

@@ -122,39 +122,60 @@ void PhoneStorage::ForgetAttributes(std::string_view phonePath) {
   WriteAttributeTable(root_, *table);
 }
 
-std::uint64_t PhoneStorage::UsedBytes(char volume) const {
+std::uint64_t PhoneStorage::UsedBytes(const std::string& folder) const {
   std::uint64_t used = 0;
   std::error_code error;
-  for (auto it =
-           std::filesystem::recursive_directory_iterator(root_ / std::string(1, volume), error);
+  for (auto it = std::filesystem::recursive_directory_iterator(root_ / folder, error);
        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
     if (!it->is_regular_file(error) || it->is_symlink(error)) continue;
     const std::uintmax_t size = it->file_size(error);
-    if (!error) used += size;
+    if (!error) used += FileCost(size);
   }
   return used;
 }
 
-bool PhoneStorage::Claim(char volume, std::uint64_t bytes) {
-  VolumeSpace& space = space_[volume];
+bool PhoneStorage::ClaimIn(const std::string& folder, std::uint64_t bytes) {
+  VolumeSpace& space = space_[folder];
   const auto fits = [&] {
     const std::uint64_t taken = *space.used + space.claimed;
     return taken <= volumeCapacity_ && bytes <= volumeCapacity_ - taken;
   };
-  if (!space.used || !fits()) space.used = UsedBytes(volume);
+  if (!space.used || !fits()) space.used = UsedBytes(folder);
   if (!fits()) return false;
   space.claimed += bytes;
   return true;
 }
 
-void PhoneStorage::Release(char volume, std::uint64_t bytes) {
-  VolumeSpace& space = space_[volume];
+void PhoneStorage::ReleaseIn(const std::string& folder, std::uint64_t bytes) {
+  VolumeSpace& space = space_[folder];
   space.claimed -= std::min(space.claimed, bytes);
 }
 
-void PhoneStorage::Resized(char volume, std::uint64_t before, std::uint64_t after) {
-  std::optional<std::uint64_t>& used = space_[volume].used;
-  if (used) *used = *used + after - std::min(before, *used + after);
+void PhoneStorage::ResizedIn(const std::string& folder, std::uint64_t beforeCost,
+                             std::uint64_t afterCost) {
+  std::optional<std::uint64_t>& used = space_[folder].used;
+  if (used) *used = *used + afterCost - std::min(beforeCost, *used + afterCost);
+}
+
+bool PhoneStorage::Claim(char volume, std::uint64_t bytes) {
+  return ClaimIn(std::string(1, volume), bytes);
+}
+
+void PhoneStorage::Release(char volume, std::uint64_t bytes) {
+  ReleaseIn(std::string(1, volume), bytes);
+}
+
+void PhoneStorage::Resized(char volume, std::optional<std::uint64_t> before,
+                           std::optional<std::uint64_t> after) {
+  ResizedIn(std::string(1, volume), FileCost(before), FileCost(after));
+}
+
+bool PhoneStorage::CreateEmptyFile(char volume, const std::filesystem::path& local) {
+  if (!Claim(volume, FileCost(0))) return false;
+  const bool created = ReplaceStorageFile(local, {});
+  Release(volume, FileCost(0));
+  if (created) Resized(volume, std::nullopt, 0);
+  return created;
 }
 
 std::optional<std::filesystem::path> PhoneStorage::DraftFolder() const {
@@ -184,7 +205,16 @@ bool PhoneStorage::WriteSeem(std::uint16_t seem, std::uint16_t record, ByteView 
   if (!file) return false;
   std::error_code error;
   std::filesystem::create_directories(file->parent_path(), error);
-  return ReplaceStorageFile(*file, data);
+  const std::uintmax_t oldSize = std::filesystem::file_size(*file, error);
+  const std::uint64_t before =
+      FileCost(error ? std::nullopt : std::optional<std::uint64_t>(oldSize));
+  const std::uint64_t after = FileCost(data.size());
+  const std::uint64_t growth = after - std::min(before, after);
+  if (growth > 0 && !ClaimIn(kSeemFolder, growth)) return false;
+  const bool written = ReplaceStorageFile(*file, data);
+  ReleaseIn(kSeemFolder, growth);
+  if (written) ResizedIn(kSeemFolder, before, after);
+  return written;
 }
 
 }  // namespace menuforge

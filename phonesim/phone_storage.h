@@ -4,6 +4,7 @@
 // are resolved.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -23,6 +24,14 @@ inline constexpr char kDraftFolder[] = "drafts";
 // Room enough for any file a phone holds, and a bound on what a client can make the simulator
 // store.
 inline constexpr std::uint64_t kDefaultVolumeCapacity = 64u << 20;
+// What the smallest file takes of a volume, an empty one included: its entry and first block.
+// Without it, empty files (and SEEM records) would fill the disk under the storage for free.
+inline constexpr std::uint64_t kSmallestFileCost = 512;
+
+// The room a file of `size` bytes takes; a file that is not there takes none.
+inline std::uint64_t FileCost(std::optional<std::uint64_t> size) {
+  return size ? std::max(*size, kSmallestFileCost) : 0;
+}
 
 class PhoneStorage {
  public:
@@ -47,8 +56,12 @@ class PhoneStorage {
   // and the room its other open files were given; false when the volume is full.
   [[nodiscard]] bool Claim(char volume, std::uint64_t bytes);
   void Release(char volume, std::uint64_t bytes);
-  // Counts a file of `volume` the simulator changed from `before` to `after` bytes.
-  void Resized(char volume, std::uint64_t before, std::uint64_t after);
+  // Counts a file of `volume` the simulator changed from `before` to `after` bytes; nothing for a
+  // file that was not there before or is gone after.
+  void Resized(char volume, std::optional<std::uint64_t> before,
+               std::optional<std::uint64_t> after);
+  // Creates an empty file of `volume` where there is none, when the volume has room for it.
+  [[nodiscard]] bool CreateEmptyFile(char volume, const std::filesystem::path& local);
   // The folder drafts are written in, made when missing; nothing when it cannot be used.
   std::optional<std::filesystem::path> DraftFolder() const;
   // Removes the drafts a simulator that was killed left behind.
@@ -66,11 +79,15 @@ class PhoneStorage {
     std::uint64_t claimed = 0;
   };
 
-  std::uint64_t UsedBytes(char volume) const;
+  // The room taken in a volume's folder, or in the SEEM records' (which count as one more volume).
+  std::uint64_t UsedBytes(const std::string& folder) const;
+  [[nodiscard]] bool ClaimIn(const std::string& folder, std::uint64_t bytes);
+  void ReleaseIn(const std::string& folder, std::uint64_t bytes);
+  void ResizedIn(const std::string& folder, std::uint64_t beforeCost, std::uint64_t afterCost);
 
   std::filesystem::path root_;
   std::uint64_t volumeCapacity_;
-  std::map<char, VolumeSpace> space_;
+  std::map<std::string, VolumeSpace> space_;
 };
 
 }  // namespace menuforge

@@ -157,7 +157,7 @@ std::int32_t SimulatedPhone::CreateFile(std::string_view path, std::int32_t attr
   if (faults_.Refuses(PhoneCall::CreateFile)) return kP2kFailure;
   const auto local = storage_.Resolve(path);
   if (!local || !IsFolder(local->parent_path()) || IsFolder(*local)) return kP2kFailure;
-  if (!IsFile(*local) && !ReplaceStorageFile(*local, {})) return kP2kFailure;
+  if (!IsFile(*local) && !storage_.CreateEmptyFile(path[1], *local)) return kP2kFailure;
   created_.emplace(std::string(path), static_cast<std::uint16_t>(attributes));
   return kDone;
 }
@@ -176,7 +176,7 @@ std::int32_t SimulatedPhone::DeleteFile(std::string_view path) {
   if (!local || !IsFile(*local)) return kP2kFailure;
   const std::uintmax_t size = std::filesystem::file_size(*local, error);
   if (error || !std::filesystem::remove(*local, error)) return kP2kFailure;
-  storage_.Resized(path[1], size, 0);
+  storage_.Resized(path[1], size, std::nullopt);
   storage_.ForgetAttributes(path);
   return kDone;
 }

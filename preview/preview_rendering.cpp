@@ -76,7 +76,8 @@ class Canvas {
     const int width = text_.Width(fitted, pixels);
     int x = box.x;
     if (centred) x += (box.width - width) / 2;
-    if (right) x += box.width - width;
+    // A line that reads from the right starts at the right.
+    if (right || (!centred && text_.RightToLeft(fitted))) x += box.width - width;
     text_.Draw(picture_, fitted, x, box.y + (box.height - pixels) / 2 - 1, box, colour, pixels);
   }
 

@@ -61,25 +61,36 @@ std::optional<ParsedName> ParseName(std::string_view name) {
   return parsed;
 }
 
-std::vector<std::pair<ParsedName, std::filesystem::path>> Backups(
-    const std::filesystem::path& folder) {
-  std::vector<std::pair<ParsedName, std::filesystem::path>> found;
+struct FoundBackup {
+  ParsedName name;
+  std::filesystem::path path;
+  std::filesystem::file_time_type written;
+};
+
+// Newest first by when each was written: the time in a name is the clock's of that moment,
+// and a clock that once ran ahead (or a planted name) must not make a new copy look old.
+std::vector<FoundBackup> Backups(const std::filesystem::path& folder) {
+  std::vector<FoundBackup> found;
   std::error_code error;
   for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
        entry.increment(error)) {
-    if (!entry->is_regular_file(error)) continue;
+    std::error_code unreadable;
+    if (!entry->is_regular_file(unreadable)) continue;
+    const auto written = entry->last_write_time(unreadable);
+    if (unreadable) continue;
     if (auto parsed = ParseName(entry->path().filename().string()))
-      found.emplace_back(std::move(*parsed), entry->path());
+      found.push_back({std::move(*parsed), entry->path(), written});
   }
-  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-    return std::tie(a.first.time, a.first.turn, a.second) >
-           std::tie(b.first.time, b.first.turn, b.second);
+  std::sort(found.begin(), found.end(), [](const FoundBackup& a, const FoundBackup& b) {
+    return std::tie(a.written, a.name.time, a.name.turn, a.path) >
+           std::tie(b.written, b.name.time, b.name.turn, b.path);
   });
   return found;
 }
 
+// A file larger than any menu is no copy of this one, and is not read to find that out.
 bool SameBytes(const std::filesystem::path& path, ByteView bytes) {
-  const Result<std::string> held = ReadWholeFile(path);
+  const Result<std::string> held = ReadWholeFile(path, kLargestPhoneBackup, kPhoneBackupKind);
   return held &&
          std::equal(held->begin(), held->end(), bytes.begin(), bytes.end(),
                     [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
@@ -98,8 +109,9 @@ std::filesystem::path PhoneBackupFolder() {
 
 std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder) {
   std::vector<PhoneBackup> listed;
-  for (auto& [name, path] : Backups(folder))
-    listed.push_back({std::move(path), std::move(name.imei), std::move(name.time)});
+  for (FoundBackup& found : Backups(folder))
+    listed.push_back(
+        {std::move(found.path), std::move(found.name.imei), std::move(found.name.time)});
   return listed;
 }
 
@@ -114,8 +126,8 @@ Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& fold
   const std::string phone = NamePartOf(imei);
   const auto backups = Backups(folder);
   const auto newest = std::find_if(backups.begin(), backups.end(),
-                                   [&](const auto& backup) { return backup.first.imei == phone; });
-  if (newest != backups.end() && SameBytes(newest->second, menu)) return newest->second;
+                                   [&](const auto& backup) { return backup.name.imei == phone; });
+  if (newest != backups.end() && SameBytes(newest->path, menu)) return newest->path;
 
   const std::string name = std::string(kPrefix) + phone + "_" + TimeText(when);
   std::filesystem::path path = folder / name;
@@ -123,10 +135,19 @@ Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& fold
     path = folder / (name + "_" + std::to_string(turn));
   if (const Status written = WriteFileAtomically(path, menu); !written)
     return Failure(written.error());
+  // The phone is written only once its copy can be read back as it was.
+  if (!SameBytes(path, menu))
+    return Failure(FileError("read", path, "It does not hold what was written"));
 
-  const auto kept = Backups(folder);
-  for (std::size_t i = kKeptPhoneBackups; i < kept.size(); ++i)
-    std::filesystem::remove(kept[i].second, error);
+  // The copy just made is the one this write relies on, whatever the others' times say.
+  std::size_t kept = 1;
+  for (const FoundBackup& backup : Backups(folder)) {
+    if (backup.path == path) continue;
+    if (kept < kKeptPhoneBackups)
+      ++kept;
+    else
+      std::filesystem::remove(backup.path, error);
+  }
   return path;
 }
 

@@ -13,6 +13,10 @@
 namespace menuforge {
 
 inline constexpr std::size_t kKeptPhoneBackups = 20;
+// Far beyond the largest menu file (below 150 KB): a larger file named as a backup is refused
+// by its size before it is read.
+inline constexpr std::size_t kLargestPhoneBackup = 1 << 20;
+inline constexpr char kPhoneBackupKind[] = "a menu backup";
 inline constexpr char kNoBackupFolderText[] =
     "There is no folder for phone backups: neither XDG_DATA_HOME nor HOME is set";
 
@@ -26,12 +30,13 @@ struct PhoneBackup {
   std::string time;  // "YYYYMMDD-HHMMSS", local time
 };
 
-// The backups in the folder, newest first. Files not named as backups are not ours: they are
-// neither listed nor ever deleted.
+// The backups in the folder, newest written first. Files not named as backups are not ours: they
+// are neither listed nor ever deleted.
 std::vector<PhoneBackup> ListPhoneBackups(const std::filesystem::path& folder);
 
 // Keeps `menu` as the phone's newest backup, unless its newest one already holds these bytes,
-// then deletes the oldest beyond kKeptPhoneBackups. Gives the file that holds the copy.
+// reads it back, then deletes the oldest beyond kKeptPhoneBackups, never the copy just made.
+// Gives the file that holds the copy.
 Result<std::filesystem::path> StorePhoneBackup(const std::filesystem::path& folder,
                                                const std::string& imei, std::time_t when,
                                                ByteView menu);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/current_menu.h"
+#include "document/current_menu.h"
 
 namespace menuforge {
 

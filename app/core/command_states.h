@@ -1,7 +1,7 @@
 // Which of the main window's commands can be used, from the open menu and the phone.
 #pragma once
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 
 namespace menuforge {
 

@@ -18,9 +18,9 @@ std::string FolderInUseText(const std::string& folder, const FolderHolder& holde
          kChoice;
 }
 
-std::string FolderNotLockableText(const std::string& folder) {
-  return "The working folder " + folder +
-         " cannot be locked for this program; it may not be writable." + kChoice;
+std::string FolderNotLockableText(const std::string& folder, const std::string& reason) {
+  return "The working folder " + folder + " cannot be locked for this program; " + reason + "." +
+         kChoice;
 }
 
 }  // namespace menuforge

@@ -19,7 +19,9 @@ struct FolderHolder {
 };
 
 std::string FolderInUseText(const std::string& folder, const FolderHolder& holder);
-// The lock could not be taken for another reason, such as a folder that cannot be written.
-std::string FolderNotLockableText(const std::string& folder);
+// The lock could not be taken for another reason: `reason` names what was found in its place,
+// or else the folder may not be writable.
+std::string FolderNotLockableText(const std::string& folder,
+                                  const std::string& reason = "it may not be writable");
 
 }  // namespace menuforge

@@ -95,8 +95,9 @@ TEST_F(DiffCliTest, LinesAndExitCodes) {
   } cases[] = {
       {"diff a copy", 0, "files are identical\n"},
       {"diff a swapped", 0, "same menu, the files differ only in layout\n"},
-      {"diff a22 a", 1, "same entries, record format differs\n~ format: record-size 22 -> 36\n"},
-      {"diff a titled", 1, "~ Browser: title[English US] \"Web\" -> \"Net\\x07\"\n"},
+      {"diff a22 a", 1,
+       "same entries, record format differs\n~ format: MMA save mode: 22-byte \u2192 36-byte\n"},
+      {"diff a titled", 1, "~ Browser: Menu title (English US): \"Web\" \u2192 \"Net\\x07\"\n"},
       {"diff a moved", 1,
        "> Camera: from Games #3 to Menu Root #1\n- Games/Calculator\n+ Settings/Browser\n"},
       {"diff moved a", 1,
@@ -110,6 +111,78 @@ TEST_F(DiffCliTest, LinesAndExitCodes) {
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, "");
   }
+}
+
+// Thirty titles, the last in language 30 (Norwegian).
+std::function<void(MenuTree&)> ThirtyTitles(std::u16string last) {
+  return [last](MenuTree& tree) {
+    MenuNode& browser = Child(*tree.menuRoot(), "Browser");
+    ItemDataRecord data = *tree.itemData().Find(browser.record().recordKey);
+    auto& titles = std::get<TitlesChunk>(data.slots[0].content).titles;
+    titles.clear();
+    for (std::uint8_t id = 1; id < 30; ++id) titles.push_back({id, u"t"});
+    titles.push_back({30, last});
+    tree.SetEntryData(browser, std::move(data));
+  };
+}
+
+// What the model could not hold, or a file read only in part, must not pass for the same menu.
+TEST_F(DiffCliTest, NothingBeyondTheModelOrTheFirstMegabyteIsTakenForSame) {
+  Save("a");
+  Save("many", ThirtyTitles(u"Nett"));
+  Save("many2", ThirtyTitles(u"Web"));
+  std::string big = ReadFileText(work() / "a");
+  big.resize(1200000, 'x');
+  WriteFileText(work() / "big", big);
+  WriteFileText(work() / "bigcopy", big);
+  big.back() = 'y';
+  WriteFileText(work() / "bigother", big);
+  const struct {
+    std::string arguments;
+    int exitCode;
+    std::string out;
+  } cases[] = {
+      {"diff many many2", 1, "~ Browser: Menu title (Norwegian): \"Nett\" \u2192 \"Web\"\n"},
+      {"diff big bigcopy", 0, "files are identical\n"},
+      {"diff big bigother", 0, "same menu, the files differ only in layout\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const CliRun run = Run(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+// Browser titled "AB" and `second`, whose end offset is bent back before the first one ends:
+// loading keeps "AB" and drops the list's chunk aside.
+void SaveBentTitles(const std::filesystem::path& path, const std::u16string& second) {
+  MenuTree tree;
+  BuildSampleMenu(tree);
+  MenuNode& browser = Child(*tree.menuRoot(), "Browser");
+  ItemDataRecord data = *tree.itemData().Find(browser.record().recordKey);
+  std::get<TitlesChunk>(data.slots[0].content).titles = {{1, u"AB"}, {3, second}};
+  tree.SetEntryData(browser, std::move(data));
+  ASSERT_EQ(SaveMenuFile(path, tree, FormatOptions{}, SampleItems()).status(), SaveStatus::Saved);
+  std::string bytes = ReadFileText(path);
+  const std::size_t strings = bytes.find(std::string("\0A\0B\0\0", 6));
+  ASSERT_NE(strings, std::string::npos);
+  bytes[strings - 1] = 4;
+  WriteFileText(path, bytes);
+}
+
+TEST_F(DiffCliTest, DataLoadingDropsIsComparedAndChecked) {
+  SaveBentTitles(work() / "bent", u"CD");
+  SaveBentTitles(work() / "bent2", u"CE");
+  const CliRun diff = Run("diff bent bent2");
+  EXPECT_EQ(diff.exitCode, 1) << diff.err;
+  EXPECT_EQ(diff.out.rfind("~ Browser: data loading drops: ", 0), 0u) << diff.out;
+  const CliRun check = Run("check bent");
+  EXPECT_EQ(check.exitCode, 1);
+  EXPECT_NE(check.err.find("error: the file holds data that loading drops (see the warnings); "
+                           "saved as it is, it would lose that data\n"),
+            std::string::npos)
+      << check.err;
 }
 
 TEST_F(DiffCliTest, JsonHoldsTheSameList) {
@@ -129,8 +202,17 @@ TEST_F(DiffCliTest, JsonHoldsTheSameList) {
   EXPECT_EQ(entries[0]["path"], Json({"Menu Root", "Camera"}));
   EXPECT_EQ(entries[0]["from"], Json({{"folder", {"Menu Root", "Games"}}, {"position", 3}}));
   EXPECT_EQ(entries[1]["change"], "changed");
-  EXPECT_EQ(entries[1]["fields"][0],
-            Json({{"field", "title[English US]"}, {"before", "Web"}, {"after", "Net\x07"}}));
+  const Json& field = entries[1]["fields"][0];
+  EXPECT_EQ(Json({{"field", field["field"]},
+                  {"label", field["label"]},
+                  {"before", field["before"]},
+                  {"after", field["after"]}}),
+            Json({{"field", "title[English US]"},
+                  {"label", "Menu title (English US)"},
+                  {"before", "Web"},
+                  {"after", "Net\x07"}}));
+  EXPECT_EQ(field["after-data"],
+            Json({{"tag", 0}, {"titles", {{{"language", 1}, {"text", "Net\x07"}}}}}));
   EXPECT_EQ(entries[2]["change"], "removed");
   EXPECT_EQ(entries[2]["to"], nullptr);
   EXPECT_EQ(entries[3]["identifier"], "Browser");

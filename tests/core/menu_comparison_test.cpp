@@ -2,6 +2,7 @@
 // once, and nothing else.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "menu/comparison_lines.h"
@@ -92,7 +93,7 @@ TEST(MenuComparison, EveryEditReportedOnce) {
        {"> Browser: from Menu Root #1 to Menu Root #4"}},
       {"one title in one language",
        [](MenuTree& t) { SetTitle(t, "Browser", 1, u"Navigateur"); },
-       {"~ Browser: title[French] \"Navigateur \u00e9\" -> \"Navigateur\""}},
+       {"~ Browser: Menu title (French): \"Navigateur \u00e9\" \u2192 \"Navigateur\""}},
       {"icon, type and attributes",
        [](MenuTree& t) {
          MenuNode& browser = Find(t, "Browser");
@@ -103,8 +104,9 @@ TEST(MenuComparison, EveryEditReportedOnce) {
            std::get<FileIconChunk>(data.slots[2].content).path = u"/a/x.gif";
          });
        },
-       {"~ Browser: type url -> plain", "~ Browser: attributes 0x60 -> 0x41",
-        "~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> \"/a/x.gif\""}},
+       {"~ Browser: Item function: URL link (3) \u2192 [None] (0)",
+        "~ Browser: Item attributes: Protected (0x60) \u2192 Lockable (0x41)",
+        "~ Browser: Static icon: \"/a/mobile/picture/web.gif\" \u2192 \"/a/x.gif\""}},
       {"moved and changed is one entry",
        [](MenuTree& t) {
          EditData(t, "Games/Calculator", [](ItemDataRecord& data) {
@@ -113,7 +115,7 @@ TEST(MenuComparison, EveryEditReportedOnce) {
          MoveBefore(t, Find(t, "Games/Calculator"), Find(t, "DialedCalls [SC]"));
        },
        {"> Calculator: from Games #1 to Menu Root #4",
-        "~ Calculator: midlet-name \"Calc\" -> \"Calc 2\""}},
+        "~ Calculator: MIDlet name: \"Calc\" \u2192 \"Calc 2\""}},
       {"chunks added, dropped and reordered",
        [](MenuTree& t) {
          EditData(t, "Browser", [](ItemDataRecord& data) {
@@ -123,8 +125,8 @@ TEST(MenuComparison, EveryEditReportedOnce) {
          EditData(t, "Settings",
                   [](ItemDataRecord& data) { data.slots.push_back(ChunkSlot::Action(7)); });
        },
-       {"~ Browser: icon[static] \"/a/mobile/picture/web.gif\" -> none",
-        "~ Settings: action none -> 7"}},
+       {"~ Browser: Static icon: \"/a/mobile/picture/web.gif\" \u2192 none",
+        "~ Settings: Action code: none \u2192 7"}},
       {"custom entry matched by its data",
        [](MenuTree& t) {
          MenuNode& custom = Find(t, "Games/~1");
@@ -136,14 +138,14 @@ TEST(MenuComparison, EveryEditReportedOnce) {
          t.EditRecord(renewed, [&](NodeRecord& record) { record.itemType = type; });
          AttachSampleData(t, renewed, data);
        },
-       {"~ Games/~2: item \"~1\" -> \"~2\""}},
+       {"~ Games/~2: item: \"~1\" \u2192 \"~2\""}},
       {"soft key replaced",
        [](MenuTree& t) {
          MenuNode& key = *t.softkeys()->children()[1];
          t.EditRecord(key, [&](NodeRecord& record) { record.itemName = "Camera"; });
          t.SetDisplayText(key, "RSK: Camera");
        },
-       {"~ Softkeys/RSK: Camera: item \"Message\" -> \"Camera\""}},
+       {"~ Softkeys/RSK: Camera: item: \"Message\" \u2192 \"Camera\""}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -173,7 +175,7 @@ TEST(MenuComparison, DuplicatesMatchByDataAndPlace) {
       {{u"x", u"y", u"z"}, {u"x", u"z"}, {"- Calc"}},
       {{u"x", u"z"}, {u"x", u"y", u"z"}, {"+ Calc"}},
       {{u"x", u"y", u"z"}, {u"z", u"x", u"y"}, {"> Calc: from Menu Root #3 to Menu Root #1"}},
-      {{u"x", u"y"}, {u"x", u"w"}, {"~ Calc: title[English US] \"y\" -> \"w\""}},
+      {{u"x", u"y"}, {u"x", u"w"}, {"~ Calc: Menu title (English US): \"y\" \u2192 \"w\""}},
   };
   for (const auto& c : cases) {
     MenuTree before, after;
@@ -189,6 +191,70 @@ TEST(MenuComparison, DuplicatesMatchByDataAndPlace) {
   }
 }
 
+// Folder orders compared both ways: the fewest moves explain the new order, the same entries
+// move whichever menu comes first, and none moves to where it stood. A starred entry carries a
+// title of its own, so that it differs from the plain one.
+TEST(MenuComparison, FewestMovesTheSameBothWays) {
+  auto build = [](MenuTree& tree, const std::vector<std::string>& entries) {
+    BuildSkeleton(tree);
+    for (const std::string& entry : entries) {
+      const bool edited = entry.ends_with('*');
+      MenuNode* node = AddEntry(tree, *tree.menuRoot(), Placement::LastChild,
+                                Item(entry.substr(0, entry.size() - edited)), false);
+      ASSERT_NE(node, nullptr);
+      if (edited)
+        AttachSampleData(tree, *node, {0, {ChunkSlot::Titles(TitleList::Menu, {{1, u"own"}})}});
+    }
+  };
+  auto moves = [&](const std::vector<std::string>& from, const std::vector<std::string>& to) {
+    MenuTree before, after;
+    build(before, from);
+    build(after, to);
+    const FormatOptions options;
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines(CompareMenus({before, options}, {after, options})))
+      if (line.starts_with("> ")) lines.push_back(line);
+    return lines;
+  };
+  const struct {
+    std::vector<std::string> a, b;
+    std::vector<std::string> forward, backward;
+  } cases[] = {
+      {{"Chat", "Games", "Camera"},
+       {"Camera", "Games", "Chat"},
+       {"> Camera: from Menu Root #3 to Menu Root #1", "> Chat: from Menu Root #1 to Menu Root #3"},
+       {"> Chat: from Menu Root #3 to Menu Root #1",
+        "> Camera: from Menu Root #1 to Menu Root #3"}},
+      {{"Camera", "Games"},
+       {"Games", "Camera"},
+       {"> Games: from Menu Root #2 to Menu Root #1"},
+       {"> Games: from Menu Root #1 to Menu Root #2"}},
+      {{"Chat", "Games*", "Camera*"},
+       {"Games", "Camera", "Chat"},
+       {"> Chat: from Menu Root #1 to Menu Root #3"},
+       {"> Chat: from Menu Root #3 to Menu Root #1"}},
+      {{"Browser", "Message", "Tools", "Settings"},
+       {"Browser", "Tools", "Settings", "Message"},
+       {"> Message: from Menu Root #2 to Menu Root #4"},
+       {"> Message: from Menu Root #4 to Menu Root #2"}},
+      // Three moves would do, but one of them would be Calls from #3 to #3.
+      {{"Alarm", "Browser", "Calls", "Dialer", "Email"},
+       {"Dialer", "Email", "Calls", "Alarm", "Browser"},
+       {"> Dialer: from Menu Root #4 to Menu Root #1", "> Email: from Menu Root #5 to Menu Root #2",
+        "> Alarm: from Menu Root #1 to Menu Root #4",
+        "> Browser: from Menu Root #2 to Menu Root #5"},
+       {"> Alarm: from Menu Root #4 to Menu Root #1",
+        "> Browser: from Menu Root #5 to Menu Root #2",
+        "> Dialer: from Menu Root #1 to Menu Root #4",
+        "> Email: from Menu Root #2 to Menu Root #5"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.forward.front());
+    EXPECT_EQ(moves(c.a, c.b), c.forward);
+    EXPECT_EQ(moves(c.b, c.a), c.backward);
+  }
+}
+
 TEST(MenuComparison, FormatDifferencesComeFirst) {
   MenuTree before, after;
   BuildSampleMenu(before);
@@ -199,11 +265,11 @@ TEST(MenuComparison, FormatDifferencesComeFirst) {
   older.c698pFix = true;
   older.iconAttribute = IconAttribute::Tag06;
   newer.saveAllData = true;
-  EXPECT_EQ(
-      Lines(CompareMenus({before, older}, {after, newer})),
-      (std::vector<std::string>{"~ format: record-size 22 -> 36", "~ format: c698p-fix on -> off",
-                                "~ format: icon-attribute 06 -> 0C",
-                                "~ format: save-all-data off -> on", "- Browser"}));
+  EXPECT_EQ(Lines(CompareMenus({before, older}, {after, newer})),
+            (std::vector<std::string>{"~ format: MMA save mode: 22-byte \u2192 36-byte",
+                                      "~ format: c698p mma_ucp fix: on \u2192 off",
+                                      "~ format: Custom icon attribute: 06 \u2192 0C",
+                                      "~ format: Save all data: off \u2192 on", "- Browser"}));
 }
 
 // A menu compared with itself is the same, and the order of the result does not depend on how
@@ -221,6 +287,19 @@ TEST(MenuComparison, RandomMenusAgainstThemselvesAndEachOther) {
       removed += entry.change == EntryChange::Removed;
     }
     EXPECT_EQ(a.tree.EntryCount() + added - removed, b.tree.EntryCount());
+    // B against A moves the same entries back.
+    using Move = std::pair<std::vector<std::size_t>, std::vector<std::size_t>>;
+    std::vector<Move> forward, backward;
+    for (const EntryDifference& entry : once.entries)
+      if (entry.change == EntryChange::Moved)
+        forward.emplace_back(entry.before->path, entry.after->path);
+    for (const EntryDifference& entry :
+         CompareMenus({b.tree, b.options}, {a.tree, a.options}).entries)
+      if (entry.change == EntryChange::Moved)
+        backward.emplace_back(entry.after->path, entry.before->path);
+    std::sort(forward.begin(), forward.end());
+    std::sort(backward.begin(), backward.end());
+    EXPECT_EQ(forward, backward);
   }
 }
 

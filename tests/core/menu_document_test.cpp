@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/core/command_states.h"
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu_test_items.h"
 #include "support/test_support.h"
 
@@ -55,13 +55,19 @@ const Step kNothing = [](MenuDocument&, const Folder&, RecordingDialogs&) {};
 const Step kNew = [](MenuDocument& document, const Folder&, RecordingDialogs&) { document.New(); };
 const Step kNewModified = [](MenuDocument& document, const Folder&, RecordingDialogs&) {
   document.New();
-  document.SetModified(true);
+  document.Edit("Add item", [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "Games"); });
 };
+
+void Choose22(MenuDocument& document) {
+  FormatOptions options = document.options();
+  options.SelectSaveMode(RecordSize::k22);
+  document.SetOptions(options);
+}
 
 TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
   using enum DocumentChange;
   const std::vector<DocumentCase> cases = {
-      {"new", kNothing, kNew, "untitled", true, false, {Contents}, 0},
+      {"new", kNothing, kNew, "untitled", true, false, {Contents, History}, 0},
       {"open",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
@@ -70,7 +76,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "mma_ucp",
        true,
        false,
-       {Contents},
+       {Contents, History},
        1},
       {"open from the phone",
        kNothing,
@@ -80,7 +86,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "phone",
        true,
        false,
-       {Contents},
+       {Contents, History},
        1},
       {"a failed open leaves the menu",
        kNewModified,
@@ -93,7 +99,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        true,
        true,
        {},
-       0},
+       1},
       {"save",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
@@ -104,12 +110,12 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        true,
        false,
        {File, Modified},
-       0},
+       1},
       {"save as 22-byte: the status shows the format saved in",
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
          EXPECT_TRUE(d.Open(f.menuFile).loaded());
          EXPECT_EQ(d.formatState().recordSize, 36);
-         d.options().SelectSaveMode(RecordSize::k22);
+         Choose22(d);
        },
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
          EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
@@ -120,22 +126,22 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        "saved",
        true,
        false,
-       {File},
+       {File, Modified},
        1},
       {"a copy written to the phone it came from",
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
          EXPECT_TRUE(d.OpenPhoneCopy(f.menuFile).loaded());
-         d.options().SelectSaveMode(RecordSize::k22);
+         Choose22(d);
        },
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
          EXPECT_EQ(d.SaveCopy(f.savedFile).status(), SaveStatus::Saved);
-         d.WrittenToPhone();
+         d.WrittenToPhone(d.position());
          EXPECT_EQ(d.formatState().recordSize, 22);
        },
        "phone",
        true,
        false,
-       {},
+       {PhoneCopyOutOfDate, Modified},
        1},
       {"a copy for the phone",
        kNewModified,
@@ -146,7 +152,7 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        true,
        true,
        {},
-       0},
+       1},
       {"a failed save",
        kNewModified,
        [](MenuDocument& d, const Folder& f, RecordingDialogs&) {
@@ -156,23 +162,27 @@ TEST(MenuDocument, NewOpenSaveAndCloseTellEveryListener) {
        true,
        true,
        {},
-       0},
+       1},
       {"close",
        kNewModified,
        [](MenuDocument& d, const Folder&, RecordingDialogs&) { d.Close(); },
        "untitled",
        false,
        false,
-       {Contents},
+       {Contents, History},
        0},
-      {"the same flag twice",
+      {"an edit that changes nothing leaves no step",
        kNewModified,
-       [](MenuDocument& d, const Folder&, RecordingDialogs&) { d.SetModified(true); },
+       [](MenuDocument& d, const Folder&, RecordingDialogs&) {
+         EXPECT_FALSE(d.Edit("Move item", [](MenuTree& tree) {
+           MoveUp(tree, *tree.menuRoot()->children().front());
+         }));
+       },
        "untitled",
        true,
        true,
        {},
-       0},
+       1},
   };
   for (const DocumentCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -203,10 +213,71 @@ TEST(MenuDocument, ListenersHearTheTreeAndOutliveTheDocumentSafely) {
     document->AddObserver(leaving);
   }
   document->New();
-  AddLast(document->tree(), *document->tree().menuRoot(), "Games");
+  document->Edit("Add item", [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "Games"); });
   EXPECT_EQ(kept.inserts, 10);  // the nine fixed nodes, then the entry
   document.reset();
   EXPECT_TRUE(kept.gone);
+}
+
+// What the user sees of the history after each run of steps: the title's modified mark and what
+// Undo and Redo name.
+TEST(MenuDocument, IsModifiedExactlyWhereItDiffersFromWhatWasLastWritten) {
+  struct Row {
+    std::vector<std::string> steps;
+    bool modified;
+    std::optional<std::string> undo, redo;
+  };
+  const std::optional<std::string> none;
+  const std::vector<Row> rows = {
+      {{}, false, none, none},
+      {{"add"}, true, "Add item", none},
+      {{"add", "undo"}, false, none, "Add item"},
+      {{"add", "undo", "redo"}, true, "Add item", none},
+      {{"add", "save"}, false, "Add item", none},
+      {{"add", "save", "undo"}, true, none, "Add item"},
+      {{"add", "save", "undo", "redo"}, false, "Add item", none},
+      {{"add", "save", "undo", "22"}, true, "Change format options", none},
+      {{"22", "undo"}, false, none, "Change format options"},
+      {{"profile"}, true, "Apply profile", none},
+      {{"phone", "add"}, true, "Add item", none},
+      {{"phone", "add", "undo"}, false, none, "Add item"},
+      {{"add", "phone"}, false, "Add item", none},
+      {{"add", "restored"}, true, "Add item", none},
+      {{"add", "new"}, false, none, none},
+  };
+  for (const Row& row : rows) {
+    Folder folder;
+    MenuDocument document(folder.folder.path());
+    ASSERT_TRUE(document.catalog().LoadItemBase().ok());
+    ASSERT_TRUE(document.OpenPhoneCopy(folder.menuFile).loaded());
+    // Written to the phone at the start of "phone", which then takes an edit during the transfer.
+    DocumentHistory::Position sent = 0;
+    bool sending = false;
+    std::string done;
+    for (const std::string& step : row.steps) {
+      done += step + " ";
+      if (step == "add")
+        document.Edit("Add item", [](MenuTree& t) { AddLast(t, *t.menuRoot(), "Games"); });
+      if (step == "undo") document.Undo();
+      if (step == "redo") document.Redo();
+      if (step == "save") {
+        EXPECT_TRUE(document.Save(folder.savedFile).ok());
+      }
+      if (step == "22") Choose22(document);
+      if (step == "profile")
+        document.ApplyProfile([](Catalog&, FormatOptions& o) { o.saveAllData = true; });
+      if (step == "phone") {
+        sent = document.position();
+        sending = true;
+      }
+      if (step == "restored") document.PhoneMenuReplaced();
+      if (step == "new") document.New();
+    }
+    if (sending) document.WrittenToPhone(sent);
+    EXPECT_EQ(document.modified(), row.modified) << done;
+    EXPECT_EQ(document.UndoName(), row.undo) << done;
+    EXPECT_EQ(document.RedoName(), row.redo) << done;
+  }
 }
 
 TEST(CommandStates, FollowTheMenuThePhoneAndItsTransfers) {

@@ -144,6 +144,12 @@ TEST(MenuLoader, GroupsEndAtAnotherParentIndex) {
   LoadedMenu loaded = Load(file);
   ASSERT_EQ(loaded.result.status(), LoadStatus::Loaded);
   EXPECT_EQ(Names(*loaded.tree.menuRoot()), (std::vector<std::string>{"A", "B"}));
+  // C is in no folder; the phone may still read it, so it is kept aside and told of.
+  EXPECT_EQ(
+      loaded.result->warnings,
+      std::vector<std::string>{"1 record belongs to no folder of the menu and was not read: 12"});
+  EXPECT_EQ(loaded.result->dropped,
+            (std::vector<DroppedData>{{kUnreadRecordsKey, Record22(0, 10, 0xFF, 0xFF, "C")}}));
 }
 
 TEST(MenuLoader, NoChildrenWithoutAFirstChildIndex) {

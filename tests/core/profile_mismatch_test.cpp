@@ -1,8 +1,8 @@
-#include "app/core/profile_mismatch.h"
+#include "document/profile_mismatch.h"
 
 #include <gtest/gtest.h>
 
-#include "app/core/menu_document.h"
+#include "document/menu_document.h"
 #include "menu_test_items.h"
 #include "support/test_support.h"
 
@@ -64,7 +64,7 @@ TEST(ProfileMismatch, ARefusedSaveNamesTheItemsAndWritesNothing) {
   MenuDocument document(folder.path());
   ASSERT_TRUE(document.catalog().LoadItemBase().ok());
   document.New();
-  AddLast(document.tree(), *document.tree().menuRoot(), "NoSuchItem");
+  document.Edit("Add item", [](MenuTree& tree) { AddLast(tree, *tree.menuRoot(), "NoSuchItem"); });
   const SaveResult result = document.Save(folder / "mma_ucp");
   EXPECT_TRUE(result.refused());
   EXPECT_EQ(result.errorText(),

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/core/backup_rows.h"
-#include "app/core/current_menu.h"
 #include "app/core/help_file.h"
 #include "base/version.h"
+#include "document/current_menu.h"
 #include "support/test_support.h"
 #include "workspace/recent_files.h"
 #include "workspace/settings.h"

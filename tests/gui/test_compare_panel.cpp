@@ -55,7 +55,10 @@ void ComparePanelTest::listsTheDifferencesAndChoosesTheirEntries() {
     std::optional<Path> path;
     QString where;
   } rows[] = {
-      {ComparePanel::ShownMenu::Second, QStringLiteral("~ format: record-size 22 -> 36"), {}, {}},
+      {ComparePanel::ShownMenu::Second,
+       QString::fromUtf8("~ format: MMA save mode: 22-byte \u2192 36-byte"),
+       {},
+       {}},
       {ComparePanel::ShownMenu::Second,
        QStringLiteral("- Games/Calculator"),
        {},

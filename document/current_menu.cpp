@@ -1,4 +1,4 @@
-#include "app/core/current_menu.h"
+#include "document/current_menu.h"
 
 #include "base/version.h"
 

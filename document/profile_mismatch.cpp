@@ -1,4 +1,4 @@
-#include "app/core/profile_mismatch.h"
+#include "document/profile_mismatch.h"
 
 #include <algorithm>
 
