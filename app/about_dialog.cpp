@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,14 +14,13 @@ namespace menuforge {
 
 namespace {
 
-constexpr char kCaption[] = "About";
-constexpr char kVersionPrefix[] = "Version ";
 const QColor kProductColour(255, 0, 0);
 constexpr int kLicenceWidth = 560;
 constexpr int kLicenceHeight = 220;
 
 QString LibrariesText() {
-  QString text = QStringLiteral("Built with Qt %1 (LGPL-3.0), running on Qt %2")
+  QString text = QCoreApplication::translate("menuforge::AboutDialog",
+                                             "Built with Qt %1 (LGPL-3.0), running on Qt %2")
                      .arg(QString::fromLatin1(QT_VERSION_STR), QString::fromLatin1(qVersion()));
   for (const LinkedLibrary& library : CoreLibraries())
     text += QStringLiteral(", ") + QString::fromStdString(LibraryLine(library));
@@ -48,7 +48,7 @@ QLabel* WrappedLabel(const QString& text, const char* name) {
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-  setWindowTitle(QString::fromLatin1(kCaption));
+  setWindowTitle(tr("About"));
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -64,7 +64,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   product->setPalette(palette);
   layout->addWidget(product);
 
-  auto* version = new QLabel(QString::fromLatin1(kVersionPrefix) + QString::fromLatin1(kVersion));
+  auto* version = new QLabel(tr("Version %1").arg(QString::fromLatin1(kVersion)));
   version->setObjectName(QStringLiteral("versionLabel"));
   version->setAlignment(Qt::AlignCenter);
   layout->addWidget(version);
@@ -79,7 +79,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   layout->addWidget(licence);
   layout->addWidget(WrappedLabel(LibrariesText(), "librariesLabel"));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"));
+  auto* ok = new QPushButton(tr("OK"));
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -22,8 +22,7 @@ BackupChooserDialog::BackupChooserDialog(const char* title, const std::vector<Ph
   list_ = new QTreeWidget;
   list_->setObjectName(QStringLiteral("backupList"));
   list_->setAccessibleName(tr("Phone backups"));
-  list_->setHeaderLabels(
-      {QStringLiteral("Phone"), QStringLiteral("IMEI"), QStringLiteral("Taken")});
+  list_->setHeaderLabels({tr("Phone"), tr("IMEI"), tr("Taken")});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   // Every column as wide as its widest text: nothing is cut, the window grows instead.
@@ -34,7 +33,7 @@ BackupChooserDialog::BackupChooserDialog(const char* title, const std::vector<Ph
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   connect(list_, &QTreeWidget::itemDoubleClicked, this, &BackupChooserDialog::accept);
 
-  auto* otherButton = new QPushButton(QStringLiteral("Other file..."));
+  auto* otherButton = new QPushButton(tr("Other file..."));
   otherButton->setObjectName(QStringLiteral("otherFileButton"));
   otherButton->setAutoDefault(false);
   connect(otherButton, &QPushButton::clicked, this, &BackupChooserDialog::ChooseOther);

@@ -9,10 +9,12 @@
 
 #include "app/application_icon.h"
 #include "app/main_window.h"
+#include "app/window_translation.h"
 #include "app/working_folder_lock.h"
 #include "base/version.h"
 #include "phone/phone_socket_path.h"
 #include "phone/socket_library.h"
+#include "workspace/settings.h"
 
 namespace {
 
@@ -59,6 +61,9 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QString::fromLatin1(menuforge::kApplicationId));
   QApplication::setWindowIcon(menuforge::ApplicationIcon());
   parser.process(application);
+  // The working folder's settings choose the language before the first window is made.
+  menuforge::LoadWindowTranslation(
+      menuforge::ReadSettings(menuforge::kSettingsFileName).windowLanguage);
 
   // A second program in the same folder would empty the first one's log; it may still look.
   menuforge::WorkingFolderLock folderLock(std::filesystem::current_path());

@@ -10,7 +10,7 @@
 namespace menuforge {
 
 ScanProgressWindow::ScanProgressWindow(QWidget* owner) : ProgressWindow(owner) {
-  auto* cancel = new QPushButton(ShownText("Cancel"));
+  auto* cancel = new QPushButton(tr("Cancel"));
   cancel->setObjectName(QStringLiteral("cancelScanButton"));
   connect(cancel, &QPushButton::clicked, this, [this] { cancelled_ = true; });
   layout()->addWidget(cancel);

@@ -7,7 +7,9 @@
 #include "app/core/settings_editor.h"
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
+class QVBoxLayout;
 
 namespace menuforge {
 
@@ -29,6 +31,7 @@ class SettingsDialog : public QDialog {
   void restoreRequested();
 
  private:
+  QComboBox* AddLanguageChoice(QVBoxLayout* layout);
   void ShowPending();
   void Confirm();
 
@@ -45,6 +48,7 @@ class SettingsDialog : public QDialog {
   QCheckBox* fromCardBox_;
   QCheckBox* patchJ2mestBox_;
   QCheckBox* showPhoneChangesBox_;
+  QComboBox* languageBox_;
 };
 
 }  // namespace menuforge

@@ -13,6 +13,14 @@ std::string MoreWarnings(std::size_t count) {
 
 }  // namespace
 
+Message FilledMessage(std::string_view source, std::vector<std::string> values, std::string caption,
+                      MessageIcon icon) {
+  Message message{FilledText(source, values), std::move(caption), icon};
+  message.source = std::string(source);
+  message.values = std::move(values);
+  return message;
+}
+
 std::string ShortenedForMessage(std::string_view text) {
   if (text.size() <= kMostQuotedCharacters) return std::string(text);
   return std::string(text.substr(0, kMostQuotedCharacters)) + kCutMark;

@@ -16,25 +16,25 @@ constexpr int kPictureSide = 32;
 }  // namespace
 
 DeleteRequestDialog::DeleteRequestDialog(QWidget* parent)
-    : QDialog(parent), question_(new QLabel(QStringLiteral("Delete selected files?"))) {
-  setWindowTitle(QStringLiteral("Confirmation"));
+    : QDialog(parent), question_(new QLabel(tr("Delete selected files?"))) {
+  setWindowTitle(tr("Confirmation"));
   question_->setObjectName(QStringLiteral("questionLabel"));
   auto* picture = new QLabel;
   picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(kPictureSide));
 
   auto* buttons = new QHBoxLayout;
-  const auto add = [&](const char* text, const char* name, DeleteAnswer answer) {
-    auto* button = new QPushButton(QString::fromLatin1(text));
+  const auto add = [&](const QString& text, const char* name, DeleteAnswer answer) {
+    auto* button = new QPushButton(text);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, answer] { Answer(answer); });
     buttons->addWidget(button);
     return button;
   };
-  add("Yes", "yesButton", DeleteAnswer::Yes);
-  add("Cancel", "cancelButton", DeleteAnswer::Cancel)->setDefault(true);
-  add("Yes to all", "yesToAllButton", DeleteAnswer::YesToAll);
-  add("Skip", "skipButton", DeleteAnswer::Skip);
+  add(tr("Yes"), "yesButton", DeleteAnswer::Yes);
+  add(tr("Cancel"), "cancelButton", DeleteAnswer::Cancel)->setDefault(true);
+  add(tr("Yes to all"), "yesToAllButton", DeleteAnswer::YesToAll);
+  add(tr("Skip"), "skipButton", DeleteAnswer::Skip);
 
   auto* top = new QHBoxLayout;
   top->addWidget(picture);

@@ -10,8 +10,8 @@
 namespace menuforge {
 namespace {
 
-QCheckBox* MakeBox(const char* text, const char* name, bool checked) {
-  auto* box = new QCheckBox(QString::fromLatin1(text));
+QCheckBox* MakeBox(const QString& text, const char* name, bool checked) {
+  auto* box = new QCheckBox(text);
   box->setObjectName(QString::fromLatin1(name));
   box->setChecked(checked);
   return box;
@@ -21,11 +21,11 @@ QCheckBox* MakeBox(const char* text, const char* name, bool checked) {
 
 FileAttributesDialog::FileAttributesDialog(QWidget* parent, const AttributeChoice& shown)
     : QDialog(parent),
-      readOnly_(MakeBox("Read-only", "readOnlyBox", shown.readOnly)),
-      hidden_(MakeBox("Hidden", "hiddenBox", shown.hidden)),
-      system_(MakeBox("System", "systemBox", shown.system)) {
-  setWindowTitle(QStringLiteral("Set file attributes"));
-  auto* group = new QGroupBox(QStringLiteral("File attributes"));
+      readOnly_(MakeBox(tr("Read-only"), "readOnlyBox", shown.readOnly)),
+      hidden_(MakeBox(tr("Hidden"), "hiddenBox", shown.hidden)),
+      system_(MakeBox(tr("System"), "systemBox", shown.system)) {
+  setWindowTitle(tr("Set file attributes"));
+  auto* group = new QGroupBox(tr("File attributes"));
   auto* boxes = new QVBoxLayout(group);
   boxes->addWidget(readOnly_);
   boxes->addWidget(hidden_);

@@ -12,7 +12,7 @@ namespace menuforge {
 
 FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content)
     : QDialog(parent), volumes_(new QListWidget), extension_(new QLineEdit) {
-  setWindowTitle(QStringLiteral("Set file mask"));
+  setWindowTitle(tr("Set file mask"));
   volumes_->setObjectName(QStringLiteral("volumeList"));
   extension_->setObjectName(QStringLiteral("extensionField"));
   for (const char letter : content.letters) {
@@ -23,11 +23,11 @@ FileMaskDialog::FileMaskDialog(QWidget* parent, const MaskDialogContent& content
   extension_->setText(QString::fromLatin1(content.extension));
 
   auto* layout = new QVBoxLayout(this);
-  auto* volumesLabel = new QLabel(QStringLiteral("Check volumes to read"));
+  auto* volumesLabel = new QLabel(tr("Check volumes to read"));
   volumes_->setAccessibleName(volumesLabel->text());
   layout->addWidget(volumesLabel);
   layout->addWidget(volumes_);
-  auto* extensionLabel = new QLabel(QStringLiteral("Extension (none to read all files)"));
+  auto* extensionLabel = new QLabel(tr("Extension (none to read all files)"));
   extensionLabel->setBuddy(extension_);
   layout->addWidget(extensionLabel);
   layout->addWidget(extension_);

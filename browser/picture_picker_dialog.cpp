@@ -33,8 +33,8 @@ std::string PathOf(const QTreeWidgetItem* item) {
   return item->data(0, kPathRole).toByteArray().toStdString();
 }
 
-QAction* MakeAction(QObject* owner, const char* text, const char* name) {
-  auto* action = new QAction(QString::fromLatin1(text), owner);
+QAction* MakeAction(QObject* owner, const QString& text, const char* name) {
+  auto* action = new QAction(text, owner);
   action->setObjectName(QString::fromLatin1(name));
   return action;
 }
@@ -63,7 +63,7 @@ PicturePickerDialog::PicturePickerDialog(QWidget* parent, PhoneLink& link, Brows
       transferWindows_(this, CancelButton::Offered) {
   browser_.SetTransferWindows(transferWindows_);
   setObjectName(QStringLiteral("picturePicker"));
-  setWindowTitle(QStringLiteral("Picture Picker"));
+  setWindowTitle(tr("Picture Picker"));
   auto* lists = new QHBoxLayout;
   lists->addWidget(BuildFolderTree());
   lists->addWidget(BuildFileList(), 1);
@@ -104,8 +104,7 @@ QWidget* PicturePickerDialog::BuildFileList() {
   fileList_->setObjectName(QStringLiteral("fileList"));
   fileList_->setAccessibleName(tr("Files"));
   fileList_->setColumnCount(3);
-  fileList_->setHeaderLabels(
-      {QStringLiteral("File"), QStringLiteral("File Size"), QStringLiteral("Attr")});
+  fileList_->setHeaderLabels({tr("File"), tr("File Size"), tr("Attr")});
   fileList_->setRootIsDecorated(false);
   fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   fileList_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -125,7 +124,7 @@ QLayout* PicturePickerDialog::BuildPathFields() {
   iconPath_->setObjectName(QStringLiteral("iconPathField"));
   iconPath_->setAccessibleName(tr("Icon path"));
   iconPath_->setReadOnly(true);
-  usePath_ = new QCheckBox(QStringLiteral("Use path"));
+  usePath_ = new QCheckBox(tr("Use path"));
   usePath_->setObjectName(QStringLiteral("usePathBox"));
   usePathField_ = new QLineEdit;
   usePathField_->setObjectName(QStringLiteral("usePathField"));
@@ -141,7 +140,7 @@ QLayout* PicturePickerDialog::BuildPathFields() {
           [this](const QString& text) { browser_.SetUsePathText(text.toStdU16String()); });
 
   auto* fields = new QGridLayout;
-  fields->addWidget(new QLabel(QStringLiteral("Icon path/name:")), 0, 0);
+  fields->addWidget(new QLabel(tr("Icon path/name:")), 0, 0);
   fields->addWidget(iconPath_, 0, 1);
   fields->addWidget(usePath_, 1, 0);
   fields->addWidget(usePathField_, 1, 1);
@@ -149,7 +148,7 @@ QLayout* PicturePickerDialog::BuildPathFields() {
 }
 
 QLayout* PicturePickerDialog::BuildButtons() {
-  auto* update = new QPushButton(QStringLiteral("Update file list"));
+  auto* update = new QPushButton(tr("Update file list"));
   update->setObjectName(QStringLiteral("updateButton"));
   update->setAutoDefault(false);
   connect(update, &QPushButton::clicked, this, &PicturePickerDialog::UpdateFileList);
@@ -158,9 +157,9 @@ QLayout* PicturePickerDialog::BuildButtons() {
   modeMenu_->setObjectName(QStringLiteral("listModeMenu"));
   modes_ = new QActionGroup(this);
   modes_->setExclusive(true);
-  for (QAction* action : {MakeAction(this, "Icons only", "iconsOnlyAction"),
-                          MakeAction(this, "All files", "allFilesAction"),
-                          MakeAction(this, "By mask...", "byMaskAction")}) {
+  for (QAction* action : {MakeAction(this, tr("Icons only"), "iconsOnlyAction"),
+                          MakeAction(this, tr("All files"), "allFilesAction"),
+                          MakeAction(this, tr("By mask..."), "byMaskAction")}) {
     action->setCheckable(true);
     modes_->addAction(action);
     modeMenu_->addAction(action);
@@ -187,10 +186,10 @@ QLayout* PicturePickerDialog::BuildButtons() {
 void PicturePickerDialog::BuildContextMenus() {
   fileMenu_ = new QMenu(this);
   fileMenu_->setObjectName(QStringLiteral("fileMenu"));
-  QAction* upload = MakeAction(this, "Upload to this folder", "uploadAction");
-  downloadAction_ = MakeAction(this, "Download selected", "downloadAction");
-  deleteAction_ = MakeAction(this, "Delete selected", "deleteAction");
-  QAction* attributes = MakeAction(this, "Set attribute", "attributesAction");
+  QAction* upload = MakeAction(this, tr("Upload to this folder"), "uploadAction");
+  downloadAction_ = MakeAction(this, tr("Download selected"), "downloadAction");
+  deleteAction_ = MakeAction(this, tr("Delete selected"), "deleteAction");
+  QAction* attributes = MakeAction(this, tr("Set attribute"), "attributesAction");
   fileMenu_->addActions({upload, downloadAction_, deleteAction_, attributes});
   connect(upload, &QAction::triggered, this, &PicturePickerDialog::UploadFiles);
   connect(downloadAction_, &QAction::triggered, this, &PicturePickerDialog::DownloadFiles);
@@ -201,8 +200,8 @@ void PicturePickerDialog::BuildContextMenus() {
 
   folderMenu_ = new QMenu(this);
   folderMenu_->setObjectName(QStringLiteral("folderMenu"));
-  QAction* create = MakeAction(this, "Create folder", "createFolderAction");
-  QAction* remove = MakeAction(this, "Delete folder", "deleteFolderAction");
+  QAction* create = MakeAction(this, tr("Create folder"), "createFolderAction");
+  QAction* remove = MakeAction(this, tr("Delete folder"), "deleteFolderAction");
   folderMenu_->addActions({create, remove});
   connect(create, &QAction::triggered, this, &PicturePickerDialog::CreateFolder);
   connect(remove, &QAction::triggered, this, &PicturePickerDialog::DeleteFolder);

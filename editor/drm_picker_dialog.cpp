@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,12 +21,15 @@
 namespace menuforge {
 namespace {
 
-constexpr char kSelectIconText[] = "Select an icon";
-constexpr char kPreviewGroupTitle[] = "Picture preview";
-constexpr char kCenteredText[] = "Centered";
-constexpr char kScreenSizeTitle[] = "Screen size";
-constexpr char kLoadNewText[] = "Load new...";
-constexpr char kLoadNewHint[] = "Open new CG15 binary";
+constexpr char kSelectIconText[] =
+    QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Select an icon");
+constexpr char kPreviewGroupTitle[] =
+    QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Picture preview");
+constexpr char kCenteredText[] = QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Centered");
+constexpr char kScreenSizeTitle[] = QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Screen size");
+constexpr char kLoadNewText[] = QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Load new...");
+constexpr char kLoadNewHint[] =
+    QT_TRANSLATE_NOOP("menuforge::DrmPickerDialog", "Open new CG15 binary");
 constexpr int kNumberFieldWidth = 60;
 
 struct ScreenSize {
@@ -37,7 +41,11 @@ constexpr std::array<ScreenSize, 4> kScreenSizes = {
     {{"128x128", 128, 128}, {"120x160", 120, 160}, {"176x220", 176, 220}, {"240x320", 240, 320}}};
 constexpr int kDefaultScreenSize = 2;
 
-QString Text(const char* text) { return QString::fromLatin1(text); }
+// The dialog's own texts in the user's language; others (screen sizes) have no translation and
+// stay as they are.
+QString Text(const char* text) {
+  return QCoreApplication::translate("menuforge::DrmPickerDialog", text);
+}
 
 QToolButton* ArrowButton(const char* name, Qt::ArrowType arrow, const QString& spoken) {
   auto* button = new QToolButton;
@@ -149,11 +157,11 @@ QWidget* DrmPickerDialog::CreateButtons() {
   loadNew->setToolTip(Text(kLoadNewHint));
   loadNew->setAutoDefault(false);
   connect(loadNew, &QPushButton::clicked, this, &DrmPickerDialog::LoadNew);
-  auto* ok = new QPushButton(QStringLiteral("OK"));
+  auto* ok = new QPushButton(tr("OK"));
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+  auto* cancel = new QPushButton(tr("Cancel"));
   cancel->setObjectName(QStringLiteral("cancelButton"));
   cancel->setAutoDefault(false);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,7 @@
 #include "editor/icon_row_panel.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,7 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
   indicator_->setObjectName(name + QStringLiteral("Indicator"));
   pick_->setFixedWidth(pick_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
 
-  auto* source = new QGroupBox(QStringLiteral("Source"));
+  auto* source = new QGroupBox(tr("Source"));
   source->setObjectName(name + QStringLiteral("Source"));
   auto* sourceLayout = new QHBoxLayout(source);
   sourceLayout->addWidget(fs_);
@@ -43,7 +44,8 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
   fs_->setAccessibleName(caption + tr(" from a file"));
   drm_->setAccessibleName(caption + tr(" from the DRM binary"));
   pick_->setAccessibleName(tr("Pick ") + caption);
-  const int widestCaption = label->fontMetrics().horizontalAdvance(QStringLiteral("Animated icon"));
+  const int widestCaption = label->fontMetrics().horizontalAdvance(
+      QCoreApplication::translate("menuforge::ItemEditorDialog", "Animated icon"));
   label->setMinimumWidth(widestCaption + 8);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

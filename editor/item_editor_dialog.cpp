@@ -47,12 +47,12 @@ ItemEditorDialog::ItemEditorDialog(QWidget* parent, EditorContext& context, Edit
       model_(EditorEnvironment{context.phoneConnected(),
                                context.midlets ? *context.midlets : InstalledMidlets{}},
              context.languages, prompts) {
-  setWindowTitle(QStringLiteral("Item properties"));
+  setWindowTitle(tr("Item properties"));
   pages_ = new QTabWidget;
   pages_->setObjectName(QStringLiteral("pages"));
   pages_->setAccessibleName(tr("Item pages"));
-  pages_->addTab(BuildVisualPage(), QStringLiteral("Visual"));
-  pages_->addTab(BuildFunctionPage(), QStringLiteral("Function"));
+  pages_->addTab(BuildVisualPage(), tr("Visual"));
+  pages_->addTab(BuildFunctionPage(), tr("Function"));
   connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
     model_.ShowPage(index == kFunctionTab ? EditorPage::Function : EditorPage::Visual);
   });

@@ -23,14 +23,14 @@ namespace {
 
 constexpr std::size_t Index(auto id) { return static_cast<std::size_t>(id); }
 
-QLabel* Label(const char* text, QWidget* buddy) {
-  auto* label = new QLabel(QString::fromLatin1(text));
+QLabel* Label(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
   label->setBuddy(buddy);
   return label;
 }
 
 // A "[?]" label explains its field, over the label and over the field alike.
-QLabel* HintedLabel(const char* text, QWidget* buddy, const char* hint) {
+QLabel* HintedLabel(const QString& text, QWidget* buddy, const char* hint) {
   QLabel* label = Label(text, buddy);
   label->setToolTip(ShownText(hint));
   buddy->setToolTip(label->toolTip());
@@ -50,23 +50,23 @@ StringListPanel* ItemEditorDialog::BuildList(StringList list, const QString& nam
 }
 
 QWidget* ItemEditorDialog::BuildVisualPage() {
-  auto* titles = new QGroupBox(QStringLiteral("Item title"));
+  auto* titles = new QGroupBox(tr("Item title"));
   auto* titleLayout = new QVBoxLayout(titles);
-  titleLayout->addWidget(new QLabel(QStringLiteral("Menu title")));
+  titleLayout->addWidget(new QLabel(tr("Menu title")));
   titleLayout->addWidget(
       BuildList(StringList::MenuTitle, QStringLiteral("menuTitle"), tr("Titles in the menu")));
-  titleLayout->addWidget(new QLabel(QStringLiteral("Softkey title")));
+  titleLayout->addWidget(new QLabel(tr("Softkey title")));
   titleLayout->addWidget(
       BuildList(StringList::SoftkeyTitle, QStringLiteral("softkeyTitle"), tr("Soft key titles")));
 
-  auto* attributes = new QGroupBox(QStringLiteral("Item attributes"));
+  auto* attributes = new QGroupBox(tr("Item attributes"));
   auto* attributeLayout = new QHBoxLayout(attributes);
-  const std::array<std::pair<const char*, const char*>, kAttributeBoxCount> boxes = {
-      {{"Lockable", "lockableBox"},
-       {"Protected", "protectedBox"},
-       {"Non-changeable", "nonChangeableBox"}}};
+  const std::array<std::pair<QString, const char*>, kAttributeBoxCount> boxes = {
+      {{tr("Lockable"), "lockableBox"},
+       {tr("Protected"), "protectedBox"},
+       {tr("Non-changeable"), "nonChangeableBox"}}};
   for (std::size_t i = 0; i < kAttributeBoxCount; ++i) {
-    auto* box = new QCheckBox(QString::fromLatin1(boxes[i].first));
+    auto* box = new QCheckBox(boxes[i].first);
     box->setObjectName(QString::fromLatin1(boxes[i].second));
     boxes_[i] = box;
     attributeLayout->addWidget(box);
@@ -77,17 +77,16 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
   }
   attributeLayout->addStretch();
 
-  iconGroup_ = new QGroupBox(QStringLiteral("Item icons"));
+  iconGroup_ = new QGroupBox(tr("Item icons"));
   iconGroup_->setObjectName(QStringLiteral("iconGroup"));
   auto* iconLayout = new QVBoxLayout(iconGroup_);
-  const std::array<std::pair<const char*, const char*>, kIconRowCount> rows = {
-      {{"Animated icon", "animatedIcon"},
-       {"Static icon", "staticIcon"},
-       {"List icon", "listIcon"}}};
+  const std::array<std::pair<QString, const char*>, kIconRowCount> rows = {
+      {{tr("Animated icon"), "animatedIcon"},
+       {tr("Static icon"), "staticIcon"},
+       {tr("List icon"), "listIcon"}}};
   for (IconRow row : kIconRows) {
     const auto& [caption, name] = rows[Index(row)];
-    auto* panel = new IconRowPanel(QString::fromLatin1(caption), QString::fromLatin1(name),
-                                   row == IconRow::Animated);
+    auto* panel = new IconRowPanel(caption, QString::fromLatin1(name), row == IconRow::Animated);
     iconRows_[Index(row)] = panel;
     iconLayout->addWidget(panel);
     connect(panel, &IconRowPanel::sourceChosen, this, [this, row](IconSource source) {
@@ -113,8 +112,8 @@ QWidget* ItemEditorDialog::BuildVisualPage() {
 
 QGroupBox* ItemEditorDialog::BuildFunctionGroup(ItemFunction function, const QString& name,
                                                 const char* title) {
-  auto* group = new QGroupBox(title ? QString::fromLatin1(title)
-                                    : EightBitText(kItemFunctionNames[Index(function)]));
+  auto* group =
+      new QGroupBox(title ? tr(title) : EightBitText(kItemFunctionNames[Index(function)]));
   group->setObjectName(name);
   groups_[Index(function)] = group;
   return group;
@@ -146,10 +145,10 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
       BuildField(FunctionField::MidletVendor, QStringLiteral("midletVendorField"));
   midletChoice_ = new QComboBox;
   midletChoice_->setObjectName(QStringLiteral("installedMidletChoice"));
-  applicationLayout->addRow(Label("MIDlet-1", midlet1), midlet1);
-  applicationLayout->addRow(Label("MIDlet name", midletName), midletName);
-  applicationLayout->addRow(Label("MIDlet vendor", midletVendor), midletVendor);
-  applicationLayout->addRow(Label("Select installed:", midletChoice_), midletChoice_);
+  applicationLayout->addRow(Label(tr("MIDlet-1"), midlet1), midlet1);
+  applicationLayout->addRow(Label(tr("MIDlet name"), midletName), midletName);
+  applicationLayout->addRow(Label(tr("MIDlet vendor"), midletVendor), midletVendor);
+  applicationLayout->addRow(Label(tr("Select installed:"), midletChoice_), midletChoice_);
   connect(midletChoice_, &QComboBox::activated, this, [this](int index) {
     model_.ChooseMidlet(index);
     Refresh();
@@ -160,11 +159,11 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   QLineEdit* actionCode = BuildField(FunctionField::ActionCode, QStringLiteral("actionCodeField"));
   actionCode->setMaxLength(static_cast<int>(kActionCodeFieldLength));
   auto* actionLayout = new QHBoxLayout(action);
-  actionLayout->addWidget(HintedLabel("Action code (dec) [?]:", actionCode, kActionCodeHint));
+  actionLayout->addWidget(HintedLabel(tr("Action code (dec) [?]:"), actionCode, kActionCodeHint));
   actionLayout->addWidget(actionCode);
 
   QGroupBox* shortcut = BuildFunctionGroup(ItemFunction::Shortcut, QStringLiteral("shortcutGroup"),
-                                           "Shortcut data [?]");
+                                           QT_TR_NOOP("Shortcut data [?]"));
   QLineEdit* shortcutData =
       BuildField(FunctionField::ShortcutData, QStringLiteral("shortcutField"));
   shortcutData->setMaxLength(static_cast<int>(kShortcutFieldLength));
@@ -174,9 +173,9 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   (new QVBoxLayout(shortcut))->addWidget(shortcutData);
 
   QGroupBox* call = BuildFunctionGroup(ItemFunction::CallSend, QStringLiteral("callSendGroup"),
-                                       "Call a number/Send SMS ");
-  callButton_ = new QRadioButton(QStringLiteral("Call"));
-  sendButton_ = new QRadioButton(QStringLiteral("Send"));
+                                       QT_TR_NOOP("Call a number/Send SMS "));
+  callButton_ = new QRadioButton(tr("Call"));
+  sendButton_ = new QRadioButton(tr("Send"));
   callButton_->setObjectName(QStringLiteral("callButton"));
   sendButton_->setObjectName(QStringLiteral("sendButton"));
   auto* callChoice = new QButtonGroup(this);
@@ -196,10 +195,10 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
   choiceLayout->addWidget(sendButton_);
   callLayout->addLayout(choiceLayout);
   auto* codes = new QFormLayout;
-  const std::array<std::tuple<FunctionField, const char*, const char*>, 3> codeFields = {
-      {{FunctionField::Code12, "Code 0x12 [?]", "code12Field"},
-       {FunctionField::Code13, "Code 0x13 [?]", "code13Field"},
-       {FunctionField::Code14, "Code 0x14 [?]", "code14Field"}}};
+  const std::array<std::tuple<FunctionField, QString, const char*>, 3> codeFields = {
+      {{FunctionField::Code12, tr("Code 0x12 [?]"), "code12Field"},
+       {FunctionField::Code13, tr("Code 0x13 [?]"), "code13Field"},
+       {FunctionField::Code14, tr("Code 0x14 [?]"), "code14Field"}}};
   for (const auto& [field, caption, name] : codeFields) {
     QLineEdit* code = BuildField(field, QString::fromLatin1(name));
     code->setMaxLength(static_cast<int>(kCodeFieldLength));
@@ -225,9 +224,9 @@ QWidget* ItemEditorDialog::BuildFunctionPage() {
 }
 
 QLayout* ItemEditorDialog::BuildBottomBar() {
-  resetButton_ = new QPushButton(QStringLiteral("Reset All Data"));
+  resetButton_ = new QPushButton(tr("Reset All Data"));
   resetButton_->setObjectName(QStringLiteral("resetButton"));
-  resetButton_->setToolTip(QStringLiteral("Clear all data attached to the item"));
+  resetButton_->setToolTip(tr("Clear all data attached to the item"));
   // Red and bold call attention only while there is something to clear; disabled, the button
   // looks like every other disabled one.
   resetButton_->setStyleSheet(
@@ -246,24 +245,24 @@ QLayout* ItemEditorDialog::BuildBottomBar() {
     Refresh();
   });
 
-  auto* ok = new QPushButton(QStringLiteral("OK"));
+  auto* ok = new QPushButton(tr("OK"));
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &ItemEditorDialog::Ok);
-  applyButton_ = new QPushButton(QStringLiteral("Apply"));
+  applyButton_ = new QPushButton(tr("Apply"));
   applyButton_->setObjectName(QStringLiteral("applyButton"));
   connect(applyButton_, &QPushButton::clicked, this, [this] {
     model_.Apply();
     Refresh();
   });
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+  auto* cancel = new QPushButton(tr("Cancel"));
   cancel->setObjectName(QStringLiteral("cancelButton"));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* bar = new QHBoxLayout;
   bar->addWidget(resetButton_);
   bar->addStretch();
-  bar->addWidget(Label("Item function:", functionChoice_));
+  bar->addWidget(Label(tr("Item function:"), functionChoice_));
   bar->addWidget(functionChoice_);
   bar->addSpacing(12);
   bar->addWidget(ok);

@@ -1,6 +1,7 @@
 #include "editor/language_choice.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -46,7 +47,7 @@ QComboBox* MakeLanguageChoice(QWidget* parent, std::size_t position, QWidget* ed
 }
 
 QGroupBox* MakeLanguageGroup(QComboBox* choice) {
-  auto* group = new QGroupBox(QStringLiteral("Select language"));
+  auto* group = new QGroupBox(QCoreApplication::translate("LanguageChoice", "Select language"));
   (new QVBoxLayout(group))->addWidget(choice);
   return group;
 }

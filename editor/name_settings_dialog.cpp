@@ -16,12 +16,12 @@ namespace menuforge {
 NameSettingsDialog::NameSettingsDialog(QWidget* parent, const EntryRequest& request,
                                        UserDialogs& dialogs)
     : QDialog(parent), dialogs_(dialogs), nameField_(new QLineEdit(Wide(request.text))) {
-  setWindowTitle(QStringLiteral("Name settings"));
+  setWindowTitle(tr("Name settings"));
   nameField_->setObjectName(QStringLiteral("nameField"));
   nameField_->setAccessibleName(tr("New name"));
   languageChoice_ = MakeLanguageChoice(this, request.languagePosition, nameField_);
 
-  auto* nameGroup = new QGroupBox(QStringLiteral("Type in new name"));
+  auto* nameGroup = new QGroupBox(tr("Type in new name"));
   (new QVBoxLayout(nameGroup))->addWidget(nameField_);
   QGroupBox* languageGroup = MakeLanguageGroup(languageChoice_);
 

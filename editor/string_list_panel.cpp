@@ -25,13 +25,12 @@ QPushButton* Button(const QString& caption, const QString& name) {
 StringListPanel::StringListPanel(const QString& name, const QString& spokenName, QWidget* parent)
     : QWidget(parent),
       list_(new QTreeWidget),
-      add_(Button(QStringLiteral("Add"), name + QStringLiteral("AddButton"))),
-      edit_(Button(QStringLiteral("Edit"), name + QStringLiteral("EditButton"))),
-      delete_(Button(QStringLiteral("Delete"), name + QStringLiteral("DeleteButton"))) {
+      add_(Button(tr("Add"), name + QStringLiteral("AddButton"))),
+      edit_(Button(tr("Edit"), name + QStringLiteral("EditButton"))),
+      delete_(Button(tr("Delete"), name + QStringLiteral("DeleteButton"))) {
   list_->setObjectName(name + QStringLiteral("List"));
   list_->setAccessibleName(spokenName);
-  list_->setHeaderLabels(
-      {QStringLiteral("No."), QStringLiteral("Language ID"), QStringLiteral("Title")});
+  list_->setHeaderLabels({tr("No."), tr("Language ID"), tr("Title")});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->header()->setStretchLastSection(true);

@@ -59,7 +59,7 @@ TextEditorDialog::TextEditorDialog(QWidget* parent, const EntryRequest& request,
     : QDialog(parent),
       dialogs_(dialogs),
       textField_(new OneLineTextArea(Wide(request.text), [this] { accept(); })) {
-  setWindowTitle(QStringLiteral("Text editor "));
+  setWindowTitle(tr("Text editor "));
   textField_->setObjectName(QStringLiteral("textField"));
   textField_->setAccessibleName(tr("Text"));
   languageChoice_ = MakeLanguageChoice(this, request.languagePosition, textField_);

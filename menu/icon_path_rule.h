@@ -6,11 +6,16 @@
 #include <optional>
 #include <string_view>
 
+#include "base/marked_text.h"
+
 namespace menuforge {
 
-inline constexpr char kPathDelimiterText[] = "Invalid path delimiter. Expecting '/'";
-inline constexpr char kVolumeLetterText[] = "Invalid volume letter. Expecting a,b,c,e";
-inline constexpr char kFileNameCharacterText[] = "Invalid character in file name";
+inline constexpr char kPathDelimiterText[] =
+    MENUFORGE_TEXT("core", "Invalid path delimiter. Expecting '/'");
+inline constexpr char kVolumeLetterText[] =
+    MENUFORGE_TEXT("core", "Invalid volume letter. Expecting a,b,c,e");
+inline constexpr char kFileNameCharacterText[] =
+    MENUFORGE_TEXT("core", "Invalid character in file name");
 
 enum class PhonePathFault { PathDelimiter, VolumeLetter, FileNameCharacter };
 

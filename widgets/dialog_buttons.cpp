@@ -1,5 +1,6 @@
 #include "widgets/dialog_buttons.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -8,8 +9,10 @@ namespace menuforge {
 
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  QPushButton* ok = buttons->addButton(QCoreApplication::translate("DialogButtons", "OK"),
+                                       QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton(QCoreApplication::translate("DialogButtons", "Cancel"),
+                                           QDialogButtonBox::RejectRole);
   ok->setObjectName(QStringLiteral("okButton"));
   cancel->setObjectName(QStringLiteral("cancelButton"));
   ok->setDefault(true);

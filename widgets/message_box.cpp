@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "widgets/shown_text.h"
+#include "widgets/translated_text.h"
 
 namespace menuforge {
 namespace {
@@ -22,7 +23,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 // The button a "Show changes" question adds beside its own; it does not close the question's
 // answer, the caller asks again once the changes were shown.
 QPushButton* AddShowChangesButton(QMessageBox& box) {
-  QPushButton* button = box.addButton(ShownText(kShowChangesButton), QMessageBox::HelpRole);
+  QPushButton* button =
+      box.addButton(TranslatedCoreText(kShowChangesButton), QMessageBox::HelpRole);
   button->setObjectName(QStringLiteral("showChangesButton"));
   return button;
 }
@@ -30,19 +32,19 @@ QPushButton* AddShowChangesButton(QMessageBox& box) {
 }  // namespace
 
 void ShowMessageBox(QWidget* parent, const Message& message) {
-  QMessageBox box(BoxIcon(message.icon), ShownText(message.caption), ShownText(message.text),
+  QMessageBox box(BoxIcon(message.icon), ShownCaption(message), ShownMessageText(message),
                   QMessageBox::Ok, parent);
   box.exec();
 }
 
 bool AskMessageBox(QWidget* parent, const Message& question) {
-  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+  QMessageBox box(BoxIcon(question.icon), ShownCaption(question), ShownMessageText(question),
                   QMessageBox::Yes | QMessageBox::No, parent);
   return box.exec() == QMessageBox::Yes;
 }
 
 SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question) {
-  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+  QMessageBox box(BoxIcon(question.icon), ShownCaption(question), ShownMessageText(question),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Save);
   switch (box.exec()) {
@@ -54,7 +56,7 @@ SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question) {
 }
 
 std::optional<bool> AskOrShowChangesMessageBox(QWidget* parent, const Message& question) {
-  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+  QMessageBox box(BoxIcon(question.icon), ShownCaption(question), ShownMessageText(question),
                   QMessageBox::Yes | QMessageBox::No, parent);
   const QPushButton* showChanges = AddShowChangesButton(box);
   const int answer = box.exec();
@@ -64,7 +66,7 @@ std::optional<bool> AskOrShowChangesMessageBox(QWidget* parent, const Message& q
 
 std::optional<SaveChoice> AskToSaveOrShowChangesMessageBox(QWidget* parent,
                                                            const Message& question) {
-  QMessageBox box(BoxIcon(question.icon), ShownText(question.caption), ShownText(question.text),
+  QMessageBox box(BoxIcon(question.icon), ShownCaption(question), ShownMessageText(question),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Save);
   const QPushButton* showChanges = AddShowChangesButton(box);

@@ -16,7 +16,7 @@ bool AskMessageBox(QWidget* parent, const Message& question);
 // Save, Discard and Cancel buttons; Escape and the close box cancel.
 SaveChoice AskToSaveMessageBox(QWidget* parent, const Message& question);
 
-inline constexpr char kShowChangesButton[] = "Show changes";
+inline constexpr char kShowChangesButton[] = MENUFORGE_TEXT("core", "Show changes");
 // As the two above, with a "Show changes" button besides; nothing when that was pressed.
 std::optional<bool> AskOrShowChangesMessageBox(QWidget* parent, const Message& question);
 std::optional<SaveChoice> AskToSaveOrShowChangesMessageBox(QWidget* parent,

@@ -13,7 +13,7 @@ ProgressFrame::ProgressFrame(QWidget* owner, QSize clientSize)
 }
 
 void ProgressFrame::OfferCancel() {
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName(QStringLiteral("cancelTransferButton"));
   layout()->addWidget(cancel);
   layout()->setAlignment(cancel, Qt::AlignHCenter);

@@ -52,6 +52,8 @@ void IniFile::Replace(const char* section, const char* key, const std::string& v
   sections_->SetValue(section, key, value.c_str());
 }
 
+void IniFile::Remove(const char* section, const char* key) { sections_->Delete(section, key); }
+
 void IniFile::RemoveSection(const char* section) { sections_->Delete(section, nullptr); }
 
 Status IniFile::Write(const std::filesystem::path& path) const {

@@ -22,6 +22,7 @@ class IniFile {
   Status Read(const std::filesystem::path& path);
   std::string_view Value(const char* section, const char* key, const char* fallback) const;
   void Replace(const char* section, const char* key, const std::string& value);
+  void Remove(const char* section, const char* key);
   void RemoveSection(const char* section);
   // Writes every section with CR LF line ends, so that a failure leaves the old file as it was.
   Status Write(const std::filesystem::path& path) const;

@@ -12,6 +12,7 @@ constexpr char kLogEnabledKey[] = "LogEnabled";
 constexpr char kReadJ2mestKey[] = "ReadJ2MEST";
 constexpr char kPatchJ2mestKey[] = "PatchJ2MEST";
 constexpr char kShowPhoneChangesKey[] = "ShowPhoneChanges";
+constexpr char kWindowLanguageKey[] = "WindowLanguage";
 
 constexpr char kOn[] = "1";
 constexpr char kOff[] = "0";
@@ -45,6 +46,7 @@ Settings ReadSettings(const std::filesystem::path& path) {
   settings.readJ2mest = settings.fromPhone || settings.fromCard;
   settings.patchJ2mest = settings.readJ2mest && value(kPatchJ2mestKey, kOff) == kOn;
   settings.showPhoneChanges = value(kShowPhoneChangesKey, kOff) == kOn;
+  settings.windowLanguage = value(kWindowLanguageKey, "");
   return settings;
 }
 
@@ -57,6 +59,12 @@ Status WriteSettings(const std::filesystem::path& path, const Settings& settings
   ini.Replace(kSection, kReadJ2mestKey, J2mestSourceValue(settings));
   ini.Replace(kSection, kPatchJ2mestKey, settings.patchJ2mest ? kOn : kOff);
   ini.Replace(kSection, kShowPhoneChangesKey, settings.showPhoneChanges ? kOn : kOff);
+  // The key is there only for a chosen language, so that a file nobody chose one in keeps the
+  // keys it always had.
+  if (settings.windowLanguage.empty())
+    ini.Remove(kSection, kWindowLanguageKey);
+  else
+    ini.Replace(kSection, kWindowLanguageKey, settings.windowLanguage);
   return ini.Write(path);
 }
 

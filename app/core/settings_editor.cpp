@@ -18,6 +18,8 @@ void SettingsEditor::SetLogging(bool on) { pending_.logging = on; }
 
 void SettingsEditor::SetShowPhoneChanges(bool on) { pending_.showPhoneChanges = on; }
 
+void SettingsEditor::SetWindowLanguage(const char* code) { pending_.windowLanguage = code; }
+
 void SettingsEditor::SetReadJ2mest(bool on) {
   pending_.readJ2mest = on;
   if (on) return;

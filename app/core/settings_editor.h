@@ -19,6 +19,8 @@ class SettingsEditor {
   void SetFromCard(bool on);
   void SetPatchJ2mest(bool on);
   void SetShowPhoneChanges(bool on);
+  // A code of kWindowLanguages; it takes effect at the next start.
+  void SetWindowLanguage(const char* code);
 
   // The boxes show these flags as their checked states.
   const Settings& Pending() const { return pending_; }

@@ -8,6 +8,9 @@
 namespace menuforge {
 namespace {
 
+constexpr char kEntryTooLongSource[] = MENUFORGE_TEXT(
+    "core", "A title or text holds at most %1 characters.\r\nShorten it, then press OK again");
+
 std::string_view FaultText(InputFault fault) {
   switch (fault) {
     case InputFault::PathDelimiter: return kPathDelimiterText;
@@ -24,8 +27,8 @@ std::string_view FaultText(InputFault fault) {
 }  // namespace
 
 Message InputFaultMessage(InputFault fault) {
-  return {std::string(FaultText(fault)) + "\r\n" + kInputIgnoredText, kInputErrorCaption,
-          MessageIcon::Error};
+  return FilledMessage(MENUFORGE_TEXT("core", "%1\r\nInput will be ignored"),
+                       {std::string(FaultText(fault))}, kInputErrorCaption, MessageIcon::Error);
 }
 
 std::optional<InputFault> CheckPhonePath(std::u16string_view path) {
@@ -61,12 +64,12 @@ std::optional<InputFault> CheckEightBitText(std::u16string_view text) {
 
 std::optional<Message> CheckEntryText(std::u16string_view text) {
   if (text.size() <= kMaxTitleCharacters) return std::nullopt;
-  return Message{EntryTooLongText(), kInputErrorCaption, MessageIcon::Error};
+  return FilledMessage(kEntryTooLongSource, {std::to_string(kMaxTitleCharacters)},
+                       kInputErrorCaption, MessageIcon::Error);
 }
 
 std::string EntryTooLongText() {
-  return "A title or text holds at most " + std::to_string(kMaxTitleCharacters) +
-         " characters.\r\nShorten it, then press OK again";
+  return FilledText(kEntryTooLongSource, {std::to_string(kMaxTitleCharacters)});
 }
 
 }  // namespace menuforge

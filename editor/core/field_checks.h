@@ -10,14 +10,14 @@
 
 namespace menuforge {
 
-inline constexpr char kInputErrorCaption[] = "Input format error";
-inline constexpr char kInputIgnoredText[] = "Input will be ignored";
+inline constexpr char kInputErrorCaption[] = MENUFORGE_TEXT("core", "Input format error");
 
-inline constexpr char kInvalidNumberText[] = "Invalid numeric value";
-inline constexpr char kValueTooBigText[] = "Value too big";
-inline constexpr char kValueTooSmallText[] = "Value too small";
+inline constexpr char kInvalidNumberText[] = MENUFORGE_TEXT("core", "Invalid numeric value");
+inline constexpr char kValueTooBigText[] = MENUFORGE_TEXT("core", "Value too big");
+inline constexpr char kValueTooSmallText[] = MENUFORGE_TEXT("core", "Value too small");
 // URLs, MIDlet texts and shortcut data are 8-bit in the file.
-inline constexpr char kNotEightBitText[] = "Character outside the 8-bit character set (Latin-1)";
+inline constexpr char kNotEightBitText[] =
+    MENUFORGE_TEXT("core", "Character outside the 8-bit character set (Latin-1)");
 
 enum class InputFault {
   PathDelimiter,

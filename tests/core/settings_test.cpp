@@ -18,7 +18,7 @@ using test::WriteFileText;
 
 Settings Make(bool systemAttr, bool logging, bool read, bool phone, bool card, bool patch,
               bool showPhoneChanges = false) {
-  return Settings{systemAttr, logging, read, phone, card, patch, showPhoneChanges};
+  return Settings{systemAttr, logging, read, phone, card, patch, showPhoneChanges, {}};
 }
 
 std::string FileText(const std::string& systemAttr, const std::string& log, const std::string& read,
@@ -71,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ShowPhoneChanges", FileText("0", "0", "None", "0", "1"),
                  Make(false, false, false, false, false, false, true)},
         ReadCase{"ShowPhoneChangesOnlyWhenOne", FileText("0", "0", "None", "0", "yes"), Settings{}},
+        ReadCase{"WindowLanguage", "[setup]\r\nWindowLanguage=pt_BR\r\n",
+                 Settings{.windowLanguage = "pt_BR"}},
         ReadCase{"Empty", "", Settings{}},
         ReadCase{"Garbage", std::string("\0\xff[\r\n=\x01]]\n[", 11), Settings{}}),
     [](const auto& info) { return info.param.name; });
@@ -111,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                   FileText("0", "1", "Phone", "1")},
         WriteCase{"Card", Make(true, false, true, false, true, false),
                   FileText("1", "0", "Card", "0")},
+        WriteCase{"WindowLanguageOnlyWhenChosen", Settings{.windowLanguage = "de"},
+                  FileText("0", "0", "None", "0") + "WindowLanguage=de\r\n"},
         // Reading switched on without a source is not "Card": that would read the card next run.
         WriteCase{"ReadWithoutSource", Make(false, false, true, false, false, false),
                   FileText("0", "0", "None", "0")}),
@@ -127,6 +131,14 @@ TEST(WriteSettings, KeepsTheRestOfAnExistingFile) {
   EXPECT_EQ(ReadFileText(path), expected);
   ASSERT_TRUE(WriteSettings(path, Make(true, false, true, true, false, false)));
   EXPECT_EQ(ReadFileText(path), expected);
+}
+
+TEST(WriteSettings, TheSystemsLanguageAgainRemovesTheChosenOne) {
+  TempFolder folder;
+  const auto path = folder / kSettingsFileName;
+  ASSERT_TRUE(WriteSettings(path, Settings{.windowLanguage = "ru"}));
+  ASSERT_TRUE(WriteSettings(path, Settings{}));
+  EXPECT_EQ(ReadFileText(path), FileText("0", "0", "None", "0"));
 }
 
 TEST(WriteSettings, FailureIsReportedAndLeavesTheOldFile) {

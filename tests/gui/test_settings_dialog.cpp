@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -161,6 +162,38 @@ class TestSettingsDialog : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(QString::fromStdString(ReadText(path_)), expected);
     QCOMPARE(settings, menuforge::ReadSettings(path_));
+  }
+
+  void theLanguageOfTheWindowIsChosenByItsOwnName_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("expected");
+    const QString keys = QString::fromStdString(FileText("0", "0", "None", "0"));
+    QTest::newRow("german") << ""
+                            << "Deutsch" << keys + "WindowLanguage=de\r\n";
+    QTest::newRow("brazilian") << ""
+                               << "Português (Brasil)" << keys + "WindowLanguage=pt_BR\r\n";
+    QTest::newRow("back to the system's") << "ru"
+                                          << "System default" << keys;
+    QTest::newRow("unknown kept") << "fr"
+                                  << "" << keys + "WindowLanguage=fr\r\n";
+  }
+  void theLanguageOfTheWindowIsChosenByItsOwnName() {
+    QFETCH(QString, stored);
+    QFETCH(QString, chosen);
+    QFETCH(QString, expected);
+    Settings settings;
+    settings.windowLanguage = stored.toStdString();
+    SettingsDialog dialog(settings, path_, false);
+    auto* box = Find<QComboBox>(dialog, "languageBox");
+    QCOMPARE(box->itemText(0), QStringLiteral("System default"));
+    QCOMPARE(box->itemText(3), QStringLiteral("Русский"));
+    if (!chosen.isEmpty()) {
+      box->setCurrentIndex(box->findText(chosen));
+      Q_EMIT box->activated(box->currentIndex());
+    }
+    Click(dialog, "okButton");
+    QCOMPARE(QString::fromStdString(ReadText(path_)), expected);
   }
 
   void cancelLeavesFileAndSettings_data() {
