@@ -41,9 +41,9 @@ IconRowPanel::IconRowPanel(const QString& caption, const QString& name, bool ani
 
   auto* label = new QLabel(caption);
   label->setBuddy(field_);
-  fs_->setAccessibleName(caption + tr(" from a file"));
-  drm_->setAccessibleName(caption + tr(" from the DRM binary"));
-  pick_->setAccessibleName(tr("Pick ") + caption);
+  fs_->setAccessibleName(tr("%1 from a file").arg(caption));
+  drm_->setAccessibleName(tr("%1 from the DRM binary").arg(caption));
+  pick_->setAccessibleName(tr("Pick %1").arg(caption));
   const int widestCaption = label->fontMetrics().horizontalAdvance(
       QCoreApplication::translate("menuforge::ItemEditorDialog", "Animated icon"));
   label->setMinimumWidth(widestCaption + 8);
