@@ -131,7 +131,7 @@ std::optional<FieldValue> ShownContent(std::string_view field,
                                        const std::optional<FieldContent>& content) {
   if (!content) return std::nullopt;
   if (const auto* name = std::get_if<std::string>(&*content))
-    return FieldValue{Latin1ToUtf8(*name), true};
+    return FieldValue{Latin1ToUtf8(*name), true, {}};
   NodeRecord record;
   std::optional<ItemDataRecord> data;
   SetField(record, data, field, content);
