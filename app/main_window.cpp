@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/apply_changes_binder.h"
 #include "app/core/command_hints.h"
 #include "app/core/profile_selector.h"
 #include "app/core/status_text.h"
@@ -212,6 +213,7 @@ void MainWindow::CreateMenus() {
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
   file->addActions({saveAction_, saveAsAction_, openFromPhoneAction_, saveToPhoneAction_,
                     restartPhoneAction_, restoreBackupAction_});
+  AddApplyChangesAction(*file, document_, this);
   file->addSeparator();
   file->addAction(exitAction_);
   QMenu* edit = menuBar()->addMenu(Text("&Edit"));
