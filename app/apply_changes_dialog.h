@@ -8,9 +8,10 @@
 
 #include "app/core/incoming_changes.h"
 
-class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTableWidget;
 
 namespace menuforge {
@@ -27,7 +28,7 @@ class ApplyChangesDialog : public QDialog {
   void Apply();
 
  private:
-  QLineEdit* PathRow(const QString& caption, const char* name, class QGridLayout* grid, int row);
+  QLineEdit* PathRow(const QString& caption, const char* name, QGridLayout* grid, int row);
   void ShowChanges();
   ConflictChoices Choices() const;
 
@@ -36,7 +37,7 @@ class ApplyChangesDialog : public QDialog {
   QLineEdit* changedPath_;
   QListWidget* changes_;
   QTableWidget* conflicts_;
-  class QPushButton* apply_;
+  QPushButton* apply_;
   std::optional<IncomingChanges> incoming_;
   std::vector<std::string> conflictLines_;
 };

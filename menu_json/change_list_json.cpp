@@ -194,8 +194,8 @@ std::vector<FieldDifference> ReadFormat(const JsonField& format) {
   for (const JsonField& field : format.Elements(4, "format fields")) {
     FieldDifference shown;
     shown.field = field.Member(kField).String();
-    shown.before = FieldValue{field.Member(kBefore).String(), false};
-    shown.after = FieldValue{field.Member(kAfter).String(), false};
+    shown.before = FieldValue{field.Member(kBefore).String(), false, {}};
+    shown.after = FieldValue{field.Member(kAfter).String(), false, {}};
     const bool size = shown.field == "record-size";
     const bool flag = shown.field == "c698p-fix" || shown.field == "save-all-data";
     const bool icon = shown.field == "icon-attribute";
