@@ -15,7 +15,8 @@ namespace {
 
 ItemTable SampleItems() {
   std::vector<ItemBaseEntry> entries;
-  for (const char* id : {"Browser", "Games", "Calculator", "Camera", "Settings", "Tools"})
+  for (const char* id :
+       {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools"})
     entries.push_back({id, id, true});
   return WithDefaultSoftkeys(std::move(entries));
 }
@@ -30,8 +31,8 @@ Edit Retitle(std::u16string text) {
     tree.SetEntryData(browser, std::move(data));
   };
 }
-Edit RemoveFirst() {
-  return [](MenuTree& tree) { DeleteEntry(tree, *tree.menuRoot()->children().front()); };
+Edit RemoveLast() {
+  return [](MenuTree& tree) { DeleteEntry(tree, *tree.menuRoot()->children().back()); };
 }
 
 std::vector<std::string> Lines(const MenuTree& first, const MenuTree& second) {
@@ -48,9 +49,27 @@ TEST(IncomingChanges, ConflictsDecidedOneByOneAndUndoneAsOneStep) {
     bool takeTheirs;
     std::vector<std::string> changes, conflicts, taken;
   } cases[] = {
-      {"different entries", Retitle(u"Mine"), RemoveFirst(), false, {}, {}, {}},
-      {"clash kept mine", Retitle(u"Mine"), Retitle(u"Theirs"), false, {}, {}, {}},
-      {"clash taken from theirs", Retitle(u"Mine"), Retitle(u"Theirs"), true, {}, {}, {}},
+      {"different entries",
+       Retitle(u"Mine"),
+       RemoveLast(),
+       false,
+       {"- DialedCalls"},
+       {},
+       {"- DialedCalls [SC]"}},
+      {"clash kept mine",
+       Retitle(u"Mine"),
+       Retitle(u"Theirs"),
+       false,
+       {"~ Browser: Menu title (English US): \"Web\" → \"Theirs\""},
+       {"! Browser: title[English US] mine \"Web\" -> \"Mine\", theirs \"Web\" -> \"Theirs\""},
+       {}},
+      {"clash taken from theirs",
+       Retitle(u"Mine"),
+       Retitle(u"Theirs"),
+       true,
+       {"~ Browser: Menu title (English US): \"Web\" → \"Theirs\""},
+       {"! Browser: title[English US] mine \"Web\" -> \"Mine\", theirs \"Web\" -> \"Theirs\""},
+       {"~ Browser: Menu title (English US): \"Mine\" → \"Theirs\""}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,9 +115,11 @@ TEST(IncomingChanges, FilesWithoutChangesAreRefused) {
   const struct {
     std::string base, changed, message;
   } cases[] = {
-      {"garbage", "broken.json", ""},
-      {"garbage", "garbage", ""},
-      {"missing", "garbage", ""},
+      {"garbage", "broken.json", "entries[0]: missing member \"change\""},
+      {"garbage", "garbage",
+       "The file is too short to be an mma_ucp file: it must hold at least the ten fixed records"},
+      {"missing", "garbage",
+       "Cannot open file \"" + (folder / "missing").string() + "\". No such file or directory"},
   };
   for (const auto& c : cases) {
     const Result<IncomingChanges> incoming =
