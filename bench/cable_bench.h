@@ -188,5 +188,9 @@ class Stopwatch {
 // pace; files go into `folder`.
 std::vector<Figures> MainWindowFigures(const std::filesystem::path& folder,
                                        const std::filesystem::path& storage);
+// The phone worker, and phones that hang, vanish or are cancelled during a hang under it; the
+// figures of what has a cable time, the rest printed as it is measured.
+std::vector<Figures> WorkerFigures(const std::filesystem::path& folder,
+                                   const std::filesystem::path& storage);
 
 }  // namespace menuforge::cable

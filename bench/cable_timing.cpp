@@ -215,6 +215,7 @@ int Run() {
         static_cast<long long>(kPhoneReplyTimeout.count()));
   }
   for (Figures& f : MainWindowFigures(folder, storage)) figures.push_back(std::move(f));
+  for (Figures& f : WorkerFigures(folder, storage)) figures.push_back(std::move(f));
   std::filesystem::remove_all(folder);
 
   std::printf(

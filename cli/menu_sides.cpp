@@ -15,7 +15,6 @@ namespace menuforge::cli {
 namespace {
 
 constexpr char kNoOutput[] = "option -o OUT is needed";
-constexpr char kStdoutFailed[] = "standard output could not be written";
 
 }  // namespace
 
@@ -61,12 +60,12 @@ void PrintConflicts(const std::vector<std::string>& conflicts, bool json) {
   if (json) {
     const nlohmann::ordered_json document = {{"clean", conflicts.empty()},
                                              {"conflicts", conflicts}};
-    std::cout << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+    // In ASCII, with \uXXXX for the rest, the JSON stays valid through the terminal-safe output.
+    std::cout << document.dump(2, ' ', true, nlohmann::ordered_json::error_handler_t::replace)
               << '\n';
   } else {
     for (const std::string& line : conflicts) std::cout << line << '\n';
   }
-  if (!std::cout.flush()) throw CommandFailure(kStdoutFailed);
 }
 
 }  // namespace menuforge::cli

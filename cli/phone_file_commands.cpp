@@ -64,9 +64,11 @@ int RunPull(const ParsedArguments& arguments) {
   const std::string phonePath = PhonePathArgument(arguments.positional[0]);
   const std::filesystem::path local = arguments.positional[1];
   PhoneConnection phone(arguments);
-  // The file takes its name only once the phone's end of file has come.
+  // The bar follows the phone's own size of the file. The file takes its name only once the
+  // phone's end of file has come.
+  const std::uint32_t size = phone.session().FileSize(phonePath).value_or(0);
   const TransferResult result = phone.link().transfer.P2KFileRead(
-      phonePath, local, 0, kDownloadingTitle + local.filename().string());
+      phonePath, local, size, kDownloadingTitle + PhoneFileName(phonePath));
   if (!result.localError.empty()) throw CommandFailure(result.localError);
   if (!result.complete) phone.Fail(kFileReadFailedPrefix, phonePath);
   return kExitSuccess;

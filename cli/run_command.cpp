@@ -42,8 +42,11 @@ int RunChecked(const Command& command, std::span<const std::string> arguments,
 int RunCommand(const Command& command, std::span<const std::string> arguments,
                std::string_view program, std::string_view helpTrailer) {
   const int code = RunChecked(command, arguments, program, helpTrailer);
-  // Output that did not reach its file is trouble, which diff, as diff(1), tells by 2.
-  return CheckedOutput(code, &command == &kDiffCommand ? kExitUsage : kExitFailure);
+  // Output that did not reach its file is trouble, which diff, as diff(1), tells by 2, and so do
+  // merge and apply, whose 1 says that there were conflicts.
+  const bool troubleIsTwo =
+      &command == &kDiffCommand || &command == &kMergeCommand || &command == &kApplyCommand;
+  return CheckedOutput(code, troubleIsTwo ? kExitUsage : kExitFailure);
 }
 
 }  // namespace menuforge::cli

@@ -15,6 +15,8 @@ constexpr char kJadPrefix[] = "j2me";
 constexpr char kJadSuffix[] = ".jad";
 // Only scales the progress bar.
 constexpr std::uint32_t kJadExpectedSize = 500;
+// A JAD is a few lines of text; a phone that sends more than this sends no JAD.
+constexpr std::uint64_t kJadFileBytes = 64 * 1024;
 
 enum class CopyPatch { Unchanged, Patched, Stopped };
 
@@ -66,9 +68,9 @@ class Patcher {
   // phone did not give the whole JAD.
   bool DownloadName(const std::string& midletFolder, std::uint8_t record, std::string& name) {
     const std::string number = std::to_string(record);
-    const TransferResult result =
-        link_.transfer.P2KFileRead(midletFolder + kJadPrefix + number + kJadSuffix, jad_,
-                                   kJadExpectedSize, kDownloadingTitle + number + kJadSuffix);
+    const TransferResult result = link_.transfer.P2KFileRead(
+        midletFolder + kJadPrefix + number + kJadSuffix, jad_, kJadExpectedSize,
+        kDownloadingTitle + number + kJadSuffix, kJadFileBytes);
     if (result.cancelled) {
       cancelled_ = true;
       return false;

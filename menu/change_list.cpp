@@ -75,7 +75,8 @@ class Carrier {
     const ItemDataRecord* before = first_.itemData().Find(a.record().recordKey);
     const ItemDataRecord* after = second_.itemData().Find(b.record().recordKey);
     for (const FieldDifference& field : difference.fields)
-      change.fields.push_back({field.field, FieldContentOf(a.record(), before, field.field),
+      change.fields.push_back({field.field, field.label,
+                               FieldContentOf(a.record(), before, field.field),
                                FieldContentOf(b.record(), after, field.field)});
   }
 

@@ -36,6 +36,7 @@ struct ChangeTarget {
 
 struct FieldEdit {
   std::string field;  // as EntryField::Name gives it, or "item"
+  std::string label;  // as the comparison's lines name it; the field where a list lacks it
   std::optional<FieldContent> before;
   std::optional<FieldContent> after;
 };

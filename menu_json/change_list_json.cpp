@@ -184,6 +184,7 @@ FieldEdit ReadFieldEdit(const JsonField& field) {
   field.ExpectObject({kField, kLabel, kBefore, kAfter, kBeforeData, kAfterData});
   FieldEdit edit;
   edit.field = field.Member(kField).String();
+  edit.label = field.Has(kLabel) ? field.Member(kLabel).String() : edit.field;
   edit.before = ReadContent(field.Member(kBeforeData), edit.field);
   edit.after = ReadContent(field.Member(kAfterData), edit.field);
   return edit;
@@ -194,6 +195,7 @@ std::vector<FieldDifference> ReadFormat(const JsonField& format) {
   for (const JsonField& field : format.Elements(4, "format fields")) {
     FieldDifference shown;
     shown.field = field.Member(kField).String();
+    shown.label = field.Has(kLabel) ? field.Member(kLabel).String() : shown.field;
     shown.before = FieldValue{field.Member(kBefore).String(), false, {}};
     shown.after = FieldValue{field.Member(kAfter).String(), false, {}};
     const bool size = shown.field == "record-size";

@@ -38,17 +38,6 @@ constexpr char kEnterLine[] = "Enter ";
 constexpr char kDownloading[] = "Downloading ";
 constexpr char kUploading[] = "Uploading ";
 constexpr std::uint64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
-// The calls of a transfer besides its blocks: open, seek, the end-of-file marker or the last
-// part of a block, the end-of-file check's seek and read, close.
-constexpr std::uint64_t kCallsAroundBlocks = 6;
-// A read's expected size is a guess, 0 when unknown: it is given at least the time and calls
-// of a file this large, more than any phone file the program reads without knowing its size.
-constexpr std::uint64_t kLeastReadAllowance = 64 * 1024 * 1024;
-
-std::uint64_t ReadCalls(std::uint32_t expectedSize) {
-  return std::max<std::uint64_t>(expectedSize, kLeastReadAllowance) / kFsacBlockSize +
-         kCallsAroundBlocks;
-}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -185,6 +174,11 @@ class DownloadFile {
 
 }  // namespace
 
+std::string PhoneFileName(const std::string& phonePath) {
+  const std::size_t slash = phonePath.find_last_of('/');
+  return slash == std::string::npos ? phonePath : phonePath.substr(slash + 1);
+}
+
 std::int32_t FsacTransfer::Send(const Bytes& request, std::uint32_t capacity, Bytes& response,
                                 std::uint32_t& received) {
   response.assign(kFsacBufferSize, 0);
@@ -199,15 +193,17 @@ const FsacTransfer::ReadStyle& FsacTransfer::FileReadStyle() {
 
 TransferResult FsacTransfer::P2KFileRead(const std::string& phonePath,
                                          const std::filesystem::path& local,
-                                         std::uint32_t expectedSize, std::string title) {
-  return Read(phonePath, local, expectedSize, std::move(title), FileReadStyle(), nullptr);
+                                         std::uint32_t expectedSize, std::string title,
+                                         std::uint64_t mostBytes) {
+  return Read(phonePath, local, expectedSize, mostBytes, std::move(title), FileReadStyle(),
+              nullptr);
 }
 
 TransferResult FsacTransfer::P2KGroupRead(const std::string& phonePath,
                                           const std::filesystem::path& local,
                                           std::uint32_t expectedSize, GroupProgress& window) {
   static const ReadStyle style{"[P2KGroupRead] ", " bytes received", false};
-  return Read(phonePath, local, expectedSize, {}, style, &window);
+  return Read(phonePath, local, expectedSize, kAnyPhoneFileBytes, {}, style, &window);
 }
 
 TransferResult FsacTransfer::P2KFileWrite(const std::filesystem::path& local,
@@ -226,18 +222,18 @@ TransferResult FsacTransfer::P2KGroupWrite(const std::filesystem::path& local,
 class ReadRun {
  public:
   ReadRun(FsacTransfer& transfer, const std::string& phonePath, std::filesystem::path local,
-          std::uint32_t expectedSize, std::string title, const FsacTransfer::ReadStyle& style,
-          GroupProgress* group)
+          std::uint32_t expectedSize, std::uint64_t mostBytes, std::string title,
+          const FsacTransfer::ReadStyle& style, GroupProgress* group)
       : transfer_(transfer),
         busy_(transfer.session_),
         style_(style),
         local_(std::move(local)),
         expectedSize_(expectedSize),
+        mostBytes_(std::min(mostBytes, kLargestCount)),
         log_(transfer.session_.log()),
         file_(local_) {
     result_.localError = file_.FolderProblem();
     if (!result_.localError.empty()) return;
-    command_.emplace(transfer.session_.library(), ReadCalls(expectedSize));
     log_.Write(style.prefix + kEnterLine + phonePath);
     std::int32_t rc = Send(FsacOpenRequest(phonePath, false));
     log_.Write(style.prefix + kOpenLine + Number(rc));
@@ -247,7 +243,7 @@ class ReadRun {
     if (rc == kP2kFailure) return;
     result_.localError = file_.Create();
     progress_.emplace(transfer.windows_, group, std::move(title), kDownloading,
-                      local_.filename().string());
+                      PhoneFileName(phonePath));
     progress_->Start(true);
     opened_ = true;
   }
@@ -279,7 +275,7 @@ class ReadRun {
     progress_->Close();
 
     result_.bytes =
-        count_ == 0 || count_ > kLargestCount ? kP2kFailure : static_cast<std::int32_t>(count_);
+        count_ == 0 || count_ > mostBytes_ ? kP2kFailure : static_cast<std::int32_t>(count_);
     result_.complete =
         endOfFile_ && !checkRefused && result_.localError.empty() && result_.bytes != kP2kFailure;
     if (result_.complete) result_.localError = file_.Keep();
@@ -316,7 +312,11 @@ class ReadRun {
       return false;
     }
     count_ += received_;
-    if (count_ > kLargestCount) return false;
+    // A phone that sends more than the file can hold lies, or the file is not what it should be.
+    if (count_ > mostBytes_) {
+      result_.overLimit = true;
+      return false;
+    }
     progress_->Advance(Percent(count_, expectedSize_), received_);
     if (progress_->CancelRequested()) {
       result_.cancelled = true;
@@ -330,9 +330,9 @@ class ReadRun {
   const FsacTransfer::ReadStyle& style_;
   std::filesystem::path local_;
   std::uint32_t expectedSize_;
+  std::uint64_t mostBytes_;
   PhoneLog& log_;
   DownloadFile file_;
-  std::optional<PhoneCommand> command_;
   std::optional<TransferProgress> progress_;
   TransferResult result_;
   Bytes response_;
@@ -345,16 +345,17 @@ class ReadRun {
 };
 
 TransferResult FsacTransfer::Read(const std::string& phonePath, const std::filesystem::path& local,
-                                  std::uint32_t expectedSize, std::string title,
-                                  const ReadStyle& style, GroupProgress* group) {
-  return ReadRun(*this, phonePath, local, expectedSize, std::move(title), style, group).Finish();
+                                  std::uint32_t expectedSize, std::uint64_t mostBytes,
+                                  std::string title, const ReadStyle& style, GroupProgress* group) {
+  return ReadRun(*this, phonePath, local, expectedSize, mostBytes, std::move(title), style, group)
+      .Finish();
 }
 
 SteppedFileRead::SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
                                  const std::filesystem::path& local, std::uint32_t expectedSize,
-                                 std::string title) {
-  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize, std::move(title),
-                                   FsacTransfer::FileReadStyle(), nullptr);
+                                 std::uint64_t mostBytes, std::string title) {
+  run_ = std::make_unique<ReadRun>(transfer, phonePath, local, expectedSize, mostBytes,
+                                   std::move(title), FsacTransfer::FileReadStyle(), nullptr);
 }
 
 SteppedFileRead::~SteppedFileRead() = default;
@@ -383,8 +384,7 @@ TransferResult FsacTransfer::Write(const std::filesystem::path& local, const std
     return result;
   }
   const auto size = static_cast<std::uint32_t>(fileSize);
-  const PhoneCommand command(session_.library(), size / kFsacBlockSize + kCallsAroundBlocks);
-  const std::string name = local.filename().string();
+  const std::string name = PhoneFileName(phonePath);
   const std::string title = kUploading + name;
   log.Write(style.prefix + kEnterLine + phonePath);
 

@@ -25,9 +25,22 @@ struct TransferResult {
   // The user stopped it from its progress window: a download kept nothing, and an upload was
   // left unclosed, so the phone never put it in place of its old file.
   bool cancelled = false;
+  // A read went on past the most bytes its kind of file holds; nothing of it was kept.
+  bool overLimit = false;
 
   Message LocalErrorMessage() const { return {localError, kErrorCaption, MessageIcon::Error}; }
 };
+
+// How many bytes a read may take before the phone is taken to send more than any file of that
+// kind holds; a read of unknown size is bounded by this, never by time or a count of calls.
+// Results count bytes in 32 bits, which bounds any file.
+inline constexpr std::uint64_t kAnyPhoneFileBytes = 0x7FFFFFFF;
+// The menu file and the Java tables: the largest menu the format holds is under 64 KB, and a
+// sixteenfold margin still ends a phone that sends without end within seconds.
+inline constexpr std::uint64_t kMenuFileBytes = 1024 * 1024;
+
+// The name a progress caption shows for a phone file: the last part of its path.
+std::string PhoneFileName(const std::string& phonePath);
 
 class FsacTransfer;
 class ReadRun;
@@ -41,7 +54,7 @@ class SteppedFileRead {
   // the progress window with the percentage; a read whose windows show nothing needs none.
   SteppedFileRead(FsacTransfer& transfer, const std::string& phonePath,
                   const std::filesystem::path& local, std::uint32_t expectedSize,
-                  std::string title = {});
+                  std::uint64_t mostBytes, std::string title = {});
   ~SteppedFileRead();
   SteppedFileRead(const SteppedFileRead&) = delete;
   SteppedFileRead& operator=(const SteppedFileRead&) = delete;
@@ -61,10 +74,11 @@ class FsacTransfer {
       : session_(session), windows_(windows) {}
 
   // `title` captions the progress window with the percentage; `expectedSize` only scales the
-  // bar.
+  // bar. A file that goes on past `mostBytes` is not complete.
   [[nodiscard]] TransferResult P2KFileRead(const std::string& phonePath,
                                            const std::filesystem::path& local,
-                                           std::uint32_t expectedSize, std::string title);
+                                           std::uint32_t expectedSize, std::string title,
+                                           std::uint64_t mostBytes = kAnyPhoneFileBytes);
   [[nodiscard]] TransferResult P2KGroupRead(const std::string& phonePath,
                                             const std::filesystem::path& local,
                                             std::uint32_t expectedSize, GroupProgress& window);
@@ -83,8 +97,8 @@ class FsacTransfer {
 
   [[nodiscard]] TransferResult Read(const std::string& phonePath,
                                     const std::filesystem::path& local, std::uint32_t expectedSize,
-                                    std::string title, const ReadStyle& style,
-                                    GroupProgress* group);
+                                    std::uint64_t mostBytes, std::string title,
+                                    const ReadStyle& style, GroupProgress* group);
   [[nodiscard]] TransferResult Write(const std::filesystem::path& local,
                                      const std::string& phonePath, const WriteStyle& style,
                                      GroupProgress* group);

@@ -65,12 +65,11 @@ class P2kLibrary {
   [[nodiscard]] virtual std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record,
                                                 std::uint32_t offset, ByteView data) = 0;
 
-  // The calls up to EndCommand form one command of the user's, which is expected to take about
-  // `calls` calls. A link that can stall gives it a deadline in proportion; once that has
-  // passed, the call that waits ends as a lost connection. Commands begun inside a command
-  // run under the outer one's deadline.
-  virtual void BeginCommand(std::uint64_t calls) = 0;
-  virtual void EndCommand() = 0;
+  // Safe from any thread: ends the call that waits for the phone at once, and fails every
+  // later call, as a lost connection, until the next Poll opens a fresh one. A user who cancels
+  // while the phone hangs must not wait for it, and an answer that comes late must never be
+  // taken for another command's.
+  virtual void Abandon() = 0;
 
   // Notices a phone that came or went and tells the connection notification. The window calls
   // it from its event loop; nothing else ever calls the notification.
@@ -86,20 +85,6 @@ class P2kLibrary {
   // False once the connection broke or was given up, until the next Poll opens another: a
   // failed call then was no refusal by the phone.
   virtual bool connectionOpen() const { return true; }
-};
-
-// One command of the user's for as long as it lives.
-class PhoneCommand {
- public:
-  PhoneCommand(P2kLibrary& library, std::uint64_t calls) : library_(library) {
-    library_.BeginCommand(calls);
-  }
-  ~PhoneCommand() { library_.EndCommand(); }
-  PhoneCommand(const PhoneCommand&) = delete;
-  PhoneCommand& operator=(const PhoneCommand&) = delete;
-
- private:
-  P2kLibrary& library_;
 };
 
 }  // namespace menuforge

@@ -57,7 +57,8 @@ PhoneMenuFiles::CopyRead PhoneMenuFiles::ReadWhole(const std::string& phonePath,
                                                    const std::filesystem::path& local,
                                                    std::uint32_t expectedSize, const char* title,
                                                    const Message& refused) {
-  const TransferResult result = transfer_.P2KFileRead(phonePath, local, expectedSize, title);
+  const TransferResult result =
+      transfer_.P2KFileRead(phonePath, local, expectedSize, title, kMenuFileBytes);
   // A copy that stopped short must not pass for the phone's file.
   if (!result.complete) RemoveCopy(local);
   if (!result.complete && (!result.localError.empty() || !session_.library().connectionOpen()))
@@ -85,7 +86,9 @@ std::filesystem::path PhoneMenuFiles::ReadPhoneMenuFiles() {
   cancelled_ = false;
   readIncomplete_ = false;
   const std::filesystem::path menuCopy = WorkFile(kMenuWorkFile);
-  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, kMenuExpectedSize, kReadingMenuTitle,
+  // The bar follows the phone's own size of the file; the guess serves only when it has none.
+  const std::uint32_t expectedSize = session_.FileSize(kPhoneMenuPath).value_or(kMenuExpectedSize);
+  const CopyRead menu = ReadWhole(kPhoneMenuPath, menuCopy, expectedSize, kReadingMenuTitle,
                                   {kMenuReadFailedText, kFatalP2kErrorCaption, MessageIcon::Error});
   if (!menu.status) {
     ShowUnlessCancelled(menu.status);

@@ -73,8 +73,10 @@ Result<std::optional<Bytes>> PhoneMenuSafety::ReadPhoneMenu(const char* progress
     return Failure("Cannot create folder \"" + folder_.string() + "\". " + error.message());
 
   const std::filesystem::path scratch = folder_ / kScratchName;
-  const TransferResult read =
-      phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, kMenuExpectedSize, progressTitle);
+  const std::uint32_t expectedSize =
+      phone_.session.FileSize(kPhoneMenuPath).value_or(kMenuExpectedSize);
+  const TransferResult read = phone_.transfer.P2KFileRead(kPhoneMenuPath, scratch, expectedSize,
+                                                          progressTitle, kMenuFileBytes);
   if (!read.localError.empty()) {
     std::filesystem::remove(scratch, error);
     return Failure(read.localError);

@@ -17,8 +17,6 @@ constexpr char kFirmwareQueryLine[] = "[GetFWVersion] Send command VERSION (0xFF
 constexpr char kLpQueryLine[] = "[GetLPVersion] Send command VERSION (0x0004)  RC=";
 constexpr char kListProgressLine[] = "[ProgressProc] completion=";
 constexpr std::size_t kMaxVolumes = 255;
-// Reading the identity: the two SEEM records with their tries, and the two version queries.
-constexpr std::uint64_t kIdentityCalls = 2 * kSeemReadTries + 2;
 
 std::string SeemName(std::uint16_t seem) {
   const std::string hex = ByteToHex(static_cast<std::uint8_t>(seem >> 8)) +
@@ -69,12 +67,14 @@ bool PhoneSession::ReadSeemOnConnect(std::uint16_t seem, Bytes& buffer) {
     log_.Write(kSeemReadLine + std::to_string(seem) + "_" + std::to_string(kSeemRecordOne) +
                " RC=" + std::to_string(result));
     if (result != kP2kFailure) return true;
-    if (attempt == kSeemReadTries) break;
+    // A connection given up stays so until the next connect: trying again only waits.
+    if (attempt == kSeemReadTries || !library_.connectionOpen()) break;
     wait_(kSeemRetryWait);
   }
   std::fill(buffer.begin(), buffer.end(), 0);
-  dialogs_.Show({std::string(kSeemReadFailedText) + " " + SeemName(seem), kP2kErrorCaption,
-                 MessageIcon::Error});
+  if (!identityFailureShown_)
+    dialogs_.Show({std::string(kSeemReadFailedText) + " " + SeemName(seem), kP2kErrorCaption,
+                   MessageIcon::Error});
   return false;
 }
 
@@ -84,7 +84,6 @@ void PhoneSession::Connect() {
   bool modelRead = false;
   bool imeiRead = false;
   {
-    const PhoneCommand command(library_, kIdentityCalls);
     Bytes model(kSeemBufferSize, 0);
     modelRead = ReadSeemOnConnect(kSeemModelName, model);
     firmwareVersion_ = GetFirmwareVersion();
@@ -99,6 +98,9 @@ void PhoneSession::Connect() {
   // A phone that cannot say who it is (a link that answers nothing, or garbage) is not taken
   // for a phone: nothing is shown connected, and no command is offered for it.
   connected_ = modelRead && imeiRead;
+  // A phone that hangs is connected again and again in the background; what it failed to say
+  // is told once, not at every try, until a phone has told who it is.
+  identityFailureShown_ = !connected_;
   if (connected_) observer_.PhoneConnected();
 }
 

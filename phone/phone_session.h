@@ -114,6 +114,9 @@ class PhoneSession {
   // refused listing appends nothing.
   void ListFiles(const std::string& pattern, const std::string& logPrefix, const std::string& title,
                  ShownProgress& window);
+  // The size of one file as the phone lists it; nothing when the phone lists no such file, or
+  // lists it as empty. Logs the two calls.
+  std::optional<std::uint32_t> FileSize(const std::string& phonePath);
   // A file written to the phone: a file written over keeps its one entry and its attributes.
   void RecordWrittenFile(const std::string& phonePath, std::uint32_t size);
   void RecordAttributes(std::string_view phonePath, std::uint16_t attributes);
@@ -143,6 +146,7 @@ class PhoneSession {
   bool started_ = false;
   bool connected_ = false;
   bool linked_ = false;
+  bool identityFailureShown_ = false;
   std::string modelName_;
   std::string imei_;
   std::string firmwareVersion_;

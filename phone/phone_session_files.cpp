@@ -17,7 +17,22 @@ auto* FindEntry(List& list, std::string_view phonePath) {
   return found == list.end() ? nullptr : &*found;
 }
 
+constexpr char kFileSizePrefix[] = "[FileSize] ";
+
 }  // namespace
+
+std::optional<std::uint32_t> PhoneSession::FileSize(const std::string& phonePath) {
+  const std::int32_t count = library_.File_CountEx(phonePath);
+  log_.Write(kFileSizePrefix + std::string("FileCountEx  RC=") + std::to_string(count));
+  if (count != 1) return std::nullopt;
+  std::vector<FileListEntry> entries;
+  const std::int32_t result = library_.File_ListEx(entries, 1, {});
+  log_.Write(kFileSizePrefix + std::string("FileListEx  RC=") + std::to_string(result));
+  if (result == kP2kFailure || entries.size() != 1 || entries.front().path() != phonePath ||
+      entries.front().size() == 0)
+    return std::nullopt;
+  return entries.front().size();
+}
 
 void PhoneSession::ListFiles(const std::string& pattern, const std::string& logPrefix,
                              const std::string& title, ShownProgress& window) {

@@ -1,5 +1,6 @@
 #include "phone/socket_library.h"
 
+#include <sys/socket.h>
 #include <sys/un.h>
 
 #include <algorithm>
@@ -31,36 +32,28 @@ std::int32_t SocketPhoneLibrary::P2K_Init(ConnectionNotification notification) {
 
 void SocketPhoneLibrary::Poll() {
   if (!notification_ || callInFlight_) return;
-  if (connection_.valid() && PeerHasLeft(connection_.get())) Disconnect();
+  if (abandoned_ || (connection_.valid() && PeerHasLeft(connection_.get()))) Disconnect();
   if (reportedConnected_ && !connection_.valid()) {
     reportedConnected_ = false;
     notification_(0);
   }
-  if (!connection_.valid()) connection_ = ConnectLocalSocket(socketPath_);
+  if (!connection_.valid()) {
+    SocketHandle fresh = ConnectLocalSocket(socketPath_);
+    const std::lock_guard guard(connectionGuard_);
+    connection_ = std::move(fresh);
+  }
   if (!reportedConnected_ && connection_.valid()) {
     reportedConnected_ = true;
     notification_(1);
   }
 }
 
-void SocketPhoneLibrary::BeginCommand(std::uint64_t calls) {
-  if (commandDepth_++ > 0) return;
-  commandDeadline_ = DeadlineFor(calls);
-  commandCallsLeft_ = calls;
-}
-
-void SocketPhoneLibrary::EndCommand() {
-  if (commandDepth_ > 0) --commandDepth_;
-}
-
-SocketPhoneLibrary::Clock::time_point SocketPhoneLibrary::DeadlineFor(std::uint64_t calls) const {
-  // Counts beyond any real command must not wrap round into a deadline in the past.
-  constexpr std::uint64_t kMostCalls = std::uint64_t{1} << 32;
-  const auto allowance =
-      std::min(calls, kMostCalls) *
-      static_cast<std::uint64_t>(std::max<std::int64_t>(timeouts_.perCall.count(), 0));
-  return Clock::now() + timeouts_.reply +
-         std::chrono::milliseconds(static_cast<std::int64_t>(allowance));
+void SocketPhoneLibrary::Abandon() {
+  const std::lock_guard guard(connectionGuard_);
+  abandoned_ = true;
+  // Wakes the call that waits at once; the descriptor itself is closed by the calling thread,
+  // so that its number is never reused under it.
+  if (connection_.valid()) ::shutdown(connection_.get(), SHUT_RDWR);
 }
 
 void SocketPhoneLibrary::TakeWaitTurn() {
@@ -68,21 +61,25 @@ void SocketPhoneLibrary::TakeWaitTurn() {
   lastWaitTurn_ = Clock::now();
 }
 
-std::optional<Bytes> SocketPhoneLibrary::ReceivePayload(Clock::time_point deadline) {
+bool SocketPhoneLibrary::StrayBytesWaiting() const {
+  return input_.HasPartial() || WaitReadable(connection_.get(), std::chrono::milliseconds(0));
+}
+
+std::optional<Bytes> SocketPhoneLibrary::ReceivePayload() {
   receiveBuffer_.resize(kMaxFramePayload);
   bool tooLarge = false;
-  Clock::time_point heard = Clock::now();
+  // The whole frame must come within the reply time: a phone that trickles its answer a byte at
+  // a time has hung as surely as one that sends nothing.
+  const Clock::time_point giveUp = Clock::now() + timeouts_.reply;
   while (true) {
     if (std::optional<Bytes> payload = input_.Next(tooLarge)) return payload;
-    if (tooLarge) return std::nullopt;
-    const Clock::time_point giveUp = std::min(deadline, heard + timeouts_.reply);
+    if (tooLarge || abandoned_) return std::nullopt;
     const Clock::time_point until =
         waitTurn_ ? std::min(giveUp, lastWaitTurn_ + kWaitTurnInterval) : giveUp;
     if (WaitReadable(connection_.get(), Remaining(until))) {
       const std::size_t received =
           ReceiveSome(connection_.get(), receiveBuffer_, std::chrono::milliseconds(0));
       if (received == 0) return std::nullopt;
-      heard = Clock::now();
       input_.Append(ByteView(receiveBuffer_.data(), received));
       continue;
     }
@@ -92,13 +89,12 @@ std::optional<Bytes> SocketPhoneLibrary::ReceivePayload(Clock::time_point deadli
   }
 }
 
-std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& frame,
-                                                                  const ListedEntryHandler& listed,
-                                                                  std::uint64_t calls) {
+std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(
+    const Bytes& frame, const ListedEntryHandler& listed) {
   // The phone answers in order: a frame sent now, from the window's turn, would get the answer
   // meant for the call that waits. Refused, nothing is sent and the connection stays.
   if (callInFlight_) return Reply{};
-  if (!connection_.valid()) return std::nullopt;
+  if (!connectionOpen()) return std::nullopt;
   // Calls that follow close on each other are one long wait for the window.
   if (Clock::now() - lastCallEnd_ > kWaitTurnInterval) lastWaitTurn_ = Clock::now();
   struct InFlight {
@@ -111,22 +107,16 @@ std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Call(const Bytes& f
     }
     SocketPhoneLibrary& library;
   } const inFlight(*this);
-  return Exchange(frame, listed, calls);
+  return Exchange(frame, listed);
 }
 
 std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Exchange(
-    const Bytes& frame, const ListedEntryHandler& listed, std::uint64_t calls) {
+    const Bytes& frame, const ListedEntryHandler& listed) {
   if (frame.size() > kFrameHeaderSize + kMaxFramePayload) return Reply{};
-  Clock::time_point deadline = DeadlineFor(calls);
-  bool withinCommand = true;
-  if (commandDepth_ > 0) {
-    deadline = std::min(deadline, commandDeadline_);
-    withinCommand = commandCallsLeft_ > 0 && Clock::now() < commandDeadline_;
-    if (commandCallsLeft_ > 0) --commandCallsLeft_;
-  }
-  if (withinCommand &&
-      SendAll(connection_.get(), frame, std::min(timeouts_.reply, Remaining(deadline)))) {
-    while (std::optional<Bytes> payload = ReceivePayload(deadline)) {
+  // Bytes that wait before the question was even asked would be taken for its answer; once the
+  // phone has said something nobody asked, none of its answers can be matched to a question.
+  if (!StrayBytesWaiting() && SendAll(connection_.get(), frame, timeouts_.reply)) {
+    while (std::optional<Bytes> payload = ReceivePayload()) {
       WireReader reader(*payload);
       const auto kind = static_cast<WireReply>(reader.U8());
       if (kind == WireReply::ListedEntry && listed && listed(reader.Rest())) continue;
@@ -134,7 +124,8 @@ std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Exchange(
       Reply reply;
       reply.result = reader.I32();
       const ByteView data = reader.Rest();
-      if (!reader.ok()) break;
+      // More than the answer holds is the start of an answer to nothing.
+      if (!reader.ok() || input_.HasPartial()) break;
       reply.data.assign(data.begin(), data.end());
       return reply;
     }
@@ -144,7 +135,11 @@ std::optional<SocketPhoneLibrary::Reply> SocketPhoneLibrary::Exchange(
 }
 
 void SocketPhoneLibrary::Disconnect() {
-  connection_.Reset();
+  {
+    const std::lock_guard guard(connectionGuard_);
+    connection_.Reset();
+    abandoned_ = false;
+  }
   input_ = FrameBuffer();
 }
 
@@ -202,7 +197,7 @@ std::int32_t SocketPhoneLibrary::File_ListEx(std::vector<FileListEntry>& entries
     return true;
   };
   const std::optional<Reply> reply =
-      Call(WireWriter(Code(WireCall::ListFiles)).U32(wanted).Frame(), listed, wanted + 1ULL);
+      Call(WireWriter(Code(WireCall::ListFiles)).U32(wanted).Frame(), listed);
   if (!reply) entries.resize(first);
   return reply ? reply->result : kP2kFailure;
 }

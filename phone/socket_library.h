@@ -2,9 +2,11 @@
 // opens is a phone plugged in; one that closes is a phone pulled out.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 #include "phone/local_socket.h"
@@ -21,13 +23,12 @@ inline constexpr std::chrono::milliseconds kPhoneReplyTimeout{5000};
 // lets the window have a turn; well under the tenth of a second a user notices.
 inline constexpr std::chrono::milliseconds kWaitTurnInterval{25};
 
-// How long the phone may take. Every frame of an answer must come within `reply`; a call, or a
-// command of the user's, must end within `reply` plus `perCall` for each call it was expected
-// to make (a file list: one for each entry asked for), so that a phone answering slowly,
-// trickling bytes or listing without end cannot hold the program.
+// How long the phone may take: every frame of an answer must come whole within `reply` of the
+// question, or of the frame before it. That tells a phone that hangs, or trickles its answer a
+// byte at a time, from a slow cable; how long a whole transfer may take is left to how many
+// bytes it moves, so that a large file on a slow cable is never cut off while answers come.
 struct PhoneTimeouts {
   std::chrono::milliseconds reply = kPhoneReplyTimeout;
-  std::chrono::milliseconds perCall{10};
 };
 
 class SocketPhoneLibrary : public P2kLibrary {
@@ -35,7 +36,7 @@ class SocketPhoneLibrary : public P2kLibrary {
   explicit SocketPhoneLibrary(std::filesystem::path socketPath, PhoneTimeouts timeouts = {});
 
   const std::filesystem::path& socketPath() const { return socketPath_; }
-  bool connectionOpen() const override { return connection_.valid(); }
+  bool connectionOpen() const override { return connection_.valid() && !abandoned_; }
 
   // Fails for a path that cannot name a socket.
   std::int32_t P2K_Init(ConnectionNotification notification) override;
@@ -58,10 +59,7 @@ class SocketPhoneLibrary : public P2kLibrary {
   // Only ever called while a call waits; any call it makes is refused.
   void SetWaitTurn(std::function<void()> turn) override { waitTurn_ = std::move(turn); }
   bool callInFlight() const override { return callInFlight_; }
-  // A call made after the command's deadline, or beyond the calls it was expected to make,
-  // drops the connection.
-  void BeginCommand(std::uint64_t calls) override;
-  void EndCommand() override;
+  void Abandon() override;
   // Notices a simulator that went away or came (back), and tells the notification; not while a
   // call waits, whose answer the check would take for a stray byte.
   void Poll() override;
@@ -74,25 +72,24 @@ class SocketPhoneLibrary : public P2kLibrary {
   using Clock = std::chrono::steady_clock;
   using ListedEntryHandler = std::function<bool(ByteView payload)>;
 
-  // Nothing when the connection broke, or the phone did not answer in time or answered what
-  // was not asked; it is then closed. `calls`: how many calls' time the answer may take.
-  std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {},
-                            std::uint64_t calls = 1);
+  // Nothing when the connection broke, or the phone did not answer in time, answered what was
+  // not asked or said more than the answer holds; it is then closed.
+  std::optional<Reply> Call(const Bytes& frame, const ListedEntryHandler& listed = {});
   // The call itself, once it may go to the phone.
-  std::optional<Reply> Exchange(const Bytes& frame, const ListedEntryHandler& listed,
-                                std::uint64_t calls);
-  std::optional<Bytes> ReceivePayload(Clock::time_point deadline);
-  Clock::time_point DeadlineFor(std::uint64_t calls) const;
+  std::optional<Reply> Exchange(const Bytes& frame, const ListedEntryHandler& listed);
+  std::optional<Bytes> ReceivePayload();
+  // Bytes the phone sent while no call waited: an answer to nothing, or a late one.
+  bool StrayBytesWaiting() const;
   void TakeWaitTurn();
   std::int32_t ResultOf(const Bytes& frame);
   void Disconnect();
 
   std::filesystem::path socketPath_;
   PhoneTimeouts timeouts_;
-  int commandDepth_ = 0;
-  Clock::time_point commandDeadline_;
-  std::uint64_t commandCallsLeft_ = 0;
+  // Guards the descriptor between the thread that calls and one that abandons the call.
+  mutable std::mutex connectionGuard_;
   SocketHandle connection_;
+  std::atomic<bool> abandoned_ = false;
   FrameBuffer input_;
   Bytes receiveBuffer_;
   bool reportedConnected_ = false;

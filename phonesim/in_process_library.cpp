@@ -19,6 +19,10 @@ void InProcessPhoneLibrary::Unplug() {
 
 template <typename Call>
 std::int32_t InProcessPhoneLibrary::OnPhone(Call call) {
+  if (abandoned_.exchange(false) && phone_) {
+    Unplug();
+    Plug();
+  }
   if (!phone_) return kP2kFailure;
   const std::int32_t result = call(*phone_);
   if (phone_->connectionDropped()) {

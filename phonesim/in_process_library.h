@@ -2,6 +2,7 @@
 // plug and unplug.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <optional>
 
@@ -38,9 +39,9 @@ class InProcessPhoneLibrary : public P2kLibrary {
                          std::uint32_t size, std::span<std::uint8_t> buffer) override;
   std::int32_t Seem_Write(std::uint16_t seem, std::uint16_t record, std::uint32_t offset,
                           ByteView data) override;
-  // A phone in the same process answers at once and cannot stall a command.
-  void BeginCommand(std::uint64_t) override {}
-  void EndCommand() override {}
+  // The phone in the same process answers at once, so there is never a call to wake; the
+  // next call drops the session and the phone is plugged in afresh.
+  void Abandon() override { abandoned_ = true; }
   void Poll() override;
 
  private:
@@ -58,6 +59,7 @@ class InProcessPhoneLibrary : public P2kLibrary {
   std::optional<SimulatedPhone> phone_;
   std::deque<CableEvent> pending_;
   ConnectionNotification notification_;
+  std::atomic<bool> abandoned_ = false;
 };
 
 }  // namespace menuforge

@@ -31,6 +31,7 @@ constexpr char kUsage[] =
     "                          [--refuse COMMAND:N[xTIMES]]... [--drop-after BYTES]\n"
     "                          [--capacity BYTES] [--idle-timeout SECONDS] [--prepare]\n"
     "                          [--latency MS] [--rate BYTES_PER_SECOND] [--stall-after N]\n"
+    "                          [--stray-after N] [--trickle-after N [--trickle-pause MS]]\n"
     "       menuforge-phonesim --help | --version\n"
     "\n"
     "Simulates a phone attached by cable. DIR holds its volumes as sub-folders (a, b, c, e),\n"
@@ -58,7 +59,12 @@ constexpr char kUsage[] =
     "                        --latency 4 --rate 262144\n"
     "  --rate BYTES_PER_SECOND  move file bytes read or written no faster (default unlimited)\n"
     "  --stall-after N       answer N commands on each connection, then nothing more, keeping\n"
-    "                        the connection open, as a phone that hangs\n";
+    "                        the connection open, as a phone that hangs\n"
+    "  --stray-after N       after answering the Nth command on a connection, send one more\n"
+    "                        answer that nobody asked for, as a phone that lies\n"
+    "  --trickle-after N     answer N commands on each connection, then send every answer a\n"
+    "                        byte at a time, as a phone whose cable barely works\n"
+    "  --trickle-pause MS    the pause between those bytes (default 4000)\n";
 
 // The usage with the kinds of command, named as --refuse takes them, from the one list of calls.
 std::string Usage() {
@@ -87,7 +93,7 @@ void StopOnSignal(int) {
 
 struct Options {
   std::optional<std::string> storage, socket, firmware, lpVersion, model, imei, dropAfter, capacity,
-      idleTimeout, latency, rate, stallAfter;
+      idleTimeout, latency, rate, stallAfter, strayAfter, trickleAfter, tricklePause;
   std::vector<std::string> refusals;
   bool help = false;
   bool version = false;
@@ -152,6 +158,12 @@ Options Parse(const std::vector<std::string>& arguments) {
       options.rate = value;
     else if (name == "--stall-after")
       options.stallAfter = value;
+    else if (name == "--stray-after")
+      options.strayAfter = value;
+    else if (name == "--trickle-after")
+      options.trickleAfter = value;
+    else if (name == "--trickle-pause")
+      options.tricklePause = value;
     else
       throw UsageError{"unknown option " + name};
   }
@@ -202,6 +214,13 @@ PhoneServerConfig Configure(const Options& options) {
   }
   if (options.stallAfter)
     config.pace.stallAfter = Number(*options.stallAfter, 10, UINT64_MAX, "--stall-after");
+  if (options.strayAfter)
+    config.pace.strayAfter = Number(*options.strayAfter, 10, UINT64_MAX, "--stray-after");
+  if (options.trickleAfter)
+    config.pace.trickleAfter = Number(*options.trickleAfter, 10, UINT64_MAX, "--trickle-after");
+  if (options.tricklePause)
+    config.pace.tricklePause = std::chrono::milliseconds(
+        Number(*options.tricklePause, 10, kLongestLatency, "--trickle-pause"));
   return config;
 }
 

@@ -228,12 +228,18 @@ bool PhoneServer::Pump(Client& client) {
 
 bool PhoneServer::Flush(Client& client) {
   if (client.Unsent() && Clock::now() < client.heldUntil) return true;
+  const bool trickling = config_.pace.trickleAfter && client.commands > *config_.pace.trickleAfter;
   while (client.Unsent()) {
     const ssize_t n = ::send(client.connection.get(), client.output.data() + client.sent,
-                             client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
+                             trickling ? 1 : client.Unsent(), MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       client.sent += static_cast<std::size_t>(n);
       client.lastTaken = Clock::now();
+      if (trickling && client.Unsent()) {
+        client.heldUntil = client.lastTaken + config_.pace.tricklePause;
+        client.lastTaken = client.heldUntil;
+        return true;
+      }
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       return true;
     } else if (n >= 0 || errno != EINTR) {
@@ -320,6 +326,8 @@ bool PhoneServer::Answer(Client& client, const Bytes& payload) {
   // A connection dropped by a fault goes without answering the command that dropped it.
   if (overflowed || phone.connectionDropped()) return false;
   client.Queue(ResultFrame(result, data), now);
+  if (config_.pace.strayAfter && client.commands == *config_.pace.strayAfter)
+    client.Queue(ResultFrame(0, {}), now);
   client.heldUntil = now + CableTime(phone.fileBytesMoved() - bytesBefore);
   client.lastTaken = std::max(client.lastTaken, client.heldUntil);
   client.leaving = phone.TakeRestart();

@@ -41,6 +41,11 @@ struct CablePace {
   std::uint64_t bytesPerSecond = 0;      // file bytes read or written; 0: unlimited
   // After this many commands on a connection the phone answers nothing more, yet stays there.
   std::optional<std::uint64_t> stallAfter;
+  // After answering this many commands, one answer more that nothing asked for.
+  std::optional<std::uint64_t> strayAfter = {};
+  // After this many commands every answer goes out a byte at a time, `tricklePause` apart.
+  std::optional<std::uint64_t> trickleAfter = {};
+  std::chrono::milliseconds tricklePause{4000};
 };
 
 struct PhoneServerConfig {

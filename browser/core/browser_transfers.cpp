@@ -82,7 +82,7 @@ void PhoneBrowser::DownloadOne(const std::filesystem::path& local) {
   const std::string phonePath = PhonePathOf(row);
   // The download is written aside and takes the file's name only once it is whole.
   const TransferResult result = Transfer().P2KFileRead(
-      phonePath, local, row.size, kDownloadingTitle + local.filename().string());
+      phonePath, local, row.size, kDownloadingTitle + PhoneFileName(phonePath));
   if (!result.localError.empty())
     dialogs_.Show(result.LocalErrorMessage());
   else if (!result.complete && !result.cancelled)

@@ -69,6 +69,9 @@ class TemporaryFile {
 };
 
 std::optional<Bytes> Contents(const TransferResult& result, const std::filesystem::path& file) {
+  // The read stops past the preview limit; what is kept says only that, by its size, so that
+  // the file shows as too large to preview rather than as missing.
+  if (result.overLimit) return Bytes(kMaxPreviewBytes + 1);
   if (!result.complete) return std::nullopt;
   const Result<std::string> contents = ReadWholeFile(file);
   if (!contents) return std::nullopt;
@@ -80,7 +83,7 @@ std::optional<Bytes> Contents(const TransferResult& result, const std::filesyste
 struct PicturePreviews::PendingFetch {
   PendingFetch(PhoneSession& session, std::string phonePath)
       : path(std::move(phonePath)), transfer(session, quiet) {
-    if (!file.path().empty()) read.emplace(transfer, path, file.path(), 0);
+    if (!file.path().empty()) read.emplace(transfer, path, file.path(), 0, kMaxPreviewBytes);
   }
 
   std::string path;

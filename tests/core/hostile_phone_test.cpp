@@ -69,6 +69,15 @@ std::optional<Request> ReadRequest(int fd) {
 // Every call answered at once with success and no data.
 bool Plain(int fd, const Request&) { return Send(fd, Result(0)); }
 
+// Sends the frame a byte at a time, `pause` apart.
+bool Trickle(int fd, const Bytes& frame, std::chrono::milliseconds pause) {
+  for (const std::uint8_t byte : frame) {
+    std::this_thread::sleep_for(pause);
+    if (!Send(fd, {byte})) return false;
+  }
+  return true;
+}
+
 // A phone of our own making on a socket, serving one connection after another with `script`.
 class FakePhone {
  public:
@@ -106,7 +115,7 @@ class FakePhone {
 
 // The program's phone link on the fake phone's socket, deadlines short.
 struct LinkRig {
-  explicit LinkRig(Script script, PhoneTimeouts timeouts = {300ms, 0ms})
+  explicit LinkRig(Script script, PhoneTimeouts timeouts = {300ms})
       : phone(folder / "phone.sock", std::move(script)),
         library(folder / "phone.sock", timeouts),
         link(library, settings, dialogs, windows, observer, folder.path(),
@@ -139,12 +148,14 @@ TEST(HostilePhoneTest, APhoneThatCannotTellWhoItIsIsNotShownConnected) {
          return Send(fd, {0, 0, 0, 2, 0x7F, 1});
        },
        false},
-      // Each answer within its time, the four of the identity not.
+      // However long the identity takes in all, each answer came within its time.
       {"answers slowly",
        [](int fd, const Request& request) {
          std::this_thread::sleep_for(120ms);
          return Plain(fd, request);
        },
+       true},
+      {"trickles its answers", [](int fd, const Request&) { return Trickle(fd, Result(0), 50ms); },
        false},
   };
   for (const Case& c : cases) {
@@ -193,36 +204,112 @@ TEST(HostilePhoneTest, AListTakesEachEntryOnceInOrderUpToWhatWasAsked) {
   }
 }
 
-TEST(HostilePhoneTest, ATransferEndsByItsDeadlineAsALostConnection) {
+// A read is bounded by what its kind of file holds, not by time: a slow phone that keeps
+// answering is waited for, a phone that sends without end is stopped by the count of bytes.
+TEST(HostilePhoneTest, AReadGoesOnWhileAnswersComeAndEndsAtTheMostItsFileHolds) {
   struct Case {
     const char* name;
     std::chrono::milliseconds pause;  // before each block
+    int blocks;                       // then the end-of-file marker; -1: never
+    std::uint64_t mostBytes;
+    std::int32_t bytes;
+    bool complete;
   };
-  for (const Case& c : {Case{"blocks without end", 0ms}, Case{"slow blocks without end", 50ms}}) {
+  const Case cases[] = {
+      {"blocks without end", 0ms, -1, 8 * 1024, -1, false},
+      {"slow blocks without end", 20ms, -1, 8 * 1024, -1, false},
+      {"slow blocks, longer than a reply time in all", 60ms, 8, kAnyPhoneFileBytes, 8000, true},
+      {"as many bytes as its kind holds", 0ms, 8, 8000, 8000, true},
+  };
+  for (const Case& c : cases) {
+    std::atomic<int> sent = 0;
     LinkRig rig([&](int fd, const Request& request) {
       if (request.fsac != kFsacRead) return Plain(fd, request);
       std::this_thread::sleep_for(c.pause);
-      return Send(fd, Result(0, Bytes(kFsacBlockSize, 'x')));
+      if (c.blocks >= 0 && sent == c.blocks) return Send(fd, Result(0, Bytes{kEndOfFileMarker}));
+      ++sent;
+      return Send(fd, Result(0, Bytes(1000, 'x')));
     });
     ASSERT_TRUE(rig.link.session.connected()) << c.name;
-    const TransferResult read = rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "");
-    EXPECT_FALSE(read.complete) << c.name;
-    EXPECT_FALSE(std::filesystem::exists(rig.folder / "x")) << c.name;
-    EXPECT_FALSE(rig.library.connectionOpen()) << c.name;
-    rig.link.session.Poll();
-    EXPECT_EQ(rig.observer.disconnects, 1) << c.name;
+    const TransferResult read =
+        rig.link.transfer.P2KFileRead("/a/x", rig.folder / "x", 0, "", c.mostBytes);
+    EXPECT_EQ(read.bytes, c.bytes) << c.name;
+    EXPECT_EQ(read.complete, c.complete) << c.name;
+    EXPECT_EQ(std::filesystem::exists(rig.folder / "x"), c.complete) << c.name;
+    EXPECT_TRUE(rig.library.connectionOpen()) << c.name;
   }
 }
 
-TEST(HostilePhoneTest, ACommandMakingMoreCallsThanItWasGivenEnds) {
-  LinkRig rig(Plain, {});
+// What the phone says beyond the answer to the question asked, or when nothing was asked, is
+// never taken for the next answer: the connection is given up and the command fails.
+TEST(HostilePhoneTest, AnAnswerNobodyAskedForDropsTheConnectionAndFailsTheCommand) {
+  struct Case {
+    const char* name;
+    Script script;
+    std::int32_t first;  // the result of the call that drew the extra answer
+  };
+  const Case cases[] = {
+      {"two answers to one question",
+       [](int fd, const Request&) {
+         Bytes twice = Result(0);
+         const Bytes extra = Result(0);
+         twice.insert(twice.end(), extra.begin(), extra.end());
+         return Send(fd, twice);
+       },
+       -1},
+      {"an answer after the answer",
+       [](int fd, const Request&) {
+         if (!Send(fd, Result(0))) return false;
+         std::this_thread::sleep_for(20ms);
+         return Send(fd, Result(0));
+       },
+       0},
+  };
+  for (const Case& c : cases) {
+    std::atomic<bool> identityDone = false;
+    LinkRig rig([&](int fd, const Request& request) {
+      return identityDone ? c.script(fd, request) : Plain(fd, request);
+    });
+    ASSERT_TRUE(rig.link.session.connected()) << c.name;
+    identityDone = true;
+    P2kLibrary& library = rig.library;
+    EXPECT_EQ(library.File_Close(), c.first) << c.name;
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(library.File_Delete("/a/x"), -1) << c.name;
+    EXPECT_FALSE(library.connectionOpen()) << c.name;
+  }
+}
+
+// Abandoning ends the call that waits on a hung phone at once, from another thread, and the
+// next look for the phone opens a fresh connection.
+TEST(HostilePhoneTest, AbandoningEndsTheWaitingCallAndTheNextPollConnectsAfresh) {
+  std::atomic<bool> hang = false;
+  LinkRig rig(
+      [&](int fd, const Request& request) {
+        if (!hang) return Plain(fd, request);
+        while (hang) std::this_thread::sleep_for(10ms);
+        return false;
+      },
+      {30s});
+  ASSERT_TRUE(rig.link.session.connected());
+  hang = true;
   P2kLibrary& library = rig.library;
-  library.BeginCommand(2);
-  EXPECT_EQ(library.File_Close(), 0);
-  EXPECT_EQ(library.File_Close(), 0);
+  std::thread canceller([&] {
+    std::this_thread::sleep_for(50ms);
+    library.Abandon();
+  });
+  const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(library.File_Close(), -1);
-  library.EndCommand();
-  EXPECT_FALSE(rig.library.connectionOpen());
+  // Well under the reply time: the call ended because it was abandoned.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+  canceller.join();
+  EXPECT_FALSE(library.connectionOpen());
+  EXPECT_EQ(library.File_Close(), -1);
+  hang = false;
+  rig.link.session.Poll();
+  EXPECT_EQ(rig.observer.disconnects, 1);
+  EXPECT_EQ(rig.observer.connects, 2);
+  EXPECT_EQ(library.File_Close(), 0);
 }
 
 #ifdef MENUFORGE_CLI
@@ -254,14 +341,28 @@ bool Endless(int fd, const Request& request) {
   return false;
 }
 
+bool IsLpVersionQuestion(const Request& request) {
+  const Bytes lpVersion(kLpVersionRequest.begin(), kLpVersionRequest.end());
+  return request.call == WireCall::SendCommand &&
+         request.arguments.size() == 8 + lpVersion.size() &&
+         ReadU32Be(request.arguments, 0) == kCommandVersion &&
+         Bytes(request.arguments.begin() + 8, request.arguments.end()) == lpVersion;
+}
+
 // Closes the connection when asked its LP version, the identity's last question.
 bool GoneAtLpVersion(int fd, const Request& request) {
-  const Bytes lpVersion(kLpVersionRequest.begin(), kLpVersionRequest.end());
-  if (request.call == WireCall::SendCommand && request.arguments.size() == 8 + lpVersion.size() &&
-      ReadU32Be(request.arguments, 0) == kCommandVersion &&
-      Bytes(request.arguments.begin() + 8, request.arguments.end()) == lpVersion)
-    return false;
-  return Plain(fd, request);
+  return !IsLpVersionQuestion(request) && Plain(fd, request);
+}
+
+// Refuses every change to its files, with an answer nobody asked for just ahead of the refusal.
+bool StrayThenRefusing(int fd, const Request& request) {
+  if (request.call != WireCall::DeleteFile && request.call != WireCall::CreateDir &&
+      request.call != WireCall::DeleteDir)
+    return Plain(fd, request);
+  Bytes answers = Result(0);
+  const Bytes refusal = Result(-1);
+  answers.insert(answers.end(), refusal.begin(), refusal.end());
+  return Send(fd, answers);
 }
 
 TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {
@@ -286,6 +387,12 @@ TEST(HostilePhoneTest, TheToolEscapesPhoneTextAndFailsOnAPhoneThatLies) {
        "error: Error listing /a/*: the connection to the phone was lost\n"},
       {"endless list for attr", Endless, "phone attr /a/x", 1, "",
        "error: Error changing attributes for /a/x: the connection to the phone was lost\n"},
+      {"stray answer, then rm", StrayThenRefusing, "phone rm /a/x", 1, "",
+       "error: Error deleting /a/x: the connection to the phone was lost\n"},
+      {"stray answer, then mkdir", StrayThenRefusing, "phone mkdir /a/d", 1, "",
+       "error: Error creating /a/d: the connection to the phone was lost\n"},
+      {"stray answer, then rmdir", StrayThenRefusing, "phone rmdir /a/d", 1, "",
+       "error: Error deleting /a/d: the connection to the phone was lost\n"},
   };
   for (const Case& c : cases) {
     const CliRun run = RunAgainst(c.script, c.arguments);

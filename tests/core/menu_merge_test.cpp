@@ -102,21 +102,21 @@ TEST(MenuMerge, EveryKindOfChangeAndConflict) {
       {"other fields of one entry combine",
        Title("Browser", u"Web"),
        Attributes("Browser", 0x41),
-       {"~ Browser: attributes 0x60 -> 0x41"},
+       {"~ Browser: Item attributes: Protected (0x60) \u2192 Lockable (0x41)"},
        {}},
       {"one change made on both sides", Title("Browser", u"Web"), Title("Browser", u"Web"), {}, {}},
       {"one field changed to different values",
        Title("Browser", u"Web"),
        Title("Browser", u"Net"),
        {},
-       {"! Browser: title[French] mine \"Navigateur \u00e9\" -> \"Web\", theirs \"Navigateur "
-        "\u00e9\" -> \"Net\""}},
+       {"! Browser: Menu title (French): mine \"Navigateur \u00e9\" \u2192 \"Web\", theirs "
+        "\"Navigateur \u00e9\" \u2192 \"Net\""}},
       {"theirs taken",
        Title("Browser", u"Web"),
        Title("Browser", u"Net"),
-       {"~ Browser: title[French] \"Web\" -> \"Net\""},
-       {"! Browser: title[French] mine \"Navigateur \u00e9\" -> \"Web\", theirs \"Navigateur "
-        "\u00e9\" -> \"Net\""},
+       {"~ Browser: Menu title (French): \"Web\" \u2192 \"Net\""},
+       {"! Browser: Menu title (French): mine \"Navigateur \u00e9\" \u2192 \"Web\", theirs "
+        "\"Navigateur \u00e9\" \u2192 \"Net\""},
        ConflictChoice::TakeTheirs},
       {"removed by theirs, changed by mine",
        Title("Browser", u"Web"),
@@ -189,7 +189,7 @@ TEST(MenuMerge, FormatOptionsFollowTheirsOnlyWhereTheyChanged) {
                                                {sides.theirs, theirs}, ConflictChoice::KeepMine);
   ASSERT_TRUE(merged);
   EXPECT_EQ(Lines(CompareMenus({sides.mine, mine}, {merged->tree, merged->options})),
-            std::vector<std::string>{"~ format: save-all-data off -> on"});
+            std::vector<std::string>{"~ format: Save all data: off \u2192 on"});
   theirs.c698pFix = false;
   theirs.SelectSaveMode(RecordSize::k22);
   theirs.iconAttribute = IconAttribute::Tag06;

@@ -18,8 +18,8 @@ namespace {
 
 ItemTable SampleItems() {
   std::vector<ItemBaseEntry> entries;
-  for (const char* id : {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls",
-                         "Tools"})
+  for (const char* id :
+       {"Browser", "Games", "Calculator", "Camera", "Settings", "DialedCalls", "Tools"})
     entries.push_back({id, id, true});
   return WithDefaultSoftkeys(std::move(entries));
 }
@@ -75,7 +75,8 @@ TEST_F(MergeCliTest, ExitCodesConflictsAndNothingWrittenOnError) {
   } cases[] = {
       {"merge base mine theirs -o out", 0, "", "", true},
       {"merge base mine clash -o out", 1,
-       "! Browser: title[English US] mine \"Web\" -> \"Mine\", theirs \"Web\" -> \"Theirs\"\n",
+       "! Browser: Menu title (English US): mine \"Web\" \u2192 \"Mine\", theirs \"Web\" \u2192 "
+       "\"Theirs\"\n",
        "", true},
       {"merge base mine missing -o out", 2, "",
        "error: Cannot open file \"missing\". No such file or directory\n", false},
@@ -94,8 +95,7 @@ TEST_F(MergeCliTest, ExitCodesConflictsAndNothingWrittenOnError) {
     EXPECT_EQ(std::filesystem::exists(work() / "out"), c.written);
   }
   ASSERT_EQ(Run("merge base mine theirs -o out").exitCode, 0);
-  EXPECT_EQ(Run("diff mine out").out,
-            "- Games\n- Games/Calculator\n- Games/~1\n- Games/Camera\n");
+  EXPECT_EQ(Run("diff mine out").out, "- Games\n- Games/Calculator\n- Games/~1\n- Games/Camera\n");
 }
 
 TEST_F(MergeCliTest, ChangeListCarriesTheChangesToAnotherMenu) {

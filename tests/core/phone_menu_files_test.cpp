@@ -40,6 +40,32 @@ TEST(PhoneMenuFilesTest, ReadsTheMenuFileAndTheVolumes) {
   EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
+// The bar follows the size the phone lists for its menu file, so it reaches 100% only at the
+// end, whatever the file's size; the guess of 3000 bytes serves only a phone that lists none.
+TEST(PhoneMenuFilesTest, TheMenuReadsBarFollowsThePhonesSizeOfTheFile) {
+  struct Case {
+    std::size_t size;
+    FaultPlan faults;
+    std::vector<std::string> captions;
+  };
+  const Case cases[] = {
+      {2000, {}, {"Reading mma_ucp 0%", "Reading mma_ucp 51%", "Reading mma_ucp 100%"}},
+      {6000,
+       {},
+       {"Reading mma_ucp 0%", "Reading mma_ucp 17%", "Reading mma_ucp 34%", "Reading mma_ucp 51%",
+        "Reading mma_ucp 68%", "Reading mma_ucp 85%", "Reading mma_ucp 100%"}},
+      {2000,
+       Refusing(PhoneCall::ListFiles, 1),
+       {"Reading mma_ucp 0%", "Reading mma_ucp 34%", "Reading mma_ucp 67%"}},
+  };
+  for (const Case& c : cases) {
+    J2mestRig rig(false, false, c.faults);
+    rig.PutPhoneFile(kMenu, RandomBytes(c.size, 2));
+    ASSERT_EQ(rig.link.menuFiles.ReadPhoneMenuFiles(), rig.workingFolder / "mma_temp") << c.size;
+    EXPECT_EQ(rig.windows.windows.at(0)->captions, c.captions) << c.size;
+  }
+}
+
 TEST(PhoneMenuFilesTest, AMenuFileThatDidNotComeWholeIsNeverOffered) {
   struct Case {
     FaultPlan faults;

@@ -136,7 +136,7 @@ TEST(PhoneTransferTest, GroupReadAdvancesTheGroupAndLogsWithoutEquals) {
 
   EXPECT_EQ(group.done, 2000u);
   EXPECT_EQ(window.captions,
-            (Lines{"Downloading d.gif 0% (Total 25%)", "Downloading d.gif 100% (Total 50%)"}));
+            (Lines{"Downloading x 0% (Total 25%)", "Downloading x 100% (Total 50%)"}));
   EXPECT_EQ(window.filePositions, (std::vector<int>{0, 100}));
   EXPECT_EQ(window.groupPositions, (std::vector<int>{50}));
   EXPECT_TRUE(rig.windows.windows.empty());
@@ -393,7 +393,7 @@ TEST(PhoneTransferTest, ASteppedReadIsTheSameReadAsOneInAPiece) {
                            afterWhole.end());
     const std::size_t wholeSent = rig.library.sent.size() - sent;
 
-    SteppedFileRead read(rig.link.transfer, phonePath, rig.folder / "b", 0);
+    SteppedFileRead read(rig.link.transfer, phonePath, rig.folder / "b", 0, kAnyPhoneFileBytes);
     int steps = 0;
     while (read.Step()) ++steps;
     const TransferResult stepped = read.Finish();

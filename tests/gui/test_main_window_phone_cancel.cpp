@@ -200,9 +200,9 @@ void MainWindowPhoneCancelTest::cancelledSaveToPhone_data() {
   QTest::addColumn<QString>("said");
   const QString nothingWritten = QString::fromLatin1(kNothingSavedToPhoneText);
   QTest::newRow("safety copy") << false << "Keeping a copy of mma_ucp" << false << nothingWritten;
-  QTest::newRow("menu file") << true << "Uploading mma_temp" << false << nothingWritten;
+  QTest::newRow("menu file") << true << "Uploading mma_ucp" << false << nothingWritten;
   QTest::newRow("J2MEST in phone memory")
-      << true << "Uploading j2mest_temp" << true
+      << true << "Uploading J2MEST" << true
       << "Save to phone was cancelled after writing mma_ucp.\r\nNot written, the phone keeps its "
          "own: J2MEST [phone], J2MEST [card]";
 }
@@ -252,7 +252,7 @@ void MainWindowPhoneCancelTest::cancelledRestoreKeepsThePhoneMenu() {
     list->setCurrentItem(list->topLevelItem(0));
     chooser.accept();
   };
-  const CancelPresser presser(*window_, QStringLiteral("Uploading mma_ucp_"));
+  const CancelPresser presser(*window_, QStringLiteral("Uploading mma_ucp"));
   Trigger("restoreBackupAction");
   QVERIFY(presser.pressed());
   QCOMPARE(prompts_->shown, (std::vector<Message>{{kNothingRestoredText, kRestoreBackupCaption,
@@ -301,8 +301,8 @@ void MainWindowPhoneCancelTest::aStalledPhoneIsGivenUp() {
   const std::filesystem::path socket = folder_->path() / "phone.sock";
   QVERIFY(server.Listen(socket).empty());
   std::thread serving([&server] { server.Run(); });
-  auto library = std::make_unique<SocketPhoneLibrary>(
-      socket, PhoneTimeouts{std::chrono::milliseconds(300), std::chrono::milliseconds(10)});
+  auto library =
+      std::make_unique<SocketPhoneLibrary>(socket, PhoneTimeouts{std::chrono::milliseconds(300)});
   SocketPhoneLibrary& phone = *library;
   Start(std::move(library));
   QVERIFY(test::Find<QAction>(*window_, "openFromPhoneAction")->isEnabled());

@@ -87,8 +87,7 @@ class RecordingLibrary : public P2kLibrary {
   std::int32_t Seem_Write(std::uint16_t s, std::uint16_t r, std::uint32_t o, ByteView d) override {
     return inner_.Seem_Write(s, r, o, d);
   }
-  void BeginCommand(std::uint64_t calls) override { inner_.BeginCommand(calls); }
-  void EndCommand() override { inner_.EndCommand(); }
+  void Abandon() override { inner_.Abandon(); }
   void Poll() override { inner_.Poll(); }
   bool connectionOpen() const override { return inner_.connectionOpen(); }
   void SetWaitTurn(std::function<void()> turn) override { inner_.SetWaitTurn(std::move(turn)); }
