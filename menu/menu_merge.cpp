@@ -174,16 +174,9 @@ class Merger {
       const std::string current = FormatValue(options_, field.field);
       if (current == after) continue;
       if (current != before) {
-<<<<<<< HEAD
-        if (!Clash("! format: " + field.field + " " + sides_.mine + " " + before + " -> " +
-                   current + ", " + sides_.theirs + " " + before + " -> " + after))
+        if (!Clash("! format: " + field.label + ": " + sides_.mine + " " + before + kArrow +
+                   current + ", " + sides_.theirs + " " + before + kArrow + after))
           continue;
-=======
-        conflicts_.push_back("! format: " + field.label + ": " + sides_.mine + " " + before +
-                             kArrow + current + ", " + sides_.theirs + " " + before + kArrow +
-                             after);
-        if (!takeTheirs_) continue;
->>>>>>> main
       }
       SetFormatValue(options_, field.field, after);
     }
@@ -276,19 +269,11 @@ class Merger {
     if (current == edit.after) return;
     if (current != edit.before) {
       const std::string before = ShownValue(ShownContent(field, edit.before));
-<<<<<<< HEAD
-      if (!Conflict(Path(change), field + " " + sides_.mine + " " + before + " -> " +
+      if (!Conflict(Path(change), edit.label + ": " + sides_.mine + " " + before + kArrow +
                                       ShownValue(ShownContent(field, current)) + ", " +
-                                      sides_.theirs + " " + before + " -> " +
+                                      sides_.theirs + " " + before + kArrow +
                                       ShownValue(ShownContent(field, edit.after))))
         return;
-=======
-      Conflict(Path(change), edit.label + ": " + sides_.mine + " " + before + kArrow +
-                                 ShownValue(ShownContent(field, current)) + ", " + sides_.theirs +
-                                 " " + before + kArrow +
-                                 ShownValue(ShownContent(field, edit.after)));
-      if (!takeTheirs_) return;
->>>>>>> main
     }
     SetField(node.record, node.data, field, edit.after);
     // The display text follows the item, as the second menu shows it.
