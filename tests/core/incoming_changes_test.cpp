@@ -61,14 +61,14 @@ TEST(IncomingChanges, ConflictsDecidedOneByOneAndUndoneAsOneStep) {
        Retitle(u"Theirs"),
        false,
        {"~ Browser: Menu title (English US): \"Web\" → \"Theirs\""},
-       {"! Browser: title[English US] mine \"Web\" -> \"Mine\", theirs \"Web\" -> \"Theirs\""},
+       {"! Browser: Menu title (English US): mine \"Web\" → \"Mine\", theirs \"Web\" → \"Theirs\""},
        {}},
       {"clash taken from theirs",
        Retitle(u"Mine"),
        Retitle(u"Theirs"),
        true,
        {"~ Browser: Menu title (English US): \"Web\" → \"Theirs\""},
-       {"! Browser: title[English US] mine \"Web\" -> \"Mine\", theirs \"Web\" -> \"Theirs\""},
+       {"! Browser: Menu title (English US): mine \"Web\" → \"Mine\", theirs \"Web\" → \"Theirs\""},
        {"~ Browser: Menu title (English US): \"Mine\" → \"Theirs\""}},
   };
   for (const auto& c : cases) {
