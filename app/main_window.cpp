@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/apply_changes_binder.h"
 #include "app/core/status_text.h"
 #include "app/document_title.h"
 #include "app/format_options_controls.h"
@@ -125,6 +126,7 @@ void MainWindow::CreateMenus() {
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
   file->addActions({actions_.save, actions_.saveAs, actions_.openFromPhone, actions_.saveToPhone,
                     actions_.restartPhone, actions_.restoreBackup});
+  AddApplyChangesAction(*file, session_.document(), this);
   file->addSeparator();
   file->addAction(actions_.exit);
   QMenu* edit = menuBar()->addMenu(Text("&Edit"));

@@ -91,12 +91,12 @@ using Locate = std::function<WorkNode*(const WorkTree&, const ChangeTarget&)>;
 class Merger {
  public:
   Merger(WorkTree work, FormatOptions options, const ChangeList& changes, Sides sides,
-         ConflictChoice choice)
+         const ConflictChoices& choices)
       : work_(std::move(work)),
         options_(options),
         changes_(changes),
         sides_(sides),
-        takeTheirs_(choice == ConflictChoice::TakeTheirs) {}
+        choices_(choices) {}
 
   std::set<const WorkNode*> movedByMine;
 
@@ -153,8 +153,16 @@ class Merger {
     }
   }
 
-  void Conflict(const std::string& path, const std::string& text) {
-    conflicts_.push_back("! " + path + ": " + text);
+  // Lists the conflict; true when THEIRS is to win it.
+  bool Conflict(const std::string& path, const std::string& text) {
+    return Clash("! " + path + ": " + text);
+  }
+
+  bool Clash(std::string line) {
+    const bool theirs =
+        choices_.otherwise == ConflictChoice::TakeTheirs || choices_.theirs.contains(line);
+    conflicts_.push_back(std::move(line));
+    return theirs;
   }
 
   std::string Path(const CarriedChange& change) const { return ShownEntryPath(change.shown.names); }
@@ -166,10 +174,9 @@ class Merger {
       const std::string current = FormatValue(options_, field.field);
       if (current == after) continue;
       if (current != before) {
-        conflicts_.push_back("! format: " + field.label + ": " + sides_.mine + " " + before +
-                             kArrow + current + ", " + sides_.theirs + " " + before + kArrow +
-                             after);
-        if (!takeTheirs_) continue;
+        if (!Clash("! format: " + field.label + ": " + sides_.mine + " " + before + kArrow +
+                   current + ", " + sides_.theirs + " " + before + kArrow + after))
+          continue;
       }
       SetFormatValue(options_, field.field, after);
     }
@@ -238,12 +245,12 @@ class Merger {
     // Only entries of the main menu move; the fixed top stays as it is.
     if (moved && (!InMainMenu(node) || node == work_.menuRoot())) node = nullptr;
     if (!node) {
-      if (sides_.missingIsConflict)
-        Conflict(Path(change), "not in the menu");
-      else
-        Conflict(Path(change), std::string("removed by ") + sides_.mine + ", " +
-                                   (moved ? "moved" : "changed") + " by " + sides_.theirs);
-      if (takeTheirs_ && Place(change, NodeFrom(change.content)))
+      const bool theirs =
+          sides_.missingIsConflict
+              ? Conflict(Path(change), "not in the menu")
+              : Conflict(Path(change), std::string("removed by ") + sides_.mine + ", " +
+                                           (moved ? "moved" : "changed") + " by " + sides_.theirs);
+      if (theirs && Place(change, NodeFrom(change.content)))
         located_[change.entry.place.path] = created_[index_];
       return;
     }
@@ -262,11 +269,11 @@ class Merger {
     if (current == edit.after) return;
     if (current != edit.before) {
       const std::string before = ShownValue(ShownContent(field, edit.before));
-      Conflict(Path(change), edit.label + ": " + sides_.mine + " " + before + kArrow +
-                                 ShownValue(ShownContent(field, current)) + ", " + sides_.theirs +
-                                 " " + before + kArrow +
-                                 ShownValue(ShownContent(field, edit.after)));
-      if (!takeTheirs_) return;
+      if (!Conflict(Path(change), edit.label + ": " + sides_.mine + " " + before + kArrow +
+                                      ShownValue(ShownContent(field, current)) + ", " +
+                                      sides_.theirs + " " + before + kArrow +
+                                      ShownValue(ShownContent(field, edit.after))))
+        return;
     }
     SetField(node.record, node.data, field, edit.after);
     // The display text follows the item, as the second menu shows it.
@@ -289,9 +296,9 @@ class Merger {
       mine.names = node.Names();
       mine.path.assign(mine.names.size() - 1, 0);
       mine.path.push_back(node.Index());
-      Conflict(path, std::string("moved by ") + sides_.mine + " to " + ShownPlace(mine) + ", by " +
-                         sides_.theirs + " to " + ShownPlace(change.shown));
-      if (!takeTheirs_) return;
+      if (!Conflict(path, std::string("moved by ") + sides_.mine + " to " + ShownPlace(mine) +
+                              ", by " + sides_.theirs + " to " + ShownPlace(change.shown)))
+        return;
     }
     if (node.parent == parent && node.Index() < index) --index;
     Attach(*parent, index, Detach(node));
@@ -316,21 +323,20 @@ class Merger {
       bool ok = true;
       const bool moved = movedByMine.contains(node);
       if (moved || Differs(*node, change.content)) {
-        Conflict(Path(change), std::string("removed by ") + sides_.theirs + ", " +
-                                   (moved ? "moved" : "changed") + " by " + sides_.mine);
-        ok = takeTheirs_;
+        ok = Conflict(Path(change), std::string("removed by ") + sides_.theirs + ", " +
+                                        (moved ? "moved" : "changed") + " by " + sides_.mine);
       }
       for (const auto& child : node->children) {
         if (targets.contains(child.get())) {
           ok = canRemove(child.get()) && ok;
         } else {
-          Conflict(ShownEntryPath(child->Names()), std::string("added by ") + sides_.mine +
-                                                       " into a folder " + sides_.theirs +
-                                                       " removed");
-          ok = false;
+          ok = Conflict(ShownEntryPath(child->Names()), std::string("added by ") + sides_.mine +
+                                                            " into a folder " + sides_.theirs +
+                                                            " removed") &&
+               ok;
         }
       }
-      return removable[node] = ok || takeTheirs_;
+      return removable[node] = ok;
     };
     std::vector<WorkNode*> topmost;
     for (const auto& [node, change] : targets) {
@@ -345,7 +351,7 @@ class Merger {
   FormatOptions options_;
   const ChangeList& changes_;
   Sides sides_;
-  bool takeTheirs_;
+  const ConflictChoices& choices_;
   std::map<std::vector<std::size_t>, WorkNode*> located_;
   std::vector<WorkNode*> created_;
   std::size_t index_ = 0;
@@ -391,13 +397,13 @@ WorkNode* LocateByName(const WorkTree& work, const ChangeTarget& target) {
 }  // namespace
 
 Result<MergedMenu> MergeMenus(const ComparedMenu& base, const ComparedMenu& mine,
-                              const ComparedMenu& theirs, ConflictChoice choice) {
+                              const ComparedMenu& theirs, const ConflictChoices& choices) {
   const EntryMatching baseToMine = MatchEntries(base.tree, mine.tree, CompareMenus(base, mine));
   const ChangeList changes = CarriedChanges(base.tree, theirs.tree, CompareMenus(base, theirs));
   std::unordered_map<const MenuNode*, WorkNode*> copies;
   WorkTree work = CopyToWork(mine.tree, copies);
   work.customItemCounter = std::max(mine.tree.customItemCounter, theirs.tree.customItemCounter);
-  Merger merger(std::move(work), mine.options, changes, kMergeSides, choice);
+  Merger merger(std::move(work), mine.options, changes, kMergeSides, choices);
   for (const MenuNode* moved : baseToMine.moved)
     if (const MenuNode* inMine = baseToMine.SecondOf(moved))
       merger.movedByMine.insert(copies[inMine]);
@@ -408,10 +414,10 @@ Result<MergedMenu> MergeMenus(const ComparedMenu& base, const ComparedMenu& mine
   });
 }
 
-Result<MergedMenu> ApplyChangeList(const ComparedMenu& menu, const ChangeList& changes) {
+Result<MergedMenu> ApplyChangeList(const ComparedMenu& menu, const ChangeList& changes,
+                                   const ConflictChoices& choices) {
   std::unordered_map<const MenuNode*, WorkNode*> copies;
-  Merger merger(CopyToWork(menu.tree, copies), menu.options, changes, kListSides,
-                ConflictChoice::KeepMine);
+  Merger merger(CopyToWork(menu.tree, copies), menu.options, changes, kListSides, choices);
   return merger.Run(LocateByName);
 }
 

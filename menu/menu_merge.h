@@ -9,6 +9,7 @@
 //   it changes is missing ! format: FIELD mine OLD -> A, theirs OLD -> B
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,13 +27,22 @@ struct MergedMenu {
 
 enum class ConflictChoice { KeepMine, TakeTheirs };
 
+// Which side each conflict keeps: `otherwise`, but THEIRS for the conflicts whose lines are in
+// `theirs`, as the user chose them one by one.
+struct ConflictChoices {
+  ConflictChoices(ConflictChoice all = ConflictChoice::KeepMine) : otherwise(all) {}
+  ConflictChoice otherwise;
+  std::set<std::string> theirs;
+};
+
 // MINE with the changes from BASE to THEIRS. Fails, naming the limit and the entries past it,
 // when the result would not fit an mma_ucp file.
 Result<MergedMenu> MergeMenus(const ComparedMenu& base, const ComparedMenu& mine,
-                              const ComparedMenu& theirs, ConflictChoice choice);
+                              const ComparedMenu& theirs, const ConflictChoices& choices);
 
 // The menu with the changes of the list. A change whose entry is missing, or holds other values
 // than the list expects, is a conflict and is left out.
-Result<MergedMenu> ApplyChangeList(const ComparedMenu& menu, const ChangeList& changes);
+Result<MergedMenu> ApplyChangeList(const ComparedMenu& menu, const ChangeList& changes,
+                                   const ConflictChoices& choices = {});
 
 }  // namespace menuforge
