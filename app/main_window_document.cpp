@@ -75,7 +75,7 @@ void MainWindow::RememberWindowSize() {
   static_cast<void>(WriteWindowSize(session_.workingFolder() / kSettingsFileName,
                                     {size.width(), size.height(), isMaximized()}));
   static_cast<void>(
-      WritePreviewDockState(workingFolder_ / kSettingsFileName, previewDock_->State()));
+      WritePreviewDockState(session_.workingFolder() / kSettingsFileName, previewDock_->State()));
 }
 
 }  // namespace menuforge
