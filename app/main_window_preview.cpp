@@ -24,7 +24,7 @@ constexpr char kPhonePreviewCaption[] = "Phone &preview";
 void MainWindow::CreatePreview() {
   previewDock_ = new PhonePreviewDock(this);
   addDockWidget(Qt::RightDockWidgetArea, previewDock_);
-  previewDock_->Restore(ReadPreviewDockState(workingFolder_ / kSettingsFileName));
+  previewDock_->Restore(ReadPreviewDockState(session_.workingFolder() / kSettingsFileName));
   QAction* toggle = previewDock_->toggleViewAction();
   toggle->setObjectName(QStringLiteral("phonePreviewAction"));
   toggle->setText(ShownText(kPhonePreviewCaption));
