@@ -247,9 +247,10 @@ void MainWindowTest::menusAndToolBarShareTheCommands() {
   QStringList fileMenu;
   for (QAction* action : Child<QMenu>("fileMenu")->actions())
     fileMenu << (action->isSeparator() ? QStringLiteral("-") : action->text());
-  QCOMPARE(fileMenu, (QStringList{"&New", "&Open", "Open &recent", "Compare &with", "&Save",
-                                  "Save &as...", "Open from &phone", "Save to p&hone",
-                                  "&Restart Phone", "Restore phone backup\u2026", "-", "E&xit"}));
+  QCOMPARE(fileMenu,
+           (QStringList{"&New", "&Open", "Open &recent", "Compare &with", "&Save", "Save &as...",
+                        "Open from &phone", "Save to p&hone", "&Restart Phone",
+                        "Restore phone backup\u2026", "Apply changes from\u2026", "-", "E&xit"}));
   QStringList compareMenu;
   for (QAction* action : Child<QMenu>("compareMenu")->actions()) compareMenu << action->text();
   QCOMPARE(compareMenu, (QStringList{"&File...", "&Phone", "Phone &backup..."}));

@@ -194,9 +194,10 @@ void MainWindowViewsTest::theComparisonFollowsTheMenu_data() {
   // Which changes the comparison follows is the document's rule, tested with it; these rows
   // check that the panel shows what it says. The emptied folder is no folder any more.
   QTest::newRow("redo") << QStringList{"delete", "undoAction", "redoAction"} << "2 entries differ"
-                        << QStringList{"~ Settings: type plain -> folder", "+ Settings/Tools"};
+                        << QStringList{"~ Settings: Item function: [None] (0) \u2192 folder (1)",
+                                       "+ Settings/Tools"};
   QTest::newRow("format") << QStringList{"saveMode22"} << QString::fromUtf8(kFormatOnlyHeading)
-                          << QStringList{"~ format: record-size 22 -> 36"};
+                          << QStringList{"~ format: MMA save mode: 22-byte \u2192 36-byte"};
 }
 
 void MainWindowViewsTest::theComparisonFollowsTheMenu() {
@@ -247,8 +248,9 @@ void MainWindowViewsTest::unsavedChangesCanBeShownFirst() {
   QCOMPARE(prompts_->modalTitles, std::vector<QString>{QStringLiteral("Unsaved changes")});
   QCOMPARE(heading,
            QStringLiteral("The changes not yet saved, from menu.mma on disk to the open menu:"));
-  QCOMPARE(shown, (QStringList{QStringLiteral("~ Settings: type folder -> plain"),
-                               QStringLiteral("- Settings/Tools")}));
+  QCOMPARE(shown, (QStringList{
+                      QString::fromUtf8("~ Settings: Item function: folder (1) \u2192 [None] (0)"),
+                      QStringLiteral("- Settings/Tools")}));
   QVERIFY(window_->tree().menuRoot()->children().empty());
   QVERIFY(prompts_->shown.empty());
   prompts_->onModal = nullptr;
