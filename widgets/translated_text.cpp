@@ -4,31 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "base/marked_text.h"
 #include "widgets/shown_text.h"
 
 namespace menuforge {
-namespace {
-
-// As FilledText in the core, on the translated source: the same placeholders take the same
-// values, whatever order the translation puts them in.
-QString Filled(const QString& source, const std::vector<QString>& values) {
-  QString filled;
-  filled.reserve(source.size());
-  for (qsizetype i = 0; i < source.size(); ++i) {
-    const QChar next = i + 1 < source.size() ? source[i + 1] : QChar();
-    const bool placeholder = source[i] == u'%' && next >= u'1' && next <= u'9';
-    const auto number = placeholder ? static_cast<std::size_t>(next.unicode() - u'0') : 0;
-    if (placeholder && number <= values.size()) {
-      filled += values[number - 1];
-      ++i;
-      continue;
-    }
-    filled += source[i];
-  }
-  return filled;
-}
-
-}  // namespace
 
 QString TranslatedCoreText(std::string_view text) {
   const std::string source(text);
@@ -39,10 +18,13 @@ QString TranslatedCoreText(std::string_view text) {
 
 QString ShownMessageText(const Message& message) {
   if (message.source.empty()) return TranslatedCoreText(message.text);
-  std::vector<QString> values;
+  // The same placeholders take the same values, whatever order the translation puts them in.
+  std::vector<std::string> values;
   values.reserve(message.values.size());
-  for (const std::string& value : message.values) values.push_back(TranslatedCoreText(value));
-  return Filled(TranslatedCoreText(message.source), values);
+  for (const std::string& value : message.values)
+    values.push_back(TranslatedCoreText(value).toStdString());
+  return QString::fromStdString(
+      FilledText(TranslatedCoreText(message.source).toStdString(), values));
 }
 
 QString ShownCaption(const Message& message) { return TranslatedCoreText(message.caption); }
