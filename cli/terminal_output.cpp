@@ -50,6 +50,8 @@ class EscapingBuffer : public std::streambuf {
   }
 
   std::streamsize xsputn(const char* text, std::streamsize count) override {
+    // An empty write may come with no text at all.
+    if (count <= 0) return 0;
     pending_.append(text, static_cast<std::size_t>(count));
     if (std::memchr(text, '\n', static_cast<std::size_t>(count)) && !WritePending(false)) return 0;
     return count;
